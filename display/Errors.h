@@ -1,0 +1,41 @@
+#pragma once
+// Error classes of the program. Every failure is raised as one of these and carries the
+// program's own (German) message; the error guard of the windows shows it to the user.
+
+#include <QString>
+
+#include <exception>
+#include <string>
+
+class EKraftbildError : public std::exception {
+public:
+  explicit EKraftbildError(QString message)
+      : message_(std::move(message)), utf8_(message_.toStdString()) {}
+  const QString &Message() const noexcept { return message_; }
+  const char *what() const noexcept override { return utf8_.c_str(); }
+
+private:
+  QString message_;
+  std::string utf8_;
+};
+
+#define KRAFTBILD_ERROR_CLASS(Name)                                                      \
+  class Name : public EKraftbildError {                                                  \
+  public:                                                                                \
+    using EKraftbildError::EKraftbildError;                                              \
+  }
+
+// Stream and file errors of the project file.
+KRAFTBILD_ERROR_CLASS(EReadError);        // "Stream-Lesefehler"
+KRAFTBILD_ERROR_CLASS(EWriteError);       // "Stream-Schreibfehler"
+KRAFTBILD_ERROR_CLASS(EPropertyError);    // "Ungültiger Eigenschaftswert"
+KRAFTBILD_ERROR_CLASS(EListError);        // "Listenindex überschreitet das Maximum (%d)"
+KRAFTBILD_ERROR_CLASS(EFOpenError);       // "Datei %s kann nicht geöffnet werden. %s"
+KRAFTBILD_ERROR_CLASS(EFCreateError);     // "Datei "%s" kann nicht erstellt werden. %s"
+// Number conversion of user input ("'%s' ist kein gültiger Gleitkommawert").
+KRAFTBILD_ERROR_CLASS(EConvertError);
+// Drawing surface.
+KRAFTBILD_ERROR_CLASS(EDXDrawError);
+KRAFTBILD_ERROR_CLASS(EInvalidOperation); // "Leinwand/Bild erlaubt kein Zeichnen"
+
+#undef KRAFTBILD_ERROR_CLASS

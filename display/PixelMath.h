@@ -1,0 +1,30 @@
+#pragma once
+// Rounding of coordinates to whole pixels. Round is to nearest with ties to even (the
+// default rounding mode), Trunc cuts towards zero. Values beyond the range any screen can
+// show are saturated, so that a charge panned far away never overflows an integer.
+
+#include <cmath>
+#include <cstdint>
+
+namespace pixel {
+
+// Far beyond any drawing surface, yet small enough that adding a sprite size or a
+// surface size cannot overflow 32 bits.
+inline constexpr long double kLimit = 1.0e9L;
+
+inline int32_t Saturate(long double v) {
+  if (std::isnan(v))
+    return 0;
+  if (v > kLimit)
+    return static_cast<int32_t>(kLimit);
+  if (v < -kLimit)
+    return -static_cast<int32_t>(kLimit);
+  return static_cast<int32_t>(v);
+}
+
+inline int32_t Round(long double v) { return Saturate(std::nearbyint(v)); }
+inline int32_t Round(double v) { return Saturate(std::nearbyint(v)); }
+inline int32_t Trunc(long double v) { return Saturate(std::trunc(v)); }
+inline int32_t Trunc(double v) { return Saturate(std::trunc(v)); }
+
+} // namespace pixel

@@ -1,0 +1,20 @@
+#pragma once
+// Coulomb force and electric potential of the sources (charges that are not test charges).
+
+#include "model/Vector.h"
+
+// 4 pi epsilon0 and k = 1 / (4 pi epsilon0), from epsilon0 = 8.854188e-12 F/m, in extended
+// precision.
+extern const long double kFourPiEpsilon0; // F/m
+extern const long double kCoulomb;        // N m^2 / C^2
+
+// Sources closer than this to the point (px) exert no force.
+inline constexpr long double kForceExclusionRadius = 0.001L;
+
+// Force (N, screen axes, y down) on a charge q (C) at the screen point (x, y) (px).
+// With q = +1 this is the field strength in N/C.
+void ForceAt(TVector &force, long double x, long double y, long double q);
+
+// Potential (V) at the centre of the 20 by 20 square whose top-left corner is (x, y) (px);
+// +infinity when a source sits exactly there.
+long double PotentialAt(long double x, long double y);

@@ -1,0 +1,23 @@
+#include "model/ModelHooks.h"
+
+TModelHooks &ModelHooks() {
+  static TModelHooks hooks;
+  return hooks;
+}
+
+void InstallModelHooks(TModelHooks hooks) { ModelHooks() = std::move(hooks); }
+
+TSize SurfaceSize() {
+  const auto &hook = ModelHooks().SurfaceSize;
+  return hook ? hook() : TSize{};
+}
+
+int SelectedChargeIndex() {
+  const auto &hook = ModelHooks().SelectedIndex;
+  return hook ? hook() : -1;
+}
+
+TCanvas *SurfaceCanvas() {
+  const auto &hook = ModelHooks().SurfaceCanvas;
+  return hook ? hook() : nullptr;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// One point charge: a 20 by 20 pixel sprite whose centre is (X + 10, Y + 10).
+
+#include "display/Sprite.h"
+
+#include <cstdint>
+
+// Coulombs of one elementary charge, to seven significant digits.
+inline constexpr long double kElementaryCharge = 1.602177e-19L;
+// Coulombs per display unit, indexed by ChargeUnit: 0 elementary charge, 1 coulomb.
+inline constexpr long double UnitFactor[2] = {kElementaryCharge, 1.0L};
+
+class TPointCharge : public TSprite {
+public:
+  // Joins the sprite engine installed in the model hooks; all own fields start at zero.
+  TPointCharge();
+
+  long double CenterX() const { return static_cast<long double>(X) + 10; } // px
+  long double CenterY() const { return static_cast<long double>(Y) + 10; } // px
+  // A source creates the field; a test charge only feels it.
+  bool IsSource() const { return !IsTestCharge; }
+
+  long double ChargeValue = 0; // C
+  uint32_t FieldLineCount = 0;
+  bool IsTestCharge = false;
+  uint8_t ChargeUnit = 0;
+};

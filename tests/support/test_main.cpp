@@ -1,0 +1,21 @@
+// Test entry point: one QApplication per test process on the offscreen platform, so that
+// widget tests run headless; pixels per inch fixed at 96.
+#include "model/Seams.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char **argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir runtimeDir;
+  qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toUtf8());
+  QApplication app(argc, argv);
+  seams::SetPixelsPerInchSource([] { return 96; });
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
