@@ -1,0 +1,101 @@
+#pragma once
+// The one 2-D canvas all drawing goes through, on a 32-bit QImage. Coordinates are integer
+// pixels, (0, 0) top-left, y down; colours are $00BBGGRR. One-pixel lines (solid, dashed,
+// inverting) use our own rasteriser, so that the pixel rules hold exactly; text, wide pens
+// and ellipses go through QPainter on the same image. Everything is clipped to the device.
+
+#include "display/Geometry.h"
+
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+
+using TColor = uint32_t; // $00BBGGRR
+
+enum class TPenStyle { psSolid, psDash, psClear };
+enum class TPenMode { pmCopy, pmNot };
+enum class TBrushStyle { bsSolid, bsClear };
+enum TFontStyle : unsigned { fsBold = 1u, fsUnderline = 2u };
+
+// $00BBGGRR to QImage's 0xAARRGGBB (opaque) and back.
+inline QRgb ToQRgb(TColor c) {
+  return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+inline TColor FromQRgb(QRgb c) {
+  return ((c >> 16) & 0xFFu) | (c & 0xFF00u) | ((c & 0xFFu) << 16);
+}
+
+struct TPen {
+  TColor Color = 0;
+  int Width = 1; // 0 and 1 both give a one-pixel line
+  TPenStyle Style = TPenStyle::psSolid;
+  TPenMode Mode = TPenMode::pmCopy;
+};
+
+class TBrush {
+public:
+  TColor Color() const { return color_; }
+  // Setting a colour while the style is bsClear makes the style bsSolid.
+  void SetColor(TColor color) {
+    color_ = color;
+    Style = TBrushStyle::bsSolid;
+  }
+  TBrushStyle Style = TBrushStyle::bsSolid;
+
+private:
+  TColor color_ = 0xFFFFFF;
+};
+
+struct TFont {
+  QString Name = QStringLiteral("DejaVu Sans");
+  int Size = 8; // points, at the screen's pixels per inch
+  TColor Color = 0;
+  unsigned Style = 0; // TFontStyle flags
+};
+
+class TCanvas {
+public:
+  // The device is not owned and must outlive the canvas (or be replaced by SetDevice).
+  explicit TCanvas(QImage *device = nullptr);
+  void SetDevice(QImage *device);
+  QImage *Device() const;
+
+  TPen Pen;
+  TBrush Brush;
+  TFont Font;
+
+  TPoint PenPos() const;
+  void MoveTo(int x, int y);
+  // Draws from the current point to (x, y) without the end pixel; (x, y) becomes current.
+  void LineTo(int x, int y);
+  // Outline with the pen on X1..X2-1 by Y1..Y2-1, filled with the brush.
+  void Rectangle(int x1, int y1, int x2, int y2);
+  // Ellipse inscribed in the box of Rectangle.
+  void Ellipse(int x1, int y1, int x2, int y2);
+  // Fills X1..X2-1 by Y1..Y2-1 with the brush, no outline.
+  void FillRect(const TRect &r);
+  // One-pixel border in the brush colour on the outermost rows and columns of r.
+  void FrameRect(const TRect &r);
+  // Text with its top-left at (x, y); with a solid brush the text cell is painted first.
+  // Afterwards the current point is (x + TextWidth(s), y).
+  void TextOut(int x, int y, const QString &s);
+  int TextWidth(const QString &s) const;
+  int TextHeight(const QString &s) const;
+  // Copies an image at its own size: opaque images as they are, images with an alpha
+  // channel (icons) leave their transparent parts untouched. A null image draws nothing.
+  void Draw(int x, int y, const QImage &graphic);
+};
+
+// An off-screen bitmap with its own canvas (the background image).
+class TBitmap {
+public:
+  TBitmap(int width = 0, int height = 0);
+  int Width() const;
+  int Height() const;
+  // Keeps the overlapping top-left pixels and fills the new area with the canvas's current
+  // brush colour (white when the canvas was never used).
+  void SetSize(int width, int height);
+  TCanvas &Canvas();
+  const QImage &Image() const;
+};
