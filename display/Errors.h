@@ -39,3 +39,12 @@ KRAFTBILD_ERROR_CLASS(EDXDrawError);
 KRAFTBILD_ERROR_CLASS(EInvalidOperation); // "Leinwand/Bild erlaubt kein Zeichnen"
 
 #undef KRAFTBILD_ERROR_CLASS
+
+// The text of an error box: a period is appended when the message's last character sorts
+// after the period (letters and digits do), so "Stream-Lesefehler" reads
+// "Stream-Lesefehler.".
+inline QString ErrorBoxText(const QString &message) {
+  if (!message.isEmpty() && message.back() > QChar(u'.'))
+    return message + u'.';
+  return message;
+}

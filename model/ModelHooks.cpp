@@ -21,3 +21,8 @@ TCanvas *SurfaceCanvas() {
   const auto &hook = ModelHooks().SurfaceCanvas;
   return hook ? hook() : nullptr;
 }
+
+QString LabelFontName() {
+  const auto &hook = ModelHooks().LabelFontName;
+  return hook ? hook() : QStringLiteral("DejaVu Sans");
+}

@@ -6,6 +6,8 @@
 
 #include "display/Geometry.h"
 
+#include <QString>
+
 #include <functional>
 
 class TSpriteEngine;
@@ -19,6 +21,8 @@ struct TModelHooks {
   std::function<int()> SelectedIndex;
   // Width and height of the drawing surface in pixels.
   std::function<TSize()> SurfaceSize;
+  // Font face of the main window, which the axis labels use.
+  std::function<QString()> LabelFontName;
 };
 
 // The hooks in force; all empty until installed.
@@ -29,3 +33,4 @@ void InstallModelHooks(TModelHooks hooks);
 TSize SurfaceSize();
 int SelectedChargeIndex();
 TCanvas *SurfaceCanvas();
+QString LabelFontName();
