@@ -56,8 +56,13 @@ struct TFont {
 
 class TCanvas {
 public:
-  // The device is not owned and must outlive the canvas (or be replaced by SetDevice).
+  // The device is not owned and must outlive the canvas (or be replaced by SetDevice). It
+  // must be a 32-bit image (RGB32, or ARGB32 with opaque pixels); drawing on any other
+  // format raises EInvalidOperation.
   explicit TCanvas(QImage *device = nullptr);
+  TCanvas(const TCanvas &) = default;
+  TCanvas &operator=(const TCanvas &) = default;
+  virtual ~TCanvas() = default;
   void SetDevice(QImage *device);
   QImage *Device() const;
 
@@ -66,8 +71,12 @@ public:
   TFont Font;
 
   TPoint PenPos() const;
+  // Sets the current point and starts the dash pattern afresh.
   void MoveTo(int x, int y);
   // Draws from the current point to (x, y) without the end pixel; (x, y) becomes current.
+  // psDash is 18 pixels on, 6 off, running on across consecutive LineTo calls. Wide pens
+  // (2, 3) draw solid with round ends; inverting, they invert a joint with the previous
+  // LineTo once.
   void LineTo(int x, int y);
   // Outline with the pen on X1..X2-1 by Y1..Y2-1, filled with the brush.
   void Rectangle(int x1, int y1, int x2, int y2);
@@ -85,12 +94,32 @@ public:
   // Copies an image at its own size: opaque images as they are, images with an alpha
   // channel (icons) leave their transparent parts untouched. A null image draws nothing.
   void Draw(int x, int y, const QImage &graphic);
+
+protected:
+  // Called by every drawing operation before it touches the device.
+  virtual void BeginDrawing() {}
+
+private:
+  // Opens the device for drawing; false when there is none. Raises for a foreign format.
+  bool Ready();
+
+  QImage *device_ = nullptr;
+  TPoint penPos_{};
+  int dashPhase_ = 0; // position in the dash pattern of the next LineTo's first pixel
+  // The last wide inverting LineTo, so that the next one leaves their joint inverted once.
+  bool wideChain_ = false;
+  TPoint wideFrom_{};
+  TPoint wideTo_{};
+  int wideWidth_ = 0;
 };
 
 // An off-screen bitmap with its own canvas (the background image).
 class TBitmap {
 public:
   TBitmap(int width = 0, int height = 0);
+  // Copies carry the pixels and the canvas settings; each canvas draws on its own image.
+  TBitmap(const TBitmap &other);
+  TBitmap &operator=(const TBitmap &other);
   int Width() const;
   int Height() const;
   // Keeps the overlapping top-left pixels and fills the new area with the canvas's current
@@ -98,4 +127,10 @@ public:
   void SetSize(int width, int height);
   TCanvas &Canvas();
   const QImage &Image() const;
+
+private:
+  int width_ = 0; // the size asked for; a bitmap with no area has a null image
+  int height_ = 0;
+  QImage image_;
+  TCanvas canvas_{&image_};
 };
