@@ -15,6 +15,9 @@ public:
   // Joins the sprite engine installed in the model hooks; all own fields start at zero.
   TPointCharge();
 
+  // Draws the charge on the surface canvas of the model hooks.
+  void DrawSelf() override;
+
   long double CenterX() const { return static_cast<long double>(X) + 10; } // px
   long double CenterY() const { return static_cast<long double>(Y) + 10; } // px
   // A source creates the field; a test charge only feels it.

@@ -1,0 +1,120 @@
+#include "app/Dialogs.h"
+
+#include "display/Canvas.h"
+
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+// "Description|pattern" pairs to Qt's "Description (pattern);;..." form. The description of
+// our one filter already names its pattern.
+QString QtFilter(const QString &filter) {
+  const QStringList parts = filter.split(u'|');
+  QStringList entries;
+  for (int i = 0; i + 1 < parts.size(); i += 2)
+    entries << (parts[i].contains(u'(') ? parts[i] : parts[i] + " (" + parts[i + 1] + ")");
+  return entries.join(QStringLiteral(";;"));
+}
+
+class QtDialogs : public TDialogs {
+public:
+  void ShowError(QWidget *parent, const QString &title, const QString &text) override {
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    box.exec();
+  }
+
+  TQuestionAnswer AskYesNoCancel(QWidget *parent, const QString &title,
+                                 const QString &text) override {
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+      return TQuestionAnswer::Yes;
+    case QMessageBox::No:
+      return TQuestionAnswer::No;
+    default:
+      return TQuestionAnswer::Cancel;
+    }
+  }
+
+  std::optional<QString> OpenFileName(QWidget *parent, const QString &filter,
+                                      const QString &defaultExtension,
+                                      const QString &initialName) override {
+    QFileDialog dialog(parent);
+    Prepare(dialog, filter, defaultExtension, initialName);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+      return std::nullopt;
+    return dialog.selectedFiles().front();
+  }
+
+  std::optional<QString> SaveFileName(QWidget *parent, const QString &filter,
+                                      const QString &defaultExtension,
+                                      const QString &initialName) override {
+    QFileDialog dialog(parent);
+    Prepare(dialog, filter, defaultExtension, initialName);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+      return std::nullopt;
+    return dialog.selectedFiles().front();
+  }
+
+  std::optional<uint32_t> ChooseColor(QWidget *parent, uint32_t initial) override {
+    const QColor chosen = QColorDialog::getColor(QColor::fromRgb(ToQRgb(initial)), parent);
+    if (!chosen.isValid())
+      return std::nullopt;
+    return FromQRgb(chosen.rgb());
+  }
+
+  std::optional<QString> InputQuery(QWidget *parent, const QString &title,
+                                    const QString &prompt, const QString &text) override {
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, text, &ok);
+    if (!ok)
+      return std::nullopt;
+    return answer;
+  }
+
+  void ShellOpen(const QString &target) override { QDesktopServices::openUrl(QUrl(target)); }
+
+private:
+  static void Prepare(QFileDialog &dialog, const QString &filter,
+                      const QString &defaultExtension, const QString &initialName) {
+    dialog.setNameFilter(QtFilter(filter));
+    dialog.setDefaultSuffix(defaultExtension);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, false);
+    if (!initialName.isEmpty()) {
+      const QFileInfo info(initialName);
+      dialog.setDirectory(info.absolutePath());
+      dialog.selectFile(info.fileName());
+    }
+  }
+};
+
+std::unique_ptr<TDialogs> &Current() {
+  static std::unique_ptr<TDialogs> dialogs;
+  return dialogs;
+}
+
+} // namespace
+
+TDialogs &Dialogs() {
+  if (!Current())
+    Current() = MakeQtDialogs();
+  return *Current();
+}
+
+void SetDialogs(std::unique_ptr<TDialogs> dialogs) { Current() = std::move(dialogs); }
+
+std::unique_ptr<TDialogs> MakeQtDialogs() { return std::make_unique<QtDialogs>(); }

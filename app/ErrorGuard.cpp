@@ -1,0 +1,18 @@
+#include "app/ErrorGuard.h"
+
+#include "app/Dialogs.h"
+#include "display/Errors.h"
+
+#include <QApplication>
+
+void ReportError(const QString &message) {
+  Dialogs().ShowError(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                      ErrorBoxText(message));
+}
+
+void ReportException(const std::exception &error) {
+  if (const auto *own = dynamic_cast<const EKraftbildError *>(&error))
+    ReportError(own->Message());
+  else
+    ReportError(QString::fromUtf8(error.what()));
+}

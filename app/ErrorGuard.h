@@ -1,0 +1,25 @@
+#pragma once
+// The one guard around every event handler that can fail: an error never travels into
+// Qt's event dispatch; its message is shown in the error box titled with the application
+// title (with the period rule), and the program goes on.
+
+#include <QString>
+
+#include <exception>
+#include <utility>
+
+// Shows the error box for a message (through the dialog seam).
+void ReportError(const QString &message);
+// The same for a caught exception: our own errors carry the German message.
+void ReportException(const std::exception &error);
+
+// Runs the handler; whatever it throws is reported, never passed on.
+template <typename Handler> void Guarded(Handler &&handler) noexcept {
+  try {
+    std::forward<Handler>(handler)();
+  } catch (const std::exception &error) {
+    ReportException(error);
+  } catch (...) {
+    ReportError(QStringLiteral("Unbekannter Fehler"));
+  }
+}

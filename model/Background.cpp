@@ -1,0 +1,158 @@
+#include "model/Background.h"
+
+#include "display/PixelMath.h"
+#include "model/Document.h"
+#include "model/Vector.h"
+#include "model/FieldLineTracer.h"
+#include "model/ModelHooks.h"
+#include "model/NumberText.h"
+#include "model/Seams.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+std::unique_ptr<TBitmap> Background;
+
+namespace {
+
+std::atomic<unsigned> backgroundThreads{0};
+
+struct LineStart {
+  long double X, Y; // px
+  int32_t Direction;
+};
+
+void DrawAxesAndScale(TCanvas &canvas, int width, int height) {
+  // The brush stays solid white, so the labels get an opaque white cell.
+  canvas.Brush.SetColor(kBackgroundColor);
+  canvas.Pen.Style = TPenStyle::psClear;
+  canvas.Rectangle(0, 0, Background->Width(), Background->Height());
+
+  canvas.Pen.Style = TPenStyle::psSolid;
+  canvas.Pen.Color = kAxisColor;
+  canvas.Pen.Width = 0;
+  canvas.MoveTo(0, Origin.Y);
+  canvas.LineTo(width, Origin.Y);
+  canvas.MoveTo(Origin.X, 0);
+  canvas.LineTo(Origin.X, height);
+
+  canvas.Font.Size = 8;
+  canvas.Font.Name = LabelFontName();
+
+  const TTickScale scale = TickScale();
+  const long double d = scale.Pixels;
+  const long double i0 = -std::trunc(Origin.X / d);
+  const long double i1 = std::trunc((width - Origin.X) / d);
+  for (long double i = i0; i <= i1; ++i) {
+    const int32_t px = pixel::Round(i * d + Origin.X);
+    canvas.MoveTo(px, Origin.Y - 3);
+    canvas.LineTo(px, Origin.Y + 3);
+    if (std::fmod(i, 2.0L) == 0) {
+      const QString s = FormatLabel(i * scale.Spacing) + QStringLiteral(" m");
+      canvas.TextOut(px - canvas.TextWidth(s) / 2, Origin.Y + 4, s);
+    }
+  }
+  const long double j0 = std::trunc(Origin.Y / d);
+  const long double j1 = -std::trunc((height - Origin.Y) / d);
+  for (long double j = j0; j >= j1; --j) {
+    const int32_t py = pixel::Round(Origin.Y - j * d);
+    canvas.MoveTo(Origin.X - 3, py);
+    canvas.LineTo(Origin.X + 3, py);
+    if (std::fmod(j, 2.0L) == 0 && j != 0) {
+      const QString s = FormatLabel(j * scale.Spacing) + QStringLiteral(" m");
+      canvas.TextOut(Origin.X + 4, py - canvas.TextHeight(s) / 2, s);
+    }
+  }
+}
+
+// Every line of every source with non-zero charge, in drawing order.
+std::vector<LineStart> LineStarts() {
+  std::vector<LineStart> starts;
+  const long double radius = FieldLineRadius();
+  for (const auto &c : Charges) {
+    if (!c->IsSource() || c->ChargeValue == 0)
+      continue;
+    const int32_t direction = Sign(c->ChargeValue);
+    for (uint32_t i = 0; i < c->FieldLineCount; ++i) {
+      const long double theta = static_cast<long double>(i) / c->FieldLineCount * 2 * kPi;
+      starts.push_back({radius * std::cos(theta) + c->X + 10,
+                        radius * std::sin(theta) + c->Y + 10, direction});
+    }
+  }
+  return starts;
+}
+
+unsigned WorkerCount(size_t lines) {
+  unsigned n = backgroundThreads.load();
+  if (n == 0)
+    n = std::max(1u, std::thread::hardware_concurrency());
+  return static_cast<unsigned>(std::min<size_t>(n, std::max<size_t>(lines, 1)));
+}
+
+} // namespace
+
+TTickScale TickScale() {
+  const long double c = seams::ScreenPixelsPerInch() * 0.01L / 0.0254L;
+  const long double t = c / PixelsPerMetre;
+  const long double e = std::nearbyint(std::log10(t)) - 1;
+  const long double p = std::pow(10.0L, e);
+  const long double spacing = std::nearbyint(static_cast<double>(t / p / 5)) * 5 * p;
+  return {spacing, spacing * PixelsPerMetre};
+}
+
+long double FieldLineRadius() { return std::max<long double>(StepLength + 1, 10); }
+
+void SetBackgroundThreads(unsigned threads) { backgroundThreads = threads; }
+
+TTraceStats DrawBackground() {
+  if (!Background)
+    return {};
+  const TSize size = SurfaceSize();
+  TCanvas &canvas = Background->Canvas();
+  DrawAxesAndScale(canvas, size.Width, size.Height);
+
+  // Trace on all cores, then draw in order, so the picture does not depend on timing.
+  const std::vector<LineStart> starts = LineStarts();
+  std::vector<TPolyline> lines(starts.size());
+  std::vector<TTraceStats> stats(starts.size());
+  const TFieldLineTracer tracer;
+  std::atomic<size_t> next{0};
+  auto work = [&] {
+    for (size_t i = next++; i < starts.size(); i = next++) {
+      stats[i].Count(tracer.TraceHalf(starts[i].Direction, starts[i].X, starts[i].Y, lines[i],
+                                      stats[i].Steps));
+    }
+  };
+  const unsigned workers = WorkerCount(starts.size());
+  {
+    std::vector<std::jthread> pool;
+    for (unsigned w = 1; w < workers; ++w)
+      pool.emplace_back(work);
+    work();
+  }
+
+  canvas.Pen.Style = TPenStyle::psSolid;
+  canvas.Pen.Color = kBackgroundLineColor;
+  canvas.Pen.Width = 0;
+  TTraceStats total;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    lines[i].DrawOn(canvas);
+    total.Add(stats[i]);
+  }
+  return total;
+}
+
+TTraceStats DrawBackgroundReference() {
+  if (!Background)
+    return {};
+  const TSize size = SurfaceSize();
+  TCanvas &canvas = Background->Canvas();
+  DrawAxesAndScale(canvas, size.Width, size.Height);
+  TTraceStats total;
+  for (const LineStart &s : LineStarts())
+    total.Add(DrawFieldLineReference(canvas, kBackgroundLineColor, s.Direction, s.X, s.Y));
+  return total;
+}

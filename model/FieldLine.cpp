@@ -1,0 +1,95 @@
+#include "model/FieldLine.h"
+
+#include "display/PixelMath.h"
+#include "model/Document.h"
+#include "model/Field.h"
+#include "model/FieldLineTracer.h"
+#include "model/ModelHooks.h"
+#include "model/Seams.h"
+
+#include <atomic>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+std::atomic<uint64_t> stepCap{0};
+
+void SetLinePen(TCanvas &canvas, TColor color) {
+  canvas.Pen.Style = TPenStyle::psSolid;
+  canvas.Pen.Color = color;
+  canvas.Pen.Width = 0;
+}
+
+TTraceStats FastHalf(TCanvas &canvas, TColor color, int32_t direction, long double x,
+                     long double y) {
+  SetLinePen(canvas, color);
+  const TFieldLineTracer tracer;
+  TPolyline line;
+  TTraceStats stats;
+  stats.Count(tracer.TraceHalf(direction, x, y, line, stats.Steps));
+  line.DrawOn(canvas);
+  return stats;
+}
+
+TTraceStats ReferenceHalf(TCanvas &canvas, TColor color, int32_t direction, long double x,
+                          long double y) {
+  SetLinePen(canvas, color);
+  const auto v = std::make_unique<TVector>();
+  canvas.MoveTo(pixel::Round(x), pixel::Round(y));
+  const TSize size = SurfaceSize();
+  const uint64_t cap = TraceStepCap();
+  const uint32_t t0 = seams::GetTickCount();
+  TTraceStats stats;
+  const auto end = [&stats](TTraceEnd how) {
+    stats.Count(how);
+    return stats;
+  };
+  for (;;) {
+    if (!(x >= -kTraceMargin && x <= size.Width + kTraceMargin))
+      return end(TTraceEnd::LeftBox);
+    if (!(y >= -kTraceMargin && y <= size.Height + kTraceMargin))
+      return end(TTraceEnd::LeftBox);
+    if (cap != 0 ? stats.Steps >= cap : seams::GetTickCount() - t0 >= kTraceBudgetMs)
+      return end(TTraceEnd::Budget);
+    for (const auto &c : Charges) {
+      if (!c->IsSource() || c->ChargeValue == 0)
+        continue;
+      const long double dx = x - c->CenterX();
+      const long double dy = y - c->CenterY();
+      if (std::sqrt(dx * dx + dy * dy) <= StepLength)
+        return end(TTraceEnd::ReachedCharge);
+    }
+    ForceAt(*v, x, y, direction);
+    v->SetLength(StepLength);
+    x += v->X;
+    y += v->Y;
+    ++stats.Steps;
+    canvas.LineTo(pixel::Round(x), pixel::Round(y));
+  }
+}
+
+template <typename Half>
+TTraceStats BothWays(Half half, TCanvas &canvas, TColor color, int32_t direction,
+                     long double x, long double y) {
+  if (direction != 0)
+    return half(canvas, color, direction, x, y);
+  TTraceStats stats = half(canvas, color, -1, x, y);
+  stats.Add(half(canvas, color, +1, x, y));
+  return stats;
+}
+
+} // namespace
+
+void SetTraceStepCap(uint64_t steps) { stepCap = steps; }
+uint64_t TraceStepCap() { return stepCap; }
+
+TTraceStats DrawFieldLine(TCanvas &canvas, TColor color, int32_t direction, long double x,
+                          long double y) {
+  return BothWays(FastHalf, canvas, color, direction, x, y);
+}
+
+TTraceStats DrawFieldLineReference(TCanvas &canvas, TColor color, int32_t direction,
+                                   long double x, long double y) {
+  return BothWays(ReferenceHalf, canvas, color, direction, x, y);
+}

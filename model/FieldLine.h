@@ -1,0 +1,48 @@
+#pragma once
+// The field-line tracer: steps StepLength pixels along (or against) the field from a start
+// point and draws the polyline, until the line comes within StepLength of a source with
+// non-zero charge, leaves the box 5000 px beyond the drawing surface, or its 30 ms budget
+// per half-line is used up.
+
+#include "display/Canvas.h"
+
+#include <cstdint>
+
+inline constexpr uint32_t kTraceBudgetMs = 30;
+inline constexpr long double kTraceMargin = 5000; // px beyond the surface on every side
+
+enum class TTraceEnd { ReachedCharge, LeftBox, Budget, Cycle };
+
+struct TTraceStats {
+  uint64_t Lines = 0; // half-lines traced
+  uint64_t LinesCutByBudget = 0;
+  uint64_t LinesInCycle = 0; // stopped early: their point repeated exactly
+  uint64_t Steps = 0;
+  void Count(TTraceEnd end) {
+    ++Lines;
+    LinesCutByBudget += end == TTraceEnd::Budget;
+    LinesInCycle += end == TTraceEnd::Cycle;
+  }
+  void Add(const TTraceStats &other) {
+    Lines += other.Lines;
+    LinesCutByBudget += other.LinesCutByBudget;
+    LinesInCycle += other.LinesInCycle;
+    Steps += other.Steps;
+  }
+};
+
+// With a cap, every half-line stops after that many steps instead of after 30 ms, so that a
+// picture is the same on every machine. 0 restores the clock.
+void SetTraceStepCap(uint64_t steps);
+uint64_t TraceStepCap();
+
+// Direction +1 follows the field, -1 goes against it, 0 draws both halves (-1 first).
+// Start point (x, y) in screen pixels. Pen: solid, colour, width 0.
+TTraceStats DrawFieldLine(TCanvas &canvas, TColor color, int32_t direction, long double x,
+                          long double y);
+
+// The literal algorithm, one trigonometric force evaluation per source and step and the
+// clock read before every step. Kept as the yardstick of the fast tracer in tests and
+// benchmarks; the program draws with DrawFieldLine.
+TTraceStats DrawFieldLineReference(TCanvas &canvas, TColor color, int32_t direction,
+                                   long double x, long double y);

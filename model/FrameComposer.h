@@ -1,0 +1,17 @@
+#pragma once
+// Composition of one frame of the field picture: the cached background, the origin cross,
+// the dashed voltage path between the voltage window's two chosen charges, and the charges
+// drawing themselves through the sprite engine.
+
+#include "display/Canvas.h"
+
+class TSpriteEngine;
+class TPointCharge;
+
+inline constexpr TColor kOriginCrossColor = 0x000000;
+inline constexpr TColor kVoltagePathColor = 0x0000FF;
+inline constexpr int kOriginCrossHalf = 6; // px
+
+// Draws the frame on canvas. The voltage path is drawn only when both charges are given.
+void ComposeFrame(TCanvas &canvas, TSpriteEngine &engine, const TPointCharge *pathStart,
+                  const TPointCharge *pathEnd);

@@ -1,0 +1,56 @@
+// The background drawn with the fast tracer on all cores must be pixel for pixel the one the
+// literal algorithm draws, with a step cap in place of the clock.
+#include "model/Background.h"
+
+#include "DocumentFixture.h"
+#include "support/FieldConfigurations.h"
+
+namespace {
+
+struct Case {
+  char configuration;
+  unsigned seed;
+  uint32_t step;
+  uint64_t cap;
+};
+
+class BackgroundRegression : public DocumentTest, public ::testing::WithParamInterface<Case> {
+protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    Background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
+  }
+  void TearDown() override {
+    SetTraceStepCap(0);
+    Background.reset();
+    DocumentTest::TearDown();
+  }
+};
+
+TEST_P(BackgroundRegression, FastPictureEqualsTheReference) {
+  const Case c = GetParam();
+  configurations::Load(c.configuration, c.seed);
+  StepLength = c.step;
+  SetTraceStepCap(c.cap);
+  const TTraceStats reference = DrawBackgroundReference();
+  const QImage expected = Background->Image().copy();
+  const TTraceStats fast = DrawBackground();
+  EXPECT_EQ(fast.Lines, reference.Lines);
+  EXPECT_TRUE(Background->Image() == expected);
+  // Lines the fast tracer stopped in a cycle are cut by the cap in the reference.
+  EXPECT_EQ(fast.LinesCutByBudget + fast.LinesInCycle, reference.LinesCutByBudget);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Configurations, BackgroundRegression,
+    ::testing::Values(Case{'a', 0, 3, 4000}, Case{'a', 0, 1, 8000}, Case{'b', 0, 3, 3000},
+                      Case{'b', 1, 1, 3000}, Case{'b', 2, 3, 3000}, Case{'c', 0, 3, 2000},
+                      Case{'c', 3, 1, 2000}, Case{'d', 0, 3, 2000}, Case{'f', 0, 3, 3000},
+                      Case{'f', 0, 1, 3000}),
+    [](const auto &info) {
+      const Case &c = info.param;
+      return std::string(1, c.configuration) + "_seed" + std::to_string(c.seed) + "_step" +
+             std::to_string(c.step);
+    });
+
+} // namespace

@@ -1,0 +1,184 @@
+#include "model/FieldLine.h"
+
+#include "DocumentFixture.h"
+#include "model/Seams.h"
+
+#include <atomic>
+#include <memory>
+#include <random>
+
+namespace {
+
+// A tick counter that moves on by itself at every reading, so that a line that would never
+// end still ends, and always after the same number of readings.
+class FakeTicks {
+public:
+  explicit FakeTicks(uint32_t perRead, uint32_t start = 0) : now_(start), perRead_(perRead) {
+    seams::SetTickSource([this] { return now_.fetch_add(perRead_); });
+  }
+  ~FakeTicks() { seams::SetTickSource({}); }
+
+private:
+  std::atomic<uint32_t> now_;
+  uint32_t perRead_;
+};
+
+class FieldLineTest : public DocumentTest {
+protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    image = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
+    image->Canvas().Brush.SetColor(0xFFFFFF);
+    image->Canvas().FillRect({0, 0, surfaceSize.Width, surfaceSize.Height});
+  }
+  void TearDown() override {
+    SetTraceStepCap(0);
+    DocumentTest::TearDown();
+  }
+  TColor Pixel(int x, int y) const { return FromQRgb(image->Image().pixel(x, y)); }
+  int CountPixels(TColor color) const {
+    int n = 0;
+    for (int y = 0; y < image->Height(); ++y)
+      for (int x = 0; x < image->Width(); ++x)
+        n += Pixel(x, y) == color;
+    return n;
+  }
+  std::unique_ptr<TBitmap> image;
+};
+
+using TraceFn = TTraceStats (*)(TCanvas &, TColor, int32_t, long double, long double);
+
+class BothTracers : public FieldLineTest, public ::testing::WithParamInterface<TraceFn> {};
+
+TEST_P(BothTracers, WithoutSourcesBothHalvesRunRightUntilTheBox) {
+  const FakeTicks ticks(0); // the clock stands still: only the box ends the line
+  AddCharge(300, 100, 5e-9L, /*testCharge=*/true); // test charges neither stop nor push
+  AddCharge(500, 100, 0);                           // nor do charges of value 0
+  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, 0, 100, 100);
+  EXPECT_EQ(stats.Lines, 2u);
+  EXPECT_EQ(stats.LinesCutByBudget, 0u);
+  // From x = 100 in steps of 3 until x > 792 + 5000: 1898 steps per half.
+  EXPECT_EQ(stats.Steps, 2u * 1898u);
+  for (int x = 100; x < surfaceSize.Width; ++x)
+    ASSERT_EQ(Pixel(x, 100), 0x000000u) << x;
+  EXPECT_EQ(Pixel(99, 100), 0xFFFFFFu);
+  EXPECT_EQ(CountPixels(0x000000), surfaceSize.Width - 100);
+}
+
+TEST_P(BothTracers, StartNextToASourceDrawsNothingButMovesThePen) {
+  AddCharge(200, 200, 1e-9L);
+  TCanvas &canvas = image->Canvas();
+  canvas.MoveTo(0, 0);
+  const TTraceStats stats = GetParam()(canvas, 0x000000, 1, 203, 200);
+  EXPECT_EQ(stats.Steps, 0u);
+  EXPECT_EQ(canvas.PenPos(), (TPoint{203, 200}));
+  EXPECT_EQ(CountPixels(0x000000), 0);
+}
+
+TEST_P(BothTracers, StartOutsideTheBoxDrawsNothing) {
+  AddCharge(200, 200, 1e-9L);
+  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, 0, -6000, 200);
+  EXPECT_EQ(stats.Steps, 0u);
+  EXPECT_EQ(CountPixels(0x000000), 0);
+}
+
+TEST_P(BothTracers, LineFromAPositiveSourceRunsStraightOut) {
+  AddCharge(200, 200, 1e-9L);
+  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, 1, 200, 190);
+  EXPECT_EQ(stats.LinesCutByBudget, 0u);
+  for (int y = 0; y <= 190; ++y)
+    ASSERT_EQ(Pixel(200, y), 0x000000u) << y;
+  EXPECT_EQ(CountPixels(0x000000), 191);
+}
+
+TEST_P(BothTracers, LineBetweenUnlikeChargesEndsWithinOneStepOfTheOther) {
+  AddCharge(200, 300, 1e-9L);
+  AddCharge(400, 300, -1e-9L);
+  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, 1, 210, 300);
+  EXPECT_EQ(stats.LinesCutByBudget, 0u);
+  EXPECT_EQ(stats.Steps, 63u); // to x = 399, within 3 px of the sink
+  EXPECT_EQ(Pixel(398, 300), 0x000000u);
+  EXPECT_EQ(Pixel(399, 300), 0xFFFFFFu);
+}
+
+TEST_P(BothTracers, ALineThatNeverEndsIsCutByTheBudget) {
+  surfaceSize = {2000000000, 535}; // a box no line ever leaves
+  const FakeTicks ticks(1);
+  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, 1, 10, 10);
+  EXPECT_EQ(stats.LinesCutByBudget, 1u);
+  EXPECT_GE(stats.Steps, 29u); // the literal tracer reads the clock before every step
+  EXPECT_LE(stats.Steps, 30u * 32u);
+}
+
+TEST_P(BothTracers, TheBudgetSurvivesTheWrapOfTheTickCounter) {
+  surfaceSize = {2000000000, 535};
+  const FakeTicks ticks(1, 0xFFFFFFF0u);
+  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, -1, 10, 10);
+  EXPECT_EQ(stats.LinesCutByBudget, 1u);
+  EXPECT_LE(stats.Steps, 30u * 32u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tracers, BothTracers,
+                         ::testing::Values(&DrawFieldLine, &DrawFieldLineReference));
+
+// The fast tracer must draw exactly the literal algorithm's picture.
+class SamePicture : public FieldLineTest {
+protected:
+  QImage Trace(TraceFn fn, long double x, long double y) {
+    image->Canvas().Brush.SetColor(0xFFFFFF);
+    image->Canvas().FillRect({0, 0, surfaceSize.Width, surfaceSize.Height});
+    fn(image->Canvas(), 0x000000, 0, x, y);
+    return image->Image().copy();
+  }
+  void ExpectSame(long double x, long double y) {
+    const QImage fast = Trace(&DrawFieldLine, x, y);
+    const QImage reference = Trace(&DrawFieldLineReference, x, y);
+    EXPECT_TRUE(fast == reference) << "start " << static_cast<double>(x) << ", "
+                                   << static_cast<double>(y);
+  }
+};
+
+TEST_F(SamePicture, LikeChargesOnOneRowLeaveTheSaddleAsTheReferenceDoes) {
+  SetTraceStepCap(4000);
+  for (uint32_t step : {1u, 3u, 7u}) {
+    StepLength = step;
+    Charges.Clear();
+    AddCharge(300, 267, 1e-9L);
+    AddCharge(500, 267, 1e-9L);
+    ExpectSame(330, 267); // on the row: heads for the saddle at x = 400
+    ExpectSame(400, 267); // on the saddle itself
+    Charges.Clear();
+    AddCharge(396, 100, -2e-9L);
+    AddCharge(396, 400, -2e-9L);
+    ExpectSame(396, 130); // the same in a column
+  }
+}
+
+TEST_F(SamePicture, RandomConfigurations) {
+  SetTraceStepCap(3000);
+  std::mt19937 random(20261207);
+  std::uniform_real_distribution<double> px(0, 792), py(0, 535), q(-5e-9, 5e-9);
+  for (int round = 0; round < 6; ++round) {
+    Charges.Clear();
+    StepLength = round % 2 == 0 ? 3 : 1;
+    const int n = 2 + round * 3;
+    for (int i = 0; i < n; ++i)
+      AddCharge(std::nearbyint(px(random)), std::nearbyint(py(random)), q(random));
+    for (int i = 0; i < 4; ++i)
+      ExpectSame(px(random), py(random));
+  }
+}
+
+TEST_F(FieldLineTest, ExactCyclesStopAtOnce) {
+  // Four like charges on a square: lines into the centre sit on an equilibrium point.
+  AddCharge(300, 200, 1e-9L);
+  AddCharge(400, 200, 1e-9L);
+  AddCharge(300, 300, 1e-9L);
+  AddCharge(400, 300, 1e-9L);
+  SetTraceStepCap(1000000); // a safety net: only a cycle should end this line
+  const TTraceStats stats = DrawFieldLine(image->Canvas(), 0x000000, 1, 330, 250);
+  EXPECT_EQ(stats.LinesInCycle, 1u);
+  EXPECT_LT(stats.Steps, 5000u);
+}
+
+} // namespace
