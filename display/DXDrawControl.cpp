@@ -1,0 +1,219 @@
+#include "display/DXDrawControl.h"
+
+#include "display/Errors.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+namespace {
+
+// Sets a flag for the lifetime of a scope, also when the scope is left by an error.
+class TFlagScope {
+public:
+  explicit TFlagScope(bool &flag) : flag_(flag) { flag_ = true; }
+  ~TFlagScope() { flag_ = false; }
+  TFlagScope(const TFlagScope &) = delete;
+  TFlagScope &operator=(const TFlagScope &) = delete;
+
+private:
+  bool &flag_;
+};
+
+} // namespace
+
+TDXDraw::TDXDraw(QWidget *parent) : QWidget(parent) {
+  // paintEvent covers every pixel: no background fill by Qt first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TDXDraw::~TDXDraw() {
+  Finalize();
+  Notify(TDXDrawNotifyType::dxntDestroying);
+}
+
+int32_t TDXDraw::SurfaceWidth() const { return surface_ ? surface_->Width() : requestWidth_; }
+int32_t TDXDraw::SurfaceHeight() const { return surface_ ? surface_->Height() : requestHeight_; }
+
+void TDXDraw::SetSurfaceSize(int32_t width, int32_t height) {
+  if (initialized_ && !busy_)
+    Recreate(width, height);
+  else {
+    requestWidth_ = width;
+    requestHeight_ = height;
+  }
+}
+
+void TDXDraw::Initialize() {
+  Finalize();
+  // A control that is a window of its own has no form to live in.
+  if (window() == this)
+    throw EDXDrawError(QStringLiteral("Form not found"));
+  try {
+    {
+      TFlagScope initialising(busy_);
+      Notify(TDXDrawNotifyType::dxntInitializing);
+      if (AutoSize) {
+        requestWidth_ = width();
+        requestHeight_ = height();
+      }
+      surface_ = std::make_unique<TDirectDrawSurface>();
+      surface_->Create(requestWidth_, requestHeight_);
+      initialized_ = true;
+      Notify(TDXDrawNotifyType::dxntSetSurfaceSize);
+      Notify(TDXDrawNotifyType::dxntInitialize);
+      Notify(TDXDrawNotifyType::dxntInitializeSurface);
+    }
+    // Nothing presented yet: the control shows black until the first Flip.
+    surface_->Fill(0x000000);
+    presented_ = QImage();
+    update();
+    Notify(TDXDrawNotifyType::dxntRestore);
+  } catch (...) {
+    Finalize();
+    throw;
+  }
+}
+
+void TDXDraw::Finalize() {
+  if (!surface_ && !initialized_)
+    return;
+  {
+    TFlagScope finalising(busy_);
+    if (surface_) {
+      Notify(TDXDrawNotifyType::dxntFinalizeSurface);
+      Notify(TDXDrawNotifyType::dxntFinalize);
+    }
+  }
+  surface_.reset();
+  initialized_ = false;
+  presented_ = QImage();
+  update();
+}
+
+void TDXDraw::Flip() {
+  if (!initialized_ || busy_ || !surface_)
+    return;
+  // Shares the pixels until the surface is next drawn on, which then copies them once.
+  presented_ = surface_->Image();
+  update();
+}
+
+void TDXDraw::paintEvent(QPaintEvent *event) {
+  QPainter painter(this);
+  painter.fillRect(event->rect(), Qt::black);
+  if (presented_.isNull())
+    return;
+  QPoint at(0, 0);
+  if ((Options & doCenter) != 0)
+    at = QPoint((width() - presented_.width()) / 2, (height() - presented_.height()) / 2);
+  painter.drawImage(at, presented_);
+}
+
+void TDXDraw::resizeEvent(QResizeEvent *event) {
+  QWidget::resizeEvent(event);
+  if (!AutoSize || busy_)
+    return;
+  FollowSize(event->size().width(), event->size().height());
+}
+
+void TDXDraw::FollowSize(int width, int height) {
+  if (width == SurfaceWidth() && height == SurfaceHeight())
+    return;
+  if (!initialized_) {
+    requestWidth_ = width;
+    requestHeight_ = height;
+    return;
+  }
+  try {
+    Recreate(width, height);
+  } catch (const std::exception &error) {
+    Finalize();
+    if (OnError)
+      OnError(error);
+  }
+}
+
+void TDXDraw::Recreate(int width, int height) {
+  requestWidth_ = width;
+  requestHeight_ = height;
+  try {
+    surface_->Create(width, height); // same surface object, same canvas, cleared black
+  } catch (...) {
+    Finalize();
+    throw;
+  }
+  Notify(TDXDrawNotifyType::dxntFinalizeSurface);
+  Notify(TDXDrawNotifyType::dxntInitializeSurface);
+  Notify(TDXDrawNotifyType::dxntSetSurfaceSize);
+}
+
+void TDXDraw::RegisterNotifyEvent(const void *receiver, TDXDrawNotifyEvent callback) {
+  for (auto &entry : listeners_)
+    if (entry.first == receiver) {
+      entry.second = std::move(callback);
+      return;
+    }
+  listeners_.emplace_back(receiver, std::move(callback));
+}
+
+void TDXDraw::UnRegisterNotifyEvent(const void *receiver) {
+  std::erase_if(listeners_, [receiver](const auto &entry) { return entry.first == receiver; });
+}
+
+void TDXDraw::Notify(TDXDrawNotifyType type) {
+  // A listener may register or unregister while being told; those it removes are skipped.
+  const auto listeners = listeners_;
+  for (const auto &[receiver, callback] : listeners) {
+    const bool still = std::any_of(listeners_.begin(), listeners_.end(),
+                                   [receiver](const auto &entry) { return entry.first == receiver; });
+    if (still && callback)
+      callback(*this, type);
+  }
+}
+
+TDXSpriteEngine::TDXSpriteEngine() : engine_(std::make_unique<TSpriteEngine>()) {}
+
+TDXSpriteEngine::~TDXSpriteEngine() { SetDXDraw(nullptr); }
+
+void TDXSpriteEngine::SetDXDraw(TDXDraw *draw) {
+  if (draw == dxDraw_)
+    return;
+  if (dxDraw_ != nullptr) {
+    dxDraw_->UnRegisterNotifyEvent(this);
+    // The engine must not keep a surface whose control it no longer hears about.
+    if (engine_->Surface() != nullptr && engine_->Surface() == dxDraw_->Surface())
+      engine_->AttachSurface(nullptr);
+  }
+  dxDraw_ = draw;
+  if (dxDraw_ == nullptr)
+    return;
+  dxDraw_->RegisterNotifyEvent(
+      this, [this](TDXDraw &sender, TDXDrawNotifyType type) { Notified(sender, type); });
+  if (dxDraw_->Initialized())
+    engine_->AttachSurface(dxDraw_->Surface());
+}
+
+void TDXSpriteEngine::Notified(TDXDraw &sender, TDXDrawNotifyType type) {
+  switch (type) {
+  case TDXDrawNotifyType::dxntInitialize:
+    engine_->AttachSurface(sender.Surface());
+    break;
+  case TDXDrawNotifyType::dxntFinalize:
+    engine_->AttachSurface(nullptr);
+    break;
+  case TDXDrawNotifyType::dxntDestroying:
+    if (dxDraw_ == &sender)
+      dxDraw_ = nullptr;
+    break;
+  default:
+    break;
+  }
+}
+
+void TDXSpriteEngine::DrawSprites() {
+  if (dxDraw_ != nullptr && dxDraw_->Initialized())
+    engine_->Draw();
+}

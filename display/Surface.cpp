@@ -1,0 +1,24 @@
+#include "display/Surface.h"
+
+#include "display/Errors.h"
+
+#include <algorithm>
+#include <utility>
+
+void TDirectDrawSurface::Create(int width, int height) {
+  QImage next(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  if (next.isNull())
+    throw EDXDrawError(QStringLiteral("Surface cannot be made"));
+  next.fill(ToQRgb(0x000000));
+  if (canvas_)
+    canvas_->Release();
+  image_ = std::move(next); // the canvas keeps pointing at image_
+}
+
+void TDirectDrawSurface::Fill(TColor color) { image_.fill(ToQRgb(color)); }
+
+TDirectDrawSurfaceCanvas &TDirectDrawSurface::Canvas() {
+  if (!canvas_)
+    canvas_ = std::make_unique<TDirectDrawSurfaceCanvas>(&image_);
+  return *canvas_;
+}
