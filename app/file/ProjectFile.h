@@ -1,0 +1,25 @@
+#pragma once
+// Project files on disk: reading one, and saving one so that the target is replaced only
+// when every byte was written.
+
+#include "app/file/ProjectData.h"
+
+#include <QSaveFile>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// Reads the project file at path (the full path) into data; see ReadProjectData for what a
+// failure leaves in data. Throws EFOpenError when the file cannot be opened.
+void LoadProjectFile(const QString &path, TProjectData &data);
+
+// Makes the save file for a path; tests hand in one whose writes fail.
+using TSaveFileFactory = std::function<std::unique_ptr<QSaveFile>(const QString &path)>;
+
+// Writes data to the file at path (the full path). The bytes go to a temporary file that
+// replaces the target only when all of them were written, so after a failure the previous
+// file is still there as it was. Throws EFCreateError when the file cannot be created and
+// EWriteError when a write or the final replacement fails.
+void SaveProjectFile(const QString &path, const TProjectData &data,
+                     const TSaveFileFactory &makeFile = {});
