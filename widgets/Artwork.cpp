@@ -1,0 +1,132 @@
+#include "widgets/Artwork.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// The field of +1 at `plus` and -1 at `minus`, both with the 1/r^2 falloff (direction only
+// matters for tracing, so no constants).
+QPointF DipoleField(QPointF p, QPointF plus, QPointF minus) {
+  auto term = [&p](QPointF at) {
+    const QPointF d = p - at;
+    const double r2 = QPointF::dotProduct(d, d);
+    return r2 > 0 ? d / (r2 * std::sqrt(r2)) : QPointF();
+  };
+  return term(plus) - term(minus);
+}
+
+// One field line leaving the positive charge at `angle` (radians, screen axes), followed in
+// small steps until it reaches the negative charge or leaves `bounds`.
+QPolygonF DipoleFieldLine(QPointF plus, QPointF minus, double radius, double angle,
+                          const QRectF &bounds) {
+  const double step = 0.4;
+  QPointF p = plus + radius * QPointF(std::cos(angle), std::sin(angle));
+  QPolygonF line{p};
+  for (int n = 0; n < 5000; ++n) {
+    const QPointF e = DipoleField(p, plus, minus);
+    const double length = std::hypot(e.x(), e.y());
+    if (length == 0)
+      break;
+    p += step * e / length;
+    line << p;
+    const QPointF toMinus = p - minus;
+    if (std::hypot(toMinus.x(), toMinus.y()) < radius || !bounds.contains(p))
+      break;
+  }
+  return line;
+}
+
+// Field lines of the pair, symmetric about the line through the charges; the line straight
+// between them is drawn darker.
+void DrawFieldLines(QPainter &painter, QPointF plus, QPointF minus, double radius, int count,
+                    const QRectF &bounds, const QColor &color, const QColor &axisColor,
+                    double penWidth) {
+  for (int k = 0; k < count; ++k) {
+    const double angle = 2 * std::numbers::pi * k / count;
+    painter.setPen(QPen(k == 0 ? axisColor : color, penWidth));
+    painter.drawPolyline(DipoleFieldLine(plus, minus, radius, angle, bounds));
+  }
+}
+
+void DrawCharge(QPainter &painter, QPointF centre, double radius, const QColor &fill,
+                bool positive, double strokeWidth) {
+  QRadialGradient shade(centre - QPointF(radius, radius) * 0.35, radius * 1.4);
+  shade.setColorAt(0, fill.lighter(150));
+  shade.setColorAt(1, fill);
+  painter.setPen(QPen(fill.darker(160), strokeWidth * 0.6));
+  painter.setBrush(shade);
+  painter.drawEllipse(centre, radius, radius);
+  painter.setPen(QPen(Qt::white, strokeWidth, Qt::SolidLine, Qt::RoundCap));
+  const double arm = radius * 0.5;
+  painter.drawLine(centre - QPointF(arm, 0), centre + QPointF(arm, 0));
+  if (positive)
+    painter.drawLine(centre - QPointF(0, arm), centre + QPointF(0, arm));
+}
+
+} // namespace
+
+QImage KraftbildLogo() {
+  QImage logo(LogoWidth, LogoHeight, QImage::Format_RGB32);
+  logo.fill(Qt::white);
+  QPainter painter(&logo);
+  painter.setRenderHint(QPainter::Antialiasing);
+
+  const QPointF plus(46, 22);
+  const QPointF minus(96, 22);
+  const double radius = 8;
+  painter.save();
+  painter.setClipRect(QRectF(0, 0, LogoWidth, 44));
+  DrawFieldLines(painter, plus, minus, radius, 16, QRectF(-40, -40, LogoWidth + 80, 130),
+                 QColor(120, 120, 120), Qt::black, 1.0);
+  painter.restore();
+  DrawCharge(painter, plus, radius, QColor(220, 30, 30), true, 2.0);
+  DrawCharge(painter, minus, radius, QColor(30, 60, 220), false, 2.0);
+
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(16);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.drawText(QRectF(0, 43, LogoWidth, 20), Qt::AlignCenter, QStringLiteral("Kraftbild"));
+  return logo;
+}
+
+QImage KraftbildIconImage(int size) {
+  QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+  icon.fill(Qt::transparent);
+  QPainter painter(&icon);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const double s = size;
+
+  const QRectF tile(0.5, 0.5, s - 1, s - 1);
+  painter.setPen(QPen(QColor(90, 100, 120), s / 32));
+  painter.setBrush(QColor(246, 248, 252));
+  painter.drawRoundedRect(tile, s * 0.18, s * 0.18);
+
+  const QPointF plus(s * 0.27, s * 0.5);
+  const QPointF minus(s * 0.73, s * 0.5);
+  const double radius = s * 0.13;
+  painter.save();
+  QPainterPath inside;
+  inside.addRoundedRect(tile.adjusted(1, 1, -1, -1), s * 0.16, s * 0.16);
+  painter.setClipPath(inside);
+  DrawFieldLines(painter, plus, minus, radius, 8, tile, QColor(110, 110, 110),
+                 QColor(40, 40, 40), s / 28);
+  painter.restore();
+  DrawCharge(painter, plus, radius, QColor(220, 30, 30), true, s / 20);
+  DrawCharge(painter, minus, radius, QColor(30, 60, 220), false, s / 20);
+  return icon;
+}
+
+QIcon KraftbildIcon() {
+  QIcon icon;
+  for (const int size : {32, 48})
+    icon.addPixmap(QPixmap::fromImage(KraftbildIconImage(size)));
+  return icon;
+}
