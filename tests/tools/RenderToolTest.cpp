@@ -1,0 +1,106 @@
+// kraftbild-render as a user runs it: a project file in, a picture and figures out.
+#include "app/ProjectBytes.h"
+#include "support/PixelTesting.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RunResult {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+class RenderToolTest : public ::testing::Test {
+protected:
+  QString Write(const QString &name, const QByteArray &bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+  }
+  RunResult Run(const QStringList &arguments) {
+    QProcess process;
+    process.start(QStringLiteral(KRAFTBILD_RENDER), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(RenderToolTest, WorkedExampleDrawsTheChargeAxesAndLines) {
+  const QString project = Write("example.kbf", Hex(kWorkedExampleHex));
+  const QString png = dir.filePath("example.png");
+  const RunResult r = Run({project, "--png", png, "--stats", "--step-budget", "5000",
+                           "--locale", "de_DE"});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.contains("lines=16\n"));
+  EXPECT_TRUE(r.out.contains("lines_cut_by_budget=0\n"));
+  EXPECT_TRUE(r.out.contains("background_ms="));
+  EXPECT_TRUE(r.out.contains("steps="));
+
+  const QImage image(png);
+  ASSERT_EQ(image.size(), QSize(792, 535));
+  // A red disc of 20 px centred on (396, 267) with a light grey outline.
+  for (const auto &[x, y] : {std::pair{396, 267}, {390, 262}, {401, 272}, {388, 267}})
+    EXPECT_EQ(PixelAt(image, x, y), Rgb{0x0000FF}) << x << ", " << y;
+  EXPECT_EQ(PixelAt(image, 396, 257), Rgb{0xC0C0C0});
+  EXPECT_EQ(PixelAt(image, 386, 267), Rgb{0xC0C0C0});
+  // Light grey field lines leave the charge: straight to the right along the axis row the
+  // line covers the axis, and on a diagonal it runs through white.
+  EXPECT_EQ(PixelAt(image, 600, 267), Rgb{0xC0C0C0});
+  EXPECT_GT(CountColor(image, 0xC0C0C0), 3000);
+  // The field lines along the axes cover them; the ticks show grey on white.
+  EXPECT_EQ(PixelAt(image, 434, 265), Rgb{0x808080});
+  EXPECT_EQ(PixelAt(image, 358, 269), Rgb{0x808080});
+  EXPECT_EQ(PixelAt(image, 394, 229), Rgb{0x808080});
+  EXPECT_EQ(PixelAt(image, 434, 262), Rgb{0xFFFFFF});
+  EXPECT_EQ(PixelAt(image, 100, 300), Rgb{0xFFFFFF});
+}
+
+TEST_F(RenderToolTest, OriginCrossAndSelectionOutline) {
+  // The charge moved away from the origin shows the whole black cross.
+  TProjectData data = WorkedExampleData();
+  data.Charges[0].X = 586;
+  const QString project = Write("moved.kbf", EncodeProject(data));
+  const QString png = dir.filePath("moved.png");
+  ASSERT_EQ(Run({project, "--png", png, "--selected", "0", "--step-budget", "100"}).exitCode, 0);
+  const QImage image(png);
+  for (int dx = -6; dx < 6; ++dx)
+    EXPECT_EQ(PixelAt(image, 396 + dx, 267), Rgb{0x000000}) << dx;
+  for (int dy = -6; dy < 6; ++dy)
+    EXPECT_EQ(PixelAt(image, 396, 267 + dy), Rgb{0x000000}) << dy;
+  EXPECT_EQ(PixelAt(image, 396, 260), Rgb{0x808080}); // the axis above the cross
+  // The selected charge has a black outline.
+  EXPECT_EQ(PixelAt(image, 596, 257), Rgb{0x000000});
+  EXPECT_EQ(PixelAt(image, 596, 267), Rgb{0x0000FF});
+}
+
+TEST_F(RenderToolTest, ProjectErrorsAndBadOptions) {
+  const QString cut = Write("cut.kbf", Hex(kWorkedExampleHex).left(50));
+  RunResult r = Run({cut});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err.trimmed(), "Stream-Lesefehler.");
+
+  r = Run({dir.filePath("missing.kbf")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.startsWith("Datei ")) << r.err.toStdString();
+
+  const QString good = Write("good.kbf", Hex(kWorkedExampleHex));
+  for (const QStringList &bad : {QStringList{}, QStringList{good, "--step", "22"},
+                                 QStringList{good, "--size", "10"}, QStringList{good, "--frob"},
+                                 QStringList{good, "--ppi"}}) {
+    r = Run(bad);
+    EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains("usage:"));
+  }
+}
+
+} // namespace

@@ -1,0 +1,93 @@
+#include "RenderOptions.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+bool ToInt(const QString &text, long long low, long long high, long long &value) {
+  bool ok = false;
+  value = text.toLongLong(&ok);
+  return ok && value >= low && value <= high;
+}
+
+} // namespace
+
+QString RenderUsage() {
+  return QStringLiteral(
+      "usage: kraftbild-render PROJECT.kbf [--png OUT.png] [--size WxH] [--ppi N] [--step N]\n"
+      "                        [--selected I] [--locale NAME] [--step-budget N] [--stats]\n"
+      "  --size WxH       drawing surface in pixels (default 792x535)\n"
+      "  --ppi N          screen pixels per inch (default 96)\n"
+      "  --step N         field-line step in pixels, 1 to 21 (default 3)\n"
+      "  --selected I     index of the selected charge (default none)\n"
+      "  --locale NAME    locale of the number texts, e.g. de_DE (default: environment)\n"
+      "  --step-budget N  N steps per half-line instead of the 30 ms budget\n"
+      "  --stats          print name=value lines about the background\n");
+}
+
+bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, QString &problem) {
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString &arg = arguments[i];
+    const bool takesValue = arg == u"--png" || arg == u"--size" || arg == u"--ppi" ||
+                            arg == u"--step" || arg == u"--selected" || arg == u"--locale" ||
+                            arg == u"--step-budget";
+    if (takesValue && i + 1 >= arguments.size()) {
+      problem = QStringLiteral("%1 needs a value").arg(arg);
+      return false;
+    }
+    long long n = 0;
+    if (arg == u"--png") {
+      options.Png = arguments[++i];
+    } else if (arg == u"--size") {
+      static const QRegularExpression pattern(QStringLiteral("^(\\d+)x(\\d+)$"));
+      const auto match = pattern.match(arguments[++i]);
+      long long w = 0;
+      long long h = 0;
+      if (!match.hasMatch() || !ToInt(match.captured(1), 1, 30000, w) ||
+          !ToInt(match.captured(2), 1, 30000, h)) {
+        problem = QStringLiteral("--size wants WxH with 1 to 30000 pixels each");
+        return false;
+      }
+      options.Width = static_cast<int>(w);
+      options.Height = static_cast<int>(h);
+    } else if (arg == u"--ppi") {
+      if (!ToInt(arguments[++i], 1, 10000, n)) {
+        problem = QStringLiteral("--ppi wants a number from 1 to 10000");
+        return false;
+      }
+      options.Ppi = static_cast<int>(n);
+    } else if (arg == u"--step") {
+      if (!ToInt(arguments[++i], 1, 21, n)) {
+        problem = QStringLiteral("--step wants a number from 1 to 21");
+        return false;
+      }
+      options.Step = static_cast<uint32_t>(n);
+    } else if (arg == u"--selected") {
+      if (!ToInt(arguments[++i], -1, 0x7FFFFFFF, n)) {
+        problem = QStringLiteral("--selected wants -1 or a charge index");
+        return false;
+      }
+      options.Selected = static_cast<int>(n);
+    } else if (arg == u"--locale") {
+      options.Locale = arguments[++i];
+    } else if (arg == u"--step-budget") {
+      if (!ToInt(arguments[++i], 1, 1000000000000LL, n)) {
+        problem = QStringLiteral("--step-budget wants a positive number of steps");
+        return false;
+      }
+      options.StepBudget = static_cast<uint64_t>(n);
+    } else if (arg == u"--stats") {
+      options.Stats = true;
+    } else if (arg.startsWith(u"--") || !options.Project.isEmpty()) {
+      problem = QStringLiteral("unexpected argument %1").arg(arg);
+      return false;
+    } else {
+      options.Project = arg;
+    }
+  }
+  if (options.Project.isEmpty()) {
+    problem = QStringLiteral("no project file given");
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Command line of kraftbild-render.
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+struct TRenderOptions {
+  QString Project;
+  QString Png;           // empty: no picture written
+  int Width = 792;       // px of the drawing surface
+  int Height = 535;      // px
+  int Ppi = 96;          // screen pixels per inch
+  uint32_t Step = 3;     // tracer step, 1..21
+  int Selected = -1;     // index of the selected charge, -1 none
+  QString Locale;        // empty: the environment's
+  uint64_t StepBudget = 0; // steps per half-line instead of 30 ms; 0 keeps the clock
+  bool Stats = false;
+};
+
+// Fills options from the arguments (the program name first); on a bad option returns false
+// with a one-line explanation.
+bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, QString &problem);
+
+QString RenderUsage();

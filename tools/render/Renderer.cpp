@@ -1,0 +1,70 @@
+#include "Renderer.h"
+
+#include "app/file/ProjectDocument.h"
+#include "app/file/ProjectFile.h"
+#include "model/Background.h"
+#include "model/Document.h"
+#include "model/FrameComposer.h"
+#include "model/ModelHooks.h"
+#include "model/Seams.h"
+
+#include <QElapsedTimer>
+#include <QLocale>
+
+#include <cstdio>
+
+TRenderer::TRenderer(const TRenderOptions &options)
+    : options_(options), frame_(options.Width, options.Height) {
+  seams::SetPixelsPerInchSource([ppi = options_.Ppi] { return ppi; });
+  if (!options_.Locale.isEmpty())
+    QLocale::setDefault(QLocale(options_.Locale));
+
+  TModelHooks hooks;
+  hooks.Engine = &engine_;
+  hooks.SurfaceCanvas = [this] { return &frame_.Canvas(); };
+  hooks.SelectedIndex = [this] { return options_.Selected; };
+  hooks.SurfaceSize = [this] { return TSize{options_.Width, options_.Height}; };
+  InstallModelHooks(std::move(hooks));
+  engine_.VisibleRect = {0, 0, options_.Width, options_.Height};
+
+  ResetDocumentGlobals();
+  StepLength = options_.Step;
+  SetTraceStepCap(options_.StepBudget);
+  Background = std::make_unique<TBitmap>(options_.Width, options_.Height);
+}
+
+TRenderer::~TRenderer() {
+  FreeCharges(true);
+  Background.reset();
+  InstallModelHooks({});
+}
+
+int TRenderer::Run() {
+  TProjectData data;
+  LoadProjectFile(options_.Project, data);
+  ApplyViewOf(data);
+  AppendChargesOf(data);
+
+  QElapsedTimer timer;
+  timer.start();
+  const TTraceStats stats = DrawBackground();
+  const qint64 backgroundMs = timer.elapsed();
+
+  const auto chosen = [](int32_t index) {
+    return index >= 0 && index < Charges.Count() ? Charges[index] : nullptr;
+  };
+  ComposeFrame(frame_.Canvas(), engine_, chosen(data.FirstChosen), chosen(data.SecondChosen));
+
+  if (!options_.Png.isEmpty() && !frame_.Image().save(options_.Png, "PNG")) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(options_.Png));
+    return 1;
+  }
+  if (options_.Stats) {
+    std::printf("background_ms=%lld\nlines=%llu\nlines_cut_by_budget=%llu\nsteps=%llu\n",
+                static_cast<long long>(backgroundMs),
+                static_cast<unsigned long long>(stats.Lines),
+                static_cast<unsigned long long>(stats.LinesCutByBudget),
+                static_cast<unsigned long long>(stats.Steps));
+  }
+  return 0;
+}
