@@ -1,14 +1,15 @@
-// Program start of Das Kraftbild.
+// Program start of Das Kraftbild: the windows in their order, the main window shown, then
+// the event loop until the main window is closed.
+#include "app/MainWindow.h"
+#include "app/Program.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Das Kraftbild"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Das Kraftbild"));
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Das Kraftbild"));
-  window.resize(800, 600);
-  window.show();
-  return app.exec();
+  CreateProgramWindows();
+  Form1->show();
+  const int result = QApplication::exec();
+  DestroyProgramWindows();
+  return result;
 }

@@ -1,0 +1,303 @@
+#include "app/MainWindow.h"
+
+#include "app/ErrorGuard.h"
+#include "app/Program.h"
+#include "model/Background.h"
+#include "model/Document.h"
+#include "model/FieldLine.h"
+#include "model/FrameComposer.h"
+#include "model/NumberText.h"
+#include "model/PointCharge.h"
+#include "model/Seams.h"
+#include "windows/SettingsWindow.h"
+#include "windows/VoltageWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <cmath>
+#include <memory>
+
+bool DragStarted = false;
+
+namespace {
+
+constexpr int kSurfaceWidth = 792;  // px at start
+constexpr int kSurfaceHeight = 535; // px at start
+constexpr int kStatusBarHeight = 19;
+constexpr int kResizeDelayMs = 1000;
+
+QPoint EventPixel(const QMouseEvent *event) {
+  const QPointF p = event->position();
+  return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
+} // namespace
+
+TForm1::TForm1() {
+  DXDraw = new TDXDraw(this);
+  DXDraw->resize(kSurfaceWidth, kSurfaceHeight);
+  DXDraw->setMouseTracking(true); // moves without a button show the status text and cursor line
+  DXDraw->installEventFilter(this);
+  DXDraw->OnError = [](const std::exception &error) { ReportException(error); };
+  setCentralWidget(DXDraw);
+  DXSpriteEngine.SetDXDraw(DXDraw);
+
+  StatusBar = new QStatusBar(this);
+  StatusBar->setFixedHeight(kStatusBarHeight);
+  setStatusBar(StatusBar);
+
+  CreateMenus();
+
+  Timer_Resize = new QTimer(this);
+  Timer_Resize->setInterval(kResizeDelayMs);
+  Timer_Resize->setSingleShot(true);
+  connect(Timer_Resize, &QTimer::timeout, this, [this] { Guarded([this] { Timer_ResizeTimer(); }); });
+
+  setWindowTitle(kApplicationTitle);
+  // The client area holds the drawing surface at its start size above the status bar.
+  resize(kSurfaceWidth, kSurfaceHeight + menuBar()->sizeHint().height() + kStatusBarHeight);
+  if (const QScreen *s = screen())
+    move(s->availableGeometry().center() - rect().center());
+}
+
+TForm1::~TForm1() {
+  // FormDestroy: the charges leave the sprite engine before it goes.
+  Background.reset();
+  FreeCharges(true);
+}
+
+void TForm1::CreateMenus() {
+  Datei1 = menuBar()->addMenu(QStringLiteral("Datei"));
+  MenuItem_New = Datei1->addAction(QStringLiteral("Neu"));
+  MenuItem_New->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  MenuItem_Open = Datei1->addAction(QStringLiteral("Öffnen"));
+  MenuItem_Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  MenuItem_Save = Datei1->addAction(QStringLiteral("Speichern"));
+  MenuItem_Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  MenuItem_SaveAs = Datei1->addAction(QStringLiteral("Speichern unter"));
+  MenuItem_SaveAs->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S));
+  Datei1->addSeparator();
+  MenuItem_End = Datei1->addAction(QStringLiteral("Beenden"));
+  MenuItem_End->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+  connect(MenuItem_End, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_EndClick(); }); });
+
+  Extras1 = menuBar()->addMenu(QStringLiteral("Extras"));
+  MenuItem_Potential = Extras1->addAction(QStringLiteral("Spannung und Arbeit..."));
+  MenuItem_Potential->setCheckable(true);
+  connect(MenuItem_Potential, &QAction::triggered, this,
+          [this] { Guarded([this] { MenuItem_PotentialClick(); }); });
+  connect(Extras1, &QMenu::aboutToShow, this, [this] { Guarded([this] { Extras1Click(); }); });
+
+  N2 = menuBar()->addMenu(QStringLiteral("?"));
+  MenuItem_Info = N2->addAction(QStringLiteral("Info"));
+}
+
+void TForm1::SetFileName(const QString &fileName) {
+  fileName_ = fileName;
+  setWindowTitle(fileName.isEmpty() ? kApplicationTitle
+                                    : kApplicationTitle + QStringLiteral(" - [") + fileName +
+                                          QStringLiteral("]"));
+}
+
+void TForm1::FormCreate() {
+  SetFileName(QString());
+  Origin = {DXDraw->width() / 2, DXDraw->height() / 2};
+  FreeCharges(false);
+  Background = std::make_unique<TBitmap>(DXDraw->width(), DXDraw->height());
+  PixelsPerMetre = DefaultPixelsPerMetre();
+  PanAnchor = {-1, -1};
+  DragCharge = nullptr;
+  DragStarted = false;
+  DrawBackground();
+}
+
+void TForm1::FormShow() {
+  DXDraw->Initialize();
+  RenderFrame(true);
+}
+
+void TForm1::RenderFrame(bool present) {
+  TDirectDrawSurface *surface = DXDraw->Surface();
+  if (surface == nullptr)
+    return;
+  TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
+  const TPointCharge *start = Form3 != nullptr ? Form3->Panel_Pos1->Tag : nullptr;
+  const TPointCharge *end = Form3 != nullptr ? Form3->Panel_Pos2->Tag : nullptr;
+  ComposeFrame(canvas, *DXSpriteEngine.Engine(), start, end);
+  if (present) {
+    canvas.Release();
+    DXDraw->Flip();
+  }
+}
+
+void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
+  if (button == Qt::RightButton) {
+    PanAnchor = {x, y};
+    return;
+  }
+  if (button != Qt::LeftButton)
+    return;
+
+  auto *charge = dynamic_cast<TPointCharge *>(DXSpriteEngine.Engine()->SpriteAt(x, y));
+  if (charge != nullptr) {
+    Form2->ComboBox_Charges->setCurrentIndex(Charges.IndexOf(charge));
+    TPositionPanel *waiting = Form3->PotentialSearching();
+    if (charge->IsTestCharge && waiting != nullptr && Form3->PanelOfCharge(charge) == nullptr) {
+      waiting->Tag = charge;
+      Form3->UpdatePanel(waiting);
+      Modified = true;
+      Form3->SetPotentialSearching(nullptr);
+    }
+  } else {
+    auto created = std::make_unique<TPointCharge>();
+    created->X = x - 10;
+    created->Y = y - 10;
+    created->ChargeValue = kElementaryCharge;
+    created->ChargeUnit = 0;
+    created->FieldLineCount = 16;
+    charge = Charges.Add(std::move(created));
+    Form2->ComboBox_Charges->addItem(QString());
+    Form2->ComboBox_Charges->setCurrentIndex(Form2->ComboBox_Charges->count() - 1);
+    DrawBackground();
+    RenderFrame(true);
+    DragStarted = true;
+    Modified = true;
+  }
+  // DragCharge is still none here, so the settings window shows the new selection itself.
+  Form2->ComboBox_ChargesClick();
+  DragCharge = charge;
+}
+
+void TForm1::DXDrawMouseMove(int x, int y) {
+  const TWorldPoint mouse = ScreenToWorld(x, y);
+  StatusBar->showMessage(StatusPositionText(mouse.X, mouse.Y));
+
+  if (!DragStarted) {
+    if (DragCharge != nullptr &&
+        std::hypot(DragCharge->X + 10 - x, DragCharge->Y + 10 - y) > kGrabRadius) {
+      DragStarted = true;
+    } else if (PanAnchor.X != -1) {
+      DragStarted = true;
+    } else {
+      ShowCursorLineAt(x, y);
+      return;
+    }
+  }
+
+  if (DragCharge == nullptr) {
+    ShiftView(Origin.X + x - PanAnchor.X, Origin.Y + y - PanAnchor.Y);
+    PanAnchor = {x, y};
+  } else {
+    DragCharge->X = x - 10;
+    DragCharge->Y = y - 10;
+    Form2->ComboBox_ChargesClick();
+    Form2->ComboBox_Charges->RepaintEntries();
+    Form3->ChargeChanged(DragCharge);
+  }
+  RenderFrame(true);
+  Modified = true;
+}
+
+void TForm1::ShowCursorLineAt(int x, int y) {
+  if (!ShowCursorLine || Charges.Empty())
+    return;
+  TDirectDrawSurface *surface = DXDraw->Surface();
+  if (surface == nullptr)
+    return;
+  RenderFrame(false);
+  TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
+  DrawFieldLine(canvas, 0x000000, 0, x, y);
+  canvas.Release();
+  DXDraw->Flip();
+}
+
+void TForm1::DXDrawMouseUp(Qt::MouseButton, int, int) {
+  if (DragCharge == nullptr && PanAnchor.X == -1)
+    return;
+  PanAnchor = {-1, -1};
+  DrawBackground();
+  RenderFrame(true);
+  DragCharge = nullptr;
+  DragStarted = false;
+}
+
+void TForm1::FormResize() {
+  if (ApplicationTerminated())
+    return;
+  Background->SetSize(DXDraw->width() + 1, DXDraw->height() + 1);
+  DXSpriteEngine.Engine()->AttachSurface(DXDraw->Surface());
+  RenderFrame(true);
+  // A running timer is left alone: a series of resizes gets one redraw after the first.
+  if (!Timer_Resize->isActive())
+    Timer_Resize->start();
+}
+
+void TForm1::Timer_ResizeTimer() {
+  // Stopped first, so that a failing redraw is not repeated every second.
+  Timer_Resize->stop();
+  if (ApplicationTerminated())
+    return;
+  DrawBackground();
+  RenderFrame(true);
+}
+
+void TForm1::MenuItem_PotentialClick() { Form3->setVisible(!Form3->isVisible()); }
+
+void TForm1::Extras1Click() { MenuItem_Potential->setChecked(Form3->isVisible()); }
+
+void TForm1::MenuItem_EndClick() { close(); }
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event) {
+  if (watched != DXDraw)
+    return QMainWindow::eventFilter(watched, event);
+  switch (event->type()) {
+  case QEvent::MouseButtonPress:
+  case QEvent::MouseButtonDblClick: {
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint p = EventPixel(mouse);
+    Guarded([&] { DXDrawMouseDown(mouse->button(), p.x(), p.y()); });
+    return true;
+  }
+  case QEvent::MouseMove: {
+    const QPoint p = EventPixel(static_cast<QMouseEvent *>(event));
+    Guarded([&] { DXDrawMouseMove(p.x(), p.y()); });
+    return true;
+  }
+  case QEvent::MouseButtonRelease: {
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint p = EventPixel(mouse);
+    Guarded([&] { DXDrawMouseUp(mouse->button(), p.x(), p.y()); });
+    return true;
+  }
+  default:
+    return QMainWindow::eventFilter(watched, event);
+  }
+}
+
+void TForm1::showEvent(QShowEvent *event) {
+  QMainWindow::showEvent(event);
+  if (shown_ || event->spontaneous())
+    return;
+  shown_ = true;
+  Guarded([this] { FormShow(); });
+}
+
+void TForm1::resizeEvent(QResizeEvent *event) {
+  QMainWindow::resizeEvent(event);
+  // The layout has already given the drawing surface its new size. Resizes before the
+  // first show only lay the window out.
+  if (shown_)
+    Guarded([this] { FormResize(); });
+}
+
+void TForm1::closeEvent(QCloseEvent *event) {
+  event->accept();
+  TerminateApplication();
+}

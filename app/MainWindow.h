@@ -1,0 +1,85 @@
+#pragma once
+// The main window: the drawing surface with the charges, the menus and the status bar. It
+// turns mouse input on the drawing surface into edits of the charge set (create, grab,
+// drag, pan) and composes every frame the user sees.
+
+#include "display/DXDrawControl.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QMenu;
+class QStatusBar;
+class QTimer;
+
+// The grabbed charge follows the mouse, or a pan is in progress. Set when the mouse leaves
+// the grab radius around the grabbed charge, when a pan moves, and at once for a new charge;
+// cleared by mouse-up.
+extern bool DragStarted;
+
+// Distance (px) the mouse must move from a grabbed charge's centre before it follows.
+inline constexpr double kGrabRadius = 20;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+public:
+  TForm1();
+  ~TForm1() override;
+
+  TDXDraw *DXDraw = nullptr;
+  TDXSpriteEngine DXSpriteEngine;
+  QTimer *Timer_Resize = nullptr;
+  QStatusBar *StatusBar = nullptr;
+
+  QMenu *Datei1 = nullptr;
+  QAction *MenuItem_New = nullptr;
+  QAction *MenuItem_Open = nullptr;
+  QAction *MenuItem_Save = nullptr;
+  QAction *MenuItem_SaveAs = nullptr;
+  QAction *MenuItem_End = nullptr;
+  QMenu *Extras1 = nullptr;
+  QAction *MenuItem_Potential = nullptr;
+  QMenu *N2 = nullptr;
+  QAction *MenuItem_Info = nullptr;
+
+  // Full path of the project file, empty for a project without one. Setting it sets the
+  // caption: the application title, followed by " - [path]" when there is a path.
+  const QString &FileName() const { return fileName_; }
+  void SetFileName(const QString &fileName);
+
+  // Sets up the document: origin at the drawing surface's centre, no charges, the
+  // background bitmap at the surface's size and drawn, 100 % zoom. Runs once, after the
+  // model hooks are installed.
+  void FormCreate();
+  // Composes the frame on the drawing surface; with present, releases the canvas and shows
+  // it. Draws nothing while there is no surface.
+  void RenderFrame(bool present);
+
+  // Mouse on the drawing surface; x, y in its pixels.
+  void DXDrawMouseDown(Qt::MouseButton button, int x, int y);
+  void DXDrawMouseMove(int x, int y);
+  void DXDrawMouseUp(Qt::MouseButton button, int x, int y);
+
+  void FormShow();
+  void FormResize();
+  void Timer_ResizeTimer();
+  void MenuItem_PotentialClick();
+  void Extras1Click();
+  void MenuItem_EndClick();
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
+
+private:
+  void CreateMenus();
+  // Draws the cursor's field line over a fresh frame and shows it.
+  void ShowCursorLineAt(int x, int y);
+
+  QString fileName_;
+  bool shown_ = false;
+};

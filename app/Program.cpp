@@ -1,0 +1,86 @@
+#include "app/Program.h"
+
+#include "app/MainWindow.h"
+#include "model/ModelHooks.h"
+#include "windows/SettingsWindow.h"
+#include "windows/VoltageWindow.h"
+
+#include <QApplication>
+
+#include <memory>
+
+TForm1 *Form1 = nullptr;
+TForm2 *Form2 = nullptr;
+TForm3 *Form3 = nullptr;
+
+namespace {
+
+struct TProgramWindows {
+  std::unique_ptr<TForm1> Main;
+  std::unique_ptr<TForm2> Settings;
+  std::unique_ptr<TForm3> Voltage;
+};
+
+TProgramWindows &Windows() {
+  static TProgramWindows windows;
+  return windows;
+}
+
+bool terminated = false;
+
+// The model reaches the windows only through these; each reads the globals at call time,
+// so a hook asked before its window exists gives the safe answer.
+void InstallProgramHooks() {
+  TModelHooks hooks;
+  hooks.Engine = Form1->DXSpriteEngine.Engine();
+  hooks.SurfaceCanvas = []() -> TCanvas * {
+    TDirectDrawSurface *surface = Form1 != nullptr ? Form1->DXDraw->Surface() : nullptr;
+    return surface != nullptr ? &surface->Canvas() : nullptr;
+  };
+  hooks.SelectedIndex = [] { return Form2 != nullptr ? Form2->ComboBox_Charges->currentIndex() : -1; };
+  hooks.SurfaceSize = [] {
+    return Form1 != nullptr ? TSize{Form1->DXDraw->width(), Form1->DXDraw->height()} : TSize{};
+  };
+  hooks.LabelFontName = [] { return Form1 != nullptr ? Form1->font().family() : QString(); };
+  InstallModelHooks(std::move(hooks));
+}
+
+} // namespace
+
+void CreateProgramWindows() {
+  terminated = false;
+  QApplication::setApplicationName(kApplicationTitle);
+  QApplication::setApplicationDisplayName(kApplicationTitle);
+
+  TProgramWindows &w = Windows();
+  w.Main = std::make_unique<TForm1>();
+  Form1 = w.Main.get();
+  InstallProgramHooks();
+  Form1->FormCreate();
+
+  w.Settings = std::make_unique<TForm2>();
+  Form2 = w.Settings.get();
+  Form2->show();
+
+  w.Voltage = std::make_unique<TForm3>();
+  Form3 = w.Voltage.get();
+}
+
+void DestroyProgramWindows() {
+  TProgramWindows &w = Windows();
+  Form3 = nullptr;
+  w.Voltage.reset();
+  Form2 = nullptr;
+  w.Settings.reset();
+  // The main window frees the charges, which leave the sprite engine it owns.
+  Form1 = nullptr;
+  w.Main.reset();
+  InstallModelHooks({});
+}
+
+bool ApplicationTerminated() { return terminated; }
+
+void TerminateApplication() {
+  terminated = true;
+  QCoreApplication::quit();
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The program's windows as globals, created in start-up order by one function (the program
+// and the widget tests use the same one) and destroyed in reverse order; and the flag that
+// tells the windows the program is ending.
+
+#include <QString>
+
+class TForm1;
+class TForm2;
+class TForm3;
+
+inline const QString kApplicationTitle = QStringLiteral("Das Kraftbild");
+
+// The windows; null before CreateProgramWindows and after DestroyProgramWindows.
+extern TForm1 *Form1; // main window
+extern TForm2 *Form2; // settings window
+extern TForm3 *Form3; // voltage-and-work window
+
+// Sets the application title, creates the main window (with its FormCreate after the model
+// hooks are installed), then the settings window, shown at once, and the hidden voltage
+// window. The main window itself is shown by the caller.
+void CreateProgramWindows();
+// Destroys the windows in reverse order of creation and removes the model hooks.
+void DestroyProgramWindows();
+
+// True once the main window has been closed: the other windows may close now.
+bool ApplicationTerminated();
+// Marks the program as ending and leaves the event loop.
+void TerminateApplication();

@@ -1,0 +1,79 @@
+#include "windows/ChargeComboBox.h"
+
+#include "model/Document.h"
+#include "model/Readouts.h"
+
+#include <QAbstractItemView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
+
+void DrawChargeEntry(TCanvas &canvas, int index, const TRect &rect, TColor windowText) {
+  canvas.FillRect(rect);
+  if (index < 0 || index >= Charges.Count())
+    return;
+  const TPointCharge &charge = *Charges[index];
+  canvas.Font.Color = charge.IsTestCharge ? kTestChargeTextColor : windowText;
+  canvas.TextOut(rect.Left + 2, (rect.Top + rect.Bottom - canvas.TextHeight(QStringLiteral("A"))) / 2,
+                 PositionText(charge));
+}
+
+namespace {
+
+// Draws an entry through the canvas into an image of the entry's size and paints that.
+void PaintEntry(QPainter &painter, const QRect &area, int index, const QFont &font,
+                QColor background, QColor windowText) {
+  if (area.isEmpty())
+    return;
+  QImage image(area.size(), QImage::Format_RGB32);
+  TCanvas canvas(&image);
+  canvas.Font.Name = font.family();
+  if (font.pointSize() > 0)
+    canvas.Font.Size = font.pointSize();
+  canvas.Brush.SetColor(FromQRgb(background.rgb()));
+  DrawChargeEntry(canvas, index, {0, 0, area.width(), area.height()}, FromQRgb(windowText.rgb()));
+  painter.drawImage(area.topLeft(), image);
+}
+
+class TChargeEntryDelegate : public QStyledItemDelegate {
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter *painter, const QStyleOptionViewItem &option,
+             const QModelIndex &index) const override {
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
+    const QPalette &palette = option.palette;
+    PaintEntry(*painter, option.rect, index.row(), option.font,
+               selected ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base),
+               palette.color(QPalette::WindowText));
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), kChargeEntryHeight};
+  }
+};
+
+} // namespace
+
+TChargeComboBox::TChargeComboBox(QWidget *parent) : QComboBox(parent) {
+  setItemDelegate(new TChargeEntryDelegate(this));
+  setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
+
+void TChargeComboBox::RepaintEntries() {
+  update();
+  view()->viewport()->update();
+}
+
+void TChargeComboBox::paintEvent(QPaintEvent *) {
+  QStylePainter painter(this);
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  option.currentText.clear();
+  painter.drawComplexControl(QStyle::CC_ComboBox, option);
+  const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                              QStyle::SC_ComboBoxEditField, this);
+  if (currentIndex() >= 0)
+    PaintEntry(painter, field, currentIndex(), font(), palette().color(QPalette::Base),
+               palette().color(QPalette::WindowText));
+}

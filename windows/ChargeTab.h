@@ -1,0 +1,54 @@
+#pragma once
+// The "Ladung" page of the settings window: the selected charge's position in metres, its
+// value in a chosen unit, its number of field lines and its test-charge flag, with the
+// buttons to apply, centre and delete. The page shows and reads values; what the buttons
+// do to the document is the settings window's business.
+
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class TPointCharge;
+
+inline constexpr int kMaxFieldLines = 400;
+
+// The edits of the page, read and checked.
+struct TChargeInput {
+  QString Error;        // the first unreadable field's message, empty when all were read
+  long double X = 0;    // m
+  long double Y = 0;    // m
+  long double Value = 0; // in the unit chosen
+  int Unit = -1;        // item index of the unit list, -1 for none
+  uint32_t FieldLines = 0;
+  bool TestCharge = false;
+};
+
+class TChargeTab : public QWidget {
+  Q_OBJECT
+
+public:
+  explicit TChargeTab(QWidget *parent = nullptr);
+
+  // Fills the page from the charge and enables the buttons; null empties and disables them.
+  void ShowCharge(const TPointCharge *charge);
+  // Reads the edits in the order x, y, charge, stopping at the first that is not a number.
+  TChargeInput ReadInput() const;
+  // Stores the input in the charge: position, unit, value, field lines, test flag.
+  static void ApplyInput(TPointCharge &charge, const TChargeInput &input);
+
+  QLineEdit *Edit_X = nullptr;
+  QLineEdit *Edit_Y = nullptr;
+  QLineEdit *Edit_Charge = nullptr;
+  QComboBox *ComboBox_Unit = nullptr;
+  QSpinBox *SpinEdit_CountLines = nullptr;
+  QCheckBox *CheckBox_TestCharge = nullptr;
+  QPushButton *Button_Apply = nullptr;
+  QPushButton *Button_Center = nullptr;
+  QPushButton *Button_Delete = nullptr;
+};

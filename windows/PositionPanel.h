@@ -1,0 +1,41 @@
+#pragma once
+// A position panel of the voltage window: a coloured panel with a white caption that holds,
+// without owning it, the charge chosen for it in Tag.
+
+#include "display/Canvas.h"
+
+#include <QLabel>
+
+class TPointCharge;
+
+inline constexpr TColor kPanelColor = 0x808080;        // grey
+inline constexpr TColor kWaitingPanelColor = 0xC0C0C0; // silver: waiting for a click
+inline constexpr TColor kPanelCaptionColor = 0xFFFFFF;
+
+class TPositionPanel : public QLabel {
+  Q_OBJECT
+
+public:
+  explicit TPositionPanel(QWidget *parent = nullptr);
+
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  // The caption's text colour.
+  void SetFontColor(TColor color);
+
+  TPointCharge *Tag = nullptr;
+
+signals:
+  // A left click: pressed and released on the panel.
+  void Clicked(TPositionPanel *panel);
+  // Any button pressed on the panel.
+  void MouseDown(TPositionPanel *panel, Qt::MouseButton button);
+
+protected:
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+  TColor color_ = kPanelColor;
+  bool leftPressed_ = false;
+};

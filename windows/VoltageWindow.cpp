@@ -1,0 +1,147 @@
+#include "windows/VoltageWindow.h"
+
+#include "app/ErrorGuard.h"
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "model/Document.h"
+#include "model/Readouts.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+
+namespace {
+
+constexpr int kClientWidth = 233;  // px
+constexpr int kClientHeight = 178; // px
+
+} // namespace
+
+TForm3::TForm3() {
+  setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setWindowTitle(QStringLiteral("Spannung und Arbeit"));
+  QPalette white = palette();
+  white.setColor(QPalette::Window, Qt::white);
+  setPalette(white);
+  setAutoFillBackground(true);
+  QFont arial(QStringLiteral("Arial"));
+  arial.setPixelSize(11);
+  setFont(arial);
+
+  Panel_Pos1 = new TPositionPanel(this);
+  Panel_Pos2 = new TPositionPanel(this);
+  for (TPositionPanel *panel : {Panel_Pos1, Panel_Pos2}) {
+    panel->setFixedSize(177, 41);
+    connect(panel, &TPositionPanel::Clicked, this,
+            [this](TPositionPanel *p) { Guarded([&] { Panel_PosClick(p); }); });
+    connect(panel, &TPositionPanel::MouseDown, this, [this](TPositionPanel *p, Qt::MouseButton b) {
+      Guarded([&] { Panel_PosMouseDown(p, b); });
+    });
+  }
+  auto *separator = new QFrame(this);
+  separator->setFrameShape(QFrame::HLine);
+  separator->setFrameShadow(QFrame::Sunken);
+  ComboBox_Value = new QComboBox(this);
+  ComboBox_Value->addItems({QStringLiteral("Spannung:"), QStringLiteral("Aufzubringende Arbeit:")});
+  ComboBox_Value->setCurrentIndex(-1);
+  connect(ComboBox_Value, &QComboBox::activated, this,
+          [this] { Guarded([this] { ComboBox_ValueClick(); }); });
+  Label_Value = new QLabel(this);
+  QFont bold = Label_Value->font();
+  bold.setBold(true);
+  Label_Value->setFont(bold);
+  Label_Value->setWordWrap(true);
+  Label_Value->setFixedSize(217, 33);
+
+  auto *grid = new QGridLayout(this);
+  grid->setContentsMargins(8, 8, 8, 8);
+  grid->addWidget(new QLabel(QStringLiteral("von:"), this), 0, 0);
+  grid->addWidget(Panel_Pos1, 0, 1);
+  grid->addWidget(new QLabel(QStringLiteral("nach:"), this), 1, 0);
+  grid->addWidget(Panel_Pos2, 1, 1);
+  grid->addWidget(separator, 2, 0, 1, 2);
+  grid->addWidget(ComboBox_Value, 3, 0, 1, 2);
+  grid->addWidget(Label_Value, 4, 0, 1, 2);
+  resize(kClientWidth, kClientHeight);
+
+  // FormCreate
+  UpdatePanel(Panel_Pos1);
+  UpdatePanel(Panel_Pos2);
+}
+
+void TForm3::showEvent(QShowEvent *event) {
+  QWidget::showEvent(event);
+  Panel_Pos1->SetFontColor(kPanelCaptionColor);
+  Panel_Pos2->SetFontColor(kPanelCaptionColor);
+}
+
+void TForm3::SetPotentialSearching(TPositionPanel *panel) {
+  if (searching_ != nullptr)
+    searching_->SetColor(kPanelColor);
+  if (panel != searching_) {
+    searching_ = panel;
+    if (searching_ != nullptr)
+      searching_->SetColor(kWaitingPanelColor);
+  }
+}
+
+TPositionPanel *TForm3::PanelOfCharge(const TPointCharge *charge) const {
+  if (Panel_Pos1->Tag == charge)
+    return Panel_Pos1;
+  if (Panel_Pos2->Tag == charge)
+    return Panel_Pos2;
+  return nullptr;
+}
+
+void TForm3::UpdatePanel(TPositionPanel *panel) {
+  panel->setText(PanelCaption(panel->Tag));
+  UpdateValue();
+}
+
+void TForm3::UpdateValue() {
+  Label_Value->setText(
+      VoltageValueText(Panel_Pos1->Tag, Panel_Pos2->Tag, ComboBox_Value->currentIndex()));
+}
+
+void TForm3::ChargeChanged(const TPointCharge *charge) {
+  // Both panels can hold the same charge only after loading a file that says so; each
+  // caption must still follow the charge.
+  bool held = false;
+  for (TPositionPanel *panel : {Panel_Pos1, Panel_Pos2})
+    if (charge != nullptr && panel->Tag == charge) {
+      UpdatePanel(panel);
+      held = true;
+    }
+  if (!held)
+    UpdateValue();
+}
+
+void TForm3::ChargeRemoved(const TPointCharge *charge) {
+  bool held = false;
+  for (TPositionPanel *panel : {Panel_Pos1, Panel_Pos2})
+    if (charge != nullptr && panel->Tag == charge) {
+      panel->Tag = nullptr;
+      UpdatePanel(panel);
+      held = true;
+    }
+  if (!held)
+    UpdateValue();
+}
+
+void TForm3::Panel_PosClick(TPositionPanel *panel) {
+  SetPotentialSearching(panel == searching_ ? nullptr : panel);
+}
+
+void TForm3::Panel_PosMouseDown(TPositionPanel *panel, Qt::MouseButton button) {
+  if (button != Qt::RightButton)
+    return;
+  panel->Tag = nullptr;
+  UpdatePanel(panel);
+  Modified = true;
+  if (Form1 != nullptr)
+    Form1->RenderFrame(true);
+}
+
+void TForm3::ComboBox_ValueClick() { UpdateValue(); }
