@@ -22,8 +22,18 @@ inline int32_t Saturate(long double v) {
   return static_cast<int32_t>(v);
 }
 
-inline int32_t Round(long double v) { return Saturate(std::nearbyint(v)); }
-inline int32_t Round(double v) { return Saturate(std::nearbyint(v)); }
+// lrint rounds in the current mode, which is to nearest with ties to even; it is much
+// cheaper than nearbyint on the extended type.
+inline int32_t Round(long double v) {
+  if (!(v >= -kLimit && v <= kLimit))
+    return Saturate(v);
+  return static_cast<int32_t>(std::lrint(v));
+}
+inline int32_t Round(double v) {
+  if (!(v >= -static_cast<double>(kLimit) && v <= static_cast<double>(kLimit)))
+    return Saturate(v);
+  return static_cast<int32_t>(std::lrint(v));
+}
 inline int32_t Trunc(long double v) { return Saturate(std::trunc(v)); }
 inline int32_t Trunc(double v) { return Saturate(std::trunc(v)); }
 

@@ -69,49 +69,44 @@ TFieldLineTracer::TFieldLineTracer()
   for (const auto &c : Charges) {
     if (!c->IsSource() || c->ChargeValue == 0)
       continue; // a zero source adds exactly nothing to the force and stops no line
-    sources_.push_back({c->X + 10, c->Y + 10, c->ChargeValue,
-                        static_cast<double>(std::fabs(c->ChargeValue) * kCoulomb * p2)});
+    sources_.push_back({c->X + 10, c->Y + 10,
+                        static_cast<double>(c->ChargeValue * kCoulomb * p2), c->ChargeValue});
   }
 }
 
 TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long double &x,
                                                     long double &y) const {
   const long double step = stepLength_;
+  // The stop test runs in doubles with a margin; only a near call is decided exactly.
   const double stopSquared = static_cast<double>(step * step) * (1 + 1e-12);
+  const double xd = static_cast<double>(x);
+  const double yd = static_cast<double>(y);
+  const double sense = direction; // against the field, every source acts the other way
   double fx = 0;
   double fy = 0;
   for (const Source &s : sources_) {
-    const long double dxl = x - s.cx;
-    const long double dyl = y - s.cy;
-    const double dx = static_cast<double>(dxl);
-    const double dy = static_cast<double>(dyl);
+    const double dx = xd - s.cx;
+    const double dy = yd - s.cy;
     const double r2 = dx * dx + dy * dy;
-    if (r2 <= stopSquared && std::sqrt(dxl * dxl + dyl * dyl) <= step)
-      return StepResult::ReachedCharge;
-    if (NearAxis(dx, dy)) {
-      // The literal term, so that the rounding of its angle is reproduced.
-      if (std::sqrt(dxl * dxl + dyl * dyl) <= kForceExclusionRadius)
-        continue;
-      const long double mx = dxl / pixelsPerMetre_;
-      const long double my = dyl / pixelsPerMetre_;
-      const long double magnitude = std::fabs(s.value) * kCoulomb / (mx * mx + my * my);
-      long double angle = PolarAngle(dxl, dyl);
-      if (s.value * direction < 0)
-        angle += kPi;
-      TVector part;
-      part.SetPolar(static_cast<double>(angle), static_cast<double>(magnitude));
+    if (r2 <= stopSquared) [[unlikely]] {
+      const long double dxl = x - s.cx;
+      const long double dyl = y - s.cy;
+      if (std::sqrt(dxl * dxl + dyl * dyl) <= step)
+        return StepResult::ReachedCharge;
+    }
+    if (NearAxis(dx, dy)) [[unlikely]] {
+      const TVector part = LiteralTerm(s, direction, x, y);
       fx += part.X;
       fy += part.Y;
       continue;
     }
-    // Attraction (unlike signs) points from the point to the source.
-    const double w = (s.value * direction < 0) ? -s.weight : s.weight;
-    const double scale = w / (r2 * std::sqrt(r2));
+    // Like signs push the point away from the source, unlike signs pull it in.
+    const double scale = s.signedWeight * sense / (r2 * std::sqrt(r2));
     fx += dx * scale;
     fy += dy * scale;
   }
   TVector v{fx, fy};
-  if (fx == 0 || fy == 0 || NearAxis(fx, fy)) {
+  if (fx == 0 || fy == 0 || NearAxis(fx, fy)) [[unlikely]] {
     v.SetLength(static_cast<double>(step));
   } else {
     const long double fxl = fx;
@@ -122,6 +117,23 @@ TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long doub
   x += v.X;
   y += v.Y;
   return StepResult::Moved;
+}
+
+TVector TFieldLineTracer::LiteralTerm(const Source &s, int32_t direction, long double x,
+                                      long double y) const {
+  TVector part;
+  const long double dxl = x - s.cx;
+  const long double dyl = y - s.cy;
+  if (std::sqrt(dxl * dxl + dyl * dyl) <= kForceExclusionRadius)
+    return part;
+  const long double mx = dxl / pixelsPerMetre_;
+  const long double my = dyl / pixelsPerMetre_;
+  const long double magnitude = std::fabs(s.value) * kCoulomb / (mx * mx + my * my);
+  long double angle = PolarAngle(dxl, dyl);
+  if (s.value * direction < 0)
+    angle += kPi;
+  part.SetPolar(static_cast<double>(angle), static_cast<double>(magnitude));
+  return part;
 }
 
 TTraceEnd TFieldLineTracer::TraceHalf(int32_t direction, long double x, long double y,

@@ -13,6 +13,7 @@
 #include "display/Canvas.h"
 #include "display/Geometry.h"
 #include "model/FieldLine.h"
+#include "model/Vector.h"
 
 #include <cstdint>
 #include <vector>
@@ -52,13 +53,15 @@ public:
 
 private:
   struct Source {
-    double cx, cy;      // centre, px
-    long double value;  // C
-    double weight;      // |value| * k * PixelsPerMetre^2, N/C * px^2
+    double cx, cy;       // centre, px
+    double signedWeight; // value * k * PixelsPerMetre^2, N/C * px^2: > 0 pushes a +1 charge away
+    long double value;   // C
   };
   enum class StepResult { Moved, ReachedCharge };
 
   StepResult Step(int32_t direction, long double &x, long double &y) const;
+  // One source's force exactly as the literal algorithm computes it, angles and all.
+  TVector LiteralTerm(const Source &s, int32_t direction, long double x, long double y) const;
 
   std::vector<Source> sources_;
   TSize surface_;

@@ -1,0 +1,142 @@
+#include "model/Background.h"
+
+#include "DocumentFixture.h"
+#include "model/NumberText.h"
+#include "model/Seams.h"
+#include "support/PixelTesting.h"
+
+#include <QLocale>
+
+namespace {
+
+class BackgroundTest : public DocumentTest {
+protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
+    SetTraceStepCap(3000);
+  }
+  void TearDown() override {
+    SetTraceStepCap(0);
+    Background.reset();
+    QLocale::setDefault(QLocale::c());
+    DocumentTest::TearDown();
+  }
+  Rgb At(int x, int y) const { return PixelAt(Background->Image(), x, y); }
+};
+
+TEST_F(BackgroundTest, TickSpacingForEveryOfferedZoom) {
+  struct Row {
+    int zoom;
+    double spacing, pixels;
+    const char *labels[3];
+  };
+  const Row table[] = {
+      {10, 0.1, 37.8, {"0", "0,2", "0,4"}},       {25, 0.05, 47.2, {"0", "0,1", "0,2"}},
+      {50, 0.02, 37.8, {"0", "0,04", "0,08"}},    {100, 0.01, 37.8, {"0", "0,02", "0,04"}},
+      {200, 0.005, 37.8, {"0", "0,01", "0,02"}},  {500, 0.002, 37.8, {"0", "0,004", "0,008"}},
+      {750, 0.0015, 42.5, {"0", "0,003", "0,006"}}, {1000, 0.001, 37.8, {"0", "0,002", "0,004"}},
+  };
+  for (const Row &row : table) {
+    PixelsPerMetre = DefaultPixelsPerMetre() * row.zoom / 100;
+    const TTickScale scale = TickScale();
+    EXPECT_NEAR(static_cast<double>(scale.Spacing), row.spacing, row.spacing * 1e-12) << row.zoom;
+    EXPECT_NEAR(static_cast<double>(scale.Pixels), row.pixels, 0.05) << row.zoom;
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(FormatLabel(2 * i * scale.Spacing), row.labels[i]) << row.zoom;
+  }
+}
+
+TEST_F(BackgroundTest, EmptyDocumentShowsAxesTicksAndLabels) {
+  DrawBackground();
+  const QImage &image = Background->Image();
+  // White area, grey axes through the origin.
+  EXPECT_EQ(At(10, 10), Rgb{0xFFFFFF});
+  EXPECT_EQ(At(10, Origin.Y), Rgb{0x808080});
+  EXPECT_EQ(At(Origin.X, 10), Rgb{0x808080});
+  // A tick every 37.8 px: rows Origin.Y - 3 .. Origin.Y + 2 at x = 434, none at 415.
+  EXPECT_EQ(At(434, Origin.Y - 3), Rgb{0x808080});
+  EXPECT_EQ(At(434, Origin.Y + 2), Rgb{0x808080});
+  EXPECT_EQ(At(434, Origin.Y - 4), Rgb{0xFFFFFF});
+  EXPECT_EQ(At(415, Origin.Y - 3), Rgb{0xFFFFFF});
+  // The label of the origin tick hides the vertical axis just below the origin; the y axis
+  // itself has no label at the origin, so the axis shows above it.
+  EXPECT_EQ(At(Origin.X, Origin.Y + 8), Rgb{0xFFFFFF});
+  EXPECT_EQ(At(Origin.X, Origin.Y - 8), Rgb{0x808080});
+  // Labels: only every second tick, in black text below the x axis.
+  auto hasInk = [&](int left, int top, int right, int bottom) {
+    for (int y = top; y < bottom; ++y)
+      for (int x = left; x < right; ++x)
+        if (PixelAt(image, x, y).Value != 0xFFFFFF && PixelAt(image, x, y).Value != 0x808080)
+          return true;
+    return false;
+  };
+  EXPECT_TRUE(hasInk(472 - 15, Origin.Y + 5, 472 + 15, Origin.Y + 16));  // "0,02 m" at i = 2
+  EXPECT_FALSE(hasInk(434 - 5, Origin.Y + 5, 434 + 5, Origin.Y + 16));   // none at i = 1
+  EXPECT_TRUE(hasInk(Origin.X + 5, 267 - 76 - 4, Origin.X + 40, 267 - 76 + 4)); // "0,02 m" on y
+}
+
+TEST_F(BackgroundTest, AxesFollowAPannedOrigin) {
+  Origin = {-100, 600}; // left of and below the image
+  DrawBackground();
+  // The x axis is off the image; the scale's ticks of the y axis are too. Nothing grey.
+  EXPECT_EQ(CountColor(Background->Image(), 0x808080), 0);
+  Origin = {-100, 200};
+  DrawBackground();
+  // The x axis carries ticks across the whole width, at the scale's positions.
+  const long double d = TickScale().Pixels;
+  for (int i = 3; i < 22; ++i) {
+    const int px = static_cast<int>(std::nearbyint(i * d - 100));
+    EXPECT_EQ(At(px, 197), Rgb{0x808080}) << i;
+  }
+}
+
+TEST_F(BackgroundTest, FourLinesStartRightBelowLeftAbove) {
+  StepLength = 3;
+  auto *c = AddCharge(400, 200, 1e-9L, false, 4);
+  SetTraceStepCap(1); // one step of each line: 10 px out, then 3 more
+  DrawBackground();
+  // In order right, below, left, above: light grey from the start at 10 px.
+  EXPECT_EQ(At(410, 200), Rgb{0xC0C0C0});
+  EXPECT_EQ(At(400, 210), Rgb{0xC0C0C0});
+  EXPECT_EQ(At(390, 200), Rgb{0xC0C0C0});
+  EXPECT_EQ(At(400, 190), Rgb{0xC0C0C0});
+  EXPECT_EQ(At(405, 205), Rgb{0xFFFFFF});
+  // With step 21 the lines start 22 px out.
+  StepLength = 21;
+  DrawBackground();
+  EXPECT_EQ(At(422, 200), Rgb{0xC0C0C0});
+  EXPECT_EQ(At(421, 200), Rgb{0xFFFFFF});
+  // Sources without lines draw none: value 0, a test charge, a count of 0.
+  for (auto change : {+[](TPointCharge *p) { p->ChargeValue = 0; },
+                      +[](TPointCharge *p) { p->IsTestCharge = true; },
+                      +[](TPointCharge *p) { p->FieldLineCount = 0; }}) {
+    c->ChargeValue = 1e-9L;
+    c->IsTestCharge = false;
+    c->FieldLineCount = 4;
+    change(c);
+    const TTraceStats stats = DrawBackground();
+    EXPECT_EQ(stats.Lines, 0u);
+    EXPECT_EQ(CountColor(Background->Image(), 0xC0C0C0), 0);
+  }
+}
+
+TEST_F(BackgroundTest, ANegativeSourcesLinesRunAwayFromIt) {
+  AddCharge(400, 200, -1e-9L, false, 4);
+  const TTraceStats stats = DrawBackground();
+  EXPECT_EQ(stats.Lines, 4u);
+  EXPECT_EQ(stats.LinesCutByBudget, 0u);
+  EXPECT_EQ(At(780, 200), Rgb{0xC0C0C0});
+  EXPECT_EQ(At(400, 5), Rgb{0xC0C0C0});
+}
+
+TEST_F(BackgroundTest, AGrownBitmapKeepsItsPictureAndFillsWhite) {
+  DrawBackground();
+  const QImage before = Background->Image().copy();
+  Background->SetSize(surfaceSize.Width + 1, surfaceSize.Height + 1);
+  EXPECT_EQ(Background->Image().copy(0, 0, surfaceSize.Width, surfaceSize.Height), before);
+  EXPECT_EQ(At(surfaceSize.Width, 3), Rgb{0xFFFFFF});
+}
+
+} // namespace
