@@ -54,8 +54,8 @@ void DrawFieldLines(QPainter &painter, QPointF plus, QPointF minus, double radiu
   }
 }
 
-void DrawCharge(QPainter &painter, QPointF centre, double radius, const QColor &fill,
-                bool positive, double strokeWidth) {
+void DrawCharge(QPainter &painter, QPointF centre, double radius, const QColor &fill, bool positive,
+                double strokeWidth) {
   QRadialGradient shade(centre - QPointF(radius, radius) * 0.35, radius * 1.4);
   shade.setColorAt(0, fill.lighter(150));
   shade.setColorAt(1, fill);
@@ -116,8 +116,8 @@ QImage KraftbildIconImage(int size) {
   QPainterPath inside;
   inside.addRoundedRect(tile.adjusted(1, 1, -1, -1), s * 0.16, s * 0.16);
   painter.setClipPath(inside);
-  DrawFieldLines(painter, plus, minus, radius, 8, tile, QColor(110, 110, 110),
-                 QColor(40, 40, 40), s / 28);
+  DrawFieldLines(painter, plus, minus, radius, 8, tile, QColor(110, 110, 110), QColor(40, 40, 40),
+                 s / 28);
   painter.restore();
   DrawCharge(painter, plus, radius, QColor(220, 30, 30), true, s / 20);
   DrawCharge(painter, minus, radius, QColor(30, 60, 220), false, s / 20);

@@ -5,8 +5,8 @@
 #include <QIcon>
 #include <QImage>
 
-inline constexpr int LogoWidth = 142;  // px
-inline constexpr int LogoHeight = 63;  // px
+inline constexpr int LogoWidth = 142; // px
+inline constexpr int LogoHeight = 63; // px
 
 // Opaque, on white, for combining with a background by AND.
 QImage KraftbildLogo();

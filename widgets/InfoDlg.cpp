@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int LabelRight = 430; // px, right edge of the three labels
+constexpr int LabelRight = 430;               // px, right edge of the three labels
 constexpr TColor LinkColor = 0xFF0000;        // blue
 constexpr TColor PressedLinkColor = 0x0000FF; // red
 constexpr int IconSize = 32;                  // px, the icon in the header
@@ -77,9 +77,8 @@ TInfo::TInfo(QWidget *parent) : QDialog(parent) {
   font.setPointSize(8);
   setFont(font);
 
-  logoPB_ = new TPaintBox(this, [this](QPainter &painter) {
-    painter.drawImage(0, 0, HeaderImage());
-  });
+  logoPB_ =
+      new TPaintBox(this, [this](QPainter &painter) { painter.drawImage(0, 0, HeaderImage()); });
   logoPB_->setGeometry(0, 0, ClientWidth, HeaderHeight);
 
   infoLbl_ = new QLabel(this);
@@ -126,10 +125,10 @@ QImage TInfo::HeaderImage() const {
   if (!appIcon_.isNull()) {
     const QImage icon = appIcon_.pixmap(QSize(IconSize, IconSize)).toImage();
     // An icon without a 32-pixel image is scaled so that the header keeps its layout.
-    header.Icon = icon.size() == QSize(IconSize, IconSize)
-                      ? icon
-                      : icon.scaled(IconSize, IconSize, Qt::IgnoreAspectRatio,
-                                    Qt::SmoothTransformation);
+    header.Icon =
+        icon.size() == QSize(IconSize, IconSize)
+            ? icon
+            : icon.scaled(IconSize, IconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
   header.Logo = logoBitmap_;
   header.Face = ToColor(logoPB_->palette().color(QPalette::Window));
@@ -206,9 +205,7 @@ void TInfo::EMailLblClick() {
 
 void TInfo::URLLblClick() { Dialogs().ShellOpen(QString::fromUtf16(InfoURL)); }
 
-QString MessageFontFace() {
-  return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-}
+QString MessageFontFace() { return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(); }
 
 void ApplyMessageFont() {
   const QString face = MessageFontFace();

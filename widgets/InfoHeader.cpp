@@ -62,8 +62,7 @@ void PaintInfoHeader(QImage &image, const TInfoHeader &header) {
 
   canvas.Brush.Style = TBrushStyle::bsClear;
   canvas.Font.Style = fsBold;
-  canvas.TextOut(iconWidth + 16,
-                 h / 2 - static_cast<int>(canvas.TextHeight(header.AppTitle) * 1.5),
+  canvas.TextOut(iconWidth + 16, h / 2 - static_cast<int>(canvas.TextHeight(header.AppTitle) * 1.5),
                  header.AppTitle);
   canvas.Font.Style = 0;
   // The version is moved right so that both values start in the same column.

@@ -18,10 +18,10 @@ struct TInfoHeader {
   QString AppTitle;
   QString DevTime;
   QString Version;
-  QImage Icon;         // drawn at its own size; a null icon leaves a 32-pixel gap
-  QImage Logo;         // combined with the gradient by AND: white leaves it, black is black
-  TColor Face = 0;     // the window face colour: the icon frame
-  TFont Font;          // the dialog's font in the window text colour
+  QImage Icon;     // drawn at its own size; a null icon leaves a 32-pixel gap
+  QImage Logo;     // combined with the gradient by AND: white leaves it, black is black
+  TColor Face = 0; // the window face colour: the icon frame
+  TFont Font;      // the dialog's font in the window text colour
 };
 
 inline constexpr TColor HeaderBlue = 0xFFA04A;

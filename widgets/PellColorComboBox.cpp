@@ -9,8 +9,8 @@
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFocusRect>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 #include <array>
 
@@ -22,11 +22,21 @@ struct TDefaultColor {
 };
 
 constexpr std::array<TDefaultColor, 15> DefaultColors{{
-    {u"Schwarz", 0x000000},    {u"Dunkelgrau", 0x808080}, {u"Hellgrau", 0xC0C0C0},
-    {u"Weiß", 0xFFFFFF},       {u"Rot", 0x0000FF},        {u"Orange", 0x0080FF},
-    {u"Gelb", 0x00FFFF},       {u"Hellgrün", 0x00FF00},   {u"Dunkelgrün", 0x008000},
-    {u"Dunkelblau", 0x800000}, {u"Blau", 0xFF0000},       {u"Hellblau", 0xFFFF00},
-    {u"Violett", 0xFF8080},    {u"Lila", 0x800080},       {u"Rosa", 0xFF00FF},
+    {u"Schwarz", 0x000000},
+    {u"Dunkelgrau", 0x808080},
+    {u"Hellgrau", 0xC0C0C0},
+    {u"Weiß", 0xFFFFFF},
+    {u"Rot", 0x0000FF},
+    {u"Orange", 0x0080FF},
+    {u"Gelb", 0x00FFFF},
+    {u"Hellgrün", 0x00FF00},
+    {u"Dunkelgrün", 0x008000},
+    {u"Dunkelblau", 0x800000},
+    {u"Blau", 0xFF0000},
+    {u"Hellblau", 0xFFFF00},
+    {u"Violett", 0xFF8080},
+    {u"Lila", 0x800080},
+    {u"Rosa", 0xFF00FF},
 }};
 
 QString ListIndexMessage(int index) {
@@ -51,8 +61,7 @@ public:
   }
 
   QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(),
-            TPellColorComboBox::ItemHeight};
+    return {QStyledItemDelegate::sizeHint(option, index).width(), TPellColorComboBox::ItemHeight};
   }
 
 private:
@@ -115,9 +124,7 @@ void TPellColorComboBox::SetShowText(bool show) {
   Repaint();
 }
 
-QString TPellColorComboBox::GetColorName(TColor color) const {
-  return Entries().ColorName(color);
-}
+QString TPellColorComboBox::GetColorName(TColor color) const { return Entries().ColorName(color); }
 
 void TPellColorComboBox::AddColor(TColor color, const QString &name, int index) {
   const auto last = static_cast<int>(colors_.size());
@@ -221,8 +228,7 @@ void TPellColorComboBox::Repaint() {
   view()->viewport()->update();
 }
 
-void TPellColorComboBox::DrawItem(TCanvas &canvas, int index, const TRect &r,
-                                  bool selected) const {
+void TPellColorComboBox::DrawItem(TCanvas &canvas, int index, const TRect &r, bool selected) const {
   const QFont f = font();
   canvas.Font.Name = f.family();
   canvas.Font.Size = f.pointSize() > 0 ? f.pointSize() : -f.pixelSize();
@@ -230,8 +236,7 @@ void TPellColorComboBox::DrawItem(TCanvas &canvas, int index, const TRect &r,
   DrawColorEntry(canvas, Entries(), index, r, selected);
 }
 
-void TPellColorComboBox::PaintItem(QPainter &painter, const QRect &area, int index,
-                                   bool selected) {
+void TPellColorComboBox::PaintItem(QPainter &painter, const QRect &area, int index, bool selected) {
   if (area.isEmpty())
     return;
   QImage image(area.size(), QImage::Format_RGB32);

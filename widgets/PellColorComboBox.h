@@ -15,7 +15,7 @@ class QPainter;
 class TPellColorComboBox : public TPellComboBox {
   Q_OBJECT
 public:
-  static constexpr int ItemHeight = 20; // px, every entry
+  static constexpr int ItemHeight = 20;    // px, every entry
   static constexpr int DefaultWidth = 200; // px
 
   // Fifteen named colours and "Andere Farbe"; nothing selected until SetColor.
@@ -51,7 +51,7 @@ public:
   // Each deletes one colour entry (name and text), re-applies Color and answers whether an
   // entry was deleted. The free-colour entry is never deleted.
   bool DeleteColor_Color(TColor color);
-  bool DeleteColor_Index(int index); // a negative index raises EListError
+  bool DeleteColor_Index(int index);          // a negative index raises EListError
   bool DeleteColor_Name(const QString &name); // exact, case-sensitive
 
   // Everything an entry shows, as data.
