@@ -168,6 +168,7 @@ TEST_F(InfoDlgTest, CaptionAndMailSubjectFollowTheLastTitle) {
           QStringLiteral("\"mailto:kontakt@kraftbild.example?subject=Anwendung: Feldlinien\""),
           QStringLiteral("https://kraftbild.example")}));
   EXPECT_EQ(info.URLLbl()->text(), QStringLiteral("kraftbild.example"));
+  EXPECT_EQ(GetFileVersion(), QStringLiteral("1.0.0.0")); // the build's version reaches the header
 }
 
 TEST_F(InfoDlgTest, LinksTurnRedWhilePressedAndUnderlineWhileHovered) {
