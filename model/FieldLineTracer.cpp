@@ -7,6 +7,9 @@
 #include "model/Seams.h"
 
 #include <cmath>
+#include <limits>
+
+#include <emmintrin.h>
 
 namespace {
 
@@ -19,6 +22,12 @@ bool NearAxis(double a, double b) {
   const double fb = std::fabs(b);
   return fa <= fb * kAxisRatio || fb <= fa * kAxisRatio;
 }
+
+// Stands in for the missing partner of an odd source: no weight, never near the point.
+constexpr double kFarAway = 1e200;
+
+// Largest square of a force that a double holds.
+constexpr double kLargestSquare = 1e300;
 
 // The clock is read once every so many steps.
 constexpr uint64_t kClockStride = 32;
@@ -34,23 +43,6 @@ void TPolyline::Start(int32_t x, int32_t y, TSize surface) {
   pendingMove_ = false;
 }
 
-void TPolyline::LineTo(int32_t x, int32_t y) {
-  if (x == pen_.X && y == pen_.Y)
-    return;
-  const bool offSurface = (x < 0 && pen_.X < 0) || (y < 0 && pen_.Y < 0) ||
-                          (x >= surface_.Width && pen_.X >= surface_.Width) ||
-                          (y >= surface_.Height && pen_.Y >= surface_.Height);
-  if (offSurface) {
-    pendingMove_ = true;
-  } else {
-    if (pendingMove_)
-      ops_.push_back({pen_.X, pen_.Y, true});
-    ops_.push_back({x, y, false});
-    pendingMove_ = false;
-    drawn_ = {x, y};
-  }
-  pen_ = {x, y};
-}
 
 void TPolyline::DrawOn(TCanvas &canvas) const {
   for (const Op &op : ops_) {
@@ -72,43 +64,109 @@ TFieldLineTracer::TFieldLineTracer()
     sources_.push_back({c->X + 10, c->Y + 10,
                         static_cast<double>(c->ChargeValue * kCoulomb * p2), c->ChargeValue});
   }
+  for (const Source &s : sources_) {
+    pairedX_.push_back(s.cx);
+    pairedY_.push_back(s.cy);
+    pairedWeight_.push_back(s.signedWeight);
+  }
+  if (sources_.size() % 2 != 0) {
+    pairedX_.push_back(kFarAway);
+    pairedY_.push_back(kFarAway);
+    pairedWeight_.push_back(0);
+  }
+  const long double step = stepLength_;
+  // Candidates for the stop test, with a margin; the exact test decides.
+  stopSquared_ = static_cast<double>(step * step) * (1 + 1e-12);
 }
 
-TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long double &x,
-                                                    long double &y) const {
+bool TFieldLineTracer::PairedForce(double xd, double yd, double &fx, double &fy) const {
+  const __m128d px = _mm_set1_pd(xd);
+  const __m128d py = _mm_set1_pd(yd);
+  const __m128d stop = _mm_set1_pd(stopSquared_);
+  const __m128d ratio = _mm_set1_pd(kAxisRatio);
+  const __m128d noSign = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+  __m128d sumX = _mm_setzero_pd();
+  __m128d sumY = _mm_setzero_pd();
+  __m128d careful = _mm_setzero_pd();
+  for (size_t i = 0; i < pairedX_.size(); i += 2) {
+    const __m128d dx = _mm_sub_pd(px, _mm_loadu_pd(&pairedX_[i]));
+    const __m128d dy = _mm_sub_pd(py, _mm_loadu_pd(&pairedY_[i]));
+    const __m128d r2 = _mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy));
+    const __m128d ax = _mm_and_pd(dx, noSign);
+    const __m128d ay = _mm_and_pd(dy, noSign);
+    careful = _mm_or_pd(careful, _mm_cmple_pd(r2, stop));
+    careful = _mm_or_pd(careful, _mm_cmple_pd(ax, _mm_mul_pd(ay, ratio)));
+    careful = _mm_or_pd(careful, _mm_cmple_pd(ay, _mm_mul_pd(ax, ratio)));
+    const __m128d scale =
+        _mm_div_pd(_mm_loadu_pd(&pairedWeight_[i]), _mm_mul_pd(r2, _mm_sqrt_pd(r2)));
+    sumX = _mm_add_pd(sumX, _mm_mul_pd(dx, scale));
+    sumY = _mm_add_pd(sumY, _mm_mul_pd(dy, scale));
+  }
+  if (_mm_movemask_pd(careful) != 0)
+    return false;
+  double lanes[2];
+  _mm_storeu_pd(lanes, sumX);
+  fx = lanes[0] + lanes[1];
+  _mm_storeu_pd(lanes, sumY);
+  fy = lanes[0] + lanes[1];
+  return true;
+}
+
+TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, long double x,
+                                                            long double y, double &fx,
+                                                            double &fy) const {
   const long double step = stepLength_;
-  // The stop test runs in doubles with a margin; only a near call is decided exactly.
-  const double stopSquared = static_cast<double>(step * step) * (1 + 1e-12);
   const double xd = static_cast<double>(x);
   const double yd = static_cast<double>(y);
-  const double sense = direction; // against the field, every source acts the other way
-  double fx = 0;
-  double fy = 0;
+  // Against the field every source acts the other way.
+  const double sense = direction;
+  fx = 0;
+  fy = 0;
   for (const Source &s : sources_) {
     const double dx = xd - s.cx;
     const double dy = yd - s.cy;
     const double r2 = dx * dx + dy * dy;
-    if (r2 <= stopSquared) [[unlikely]] {
+    if (r2 <= stopSquared_) {
       const long double dxl = x - s.cx;
       const long double dyl = y - s.cy;
       if (std::sqrt(dxl * dxl + dyl * dyl) <= step)
         return StepResult::ReachedCharge;
     }
-    if (NearAxis(dx, dy)) [[unlikely]] {
+    if (NearAxis(dx, dy)) {
       const TVector part = LiteralTerm(s, direction, x, y);
       fx += part.X;
       fy += part.Y;
       continue;
     }
-    // Like signs push the point away from the source, unlike signs pull it in.
     const double scale = s.signedWeight * sense / (r2 * std::sqrt(r2));
     fx += dx * scale;
     fy += dy * scale;
   }
+  return StepResult::Moved;
+}
+
+TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long double &x,
+                                                    long double &y) const {
+  double fx = 0;
+  double fy = 0;
+  if (PairedForce(static_cast<double>(x), static_cast<double>(y), fx, fy)) {
+    // Against the field every source acts the other way.
+    fx *= direction;
+    fy *= direction;
+  } else if (CarefulForce(direction, x, y, fx, fy) == StepResult::ReachedCharge) {
+    return StepResult::ReachedCharge;
+  }
+
+  const long double step = stepLength_;
   TVector v{fx, fy};
+  const double f2 = fx * fx + fy * fy;
   if (fx == 0 || fy == 0 || NearAxis(fx, fy)) [[unlikely]] {
     v.SetLength(static_cast<double>(step));
+  } else if (f2 >= std::numeric_limits<double>::min() && f2 <= kLargestSquare) [[likely]] {
+    const double norm = static_cast<double>(stepLength_) / std::sqrt(f2);
+    v = {fx * norm, fy * norm};
   } else {
+    // Forces so large or small that their square leaves the range of a double.
     const long double fxl = fx;
     const long double fyl = fy;
     const long double norm = step / std::sqrt(fxl * fxl + fyl * fyl);
@@ -139,22 +197,31 @@ TVector TFieldLineTracer::LiteralTerm(const Source &s, int32_t direction, long d
 TTraceEnd TFieldLineTracer::TraceHalf(int32_t direction, long double x, long double y,
                                       TPolyline &line, uint64_t &steps) const {
   line.Start(pixel::Round(x), pixel::Round(y), surface_);
-  const long double left = -kTraceMargin;
-  const long double right = surface_.Width + kTraceMargin;
-  const long double top = -kTraceMargin;
-  const long double bottom = surface_.Height + kTraceMargin;
+  // The box and the cycle test compare doubles first; only a tie is decided in extended
+  // precision, so the answers are those of the extended point.
+  const double left = -static_cast<double>(kTraceMargin);
+  const double right = surface_.Width + static_cast<double>(kTraceMargin);
+  const double top = -static_cast<double>(kTraceMargin);
+  const double bottom = surface_.Height + static_cast<double>(kTraceMargin);
+  const auto inside = [](long double v, double low, double high) {
+    const double d = static_cast<double>(v);
+    if (d > low && d < high)
+      return true;
+    return v >= low && v <= high;
+  };
   const uint64_t cap = TraceStepCap();
   const uint32_t t0 = seams::GetTickCount();
 
   // Brent's cycle detection: a line whose point repeats exactly can draw nothing new.
   long double savedX = x;
   long double savedY = y;
+  double savedXd = static_cast<double>(x);
   uint64_t power = 1;
   uint64_t sinceSave = 0;
 
   uint64_t n = 0;
   for (;;) {
-    if (!(x >= left && x <= right && y >= top && y <= bottom)) {
+    if (!inside(x, left, right) || !inside(y, top, bottom)) {
       steps += n;
       return TTraceEnd::LeftBox;
     }
@@ -169,13 +236,15 @@ TTraceEnd TFieldLineTracer::TraceHalf(int32_t direction, long double x, long dou
     }
     ++n;
     line.LineTo(pixel::Round(x), pixel::Round(y));
-    if (x == savedX && y == savedY) {
+    const double xd = static_cast<double>(x);
+    if (xd == savedXd && x == savedX && y == savedY) {
       steps += n;
       return TTraceEnd::Cycle;
     }
     if (++sinceSave == power) {
       savedX = x;
       savedY = y;
+      savedXd = xd;
       power *= 2;
       sinceSave = 0;
     }

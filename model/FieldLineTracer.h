@@ -29,7 +29,7 @@ public:
   };
   void Clear() { ops_.clear(); }
   void Start(int32_t x, int32_t y, TSize surface);
-  void LineTo(int32_t x, int32_t y);
+  inline void LineTo(int32_t x, int32_t y);
   // Replays the commands; leaves the pen on the last point, as drawing every step would.
   void DrawOn(TCanvas &canvas) const;
   const std::vector<Op> &Ops() const { return ops_; }
@@ -41,6 +41,25 @@ private:
   bool pendingMove_ = false;
   TSize surface_{};
 };
+
+// Called on every step, so it lives here to be inlined.
+inline void TPolyline::LineTo(int32_t x, int32_t y) {
+  if (x == pen_.X && y == pen_.Y)
+    return;
+  const bool offSurface = (x < 0 && pen_.X < 0) || (y < 0 && pen_.Y < 0) ||
+                          (x >= surface_.Width && pen_.X >= surface_.Width) ||
+                          (y >= surface_.Height && pen_.Y >= surface_.Height);
+  if (offSurface) {
+    pendingMove_ = true;
+  } else {
+    if (pendingMove_)
+      ops_.push_back({pen_.X, pen_.Y, true});
+    ops_.push_back({x, y, false});
+    pendingMove_ = false;
+    drawn_ = {x, y};
+  }
+  pen_ = {x, y};
+}
 
 class TFieldLineTracer {
 public:
@@ -59,11 +78,22 @@ private:
   };
   enum class StepResult { Moved, ReachedCharge };
 
-  StepResult Step(int32_t direction, long double &x, long double &y) const;
+  [[gnu::always_inline]] inline StepResult Step(int32_t direction, long double &x,
+                                                long double &y) const;
+  // The force along the field, summed two sources at a time; false when a source is within
+  // a step of the point or straight beside it, which the careful per-source sum decides.
+  bool PairedForce(double xd, double yd, double &fx, double &fy) const;
+  // The force for the trace direction, source by source, with the exact stop test and the
+  // literal terms.
+  StepResult CarefulForce(int32_t direction, long double x, long double y, double &fx,
+                          double &fy) const;
   // One source's force exactly as the literal algorithm computes it, angles and all.
   TVector LiteralTerm(const Source &s, int32_t direction, long double x, long double y) const;
 
   std::vector<Source> sources_;
+  // The same sources as arrays, padded to an even count with far away sources of no weight.
+  std::vector<double> pairedX_, pairedY_, pairedWeight_;
+  double stopSquared_;
   TSize surface_;
   uint32_t stepLength_;
   long double pixelsPerMetre_;
