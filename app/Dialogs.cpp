@@ -86,7 +86,13 @@ public:
     return answer;
   }
 
-  void ShellOpen(const QString &target) override { QDesktopServices::openUrl(QUrl(target)); }
+  void ShellOpen(const QString &target) override {
+    // A target may come in quotation marks, as a shell command line would have it.
+    QString link = target;
+    if (link.size() >= 2 && link.front() == u'"' && link.back() == u'"')
+      link = link.mid(1, link.size() - 2);
+    QDesktopServices::openUrl(QUrl(link));
+  }
 
 private:
   static void Prepare(QFileDialog &dialog, const QString &filter,

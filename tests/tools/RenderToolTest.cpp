@@ -104,3 +104,40 @@ TEST_F(RenderToolTest, ProjectErrorsAndBadOptions) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RenderToolTest, DataPrintsTheDataTabOfEveryTestChargeAndTheVoltage) {
+  TProjectData data = WorkedExampleData();
+  // A source of 1 nC, then two test charges 1 m and 0.5 m to its right (96 ppi, 100 %).
+  data.Charges = {{386, 257, 1e-9L, 16, false, 1},
+                  {386 + 96 / 0.0254, 257, 1e-9L, 0, true, 1},
+                  {386 + 48 / 0.0254, 257, 0, 0, true, 1}};
+  data.FirstChosen = 2;
+  data.SecondChosen = 1;
+  data.ValueIndex = 0;
+  const QString project = Write("data.kbf", EncodeProject(data));
+  const RunResult r = Run({project, "--data", "--locale", "de_DE", "--step-budget", "10"});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+  const QStringList expected = {
+      "1\tKraft\t8,988E-9 N",
+      "1\tWinkel\t0°",
+      "1\tFeldstärke\t8,988E+0 N/C",
+      "1\tPotenzial\t8,988E+0 V",
+      "2\tKraft\t0E+0 N",
+      "2\tWinkel\t(keine Ladung)",
+      "2\tFeldstärke\t3,595E+1 N/C",
+      "2\tPotenzial\t1,798E+1 V",
+      "Spannung und Arbeit\t-8,988E+0 V",
+  };
+  EXPECT_EQ(lines, expected) << r.out.toStdString();
+
+  data.ValueIndex = 7; // no such entry: nothing chosen
+  const QString other = Write("data2.kbf", EncodeProject(data));
+  const RunResult r2 = Run({other, "--data", "--locale", "de_DE", "--step-budget", "10"});
+  EXPECT_TRUE(r2.out.endsWith(
+      "Spannung und Arbeit\t(Wählen Sie den Wert aus, der ausgegeben werden soll.)\n"));
+}
+
+} // namespace

@@ -16,13 +16,15 @@ QString RenderUsage() {
   return QStringLiteral(
       "usage: kraftbild-render PROJECT.kbf [--png OUT.png] [--size WxH] [--ppi N] [--step N]\n"
       "                        [--selected I] [--locale NAME] [--step-budget N] [--stats]\n"
+      "                        [--data]\n"
       "  --size WxH       drawing surface in pixels (default 792x535)\n"
       "  --ppi N          screen pixels per inch (default 96)\n"
       "  --step N         field-line step in pixels, 1 to 21 (default 3)\n"
       "  --selected I     index of the selected charge (default none)\n"
       "  --locale NAME    locale of the number texts, e.g. de_DE (default: environment)\n"
       "  --step-budget N  N steps per half-line instead of the 30 ms budget\n"
-      "  --stats          print name=value lines about the background\n");
+      "  --stats          print name=value lines about the background\n"
+      "  --data           print the data tab of every test charge and the voltage line\n");
 }
 
 bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, QString &problem) {
@@ -78,6 +80,8 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
       options.StepBudget = static_cast<uint64_t>(n);
     } else if (arg == u"--stats") {
       options.Stats = true;
+    } else if (arg == u"--data") {
+      options.Data = true;
     } else if (arg.startsWith(u"--") || !options.Project.isEmpty()) {
       problem = QStringLiteral("unexpected argument %1").arg(arg);
       return false;

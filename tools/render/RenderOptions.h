@@ -17,6 +17,7 @@ struct TRenderOptions {
   QString Locale;        // empty: the environment's
   uint64_t StepBudget = 0; // steps per half-line instead of 30 ms; 0 keeps the clock
   bool Stats = false;
+  bool Data = false; // print the data tab of every test charge and the voltage line
 };
 
 // Fills options from the arguments (the program name first); on a bad option returns false

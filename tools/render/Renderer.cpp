@@ -6,12 +6,22 @@
 #include "model/Document.h"
 #include "model/FrameComposer.h"
 #include "model/ModelHooks.h"
+#include "model/Readouts.h"
 #include "model/Seams.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
 
 #include <cstdio>
+
+namespace {
+
+// The charge a file's index names, or none for -1 (the reader refuses other indices).
+const TPointCharge *ChargeAt(int32_t index) {
+  return index >= 0 && index < Charges.Count() ? Charges[index] : nullptr;
+}
+
+} // namespace
 
 TRenderer::TRenderer(const TRenderOptions &options)
     : options_(options), frame_(options.Width, options.Height) {
@@ -50,10 +60,7 @@ int TRenderer::Run() {
   const TTraceStats stats = DrawBackground();
   const qint64 backgroundMs = timer.elapsed();
 
-  const auto chosen = [](int32_t index) {
-    return index >= 0 && index < Charges.Count() ? Charges[index] : nullptr;
-  };
-  ComposeFrame(frame_.Canvas(), engine_, chosen(data.FirstChosen), chosen(data.SecondChosen));
+  ComposeFrame(frame_.Canvas(), engine_, ChargeAt(data.FirstChosen), ChargeAt(data.SecondChosen));
 
   if (!options_.Png.isEmpty() && !frame_.Image().save(options_.Png, "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(options_.Png));
@@ -66,5 +73,23 @@ int TRenderer::Run() {
                 static_cast<unsigned long long>(stats.LinesCutByBudget),
                 static_cast<unsigned long long>(stats.Steps));
   }
+  if (options_.Data)
+    PrintData(data);
   return 0;
+}
+
+void TRenderer::PrintData(const TProjectData &data) const {
+  const auto print = [](const QString &line) { std::printf("%s\n", line.toUtf8().constData()); };
+  for (int i = 0; i < Charges.Count(); ++i) {
+    if (!Charges[i]->IsTestCharge)
+      continue;
+    const TDataRows rows = DataRowsFor(Charges[i]);
+    const QString index = QString::number(i);
+    print(index + QStringLiteral("\tKraft\t") + rows.Force);
+    print(index + QStringLiteral("\tWinkel\t") + rows.Angle);
+    print(index + QStringLiteral("\tFeldstärke\t") + rows.FieldStrength);
+    print(index + QStringLiteral("\tPotenzial\t") + rows.Potential);
+  }
+  print(QStringLiteral("Spannung und Arbeit\t") +
+        VoltageValueText(ChargeAt(data.FirstChosen), ChargeAt(data.SecondChosen), data.ValueIndex));
 }

@@ -3,6 +3,8 @@
 
 #include "RenderOptions.h"
 
+#include "app/file/ProjectData.h"
+
 #include "display/Canvas.h"
 #include "display/Sprite.h"
 
@@ -17,6 +19,9 @@ public:
   int Run();
 
 private:
+  // The data tab's four rows of every test charge, then the voltage window's value line.
+  void PrintData(const TProjectData &data) const;
+
   TRenderOptions options_;
   TSpriteEngine engine_;
   TBitmap frame_;
