@@ -71,10 +71,10 @@ public:
 
 private:
   template <typename T> static T Pop(std::deque<T> &queue, T fallback) {
-    if (queue.empty())
-      return fallback;
-    T value = std::move(queue.front());
-    queue.pop_front();
-    return value;
+    if (!queue.empty()) {
+      fallback = std::move(queue.front());
+      queue.pop_front();
+    }
+    return fallback;
   }
 };

@@ -1,0 +1,214 @@
+// The settings window's charge list and charge tab, driven with key and mouse events under a
+// German locale.
+#include "support/PixelTesting.h"
+#include "support/ProgramFixture.h"
+
+#include "model/Readouts.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+
+class SettingsWindowTest : public ProgramTest {
+protected:
+  TChargeTab &Tab() const { return *Form2->TabSheet_Charge; }
+  static void Type(QLineEdit *edit, const QString &text) {
+    edit->clear();
+    QTest::keyClicks(edit, text);
+  }
+  void Apply(const QString &x, const QString &y, const QString &q) {
+    Type(Tab().Edit_X, x);
+    Type(Tab().Edit_Y, y);
+    Type(Tab().Edit_Charge, q);
+    QTest::mouseClick(Tab().Button_Apply, Qt::LeftButton);
+  }
+  // Edits, unit, count and flag as the tab shows them.
+  QStringList Shown() const {
+    return {Tab().Edit_X->text(), Tab().Edit_Y->text(), Tab().Edit_Charge->text(),
+            QString::number(Tab().ComboBox_Unit->currentIndex()),
+            Tab().SpinEdit_CountLines->text(), Tab().CheckBox_TestCharge->isChecked() ? "x" : "-"};
+  }
+  bool ButtonsEnabled() const {
+    return Tab().Button_Apply->isEnabled() && Tab().Button_Center->isEnabled() &&
+           Tab().Button_Delete->isEnabled();
+  }
+  bool ButtonsDisabled() const {
+    return !Tab().Button_Apply->isEnabled() && !Tab().Button_Center->isEnabled() &&
+           !Tab().Button_Delete->isEnabled();
+  }
+};
+
+TEST_F(SettingsWindowTest, TabFollowsTheSelection) {
+  EXPECT_TRUE(ButtonsDisabled());
+  EXPECT_EQ(Shown(), (QStringList{"", "", "", "-1", "0", "-"}));
+
+  Create(Origin.X, Origin.Y);
+  TPointCharge *second = Create(Origin.X + 50, Origin.Y - 50);
+  PixelsPerMetre = 100;
+  second->ChargeValue = 2 * kElementaryCharge;
+  second->FieldLineCount = 1000;
+  second->IsTestCharge = true;
+  Form2->ComboBox_ChargesClick();
+  EXPECT_TRUE(ButtonsEnabled());
+  EXPECT_EQ(Shown(), (QStringList{"0,5", "0,5", "2", "0", "400", "x"}));
+  EXPECT_EQ(PositionText(*second), QStringLiteral("X: 0,5 | Y: 0,5"));
+
+  // Picking another entry with the keyboard runs the click handler.
+  Form2->ComboBox_Charges->setFocus();
+  QTest::keyClick(Form2->ComboBox_Charges, Qt::Key_Up);
+  EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), 0);
+  EXPECT_EQ(Shown(), (QStringList{"0", "0", "1", "0", "16", "-"}));
+}
+
+TEST_F(SettingsWindowTest, ApplyReadsGermanNumbersAndRedraws) {
+  TPointCharge *charge = Create(200, 150);
+  TPointCharge *other = CreateTestCharge(500, 300);
+  Form3->Panel_Pos1->Tag = charge;
+  Form3->UpdatePanel(Form3->Panel_Pos1);
+  Form2->ComboBox_Charges->setCurrentIndex(0);
+  Form2->ComboBox_ChargesClick();
+  Modified = false;
+  MarkBackground();
+
+  Tab().ComboBox_Unit->setCurrentIndex(1);
+  Tab().SpinEdit_CountLines->setValue(7);
+  Tab().CheckBox_TestCharge->setChecked(true);
+  Apply("0,5", "-0,25", "-3E-2");
+  EXPECT_TRUE(dialogs->Calls.empty());
+  EXPECT_NEAR(charge->CenterX(), static_cast<double>(Origin.X + 0.5L * PixelsPerMetre), 1e-9);
+  EXPECT_NEAR(charge->CenterY(), static_cast<double>(Origin.Y + 0.25L * PixelsPerMetre), 1e-9);
+  EXPECT_EQ(charge->ChargeUnit, 1);
+  EXPECT_EQ(charge->ChargeValue, -3e-2L);
+  EXPECT_EQ(charge->FieldLineCount, 7u);
+  EXPECT_TRUE(charge->IsTestCharge);
+  EXPECT_TRUE(Modified);
+  EXPECT_FALSE(BackgroundMarked());
+  EXPECT_EQ(Form3->Panel_Pos1->text(), QStringLiteral("X: 0,5 | Y: -0,25"));
+  EXPECT_EQ(Tab().Edit_X->text(), QStringLiteral("0,5")) << "the edits keep what was typed";
+  EXPECT_EQ(other->X, 490) << "only the selected charge changes";
+
+  // A unit switch without editing the number reads it in the new unit; a count that is not
+  // a number counts as zero.
+  Form2->ComboBox_ChargesClick();
+  Tab().ComboBox_Unit->setCurrentIndex(0);
+  Tab().SpinEdit_CountLines->findChild<QLineEdit *>()->clear();
+  QTest::mouseClick(Tab().Button_Apply, Qt::LeftButton);
+  EXPECT_EQ(charge->ChargeValue, -3e-2L * kElementaryCharge);
+  EXPECT_EQ(charge->FieldLineCount, 0u);
+}
+
+TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing) {
+  struct Case {
+    const char *x, *y, *q, *error;
+  };
+  TPointCharge *charge = Create(200, 150);
+  for (const Case c : {Case{"abc", "1", "x", "Ungültige x-Koordinate"},
+                       Case{"1", "abc", "1", "Ungültige y-Koordinate"},
+                       Case{"1", "2", "1.5", "Ungültige Ladungsangabe"},
+                       Case{"", "2", "1", "Ungültige x-Koordinate"}}) {
+    dialogs->Calls.clear();
+    Modified = false;
+    Apply(QString::fromUtf8(c.x), c.y, c.q);
+    ASSERT_EQ(dialogs->Calls.size(), 1u) << c.error;
+    EXPECT_EQ(dialogs->Calls[0].Kind, QStringLiteral("error"));
+    EXPECT_EQ(dialogs->Calls[0].Title, QStringLiteral("Ungültige oder unvollständige Angaben"));
+    EXPECT_EQ(dialogs->Calls[0].Text, QString::fromUtf8(c.error));
+    EXPECT_EQ(charge->X, 190);
+    EXPECT_EQ(charge->ChargeValue, kElementaryCharge);
+    EXPECT_FALSE(Modified);
+    EXPECT_EQ(Tab().Edit_Y->text(), QString::fromUtf8(c.y));
+  }
+}
+
+TEST_F(SettingsWindowTest, UnknownUnitFromADamagedFileKeepsTheCharge) {
+  TPointCharge *charge = Create(200, 150);
+  charge->ChargeUnit = 7;
+  charge->ChargeValue = 0.25L;
+  Form2->ComboBox_ChargesClick();
+  EXPECT_EQ(Tab().ComboBox_Unit->currentIndex(), -1);
+  EXPECT_EQ(Tab().Edit_Charge->text(), QStringLiteral("0,25"));
+  QTest::mouseClick(Tab().Button_Apply, Qt::LeftButton);
+  EXPECT_EQ(charge->ChargeUnit, 7);
+  EXPECT_EQ(charge->ChargeValue, 0.25L);
+}
+
+TEST_F(SettingsWindowTest, CentreMovesTheViewButIsNoChange) {
+  struct Case {
+    double x, y;     // top-left of the charge, px
+    TPoint origin;   // after centring
+  };
+  // 396 + 396 - 100.5 - 10 = 681.5 rounds to the even 682; 267 + 267 - 50 - 10 = 474.
+  for (const Case c : {Case{100.5, 50, {682, 474}}, Case{386, 257, {396, 267}}}) {
+    Origin = {396, 267};
+    TPointCharge *charge = Create(300, 300);
+    charge->X = c.x;
+    charge->Y = c.y;
+    const TWorldPoint world = ChargeWorldPosition(*charge);
+    Modified = false;
+    MarkBackground();
+    QTest::mouseClick(Tab().Button_Center, Qt::LeftButton);
+    EXPECT_EQ(Origin, c.origin);
+    EXPECT_NEAR(charge->CenterX(), 396, 0.5);
+    EXPECT_NEAR(charge->CenterY(), 267, 0.5);
+    EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*charge).X), static_cast<double>(world.X), 1e-12);
+    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(BackgroundMarked());
+  }
+}
+
+TEST_F(SettingsWindowTest, DeleteEmptiesTheVoltagePanelFirst) {
+  TPointCharge *start = CreateTestCharge(200, 150);
+  TPointCharge *end = CreateTestCharge(400, 150);
+  Form3->Panel_Pos1->Tag = start;
+  Form3->Panel_Pos2->Tag = end;
+  Form3->ComboBox_Value->setCurrentIndex(kValueVoltage);
+  Form3->UpdatePanel(Form3->Panel_Pos2);
+  Form2->ComboBox_Charges->setCurrentIndex(1);
+  Form2->ComboBox_ChargesClick();
+  Modified = false;
+
+  QTest::mouseClick(Tab().Button_Delete, Qt::LeftButton);
+  ASSERT_EQ(Charges.Count(), 1);
+  EXPECT_EQ(Charges[0], start);
+  EXPECT_EQ(Form2->ComboBox_Charges->count(), 1);
+  EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), -1);
+  EXPECT_EQ(Form3->Panel_Pos2->Tag, nullptr);
+  EXPECT_EQ(Form3->Panel_Pos2->text(), kNoChargeChosenText);
+  EXPECT_EQ(Form3->Panel_Pos1->Tag, start);
+  EXPECT_EQ(Form3->Label_Value->text(), kClickHintText);
+  EXPECT_TRUE(ButtonsDisabled());
+  EXPECT_EQ(Shown(), (QStringList{"", "", "", "-1", "0", "-"}));
+  EXPECT_TRUE(Modified);
+}
+
+TEST_F(SettingsWindowTest, ListEntriesShowTestChargesInGreen) {
+  Create(Origin.X, Origin.Y);
+  CreateTestCharge(Origin.X + 50, Origin.Y);
+  for (int index : {0, 1}) {
+    TBitmap entry(200, 16);
+    entry.Canvas().Brush.SetColor(0xFFFFFF);
+    DrawChargeEntry(entry.Canvas(), index, {0, 0, 200, 16}, 0x000000);
+    const PixelBox text = ChangedBox(entry.Image(), 0xFFFFFF);
+    EXPECT_GE(text.Left, 2) << "text starts two pixels in";
+    // Smoothed text has mixed pixels: count those of a green hue.
+    int green = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 200; ++x) {
+        const QColor c = entry.Image().pixelColor(x, y);
+        green += c.green() > c.red() + 32 && c.green() > c.blue() + 32;
+      }
+    EXPECT_GT(text.Right, 20);
+    EXPECT_EQ(green > 0, index == 1);
+  }
+}
+
+TEST_F(SettingsWindowTest, CannotBeClosedWhileTheProgramRuns) {
+  EXPECT_FALSE(Form2->close());
+  EXPECT_TRUE(Form2->isVisible());
+}
+
+} // namespace
