@@ -259,7 +259,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
     return QMainWindow::eventFilter(watched, event);
   switch (event->type()) {
   case QEvent::MouseButtonPress:
-  case QEvent::MouseButtonDblClick: {
+  case QEvent::MouseButtonDblClick: { // the second press of a double click comes as this
     const auto *mouse = static_cast<QMouseEvent *>(event);
     const QPoint p = EventPixel(mouse);
     Guarded([&] { DXDrawMouseDown(mouse->button(), p.x(), p.y()); });

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <QApplication>
@@ -151,6 +152,17 @@ TEST_F(MouseTest, ClickOnChargeWithoutMovingOnlyRedrawsTheBackground) {
   EXPECT_FALSE(Modified);
   EXPECT_EQ(charge->X, 290);
   EXPECT_EQ(charge->Y, 190);
+}
+
+TEST_F(MouseTest, SecondPressOfADoubleClickGrabsToo) {
+  TPointCharge *charge = Create(300, 200);
+  QMouseEvent press(QEvent::MouseButtonDblClick, QPointF(300, 200),
+                    Form1->DXDraw->mapToGlobal(QPointF(300, 200)), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Form1->DXDraw, &press);
+  EXPECT_EQ(DragCharge, charge);
+  EXPECT_EQ(Charges.Count(), 1);
+  Release(300, 200);
 }
 
 TEST_F(MouseTest, OverlappingChargesHitTheOldest) {

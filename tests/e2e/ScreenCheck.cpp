@@ -1,0 +1,122 @@
+// Checks a screenshot of the program for the end-to-end test. The main window's client area
+// is given in screen pixels; each further argument is one check:
+//   axes        a row and a column with 200 or more grey axis pixels each (field lines, labels
+//               and the origin cross cross the axes)
+//   lines       300 or more light grey field-line pixels
+//   red:X,Y     a red charge disc centred at screen pixel (X, Y)
+//   nored:X,Y   no red pixel within 12 pixels of (X, Y)
+//   from:X,Y    field lines start at (X, Y): 200 or more light grey pixels 20 to 40 pixels
+//               away from it (a background drawn for a charge elsewhere has few there)
+// Prints every failed check and exits with 1 when there is one.
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr QRgb kAxis = 0x808080;
+constexpr QRgb kFieldLine = 0xC0C0C0;
+constexpr QRgb kRed = 0xFF0000;
+
+QRgb At(const QImage &image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
+
+// The most pixels of the colour in one row (or column) of the area.
+int MostInALine(const QImage &image, const QRect &area, QRgb color, bool rows) {
+  int most = 0;
+  const int lines = rows ? area.height() : area.width();
+  const int length = rows ? area.width() : area.height();
+  for (int i = 0; i < lines; ++i) {
+    int n = 0;
+    for (int j = 0; j < length; ++j)
+      n += At(image, area.left() + (rows ? j : i), area.top() + (rows ? i : j)) == color;
+    most = std::max(most, n);
+  }
+  return most;
+}
+
+int Count(const QImage &image, const QRect &area, QRgb color) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      n += At(image, x, y) == color;
+  return n;
+}
+
+int CountInRing(const QImage &image, int cx, int cy, int inner, int outer, QRgb color) {
+  int n = 0;
+  for (int y = cy - outer; y <= cy + outer; ++y)
+    for (int x = cx - outer; x <= cx + outer; ++x) {
+      const int d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+      if (d2 >= inner * inner && d2 <= outer * outer && image.rect().contains(x, y))
+        n += At(image, x, y) == color;
+    }
+  return n;
+}
+
+bool Point(const QString &arg, int &x, int &y) {
+  const QStringList xy = arg.section(u':', 1).split(u',');
+  bool okX = false;
+  bool okY = false;
+  if (xy.size() == 2) {
+    x = xy[0].toInt(&okX);
+    y = xy[1].toInt(&okY);
+  }
+  return okX && okY;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc < 6) {
+    std::fprintf(stderr, "usage: %s shot.png X Y WIDTH HEIGHT check...\n", argv[0]);
+    return 2;
+  }
+  const QImage image(QString::fromLocal8Bit(argv[1]));
+  if (image.isNull()) {
+    std::fprintf(stderr, "cannot read %s\n", argv[1]);
+    return 2;
+  }
+  const QRect window = QRect(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]))
+                           .intersected(image.rect());
+  int failed = 0;
+  const auto fail = [&failed](const QString &what) {
+    std::printf("FAILED %s\n", qPrintable(what));
+    ++failed;
+  };
+  for (int i = 6; i < argc; ++i) {
+    const QString check = QString::fromLocal8Bit(argv[i]);
+    int x = 0;
+    int y = 0;
+    if (check == u"axes") {
+      const int across = MostInALine(image, window, kAxis, true);
+      const int down = MostInALine(image, window, kAxis, false);
+      if (across < 200 || down < 200)
+        fail(QStringLiteral("axes: %1 grey pixels in a row, %2 in a column").arg(across).arg(down));
+    } else if (check == u"lines") {
+      const int n = Count(image, window, kFieldLine);
+      if (n < 300)
+        fail(QStringLiteral("lines: %1 light grey pixels").arg(n));
+    } else if (check.startsWith(u"red:") && Point(check, x, y)) {
+      const int n = Count(image, QRect(x - 2, y - 2, 5, 5).intersected(image.rect()), kRed);
+      if (n < 20)
+        fail(QStringLiteral("%1: %2 of 25 pixels red").arg(check).arg(n));
+    } else if (check.startsWith(u"nored:") && Point(check, x, y)) {
+      const int n = Count(image, QRect(x - 12, y - 12, 25, 25).intersected(image.rect()), kRed);
+      if (n != 0)
+        fail(QStringLiteral("%1: %2 red pixels").arg(check).arg(n));
+    } else if (check.startsWith(u"from:") && Point(check, x, y)) {
+      const int n = CountInRing(image, x, y, 20, 40, kFieldLine);
+      if (n < 200)
+        fail(QStringLiteral("%1: %2 light grey pixels around it").arg(check).arg(n));
+    } else {
+      std::fprintf(stderr, "unknown check %s\n", argv[i]);
+      return 2;
+    }
+  }
+  return failed == 0 ? 0 : 1;
+}
