@@ -344,6 +344,7 @@ TEST_F(MenuTest, VoltageWindowToggleAndCheckMark) {
   Form3->close(); // its own close box
   emit Form1->Extras1->aboutToShow();
   EXPECT_FALSE(Form1->MenuItem_Potential->isChecked());
+  EXPECT_FALSE(Modified) << "showing and hiding the window is no change of the document";
 }
 
 TEST_F(MenuTest, EndClosesTheProgramAndOnlyThenTheSettingsWindow) {
