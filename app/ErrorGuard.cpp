@@ -1,12 +1,13 @@
 #include "app/ErrorGuard.h"
 
 #include "app/Dialogs.h"
+#include "app/Program.h"
 #include "display/Errors.h"
 
 #include <QApplication>
 
 void ReportError(const QString &message) {
-  Dialogs().ShowError(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+  Dialogs().ShowError(QApplication::activeWindow(), kApplicationTitle,
                       ErrorBoxText(message));
 }
 

@@ -11,8 +11,10 @@
 #include "model/Seams.h"
 #include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"
+#include "widgets/InfoDlg.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +43,12 @@ QPoint EventPixel(const QMouseEvent *event) {
 } // namespace
 
 TForm1::TForm1() {
+  // An 8-point window: the about dialog gives it the message font's face at start-up, which
+  // the axis labels then use.
+  QFont font = this->font();
+  font.setPointSize(8);
+  setFont(font);
+
   DXDraw = new TDXDraw(this);
   DXDraw->resize(kSurfaceWidth, kSurfaceHeight);
   DXDraw->setMouseTracking(true); // moves without a button show the status text and cursor line
@@ -86,6 +94,11 @@ void TForm1::CreateMenus() {
   Datei1->addSeparator();
   MenuItem_End = Datei1->addAction(QStringLiteral("Beenden"));
   MenuItem_End->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+  connect(MenuItem_New, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_NewClick(); }); });
+  connect(MenuItem_Open, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_OpenClick(); }); });
+  connect(MenuItem_Save, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_SaveClick(); }); });
+  connect(MenuItem_SaveAs, &QAction::triggered, this,
+          [this] { Guarded([this] { MenuItem_SaveAsClick(); }); });
   connect(MenuItem_End, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_EndClick(); }); });
 
   Extras1 = menuBar()->addMenu(QStringLiteral("Extras"));
@@ -97,6 +110,7 @@ void TForm1::CreateMenus() {
 
   N2 = menuBar()->addMenu(QStringLiteral("?"));
   MenuItem_Info = N2->addAction(QStringLiteral("Info"));
+  connect(MenuItem_Info, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_InfoClick(); }); });
 }
 
 void TForm1::SetFileName(const QString &fileName) {
@@ -254,6 +268,10 @@ void TForm1::Extras1Click() { MenuItem_Potential->setChecked(Form3->isVisible())
 
 void TForm1::MenuItem_EndClick() { close(); }
 
+void TForm1::MenuItem_InfoClick() {
+  Info->ShowInfo(kApplicationTitle, QStringLiteral("2005"), QApplication::windowIcon());
+}
+
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
   if (watched != DXDraw)
     return QMainWindow::eventFilter(watched, event);
@@ -298,6 +316,13 @@ void TForm1::resizeEvent(QResizeEvent *event) {
 }
 
 void TForm1::closeEvent(QCloseEvent *event) {
+  // A failing save in the close query keeps the window open, as a cancel does.
+  bool canClose = false;
+  Guarded([&] { FormCloseQuery(canClose); });
+  if (!canClose) {
+    event->ignore();
+    return;
+  }
   event->accept();
   TerminateApplication();
 }

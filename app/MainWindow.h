@@ -18,6 +18,12 @@ class QTimer;
 // cleared by mouse-up.
 extern bool DragStarted;
 
+// The project files' filter and default extension of the file dialogs.
+inline const QString kProjectFilter = QStringLiteral("Kraftbilder (*.kbf)|*.kbf");
+inline const QString kProjectExtension = QStringLiteral("kbf");
+inline const QString kSaveQuestionTitle = QStringLiteral("Projekt speichern");
+inline const QString kSaveQuestion = QStringLiteral("Soll das Projekt zuvor gespeichert werden?");
+
 // Distance (px) the mouse must move from a grabbed charge's centre before it follows.
 inline constexpr double kGrabRadius = 20;
 
@@ -68,6 +74,17 @@ public:
   void MenuItem_PotentialClick();
   void Extras1Click();
   void MenuItem_EndClick();
+  void MenuItem_InfoClick();
+
+  // The file commands. Each may throw a file's error, which ends the command.
+  void MenuItem_NewClick();
+  void MenuItem_OpenClick();
+  void MenuItem_SaveClick();
+  void MenuItem_SaveAsClick();
+  // True when the document may be discarded: it has no changes, or the user saved them
+  // (Yes, and the project has a file name afterwards) or dropped them (No).
+  bool QuerySave();
+  void FormCloseQuery(bool &canClose);
 
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,5 +98,6 @@ private:
   void ShowCursorLineAt(int x, int y);
 
   QString fileName_;
+  QString openDialogName_; // the open dialog starts with the name it returned last
   bool shown_ = false;
 };

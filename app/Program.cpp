@@ -3,6 +3,8 @@
 #include "app/MainWindow.h"
 #include "model/ModelHooks.h"
 #include "windows/SettingsWindow.h"
+#include "widgets/Artwork.h"
+#include "widgets/InfoDlg.h"
 #include "windows/VoltageWindow.h"
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 TForm1 *Form1 = nullptr;
 TForm2 *Form2 = nullptr;
 TForm3 *Form3 = nullptr;
+TInfo *Info = nullptr;
 
 namespace {
 
@@ -19,6 +22,7 @@ struct TProgramWindows {
   std::unique_ptr<TForm1> Main;
   std::unique_ptr<TForm2> Settings;
   std::unique_ptr<TForm3> Voltage;
+  std::unique_ptr<TInfo> About;
 };
 
 TProgramWindows &Windows() {
@@ -49,8 +53,10 @@ void InstallProgramHooks() {
 
 void CreateProgramWindows() {
   terminated = false;
+  // No display name: Qt would append it to every window title, and the main window's
+  // caption must read exactly "Das Kraftbild - [path]".
   QApplication::setApplicationName(kApplicationTitle);
-  QApplication::setApplicationDisplayName(kApplicationTitle);
+  QApplication::setWindowIcon(KraftbildIcon());
 
   TProgramWindows &w = Windows();
   w.Main = std::make_unique<TForm1>();
@@ -64,10 +70,15 @@ void CreateProgramWindows() {
 
   w.Voltage = std::make_unique<TForm3>();
   Form3 = w.Voltage.get();
+
+  w.About = std::make_unique<TInfo>();
+  Info = w.About.get();
 }
 
 void DestroyProgramWindows() {
   TProgramWindows &w = Windows();
+  Info = nullptr;
+  w.About.reset();
   Form3 = nullptr;
   w.Voltage.reset();
   Form2 = nullptr;

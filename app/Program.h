@@ -8,6 +8,7 @@
 class TForm1;
 class TForm2;
 class TForm3;
+class TInfo;
 
 inline const QString kApplicationTitle = QStringLiteral("Das Kraftbild");
 
@@ -15,10 +16,12 @@ inline const QString kApplicationTitle = QStringLiteral("Das Kraftbild");
 extern TForm1 *Form1; // main window
 extern TForm2 *Form2; // settings window
 extern TForm3 *Form3; // voltage-and-work window
+extern TInfo *Info;   // about dialog, hidden until "Info"
 
-// Sets the application title, creates the main window (with its FormCreate after the model
-// hooks are installed), then the settings window, shown at once, and the hidden voltage
-// window. The main window itself is shown by the caller.
+// Sets the application title and icon, creates the main window (with its FormCreate after
+// the model hooks are installed), then the settings window, shown at once, the hidden
+// voltage window and the hidden about dialog, whose creation gives the windows open then the
+// message font's face. The main window itself is shown by the caller.
 void CreateProgramWindows();
 // Destroys the windows in reverse order of creation and removes the model hooks.
 void DestroyProgramWindows();

@@ -1,0 +1,292 @@
+// Loading and saving projects in the running program: the same picture and voltage window
+// after a round trip, what a failed load leaves behind, other screen densities, and saves
+// that fail without harming the file on disk.
+#include "support/ProgramFixture.h"
+#include "support/QtPrinters.h"
+
+#include "app/ProjectCommands.h"
+#include "app/file/ProjectCodec.h"
+#include "model/Readouts.h"
+#include "model/Seams.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <vector>
+
+namespace {
+
+// A save file whose device refuses every write.
+class TRefusingSaveFile : public QSaveFile {
+public:
+  using QSaveFile::QSaveFile;
+
+protected:
+  qint64 writeData(const char *, qint64) override { return -1; }
+};
+
+class ProjectLoadSaveTest : public ProgramTest {
+protected:
+  void TearDown() override {
+    SetProjectSaveFileFactory({});
+    seams::SetPixelsPerInchSource({});
+    ProgramTest::TearDown();
+  }
+
+  static QByteArray Contents(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  static void Put(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+  }
+  void Open(const QString &path) {
+    dialogs->FileNames.push_back(path);
+    Form1->MenuItem_Open->trigger();
+  }
+  void SaveAs(const QString &path) {
+    dialogs->FileNames.push_back(path);
+    Form1->MenuItem_SaveAs->trigger();
+  }
+  static void ClickCharge(const TPointCharge *charge) {
+    const int x = static_cast<int>(charge->CenterX());
+    const int y = static_cast<int>(charge->CenterY());
+    Press(x, y);
+    Release(x, y);
+  }
+  // Chooses a test charge for a panel of the voltage window as the user does.
+  static void ChooseInVoltageWindow(TPositionPanel *panel, const TPointCharge *charge) {
+    QTest::mouseClick(panel, Qt::LeftButton);
+    ClickCharge(charge);
+  }
+  static void Deselect() {
+    Form2->ComboBox_Charges->setCurrentIndex(-1);
+    Form2->ComboBox_ChargesClick();
+  }
+  // Every sprite of the engine is a charge of the list, and the list has one entry each.
+  static void ExpectListsAgree(int count) {
+    EXPECT_EQ(Charges.Count(), count);
+    EXPECT_EQ(Form2->ComboBox_Charges->count(), count);
+    EXPECT_EQ(static_cast<int>(Form1->DXSpriteEngine.Engine()->Children().size()), count);
+  }
+
+  QTemporaryDir dir;
+  QString path = dir.filePath(QStringLiteral("Dipol ü.kbf"));
+};
+
+TEST_F(ProjectLoadSaveTest, SavedProjectOpensToTheSamePictureAndVoltageWindow) {
+  PixelsPerMetre = DefaultPixelsPerMetre() * 1.5L;
+  ArrowScale = 4e-24L;
+  Create(300, 200);
+  Create(520, 330)->ChargeValue = -3 * kElementaryCharge;
+  TPointCharge *start = CreateTestCharge(430, 150);
+  TPointCharge *end = CreateTestCharge(250, 400, -2 * kElementaryCharge);
+  end->ChargeUnit = 1;
+  end->FieldLineCount = 5;
+  Press(100, 100, Qt::RightButton); // pan the view
+  Move(130, 90);
+  Release(130, 90, Qt::RightButton);
+  Form3->show();
+  ChooseInVoltageWindow(Form3->Panel_Pos1, start);
+  ChooseInVoltageWindow(Form3->Panel_Pos2, end);
+  Form3->ComboBox_Value->setCurrentIndex(1);
+  emit Form3->ComboBox_Value->activated(1);
+  Deselect(); // a loaded project has no selection, so the outline would differ
+  const QImage before = Form1->DXDraw->PresentedImage().copy();
+  const QStringList voltageBefore = {Form3->Panel_Pos1->text(), Form3->Panel_Pos2->text(),
+                                     Form3->Label_Value->text()};
+  std::vector<TChargeRecord> chargesBefore;
+  for (const auto &c : Charges)
+    chargesBefore.push_back({c->X, c->Y, c->ChargeValue, c->FieldLineCount, c->IsTestCharge,
+                             c->ChargeUnit});
+  const TPoint originBefore = Origin;
+  const long double pixelsPerMetreBefore = PixelsPerMetre;
+
+  SaveAs(path);
+  EXPECT_FALSE(Modified);
+  EXPECT_EQ(Form1->windowTitle(), "Das Kraftbild - [" + path + "]");
+
+  Form1->MenuItem_New->trigger();
+  ASSERT_TRUE(Charges.Empty());
+  ASSERT_FALSE(Form3->isVisible());
+  ASSERT_NE(Form1->DXDraw->PresentedImage(), before);
+
+  Open(path);
+  EXPECT_TRUE(dialogs->Errors().empty());
+  EXPECT_EQ(Form1->DXDraw->PresentedImage(), before) << "pixel for pixel";
+  ExpectListsAgree(4);
+  for (int i = 0; i < Charges.Count(); ++i) {
+    const TPointCharge &c = *Charges[i];
+    EXPECT_EQ((TChargeRecord{c.X, c.Y, c.ChargeValue, c.FieldLineCount, c.IsTestCharge,
+                             c.ChargeUnit}),
+              chargesBefore[i])
+        << "charge " << i;
+  }
+  EXPECT_EQ(Origin, originBefore);
+  EXPECT_NEAR(static_cast<double>(PixelsPerMetre / pixelsPerMetreBefore), 1.0, 1e-15);
+  EXPECT_EQ(ArrowScale, 4e-24L);
+  EXPECT_EQ(Form3->Panel_Pos1->Tag, Charges[2]);
+  EXPECT_EQ(Form3->Panel_Pos2->Tag, Charges[3]);
+  EXPECT_EQ((QStringList{Form3->Panel_Pos1->text(), Form3->Panel_Pos2->text(),
+                         Form3->Label_Value->text()}),
+            voltageBefore);
+  EXPECT_EQ(Form3->ComboBox_Value->currentIndex(), 1);
+  EXPECT_TRUE(Form3->isVisible());
+  EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), -1) << "nothing selected after loading";
+  EXPECT_FALSE(Form2->TabSheet_Charge->Button_Apply->isEnabled());
+  EXPECT_FALSE(Modified);
+  EXPECT_EQ(Form1->FileName(), path);
+}
+
+TEST_F(ProjectLoadSaveTest, FailedLoadKeepsWhatWasReadAndShowsIt) {
+  // Three charges, the second and third chosen in the voltage window, which is shown.
+  TProjectData data;
+  data.OriginX = 250;
+  data.OriginY = 180;
+  data.ArrowScale = 2e-23L;
+  data.Charges = {{100, 120, kElementaryCharge, 8, false, 0},
+                  {400, 220, -kElementaryCharge, 12, false, 0},
+                  {300, 320, kElementaryCharge, 0, true, 1}};
+  data.FirstChosen = 1;
+  data.SecondChosen = 2;
+  data.ValueIndex = 0;
+  data.VoltageWindowVisible = true;
+  const QByteArray whole = EncodeProject(data);
+  constexpr int kListStart = 31;  // bytes up to and including the list's begin tag
+  constexpr int kRecord = 38;     // bytes of a record with fewer than 128 lines
+  const int listEnd = kListStart + 3 * kRecord;
+  QByteArray badIndex = whole;
+  badIndex[listEnd + 1] = 2; // the first chosen index
+  badIndex[listEnd + 2] = 7;
+
+  struct Case {
+    const char *name;
+    QByteArray bytes; // empty: no file at all
+    QString shown;
+    int charges;
+    TPoint origin;
+    int first; // index of the panels' charges afterwards, -1 for none
+    int second;
+  };
+  const TPoint centre{396, 267};
+  const std::vector<Case> cases = {
+      {"cut in the third record", whole.left(kListStart + 2 * kRecord + 20),
+       "Stream-Lesefehler.", 2, {250, 180}, -1, -1},
+      {"cut before the list's end tag", whole.left(listEnd), "Stream-Lesefehler.", 3,
+       {250, 180}, -1, -1},
+      {"cut in the value index", whole.left(listEnd + 5), "Stream-Lesefehler.", 3,
+       {250, 180}, 1, 2},
+      {"cut in the origin", whole.left(6), "Stream-Lesefehler.", 0, centre, -1, -1},
+      // ")" sorts before the period: no period is added.
+      {"chosen index beyond the charges", badIndex, "Listenindex überschreitet das Maximum (7)",
+       3, {250, 180}, -1, -1},
+  };
+  const auto chargeAt = [](int index) { return index >= 0 ? Charges[index] : nullptr; };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    Create(600, 400); // a document to be replaced
+    Form3->show();
+    Modified = false;
+    Put(path, c.bytes);
+    MarkBackground();
+    dialogs->Calls.clear();
+
+    Open(path);
+    ASSERT_EQ(dialogs->Errors(), (std::vector<QString>{c.shown}));
+    ExpectListsAgree(c.charges);
+    EXPECT_TRUE(Form2->ComboBox_Charges->updatesEnabled());
+    EXPECT_EQ(Origin, c.origin);
+    EXPECT_EQ(Form3->Panel_Pos1->Tag, chargeAt(c.first));
+    EXPECT_EQ(Form3->Panel_Pos2->Tag, chargeAt(c.second));
+    EXPECT_EQ(Form3->Panel_Pos1->text(), PanelCaption(chargeAt(c.first)));
+    EXPECT_FALSE(Form3->isVisible()) << "the visibility comes last in the file";
+    EXPECT_EQ(Form1->FileName(), path);
+    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(BackgroundMarked()) << "the screen shows the document as it now is";
+    EXPECT_FALSE(FrameMarked());
+    if (c.charges > 0) {
+      EXPECT_EQ(Charges[0]->X, 100);
+    }
+  }
+}
+
+TEST_F(ProjectLoadSaveTest, FileThatCannotBeOpenedLeavesAnEmptyDocumentUnderItsName) {
+  Create(200, 200);
+  Modified = false;
+  const QString missing = dir.filePath(QStringLiteral("fehlt.kbf"));
+  Open(missing);
+  ASSERT_EQ(dialogs->Errors().size(), 1u);
+  EXPECT_TRUE(dialogs->Errors()[0].startsWith("Datei " + missing + " kann nicht geöffnet werden. "));
+  EXPECT_TRUE(dialogs->Errors()[0].endsWith(u'.'));
+  ExpectListsAgree(0);
+  EXPECT_EQ(Form1->FileName(), missing);
+}
+
+TEST_F(ProjectLoadSaveTest, ValueIndexOutsideTheListSelectsNothing) {
+  for (const int index : {5, -7, 2}) {
+    TProjectData data;
+    data.Charges = {{10, 10, kElementaryCharge, 1, true, 0}, {90, 10, kElementaryCharge, 1, true, 0}};
+    data.FirstChosen = 0;
+    data.SecondChosen = 1;
+    data.ValueIndex = index;
+    Put(path, EncodeProject(data));
+    Open(path);
+    EXPECT_TRUE(dialogs->Errors().empty());
+    EXPECT_EQ(Form3->ComboBox_Value->currentIndex(), -1) << index;
+    EXPECT_EQ(Form3->Label_Value->text(), kChooseValueHintText) << index;
+  }
+}
+
+TEST_F(ProjectLoadSaveTest, AnotherScreenDensityKeepsZoomAndPixels) {
+  Create(300, 200);
+  PixelsPerMetre = DefaultPixelsPerMetre() * 2;
+  SaveAs(path);
+
+  seams::SetPixelsPerInchSource([] { return 120; });
+  Open(path);
+  ASSERT_TRUE(dialogs->Errors().empty());
+  EXPECT_EQ(Charges[0]->X, 290);
+  EXPECT_EQ(Charges[0]->Y, 190);
+  EXPECT_NEAR(static_cast<double>(ZoomFactor()), 2.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(PixelsPerMetre / (120 / 0.0254L)), 2.0, 1e-15);
+  // The metre values scale with the ratio of the two densities.
+  EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*Charges[0]).X),
+              (300.0 - 396) / (2 * 120 / 0.0254), 1e-12);
+}
+
+TEST_F(ProjectLoadSaveTest, FailedSavesKeepTheOldFileAndTheChanges) {
+  Create(300, 200);
+  SaveAs(path);
+  const QByteArray saved = Contents(path);
+  ASSERT_EQ(saved.size(), 31 + 38 + 8);
+
+  Create(100, 100);
+  ASSERT_TRUE(Modified);
+  SetProjectSaveFileFactory(
+      [](const QString &p) { return std::make_unique<TRefusingSaveFile>(p); });
+  Form1->MenuItem_Save->trigger();
+  EXPECT_EQ(dialogs->Errors(), (std::vector<QString>{"Stream-Schreibfehler."}));
+  EXPECT_EQ(Contents(path), saved);
+  EXPECT_TRUE(Modified);
+  SetProjectSaveFileFactory({});
+
+  // Save as into a folder that does not exist: the caption already names the new path.
+  dialogs->Calls.clear();
+  const QString nowhere = dir.filePath(QStringLiteral("fehlt/neu.kbf"));
+  SaveAs(nowhere);
+  ASSERT_EQ(dialogs->Errors().size(), 1u);
+  EXPECT_TRUE(
+      dialogs->Errors()[0].startsWith("Datei \"" + nowhere + "\" kann nicht erstellt werden. "));
+  EXPECT_TRUE(Modified);
+  EXPECT_EQ(Form1->FileName(), nowhere);
+  EXPECT_FALSE(QFile::exists(nowhere));
+  EXPECT_EQ(Contents(path), saved);
+}
+
+} // namespace
