@@ -7,9 +7,13 @@
 #include "display/PixelMath.h"
 #include "model/Background.h"
 #include "model/Document.h"
+#include "model/NumberText.h"
+#include "model/Readouts.h"
+#include "model/Zoom.h"
 #include "windows/VoltageWindow.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -30,12 +34,16 @@ void OnSignal(Sender *sender, Signal signal, QObject *context, Handler handler) 
 TForm2::TForm2() {
   setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
   setWindowTitle(QStringLiteral("Einstellungen"));
+  // An 8-point window: the about dialog gives it the message font's face at start-up.
+  QFont font = this->font();
+  font.setPointSize(8);
+  setFont(font);
 
   ComboBox_Charges = new TChargeComboBox(this);
   PageControl = new QTabWidget(this);
   TabSheet_Charge = new TChargeTab;
-  TabSheet_Data = new QWidget;
-  TabSheet_View = new QWidget;
+  TabSheet_Data = new TDataTab;
+  TabSheet_View = new TViewTab;
   PageControl->addTab(TabSheet_Charge, QStringLiteral("Ladung"));
   PageControl->addTab(TabSheet_Data, QStringLiteral("Daten"));
   PageControl->addTab(TabSheet_View, QStringLiteral("Anzeige"));
@@ -55,6 +63,11 @@ TForm2::TForm2() {
            [this] { Button_CenterClick(); });
   OnSignal(TabSheet_Charge->Button_Delete, &QPushButton::clicked, this,
            [this] { Button_DeleteClick(); });
+  OnSignal(TabSheet_View->Button_ApplyView, &QPushButton::clicked, this,
+           [this] { Button_ApplyViewClick(); });
+
+  // FormCreate
+  TabSheet_View->ShowInitialView();
 }
 
 TPointCharge *TForm2::SelectedCharge() const {
@@ -69,7 +82,24 @@ void TForm2::ComboBox_ChargesClick() {
     Form1->RenderFrame(true);
 }
 
-void TForm2::PageControlChange() {}
+void TForm2::PageControlChange() {
+  switch (PageControl->currentIndex()) {
+  case 1:
+    FillDataList();
+    break;
+  case 2:
+    TabSheet_View->ShowView();
+    break;
+  default:
+    break;
+  }
+}
+
+void TForm2::FillDataList() {
+  // The apply button is enabled exactly while a charge is selected.
+  TabSheet_Data->ShowRows(
+      DataRowsFor(TabSheet_Charge->Button_Apply->isEnabled() ? SelectedCharge() : nullptr));
+}
 
 void TForm2::Button_ApplyClick() {
   TPointCharge *charge = SelectedCharge();
@@ -113,6 +143,20 @@ void TForm2::Button_DeleteClick() {
   ComboBox_ChargesClick();
   Modified = true;
   DrawBackground();
+  Form1->RenderFrame(true);
+}
+
+void TForm2::Button_ApplyViewClick() {
+  const TViewInput input = TabSheet_View->ReadInput();
+  ArrowScale = input.ArrowScale;
+  TabSheet_View->Edit_ArrowLength->setText(FormatShortest(ArrowScale));
+  ArrowColor = input.ArrowColor;
+  ShowCursorLine = input.ShowCursorLine;
+  StepLength = input.StepLength;
+  // Only a new zoom moves field lines; the others reach the background at its next redraw.
+  if (SetZoomFactor(input.Zoom))
+    DrawBackground();
+  Modified = true;
   Form1->RenderFrame(true);
 }
 

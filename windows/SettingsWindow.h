@@ -5,6 +5,8 @@
 
 #include "windows/ChargeComboBox.h"
 #include "windows/ChargeTab.h"
+#include "windows/DataTab.h"
+#include "windows/ViewTab.h"
 
 #include <QWidget>
 
@@ -22,8 +24,8 @@ public:
   TChargeComboBox *ComboBox_Charges = nullptr;
   QTabWidget *PageControl = nullptr;
   TChargeTab *TabSheet_Charge = nullptr;
-  QWidget *TabSheet_Data = nullptr;
-  QWidget *TabSheet_View = nullptr;
+  TDataTab *TabSheet_Data = nullptr;
+  TViewTab *TabSheet_View = nullptr;
 
   // The charge at the list's item index, null for none.
   TPointCharge *SelectedCharge() const;
@@ -33,9 +35,14 @@ public:
   void ComboBox_ChargesClick();
   // Refills the page that is showing, when it shows document values.
   void PageControlChange();
+  // The data page from the selected charge.
+  void FillDataList();
   void Button_ApplyClick();
   void Button_CenterClick();
   void Button_DeleteClick();
+  // Checks the view page's entries, then stores them; a new zoom rescales the charges about
+  // the origin. Throws before anything is stored when an entry is not acceptable.
+  void Button_ApplyViewClick();
 
 protected:
   void closeEvent(QCloseEvent *event) override;

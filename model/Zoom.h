@@ -1,0 +1,11 @@
+#pragma once
+// Zooming the view about the origin: the zoom factor sets PixelsPerMetre, and the charges
+// move in pixels so that each keeps its position in metres.
+
+// Zoom factors (1.0 at 100 %) closer than this count as the same zoom.
+inline constexpr long double kZoomTolerance = 1e-6L;
+
+// Makes zoom (a factor, 1.0 at 100 %, > 0) the zoom of the view, unless it differs from the
+// current one by kZoomTolerance or less. Every charge centre is scaled about Origin, which
+// stays at its pixel. Redraws nothing; answers whether the view changed.
+bool SetZoomFactor(long double zoom);

@@ -1,0 +1,25 @@
+#pragma once
+// The "Daten" page of the settings window: force, its direction, field strength and
+// potential at the selected test charge, in a read-only two-column list.
+
+#include <QWidget>
+
+class QTreeWidget;
+struct TDataRows;
+
+inline constexpr int kPropertyColumnWidth = 90; // px
+
+class TDataTab : public QWidget {
+  Q_OBJECT
+
+public:
+  explicit TDataTab(QWidget *parent = nullptr);
+
+  // Rows "Kraft", "Winkel", "Feldstärke", "Potenzial"; columns "Eigenschaft", "Wert".
+  QTreeWidget *ListView_Data = nullptr;
+
+  // Puts the four values into the "Wert" column.
+  void ShowRows(const TDataRows &rows);
+  // The "Wert" text of a row.
+  QString Value(int row) const;
+};

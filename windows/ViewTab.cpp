@@ -1,0 +1,89 @@
+#include "windows/ViewTab.h"
+
+#include "display/Errors.h"
+#include "model/Document.h"
+#include "model/NumberText.h"
+#include "widgets/PellColorComboBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+QLabel *Label(const QString &text, QWidget *parent) { return new QLabel(text, parent); }
+
+} // namespace
+
+TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
+  Edit_ArrowLength = new QLineEdit(this);
+  PellColorComboBox_Arrow = new TPellColorComboBox(this);
+  ComboBox_Zoom = new QComboBox(this);
+  ComboBox_Zoom->setEditable(true);
+  // Suggestions only: whatever is typed is read on apply, never added to the list.
+  ComboBox_Zoom->setInsertPolicy(QComboBox::NoInsert);
+  ComboBox_Zoom->addItems({"10", "25", "50", "100", "200", "500", "750", "1000"});
+  TrackBar_Precision = new QSlider(Qt::Horizontal, this);
+  TrackBar_Precision->setRange(kMinStepLength, kMaxStepLength);
+  TrackBar_Precision->setTickInterval(2);
+  TrackBar_Precision->setTickPosition(QSlider::TicksBelow);
+  TrackBar_Precision->setPageStep(2);
+  CheckBox_ShowFieldLineAtCursor =
+      new QCheckBox(QStringLiteral("Feldlinie an aktueller Cursorposition zeigen"), this);
+  Button_ApplyView = new QPushButton(QStringLiteral("Übernehmen"), this);
+
+  auto *grid = new QGridLayout(this);
+  grid->setContentsMargins(6, 6, 6, 6);
+  grid->setVerticalSpacing(3);
+  grid->addWidget(Label(QStringLiteral("Pfeillänge:"), this), 0, 0);
+  grid->addWidget(Edit_ArrowLength, 0, 1);
+  grid->addWidget(Label(QStringLiteral("N/m"), this), 0, 2);
+  grid->addWidget(Label(QStringLiteral("Pfeilfarbe:"), this), 1, 0);
+  grid->addWidget(PellColorComboBox_Arrow, 1, 1, 1, 2);
+  grid->addWidget(Label(QStringLiteral("Zoom:"), this), 2, 0);
+  grid->addWidget(ComboBox_Zoom, 2, 1);
+  grid->addWidget(Label(QStringLiteral("%"), this), 2, 2);
+  grid->addWidget(Label(QStringLiteral("Präzision:"), this), 3, 0);
+  grid->addWidget(TrackBar_Precision, 3, 1, 1, 2);
+  // A small step is a precise line: "hoch" stands at the left end.
+  auto *ends = new QHBoxLayout;
+  ends->addWidget(Label(QStringLiteral("hoch"), this));
+  ends->addStretch(1);
+  ends->addWidget(Label(QStringLiteral("niedrig"), this));
+  grid->addLayout(ends, 4, 1, 1, 2);
+  grid->addWidget(CheckBox_ShowFieldLineAtCursor, 5, 0, 1, 3);
+  grid->addWidget(Button_ApplyView, 6, 0, 1, 3, Qt::AlignRight);
+  grid->setRowStretch(7, 1);
+}
+
+void TViewTab::ShowInitialView() {
+  Edit_ArrowLength->setText(FormatShortest(ArrowScale));
+  PellColorComboBox_Arrow->SetColor(ArrowColor);
+}
+
+void TViewTab::ShowView() {
+  Edit_ArrowLength->setText(FormatScientific(ArrowScale));
+  PellColorComboBox_Arrow->SetColor(ArrowColor);
+  ComboBox_Zoom->setEditText(FormatShortest(ZoomFactor() * 100));
+  TrackBar_Precision->setValue(static_cast<int>(StepLength));
+  CheckBox_ShowFieldLineAtCursor->setChecked(ShowCursorLine);
+}
+
+TViewInput TViewTab::ReadInput() const {
+  TViewInput input;
+  input.ArrowScale = StrToNumber(Edit_ArrowLength->text());
+  if (!(input.ArrowScale > 0))
+    throw EKraftbildError(QStringLiteral("Die Pfeillänge muss positiv sein."));
+  input.Zoom = StrToNumber(ComboBox_Zoom->currentText()) / 100;
+  if (!(input.Zoom > 0))
+    throw EKraftbildError(QStringLiteral("Die Zoomstufe muss positiv sein."));
+  input.ArrowColor = PellColorComboBox_Arrow->Color();
+  input.StepLength = static_cast<uint32_t>(TrackBar_Precision->value());
+  input.ShowCursorLine = CheckBox_ShowFieldLineAtCursor->isChecked();
+  return input;
+}

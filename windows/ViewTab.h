@@ -1,0 +1,49 @@
+#pragma once
+// The "Anzeige" page of the settings window: arrow scale and colour, zoom, precision of the
+// field lines and the cursor's field line. The page shows the view state and reads the
+// user's entries; storing them is the settings window's business.
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class TPellColorComboBox;
+
+inline constexpr int kMinStepLength = 1;  // px, "hoch"
+inline constexpr int kMaxStepLength = 21; // px, "niedrig"
+
+// The page's entries, read and checked.
+struct TViewInput {
+  long double ArrowScale = 0; // N per metre of arrow, > 0
+  long double Zoom = 0;       // factor, 1.0 at 100 %, > 0
+  uint32_t ArrowColor = 0;    // $00BBGGRR
+  uint32_t StepLength = 0;    // px
+  bool ShowCursorLine = false;
+};
+
+class TViewTab : public QWidget {
+  Q_OBJECT
+
+public:
+  explicit TViewTab(QWidget *parent = nullptr);
+
+  // Arrow length for editing and the arrow colour, as the window shows them when created.
+  void ShowInitialView();
+  // Every control from the view state: the arrow length in "0.###E+0", the zoom in percent.
+  void ShowView();
+  // Reads arrow length, then zoom; throws EConvertError for a text that is not a number and
+  // an error for a value that is not positive, in that order.
+  TViewInput ReadInput() const;
+
+  QLineEdit *Edit_ArrowLength = nullptr;
+  TPellColorComboBox *PellColorComboBox_Arrow = nullptr;
+  QComboBox *ComboBox_Zoom = nullptr; // percent
+  QSlider *TrackBar_Precision = nullptr;
+  QCheckBox *CheckBox_ShowFieldLineAtCursor = nullptr;
+  QPushButton *Button_ApplyView = nullptr;
+};
