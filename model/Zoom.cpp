@@ -4,17 +4,41 @@
 #include "model/Seams.h"
 
 #include <cmath>
+#include <cstdint>
+
+namespace {
+
+long double PixelsPerMetreAt(long double zoom) {
+  return seams::ScreenPixelsPerInch() / 0.0254L * zoom;
+}
+
+// Centres are 10 px from the sprite's corner; the corner itself is not scaled.
+double Scaled(double corner, int32_t origin, long double f) {
+  return static_cast<double>((corner + 10 - origin) * f + origin - 10);
+}
+
+} // namespace
+
+bool ZoomFits(long double zoom) {
+  if (!std::isfinite(PixelsPerMetreAt(zoom)))
+    return false;
+  const long double f = zoom / ZoomFactor();
+  for (const auto &charge : Charges)
+    if (!std::isfinite(Scaled(charge->X, Origin.X, f)) ||
+        !std::isfinite(Scaled(charge->Y, Origin.Y, f)))
+      return false;
+  return true;
+}
 
 bool SetZoomFactor(long double zoom) {
   const long double current = ZoomFactor();
   if (std::fabs(zoom - current) <= kZoomTolerance)
     return false;
-  PixelsPerMetre = seams::ScreenPixelsPerInch() / 0.0254L * zoom;
+  PixelsPerMetre = PixelsPerMetreAt(zoom);
   const long double f = zoom / current;
   for (const auto &charge : Charges) {
-    // Centres are 10 px from the sprite's corner; the corner itself is not scaled.
-    charge->X = static_cast<double>((charge->X + 10 - Origin.X) * f + Origin.X - 10);
-    charge->Y = static_cast<double>((charge->Y + 10 - Origin.Y) * f + Origin.Y - 10);
+    charge->X = Scaled(charge->X, Origin.X, f);
+    charge->Y = Scaled(charge->Y, Origin.Y, f);
   }
   return true;
 }

@@ -3,6 +3,7 @@
 #include "display/Errors.h"
 #include "model/Document.h"
 #include "model/NumberText.h"
+#include "model/Zoom.h"
 #include "widgets/PellColorComboBox.h"
 
 #include <QCheckBox>
@@ -82,6 +83,8 @@ TViewInput TViewTab::ReadInput() const {
   input.Zoom = StrToNumber(ComboBox_Zoom->currentText()) / 100;
   if (!(input.Zoom > 0))
     throw EKraftbildError(QStringLiteral("Die Zoomstufe muss positiv sein."));
+  if (!ZoomFits(input.Zoom))
+    throw EKraftbildError(QStringLiteral("Die Zoomstufe ist zu groß."));
   input.ArrowColor = PellColorComboBox_Arrow->Color();
   input.StepLength = static_cast<uint32_t>(TrackBar_Precision->value());
   input.ShowCursorLine = CheckBox_ShowFieldLineAtCursor->isChecked();

@@ -36,8 +36,9 @@ public:
   void ShowInitialView();
   // Every control from the view state: the arrow length in "0.###E+0", the zoom in percent.
   void ShowView();
-  // Reads arrow length, then zoom; throws EConvertError for a text that is not a number and
-  // an error for a value that is not positive, in that order.
+  // Reads arrow length, then zoom; throws EConvertError for a text that is not a number, an
+  // error for a value that is not positive, and one for a zoom that would throw charges
+  // beyond every finite position.
   TViewInput ReadInput() const;
 
   QLineEdit *Edit_ArrowLength = nullptr;
