@@ -1,0 +1,161 @@
+// The settings window's data tab through the window: what it lists for each selection,
+// force directions, a charge of zero, the potential on a source, and the values following a
+// dragged test charge.
+#include "support/ProgramFixture.h"
+#include "support/QtPrinters.h"
+
+#include "model/NumberText.h"
+#include "model/Readouts.h"
+
+#include <QHeaderView>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include <cmath>
+
+namespace {
+
+// Coulomb's law written out, with the constants of the field model: N.
+long double CoulombForce(long double q1, long double q2, long double metres) {
+  constexpr long double kEpsilon0 = 8.854188e-12L;
+  constexpr long double kPi = 3.1415926535897932385L;
+  return std::fabs(q1 * q2) / (4 * kPi * kEpsilon0 * metres * metres);
+}
+
+class DataTabTest : public ProgramTest {
+protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    Form2->PageControl->setCurrentIndex(1);
+  }
+  static QStringList Values() {
+    QStringList values;
+    for (int row = 0; row < 4; ++row)
+      values << Form2->TabSheet_Data->Value(row);
+    return values;
+  }
+  static QStringList Shown(const TDataRows &rows) {
+    return {rows.Force, rows.Angle, rows.FieldStrength, rows.Potential};
+  }
+  static void Select(const TPointCharge *charge) {
+    Form2->ComboBox_Charges->setCurrentIndex(Charges.IndexOf(charge));
+    Form2->ComboBox_ChargesClick();
+  }
+};
+
+TEST_F(DataTabTest, ReadOnlyListWithFourRows) {
+  QTreeWidget *list = Form2->TabSheet_Data->ListView_Data;
+  EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Eigenschaft"));
+  EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("Wert"));
+  EXPECT_EQ(list->header()->sectionSize(0), 90);
+  EXPECT_FALSE(list->header()->sectionsClickable());
+  EXPECT_EQ(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+  EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
+  ASSERT_EQ(list->topLevelItemCount(), 4);
+  QStringList captions;
+  for (int row = 0; row < 4; ++row)
+    captions << list->topLevelItem(row)->text(0);
+  EXPECT_EQ(captions, (QStringList{"Kraft", "Winkel", "Feldstärke", "Potenzial"}));
+}
+
+TEST_F(DataTabTest, OnlyATestChargeHasData) {
+  const QStringList none(4, kNoTestChargeText);
+  EXPECT_EQ(Values(), none) << "switching to the tab fills it";
+
+  TPointCharge *source = Create(300, 200);
+  EXPECT_EQ(Values(), none) << "a selected source";
+
+  // A test charge alone, or with only other test charges: no field at all.
+  TPointCharge *probe = CreateTestCharge(500, 200);
+  CreateTestCharge(400, 300);
+  source->IsTestCharge = true;
+  Select(probe);
+  EXPECT_EQ(Values(), (QStringList{"0E+0 N", "0°", "0E+0 N/C", "0E+0 V"}));
+
+  // Switching tabs with a stale list refills it from the selection.
+  source->IsTestCharge = false;
+  Form2->PageControl->setCurrentIndex(0);
+  Form2->PageControl->setCurrentIndex(1);
+  EXPECT_NE(Values()[0], QStringLiteral("0E+0 N"));
+
+  // Exactly on a field-producing charge the potential is infinite.
+  probe->X = source->X;
+  probe->Y = source->Y;
+  Select(probe);
+  EXPECT_EQ(Values()[3], kInfiniteText);
+}
+
+TEST_F(DataTabTest, DirectionOfTheForceAroundAPositiveSource) {
+  const TPointCharge *source = Create(400, 300);
+  const long double pixelsPerMetre = PixelsPerMetre;
+  struct Case {
+    int dx, dy; // px from the source, screen axes
+    long double q;
+    const char *angle;
+  };
+  const Case cases[] = {
+      {0, -100, kElementaryCharge, "90°"},     {-100, 0, kElementaryCharge, "180°"},
+      {0, 100, kElementaryCharge, "270°"},     {100, 0, kElementaryCharge, "0°"},
+      {0, -100, -kElementaryCharge, "270°"},   {-100, 0, -kElementaryCharge, "0°"},
+      {100, -100, kElementaryCharge, "45°"},   {-50, -50, -2 * kElementaryCharge, "315°"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.angle);
+    TPointCharge *probe = CreateTestCharge(static_cast<int>(source->CenterX()) + c.dx,
+                                           static_cast<int>(source->CenterY()) + c.dy, c.q);
+    Select(probe);
+    const long double metres = std::hypot(c.dx, c.dy) / pixelsPerMetre;
+    const long double force = CoulombForce(source->ChargeValue, c.q, metres);
+    const QStringList values = Values();
+    EXPECT_EQ(values[0], FormatScientific(force) + " N");
+    EXPECT_EQ(values[1], QString::fromUtf8(c.angle));
+    EXPECT_EQ(values[2], FormatScientific(force / std::fabs(c.q)) + " N/C")
+        << "the same for either sign";
+    EXPECT_EQ(values[3], FormatScientific(CoulombForce(source->ChargeValue, 1, 1) / metres) + " V")
+        << "k q / r";
+    Form2->Button_DeleteClick(); // out of the way of the next case
+  }
+}
+
+TEST_F(DataTabTest, TestChargeOfZeroShowsTheFieldButNoDirection) {
+  Create(400, 300);
+  TPointCharge *probe = CreateTestCharge(400, 200);
+  Select(probe);
+  const QStringList withCharge = Values();
+  probe->ChargeValue = 0;
+  Select(probe);
+  EXPECT_EQ(Values(), (QStringList{"0E+0 N", kNoChargeText, withCharge[2], withCharge[3]}));
+}
+
+TEST_F(DataTabTest, ValuesFollowADraggedTestCharge) {
+  Create(400, 300);
+  TPointCharge *probe = CreateTestCharge(400, 200);
+  Press(400, 200);
+  QStringList previous = Values();
+  for (int step = 1; step <= 4; ++step) {
+    const int x = 400 + 30 * step;
+    Move(x, 200);
+    SCOPED_TRACE(x);
+    EXPECT_EQ(probe->CenterX(), x);
+    EXPECT_EQ(Values(), Shown(DataRowsFor(probe))) << "refilled on every move";
+    EXPECT_NE(Values(), previous);
+    previous = Values();
+  }
+  Release(520, 200);
+}
+
+TEST_F(DataTabTest, HiddenTabIsNotRefilled) {
+  Create(400, 300);
+  TPointCharge *probe = CreateTestCharge(400, 200);
+  Select(probe);
+  const QStringList shown = Values();
+  Form2->PageControl->setCurrentIndex(0);
+  probe->ChargeValue = 5 * kElementaryCharge;
+  Form2->ComboBox_ChargesClick();
+  EXPECT_EQ(Values(), shown);
+  Form2->PageControl->setCurrentIndex(1);
+  EXPECT_EQ(Values(), Shown(DataRowsFor(probe)));
+  EXPECT_NE(Values(), shown);
+}
+
+} // namespace
