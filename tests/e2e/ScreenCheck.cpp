@@ -7,6 +7,9 @@
 //   nored:X,Y   no red pixel within 12 pixels of (X, Y)
 //   from:X,Y    field lines start at (X, Y): 200 or more light grey pixels 20 to 40 pixels
 //               away from it (a background drawn for a charge elsewhere has few there)
+//   except:X,Y  the later same: checks skip the pixels within 13 pixels of (X, Y), where the
+//               outline of a selected charge is drawn
+//   same:PATH   the area is pixel for pixel as in the screenshot PATH
 // Prints every failed check and exits with 1 when there is one.
 #include <QImage>
 #include <QRect>
@@ -16,12 +19,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
 constexpr QRgb kAxis = 0x808080;
 constexpr QRgb kFieldLine = 0xC0C0C0;
 constexpr QRgb kRed = 0xFF0000;
+constexpr int kOutlineReach = 13; // px from a charge's centre: disc, 2-pixel outline, rounding
 
 QRgb At(const QImage &image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
 
@@ -69,6 +74,22 @@ bool Point(const QString &arg, int &x, int &y) {
   return okX && okY;
 }
 
+// Pixels of the area that differ from the other image, outside the excluded discs.
+int Differences(const QImage &image, const QImage &other, const QRect &area,
+                const std::vector<QPoint> &excluded) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const bool skip = std::any_of(excluded.begin(), excluded.end(), [&](const QPoint &p) {
+        return (x - p.x()) * (x - p.x()) + (y - p.y()) * (y - p.y()) <=
+               kOutlineReach * kOutlineReach;
+      });
+      if (!skip && (!other.rect().contains(x, y) || At(image, x, y) != At(other, x, y)))
+        ++n;
+    }
+  return n;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -83,6 +104,7 @@ int main(int argc, char **argv) {
   }
   const QRect window = QRect(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]))
                            .intersected(image.rect());
+  std::vector<QPoint> excluded;
   int failed = 0;
   const auto fail = [&failed](const QString &what) {
     std::printf("FAILED %s\n", qPrintable(what));
@@ -113,6 +135,18 @@ int main(int argc, char **argv) {
       const int n = CountInRing(image, x, y, 20, 40, kFieldLine);
       if (n < 200)
         fail(QStringLiteral("%1: %2 light grey pixels around it").arg(check).arg(n));
+    } else if (check.startsWith(u"except:") && Point(check, x, y)) {
+      excluded.emplace_back(x, y);
+    } else if (check.startsWith(u"same:")) {
+      const QString path = check.section(u':', 1);
+      const QImage other(path);
+      if (other.isNull()) {
+        fail(QStringLiteral("%1: cannot read it").arg(check));
+        continue;
+      }
+      const int n = Differences(image, other, window, excluded);
+      if (n != 0)
+        fail(QStringLiteral("%1: %2 pixels differ").arg(check).arg(n));
     } else {
       std::fprintf(stderr, "unknown check %s\n", argv[i]);
       return 2;

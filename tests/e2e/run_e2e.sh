@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end test: the real program in a virtual X server. A click on the drawing area
 # creates a charge, a drag moves it; the screenshots must show the red disc where it was
-# dropped and none where it was, the light grey field lines and the axes.
+# dropped and none where it was, the light grey field lines and the axes. Then the project is
+# saved through Qt's file dialog, a new project is started (answering the save question),
+# and the file is opened again: the drawing area must be as it was before saving.
 # Arguments: the program, the screenshot checker, a folder for the screenshots.
 set -euo pipefail
 
@@ -18,6 +20,8 @@ if [ -z "${KRAFTBILD_E2E_INSIDE:-}" ]; then
 fi
 
 mkdir -p "$out"
+out=$(cd "$out" && pwd)
+rm -f "$out/projekt.kbf" # the save dialog would ask before replacing it
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
@@ -49,6 +53,63 @@ expect() {
   exit 1
 }
 
+# Like expect, over the drawing area only: the menu bar and the status bar, which shows the
+# last mouse position, are left out, and so are the area's last column and row: filling the
+# background with a clear pen leaves them as they were, so they keep pixels of earlier
+# field lines.
+expect_surface() {
+  local X=$X Y=$surface_top WIDTH=$((WIDTH - 1)) HEIGHT=$((surface_height - 1))
+  expect "$@"
+}
+
+# The first visible window whose name matches the pattern, waiting for it.
+find_window() {
+  timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || true
+}
+
+# Waits until no visible window's name matches the pattern.
+wait_gone() {
+  for _ in $(seq 1 50); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits until the main window's title is exactly the text.
+wait_title() {
+  local title=""
+  for _ in $(seq 1 50); do
+    title=$(xdotool getwindowname "$window")
+    [ "$title" = "$1" ] && { echo "ok: title $1"; return 0; }
+    sleep 0.1
+  done
+  echo "not ok: title '$title', expected '$1'"
+  exit 1
+}
+
+# A key combination for the main window, which gets the keyboard focus first.
+main_key() {
+  timeout 10 xdotool windowfocus --sync "$window"
+  xdotool key "$1"
+}
+
+# Types a path into the file-name field of Qt's file dialog and presses Enter; again if the
+# field's completion list took the first Enter.
+file_dialog() {
+  local title=$1 path=$2 dialog
+  dialog=$(find_window "^$title\$")
+  [ -n "$dialog" ] || { echo "no dialog '$title'"; exit 1; }
+  timeout 10 xdotool windowfocus --sync "$dialog"
+  xdotool type --delay 5 "$path"
+  for _ in 1 2 3; do
+    xdotool key Return
+    wait_gone "^$title\$" && { echo "ok: $title $path"; return 0; }
+  done
+  echo "not ok: the dialog '$title' stays open"
+  exit 1
+}
+
 # Points of the drawing area well below the menu bar and away from the settings window.
 ax=$((X + 300)); ay=$((Y + 250))
 bx=$((X + 450)); by=$((Y + 310))
@@ -65,6 +126,42 @@ xdotool mouseup 1
 # The frames during the drag show the old background; after the release the lines start
 # at the new place.
 expect dragged "red:$bx,$by" "nored:$ax,$ay" "from:$bx,$by" lines axes
+
+# The drawing surface fills the client area between the menu bar and the 19-pixel status bar.
+surface_height=535
+surface_top=$((Y + HEIGHT - 19 - surface_height))
+cp "$out/dragged.png" "$out/before-save.png"
+park() { xdotool mousemove $((X + WIDTH + 50)) $((Y + HEIGHT + 50)); }
+park # keyboard only from here: no cursor field line, no status text
+
+# Save: the project has no file yet, so "Speichern" asks for a name; typed without its
+# extension, it gets ".kbf".
+main_key ctrl+s
+file_dialog "Save As" "$out/projekt"
+wait_title "Das Kraftbild - [$out/projekt.kbf]"
+for _ in $(seq 1 50); do [ -s "$out/projekt.kbf" ] && break; sleep 0.1; done
+[ -s "$out/projekt.kbf" ] || { echo "not ok: $out/projekt.kbf was not written"; exit 1; }
+
+# A change, so that "Neu" asks whether to save it; the answer is No.
+cx=$((X + 150)); cy=$((surface_top + 150))
+xdotool mousemove "$cx" "$cy" click 1
+expect changed "red:$cx,$cy" "red:$bx,$by"
+park
+main_key ctrl+n
+question=$(find_window '^Projekt speichern$')
+[ -n "$question" ] || { echo "not ok: no save question"; exit 1; }
+timeout 10 xdotool windowfocus --sync "$question"
+xdotool key alt+n
+wait_gone '^Projekt speichern$' || { echo "not ok: the question stays"; exit 1; }
+wait_title "Das Kraftbild"
+expect new "nored:$bx,$by" "nored:$cx,$cy" axes
+
+# Open the saved file: the picture of before saving, except for the selection outline (a
+# loaded project has no selected charge).
+main_key ctrl+o
+file_dialog "Open" "$out/projekt.kbf"
+wait_title "Das Kraftbild - [$out/projekt.kbf]"
+expect_surface opened "except:$bx,$by" "same:$out/before-save.png" "red:$bx,$by" "nored:$cx,$cy"
 
 kill -0 "$pid" || { echo "the program ended"; exit 1; }
 echo "end-to-end checks passed"
