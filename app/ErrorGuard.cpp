@@ -7,8 +7,7 @@
 #include <QApplication>
 
 void ReportError(const QString &message) {
-  Dialogs().ShowError(QApplication::activeWindow(), kApplicationTitle,
-                      ErrorBoxText(message));
+  Dialogs().ShowError(QApplication::activeWindow(), kApplicationTitle, ErrorBoxText(message));
 }
 
 void ReportException(const std::exception &error) {

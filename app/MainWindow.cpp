@@ -9,9 +9,9 @@
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
 #include "model/Seams.h"
+#include "widgets/InfoDlg.h"
 #include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"
-#include "widgets/InfoDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,7 +66,8 @@ TForm1::TForm1() {
   Timer_Resize = new QTimer(this);
   Timer_Resize->setInterval(kResizeDelayMs);
   Timer_Resize->setSingleShot(true);
-  connect(Timer_Resize, &QTimer::timeout, this, [this] { Guarded([this] { Timer_ResizeTimer(); }); });
+  connect(Timer_Resize, &QTimer::timeout, this,
+          [this] { Guarded([this] { Timer_ResizeTimer(); }); });
 
   setWindowTitle(kApplicationTitle);
   // The client area holds the drawing surface at its start size above the status bar.
@@ -94,12 +95,16 @@ void TForm1::CreateMenus() {
   Datei1->addSeparator();
   MenuItem_End = Datei1->addAction(QStringLiteral("Beenden"));
   MenuItem_End->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-  connect(MenuItem_New, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_NewClick(); }); });
-  connect(MenuItem_Open, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_OpenClick(); }); });
-  connect(MenuItem_Save, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_SaveClick(); }); });
+  connect(MenuItem_New, &QAction::triggered, this,
+          [this] { Guarded([this] { MenuItem_NewClick(); }); });
+  connect(MenuItem_Open, &QAction::triggered, this,
+          [this] { Guarded([this] { MenuItem_OpenClick(); }); });
+  connect(MenuItem_Save, &QAction::triggered, this,
+          [this] { Guarded([this] { MenuItem_SaveClick(); }); });
   connect(MenuItem_SaveAs, &QAction::triggered, this,
           [this] { Guarded([this] { MenuItem_SaveAsClick(); }); });
-  connect(MenuItem_End, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_EndClick(); }); });
+  connect(MenuItem_End, &QAction::triggered, this,
+          [this] { Guarded([this] { MenuItem_EndClick(); }); });
 
   Extras1 = menuBar()->addMenu(QStringLiteral("Extras"));
   MenuItem_Potential = Extras1->addAction(QStringLiteral("Spannung und Arbeit..."));
@@ -110,14 +115,15 @@ void TForm1::CreateMenus() {
 
   N2 = menuBar()->addMenu(QStringLiteral("?"));
   MenuItem_Info = N2->addAction(QStringLiteral("Info"));
-  connect(MenuItem_Info, &QAction::triggered, this, [this] { Guarded([this] { MenuItem_InfoClick(); }); });
+  connect(MenuItem_Info, &QAction::triggered, this,
+          [this] { Guarded([this] { MenuItem_InfoClick(); }); });
 }
 
 void TForm1::SetFileName(const QString &fileName) {
   fileName_ = fileName;
-  setWindowTitle(fileName.isEmpty() ? kApplicationTitle
-                                    : kApplicationTitle + QStringLiteral(" - [") + fileName +
-                                          QStringLiteral("]"));
+  setWindowTitle(fileName.isEmpty()
+                     ? kApplicationTitle
+                     : kApplicationTitle + QStringLiteral(" - [") + fileName + QStringLiteral("]"));
 }
 
 void TForm1::FormCreate() {

@@ -2,9 +2,9 @@
 
 #include "app/MainWindow.h"
 #include "model/ModelHooks.h"
-#include "windows/SettingsWindow.h"
 #include "widgets/Artwork.h"
 #include "widgets/InfoDlg.h"
+#include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"
 
 #include <QApplication>
@@ -41,7 +41,9 @@ void InstallProgramHooks() {
     TDirectDrawSurface *surface = Form1 != nullptr ? Form1->DXDraw->Surface() : nullptr;
     return surface != nullptr ? &surface->Canvas() : nullptr;
   };
-  hooks.SelectedIndex = [] { return Form2 != nullptr ? Form2->ComboBox_Charges->currentIndex() : -1; };
+  hooks.SelectedIndex = [] {
+    return Form2 != nullptr ? Form2->ComboBox_Charges->currentIndex() : -1;
+  };
   hooks.SurfaceSize = [] {
     return Form1 != nullptr ? TSize{Form1->DXDraw->width(), Form1->DXDraw->height()} : TSize{};
   };

@@ -58,7 +58,8 @@ TForm2::TForm2() {
 
   OnSignal(ComboBox_Charges, &QComboBox::activated, this, [this] { ComboBox_ChargesClick(); });
   OnSignal(PageControl, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
-  OnSignal(TabSheet_Charge->Button_Apply, &QPushButton::clicked, this, [this] { Button_ApplyClick(); });
+  OnSignal(TabSheet_Charge->Button_Apply, &QPushButton::clicked, this,
+           [this] { Button_ApplyClick(); });
   OnSignal(TabSheet_Charge->Button_Center, &QPushButton::clicked, this,
            [this] { Button_CenterClick(); });
   OnSignal(TabSheet_Charge->Button_Delete, &QPushButton::clicked, this,

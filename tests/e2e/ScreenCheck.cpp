@@ -102,8 +102,8 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "cannot read %s\n", argv[1]);
     return 2;
   }
-  const QRect window = QRect(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]))
-                           .intersected(image.rect());
+  const QRect window =
+      QRect(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5])).intersected(image.rect());
   std::vector<QPoint> excluded;
   int failed = 0;
   const auto fail = [&failed](const QString &what) {
