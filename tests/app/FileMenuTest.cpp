@@ -79,42 +79,6 @@ TEST_F(FileMenuTest, NewProjectOnACleanDocumentAsksNothingAndResetsTheDocument) 
   EXPECT_FALSE(FrameMarked());
 }
 
-TEST_F(FileMenuTest, TheQuestionBeforeANewProject) {
-  struct Case {
-    TQuestionAnswer answer;
-    std::optional<QString> name; // what the save dialog returns
-    bool reset;
-    bool saved;
-  };
-  const std::vector<Case> cases = {
-      {TQuestionAnswer::Yes, path, true, true},
-      {TQuestionAnswer::Yes, std::nullopt, false, false},
-      {TQuestionAnswer::No, std::nullopt, true, false},
-      {TQuestionAnswer::Cancel, std::nullopt, false, false},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.answer));
-    QFile::remove(path);
-    Form1->SetFileName(QString());
-    dialogs->Calls.clear();
-    Create(300, 200);
-    dialogs->Answers = {c.answer};
-    dialogs->FileNames = {c.name};
-
-    Form1->MenuItem_New->trigger();
-    const auto questions = CallsOf(QStringLiteral("question"));
-    ASSERT_EQ(questions.size(), 1u);
-    EXPECT_EQ(questions[0].Title, QStringLiteral("Projekt speichern"));
-    EXPECT_EQ(questions[0].Text, QStringLiteral("Soll das Projekt zuvor gespeichert werden?"));
-    EXPECT_EQ(Charges.Empty(), c.reset);
-    EXPECT_EQ(Modified, !c.reset);
-    EXPECT_EQ(QFile::exists(path), c.saved);
-    // After a new project nothing is left to save: no question until the next change.
-    Form1->MenuItem_New->trigger();
-    EXPECT_EQ(Questions(), c.reset ? 1u : 2u);
-  }
-}
-
 struct CloseCase {
   const char *name;
   TQuestionAnswer answer;
@@ -143,13 +107,12 @@ TEST_P(CloseQueryTest, ClosingWithUnsavedChanges) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, CloseQueryTest,
-    ::testing::Values(CloseCase{"YesSavesUnderANewNameAndCloses", TQuestionAnswer::Yes, "", true, true},
-                      CloseCase{"YesThenCancelledSaveDialogKeepsTheWindow", TQuestionAnswer::Yes,
-                                std::nullopt, false, false},
-                      CloseCase{"NoClosesWithoutSaving", TQuestionAnswer::No, std::nullopt, true,
-                                false},
-                      CloseCase{"CancelKeepsTheWindow", TQuestionAnswer::Cancel, std::nullopt,
-                                false, false}),
+    ::testing::Values(
+        CloseCase{"YesSavesUnderANewNameAndCloses", TQuestionAnswer::Yes, "", true, true},
+        CloseCase{"YesThenCancelledSaveDialogKeepsTheWindow", TQuestionAnswer::Yes, std::nullopt,
+                  false, false},
+        CloseCase{"NoClosesWithoutSaving", TQuestionAnswer::No, std::nullopt, true, false},
+        CloseCase{"CancelKeepsTheWindow", TQuestionAnswer::Cancel, std::nullopt, false, false}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(FileMenuTest, CleanDocumentClosesWithoutAQuestionAndAFailedSaveKeepsTheWindow) {
