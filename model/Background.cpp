@@ -26,10 +26,12 @@ struct LineStart {
 };
 
 void DrawAxesAndScale(TCanvas &canvas, int width, int height) {
-  // The brush stays solid white, so the labels get an opaque white cell.
+  // The whole bitmap, its last column and row included: a clear-pen rectangle would leave
+  // those with the field lines of the previous picture. The brush stays solid white, so the
+  // labels get an opaque white cell.
   canvas.Brush.SetColor(kBackgroundColor);
   canvas.Pen.Style = TPenStyle::psClear;
-  canvas.Rectangle(0, 0, Background->Width(), Background->Height());
+  canvas.FillRect({0, 0, Background->Width(), Background->Height()});
 
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Color = kAxisColor;

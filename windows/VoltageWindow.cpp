@@ -26,9 +26,9 @@ TForm3::TForm3() {
   white.setColor(QPalette::Window, Qt::white);
   setPalette(white);
   setAutoFillBackground(true);
-  QFont arial(QStringLiteral("Arial"));
-  arial.setPixelSize(11);
-  setFont(arial);
+  // 8 points, 11 pixels at 96 pixels per inch; as an 8-point window it takes the message
+  // font face at start-up like the other windows.
+  setFont(QFont(QStringLiteral("Arial"), 8));
 
   Panel_Pos1 = new TPositionPanel(this);
   Panel_Pos2 = new TPositionPanel(this);

@@ -54,11 +54,9 @@ expect() {
 }
 
 # Like expect, over the drawing area only: the menu bar and the status bar, which shows the
-# last mouse position, are left out, and so are the area's last column and row: filling the
-# background with a clear pen leaves them as they were, so they keep pixels of earlier
-# field lines.
+# last mouse position, are left out.
 expect_surface() {
-  local X=$X Y=$surface_top WIDTH=$((WIDTH - 1)) HEIGHT=$((surface_height - 1))
+  local X=$X Y=$surface_top WIDTH=$WIDTH HEIGHT=$surface_height
   expect "$@"
 }
 

@@ -131,6 +131,15 @@ TEST_F(BackgroundTest, ANegativeSourcesLinesRunAwayFromIt) {
   EXPECT_EQ(At(400, 5), Rgb{0xC0C0C0});
 }
 
+TEST_F(BackgroundTest, ARedrawLeavesNothingOfThePreviousPicture) {
+  Background->Canvas().Brush.SetColor(0x000000);
+  Background->Canvas().FillRect({0, 0, Background->Width(), Background->Height()});
+  DrawBackground();
+  EXPECT_EQ(CountColor(Background->Image(), 0x000000) < 200, true); // only label text
+  EXPECT_EQ(At(surfaceSize.Width - 1, 5), Rgb{0xFFFFFF});
+  EXPECT_EQ(At(5, surfaceSize.Height - 1), Rgb{0xFFFFFF});
+}
+
 TEST_F(BackgroundTest, AGrownBitmapKeepsItsPictureAndFillsWhite) {
   DrawBackground();
   const QImage before = Background->Image().copy();
