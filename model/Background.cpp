@@ -20,11 +20,6 @@ namespace {
 
 std::atomic<unsigned> backgroundThreads{0};
 
-struct LineStart {
-  long double X, Y; // px
-  int32_t Direction;
-};
-
 void DrawAxesAndScale(TCanvas &canvas, int width, int height) {
   // The whole bitmap, its last column and row included: a clear-pen rectangle would leave
   // those with the field lines of the previous picture. The brush stays solid white, so the
@@ -71,8 +66,8 @@ void DrawAxesAndScale(TCanvas &canvas, int width, int height) {
 }
 
 // Every line of every source with non-zero charge, in drawing order.
-std::vector<LineStart> LineStarts() {
-  std::vector<LineStart> starts;
+std::vector<TTraceJob> LineStarts() {
+  std::vector<TTraceJob> starts;
   const long double radius = FieldLineRadius();
   for (const auto &c : Charges) {
     if (!c->IsSource() || c->ChargeValue == 0)
@@ -80,8 +75,10 @@ std::vector<LineStart> LineStarts() {
     const int32_t direction = Sign(c->ChargeValue);
     for (uint32_t i = 0; i < c->FieldLineCount; ++i) {
       const long double theta = static_cast<long double>(i) / c->FieldLineCount * 2 * kPi;
-      starts.push_back({radius * std::cos(theta) + c->X + 10,
-                        radius * std::sin(theta) + c->Y + 10, direction});
+      TTraceJob &job = starts.emplace_back();
+      job.Direction = direction;
+      job.X = radius * std::cos(theta) + c->X + 10;
+      job.Y = radius * std::sin(theta) + c->Y + 10;
     }
   }
   return starts;
@@ -116,19 +113,21 @@ TTraceStats DrawBackground() {
   TCanvas &canvas = Background->Canvas();
   DrawAxesAndScale(canvas, size.Width, size.Height);
 
-  // Trace on all cores, then draw in order, so the picture does not depend on timing.
-  const std::vector<LineStart> starts = LineStarts();
-  std::vector<TPolyline> lines(starts.size());
-  std::vector<TTraceStats> stats(starts.size());
+  // Trace on all cores, two lines at a time on each, then draw in order, so the picture does
+  // not depend on timing.
+  std::vector<TTraceJob> jobs = LineStarts();
   const TFieldLineTracer tracer;
   std::atomic<size_t> next{0};
   auto work = [&] {
-    for (size_t i = next++; i < starts.size(); i = next++) {
-      stats[i].Count(tracer.TraceHalf(starts[i].Direction, starts[i].X, starts[i].Y, lines[i],
-                                      stats[i].Steps));
+    for (size_t i = next.fetch_add(2); i < jobs.size(); i = next.fetch_add(2)) {
+      if (i + 1 < jobs.size())
+        tracer.TracePair(jobs[i], jobs[i + 1]);
+      else
+        jobs[i].End = tracer.TraceHalf(jobs[i].Direction, jobs[i].X, jobs[i].Y, jobs[i].Line,
+                                       jobs[i].Steps);
     }
   };
-  const unsigned workers = WorkerCount(starts.size());
+  const unsigned workers = WorkerCount((jobs.size() + 1) / 2);
   {
     std::vector<std::jthread> pool;
     for (unsigned w = 1; w < workers; ++w)
@@ -140,9 +139,10 @@ TTraceStats DrawBackground() {
   canvas.Pen.Color = kBackgroundLineColor;
   canvas.Pen.Width = 0;
   TTraceStats total;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    lines[i].DrawOn(canvas);
-    total.Add(stats[i]);
+  for (const TTraceJob &job : jobs) {
+    job.Line.DrawOn(canvas);
+    total.Count(job.End);
+    total.Steps += job.Steps;
   }
   return total;
 }
@@ -154,7 +154,7 @@ TTraceStats DrawBackgroundReference() {
   TCanvas &canvas = Background->Canvas();
   DrawAxesAndScale(canvas, size.Width, size.Height);
   TTraceStats total;
-  for (const LineStart &s : LineStarts())
+  for (const TTraceJob &s : LineStarts())
     total.Add(DrawFieldLineReference(canvas, kBackgroundLineColor, s.Direction, s.X, s.Y));
   return total;
 }

@@ -29,6 +29,9 @@ constexpr double kFarAway = 1e200;
 // Largest square of a force that a double holds.
 constexpr double kLargestSquare = 1e300;
 
+// The box beyond the surface that ends a line, px.
+constexpr double kMargin = static_cast<double>(kTraceMargin);
+
 // The clock is read once every so many steps.
 constexpr uint64_t kClockStride = 32;
 
@@ -194,59 +197,89 @@ TVector TFieldLineTracer::LiteralTerm(const Source &s, int32_t direction, long d
   return part;
 }
 
-TTraceEnd TFieldLineTracer::TraceHalf(int32_t direction, long double x, long double y,
-                                      TPolyline &line, uint64_t &steps) const {
+TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long double x,
+                                                   long double y, TPolyline &line) const {
   line.Start(pixel::Round(x), pixel::Round(y), surface_);
+  HalfState s;
+  s.direction = direction;
+  s.x = x;
+  s.y = y;
+  s.line = &line;
+  s.cap = TraceStepCap();
+  s.t0 = seams::GetTickCount();
+  s.savedX = x;
+  s.savedY = y;
+  s.savedXd = static_cast<double>(x);
+  return s;
+}
+
+bool TFieldLineTracer::Advance(HalfState &s) const {
   // The box and the cycle test compare doubles first; only a tie is decided in extended
   // precision, so the answers are those of the extended point.
-  const double left = -static_cast<double>(kTraceMargin);
-  const double right = surface_.Width + static_cast<double>(kTraceMargin);
-  const double top = -static_cast<double>(kTraceMargin);
-  const double bottom = surface_.Height + static_cast<double>(kTraceMargin);
   const auto inside = [](long double v, double low, double high) {
     const double d = static_cast<double>(v);
     if (d > low && d < high)
       return true;
     return v >= low && v <= high;
   };
-  const uint64_t cap = TraceStepCap();
-  const uint32_t t0 = seams::GetTickCount();
-
-  // Brent's cycle detection: a line whose point repeats exactly can draw nothing new.
-  long double savedX = x;
-  long double savedY = y;
-  double savedXd = static_cast<double>(x);
-  uint64_t power = 1;
-  uint64_t sinceSave = 0;
-
-  uint64_t n = 0;
-  for (;;) {
-    if (!inside(x, left, right) || !inside(y, top, bottom)) {
-      steps += n;
-      return TTraceEnd::LeftBox;
-    }
-    if (cap != 0 ? n >= cap
-                 : (n % kClockStride == 0 && seams::GetTickCount() - t0 >= kTraceBudgetMs)) {
-      steps += n;
-      return TTraceEnd::Budget;
-    }
-    if (Step(direction, x, y) == StepResult::ReachedCharge) {
-      steps += n;
-      return TTraceEnd::ReachedCharge;
-    }
-    ++n;
-    line.LineTo(pixel::Round(x), pixel::Round(y));
-    const double xd = static_cast<double>(x);
-    if (xd == savedXd && x == savedX && y == savedY) {
-      steps += n;
-      return TTraceEnd::Cycle;
-    }
-    if (++sinceSave == power) {
-      savedX = x;
-      savedY = y;
-      savedXd = xd;
-      power *= 2;
-      sinceSave = 0;
-    }
+  if (!inside(s.x, -kMargin, surface_.Width + kMargin) ||
+      !inside(s.y, -kMargin, surface_.Height + kMargin)) {
+    s.end = TTraceEnd::LeftBox;
+    return false;
   }
+  if (s.cap != 0 ? s.n >= s.cap
+                 : (s.n % kClockStride == 0 && seams::GetTickCount() - s.t0 >= kTraceBudgetMs)) {
+    s.end = TTraceEnd::Budget;
+    return false;
+  }
+  if (Step(s.direction, s.x, s.y) == StepResult::ReachedCharge) {
+    s.end = TTraceEnd::ReachedCharge;
+    return false;
+  }
+  ++s.n;
+  s.line->LineTo(pixel::Round(s.x), pixel::Round(s.y));
+  // Brent's cycle detection: a line whose point repeats exactly can draw nothing new.
+  const double xd = static_cast<double>(s.x);
+  if (xd == s.savedXd && s.x == s.savedX && s.y == s.savedY) {
+    s.end = TTraceEnd::Cycle;
+    return false;
+  }
+  if (++s.sinceSave == s.power) {
+    s.savedX = s.x;
+    s.savedY = s.y;
+    s.savedXd = xd;
+    s.power *= 2;
+    s.sinceSave = 0;
+  }
+  return true;
+}
+
+TTraceEnd TFieldLineTracer::TraceHalf(int32_t direction, long double x, long double y,
+                                      TPolyline &line, uint64_t &steps) const {
+  HalfState s = Begin(direction, x, y, line);
+  while (Advance(s)) {
+  }
+  steps += s.n;
+  return s.end;
+}
+
+void TFieldLineTracer::TracePair(TTraceJob &a, TTraceJob &b) const {
+  HalfState sa = Begin(a.Direction, a.X, a.Y, a.Line);
+  HalfState sb = Begin(b.Direction, b.X, b.Y, b.Line);
+  bool aGoesOn = true;
+  bool bGoesOn = true;
+  // In turn: the steps of the two lines do not depend on each other, so the processor
+  // overlaps the divisions and square roots of one with those of the other.
+  while (aGoesOn && bGoesOn) {
+    aGoesOn = Advance(sa);
+    bGoesOn = Advance(sb);
+  }
+  while (aGoesOn)
+    aGoesOn = Advance(sa);
+  while (bGoesOn)
+    bGoesOn = Advance(sb);
+  a.Steps += sa.n;
+  a.End = sa.end;
+  b.Steps += sb.n;
+  b.End = sb.end;
 }

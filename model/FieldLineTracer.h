@@ -61,6 +61,15 @@ inline void TPolyline::LineTo(int32_t x, int32_t y) {
   pen_ = {x, y};
 }
 
+// One half-line to trace: where it starts and which way, and what came of it.
+struct TTraceJob {
+  int32_t Direction = 1;
+  long double X = 0, Y = 0; // px
+  TPolyline Line;
+  uint64_t Steps = 0;
+  TTraceEnd End = TTraceEnd::LeftBox;
+};
+
 class TFieldLineTracer {
 public:
   // Snapshot of the current sources, surface size, StepLength and PixelsPerMetre.
@@ -69,8 +78,28 @@ public:
   // Traces one half-line (direction +1 or -1) from (x, y) px into line.
   TTraceEnd TraceHalf(int32_t direction, long double x, long double y, TPolyline &line,
                       uint64_t &steps) const;
+  // Traces two half-lines at once, with the same result as one after the other.
+  void TracePair(TTraceJob &a, TTraceJob &b) const;
 
 private:
+  // A half-line in progress.
+  struct HalfState {
+    int32_t direction = 1;
+    long double x = 0, y = 0; // px
+    TPolyline *line = nullptr;
+    uint64_t n = 0; // steps so far
+    uint64_t cap = 0;
+    uint32_t t0 = 0;
+    TTraceEnd end = TTraceEnd::LeftBox;
+    // Brent's cycle detection: the saved point and when to save the next one.
+    long double savedX = 0, savedY = 0;
+    double savedXd = 0;
+    uint64_t power = 1, sinceSave = 0;
+  };
+  HalfState Begin(int32_t direction, long double x, long double y, TPolyline &line) const;
+  // One step with its tests; false once the line has ended (and why is in s.end).
+  [[gnu::always_inline]] inline bool Advance(HalfState &s) const;
+
   struct Source {
     double cx, cy;       // centre, px
     double signedWeight; // value * k * PixelsPerMetre^2, N/C * px^2: > 0 pushes a +1 charge away
