@@ -48,25 +48,13 @@ public:
   std::optional<QString> OpenFileName(QWidget *parent, const QString &filter,
                                       const QString &defaultExtension,
                                       const QString &initialName) override {
-    QFileDialog dialog(parent);
-    Prepare(dialog, filter, defaultExtension, initialName);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-      return std::nullopt;
-    return dialog.selectedFiles().front();
+    return RunFileDialog(parent, filter, defaultExtension, initialName, QFileDialog::AcceptOpen);
   }
 
   std::optional<QString> SaveFileName(QWidget *parent, const QString &filter,
                                       const QString &defaultExtension,
                                       const QString &initialName) override {
-    QFileDialog dialog(parent);
-    Prepare(dialog, filter, defaultExtension, initialName);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-      return std::nullopt;
-    return dialog.selectedFiles().front();
+    return RunFileDialog(parent, filter, defaultExtension, initialName, QFileDialog::AcceptSave);
   }
 
   std::optional<uint32_t> ChooseColor(QWidget *parent, uint32_t initial) override {
@@ -95,16 +83,25 @@ public:
   }
 
 private:
-  static void Prepare(QFileDialog &dialog, const QString &filter,
-                      const QString &defaultExtension, const QString &initialName) {
+  // The open dialog takes only existing files; the save dialog asks before it replaces one.
+  static std::optional<QString> RunFileDialog(QWidget *parent, const QString &filter,
+                                              const QString &defaultExtension,
+                                              const QString &initialName,
+                                              QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent);
     dialog.setNameFilter(QtFilter(filter));
     dialog.setDefaultSuffix(defaultExtension);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, false);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
     if (!initialName.isEmpty()) {
       const QFileInfo info(initialName);
       dialog.setDirectory(info.absolutePath());
       dialog.selectFile(info.fileName());
     }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+      return std::nullopt;
+    return dialog.selectedFiles().front();
   }
 };
 

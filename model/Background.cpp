@@ -20,7 +20,12 @@ namespace {
 
 std::atomic<unsigned> backgroundThreads{0};
 
-void DrawAxesAndScale(TCanvas &canvas, int width, int height) {
+// Fills Background and draws the axes with their scale; the canvas to draw the lines on.
+TCanvas &DrawAxesAndScale() {
+  TCanvas &canvas = Background->Canvas();
+  const TSize size = SurfaceSize();
+  const int width = size.Width;
+  const int height = size.Height;
   // The whole bitmap, its last column and row included: a clear-pen rectangle would leave
   // those with the field lines of the previous picture. The brush stays solid white, so the
   // labels get an opaque white cell.
@@ -63,6 +68,7 @@ void DrawAxesAndScale(TCanvas &canvas, int width, int height) {
       canvas.TextOut(Origin.X + 4, py - canvas.TextHeight(s) / 2, s);
     }
   }
+  return canvas;
 }
 
 // Every line of every source with non-zero charge, in drawing order.
@@ -109,9 +115,7 @@ void SetBackgroundThreads(unsigned threads) { backgroundThreads = threads; }
 TTraceStats DrawBackground() {
   if (!Background)
     return {};
-  const TSize size = SurfaceSize();
-  TCanvas &canvas = Background->Canvas();
-  DrawAxesAndScale(canvas, size.Width, size.Height);
+  TCanvas &canvas = DrawAxesAndScale();
 
   // Trace on all cores, two lines at a time on each, then draw in order, so the picture does
   // not depend on timing.
@@ -150,9 +154,7 @@ TTraceStats DrawBackground() {
 TTraceStats DrawBackgroundReference() {
   if (!Background)
     return {};
-  const TSize size = SurfaceSize();
-  TCanvas &canvas = Background->Canvas();
-  DrawAxesAndScale(canvas, size.Width, size.Height);
+  TCanvas &canvas = DrawAxesAndScale();
   TTraceStats total;
   for (const TTraceJob &s : LineStarts())
     total.Add(DrawFieldLineReference(canvas, kBackgroundLineColor, s.Direction, s.X, s.Y));
