@@ -38,10 +38,6 @@ int IndexOrNone(const TPointCharge *charge) {
   return charge != nullptr ? Charges.IndexOf(charge) : -1;
 }
 
-TPointCharge *ChargeOrNone(int32_t index) {
-  return index >= 0 && index < Charges.Count() ? Charges[index] : nullptr;
-}
-
 // Puts the file's charges and the voltage window's state into the windows. Fields the read
 // did not reach hold the values of a new project.
 void ApplyProject(const TProjectData &data) {
@@ -54,8 +50,8 @@ void ApplyProject(const TProjectData &data) {
     // The list selects its first item by itself; after loading nothing is selected.
     Form2->ComboBox_Charges->setCurrentIndex(-1);
   }
-  Form3->Panel_Pos1->Tag = ChargeOrNone(data.FirstChosen);
-  Form3->Panel_Pos2->Tag = ChargeOrNone(data.SecondChosen);
+  Form3->Panel_Pos1->Tag = Charges.At(data.FirstChosen);
+  Form3->Panel_Pos2->Tag = Charges.At(data.SecondChosen);
   const bool known = data.ValueIndex >= 0 && data.ValueIndex < Form3->ComboBox_Value->count();
   Form3->ComboBox_Value->setCurrentIndex(known ? data.ValueIndex : -1);
   Form3->setVisible(data.VoltageWindowVisible);

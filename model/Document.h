@@ -16,6 +16,10 @@ public:
   int Count() const { return static_cast<int>(items_.size()); }
   bool Empty() const { return items_.empty(); }
   TPointCharge *operator[](int index) const { return items_[static_cast<size_t>(index)].get(); }
+  // The charge at index, or null when index is -1 or beyond the list.
+  TPointCharge *At(int index) const {
+    return index >= 0 && index < Count() ? (*this)[index] : nullptr;
+  }
   // Appends at the end and returns the charge.
   TPointCharge *Add(std::unique_ptr<TPointCharge> charge);
   // Frees the charge at index; the others keep their order.
@@ -40,15 +44,15 @@ struct TWorldPoint {
 };
 
 extern TChargeList Charges;
-extern TPoint Origin;                 // px: screen pixel of the world origin
-extern long double PixelsPerMetre;    // px/m: zoom x pixels per inch / 0.0254
-extern long double ArrowScale;        // N per metre of drawn force arrow
-extern uint32_t ArrowColor;           // $00BBGGRR
-extern uint32_t StepLength;           // px per tracer step, 1..21
+extern TPoint Origin;              // px: screen pixel of the world origin
+extern long double PixelsPerMetre; // px/m: zoom x pixels per inch / 0.0254
+extern long double ArrowScale;     // N per metre of drawn force arrow
+extern uint32_t ArrowColor;        // $00BBGGRR
+extern uint32_t StepLength;        // px per tracer step, 1..21
 extern bool ShowCursorLine;
 extern bool Modified;
-extern TPointCharge *DragCharge;      // charge grabbed with the mouse, or null
-extern TPoint PanAnchor;              // px; X = -1 when no pan is in progress
+extern TPointCharge *DragCharge; // charge grabbed with the mouse, or null
+extern TPoint PanAnchor;         // px; X = -1 when no pan is in progress
 
 inline constexpr long double kDefaultArrowScale = 1e-23L;
 inline constexpr uint32_t kDefaultArrowColor = 0x0000A609;

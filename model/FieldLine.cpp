@@ -21,10 +21,9 @@ void SetLinePen(TCanvas &canvas, TColor color) {
   canvas.Pen.Width = 0;
 }
 
-TTraceStats FastHalf(TCanvas &canvas, TColor color, int32_t direction, long double x,
-                     long double y) {
+TTraceStats FastHalf(const TFieldLineTracer &tracer, TCanvas &canvas, TColor color,
+                     int32_t direction, long double x, long double y) {
   SetLinePen(canvas, color);
-  const TFieldLineTracer tracer;
   TPolyline line;
   TTraceStats stats;
   stats.Count(tracer.TraceHalf(direction, x, y, line, stats.Steps));
@@ -70,8 +69,8 @@ TTraceStats ReferenceHalf(TCanvas &canvas, TColor color, int32_t direction, long
 }
 
 template <typename Half>
-TTraceStats BothWays(Half half, TCanvas &canvas, TColor color, int32_t direction,
-                     long double x, long double y) {
+TTraceStats BothWays(Half half, TCanvas &canvas, TColor color, int32_t direction, long double x,
+                     long double y) {
   if (direction != 0)
     return half(canvas, color, direction, x, y);
   TTraceStats stats = half(canvas, color, -1, x, y);
@@ -86,10 +85,14 @@ uint64_t TraceStepCap() { return stepCap; }
 
 TTraceStats DrawFieldLine(TCanvas &canvas, TColor color, int32_t direction, long double x,
                           long double y) {
-  return BothWays(FastHalf, canvas, color, direction, x, y);
+  // One snapshot of the sources serves both halves; drawing changes no charge.
+  const TFieldLineTracer tracer;
+  const auto half = [&tracer](TCanvas &c, TColor colour, int32_t d, long double px,
+                              long double py) { return FastHalf(tracer, c, colour, d, px, py); };
+  return BothWays(half, canvas, color, direction, x, y);
 }
 
-TTraceStats DrawFieldLineReference(TCanvas &canvas, TColor color, int32_t direction,
-                                   long double x, long double y) {
+TTraceStats DrawFieldLineReference(TCanvas &canvas, TColor color, int32_t direction, long double x,
+                                   long double y) {
   return BothWays(ReferenceHalf, canvas, color, direction, x, y);
 }

@@ -1,16 +1,11 @@
 #include "model/Zoom.h"
 
 #include "model/Document.h"
-#include "model/Seams.h"
 
 #include <cmath>
 #include <cstdint>
 
 namespace {
-
-long double PixelsPerMetreAt(long double zoom) {
-  return seams::ScreenPixelsPerInch() / 0.0254L * zoom;
-}
 
 // Centres are 10 px from the sprite's corner; the corner itself is not scaled.
 double Scaled(double corner, int32_t origin, long double f) {
@@ -20,7 +15,7 @@ double Scaled(double corner, int32_t origin, long double f) {
 } // namespace
 
 bool ZoomFits(long double zoom) {
-  if (!std::isfinite(PixelsPerMetreAt(zoom)))
+  if (!std::isfinite(DefaultPixelsPerMetre() * zoom))
     return false;
   const long double f = zoom / ZoomFactor();
   for (const auto &charge : Charges)
@@ -34,7 +29,7 @@ bool SetZoomFactor(long double zoom) {
   const long double current = ZoomFactor();
   if (std::fabs(zoom - current) <= kZoomTolerance)
     return false;
-  PixelsPerMetre = PixelsPerMetreAt(zoom);
+  PixelsPerMetre = DefaultPixelsPerMetre() * zoom;
   const long double f = zoom / current;
   for (const auto &charge : Charges) {
     charge->X = Scaled(charge->X, Origin.X, f);

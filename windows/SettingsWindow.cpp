@@ -72,8 +72,7 @@ TForm2::TForm2() {
 }
 
 TPointCharge *TForm2::SelectedCharge() const {
-  const int index = ComboBox_Charges->currentIndex();
-  return index >= 0 && index < Charges.Count() ? Charges[index] : nullptr;
+  return Charges.At(ComboBox_Charges->currentIndex());
 }
 
 void TForm2::ComboBox_ChargesClick() {

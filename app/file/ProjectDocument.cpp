@@ -1,7 +1,6 @@
 #include "app/file/ProjectDocument.h"
 
 #include "model/Document.h"
-#include "model/Seams.h"
 
 #include <memory>
 
@@ -10,7 +9,7 @@ TProjectData CaptureDocument() {
   data.OriginX = Origin.X;
   data.OriginY = Origin.Y;
   data.ArrowScale = ArrowScale;
-  data.ZoomFactor = PixelsPerMetre * 0.0254L / seams::ScreenPixelsPerInch();
+  data.ZoomFactor = ZoomFactor();
   for (const auto &c : Charges)
     data.Charges.push_back(
         {c->X, c->Y, c->ChargeValue, c->FieldLineCount, c->IsTestCharge, c->ChargeUnit});
@@ -20,7 +19,7 @@ TProjectData CaptureDocument() {
 void ApplyViewOf(const TProjectData &data) {
   Origin = {data.OriginX, data.OriginY};
   ArrowScale = data.ArrowScale;
-  PixelsPerMetre = data.ZoomFactor * (seams::ScreenPixelsPerInch() / 0.0254L);
+  PixelsPerMetre = data.ZoomFactor * DefaultPixelsPerMetre();
 }
 
 void AppendChargesOf(const TProjectData &data) {

@@ -14,15 +14,6 @@
 
 #include <cstdio>
 
-namespace {
-
-// The charge a file's index names, or none for -1 (the reader refuses other indices).
-const TPointCharge *ChargeAt(int32_t index) {
-  return index >= 0 && index < Charges.Count() ? Charges[index] : nullptr;
-}
-
-} // namespace
-
 TRenderer::TRenderer(const TRenderOptions &options)
     : options_(options), frame_(options.Width, options.Height) {
   seams::SetPixelsPerInchSource([ppi = options_.Ppi] { return ppi; });
@@ -60,7 +51,8 @@ int TRenderer::Run() {
   const TTraceStats stats = DrawBackground();
   const qint64 backgroundMs = timer.elapsed();
 
-  ComposeFrame(frame_.Canvas(), engine_, ChargeAt(data.FirstChosen), ChargeAt(data.SecondChosen));
+  ComposeFrame(frame_.Canvas(), engine_, Charges.At(data.FirstChosen),
+               Charges.At(data.SecondChosen));
 
   if (!options_.Png.isEmpty() && !frame_.Image().save(options_.Png, "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(options_.Png));
@@ -68,8 +60,7 @@ int TRenderer::Run() {
   }
   if (options_.Stats) {
     std::printf("background_ms=%lld\nlines=%llu\nlines_cut_by_budget=%llu\nsteps=%llu\n",
-                static_cast<long long>(backgroundMs),
-                static_cast<unsigned long long>(stats.Lines),
+                static_cast<long long>(backgroundMs), static_cast<unsigned long long>(stats.Lines),
                 static_cast<unsigned long long>(stats.LinesCutByBudget),
                 static_cast<unsigned long long>(stats.Steps));
   }
@@ -90,6 +81,7 @@ void TRenderer::PrintData(const TProjectData &data) const {
     print(index + QStringLiteral("\tFeldstärke\t") + rows.FieldStrength);
     print(index + QStringLiteral("\tPotenzial\t") + rows.Potential);
   }
-  print(QStringLiteral("Spannung und Arbeit\t") +
-        VoltageValueText(ChargeAt(data.FirstChosen), ChargeAt(data.SecondChosen), data.ValueIndex));
+  print(QStringLiteral("Spannung und Arbeit\t") + VoltageValueText(Charges.At(data.FirstChosen),
+                                                                   Charges.At(data.SecondChosen),
+                                                                   data.ValueIndex));
 }
