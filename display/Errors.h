@@ -32,6 +32,8 @@ KRAFTBILD_ERROR_CLASS(EPropertyError);    // "Ungültiger Eigenschaftswert"
 KRAFTBILD_ERROR_CLASS(EListError);        // "Listenindex überschreitet das Maximum (%d)"
 KRAFTBILD_ERROR_CLASS(EFOpenError);       // "Datei %s kann nicht geöffnet werden. %s"
 KRAFTBILD_ERROR_CLASS(EFCreateError);     // "Datei "%s" kann nicht erstellt werden. %s"
+// A file whose contents do not fit into memory.
+KRAFTBILD_ERROR_CLASS(EOutOfMemoryError);
 // Number conversion of user input ("'%s' ist kein gültiger Gleitkommawert").
 KRAFTBILD_ERROR_CLASS(EConvertError);
 // Drawing surface.

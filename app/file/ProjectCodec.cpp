@@ -4,32 +4,46 @@
 #include "app/file/ValueReader.h"
 #include "app/file/ValueWriter.h"
 #include "display/Errors.h"
+#include "model/Document.h"
+#include "model/ViewLimits.h"
 
 #include <QBuffer>
 
-#include <cfloat>
 #include <cmath>
 
 namespace {
 
 // Files the program never writes may hold values the rest of the program cannot live with
 // (every pixel-to-metre conversion divides by the zoom, the unit indexes a two-entry
-// table); such a file is rejected like one with a wrong tag.
+// table); such a file is rejected like one with a wrong tag. Saving applies the same rules,
+// so the program never writes a file it would refuse.
 void Require(bool valid) {
   if (!valid)
     throw EPropertyError(PropertyErrorText());
 }
 
-long double ReadPositiveFloat(TValueReader &reader) {
-  const long double value = reader.ReadFloat();
-  Require(std::isfinite(value) && value > 0);
-  return value;
+bool ArrowScaleValid(long double arrowScale) { return std::isfinite(arrowScale) && arrowScale > 0; }
+
+// The zoom is judged by what it becomes on this screen, together with the arrow scale.
+bool ZoomValid(long double zoom, long double arrowScale) {
+  const long double pixelsPerMetre = zoom * DefaultPixelsPerMetre();
+  return std::isfinite(zoom) && zoom > 0 && PixelsPerMetreUsable(pixelsPerMetre) &&
+         ArrowScaleUsable(arrowScale, pixelsPerMetre);
+}
+
+bool LineCountValid(int64_t lines) { return lines >= 0 && lines <= kMaxFieldLineCount; }
+
+bool UnitValid(int64_t unit) { return unit == 0 || unit == 1; }
+
+void RequireChosenIndex(int32_t index, size_t count) {
+  if (index != -1 && (index < 0 || static_cast<size_t>(index) >= count))
+    throw EListError(ListIndexErrorText(index));
 }
 
 // A position is kept as a double; a value beyond its range could not be stored finite.
 double ReadPosition(TValueReader &reader) {
   const long double value = reader.ReadFloat();
-  Require(std::fabs(value) <= DBL_MAX);
+  Require(PixelPositionUsable(value));
   return static_cast<double>(value);
 }
 
@@ -40,23 +54,32 @@ TChargeRecord ReadChargeRecord(TValueReader &reader) {
   record.ChargeValue = reader.ReadFloat();
   Require(std::isfinite(record.ChargeValue));
   const int32_t lines = reader.ReadInteger();
-  Require(lines >= 0 && lines <= kMaxFieldLineCount);
+  Require(LineCountValid(lines));
   record.FieldLineCount = static_cast<uint32_t>(lines);
   record.IsTestCharge = reader.ReadBoolean();
   const int32_t unit = reader.ReadInteger();
-  Require(unit == 0 || unit == 1);
+  Require(UnitValid(unit));
   record.ChargeUnit = static_cast<uint8_t>(unit);
   return record;
 }
 
 int32_t ReadChosenIndex(TValueReader &reader, const std::vector<TChargeRecord> &charges) {
   const int32_t index = reader.ReadInteger();
-  if (index != -1 && (index < 0 || static_cast<size_t>(index) >= charges.size()))
-    throw EListError(ListIndexErrorText(index));
+  RequireChosenIndex(index, charges.size());
   return index;
 }
 
 } // namespace
+
+void CheckProjectData(const TProjectData &data) {
+  Require(ArrowScaleValid(data.ArrowScale) && ZoomValid(data.ZoomFactor, data.ArrowScale));
+  for (const TChargeRecord &charge : data.Charges)
+    Require(PixelPositionUsable(charge.X) && PixelPositionUsable(charge.Y) &&
+            std::isfinite(charge.ChargeValue) && LineCountValid(charge.FieldLineCount) &&
+            UnitValid(charge.ChargeUnit));
+  RequireChosenIndex(data.FirstChosen, data.Charges.size());
+  RequireChosenIndex(data.SecondChosen, data.Charges.size());
+}
 
 void WriteProjectData(QIODevice &device, const TProjectData &data) {
   TValueWriter writer(device);
@@ -85,8 +108,12 @@ void ReadProjectData(QIODevice &device, TProjectData &data) {
   TValueReader reader(device);
   data.Charges.clear();
   reader.ReadRaw32Pair(data.OriginX, data.OriginY);
-  data.ArrowScale = ReadPositiveFloat(reader);
-  data.ZoomFactor = ReadPositiveFloat(reader);
+  const long double arrowScale = reader.ReadFloat();
+  Require(ArrowScaleValid(arrowScale));
+  data.ArrowScale = arrowScale;
+  const long double zoom = reader.ReadFloat();
+  Require(ZoomValid(zoom, data.ArrowScale));
+  data.ZoomFactor = zoom;
   reader.ReadListBegin();
   // The list grows by complete records only; nothing is reserved ahead of the bytes.
   while (!reader.EndOfList())

@@ -10,6 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // A save file whose device refuses writes once budget bytes have gone through.
@@ -82,6 +88,88 @@ TEST_F(ProjectFileTest, AFailedWriteKeepsTheOldFileAsItWas) {
   }
 }
 
+// The kernel's own refusal, not a fake device: with a file-size limit (and SIGXFSZ ignored) a
+// write past it fails with EFBIG, the way a full disk fails with ENOSPC. A classroom project
+// fits into the device's buffer, so the failure shows only when that buffer goes out.
+TEST_F(ProjectFileTest, AWriteTheKernelRefusesFailsTheSaveAndKeepsTheOldFile) {
+  const QByteArray old = EncodeProject(WorkedExampleData());
+  Put(path, old);
+  ASSERT_LT(EncodeProject(Large()).size(), 16 * 1024);
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limited = saved;
+  limited.rlim_cur = 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  const std::string outcome = Outcome([&] { SaveProjectFile(path, Large()); });
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+
+  EXPECT_EQ(outcome, "EWriteError: Stream-Schreibfehler");
+  EXPECT_EQ(Contents(path), old);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// A writable file in a folder where no temporary file can be created is written in place.
+// Root may create files anywhere, so root drops to another user for the save.
+TEST_F(ProjectFileTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
+  const QString folder = dir.filePath(QStringLiteral("nur-lesen"));
+  ASSERT_TRUE(QDir().mkdir(folder));
+  const QString target = folder + QStringLiteral("/projekt.kbf");
+  Put(target, QByteArray("alt"));
+  ASSERT_EQ(chmod(QFile::encodeName(target).constData(), 0666), 0);
+  ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+  ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+  const bool root = geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(seteuid(65534), 0);
+  }
+  const std::string outcome = Outcome([&] { SaveProjectFile(target, Large()); });
+  const std::string refused = Outcome([&] { SaveProjectFile(folder + "/neu.kbf", Large()); });
+  if (root) {
+    ASSERT_EQ(seteuid(0), 0);
+  }
+  chmod(QFile::encodeName(folder).constData(), 0755);
+
+  EXPECT_EQ(outcome, "ok");
+  EXPECT_EQ(Contents(target), EncodeProject(Large()));
+  EXPECT_EQ(refused.substr(0, 20), "EFCreateError: Datei") << refused;
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"projekt.kbf"});
+}
+
+// Data that the reader would refuse is never written: the save fails before the file is
+// touched, with the message the reader would give.
+TEST_F(ProjectFileTest, DataTheReaderWouldRefuseIsNotSaved) {
+  struct Case {
+    const char *what;
+    void (*spoil)(TProjectData &);
+    std::string outcome;
+  };
+  const Case cases[] = {
+      {"infinite position", [](TProjectData &d) { d.Charges[0].X = HUGE_VAL; }, kPropertyError},
+      {"zoom beyond pixels per metre",
+       [](TProjectData &d) { d.ZoomFactor = LDBL_MAX / 2; }, kPropertyError},
+      {"subnormal arrow scale",
+       [](TProjectData &d) { d.ArrowScale = LDBL_TRUE_MIN; }, kPropertyError},
+      {"arrow factor beyond a double", [](TProjectData &d) { d.ArrowScale = 1e-320L; },
+       kPropertyError},
+      {"unit", [](TProjectData &d) { d.Charges[0].ChargeUnit = 2; }, kPropertyError},
+      {"chosen index", [](TProjectData &d) { d.SecondChosen = 1; },
+       "EListError: Listenindex überschreitet das Maximum (1)"},
+  };
+  const QByteArray old = EncodeProject(WorkedExampleData());
+  Put(path, old);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    TProjectData data = WorkedExampleData();
+    c.spoil(data);
+    EXPECT_EQ(Outcome([&] { SaveProjectFile(path, data); }), c.outcome);
+    TProjectData read;
+    EXPECT_EQ(DecodeOutcome(EncodeProject(data), read), c.outcome);
+    EXPECT_EQ(Contents(path), old);
+  }
+}
+
 TEST_F(ProjectFileTest, FilesThatCannotBeOpenedOrCreatedNameThePathAndTheReason) {
   const QString missing = dir.filePath(QStringLiteral("fehlt/neu.kbf"));
   const std::string create = Outcome([&] { SaveProjectFile(missing, WorkedExampleData()); });
@@ -99,8 +187,30 @@ TEST_F(ProjectFileTest, FilesThatCannotBeOpenedOrCreatedNameThePathAndTheReason)
   EXPECT_GT(open.size(), openStart.size());
   EXPECT_EQ(read, WorkedExampleData());
 
-  const std::string folder = Outcome([&] { LoadProjectFile(dir.path(), read); });
-  EXPECT_EQ(folder.substr(0, 19), "EFOpenError: Datei ") << folder;
+}
+
+// Only regular files are read: a FIFO would block the program for good, a device could feed
+// it without end, and a file beyond the size limit would exhaust the memory.
+TEST_F(ProjectFileTest, OnlyRegularFilesOfBoundedSizeAreOpened) {
+  const QString fifo = dir.filePath(QStringLiteral("rohr.kbf"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString huge = dir.filePath(QStringLiteral("riesig.kbf"));
+  {
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(kMaxProjectFileBytes + 1)); // sparse: costs no disk
+  }
+  const QString notRegular = QStringLiteral(" kann nicht geöffnet werden. Sie ist keine gewöhnliche Datei.");
+  for (const auto &[file, reason] :
+       {std::pair{fifo, notRegular}, std::pair{QStringLiteral("/dev/zero"), notRegular},
+        std::pair{dir.path(), notRegular},
+        std::pair{huge, QStringLiteral(" kann nicht geöffnet werden. Sie ist größer als 64 MB.")}}) {
+    SCOPED_TRACE(file.toStdString());
+    TProjectData read = WorkedExampleData();
+    EXPECT_EQ(Outcome([&] { LoadProjectFile(file, read); }),
+              "EFOpenError: Datei " + (file + reason).toStdString());
+    EXPECT_EQ(read, WorkedExampleData());
+  }
 }
 
 } // namespace

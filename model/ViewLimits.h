@@ -1,0 +1,17 @@
+#pragma once
+// What the view values must be so that every number they turn into stays finite. A value
+// typed on the settings window, reached by zooming, read from a project file or about to
+// be saved passes the same tests, so the program never holds (nor writes) a document that
+// it would refuse to open.
+
+// Pixels per metre (px/m) that keep every conversion finite: positive, finite, the metres of
+// any double pixel position finite, and 0.001 px (the nearest a source counts) still a
+// non-zero squared distance in metres.
+bool PixelsPerMetreUsable(long double pixelsPerMetre);
+
+// A force arrow scale (N per metre of arrow, > 0) whose factor from newtons to pixels of arrow,
+// pixelsPerMetre / arrowScale, is finite as a double.
+bool ArrowScaleUsable(long double arrowScale, long double pixelsPerMetre);
+
+// A pixel position (px) that a charge can hold: finite once rounded to a double.
+bool PixelPositionUsable(long double px);
