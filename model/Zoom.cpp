@@ -1,6 +1,7 @@
 #include "model/Zoom.h"
 
 #include "model/Document.h"
+#include "model/ViewLimits.h"
 
 #include <cmath>
 #include <cstdint>
@@ -14,13 +15,18 @@ double Scaled(double corner, int32_t origin, long double f) {
 
 } // namespace
 
+long double PixelsPerMetreAt(long double zoom) {
+  return std::fabs(zoom - ZoomFactor()) <= kZoomTolerance ? PixelsPerMetre
+                                                          : DefaultPixelsPerMetre() * zoom;
+}
+
 bool ZoomFits(long double zoom) {
-  if (!std::isfinite(DefaultPixelsPerMetre() * zoom))
+  if (!PixelsPerMetreUsable(PixelsPerMetreAt(zoom)))
     return false;
   const long double f = zoom / ZoomFactor();
   for (const auto &charge : Charges)
-    if (!std::isfinite(Scaled(charge->X, Origin.X, f)) ||
-        !std::isfinite(Scaled(charge->Y, Origin.Y, f)))
+    if (!PixelPositionUsable(Scaled(charge->X, Origin.X, f)) ||
+        !PixelPositionUsable(Scaled(charge->Y, Origin.Y, f)))
       return false;
   return true;
 }

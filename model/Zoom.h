@@ -5,8 +5,12 @@
 // Zoom factors (1.0 at 100 %) closer than this count as the same zoom.
 inline constexpr long double kZoomTolerance = 1e-6L;
 
-// Whether the zoom (a factor, > 0) keeps PixelsPerMetre and every charge position finite. A
-// position that overflowed could never be brought back, nor loaded again from a saved file.
+// PixelsPerMetre (px/m) once zoom (a factor, > 0) is made the zoom of the view.
+long double PixelsPerMetreAt(long double zoom);
+
+// Whether the zoom (a factor, > 0) keeps PixelsPerMetre usable and every charge position
+// finite (model/ViewLimits.h). A position that overflowed could never be brought back, nor
+// loaded again from a saved file.
 bool ZoomFits(long double zoom);
 
 // Makes zoom (a factor, 1.0 at 100 %, > 0) the zoom of the view, unless it differs from the

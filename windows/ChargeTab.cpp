@@ -3,6 +3,7 @@
 #include "model/Document.h"
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
+#include "model/ViewLimits.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -105,6 +106,18 @@ TChargeInput TChargeTab::ReadInput() const {
   const auto q = ParseNumber(Edit_Charge->text());
   if (!q) {
     input.Error = QStringLiteral("Ungültige Ladungsangabe");
+    return input;
+  }
+  // A position is kept in pixels: metres beyond their range could never be saved.
+  long double px = 0;
+  long double py = 0;
+  WorldToScreen({*x, *y}, px, py);
+  if (!PixelPositionUsable(px - 10)) {
+    input.Error = QStringLiteral("Ungültige x-Koordinate");
+    return input;
+  }
+  if (!PixelPositionUsable(py - 10)) {
+    input.Error = QStringLiteral("Ungültige y-Koordinate");
     return input;
   }
   input.X = *x;

@@ -3,6 +3,7 @@
 #include "display/Errors.h"
 #include "model/Document.h"
 #include "model/NumberText.h"
+#include "model/ViewLimits.h"
 #include "model/Zoom.h"
 #include "widgets/PellColorComboBox.h"
 
@@ -84,7 +85,11 @@ TViewInput TViewTab::ReadInput() const {
   if (!(input.Zoom > 0))
     throw EKraftbildError(QStringLiteral("Die Zoomstufe muss positiv sein."));
   if (!ZoomFits(input.Zoom))
-    throw EKraftbildError(QStringLiteral("Die Zoomstufe ist zu groß."));
+    throw EKraftbildError(input.Zoom < 1 ? QStringLiteral("Die Zoomstufe ist zu klein.")
+                                         : QStringLiteral("Die Zoomstufe ist zu groß."));
+  // Newtons become pixels of arrow by PixelsPerMetre / ArrowScale, which must stay finite.
+  if (!ArrowScaleUsable(input.ArrowScale, PixelsPerMetreAt(input.Zoom)))
+    throw EKraftbildError(QStringLiteral("Die Pfeillänge ist zu klein."));
   input.ArrowColor = PellColorComboBox_Arrow->Color();
   input.StepLength = static_cast<uint32_t>(TrackBar_Precision->value());
   input.ShowCursorLine = CheckBox_ShowFieldLineAtCursor->isChecked();

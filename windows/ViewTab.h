@@ -37,8 +37,9 @@ public:
   // Every control from the view state: the arrow length in "0.###E+0", the zoom in percent.
   void ShowView();
   // Reads arrow length, then zoom; throws EConvertError for a text that is not a number, an
-  // error for a value that is not positive, and one for a zoom that would throw charges
-  // beyond every finite position.
+  // error for a value that is not positive, one for a zoom that the view cannot hold
+  // (model/ViewLimits.h: charges beyond every finite position, pixels per metre out of
+  // range), and one for an arrow length whose arrows would be infinitely long.
   TViewInput ReadInput() const;
 
   QLineEdit *Edit_ArrowLength = nullptr;

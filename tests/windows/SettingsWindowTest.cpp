@@ -109,7 +109,10 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
   for (const Case c : {Case{"abc", "1", "x", "Ungültige x-Koordinate"},
                        Case{"1", "abc", "1", "Ungültige y-Koordinate"},
                        Case{"1", "2", "1.5", "Ungültige Ladungsangabe"},
-                       Case{"", "2", "1", "Ungültige x-Koordinate"}}) {
+                       Case{"", "2", "1", "Ungültige x-Koordinate"},
+                       // Metres whose pixel position overflows could never be saved.
+                       Case{"1e305", "2", "1", "Ungültige x-Koordinate"},
+                       Case{"1", "-1e305", "1", "Ungültige y-Koordinate"}}) {
     dialogs->Calls.clear();
     Modified = false;
     Apply(QString::fromUtf8(c.x), c.y, c.q);

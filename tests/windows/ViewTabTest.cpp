@@ -151,6 +151,14 @@ TEST_F(ViewTabTest, RefusedEntriesChangeNothing) {
       // Far beyond any double: the charges would end up at infinite positions, never to
       // come back and not to be loaded again from a saved file.
       {"2E-23", "1E310", "Die Zoomstufe ist zu groß."},
+      // Pixels per metre beyond the extended range, or so small that the metres of a
+      // position overflow: such a view could not be saved and opened again.
+      {"2E-23", "1E4931", "Die Zoomstufe ist zu groß."},
+      {"2E-23", "1E-4700", "Die Zoomstufe ist zu klein."},
+      // Arrows infinitely long: the factor from newtons to pixels overflows a double.
+      {"1E-4900", "100", "Die Pfeillänge ist zu klein."},
+      {"1E-320", "100", "Die Pfeillänge ist zu klein."},
+      {"1E-23", "1E290", "Die Pfeillänge ist zu klein."},
   };
   Create(300, 200);
   ShowTab();
