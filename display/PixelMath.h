@@ -3,6 +3,7 @@
 // default rounding mode), Trunc cuts towards zero. Values beyond the range any screen can
 // show are saturated, so that a charge panned far away never overflows an integer.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -35,6 +36,13 @@ inline int32_t Round(double v) {
   return static_cast<int32_t>(std::lrint(v));
 }
 inline int32_t Trunc(long double v) { return Saturate(std::trunc(v)); }
+
+// base + delta in 64 bits, saturated to the 32-bit range: marks drawn a few pixels beside an
+// origin that may lie anywhere in that range (from a file) never wrap round to the other end.
+inline int32_t Offset(int32_t base, int64_t delta) {
+  const int64_t sum = int64_t{base} + delta;
+  return static_cast<int32_t>(std::clamp<int64_t>(sum, INT32_MIN, INT32_MAX));
+}
 inline int32_t Trunc(double v) { return Saturate(std::trunc(v)); }
 
 } // namespace pixel

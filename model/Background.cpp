@@ -50,22 +50,22 @@ TCanvas &DrawAxesAndScale() {
   const long double i1 = std::trunc((width - Origin.X) / d);
   for (long double i = i0; i <= i1; ++i) {
     const int32_t px = pixel::Round(i * d + Origin.X);
-    canvas.MoveTo(px, Origin.Y - 3);
-    canvas.LineTo(px, Origin.Y + 3);
+    canvas.MoveTo(px, pixel::Offset(Origin.Y, -3));
+    canvas.LineTo(px, pixel::Offset(Origin.Y, 3));
     if (std::fmod(i, 2.0L) == 0) {
       const QString s = FormatLabel(i * scale.Spacing) + QStringLiteral(" m");
-      canvas.TextOut(px - canvas.TextWidth(s) / 2, Origin.Y + 4, s);
+      canvas.TextOut(pixel::Offset(px, -canvas.TextWidth(s) / 2), pixel::Offset(Origin.Y, 4), s);
     }
   }
   const long double j0 = std::trunc(Origin.Y / d);
   const long double j1 = -std::trunc((height - Origin.Y) / d);
   for (long double j = j0; j >= j1; --j) {
     const int32_t py = pixel::Round(Origin.Y - j * d);
-    canvas.MoveTo(Origin.X - 3, py);
-    canvas.LineTo(Origin.X + 3, py);
+    canvas.MoveTo(pixel::Offset(Origin.X, -3), py);
+    canvas.LineTo(pixel::Offset(Origin.X, 3), py);
     if (std::fmod(j, 2.0L) == 0 && j != 0) {
       const QString s = FormatLabel(j * scale.Spacing) + QStringLiteral(" m");
-      canvas.TextOut(Origin.X + 4, py - canvas.TextHeight(s) / 2, s);
+      canvas.TextOut(pixel::Offset(Origin.X, 4), pixel::Offset(py, -canvas.TextHeight(s) / 2), s);
     }
   }
   return canvas;

@@ -6,6 +6,7 @@
 #include "model/FieldLine.h"
 #include "model/ModelHooks.h"
 
+#include <algorithm>
 #include <cmath>
 
 void TPointCharge::DrawSelf() {
@@ -43,6 +44,11 @@ void TPointCharge::DrawSelf() {
   const double length = v.Length();
   if (length > kLongestArrow)
     v.Scale(kClampedArrow / length);
+  // Rounding saturates each coordinate on its own, which would turn an arrow longer than
+  // that limit off its direction; the vector is shortened as a whole instead.
+  const double largest = std::max(std::fabs(v.X), std::fabs(v.Y));
+  if (largest > static_cast<double>(pixel::kLimit))
+    v.Scale(static_cast<double>(pixel::kLimit) / largest);
 
   const TPoint tip{pixel::Round(v.X) + c.X, pixel::Round(v.Y) + c.Y};
   canvas->LineTo(tip.X, tip.Y);

@@ -13,10 +13,10 @@ void ComposeFrame(TCanvas &canvas, TSpriteEngine &engine, const TPointCharge *pa
   canvas.Pen.Color = kOriginCrossColor;
   canvas.Pen.Width = 0;
   canvas.Pen.Style = TPenStyle::psSolid;
-  canvas.MoveTo(Origin.X - kOriginCrossHalf, Origin.Y);
-  canvas.LineTo(Origin.X + kOriginCrossHalf, Origin.Y);
-  canvas.MoveTo(Origin.X, Origin.Y - kOriginCrossHalf);
-  canvas.LineTo(Origin.X, Origin.Y + kOriginCrossHalf);
+  canvas.MoveTo(pixel::Offset(Origin.X, -kOriginCrossHalf), Origin.Y);
+  canvas.LineTo(pixel::Offset(Origin.X, kOriginCrossHalf), Origin.Y);
+  canvas.MoveTo(Origin.X, pixel::Offset(Origin.Y, -kOriginCrossHalf));
+  canvas.LineTo(Origin.X, pixel::Offset(Origin.Y, kOriginCrossHalf));
 
   if (pathStart != nullptr && pathEnd != nullptr) {
     canvas.Pen.Style = TPenStyle::psDash;

@@ -1,6 +1,7 @@
 #include "model/Background.h"
 
 #include "DocumentFixture.h"
+#include "model/FrameComposer.h"
 #include "model/NumberText.h"
 #include "model/Seams.h"
 #include "support/PixelTesting.h"
@@ -146,6 +147,30 @@ TEST_F(BackgroundTest, AGrownBitmapKeepsItsPictureAndFillsWhite) {
   Background->SetSize(surfaceSize.Width + 1, surfaceSize.Height + 1);
   EXPECT_EQ(Background->Image().copy(0, 0, surfaceSize.Width, surfaceSize.Height), before);
   EXPECT_EQ(At(surfaceSize.Width, 3), Rgb{0xFFFFFF});
+}
+
+// An origin at the ends of the 32-bit range (a file may hold one): the ticks and the origin
+// cross drawn a few pixels beside it must not wrap round to the other end and cross the
+// whole picture. Only the axis that lies on the picture may be marked.
+TEST_F(BackgroundTest, MarksBesideAnOriginAtTheIntegerLimitsStayOnTheirAxis) {
+  TBitmap frame(surfaceSize.Width, surfaceSize.Height);
+  for (const TPoint origin : {TPoint{INT32_MAX, 267}, TPoint{INT32_MIN, 267},
+                              TPoint{396, INT32_MAX}, TPoint{396, INT32_MIN}}) {
+    SCOPED_TRACE(std::to_string(origin.X) + "," + std::to_string(origin.Y));
+    Origin = origin;
+    DrawBackground();
+    ComposeFrame(frame.Canvas(), *engine, nullptr, nullptr);
+    for (const QImage *image : {&Background->Image(), &frame.Image()}) {
+      const PixelBox box = ChangedBox(*image, 0xFFFFFF);
+      if (origin.Y == 267) { // the x axis: its ticks and the labels below
+        EXPECT_GE(box.Top, 267 - 3);
+        EXPECT_LE(box.Bottom, 267 + 4 + 20);
+      } else { // the y axis: its ticks and the labels to the right
+        EXPECT_GE(box.Left, 396 - 3);
+        EXPECT_LE(box.Right, 396 + 4 + 60);
+      }
+    }
+  }
 }
 
 } // namespace

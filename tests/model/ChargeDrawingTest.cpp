@@ -122,6 +122,33 @@ TEST_F(ChargeDrawingTest, HugeForcesGiveAnArrowOfFiveThousandPixels) {
   EXPECT_LE(box.Right, 5041);
 }
 
+// An arrow of 1.5e9 px, beyond what a coordinate saturates at but not clamped to 5000 px,
+// keeps the force's direction where it leaves the surface.
+TEST_F(ChargeDrawingTest, VeryLongArrowsKeepTheirDirection) {
+  ArrowColor = 0x00FF00;
+  for (const int sourceY : {200, 450}) { // the force 26.6 and 71.6 degrees above the x axis
+    SCOPED_TRACE(sourceY);
+    FreeCharges(false);
+    AddCharge(100, sourceY, 1e-9L);
+    AddCharge(200, 150, 1e-9L, /*testCharge=*/true);
+    TVector force;
+    ForceAt(force, 200, 150, 1e-9L);
+    ArrowScale = force.Length() * PixelsPerMetre / 1.5e9L;
+    const long double slope = (150.0L - sourceY) / 100; // dy per dx of the force
+    const int row = 100; // a row the shaft crosses on the surface
+    const long double expectedX = 200 + (row - 150) / slope;
+    const QImage &image = Draw();
+    int sum = 0, count = 0;
+    for (int x = 0; x < image.width(); ++x)
+      if (FromQRgb(image.pixel(x, row)) == 0x00FF00) {
+        sum += x;
+        ++count;
+      }
+    ASSERT_GT(count, 0);
+    EXPECT_NEAR(static_cast<double>(sum) / count, static_cast<double>(expectedX), 1.5);
+  }
+}
+
 TEST_F(ChargeDrawingTest, ChargesWhollyOutsideAreNotDrawnAtAll) {
   AddCharge(-10, 150, 1e-9L, /*testCharge=*/true); // square ends at x = 0
   const QImage &image = Draw();
