@@ -2,6 +2,7 @@
 #include "app/ProjectBytes.h"
 #include "support/PixelTesting.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -101,6 +102,47 @@ TEST_F(RenderToolTest, ProjectErrorsAndBadOptions) {
     EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
     EXPECT_TRUE(r.err.contains("usage:"));
   }
+}
+
+// --save goes through the program's save: the bytes of what was opened come out again, and
+// a disk that is really full (a tmpfs of two pages, mounted in a namespace of our own) fails
+// the save with the German message and leaves the old file as it was.
+TEST_F(RenderToolTest, SaveWritesTheProjectAgainAndAFullDiskKeepsTheOldFile) {
+  TProjectData big = WorkedExampleData();
+  for (int i = 0; i < 250; ++i) // 9.5 KB: within the file device's buffer
+    big.Charges.push_back({i * 2.0, 100, 1e-9L, 8, false, 1});
+  const QString in = Write("gross.kbf", EncodeProject(big));
+  const QString copy = dir.filePath("kopie.kbf");
+  RunResult r = Run({in, "--save", copy});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  QFile written(copy);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll(), EncodeProject(big));
+
+  const QString old = Write("alt.kbf", Hex(kWorkedExampleHex));
+  const QString mount = dir.filePath("voll");
+  ASSERT_TRUE(QDir().mkdir(mount));
+  const QString after = dir.filePath("danach.kbf");
+  const QString listing = dir.filePath("liste.txt");
+  const char *script = R"(mount -t tmpfs -o size=8k tmpfs "$1" || exit 77
+cp "$2" "$1/p.kbf"; "$3" "$4" --save "$1/p.kbf"; rc=$?
+cp "$1/p.kbf" "$5"; ls -A "$1" > "$6"; exit $rc)";
+  QProcess process;
+  process.start("unshare", {"-r", "-m", "sh", "-c", script, "sh", mount, old,
+                            QStringLiteral(KRAFTBILD_RENDER), in, after, listing});
+  ASSERT_TRUE(process.waitForFinished(60000));
+  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() == 77 ||
+      (process.exitCode() == 1 && !QFile::exists(after)))
+    GTEST_SKIP() << "no tmpfs can be mounted here: "
+                 << process.readAllStandardError().toStdString();
+  EXPECT_EQ(process.exitCode(), 1);
+  EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()).trimmed(), "Stream-Schreibfehler.");
+  QFile kept(after);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), Hex(kWorkedExampleHex));
+  QFile names(listing);
+  ASSERT_TRUE(names.open(QIODevice::ReadOnly));
+  EXPECT_EQ(names.readAll().trimmed(), "p.kbf"); // no temporary file left behind
 }
 
 } // namespace

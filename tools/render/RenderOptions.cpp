@@ -16,7 +16,7 @@ QString RenderUsage() {
   return QStringLiteral(
       "usage: kraftbild-render PROJECT.kbf [--png OUT.png] [--size WxH] [--ppi N] [--step N]\n"
       "                        [--selected I] [--locale NAME] [--step-budget N] [--stats]\n"
-      "                        [--data]\n"
+      "                        [--data] [--save OUT.kbf]\n"
       "  --size WxH       drawing surface in pixels (default 792x535)\n"
       "  --ppi N          screen pixels per inch (default 96)\n"
       "  --step N         field-line step in pixels, 1 to 21 (default 3)\n"
@@ -24,13 +24,14 @@ QString RenderUsage() {
       "  --locale NAME    locale of the number texts, e.g. de_DE (default: environment)\n"
       "  --step-budget N  N steps per half-line instead of the 30 ms budget\n"
       "  --stats          print name=value lines about the background\n"
-      "  --data           print the data tab of every test charge and the voltage line\n");
+      "  --data           print the data tab of every test charge and the voltage line\n"
+      "  --save OUT.kbf   save the project again, with the checks of the program's save\n");
 }
 
 bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, QString &problem) {
   for (int i = 1; i < arguments.size(); ++i) {
     const QString &arg = arguments[i];
-    const bool takesValue = arg == u"--png" || arg == u"--size" || arg == u"--ppi" ||
+    const bool takesValue = arg == u"--png" || arg == u"--save" || arg == u"--size" || arg == u"--ppi" ||
                             arg == u"--step" || arg == u"--selected" || arg == u"--locale" ||
                             arg == u"--step-budget";
     if (takesValue && i + 1 >= arguments.size()) {
@@ -40,6 +41,8 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
     long long n = 0;
     if (arg == u"--png") {
       options.Png = arguments[++i];
+    } else if (arg == u"--save") {
+      options.Save = arguments[++i];
     } else if (arg == u"--size") {
       static const QRegularExpression pattern(QStringLiteral("^(\\d+)x(\\d+)$"));
       const auto match = pattern.match(arguments[++i]);

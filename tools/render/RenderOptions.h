@@ -9,6 +9,7 @@
 struct TRenderOptions {
   QString Project;
   QString Png;           // empty: no picture written
+  QString Save;          // empty: no project written
   int Width = 792;       // px of the drawing surface
   int Height = 535;      // px
   int Ppi = 96;          // screen pixels per inch

@@ -45,6 +45,10 @@ int TRenderer::Run() {
   LoadProjectFile(options_.Project, data);
   ApplyViewOf(data);
   AppendChargesOf(data);
+  if (!options_.Save.isEmpty())
+    Save(data);
+  if (options_.Png.isEmpty() && !options_.Stats && !options_.Data)
+    return 0;
 
   QElapsedTimer timer;
   timer.start();
@@ -67,6 +71,16 @@ int TRenderer::Run() {
   if (options_.Data)
     PrintData(data);
   return 0;
+}
+
+void TRenderer::Save(const TProjectData &loaded) const {
+  // The document as the program would save it; the voltage window's part as it was read.
+  TProjectData data = CaptureDocument();
+  data.FirstChosen = loaded.FirstChosen;
+  data.SecondChosen = loaded.SecondChosen;
+  data.ValueIndex = loaded.ValueIndex;
+  data.VoltageWindowVisible = loaded.VoltageWindowVisible;
+  SaveProjectFile(options_.Save, data);
 }
 
 void TRenderer::PrintData(const TProjectData &data) const {

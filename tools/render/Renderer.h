@@ -1,5 +1,6 @@
 #pragma once
-// Sets up a document without windows, loads a project file into it and draws the frame.
+// Sets up a document without windows, loads a project file into it, saves it again and draws
+// the frame, as the options ask.
 
 #include "RenderOptions.h"
 
@@ -19,6 +20,8 @@ public:
   int Run();
 
 private:
+  // Saves the loaded document to the --save file through the program's save routine.
+  void Save(const TProjectData &loaded) const;
   // The data tab's four rows of every test charge, then the voltage window's value line.
   void PrintData(const TProjectData &data) const;
 

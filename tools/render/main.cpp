@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <new>
 
 int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -29,6 +30,9 @@ int main(int argc, char **argv) {
     return renderer.Run();
   } catch (const EKraftbildError &error) {
     std::fprintf(stderr, "%s\n", ErrorBoxText(error.Message()).toUtf8().constData());
+    return 1;
+  } catch (const std::bad_alloc &) {
+    std::fprintf(stderr, "Zu wenig Arbeitsspeicher.\n");
     return 1;
   }
 }
