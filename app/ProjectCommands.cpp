@@ -9,6 +9,7 @@
 #include "windows/VoltageWindow.h"
 
 #include <QComboBox>
+#include <QStringList>
 #include <QTabWidget>
 
 #include <exception>
@@ -45,8 +46,8 @@ void ApplyProject(const TProjectData &data) {
   {
     TSuspendedUpdates suspended(Form2->ComboBox_Charges);
     AppendChargesOf(data);
-    for (size_t i = 0; i < data.Charges.size(); ++i)
-      Form2->ComboBox_Charges->addItem(QString());
+    // All entries in one insertion: the list's model tells its views once, not per charge.
+    Form2->ComboBox_Charges->addItems(QStringList(static_cast<qsizetype>(data.Charges.size())));
     // The list selects its first item by itself; after loading nothing is selected.
     Form2->ComboBox_Charges->setCurrentIndex(-1);
   }

@@ -2,37 +2,48 @@
 
 #include "display/PixelMath.h"
 
-#include <algorithm>
+void TSpriteList::Insert(TSprite *s, TSprite *before) {
+  TSpriteLink &link = s->*link_;
+  link.Next = before;
+  link.Prev = before != nullptr ? (before->*link_).Prev : last_;
+  (link.Prev != nullptr ? (link.Prev->*link_).Next : first_) = s;
+  (before != nullptr ? (before->*link_).Prev : last_) = s;
+  ++size_;
+}
+
+void TSpriteList::Remove(TSprite *s) {
+  TSpriteLink &link = s->*link_;
+  (link.Prev != nullptr ? (link.Prev->*link_).Next : first_) = link.Next;
+  (link.Next != nullptr ? (link.Next->*link_).Prev : last_) = link.Prev;
+  link = {};
+  --size_;
+}
 
 TSprite::TSprite(TSprite *parent) : parent_(parent) {
   if (parent_ == nullptr)
     return;
   engine_ = parent_->engine_ != nullptr ? parent_->engine_ : static_cast<TSpriteEngine *>(parent_);
-  parent_->children_.push_back(this);
-  // Binary search for the first sprite with Z >= ours: equal depths put the newest first.
-  auto &order = parent_->drawOrder_;
-  const auto at = std::partition_point(order.begin(), order.end(),
-                                       [this](const TSprite *s) { return s->Z < Z; });
-  order.insert(at, this);
+  parent_->children_.Insert(this, nullptr);
+  // Before the first sprite of equal or greater Z, so equal depths put the newest first. A
+  // new sprite's Z is still 0, so the scan passes only sprites of negative Z: none for
+  // charges, which keeps joining constant.
+  TSprite *before = parent_->drawOrder_.front();
+  while (before != nullptr && before->Z < Z)
+    before = before->drawn_.Next;
+  parent_->drawOrder_.Insert(this, before);
 }
 
 TSprite::~TSprite() {
   while (!children_.empty()) {
     TSprite *child = children_.back();
-    Detach(child);
+    children_.Remove(child);
+    drawOrder_.Remove(child);
     child->parent_ = nullptr;
     child->engine_ = nullptr;
   }
-  if (parent_ != nullptr)
-    parent_->Detach(this);
-}
-
-void TSprite::Detach(TSprite *child) {
-  std::erase(children_, child);
-  std::erase(drawOrder_, child);
-  if (children_.empty()) {
-    children_.shrink_to_fit();
-    drawOrder_.shrink_to_fit();
+  if (parent_ != nullptr) {
+    parent_->children_.Remove(this);
+    parent_->drawOrder_.Remove(this);
   }
 }
 
@@ -53,10 +64,12 @@ void TSprite::DrawTree(const TRect &visible) {
     return;
   if (engine_ != nullptr && Overlaps(BoundsRect(), visible))
     DrawSelf();
-  // A DrawSelf never changes the tree; iterate over a copy all the same, cheaply.
-  const std::vector<TSprite *> order = drawOrder_;
-  for (TSprite *child : order)
+  // A DrawSelf never changes the tree; the next sprite is taken first all the same.
+  for (TSprite *child = drawOrder_.front(); child != nullptr;) {
+    TSprite *next = child->drawn_.Next;
     child->DrawTree(visible);
+    child = next;
+  }
 }
 
 void TSprite::HitTest(double px, double py, TSprite *&result) {

@@ -4,10 +4,12 @@
 
 #include "display/Geometry.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <iterator>
 
 class TSpriteEngine;
+class TSprite;
 
 // What the engine needs of the surface it draws on: only its size.
 class TSpriteSurface {
@@ -15,6 +17,60 @@ public:
   virtual ~TSpriteSurface() = default;
   virtual int32_t SurfaceWidth() const = 0;
   virtual int32_t SurfaceHeight() const = 0;
+};
+
+// A sprite's place in one of its parent's lists.
+struct TSpriteLink {
+  TSprite *Prev = nullptr;
+  TSprite *Next = nullptr;
+};
+
+// One of a sprite's lists of children, first to last. The lists are threaded through the
+// children themselves, so that joining and leaving one costs the same for any length.
+class TSpriteList {
+public:
+  class iterator {
+  public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = TSprite *;
+    using difference_type = std::ptrdiff_t;
+    using pointer = TSprite *const *;
+    using reference = TSprite *const &;
+
+    iterator() = default;
+    iterator(TSprite *at, TSpriteLink TSprite::*link) : at_(at), link_(link) {}
+    reference operator*() const { return at_; }
+    iterator &operator++();
+    iterator operator++(int) {
+      iterator before = *this;
+      ++*this;
+      return before;
+    }
+    friend bool operator==(const iterator &a, const iterator &b) { return a.at_ == b.at_; }
+
+  private:
+    TSprite *at_ = nullptr;
+    TSpriteLink TSprite::*link_ = nullptr;
+  };
+
+  iterator begin() const { return {first_, link_}; }
+  iterator end() const { return {nullptr, link_}; }
+  TSprite *front() const { return first_; }
+  TSprite *back() const { return last_; }
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+
+private:
+  friend class TSprite;
+  explicit TSpriteList(TSpriteLink TSprite::*link) : link_(link) {}
+  // Puts s before `before`, or at the end when that is null.
+  void Insert(TSprite *s, TSprite *before);
+  void Remove(TSprite *s);
+
+  TSprite *first_ = nullptr;
+  TSprite *last_ = nullptr;
+  size_t size_ = 0;
+  TSpriteLink TSprite::*link_;
 };
 
 class TSprite {
@@ -35,8 +91,10 @@ public:
 
   TSpriteEngine *Engine() const { return engine_; }
   TSprite *Parent() const { return parent_; }
-  const std::vector<TSprite *> &Children() const { return children_; }
-  const std::vector<TSprite *> &DrawOrder() const { return drawOrder_; }
+  // In the order of creation.
+  const TSpriteList &Children() const { return children_; }
+  // Sorted by Z, equal Z newest first (as long as no Z changes after its sprite joined).
+  const TSpriteList &DrawOrder() const { return drawOrder_; }
 
   bool Visible = true;
   double X = 0; // px, relative to the parent
@@ -50,14 +108,20 @@ protected:
   void HitTest(double px, double py, TSprite *&result);
 
 private:
-  void Detach(TSprite *child);
-
   TSpriteEngine *engine_ = nullptr;
   TSprite *parent_ = nullptr;
-  std::vector<TSprite *> children_;
-  std::vector<TSprite *> drawOrder_;
+  TSpriteLink sibling_;
+  TSpriteLink drawn_;
+  TSpriteList children_{&TSprite::sibling_};
+  TSpriteList drawOrder_{&TSprite::drawn_};
   friend class TSpriteEngine;
+  friend class TSpriteList;
 };
+
+inline TSpriteList::iterator &TSpriteList::iterator::operator++() {
+  at_ = (at_->*link_).Next;
+  return *this;
+}
 
 class TSpriteEngine : public TSprite {
 public:

@@ -17,7 +17,7 @@ void TPointCharge::DrawSelf() {
                          : ChargeValue < 0 ? kNegativeFill
                                            : kNeutralFill);
   canvas->Pen.Style = TPenStyle::psSolid;
-  const bool selected = Charges.IndexOf(this) == SelectedChargeIndex();
+  const bool selected = Charges.At(SelectedChargeIndex()) == this;
   canvas->Pen.Color = selected ? kSelectedOutline : kOutline;
   canvas->Pen.Width = selected ? 2 : 0;
 

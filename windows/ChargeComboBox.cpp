@@ -4,6 +4,7 @@
 #include "model/Readouts.h"
 
 #include <QAbstractItemView>
+#include <QListView>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
@@ -57,6 +58,9 @@ public:
 
 TChargeComboBox::TChargeComboBox(QWidget *parent) : QComboBox(parent) {
   setItemDelegate(new TChargeEntryDelegate(this));
+  // Every entry has the delegate's one size, so the open list need not ask each of them.
+  if (auto *list = qobject_cast<QListView *>(view()))
+    list->setUniformItemSizes(true);
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 }
 

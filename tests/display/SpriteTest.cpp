@@ -33,6 +33,15 @@ private:
   int w_, h_;
 };
 
+// The list first to last; its count and last entry must agree with the walk.
+std::vector<TSprite *> Listed(const TSpriteList &list) {
+  std::vector<TSprite *> walked(list.begin(), list.end());
+  EXPECT_EQ(list.size(), walked.size());
+  EXPECT_EQ(list.front(), walked.empty() ? nullptr : walked.front());
+  EXPECT_EQ(list.back(), walked.empty() ? nullptr : walked.back());
+  return walked;
+}
+
 class SpriteTest : public ::testing::Test {
 protected:
   RecordingSprite *Add(double x, double y) {
@@ -50,8 +59,8 @@ TEST_F(SpriteTest, CreationJoinsChildrenAndDrawOrderNewestFirst) {
   auto *c = Add(0, 0);
   EXPECT_EQ(a->Engine(), &engine);
   EXPECT_EQ(a->Parent(), &engine);
-  EXPECT_EQ(engine.Children(), (std::vector<TSprite *>{a, b, c}));
-  EXPECT_EQ(engine.DrawOrder(), (std::vector<TSprite *>{c, b, a}));
+  EXPECT_EQ(Listed(engine.Children()), (std::vector<TSprite *>{a, b, c}));
+  EXPECT_EQ(Listed(engine.DrawOrder()), (std::vector<TSprite *>{c, b, a}));
   EXPECT_TRUE(a->Visible);
   EXPECT_EQ(a->Z, 0);
 }
@@ -75,12 +84,91 @@ TEST_F(SpriteTest, FreeingRemovesFromBothListsAndUncoversTheOther) {
   EXPECT_EQ(drawn, (std::vector<const TSprite *>{newer, older}));
 
   sprites.erase(sprites.begin());
-  EXPECT_EQ(engine.Children(), (std::vector<TSprite *>{newer}));
-  EXPECT_EQ(engine.DrawOrder(), (std::vector<TSprite *>{newer}));
+  EXPECT_EQ(Listed(engine.Children()), (std::vector<TSprite *>{newer}));
+  EXPECT_EQ(Listed(engine.DrawOrder()), (std::vector<TSprite *>{newer}));
   EXPECT_EQ(engine.SpriteAt(110, 110), newer);
   sprites.clear();
   EXPECT_TRUE(engine.Children().empty());
   EXPECT_EQ(engine.SpriteAt(110, 110), nullptr);
+}
+
+// Sprites on one spot, each given its Z right after it joined (with Z 0): a sprite joins
+// before the first of Z >= 0, the hit is the first created of the greatest Z.
+TEST_F(SpriteTest, DepthsGiveDrawOrderAndHit) {
+  struct Case {
+    std::vector<int32_t> z;
+    std::vector<int> drawn; // indices in creation order
+    int hit;
+  };
+  const Case cases[] = {
+      {{0, 0, 0}, {2, 1, 0}, 0},
+      {{5, 0, 0}, {2, 1, 0}, 0},
+      {{-1, -1, 0}, {0, 1, 2}, 2},
+      {{-1, 0, -1}, {0, 2, 1}, 1},
+      {{-2, 0, -1, 0, 3}, {0, 2, 4, 3, 1}, 4},
+      {{0, -1, -1, 0}, {1, 2, 3, 0}, 0},
+  };
+  engine.VisibleRect = {0, 0, 100, 100};
+  for (const Case &c : cases) {
+    sprites.clear();
+    std::vector<TSprite *> made;
+    for (const int32_t z : c.z) {
+      made.push_back(Add(10, 10));
+      made.back()->Z = z;
+    }
+    std::vector<TSprite *> expected;
+    for (const int i : c.drawn)
+      expected.push_back(made[static_cast<size_t>(i)]);
+    EXPECT_EQ(Listed(engine.DrawOrder()), expected) << ::testing::PrintToString(c.z);
+    drawn.clear();
+    engine.Draw();
+    EXPECT_EQ(drawn, std::vector<const TSprite *>(expected.begin(), expected.end()));
+    EXPECT_EQ(engine.SpriteAt(15, 15), made[static_cast<size_t>(c.hit)]);
+  }
+}
+
+// Freeing the middle, the first and the last sprite keeps both lists whole; a sprite that
+// joins afterwards still goes where it belongs, and the engine's end frees none of the
+// sprites left, which become roots.
+TEST_F(SpriteTest, FreeingAnyPlaceKeepsBothListsWhole) {
+  auto engineOfFive = std::make_unique<TSpriteEngine>();
+  std::vector<std::unique_ptr<RecordingSprite>> five;
+  for (int i = 0; i < 5; ++i)
+    five.push_back(std::make_unique<RecordingSprite>(engineOfFive.get(), &drawn, 10, 10));
+  std::vector<TSprite *> s(5);
+  for (size_t i = 0; i < 5; ++i)
+    s[i] = five[i].get();
+  const auto free = [&](TSprite *sprite) {
+    for (auto &p : five)
+      if (p.get() == sprite)
+        p.reset();
+  };
+
+  free(s[2]);
+  EXPECT_EQ(Listed(engineOfFive->Children()), (std::vector<TSprite *>{s[0], s[1], s[3], s[4]}));
+  EXPECT_EQ(Listed(engineOfFive->DrawOrder()), (std::vector<TSprite *>{s[4], s[3], s[1], s[0]}));
+  free(s[0]); // first child, last drawn
+  free(s[4]); // last child, first drawn
+  EXPECT_EQ(Listed(engineOfFive->Children()), (std::vector<TSprite *>{s[1], s[3]}));
+  EXPECT_EQ(Listed(engineOfFive->DrawOrder()), (std::vector<TSprite *>{s[3], s[1]}));
+  EXPECT_EQ(engineOfFive->SpriteAt(15, 15), s[1]);
+
+  RecordingSprite later(engineOfFive.get(), &drawn, 10, 10);
+  RecordingSprite grandchild(&later, &drawn, 0, 0);
+  EXPECT_EQ(Listed(engineOfFive->Children()), (std::vector<TSprite *>{s[1], s[3], &later}));
+  EXPECT_EQ(Listed(engineOfFive->DrawOrder()), (std::vector<TSprite *>{&later, s[3], s[1]}));
+  engineOfFive->VisibleRect = {0, 0, 100, 100};
+  engineOfFive->Draw();
+  EXPECT_EQ(drawn, (std::vector<const TSprite *>{&later, &grandchild, s[3], s[1]}));
+
+  engineOfFive.reset();
+  for (const TSprite *left : {s[1], s[3], static_cast<TSprite *>(&later)}) {
+    EXPECT_EQ(left->Parent(), nullptr);
+    EXPECT_EQ(left->Engine(), nullptr);
+  }
+  EXPECT_EQ(grandchild.Parent(), &later);
+  EXPECT_EQ(Listed(later.Children()), (std::vector<TSprite *>{&grandchild}));
+  five.clear();
 }
 
 TEST_F(SpriteTest, HitTestIsInclusiveTwentyOnePixels) {

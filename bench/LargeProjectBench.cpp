@@ -1,0 +1,180 @@
+// What a user meets with a large project of sources without field lines, in the real windows
+// on the offscreen platform: opening it (the routine of "Öffnen"), composing one frame,
+// opening the charge list and "Neu", for 1,000, 10,000 and 100,000 charges. At the end every figure
+// is also given per charge (CPU time), with the ratio of the largest to the smallest project: 1
+// means a constant cost per charge.
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "app/ProjectCommands.h"
+#include "app/file/ProjectFile.h"
+#include "model/Document.h"
+#include "windows/ChargeComboBox.h"
+#include "windows/SettingsWindow.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+// Sources spread over the 792 by 535 surface, so that every one of them is drawn; half
+// positive, half negative, none with field lines.
+TProjectData LargeProject(int count) {
+  TProjectData data;
+  data.OriginX = 396;
+  data.OriginY = 267;
+  uint32_t seed = 12345;
+  const auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  for (int i = 0; i < count; ++i) {
+    TChargeRecord r;
+    r.X = static_cast<double>(next() % 772);
+    r.Y = static_cast<double>(next() % 515);
+    r.ChargeValue = (i % 2 == 0 ? 1 : -1) * 1.602177e-19L;
+    data.Charges.push_back(r);
+  }
+  data.FirstChosen = 0;
+  data.SecondChosen = count - 1;
+  return data;
+}
+
+// The program's windows and a project file of `count` charges in a temporary folder.
+class ProjectOnDisk {
+public:
+  explicit ProjectOnDisk(int count) : path_(dir_.filePath(QStringLiteral("gross.kbf"))) {
+    CreateProgramWindows();
+    Form1->show();
+    SaveProjectFile(path_, LargeProject(count));
+  }
+  ~ProjectOnDisk() {
+    DestroyProgramWindows();
+    ResetDocumentGlobals();
+  }
+  ProjectOnDisk(const ProjectOnDisk &) = delete;
+  ProjectOnDisk &operator=(const ProjectOnDisk &) = delete;
+
+  void Load() const { LoadProject(path_); }
+
+private:
+  QTemporaryDir dir_;
+  QString path_;
+};
+
+void Check(benchmark::State &state, int count) {
+  if (Charges.Count() != count)
+    state.SkipWithError("the project did not load completely");
+}
+
+// LoadProject from an empty document (the reset of the one before is not timed).
+void BM_Open(benchmark::State &state) {
+  const int count = static_cast<int>(state.range(0));
+  const ProjectOnDisk project(count);
+  for (auto _ : state) {
+    state.PauseTiming();
+    ResetProject(false);
+    state.ResumeTiming();
+    project.Load();
+  }
+  Check(state, count);
+}
+BENCHMARK(BM_Open)->Name("Open")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// One frame of the main window, presented.
+void BM_Frame(benchmark::State &state) {
+  const int count = static_cast<int>(state.range(0));
+  const ProjectOnDisk project(count);
+  project.Load();
+  Check(state, count);
+  for (auto _ : state)
+    Form1->RenderFrame(true);
+}
+BENCHMARK(BM_Frame)->Name("Frame")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(
+    benchmark::kMillisecond);
+
+// "Neu" on the loaded project (the load is not timed).
+void BM_New(benchmark::State &state) {
+  const int count = static_cast<int>(state.range(0));
+  const ProjectOnDisk project(count);
+  for (auto _ : state) {
+    state.PauseTiming();
+    project.Load();
+    Check(state, count);
+    state.ResumeTiming();
+    ResetProject(true);
+  }
+}
+BENCHMARK(BM_New)->Name("New")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Opening and closing the settings window's charge list, one entry per charge.
+void BM_ChargeList(benchmark::State &state) {
+  const int count = static_cast<int>(state.range(0));
+  const ProjectOnDisk project(count);
+  project.Load();
+  Check(state, count);
+  for (auto _ : state) {
+    Form2->ComboBox_Charges->showPopup();
+    QApplication::processEvents();
+    Form2->ComboBox_Charges->hidePopup();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_ChargeList)
+    ->Name("List")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
+// Keeps the console output and adds the time per charge of every run, and for each kind
+// the ratio of its largest project to its smallest.
+class PerChargeReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run> &runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+      if (run.error_occurred || run.iterations <= 0)
+        continue;
+      const std::string name = run.benchmark_name();
+      const auto slash = name.find('/');
+      const int count = std::stoi(name.substr(slash + 1));
+      // CPU time, which other work on a shared machine disturbs less; in the run's unit (ms),
+      // per charge in microseconds.
+      perCharge_[name.substr(0, slash)][count] = run.GetAdjustedCPUTime() * 1000.0 / count;
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\nper charge (us), and largest / smallest project:\n");
+    for (const auto &[kind, byCount] : perCharge_) {
+      std::printf("  %-6s", kind.c_str());
+      for (const auto &[count, time] : byCount)
+        std::printf("  %7d: %8.3f", count, time);
+      if (byCount.size() > 1 && byCount.begin()->second > 0)
+        std::printf("   ratio %.2f", byCount.rbegin()->second / byCount.begin()->second);
+      std::printf("\n");
+    }
+  }
+
+private:
+  std::map<std::string, std::map<int, double>> perCharge_;
+};
+
+} // namespace
+
+int main(int argc, char **argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  PerChargeReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
