@@ -6,6 +6,8 @@
 
 #include <QApplication>
 
+#include <new>
+
 void ReportError(const QString &message) {
   Dialogs().ShowError(QApplication::activeWindow(), kApplicationTitle, ErrorBoxText(message));
 }
@@ -13,6 +15,8 @@ void ReportError(const QString &message) {
 void ReportException(const std::exception &error) {
   if (const auto *own = dynamic_cast<const EKraftbildError *>(&error))
     ReportError(own->Message());
+  else if (dynamic_cast<const std::bad_alloc *>(&error) != nullptr)
+    ReportError(QStringLiteral("Zu wenig Arbeitsspeicher."));
   else
     ReportError(QString::fromUtf8(error.what()));
 }

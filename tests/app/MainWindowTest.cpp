@@ -366,6 +366,7 @@ TEST_F(ProgramStartTest, ErrorsAreReportedWithTheTitleAndThePeriodRule) {
       {[] { throw EConvertError(QStringLiteral("Die Zoomstufe muss positiv sein.")); },
        "Die Zoomstufe muss positiv sein."},
       {[] { throw std::runtime_error("Datei fehlt"); }, "Datei fehlt."},
+      {[] { throw std::bad_alloc(); }, "Zu wenig Arbeitsspeicher."},
   };
   for (const Case &c : cases)
     Guarded(c.raise);
