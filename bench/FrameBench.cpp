@@ -2,6 +2,7 @@
 // on the offscreen platform: 10 sources with 16 lines each, with and without 3 test charges,
 // and a frame with the cursor line. Every figure is reported as a multiple of a plain copy
 // of the background image onto the surface, measured in the same run.
+#include "WindowBenchMain.h"
 #include "support/FieldConfigurations.h"
 
 #include "app/MainWindow.h"
@@ -10,7 +11,6 @@
 #include "model/Document.h"
 #include "windows/SettingsWindow.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -140,12 +140,4 @@ private:
 
 } // namespace
 
-int main(int argc, char **argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return RunWindowBenchmarks<RatioReporter>(argc, argv); }

@@ -3,6 +3,7 @@
 // opening the charge list and "Neu", for 1,000, 10,000 and 100,000 charges. At the end every figure
 // is also given per charge (CPU time), with the ratio of the largest to the smallest project: 1
 // means a constant cost per charge.
+#include "WindowBenchMain.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/ProjectCommands.h"
@@ -11,7 +12,6 @@
 #include "windows/ChargeComboBox.h"
 #include "windows/SettingsWindow.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -169,12 +169,4 @@ private:
 
 } // namespace
 
-int main(int argc, char **argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  PerChargeReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return RunWindowBenchmarks<PerChargeReporter>(argc, argv); }
