@@ -11,7 +11,6 @@
 #include "model/Document.h"
 #include "windows/SettingsWindow.h"
 
-
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
