@@ -12,8 +12,7 @@
 std::unique_ptr<QTranslator> InstallQtGermanTexts() {
   auto translator = std::make_unique<QTranslator>();
   if (!translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                         QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     return nullptr;
   QCoreApplication::installTranslator(translator.get());
   return translator;

@@ -82,10 +82,11 @@ TEST(QtGermanTextsTest, QtsOwnTextsAreGermanWhateverTheSystemLanguage) {
   const auto texts = [] {
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    return QStringList{box.button(QMessageBox::Yes)->text(), box.button(QMessageBox::No)->text(),
-                       box.button(QMessageBox::Cancel)->text(),
-                       QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText),
-                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText)};
+    return QStringList{
+        box.button(QMessageBox::Yes)->text(), box.button(QMessageBox::No)->text(),
+        box.button(QMessageBox::Cancel)->text(),
+        QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText)};
   };
   {
     const std::unique_ptr<QTranslator> german = InstallQtGermanTexts();
