@@ -135,7 +135,7 @@ park # keyboard only from here: no cursor field line, no status text
 # Save: the project has no file yet, so "Speichern" asks for a name; typed without its
 # extension, it gets ".kbf".
 main_key ctrl+s
-file_dialog "Save As" "$out/projekt"
+file_dialog "Speichern unter" "$out/projekt"
 wait_title "Das Kraftbild - [$out/projekt.kbf]"
 for _ in $(seq 1 50); do [ -s "$out/projekt.kbf" ] && break; sleep 0.1; done
 [ -s "$out/projekt.kbf" ] || { echo "not ok: $out/projekt.kbf was not written"; exit 1; }
@@ -157,9 +157,20 @@ expect new "nored:$bx,$by" "nored:$cx,$cy" axes
 # Open the saved file: the picture of before saving, except for the selection outline (a
 # loaded project has no selected charge).
 main_key ctrl+o
-file_dialog "Open" "$out/projekt.kbf"
+file_dialog "Öffnen" "$out/projekt.kbf"
 wait_title "Das Kraftbild - [$out/projekt.kbf]"
 expect_surface opened "except:$bx,$by" "same:$out/before-save.png" "red:$bx,$by" "nored:$cx,$cy"
 
 kill -0 "$pid" || { echo "the program ended"; exit 1; }
+
+# Started again with the file on the command line, as a double click in a file manager does:
+# the same picture as after opening it.
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+wait_gone '^Das Kraftbild' || { echo "not ok: the program's windows stay"; exit 1; }
+"$program" "$out/projekt.kbf" >>"$out/program.log" 2>&1 &
+pid=$!
+window=$(find_window "^Das Kraftbild - \\[$out/projekt.kbf\\]\$")
+[ -n "$window" ] || { echo "not ok: the project named on the command line is not open"; exit 1; }
+expect_surface command-line "except:$bx,$by" "same:$out/before-save.png" "red:$bx,$by"
 echo "end-to-end checks passed"

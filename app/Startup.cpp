@@ -1,0 +1,36 @@
+#include "app/Startup.h"
+
+#include "app/ErrorGuard.h"
+#include "app/ProjectCommands.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+std::unique_ptr<QTranslator> InstallQtGermanTexts() {
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return nullptr;
+  QCoreApplication::installTranslator(translator.get());
+  return translator;
+}
+
+QString StartProjectName(const QStringList &arguments) { return arguments.value(1); }
+
+void OpenStartProject(const QString &fileName) {
+  // The full path, as the open dialog gives it: the title shows it and "Speichern" writes
+  // to it.
+  const QString path = QFileInfo(fileName).absoluteFilePath();
+  Guarded([&] {
+    try {
+      LoadProject(path);
+    } catch (...) {
+      // A half-read project under the file's name could be saved over the file by mistake.
+      ResetProject(true);
+      throw;
+    }
+  });
+}

@@ -1,0 +1,101 @@
+// Start-up: a project named on the command line, and Qt's own texts in German.
+#include "support/ProgramFixture.h"
+#include "support/QtPrinters.h"
+
+#include "app/Startup.h"
+#include "app/file/ProjectCodec.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+namespace {
+
+using StartupTest = ProgramTest;
+
+TEST_F(StartupTest, ProjectNamedOnTheCommandLineOpensOrLeavesAnEmptyProject) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  TProjectData data;
+  data.OriginX = 300;
+  data.OriginY = 200;
+  data.Charges = {{100, 120, kElementaryCharge, 8, false, 0},
+                  {400, 220, -kElementaryCharge, 12, false, 0}};
+  const QByteArray whole = EncodeProject(data);
+  constexpr int kListStart = 31; // bytes up to and including the list's begin tag
+  constexpr int kRecord = 38;
+  const auto put = [&](const QString &name, const QByteArray &bytes) {
+    QFile file(dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  };
+  put(QStringLiteral("dipol.kbf"), whole);
+  // Cut in the second record: the first would be read before the fault.
+  put(QStringLiteral("kaputt.kbf"), whole.left(kListStart + kRecord + 20));
+  QFile notThere(dir.filePath(QStringLiteral("fehlt.kbf")));
+  notThere.open(QIODevice::ReadOnly); // fails: the system's text for a missing file
+
+  struct Case {
+    QString argument; // relative to the current folder or absolute
+    int charges;
+    QString fileName; // empty: an untitled project
+    QString error;    // empty: none
+  };
+  const QString good = dir.filePath(QStringLiteral("dipol.kbf"));
+  const QString missing = dir.filePath(QStringLiteral("fehlt.kbf"));
+  const std::vector<Case> cases = {
+      {QStringLiteral("dipol.kbf"), 2, good, {}},
+      {good, 2, good, {}},
+      {QStringLiteral("kaputt.kbf"), 0, {}, QStringLiteral("Stream-Lesefehler.")},
+      {QStringLiteral("fehlt.kbf"),
+       0,
+       {},
+       "Datei " + missing + " kann nicht geöffnet werden. " + notThere.errorString() + "."},
+  };
+  const QString previousDir = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.argument.toStdString());
+    Create(600, 400); // a document the start-up project replaces
+    dialogs->Calls.clear();
+    const QString name = StartProjectName({QStringLiteral("kraftbild"), c.argument});
+    EXPECT_EQ(name, c.argument);
+
+    OpenStartProject(name);
+    EXPECT_EQ(dialogs->Errors(),
+              c.error.isEmpty() ? std::vector<QString>{} : std::vector<QString>{c.error});
+    EXPECT_EQ(Charges.Count(), c.charges);
+    EXPECT_EQ(Form1->FileName(), c.fileName);
+    EXPECT_FALSE(Modified);
+  }
+  QDir::setCurrent(previousDir);
+  EXPECT_EQ(StartProjectName({QStringLiteral("kraftbild")}), QString());
+}
+
+TEST(QtGermanTextsTest, QtsOwnTextsAreGermanWhateverTheSystemLanguage) {
+  const QLocale previous;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  const auto texts = [] {
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    return QStringList{
+        box.button(QMessageBox::Yes)->text(), box.button(QMessageBox::No)->text(),
+        box.button(QMessageBox::Cancel)->text(),
+        QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText)};
+  };
+  {
+    const std::unique_ptr<QTranslator> german = InstallQtGermanTexts();
+    ASSERT_NE(german, nullptr) << "Qt's translations are not installed (qt6-translations-l10n)";
+    EXPECT_EQ(texts(), (QStringList{"&Ja", "&Nein", "Abbrechen", "Strg+N", "Strg+Umschalt+S"}));
+  }
+  // Gone with the translator, so that nothing else in this process sees them.
+  EXPECT_EQ(texts(), (QStringList{"&Yes", "&No", "Cancel", "Ctrl+N", "Ctrl+Shift+S"}));
+  QLocale::setDefault(previous);
+}
+
+} // namespace
