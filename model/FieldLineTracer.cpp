@@ -6,8 +6,10 @@
 #include "model/ModelHooks.h"
 #include "model/Seams.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include <emmintrin.h>
 
@@ -23,6 +25,10 @@ bool NearAxis(double a, double b) {
   return fa <= fb * kAxisRatio || fb <= fa * kAxisRatio;
 }
 
+// Below this ratio of the summed force to the sum of its terms' lengths, the rounding of the
+// terms (2^-52 of each, in either algorithm) turns the direction by up to 2^-30 rad.
+constexpr double kCancellation = 0x1p-20;
+
 // Stands in for the missing partner of an odd source: no weight, never near the point.
 constexpr double kFarAway = 1e200;
 
@@ -35,6 +41,11 @@ constexpr double kMargin = static_cast<double>(kTraceMargin);
 // The clock is read once every so many steps.
 constexpr uint64_t kClockStride = 32;
 
+// Positions and values that agree to this fraction of the sources' extent (or value) count
+// as mirror images, and a point this close to a mirror line is on it. Far above the rounding
+// of either sum (2^-52), far below a pixel.
+constexpr long double kMirrorTolerance = 0x1p-30L;
+
 } // namespace
 
 void TPolyline::Start(int32_t x, int32_t y, TSize surface) {
@@ -45,7 +56,6 @@ void TPolyline::Start(int32_t x, int32_t y, TSize surface) {
   ops_.push_back({x, y, true});
   pendingMove_ = false;
 }
-
 
 void TPolyline::DrawOn(TCanvas &canvas) const {
   for (const Op &op : ops_) {
@@ -64,9 +74,10 @@ TFieldLineTracer::TFieldLineTracer()
   for (const auto &c : Charges) {
     if (!c->IsSource() || c->ChargeValue == 0)
       continue; // a zero source adds exactly nothing to the force and stops no line
-    sources_.push_back({c->X + 10, c->Y + 10,
-                        static_cast<double>(c->ChargeValue * kCoulomb * p2), c->ChargeValue});
+    sources_.push_back({c->X + 10, c->Y + 10, static_cast<double>(c->ChargeValue * kCoulomb * p2),
+                        c->ChargeValue, c->CenterX(), c->CenterY()});
   }
+  mirrors_ = FindMirrors(sources_);
   for (const Source &s : sources_) {
     pairedX_.push_back(s.cx);
     pairedY_.push_back(s.cy);
@@ -82,7 +93,8 @@ TFieldLineTracer::TFieldLineTracer()
   stopSquared_ = static_cast<double>(step * step) * (1 + 1e-12);
 }
 
-bool TFieldLineTracer::PairedForce(double xd, double yd, double &fx, double &fy) const {
+TFieldLineTracer::Sum TFieldLineTracer::PairedForce(double xd, double yd, double &fx,
+                                                    double &fy) const {
   const __m128d px = _mm_set1_pd(xd);
   const __m128d py = _mm_set1_pd(yd);
   const __m128d stop = _mm_set1_pd(stopSquared_);
@@ -91,6 +103,7 @@ bool TFieldLineTracer::PairedForce(double xd, double yd, double &fx, double &fy)
   __m128d sumX = _mm_setzero_pd();
   __m128d sumY = _mm_setzero_pd();
   __m128d careful = _mm_setzero_pd();
+  __m128d sumAbs = _mm_setzero_pd(); // of the terms' lengths
   for (size_t i = 0; i < pairedX_.size(); i += 2) {
     const __m128d dx = _mm_sub_pd(px, _mm_loadu_pd(&pairedX_[i]));
     const __m128d dy = _mm_sub_pd(py, _mm_loadu_pd(&pairedY_[i]));
@@ -100,19 +113,21 @@ bool TFieldLineTracer::PairedForce(double xd, double yd, double &fx, double &fy)
     careful = _mm_or_pd(careful, _mm_cmple_pd(r2, stop));
     careful = _mm_or_pd(careful, _mm_cmple_pd(ax, _mm_mul_pd(ay, ratio)));
     careful = _mm_or_pd(careful, _mm_cmple_pd(ay, _mm_mul_pd(ax, ratio)));
-    const __m128d scale =
-        _mm_div_pd(_mm_loadu_pd(&pairedWeight_[i]), _mm_mul_pd(r2, _mm_sqrt_pd(r2)));
+    const __m128d r = _mm_sqrt_pd(r2);
+    const __m128d scale = _mm_div_pd(_mm_loadu_pd(&pairedWeight_[i]), _mm_mul_pd(r2, r));
     sumX = _mm_add_pd(sumX, _mm_mul_pd(dx, scale));
     sumY = _mm_add_pd(sumY, _mm_mul_pd(dy, scale));
+    sumAbs = _mm_add_pd(sumAbs, _mm_mul_pd(_mm_and_pd(scale, noSign), r));
   }
-  if (_mm_movemask_pd(careful) != 0)
-    return false;
   double lanes[2];
   _mm_storeu_pd(lanes, sumX);
   fx = lanes[0] + lanes[1];
   _mm_storeu_pd(lanes, sumY);
   fy = lanes[0] + lanes[1];
-  return true;
+  _mm_storeu_pd(lanes, sumAbs);
+  if (std::fabs(fx) + std::fabs(fy) < kCancellation * (lanes[0] + lanes[1]))
+    return Sum::Cancelled;
+  return _mm_movemask_pd(careful) != 0 ? Sum::Careful : Sum::Fast;
 }
 
 TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, long double x,
@@ -130,8 +145,8 @@ TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, l
     const double dy = yd - s.cy;
     const double r2 = dx * dx + dy * dy;
     if (r2 <= stopSquared_) {
-      const long double dxl = x - s.cx;
-      const long double dyl = y - s.cy;
+      const long double dxl = x - s.exactX;
+      const long double dyl = y - s.exactY;
       if (std::sqrt(dxl * dxl + dyl * dyl) <= step)
         return StepResult::ReachedCharge;
     }
@@ -150,14 +165,23 @@ TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, l
 
 TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long double &x,
                                                     long double &y) const {
+  if (!mirrors_.empty() && OnMirrorLine(static_cast<double>(x), static_cast<double>(y)))
+      [[unlikely]]
+    return LiteralStep(direction, x, y);
   double fx = 0;
   double fy = 0;
-  if (PairedForce(static_cast<double>(x), static_cast<double>(y), fx, fy)) {
+  switch (PairedForce(static_cast<double>(x), static_cast<double>(y), fx, fy)) {
+  case Sum::Fast:
     // Against the field every source acts the other way.
     fx *= direction;
     fy *= direction;
-  } else if (CarefulForce(direction, x, y, fx, fy) == StepResult::ReachedCharge) {
-    return StepResult::ReachedCharge;
+    break;
+  case Sum::Careful:
+    if (CarefulForce(direction, x, y, fx, fy) == StepResult::ReachedCharge)
+      return StepResult::ReachedCharge;
+    break;
+  case Sum::Cancelled:
+    [[unlikely]] return LiteralStep(direction, x, y);
   }
 
   const long double step = stepLength_;
@@ -183,8 +207,8 @@ TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long doub
 TVector TFieldLineTracer::LiteralTerm(const Source &s, int32_t direction, long double x,
                                       long double y) const {
   TVector part;
-  const long double dxl = x - s.cx;
-  const long double dyl = y - s.cy;
+  const long double dxl = x - s.exactX;
+  const long double dyl = y - s.exactY;
   if (std::sqrt(dxl * dxl + dyl * dyl) <= kForceExclusionRadius)
     return part;
   const long double mx = dxl / pixelsPerMetre_;
@@ -197,8 +221,105 @@ TVector TFieldLineTracer::LiteralTerm(const Source &s, int32_t direction, long d
   return part;
 }
 
-TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long double x,
-                                                   long double y, TPolyline &line) const {
+TFieldLineTracer::StepResult TFieldLineTracer::LiteralStep(int32_t direction, long double &x,
+                                                           long double &y) const {
+  const long double step = stepLength_;
+  for (const Source &s : sources_) {
+    const long double dx = x - s.exactX;
+    const long double dy = y - s.exactY;
+    if (std::sqrt(dx * dx + dy * dy) <= step)
+      return StepResult::ReachedCharge;
+  }
+  TVector v;
+  for (const Source &s : sources_)
+    v.Add(LiteralTerm(s, direction, x, y));
+  v.SetLength(static_cast<double>(step));
+  x += v.X;
+  y += v.Y;
+  return StepResult::Moved;
+}
+
+bool TFieldLineTracer::OnMirrorLine(double x, double y) const {
+  for (const MirrorStrip &m : mirrors_) {
+    if (std::fabs((x - m.X) * m.NormalX + (y - m.Y) * m.NormalY) <= m.HalfWidth)
+      return true;
+  }
+  return false;
+}
+
+std::vector<TFieldLineTracer::MirrorStrip>
+TFieldLineTracer::FindMirrors(const std::vector<Source> &sources) {
+  std::vector<MirrorStrip> mirrors;
+  if (sources.size() < 2)
+    return mirrors; // a lone source: straight lines, nothing to amplify the rounding
+  // Every mirror line of the sources passes through their centroid, and takes the source
+  // farthest from it either onto itself or onto another as far away with the same value.
+  long double gx = 0, gy = 0;
+  for (const Source &s : sources) {
+    gx += s.exactX;
+    gy += s.exactY;
+  }
+  gx /= sources.size();
+  gy /= sources.size();
+  const auto distance = [&](const Source &s) { return std::hypot(s.exactX - gx, s.exactY - gy); };
+  const Source *far = &sources.front();
+  for (const Source &s : sources)
+    if (distance(s) > distance(*far))
+      far = &s;
+  const long double extent = distance(*far);
+  const long double tolerance = std::max(extent, 1.0L) * kMirrorTolerance;
+  if (extent <= tolerance)
+    return mirrors; // all sources on one point
+  const auto sameValue = [](const Source &a, const Source &b) {
+    return std::fabs(a.value - b.value) <=
+           kMirrorTolerance * std::max(std::fabs(a.value), std::fabs(b.value));
+  };
+  const long double ax = (far->exactX - gx) / extent;
+  const long double ay = (far->exactY - gy) / extent;
+  std::vector<std::pair<long double, long double>> directions{{ax, ay}};
+  for (const Source &s : sources) {
+    if (&s == far || !sameValue(s, *far) || std::fabs(distance(s) - extent) > tolerance)
+      continue;
+    const long double bx = (s.exactX - gx) / distance(s);
+    const long double by = (s.exactY - gy) / distance(s);
+    const long double sum = std::hypot(ax + bx, ay + by);
+    if (sum > 1e-6L)
+      directions.emplace_back((ax + bx) / sum, (ay + by) / sum);
+    else
+      directions.emplace_back(-ay, ax); // opposite each other: the perpendicular bisector
+  }
+  const auto isMirror = [&](long double ux, long double uy) {
+    for (const Source &s : sources) {
+      const long double dx = s.exactX - gx;
+      const long double dy = s.exactY - gy;
+      const long double along = 2 * (dx * ux + dy * uy);
+      const long double mx = gx + along * ux - dx;
+      const long double my = gy + along * uy - dy;
+      bool found = false;
+      for (const Source &t : sources) {
+        if (std::hypot(t.exactX - mx, t.exactY - my) <= tolerance && sameValue(s, t)) {
+          found = true;
+          break;
+        }
+      }
+      if (!found)
+        return false;
+    }
+    return true;
+  };
+  for (const auto &[ux, uy] : directions) {
+    const bool known = std::any_of(mirrors.begin(), mirrors.end(), [&](const MirrorStrip &m) {
+      return std::fabs(ux * m.NormalX + uy * m.NormalY) <= 1e-6L; // distinct lines differ by pi / n
+    });
+    if (!known && isMirror(ux, uy))
+      mirrors.push_back({static_cast<double>(gx), static_cast<double>(gy), static_cast<double>(-uy),
+                         static_cast<double>(ux), static_cast<double>(tolerance)});
+  }
+  return mirrors;
+}
+
+TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long double x, long double y,
+                                                    TPolyline &line) const {
   line.Start(pixel::Round(x), pixel::Round(y), surface_);
   HalfState s;
   s.direction = direction;
