@@ -7,8 +7,10 @@
 #include "model/Seams.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <utility>
 
 #include <emmintrin.h>
@@ -24,10 +26,6 @@ bool NearAxis(double a, double b) {
   const double fb = std::fabs(b);
   return fa <= fb * kAxisRatio || fb <= fa * kAxisRatio;
 }
-
-// Below this ratio of the summed force to the sum of its terms' lengths, the rounding of the
-// terms (2^-52 of each, in either algorithm) turns the direction by up to 2^-30 rad.
-constexpr double kCancellation = 0x1p-20;
 
 // Stands in for the missing partner of an odd source: no weight, never near the point.
 constexpr double kFarAway = 1e200;
@@ -77,7 +75,7 @@ TFieldLineTracer::TFieldLineTracer()
     sources_.push_back({c->X + 10, c->Y + 10, static_cast<double>(c->ChargeValue * kCoulomb * p2),
                         c->ChargeValue, c->CenterX(), c->CenterY()});
   }
-  mirrors_ = FindMirrors(sources_);
+  FindSaddles();
   for (const Source &s : sources_) {
     pairedX_.push_back(s.cx);
     pairedY_.push_back(s.cy);
@@ -93,8 +91,7 @@ TFieldLineTracer::TFieldLineTracer()
   stopSquared_ = static_cast<double>(step * step) * (1 + 1e-12);
 }
 
-TFieldLineTracer::Sum TFieldLineTracer::PairedForce(double xd, double yd, double &fx,
-                                                    double &fy) const {
+bool TFieldLineTracer::PairedForce(double xd, double yd, double &fx, double &fy) const {
   const __m128d px = _mm_set1_pd(xd);
   const __m128d py = _mm_set1_pd(yd);
   const __m128d stop = _mm_set1_pd(stopSquared_);
@@ -103,7 +100,6 @@ TFieldLineTracer::Sum TFieldLineTracer::PairedForce(double xd, double yd, double
   __m128d sumX = _mm_setzero_pd();
   __m128d sumY = _mm_setzero_pd();
   __m128d careful = _mm_setzero_pd();
-  __m128d sumAbs = _mm_setzero_pd(); // of the terms' lengths
   for (size_t i = 0; i < pairedX_.size(); i += 2) {
     const __m128d dx = _mm_sub_pd(px, _mm_loadu_pd(&pairedX_[i]));
     const __m128d dy = _mm_sub_pd(py, _mm_loadu_pd(&pairedY_[i]));
@@ -113,21 +109,19 @@ TFieldLineTracer::Sum TFieldLineTracer::PairedForce(double xd, double yd, double
     careful = _mm_or_pd(careful, _mm_cmple_pd(r2, stop));
     careful = _mm_or_pd(careful, _mm_cmple_pd(ax, _mm_mul_pd(ay, ratio)));
     careful = _mm_or_pd(careful, _mm_cmple_pd(ay, _mm_mul_pd(ax, ratio)));
-    const __m128d r = _mm_sqrt_pd(r2);
-    const __m128d scale = _mm_div_pd(_mm_loadu_pd(&pairedWeight_[i]), _mm_mul_pd(r2, r));
+    const __m128d scale =
+        _mm_div_pd(_mm_loadu_pd(&pairedWeight_[i]), _mm_mul_pd(r2, _mm_sqrt_pd(r2)));
     sumX = _mm_add_pd(sumX, _mm_mul_pd(dx, scale));
     sumY = _mm_add_pd(sumY, _mm_mul_pd(dy, scale));
-    sumAbs = _mm_add_pd(sumAbs, _mm_mul_pd(_mm_and_pd(scale, noSign), r));
   }
+  if (_mm_movemask_pd(careful) != 0)
+    return false;
   double lanes[2];
   _mm_storeu_pd(lanes, sumX);
   fx = lanes[0] + lanes[1];
   _mm_storeu_pd(lanes, sumY);
   fy = lanes[0] + lanes[1];
-  _mm_storeu_pd(lanes, sumAbs);
-  if (std::fabs(fx) + std::fabs(fy) < kCancellation * (lanes[0] + lanes[1]))
-    return Sum::Cancelled;
-  return _mm_movemask_pd(careful) != 0 ? Sum::Careful : Sum::Fast;
+  return true;
 }
 
 TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, long double x,
@@ -164,24 +158,22 @@ TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, l
 }
 
 TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long double &x,
-                                                    long double &y) const {
-  if (!mirrors_.empty() && OnMirrorLine(static_cast<double>(x), static_cast<double>(y)))
-      [[unlikely]]
+                                                    long double &y, bool &literal) const {
+  const double xd = static_cast<double>(x);
+  const double yd = static_cast<double>(y);
+  // Only a line that is still the literal one, bit for bit, can stay so: any other has
+  // already taken its own way near the saddle.
+  if (literal && !segments_.empty() && RoundingDecides(xd, yd, direction)) [[unlikely]]
     return LiteralStep(direction, x, y);
+  literal = false;
   double fx = 0;
   double fy = 0;
-  switch (PairedForce(static_cast<double>(x), static_cast<double>(y), fx, fy)) {
-  case Sum::Fast:
+  if (PairedForce(xd, yd, fx, fy)) {
     // Against the field every source acts the other way.
     fx *= direction;
     fy *= direction;
-    break;
-  case Sum::Careful:
-    if (CarefulForce(direction, x, y, fx, fy) == StepResult::ReachedCharge)
-      return StepResult::ReachedCharge;
-    break;
-  case Sum::Cancelled:
-    [[unlikely]] return LiteralStep(direction, x, y);
+  } else if (CarefulForce(direction, x, y, fx, fy) == StepResult::ReachedCharge) {
+    return StepResult::ReachedCharge;
   }
 
   const long double step = stepLength_;
@@ -239,21 +231,37 @@ TFieldLineTracer::StepResult TFieldLineTracer::LiteralStep(int32_t direction, lo
   return StepResult::Moved;
 }
 
-bool TFieldLineTracer::OnMirrorLine(double x, double y) const {
-  for (const MirrorStrip &m : mirrors_) {
-    if (std::fabs((x - m.X) * m.NormalX + (y - m.Y) * m.NormalY) <= m.HalfWidth)
+bool TFieldLineTracer::RoundingDecides(double x, double y, int32_t direction) const {
+  for (const MirrorSegment &m : segments_) {
+    if (m.Direction != 0 && m.Direction != direction)
+      continue;
+    const double across = (x - m.X) * -m.DirY + (y - m.Y) * m.DirX;
+    const double along = (x - m.X) * m.DirX + (y - m.Y) * m.DirY;
+    if (std::fabs(across) <= m.HalfWidth && along >= m.From && along <= m.To)
+      return true;
+  }
+  for (const Saddle &z : saddles_) {
+    if ((x - z.X) * (x - z.X) + (y - z.Y) * (y - z.Y) <= z.RadiusSquared)
       return true;
   }
   return false;
 }
 
-std::vector<TFieldLineTracer::MirrorStrip>
-TFieldLineTracer::FindMirrors(const std::vector<Source> &sources) {
-  std::vector<MirrorStrip> mirrors;
+namespace {
+
+struct Line {
+  long double gx, gy, ux, uy; // a point and the unit direction
+};
+
+// The mirror lines of the sources: reflected in one, every source lands on one of the same
+// value, to within tolerance px.
+template <typename Source>
+std::vector<Line> MirrorLines(const std::vector<Source> &sources, long double &tolerance) {
+  std::vector<Line> lines;
   if (sources.size() < 2)
-    return mirrors; // a lone source: straight lines, nothing to amplify the rounding
-  // Every mirror line of the sources passes through their centroid, and takes the source
-  // farthest from it either onto itself or onto another as far away with the same value.
+    return lines; // a lone source: straight lines, nothing to amplify the rounding
+  // Every mirror line passes through the centroid, and takes the source farthest from it
+  // either onto itself or onto another as far away with the same value.
   long double gx = 0, gy = 0;
   for (const Source &s : sources) {
     gx += s.exactX;
@@ -267,9 +275,9 @@ TFieldLineTracer::FindMirrors(const std::vector<Source> &sources) {
     if (distance(s) > distance(*far))
       far = &s;
   const long double extent = distance(*far);
-  const long double tolerance = std::max(extent, 1.0L) * kMirrorTolerance;
+  tolerance = std::max(extent, 1.0L) * kMirrorTolerance;
   if (extent <= tolerance)
-    return mirrors; // all sources on one point
+    return lines; // all sources on one point
   const auto sameValue = [](const Source &a, const Source &b) {
     return std::fabs(a.value - b.value) <=
            kMirrorTolerance * std::max(std::fabs(a.value), std::fabs(b.value));
@@ -295,27 +303,120 @@ TFieldLineTracer::FindMirrors(const std::vector<Source> &sources) {
       const long double along = 2 * (dx * ux + dy * uy);
       const long double mx = gx + along * ux - dx;
       const long double my = gy + along * uy - dy;
-      bool found = false;
-      for (const Source &t : sources) {
-        if (std::hypot(t.exactX - mx, t.exactY - my) <= tolerance && sameValue(s, t)) {
-          found = true;
-          break;
-        }
-      }
+      const bool found = std::any_of(sources.begin(), sources.end(), [&](const Source &t) {
+        return std::hypot(t.exactX - mx, t.exactY - my) <= tolerance && sameValue(s, t);
+      });
       if (!found)
         return false;
     }
     return true;
   };
   for (const auto &[ux, uy] : directions) {
-    const bool known = std::any_of(mirrors.begin(), mirrors.end(), [&](const MirrorStrip &m) {
-      return std::fabs(ux * m.NormalX + uy * m.NormalY) <= 1e-6L; // distinct lines differ by pi / n
+    const bool known = std::any_of(lines.begin(), lines.end(), [&](const Line &l) {
+      return std::fabs(ux * l.uy - uy * l.ux) <= 1e-6L; // distinct lines differ by pi / n
     });
     if (!known && isMirror(ux, uy))
-      mirrors.push_back({static_cast<double>(gx), static_cast<double>(gy), static_cast<double>(-uy),
-                         static_cast<double>(ux), static_cast<double>(tolerance)});
+      lines.push_back({gx, gy, ux, uy});
   }
-  return mirrors;
+  return lines;
+}
+
+// The field along a mirror line at t px from its point, up to a positive factor; across the
+// line it vanishes. Doubles: this only places saddles and tells which way the field points.
+template <typename Source>
+double FieldAlong(const std::vector<Source> &sources, const Line &l, double t) {
+  const double ux = static_cast<double>(l.ux);
+  const double uy = static_cast<double>(l.uy);
+  const double px = static_cast<double>(l.gx) + t * ux;
+  const double py = static_cast<double>(l.gy) + t * uy;
+  double sum = 0;
+  for (const Source &s : sources) {
+    const double dx = px - s.cx;
+    const double dy = py - s.cy;
+    const double r2 = dx * dx + dy * dy;
+    if (r2 > 0)
+      sum += s.signedWeight * (dx * ux + dy * uy) / (r2 * std::sqrt(r2));
+  }
+  return sum;
+}
+
+// Where between the ends of a piece its samples lie, as fractions: they crowd towards the
+// ends, where a weak source beside a strong one puts its saddle.
+constexpr int kSamples = 256;
+const std::array<double, kSamples + 1> &SampleFractions() {
+  static const std::array<double, kSamples + 1> fractions = [] {
+    std::array<double, kSamples + 1> f{};
+    for (int k = 0; k <= kSamples; ++k)
+      f[k] = (1 - std::cos(std::numbers::pi * k / kSamples)) / 2;
+    return f;
+  }();
+  return fractions;
+}
+
+} // namespace
+
+void TFieldLineTracer::FindSaddles() {
+  long double tolerance = 0;
+  const long double reach = 2 * (kTraceMargin + surface_.Width + surface_.Height);
+  for (const Line &l : MirrorLines(sources_, tolerance)) {
+    // The sources on the line cut it into pieces on which the field along it is smooth.
+    std::vector<long double> cuts{-reach, reach};
+    for (const Source &s : sources_) {
+      const long double dx = s.exactX - l.gx;
+      const long double dy = s.exactY - l.gy;
+      if (std::fabs(dx * l.uy - dy * l.ux) <= tolerance)
+        cuts.push_back(dx * l.ux + dy * l.uy);
+    }
+    std::sort(cuts.begin(), cuts.end());
+    for (size_t i = 0; i + 1 < cuts.size(); ++i) {
+      const long double a = cuts[i];
+      const long double b = cuts[i + 1];
+      if (b - a <= tolerance)
+        continue;
+      const auto &fractions = SampleFractions();
+      const double from = static_cast<double>(a);
+      const double width = static_cast<double>(b - a);
+      const auto at = [&](int k) { return from + width * fractions[k]; };
+      bool found = false;
+      double low = at(1);
+      double fLow = FieldAlong(sources_, l, low);
+      for (int k = 2; k < kSamples; ++k) {
+        const double high = at(k);
+        const double fHigh = FieldAlong(sources_, l, high);
+        if ((fLow <= 0) != (fHigh <= 0) || fLow == 0) {
+          double lo = low, hi = high;
+          for (int n = 0; n < 64 && hi - lo > tolerance; ++n) {
+            const double mid = (lo + hi) / 2;
+            ((FieldAlong(sources_, l, mid) <= 0) == (fLow <= 0) ? lo : hi) = mid;
+          }
+          const long double t = (lo + hi) / 2;
+          const long double radius = 3.0L * stepLength_;
+          saddles_.push_back({static_cast<double>(l.gx + t * l.ux),
+                              static_cast<double>(l.gy + t * l.uy),
+                              static_cast<double>(radius * radius)});
+          found = true;
+        }
+        low = high;
+        fLow = fHigh;
+      }
+      // Without a saddle, a line along the piece ends at a source at its end (where the
+      // stop test can be a near tie) or leaves the box: only the way towards a source needs
+      // the literal steps. The field points the same way all along such a piece.
+      const bool sourceBefore = i > 0;
+      const bool sourceAfter = i + 2 < cuts.size();
+      const int32_t along = FieldAlong(sources_, l, at(kSamples / 2)) > 0 ? 1 : -1;
+      int32_t direction = 0; // both
+      if (!found && !(sourceBefore && sourceAfter)) {
+        if (!sourceBefore && !sourceAfter)
+          continue;
+        direction = sourceAfter ? along : -along;
+      }
+      segments_.push_back({static_cast<double>(l.gx), static_cast<double>(l.gy),
+                           static_cast<double>(l.ux), static_cast<double>(l.uy),
+                           static_cast<double>(a), static_cast<double>(b),
+                           static_cast<double>(tolerance), direction});
+    }
+  }
 }
 
 TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long double x, long double y,
@@ -353,7 +454,7 @@ bool TFieldLineTracer::Advance(HalfState &s) const {
     s.end = TTraceEnd::Budget;
     return false;
   }
-  if (Step(s.direction, s.x, s.y) == StepResult::ReachedCharge) {
+  if (Step(s.direction, s.x, s.y, s.literal) == StepResult::ReachedCharge) {
     s.end = TTraceEnd::ReachedCharge;
     return false;
   }
