@@ -51,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{'g', 0, 1, 3000}, Case{'g', 1, 3, 3000}, Case{'g', 2, 7, 3000},
                       Case{'h', 0, 3, 3000}, Case{'h', 1, 7, 3000}, Case{'h', 3, 1, 3000},
                       Case{'i', 0, 1, 3000}, Case{'i', 1, 3, 3000}, Case{'i', 2, 7, 3000},
-                      Case{'j', 0, 7, 3000}, Case{'j', 1, 1, 3000}, Case{'j', 3, 3, 3000}),
+                      Case{'j', 0, 7, 3000}, Case{'j', 1, 1, 3000}, Case{'j', 3, 3, 3000},
+                      Case{'m', 1, 1, 3000}),
     [](const auto &info) {
       const Case &c = info.param;
       return std::string(1, c.configuration) + "_seed" + std::to_string(c.seed) + "_step" +

@@ -161,6 +161,8 @@ TEST_F(SamePicture, LinesIntoSaddlesLeaveThemAsTheReferenceDoes) {
       {'i', 2, -50, 0},   // turned to a column
       {'j', 0, 0, -70},   // four on a square standing on a corner
       {'j', 0, 30, 30},
+      {'m', 0, -110, 0},  // eight on a circle: into the centre, where it steps to and fro
+      {'m', 1, -110, 0},
   };
   SetTraceStepCap(4000);
   for (const Start &s : starts) {

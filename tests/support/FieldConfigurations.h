@@ -54,8 +54,8 @@ inline void Turned(std::initializer_list<Placed> sources, unsigned eighths) {
   }
 }
 
-// Replaces the charges by configuration a to l; seed varies the random ones and turns the
-// symmetric ones (g to j) by seed * 45 degrees.
+// Replaces the charges by configuration a to m; seed varies the random ones and turns the
+// symmetric ones (g to j, m) by seed * 45 degrees.
 inline std::string Load(char which, unsigned seed = 0) {
   FreeCharges(false);
   switch (which) {
@@ -95,6 +95,12 @@ inline std::string Load(char which, unsigned seed = 0) {
     Add(396, 100, -2e-9L, 16);
     Add(396, 400, -2e-9L, 16);
     return "two like negative charges in a column";
+  case 'm':
+    for (unsigned k = 0; k < 8; ++k) {
+      const Point at = TurnedPoint(120, 0, k + seed);
+      Add(at.x, at.y, 1e-9L, 16);
+    }
+    return "eight like charges on a circle";
   default:
     Add(346, 217, 1e-9L, 16);
     Add(446, 217, 1e-9L, 16);
