@@ -269,12 +269,22 @@ std::vector<Line> MirrorLines(const std::vector<Source> &sources, long double &t
   }
   gx /= sources.size();
   gy /= sources.size();
-  const auto distance = [&](const Source &s) { return std::hypot(s.exactX - gx, s.exactY - gy); };
+  const auto squared = [&](const Source &s) {
+    const long double dx = s.exactX - gx;
+    const long double dy = s.exactY - gy;
+    return dx * dx + dy * dy;
+  };
+  const auto distance = [&](const Source &s) { return std::sqrt(squared(s)); };
   const Source *far = &sources.front();
-  for (const Source &s : sources)
-    if (distance(s) > distance(*far))
+  long double farthest = squared(*far);
+  for (const Source &s : sources) {
+    const long double d2 = squared(s);
+    if (d2 > farthest) {
       far = &s;
-  const long double extent = distance(*far);
+      farthest = d2;
+    }
+  }
+  const long double extent = std::sqrt(farthest);
   tolerance = std::max(extent, 1.0L) * kMirrorTolerance;
   if (extent <= tolerance)
     return lines; // all sources on one point
@@ -304,7 +314,9 @@ std::vector<Line> MirrorLines(const std::vector<Source> &sources, long double &t
       const long double mx = gx + along * ux - dx;
       const long double my = gy + along * uy - dy;
       const bool found = std::any_of(sources.begin(), sources.end(), [&](const Source &t) {
-        return std::hypot(t.exactX - mx, t.exactY - my) <= tolerance && sameValue(s, t);
+        const long double dx = t.exactX - mx;
+        const long double dy = t.exactY - my;
+        return dx * dx + dy * dy <= tolerance * tolerance && sameValue(s, t);
       });
       if (!found)
         return false;
