@@ -6,8 +6,12 @@
 #include "model/ModelHooks.h"
 #include "model/Seams.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
+#include <utility>
 
 #include <emmintrin.h>
 
@@ -35,6 +39,11 @@ constexpr double kMargin = static_cast<double>(kTraceMargin);
 // The clock is read once every so many steps.
 constexpr uint64_t kClockStride = 32;
 
+// Positions and values that agree to this fraction of the sources' extent (or value) count
+// as mirror images, and a point this close to a mirror line is on it. Far above the rounding
+// of either sum (2^-52), far below a pixel.
+constexpr long double kMirrorTolerance = 0x1p-30L;
+
 } // namespace
 
 void TPolyline::Start(int32_t x, int32_t y, TSize surface) {
@@ -45,7 +54,6 @@ void TPolyline::Start(int32_t x, int32_t y, TSize surface) {
   ops_.push_back({x, y, true});
   pendingMove_ = false;
 }
-
 
 void TPolyline::DrawOn(TCanvas &canvas) const {
   for (const Op &op : ops_) {
@@ -64,9 +72,10 @@ TFieldLineTracer::TFieldLineTracer()
   for (const auto &c : Charges) {
     if (!c->IsSource() || c->ChargeValue == 0)
       continue; // a zero source adds exactly nothing to the force and stops no line
-    sources_.push_back({c->X + 10, c->Y + 10,
-                        static_cast<double>(c->ChargeValue * kCoulomb * p2), c->ChargeValue});
+    sources_.push_back({c->X + 10, c->Y + 10, static_cast<double>(c->ChargeValue * kCoulomb * p2),
+                        c->ChargeValue, c->CenterX(), c->CenterY()});
   }
+  FindSaddles();
   for (const Source &s : sources_) {
     pairedX_.push_back(s.cx);
     pairedY_.push_back(s.cy);
@@ -130,8 +139,8 @@ TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, l
     const double dy = yd - s.cy;
     const double r2 = dx * dx + dy * dy;
     if (r2 <= stopSquared_) {
-      const long double dxl = x - s.cx;
-      const long double dyl = y - s.cy;
+      const long double dxl = x - s.exactX;
+      const long double dyl = y - s.exactY;
       if (std::sqrt(dxl * dxl + dyl * dyl) <= step)
         return StepResult::ReachedCharge;
     }
@@ -149,10 +158,17 @@ TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, l
 }
 
 TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long double &x,
-                                                    long double &y) const {
+                                                    long double &y, bool &literal) const {
+  const double xd = static_cast<double>(x);
+  const double yd = static_cast<double>(y);
+  // Only a line that is still the literal one, bit for bit, can stay so: any other has
+  // already taken its own way near the saddle.
+  if (literal && !segments_.empty() && RoundingDecides(xd, yd, direction)) [[unlikely]]
+    return LiteralStep(direction, x, y);
+  literal = false;
   double fx = 0;
   double fy = 0;
-  if (PairedForce(static_cast<double>(x), static_cast<double>(y), fx, fy)) {
+  if (PairedForce(xd, yd, fx, fy)) {
     // Against the field every source acts the other way.
     fx *= direction;
     fy *= direction;
@@ -183,8 +199,8 @@ TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long doub
 TVector TFieldLineTracer::LiteralTerm(const Source &s, int32_t direction, long double x,
                                       long double y) const {
   TVector part;
-  const long double dxl = x - s.cx;
-  const long double dyl = y - s.cy;
+  const long double dxl = x - s.exactX;
+  const long double dyl = y - s.exactY;
   if (std::sqrt(dxl * dxl + dyl * dyl) <= kForceExclusionRadius)
     return part;
   const long double mx = dxl / pixelsPerMetre_;
@@ -197,8 +213,226 @@ TVector TFieldLineTracer::LiteralTerm(const Source &s, int32_t direction, long d
   return part;
 }
 
-TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long double x,
-                                                   long double y, TPolyline &line) const {
+TFieldLineTracer::StepResult TFieldLineTracer::LiteralStep(int32_t direction, long double &x,
+                                                           long double &y) const {
+  const long double step = stepLength_;
+  for (const Source &s : sources_) {
+    const long double dx = x - s.exactX;
+    const long double dy = y - s.exactY;
+    if (std::sqrt(dx * dx + dy * dy) <= step)
+      return StepResult::ReachedCharge;
+  }
+  TVector v;
+  for (const Source &s : sources_)
+    v.Add(LiteralTerm(s, direction, x, y));
+  v.SetLength(static_cast<double>(step));
+  x += v.X;
+  y += v.Y;
+  return StepResult::Moved;
+}
+
+bool TFieldLineTracer::RoundingDecides(double x, double y, int32_t direction) const {
+  for (const MirrorSegment &m : segments_) {
+    if (m.Direction != 0 && m.Direction != direction)
+      continue;
+    const double across = (x - m.X) * -m.DirY + (y - m.Y) * m.DirX;
+    const double along = (x - m.X) * m.DirX + (y - m.Y) * m.DirY;
+    if (std::fabs(across) <= m.HalfWidth && along >= m.From && along <= m.To)
+      return true;
+  }
+  for (const Saddle &z : saddles_) {
+    if ((x - z.X) * (x - z.X) + (y - z.Y) * (y - z.Y) <= z.RadiusSquared)
+      return true;
+  }
+  return false;
+}
+
+namespace {
+
+struct Line {
+  long double gx, gy, ux, uy; // a point and the unit direction
+};
+
+// The mirror lines of the sources: reflected in one, every source lands on one of the same
+// value, to within tolerance px.
+template <typename Source>
+std::vector<Line> MirrorLines(const std::vector<Source> &sources, long double &tolerance) {
+  std::vector<Line> lines;
+  if (sources.size() < 2)
+    return lines; // a lone source: straight lines, nothing to amplify the rounding
+  // Every mirror line passes through the centroid, and takes the source farthest from it
+  // either onto itself or onto another as far away with the same value.
+  long double gx = 0, gy = 0;
+  for (const Source &s : sources) {
+    gx += s.exactX;
+    gy += s.exactY;
+  }
+  gx /= sources.size();
+  gy /= sources.size();
+  const auto squared = [&](const Source &s) {
+    const long double dx = s.exactX - gx;
+    const long double dy = s.exactY - gy;
+    return dx * dx + dy * dy;
+  };
+  const auto distance = [&](const Source &s) { return std::sqrt(squared(s)); };
+  const Source *far = &sources.front();
+  long double farthest = squared(*far);
+  for (const Source &s : sources) {
+    const long double d2 = squared(s);
+    if (d2 > farthest) {
+      far = &s;
+      farthest = d2;
+    }
+  }
+  const long double extent = std::sqrt(farthest);
+  tolerance = std::max(extent, 1.0L) * kMirrorTolerance;
+  if (extent <= tolerance)
+    return lines; // all sources on one point
+  const auto sameValue = [](const Source &a, const Source &b) {
+    return std::fabs(a.value - b.value) <=
+           kMirrorTolerance * std::max(std::fabs(a.value), std::fabs(b.value));
+  };
+  const long double ax = (far->exactX - gx) / extent;
+  const long double ay = (far->exactY - gy) / extent;
+  std::vector<std::pair<long double, long double>> directions{{ax, ay}};
+  for (const Source &s : sources) {
+    if (&s == far || !sameValue(s, *far) || std::fabs(distance(s) - extent) > tolerance)
+      continue;
+    const long double bx = (s.exactX - gx) / distance(s);
+    const long double by = (s.exactY - gy) / distance(s);
+    const long double sum = std::hypot(ax + bx, ay + by);
+    if (sum > 1e-6L)
+      directions.emplace_back((ax + bx) / sum, (ay + by) / sum);
+    else
+      directions.emplace_back(-ay, ax); // opposite each other: the perpendicular bisector
+  }
+  const auto isMirror = [&](long double ux, long double uy) {
+    for (const Source &s : sources) {
+      const long double dx = s.exactX - gx;
+      const long double dy = s.exactY - gy;
+      const long double along = 2 * (dx * ux + dy * uy);
+      const long double mx = gx + along * ux - dx;
+      const long double my = gy + along * uy - dy;
+      const bool found = std::any_of(sources.begin(), sources.end(), [&](const Source &t) {
+        const long double dx = t.exactX - mx;
+        const long double dy = t.exactY - my;
+        return dx * dx + dy * dy <= tolerance * tolerance && sameValue(s, t);
+      });
+      if (!found)
+        return false;
+    }
+    return true;
+  };
+  for (const auto &[ux, uy] : directions) {
+    const bool known = std::any_of(lines.begin(), lines.end(), [&](const Line &l) {
+      return std::fabs(ux * l.uy - uy * l.ux) <= 1e-6L; // distinct lines differ by pi / n
+    });
+    if (!known && isMirror(ux, uy))
+      lines.push_back({gx, gy, ux, uy});
+  }
+  return lines;
+}
+
+// The field along a mirror line at t px from its point, up to a positive factor; across the
+// line it vanishes. Doubles: this only places saddles and tells which way the field points.
+template <typename Source>
+double FieldAlong(const std::vector<Source> &sources, const Line &l, double t) {
+  const double ux = static_cast<double>(l.ux);
+  const double uy = static_cast<double>(l.uy);
+  const double px = static_cast<double>(l.gx) + t * ux;
+  const double py = static_cast<double>(l.gy) + t * uy;
+  double sum = 0;
+  for (const Source &s : sources) {
+    const double dx = px - s.cx;
+    const double dy = py - s.cy;
+    const double r2 = dx * dx + dy * dy;
+    if (r2 > 0)
+      sum += s.signedWeight * (dx * ux + dy * uy) / (r2 * std::sqrt(r2));
+  }
+  return sum;
+}
+
+// Where between the ends of a piece its samples lie, as fractions: they crowd towards the
+// ends, where a weak source beside a strong one puts its saddle.
+constexpr int kSamples = 256;
+const std::array<double, kSamples + 1> &SampleFractions() {
+  static const std::array<double, kSamples + 1> fractions = [] {
+    std::array<double, kSamples + 1> f{};
+    for (int k = 0; k <= kSamples; ++k)
+      f[k] = (1 - std::cos(std::numbers::pi * k / kSamples)) / 2;
+    return f;
+  }();
+  return fractions;
+}
+
+} // namespace
+
+void TFieldLineTracer::FindSaddles() {
+  long double tolerance = 0;
+  const long double reach = 2 * (kTraceMargin + surface_.Width + surface_.Height);
+  for (const Line &l : MirrorLines(sources_, tolerance)) {
+    // The sources on the line cut it into pieces on which the field along it is smooth.
+    std::vector<long double> cuts{-reach, reach};
+    for (const Source &s : sources_) {
+      const long double dx = s.exactX - l.gx;
+      const long double dy = s.exactY - l.gy;
+      if (std::fabs(dx * l.uy - dy * l.ux) <= tolerance)
+        cuts.push_back(dx * l.ux + dy * l.uy);
+    }
+    std::sort(cuts.begin(), cuts.end());
+    for (size_t i = 0; i + 1 < cuts.size(); ++i) {
+      const long double a = cuts[i];
+      const long double b = cuts[i + 1];
+      if (b - a <= tolerance)
+        continue;
+      const auto &fractions = SampleFractions();
+      const double from = static_cast<double>(a);
+      const double width = static_cast<double>(b - a);
+      const auto at = [&](int k) { return from + width * fractions[k]; };
+      bool found = false;
+      double low = at(1);
+      double fLow = FieldAlong(sources_, l, low);
+      for (int k = 2; k < kSamples; ++k) {
+        const double high = at(k);
+        const double fHigh = FieldAlong(sources_, l, high);
+        if ((fLow <= 0) != (fHigh <= 0) || fLow == 0) {
+          double lo = low, hi = high;
+          for (int n = 0; n < 64 && hi - lo > tolerance; ++n) {
+            const double mid = (lo + hi) / 2;
+            ((FieldAlong(sources_, l, mid) <= 0) == (fLow <= 0) ? lo : hi) = mid;
+          }
+          const long double t = (lo + hi) / 2;
+          const long double radius = 3.0L * stepLength_;
+          saddles_.push_back({static_cast<double>(l.gx + t * l.ux),
+                              static_cast<double>(l.gy + t * l.uy),
+                              static_cast<double>(radius * radius)});
+          found = true;
+        }
+        low = high;
+        fLow = fHigh;
+      }
+      // Without a saddle, a line along the piece ends at a source at its end (where the
+      // stop test can be a near tie) or leaves the box: only the way towards a source needs
+      // the literal steps. The field points the same way all along such a piece.
+      const bool sourceBefore = i > 0;
+      const bool sourceAfter = i + 2 < cuts.size();
+      const int32_t along = FieldAlong(sources_, l, at(kSamples / 2)) > 0 ? 1 : -1;
+      int32_t direction = 0; // both
+      if (!found && !(sourceBefore && sourceAfter)) {
+        if (!sourceBefore && !sourceAfter)
+          continue;
+        direction = sourceAfter ? along : -along;
+      }
+      segments_.push_back({static_cast<double>(l.gx), static_cast<double>(l.gy),
+                           static_cast<double>(l.ux), static_cast<double>(l.uy),
+                           static_cast<double>(a), static_cast<double>(b),
+                           static_cast<double>(tolerance), direction});
+    }
+  }
+}
+
+TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long double x, long double y,
+                                                    TPolyline &line) const {
   line.Start(pixel::Round(x), pixel::Round(y), surface_);
   HalfState s;
   s.direction = direction;
@@ -232,7 +466,7 @@ bool TFieldLineTracer::Advance(HalfState &s) const {
     s.end = TTraceEnd::Budget;
     return false;
   }
-  if (Step(s.direction, s.x, s.y) == StepResult::ReachedCharge) {
+  if (Step(s.direction, s.x, s.y, s.literal) == StepResult::ReachedCharge) {
     s.end = TTraceEnd::ReachedCharge;
     return false;
   }

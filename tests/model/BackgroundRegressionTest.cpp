@@ -46,7 +46,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Case{'a', 0, 3, 4000}, Case{'a', 0, 1, 8000}, Case{'b', 0, 3, 3000},
                       Case{'b', 1, 1, 3000}, Case{'b', 2, 3, 3000}, Case{'c', 0, 3, 2000},
                       Case{'c', 3, 1, 2000}, Case{'d', 0, 3, 2000}, Case{'f', 0, 3, 3000},
-                      Case{'f', 0, 1, 3000}),
+                      Case{'f', 0, 1, 3000},
+                      // Symmetric: lines along mirror lines meet saddles; seed turns them.
+                      Case{'g', 0, 1, 3000}, Case{'g', 1, 3, 3000}, Case{'g', 2, 7, 3000},
+                      Case{'h', 0, 3, 3000}, Case{'h', 1, 7, 3000}, Case{'h', 3, 1, 3000},
+                      Case{'i', 0, 1, 3000}, Case{'i', 1, 3, 3000}, Case{'i', 2, 7, 3000},
+                      Case{'j', 0, 7, 3000}, Case{'j', 1, 1, 3000}, Case{'j', 3, 3, 3000},
+                      Case{'m', 1, 1, 3000}),
     [](const auto &info) {
       const Case &c = info.param;
       return std::string(1, c.configuration) + "_seed" + std::to_string(c.seed) + "_step" +

@@ -2,6 +2,7 @@
 
 #include "DocumentFixture.h"
 #include "model/Seams.h"
+#include "support/FieldConfigurations.h"
 
 #include <atomic>
 #include <memory>
@@ -138,19 +139,40 @@ protected:
   }
 };
 
-TEST_F(SamePicture, LikeChargesOnOneRowLeaveTheSaddleAsTheReferenceDoes) {
+// Lines along a mirror line of the sources run into a saddle or the field-free centre, where
+// the rounding of the literal sum decides which way they leave.
+TEST_F(SamePicture, LinesIntoSaddlesLeaveThemAsTheReferenceDoes) {
+  struct Start {
+    char configuration;
+    unsigned eighths;   // turned by 45 degrees each
+    long double dx, dy; // from the centre, turned with the charges
+  };
+  const Start starts[] = {
+      {'k', 0, -66, 0},   // two on a row: heads for the saddle at x = 400
+      {'k', 0, 4, 0},     // on the saddle itself
+      {'l', 0, 0, -137},  // the same in a column
+      {'g', 0, -30, -30}, // two on a 45-degree line: towards the saddle
+      {'g', 0, 0, 0},     // the saddle
+      {'g', 1, 20, -20},  // on the perpendicular bisector, turned upright
+      {'h', 0, -35, -35}, // quadrupole: along a diagonal into the centre
+      {'h', 1, 0, -20},   // turned: across the line between unlike charges
+      {'i', 0, -70, 0},   // three on a row: between two of them
+      {'i', 1, 0, 30},    // turned to a diagonal: beside the middle one
+      {'i', 2, -50, 0},   // turned to a column
+      {'j', 0, 0, -70},   // four on a square standing on a corner
+      {'j', 0, 30, 30},
+      {'m', 0, -110, 0},  // eight on a circle: into the centre, where it steps to and fro
+      {'m', 1, -110, 0},
+  };
   SetTraceStepCap(4000);
-  for (uint32_t step : {1u, 3u, 7u}) {
-    StepLength = step;
-    Charges.Clear();
-    AddCharge(300, 267, 1e-9L);
-    AddCharge(500, 267, 1e-9L);
-    ExpectSame(330, 267); // on the row: heads for the saddle at x = 400
-    ExpectSame(400, 267); // on the saddle itself
-    Charges.Clear();
-    AddCharge(396, 100, -2e-9L);
-    AddCharge(396, 400, -2e-9L);
-    ExpectSame(396, 130); // the same in a column
+  for (const Start &s : starts) {
+    configurations::Load(s.configuration, s.eighths);
+    const configurations::Point p = configurations::TurnedPoint(s.dx, s.dy, s.eighths);
+    for (uint32_t step : {1u, 3u, 7u}) {
+      StepLength = step;
+      SCOPED_TRACE(testing::Message() << s.configuration << s.eighths << " step " << step);
+      ExpectSame(p.x, p.y);
+    }
   }
 }
 

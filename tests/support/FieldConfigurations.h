@@ -1,9 +1,12 @@
 #pragma once
 // Charge configurations shared by the tracer's regression tests and its benchmarks: a
-// dipole, random sources, many lines, many sources, four like charges on a square.
+// dipole, random sources, many lines, many sources, four like charges on a square, and
+// symmetric ones whose lines run into saddles between the charges.
 
 #include "model/Document.h"
 
+#include <cmath>
+#include <initializer_list>
 #include <memory>
 #include <random>
 #include <string>
@@ -28,7 +31,31 @@ inline void Random(int sources, uint32_t lines, unsigned seed) {
     Add(x(random), y(random), (sign(random) ? 1 : -1) * magnitude(random), lines);
 }
 
-// Replaces the charges by configuration a to f; seed varies the random ones.
+struct Placed {
+  long double dx, dy, value; // px from the centre of the surface, C
+};
+
+struct Point {
+  long double x, y; // px
+};
+
+// The point (dx, dy) px from the centre of the 792 by 535 surface, turned about it by
+// eighths * 45 degrees.
+inline Point TurnedPoint(long double dx, long double dy, unsigned eighths) {
+  const long double angle = eighths * 3.14159265358979323846L / 4;
+  const long double c = std::cos(angle), s = std::sin(angle);
+  return {396 + c * dx - s * dy, 267 + s * dx + c * dy};
+}
+
+inline void Turned(std::initializer_list<Placed> sources, unsigned eighths) {
+  for (const Placed &p : sources) {
+    const Point at = TurnedPoint(p.dx, p.dy, eighths);
+    Add(at.x, at.y, p.value, 16);
+  }
+}
+
+// Replaces the charges by configuration a to m; seed varies the random ones and turns the
+// symmetric ones (g to j, m) by seed * 45 degrees.
 inline std::string Load(char which, unsigned seed = 0) {
   FreeCharges(false);
   switch (which) {
@@ -48,6 +75,32 @@ inline std::string Load(char which, unsigned seed = 0) {
   case 'e':
     Random(100, 16, 100 + seed);
     return "100 random sources, 16 lines";
+  case 'g':
+    Turned({{-50, -50, 1e-9L}, {50, 50, 1e-9L}}, seed);
+    return "two like charges on a 45-degree line";
+  case 'h':
+    Turned({{-50, -50, 1e-9L}, {50, -50, -1e-9L}, {50, 50, 1e-9L}, {-50, 50, -1e-9L}}, seed);
+    return "quadrupole";
+  case 'i':
+    Turned({{-100, 0, 1e-9L}, {0, 0, 1e-9L}, {100, 0, 1e-9L}}, seed);
+    return "three like charges in a row";
+  case 'j':
+    Turned({{0, -100, 1e-9L}, {100, 0, 1e-9L}, {0, 100, 1e-9L}, {-100, 0, 1e-9L}}, seed);
+    return "four like charges on a square standing on a corner";
+  case 'k':
+    Add(300, 267, 1e-9L, 16);
+    Add(500, 267, 1e-9L, 16);
+    return "two like charges in a row";
+  case 'l':
+    Add(396, 100, -2e-9L, 16);
+    Add(396, 400, -2e-9L, 16);
+    return "two like negative charges in a column";
+  case 'm':
+    for (unsigned k = 0; k < 8; ++k) {
+      const Point at = TurnedPoint(120, 0, k + seed);
+      Add(at.x, at.y, 1e-9L, 16);
+    }
+    return "eight like charges on a circle";
   default:
     Add(346, 217, 1e-9L, 16);
     Add(446, 217, 1e-9L, 16);
