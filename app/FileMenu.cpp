@@ -1,6 +1,6 @@
 // The main window's "Datei" commands: new, open, save, save as, and the question whether
 // unsaved changes should be saved first.
-#include "app/Dialogs.h"
+#include "widgets/Dialogs.h"
 #include "app/MainWindow.h"
 #include "app/ProjectCommands.h"
 #include "model/Document.h"

@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "app/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 #include "app/Program.h"
 #include "model/Background.h"
 #include "model/Document.h"
@@ -8,7 +8,7 @@
 #include "model/FrameComposer.h"
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 #include "widgets/InfoDlg.h"
 #include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"

@@ -3,7 +3,7 @@
 // turns mouse input on the drawing surface into edits of the charge set (create, grab,
 // drag, pan) and composes every frame the user sees.
 
-#include "display/DXDrawControl.h"
+#include "widgets/DXDrawControl.h"
 
 #include <QMainWindow>
 #include <QString>

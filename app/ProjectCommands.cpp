@@ -2,7 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
-#include "app/file/ProjectDocument.h"
+#include "file/ProjectDocument.h"
 #include "model/Background.h"
 #include "model/Document.h"
 #include "windows/SettingsWindow.h"

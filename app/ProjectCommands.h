@@ -2,7 +2,7 @@
 // The life cycle of the document across the windows: a new project, and loading and saving
 // a project file together with the voltage window's state.
 
-#include "app/file/ProjectFile.h"
+#include "file/ProjectFile.h"
 
 #include <QString>
 

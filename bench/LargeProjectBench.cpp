@@ -6,7 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/ProjectCommands.h"
-#include "app/file/ProjectFile.h"
+#include "file/ProjectFile.h"
 #include "model/Document.h"
 #include "windows/ChargeComboBox.h"
 #include "windows/SettingsWindow.h"

@@ -1,12 +1,12 @@
 #include "model/Background.h"
 
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/Vector.h"
 #include "model/FieldLineTracer.h"
 #include "model/ModelHooks.h"
 #include "model/NumberText.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <algorithm>
 #include <atomic>

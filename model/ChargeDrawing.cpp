@@ -1,6 +1,6 @@
 #include "model/ChargeDrawing.h"
 
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/Field.h"
 #include "model/FieldLine.h"

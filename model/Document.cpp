@@ -1,7 +1,7 @@
 #include "model/Document.h"
 
 #include "model/ModelHooks.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 TChargeList Charges;
 TPoint Origin{0, 0};

@@ -2,7 +2,7 @@
 // The document and the view state: the charges and the globals that map pixels to metres
 // and control how field lines and force arrows are drawn.
 
-#include "display/Geometry.h"
+#include "base/Geometry.h"
 #include "model/PointCharge.h"
 
 #include <cstdint>

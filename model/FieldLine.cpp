@@ -1,11 +1,11 @@
 #include "model/FieldLine.h"
 
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/Field.h"
 #include "model/FieldLineTracer.h"
 #include "model/ModelHooks.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <atomic>
 #include <cmath>

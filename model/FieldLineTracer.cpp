@@ -1,10 +1,10 @@
 #include "model/FieldLineTracer.h"
 
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/Field.h"
 #include "model/ModelHooks.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <cmath>
 #include <limits>

@@ -11,7 +11,7 @@
 // charges exactly as they do there.
 
 #include "display/Canvas.h"
-#include "display/Geometry.h"
+#include "base/Geometry.h"
 #include "model/FieldLine.h"
 #include "model/Vector.h"
 

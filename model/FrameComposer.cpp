@@ -1,6 +1,6 @@
 #include "model/FrameComposer.h"
 
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 #include "display/Sprite.h"
 #include "model/Background.h"
 #include "model/Document.h"

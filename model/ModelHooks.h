@@ -4,7 +4,7 @@
 // index and the drawing surface's size. The program installs these at start-up; tests and
 // the command-line renderer install their own.
 
-#include "display/Geometry.h"
+#include "base/Geometry.h"
 
 #include <QString>
 

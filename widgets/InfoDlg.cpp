@@ -1,7 +1,8 @@
 #include "widgets/InfoDlg.h"
 
-#include "app/Dialogs.h"
+#include "base/ProgramInfo.h"
 #include "widgets/Artwork.h"
+#include "widgets/Dialogs.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -13,10 +14,6 @@
 
 #include <functional>
 #include <utility>
-
-#ifndef KRAFTBILD_VERSION
-#define KRAFTBILD_VERSION ""
-#endif
 
 namespace {
 
@@ -218,4 +215,4 @@ void ApplyMessageFont() {
   }
 }
 
-QString GetFileVersion() { return QStringLiteral(KRAFTBILD_VERSION); }
+QString GetFileVersion() { return kProgramVersion; }

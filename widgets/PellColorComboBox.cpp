@@ -1,8 +1,8 @@
 #include "widgets/PellColorComboBox.h"
 
-#include "app/Dialogs.h"
-#include "app/ErrorGuard.h"
-#include "display/Errors.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
+#include "base/Errors.h"
 #include "widgets/ColorText.h"
 
 #include <QAbstractItemView>

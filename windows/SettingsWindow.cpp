@@ -1,10 +1,10 @@
 #include "windows/SettingsWindow.h"
 
-#include "app/Dialogs.h"
-#include "app/ErrorGuard.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 #include "model/Background.h"
 #include "model/Document.h"
 #include "model/NumberText.h"

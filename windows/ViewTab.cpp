@@ -1,6 +1,6 @@
 #include "windows/ViewTab.h"
 
-#include "display/Errors.h"
+#include "base/Errors.h"
 #include "model/Document.h"
 #include "model/NumberText.h"
 #include "model/ViewLimits.h"

@@ -1,6 +1,6 @@
 #include "windows/VoltageWindow.h"
 
-#include "app/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "model/Document.h"

@@ -4,8 +4,8 @@
 #include "support/PixelTesting.h"
 #include "support/ProgramFixture.h"
 
-#include "app/ErrorGuard.h"
-#include "display/Errors.h"
+#include "widgets/ErrorGuard.h"
+#include "base/Errors.h"
 #include "model/NumberText.h"
 #include "model/Readouts.h"
 

@@ -5,9 +5,9 @@
 #include "support/QtPrinters.h"
 
 #include "app/ProjectCommands.h"
-#include "app/file/ProjectCodec.h"
+#include "file/ProjectCodec.h"
 #include "model/Readouts.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <QComboBox>
 #include <QDir>

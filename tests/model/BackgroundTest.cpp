@@ -3,7 +3,7 @@
 #include "DocumentFixture.h"
 #include "model/FrameComposer.h"
 #include "model/NumberText.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 #include "support/PixelTesting.h"
 
 #include <QLocale>

@@ -1,7 +1,7 @@
 #include "model/FieldLine.h"
 
 #include "DocumentFixture.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <atomic>
 #include <memory>

@@ -1,13 +1,13 @@
 #include "Renderer.h"
 
-#include "app/file/ProjectDocument.h"
-#include "app/file/ProjectFile.h"
+#include "file/ProjectDocument.h"
+#include "file/ProjectFile.h"
 #include "model/Background.h"
 #include "model/Document.h"
 #include "model/FrameComposer.h"
 #include "model/ModelHooks.h"
 #include "model/Readouts.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <QElapsedTimer>
 #include <QLocale>

@@ -1,8 +1,8 @@
-#include "app/file/ProjectDocument.h"
+#include "file/ProjectDocument.h"
 
-#include "app/ProjectBytes.h"
+#include "file/ProjectBytes.h"
 #include "model/DocumentFixture.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 namespace {
 

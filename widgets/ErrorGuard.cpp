@@ -1,8 +1,8 @@
-#include "app/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 
-#include "app/Dialogs.h"
-#include "app/Program.h"
-#include "display/Errors.h"
+#include "widgets/Dialogs.h"
+#include "base/ProgramInfo.h"
+#include "base/Errors.h"
 
 #include <QApplication>
 

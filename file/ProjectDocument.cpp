@@ -1,4 +1,4 @@
-#include "app/file/ProjectDocument.h"
+#include "file/ProjectDocument.h"
 
 #include "model/Document.h"
 

@@ -3,7 +3,7 @@
 // The voltage window's part of the data (chosen charges, value, visibility) is left to the
 // caller.
 
-#include "app/file/ProjectData.h"
+#include "file/ProjectData.h"
 
 // The document as file data; chosen charges, value and visibility are left at their
 // defaults for the caller to fill in.
