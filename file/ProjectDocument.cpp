@@ -4,25 +4,25 @@
 
 #include <memory>
 
-TProjectData CaptureDocument() {
+TProjectData CaptureDocument(const TDocument &document) {
   TProjectData data;
-  data.OriginX = Origin.X;
-  data.OriginY = Origin.Y;
-  data.ArrowScale = ArrowScale;
-  data.ZoomFactor = ZoomFactor();
-  for (const auto &c : Charges)
+  data.OriginX = document.Origin.X;
+  data.OriginY = document.Origin.Y;
+  data.ArrowScale = document.ArrowScale;
+  data.ZoomFactor = document.ZoomFactor();
+  for (const auto &c : document.Charges)
     data.Charges.push_back(
         {c->X, c->Y, c->ChargeValue, c->FieldLineCount, c->IsTestCharge, c->ChargeUnit});
   return data;
 }
 
-void ApplyViewOf(const TProjectData &data) {
-  Origin = {data.OriginX, data.OriginY};
-  ArrowScale = data.ArrowScale;
-  PixelsPerMetre = data.ZoomFactor * DefaultPixelsPerMetre();
+void ApplyViewOf(const TProjectData &data, TDocument &document) {
+  document.Origin = {data.OriginX, data.OriginY};
+  document.ArrowScale = data.ArrowScale;
+  document.PixelsPerMetre = data.ZoomFactor * DefaultPixelsPerMetre();
 }
 
-void AppendChargesOf(const TProjectData &data) {
+void AppendChargesOf(const TProjectData &data, TDocument &document) {
   for (const TChargeRecord &r : data.Charges) {
     auto charge = std::make_unique<TPointCharge>();
     charge->X = r.X;
@@ -31,6 +31,6 @@ void AppendChargesOf(const TProjectData &data) {
     charge->FieldLineCount = r.FieldLineCount;
     charge->IsTestCharge = r.IsTestCharge;
     charge->ChargeUnit = r.ChargeUnit;
-    Charges.Add(std::move(charge));
+    document.Charges.Add(std::move(charge));
   }
 }

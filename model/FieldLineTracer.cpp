@@ -3,7 +3,6 @@
 #include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/Field.h"
-#include "model/ModelHooks.h"
 #include "base/Seams.h"
 
 #include <cmath>
@@ -58,10 +57,11 @@ void TPolyline::DrawOn(TCanvas &canvas) const {
     canvas.MoveTo(pen_.X, pen_.Y);
 }
 
-TFieldLineTracer::TFieldLineTracer()
-    : surface_(SurfaceSize()), stepLength_(StepLength), pixelsPerMetre_(PixelsPerMetre) {
+TFieldLineTracer::TFieldLineTracer(const TDocument &document, TSize surface)
+    : surface_(surface), stepLength_(document.StepLength),
+      pixelsPerMetre_(document.PixelsPerMetre) {
   const long double p2 = pixelsPerMetre_ * pixelsPerMetre_;
-  for (const auto &c : Charges) {
+  for (const auto &c : document.Charges) {
     if (!c->IsSource() || c->ChargeValue == 0)
       continue; // a zero source adds exactly nothing to the force and stops no line
     sources_.push_back({c->X + 10, c->Y + 10,

@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <vector>
 
+class TDocument;
+
 // The drawing commands of one half-line. Segments wholly off the surface and steps that
 // stay on the same pixel draw nothing and are left out.
 class TPolyline {
@@ -72,8 +74,9 @@ struct TTraceJob {
 
 class TFieldLineTracer {
 public:
-  // Snapshot of the current sources, surface size, StepLength and PixelsPerMetre.
-  TFieldLineTracer();
+  // Snapshot of the document's sources, StepLength and PixelsPerMetre, for a surface of
+  // that size (px).
+  TFieldLineTracer(const TDocument &document, TSize surface);
 
   // Traces one half-line (direction +1 or -1) from (x, y) px into line.
   TTraceEnd TraceHalf(int32_t direction, long double x, long double y, TPolyline &line,

@@ -3,9 +3,11 @@
 // Qt's event dispatch; its message is shown in the error box titled with the application
 // title (with the period rule), and the program goes on.
 
+#include <QObject>
 #include <QString>
 
 #include <exception>
+#include <type_traits>
 #include <utility>
 
 // Shows the error box for a message (through the dialog seam).
@@ -22,4 +24,19 @@ template <typename Handler> void Guarded(Handler &&handler) noexcept {
   } catch (...) {
     ReportError(QStringLiteral("Unbekannter Fehler"));
   }
+}
+
+// The one way to connect a signal to a handler: the handler, which takes all of the
+// signal's arguments or none, runs inside the guard and only while context lives.
+template <typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection ConnectGuarded(Sender *sender, Signal signal, const QObject *context,
+                                       Handler handler) {
+  return QObject::connect(sender, signal, context, [handler](auto &&...args) {
+    Guarded([&] {
+      if constexpr (std::is_invocable_v<const Handler &, decltype(args)...>)
+        handler(std::forward<decltype(args)>(args)...);
+      else
+        handler();
+    });
+  });
 }
