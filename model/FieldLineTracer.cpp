@@ -64,7 +64,7 @@ TFieldLineTracer::TFieldLineTracer(const TDocument &document, TSize surface)
   for (const auto &c : document.Charges) {
     if (!c->IsSource() || c->ChargeValue == 0)
       continue; // a zero source adds exactly nothing to the force and stops no line
-    sources_.push_back({c->X + 10, c->Y + 10,
+    sources_.push_back({c->X + kChargeHalfSize, c->Y + kChargeHalfSize,
                         static_cast<double>(c->ChargeValue * kCoulomb * p2), c->ChargeValue});
   }
   for (const Source &s : sources_) {

@@ -1,5 +1,5 @@
 #pragma once
-// One point charge: a 20 by 20 pixel sprite whose centre is (X + 10, Y + 10).
+// One point charge: a square sprite whose centre is (X, Y) + kChargeHalfSize.
 
 #include "display/Sprite.h"
 

@@ -11,6 +11,10 @@ void ReportError(const QString &message) {
 }
 
 void ReportException(const std::exception &error) {
+  if (const auto *input = dynamic_cast<const EInvalidInput *>(&error)) {
+    Dialogs().ShowError(QApplication::activeWindow(), kInvalidInputTitle, input->Message());
+    return;
+  }
   if (const auto *own = dynamic_cast<const EKraftbildError *>(&error))
     ReportError(own->Message());
   else

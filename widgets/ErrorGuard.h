@@ -10,9 +10,12 @@
 #include <type_traits>
 #include <utility>
 
+inline const QString kInvalidInputTitle = QStringLiteral("Ungültige oder unvollständige Angaben");
+
 // Shows the error box for a message (through the dialog seam).
 void ReportError(const QString &message);
-// The same for a caught exception: our own errors carry the German message.
+// The same for a caught exception: our own errors carry the German message; an invalid
+// input is shown as it is, under kInvalidInputTitle.
 void ReportException(const std::exception &error);
 
 // Runs the handler; whatever it throws is reported, never passed on.

@@ -3,6 +3,7 @@
 #include "base/ProgramInfo.h"
 #include "widgets/Artwork.h"
 #include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -89,7 +90,7 @@ TInfo::TInfo(QWidget *parent) : QDialog(parent) {
   ok_ = new QPushButton(QStringLiteral("OK"), this);
   ok_->setGeometry(8, 101, 81, 25);
   ok_->setDefault(true);
-  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  ConnectGuarded(ok_, &QPushButton::clicked, this, [this] { accept(); });
 
   ApplyMessageFont();
   logoBitmap_ = KraftbildLogo();

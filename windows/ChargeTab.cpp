@@ -1,5 +1,6 @@
 #include "windows/ChargeTab.h"
 
+#include "base/Errors.h"
 #include "model/Document.h"
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
@@ -95,30 +96,25 @@ TChargeInput TChargeTab::ReadInput(const TDocument &document) const {
   TChargeInput input;
   const auto x = ParseNumber(Edit_X->text());
   if (!x) {
-    input.Error = QStringLiteral("Ungültige x-Koordinate");
-    return input;
+    throw EInvalidInput(QStringLiteral("Ungültige x-Koordinate"));
   }
   const auto y = ParseNumber(Edit_Y->text());
   if (!y) {
-    input.Error = QStringLiteral("Ungültige y-Koordinate");
-    return input;
+    throw EInvalidInput(QStringLiteral("Ungültige y-Koordinate"));
   }
   const auto q = ParseNumber(Edit_Charge->text());
   if (!q) {
-    input.Error = QStringLiteral("Ungültige Ladungsangabe");
-    return input;
+    throw EInvalidInput(QStringLiteral("Ungültige Ladungsangabe"));
   }
   // A position is kept in pixels: metres beyond their range could never be saved.
   long double px = 0;
   long double py = 0;
   document.WorldToScreen({*x, *y}, px, py);
   if (!PixelPositionUsable(px - kChargeHalfSize)) {
-    input.Error = QStringLiteral("Ungültige x-Koordinate");
-    return input;
+    throw EInvalidInput(QStringLiteral("Ungültige x-Koordinate"));
   }
   if (!PixelPositionUsable(py - kChargeHalfSize)) {
-    input.Error = QStringLiteral("Ungültige y-Koordinate");
-    return input;
+    throw EInvalidInput(QStringLiteral("Ungültige y-Koordinate"));
   }
   input.X = *x;
   input.Y = *y;

@@ -20,9 +20,7 @@ class QSpinBox;
 inline constexpr int kMaxFieldLines = 400;
 
 // The edits of the page, read and checked; Unit is the item index of the unit list.
-struct TChargeInput : TChargeValues {
-  QString Error; // the first unreadable field's message, empty when all were read
-};
+using TChargeInput = TChargeValues;
 
 class TChargeTab : public QWidget {
   Q_OBJECT
@@ -32,8 +30,8 @@ public:
 
   // Fills the page from the charge and enables the buttons; null empties and disables them.
   void ShowCharge(const TDocument &document, const TPointCharge *charge);
-  // Reads the edits in the order x, y, charge, stopping at the first that is not a number;
-  // a position must have pixels in the document's view.
+  // Reads the edits in the order x, y, charge; throws EInvalidInput for the first that is not
+  // a number, or a position without pixels in the document's view.
   TChargeInput ReadInput(const TDocument &document) const;
 
   QLineEdit *Edit_X = nullptr;

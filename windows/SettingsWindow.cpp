@@ -4,7 +4,6 @@
 #include "model/ModelHooks.h"
 #include "model/NumberText.h"
 #include "model/Readouts.h"
-#include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
 
 #include <QCloseEvent>
@@ -148,10 +147,6 @@ void TForm2::Button_ApplyClick() {
   if (charge == nullptr)
     return;
   const TChargeInput input = TabSheet_Charge->ReadInput(document_);
-  if (!input.Error.isEmpty()) {
-    Dialogs().ShowError(this, kInvalidInputTitle, input.Error);
-    return;
-  }
   const QScopedValueRollback<bool> applying(applying_, true);
   document_.ApplyCharge(*charge, input);
 }

@@ -14,8 +14,6 @@ class QTabWidget;
 class TDocument;
 class TPointCharge;
 
-inline const QString kInvalidInputTitle = QStringLiteral("Ungültige oder unvollständige Angaben");
-
 class TForm2 : public QWidget {
   Q_OBJECT
 
