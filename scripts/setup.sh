@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core xvfb xauth xdotool imagemagick)
+          fonts-dejavu-core xvfb xauth xdotool imagemagick
+          clang-format shellcheck git)
 
 missing=()
 for p in "${packages[@]}"; do
