@@ -1,13 +1,13 @@
 // The main window's "Datei" commands: new, open, save, save as, and the question whether
 // unsaved changes should be saved first.
-#include "app/Dialogs.h"
 #include "app/MainWindow.h"
 #include "app/ProjectCommands.h"
 #include "model/Document.h"
+#include "widgets/Dialogs.h"
 
 void TForm1::MenuItem_NewClick() {
   if (QuerySave())
-    ResetProject(true);
+    NewProject();
 }
 
 void TForm1::MenuItem_OpenClick() {
@@ -38,7 +38,7 @@ void TForm1::MenuItem_SaveAsClick() {
 }
 
 bool TForm1::QuerySave() {
-  if (!Modified)
+  if (!document_.Modified())
     return true;
   switch (Dialogs().AskYesNoCancel(this, kSaveQuestionTitle, kSaveQuestion)) {
   case TQuestionAnswer::Yes:

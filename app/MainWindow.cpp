@@ -1,6 +1,5 @@
 #include "app/MainWindow.h"
 
-#include "app/ErrorGuard.h"
 #include "app/Program.h"
 #include "model/Background.h"
 #include "model/Document.h"
@@ -8,10 +7,7 @@
 #include "model/FrameComposer.h"
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
-#include "model/Seams.h"
-#include "widgets/InfoDlg.h"
-#include "windows/SettingsWindow.h"
-#include "windows/VoltageWindow.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,8 +21,6 @@
 
 #include <cmath>
 #include <memory>
-
-bool DragStarted = false;
 
 namespace {
 
@@ -42,7 +36,7 @@ QPoint EventPixel(const QMouseEvent *event) {
 
 } // namespace
 
-TForm1::TForm1() {
+TForm1::TForm1(TDocument &document) : document_(document) {
   // An 8-point window: the about dialog gives it the message font's face at start-up, which
   // the axis labels then use.
   QFont font = this->font();
@@ -66,8 +60,8 @@ TForm1::TForm1() {
   Timer_Resize = new QTimer(this);
   Timer_Resize->setInterval(kResizeDelayMs);
   Timer_Resize->setSingleShot(true);
-  connect(Timer_Resize, &QTimer::timeout, this,
-          [this] { Guarded([this] { Timer_ResizeTimer(); }); });
+  ConnectGuarded(Timer_Resize, &QTimer::timeout, this, [this] { Timer_ResizeTimer(); });
+  ConnectDocument();
 
   setWindowTitle(kApplicationTitle);
   // The client area holds the drawing surface at its start size above the status bar.
@@ -79,7 +73,8 @@ TForm1::TForm1() {
 TForm1::~TForm1() {
   // FormDestroy: the charges leave the sprite engine before it goes.
   Background.reset();
-  FreeCharges(true);
+  document_.Charges.Clear();
+  document_.Charges.ReleaseStorage();
 }
 
 void TForm1::CreateMenus() {
@@ -95,28 +90,59 @@ void TForm1::CreateMenus() {
   Datei1->addSeparator();
   MenuItem_End = Datei1->addAction(QStringLiteral("Beenden"));
   MenuItem_End->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-  connect(MenuItem_New, &QAction::triggered, this,
-          [this] { Guarded([this] { MenuItem_NewClick(); }); });
-  connect(MenuItem_Open, &QAction::triggered, this,
-          [this] { Guarded([this] { MenuItem_OpenClick(); }); });
-  connect(MenuItem_Save, &QAction::triggered, this,
-          [this] { Guarded([this] { MenuItem_SaveClick(); }); });
-  connect(MenuItem_SaveAs, &QAction::triggered, this,
-          [this] { Guarded([this] { MenuItem_SaveAsClick(); }); });
-  connect(MenuItem_End, &QAction::triggered, this,
-          [this] { Guarded([this] { MenuItem_EndClick(); }); });
+  ConnectGuarded(MenuItem_New, &QAction::triggered, this, [this] { MenuItem_NewClick(); });
+  ConnectGuarded(MenuItem_Open, &QAction::triggered, this, [this] { MenuItem_OpenClick(); });
+  ConnectGuarded(MenuItem_Save, &QAction::triggered, this, [this] { MenuItem_SaveClick(); });
+  ConnectGuarded(MenuItem_SaveAs, &QAction::triggered, this, [this] { MenuItem_SaveAsClick(); });
+  ConnectGuarded(MenuItem_End, &QAction::triggered, this, [this] { MenuItem_EndClick(); });
 
   Extras1 = menuBar()->addMenu(QStringLiteral("Extras"));
   MenuItem_Potential = Extras1->addAction(QStringLiteral("Spannung und Arbeit..."));
   MenuItem_Potential->setCheckable(true);
-  connect(MenuItem_Potential, &QAction::triggered, this,
-          [this] { Guarded([this] { MenuItem_PotentialClick(); }); });
-  connect(Extras1, &QMenu::aboutToShow, this, [this] { Guarded([this] { Extras1Click(); }); });
 
   N2 = menuBar()->addMenu(QStringLiteral("?"));
   MenuItem_Info = N2->addAction(QStringLiteral("Info"));
-  connect(MenuItem_Info, &QAction::triggered, this,
-          [this] { Guarded([this] { MenuItem_InfoClick(); }); });
+}
+
+void TForm1::ConnectDocument() {
+  ConnectGuarded(&document_, &TDocument::ChargeChanged, this, [this](TPointCharge *charge) {
+    // Frames during a drag copy the old background; mouse-up draws the new one.
+    if (charge != DragCharge)
+      DrawBackground(document_);
+    RenderFrame(true);
+  });
+  ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { RedrawAll(); });
+  ConnectGuarded(&document_, &TDocument::Replaced, this, [this] { RedrawAll(); });
+  ConnectGuarded(&document_, &TDocument::ViewChanged, this, [this](bool linesMoved) {
+    // Frames during a pan copy the old background; mouse-up draws the new one.
+    if (linesMoved && PanAnchor.X == -1)
+      DrawBackground(document_);
+    RenderFrame(true);
+  });
+  ConnectGuarded(&document_, &TDocument::SelectionChanged, this, [this] {
+    // A drag shows its own frames.
+    if (DragCharge == nullptr)
+      RenderFrame(true);
+  });
+}
+
+void TForm1::RedrawAll() {
+  DrawBackground(document_);
+  RenderFrame(true);
+}
+
+void TForm1::SetVoltagePath(const TPointCharge *start, const TPointCharge *end) {
+  if (start == pathStart_ && end == pathEnd_)
+    return;
+  pathStart_ = start;
+  pathEnd_ = end;
+  RenderFrame(true);
+}
+
+void TForm1::ReleaseGrab() {
+  DragCharge = nullptr;
+  DragStarted = false;
+  PanAnchor = {-1, -1};
 }
 
 void TForm1::SetFileName(const QString &fileName) {
@@ -128,14 +154,10 @@ void TForm1::SetFileName(const QString &fileName) {
 
 void TForm1::FormCreate() {
   SetFileName(QString());
-  Origin = {DXDraw->width() / 2, DXDraw->height() / 2};
-  FreeCharges(false);
   Background = std::make_unique<TBitmap>(DXDraw->width(), DXDraw->height());
-  PixelsPerMetre = DefaultPixelsPerMetre();
-  PanAnchor = {-1, -1};
-  DragCharge = nullptr;
-  DragStarted = false;
-  DrawBackground();
+  ReleaseGrab();
+  // Draws the background of the empty document.
+  document_.New({DXDraw->width(), DXDraw->height()});
 }
 
 void TForm1::FormShow() {
@@ -148,9 +170,7 @@ void TForm1::RenderFrame(bool present) {
   if (surface == nullptr)
     return;
   TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
-  const TPointCharge *start = Form3 != nullptr ? Form3->Panel_Pos1->Tag : nullptr;
-  const TPointCharge *end = Form3 != nullptr ? Form3->Panel_Pos2->Tag : nullptr;
-  ComposeFrame(canvas, *DXSpriteEngine.Engine(), start, end);
+  ComposeFrame(canvas, document_, *DXSpriteEngine.Engine(), pathStart_, pathEnd_);
   if (present) {
     canvas.Release();
     DXDraw->Flip();
@@ -167,41 +187,24 @@ void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
 
   auto *charge = dynamic_cast<TPointCharge *>(DXSpriteEngine.Engine()->SpriteAt(x, y));
   if (charge != nullptr) {
-    Form2->ComboBox_Charges->setCurrentIndex(Charges.IndexOf(charge));
-    TPositionPanel *waiting = Form3->PotentialSearching();
-    if (charge->IsTestCharge && waiting != nullptr && Form3->PanelOfCharge(charge) == nullptr) {
-      waiting->Tag = charge;
-      Form3->UpdatePanel(waiting);
-      Modified = true;
-      Form3->SetPotentialSearching(nullptr);
-    }
+    // Not grabbed yet, so the new selection is shown at once.
+    document_.Select(document_.Charges.IndexOf(charge));
+    emit ChargeClicked(charge);
   } else {
-    auto created = std::make_unique<TPointCharge>();
-    created->X = x - 10;
-    created->Y = y - 10;
-    created->ChargeValue = kElementaryCharge;
-    created->ChargeUnit = 0;
-    created->FieldLineCount = 16;
-    charge = Charges.Add(std::move(created));
-    Form2->ComboBox_Charges->addItem(QString());
-    Form2->ComboBox_Charges->setCurrentIndex(Form2->ComboBox_Charges->count() - 1);
-    DrawBackground();
-    RenderFrame(true);
+    charge = document_.CreateCharge(x, y);
     DragStarted = true;
-    Modified = true;
   }
-  // DragCharge is still none here, so the settings window shows the new selection itself.
-  Form2->ComboBox_ChargesClick();
   DragCharge = charge;
 }
 
 void TForm1::DXDrawMouseMove(int x, int y) {
-  const TWorldPoint mouse = ScreenToWorld(x, y);
+  const TWorldPoint mouse = document_.ScreenToWorld(x, y);
   StatusBar->showMessage(StatusPositionText(mouse.X, mouse.Y));
 
   if (!DragStarted) {
     if (DragCharge != nullptr &&
-        std::hypot(DragCharge->X + 10 - x, DragCharge->Y + 10 - y) > kGrabRadius) {
+        std::hypot(DragCharge->X + kChargeHalfSize - x, DragCharge->Y + kChargeHalfSize - y) >
+            kGrabRadius) {
       DragStarted = true;
     } else if (PanAnchor.X != -1) {
       DragStarted = true;
@@ -212,28 +215,22 @@ void TForm1::DXDrawMouseMove(int x, int y) {
   }
 
   if (DragCharge == nullptr) {
-    ShiftView(Origin.X + x - PanAnchor.X, Origin.Y + y - PanAnchor.Y);
+    document_.Pan(document_.Origin.X + x - PanAnchor.X, document_.Origin.Y + y - PanAnchor.Y);
     PanAnchor = {x, y};
   } else {
-    DragCharge->X = x - 10;
-    DragCharge->Y = y - 10;
-    Form2->ComboBox_ChargesClick();
-    Form2->ComboBox_Charges->RepaintEntries();
-    Form3->ChargeChanged(DragCharge);
+    document_.MoveCharge(*DragCharge, x, y);
   }
-  RenderFrame(true);
-  Modified = true;
 }
 
 void TForm1::ShowCursorLineAt(int x, int y) {
-  if (!ShowCursorLine || Charges.Empty())
+  if (!document_.ShowCursorLine || document_.Charges.Empty())
     return;
   TDirectDrawSurface *surface = DXDraw->Surface();
   if (surface == nullptr)
     return;
   RenderFrame(false);
   TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
-  DrawFieldLine(canvas, 0x000000, 0, x, y);
+  DrawFieldLine(document_, canvas, 0x000000, 0, x, y);
   canvas.Release();
   DXDraw->Flip();
 }
@@ -242,8 +239,7 @@ void TForm1::DXDrawMouseUp(Qt::MouseButton, int, int) {
   if (DragCharge == nullptr && PanAnchor.X == -1)
     return;
   PanAnchor = {-1, -1};
-  DrawBackground();
-  RenderFrame(true);
+  RedrawAll();
   DragCharge = nullptr;
   DragStarted = false;
 }
@@ -264,19 +260,10 @@ void TForm1::Timer_ResizeTimer() {
   Timer_Resize->stop();
   if (ApplicationTerminated())
     return;
-  DrawBackground();
-  RenderFrame(true);
+  RedrawAll();
 }
-
-void TForm1::MenuItem_PotentialClick() { Form3->setVisible(!Form3->isVisible()); }
-
-void TForm1::Extras1Click() { MenuItem_Potential->setChecked(Form3->isVisible()); }
 
 void TForm1::MenuItem_EndClick() { close(); }
-
-void TForm1::MenuItem_InfoClick() {
-  Info->ShowInfo(kApplicationTitle, QStringLiteral("2005"), QApplication::windowIcon());
-}
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
   if (watched != DXDraw)

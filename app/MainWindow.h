@@ -3,7 +3,9 @@
 // turns mouse input on the drawing surface into edits of the charge set (create, grab,
 // drag, pan) and composes every frame the user sees.
 
-#include "display/DXDrawControl.h"
+#include "widgets/DXDrawControl.h"
+
+#include "base/Geometry.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -12,11 +14,8 @@ class QAction;
 class QMenu;
 class QStatusBar;
 class QTimer;
-
-// The grabbed charge follows the mouse, or a pan is in progress. Set when the mouse leaves
-// the grab radius around the grabbed charge, when a pan moves, and at once for a new charge;
-// cleared by mouse-up.
-extern bool DragStarted;
+class TDocument;
+class TPointCharge;
 
 // The project files' filter and default extension of the file dialogs.
 inline const QString kProjectFilter = QStringLiteral("Kraftbilder (*.kbf)|*.kbf");
@@ -31,7 +30,7 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 
 public:
-  TForm1();
+  explicit TForm1(TDocument &document);
   ~TForm1() override;
 
   TDXDraw *DXDraw = nullptr;
@@ -50,6 +49,13 @@ public:
   QMenu *N2 = nullptr;
   QAction *MenuItem_Info = nullptr;
 
+  TPointCharge *DragCharge = nullptr; // charge grabbed with the mouse, or null
+  TPoint PanAnchor{-1, -1};           // px; X = -1 when no pan is in progress
+  // The grabbed charge follows the mouse, or a pan is in progress. Set when the mouse leaves
+  // the grab radius around the grabbed charge, when a pan moves, and at once for a new
+  // charge; cleared by mouse-up.
+  bool DragStarted = false;
+
   // Full path of the project file, empty for a project without one. Setting it sets the
   // caption: the application title, followed by " - [path]" when there is a path.
   const QString &FileName() const { return fileName_; }
@@ -59,6 +65,10 @@ public:
   // background bitmap at the surface's size and drawn, 100 % zoom. Runs once, after the
   // model hooks are installed.
   void FormCreate();
+  // Lets go of a grabbed charge and ends a pan.
+  void ReleaseGrab();
+  // The charges the voltage path joins; a new pair is shown at once.
+  void SetVoltagePath(const TPointCharge *start, const TPointCharge *end);
   // Composes the frame on the drawing surface; with present, releases the canvas and shows
   // it. Draws nothing while there is no surface.
   void RenderFrame(bool present);
@@ -71,10 +81,7 @@ public:
   void FormShow();
   void FormResize();
   void Timer_ResizeTimer();
-  void MenuItem_PotentialClick();
-  void Extras1Click();
   void MenuItem_EndClick();
-  void MenuItem_InfoClick();
 
   // The file commands. Each may throw a file's error, which ends the command.
   void MenuItem_NewClick();
@@ -86,6 +93,10 @@ public:
   bool QuerySave();
   void FormCloseQuery(bool &canClose);
 
+signals:
+  // A left click on a charge (after it became the selection).
+  void ChargeClicked(TPointCharge *charge);
+
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
   void showEvent(QShowEvent *event) override;
@@ -94,9 +105,15 @@ protected:
 
 private:
   void CreateMenus();
+  // The document's signals: a background redraw where field lines moved, else a frame.
+  void ConnectDocument();
+  void RedrawAll();
   // Draws the cursor's field line over a fresh frame and shows it.
   void ShowCursorLineAt(int x, int y);
 
+  TDocument &document_;
+  const TPointCharge *pathStart_ = nullptr;
+  const TPointCharge *pathEnd_ = nullptr;
   QString fileName_;
   QString openDialogName_; // the open dialog starts with the name it returned last
   bool shown_ = false;

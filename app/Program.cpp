@@ -1,13 +1,17 @@
 #include "app/Program.h"
 
 #include "app/MainWindow.h"
+#include "model/Document.h"
 #include "model/ModelHooks.h"
 #include "widgets/Artwork.h"
+#include "widgets/ErrorGuard.h"
 #include "widgets/InfoDlg.h"
 #include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 
 #include <memory>
 
@@ -41,14 +45,28 @@ void InstallProgramHooks() {
     TDirectDrawSurface *surface = Form1 != nullptr ? Form1->DXDraw->Surface() : nullptr;
     return surface != nullptr ? &surface->Canvas() : nullptr;
   };
-  hooks.SelectedIndex = [] {
-    return Form2 != nullptr ? Form2->ComboBox_Charges->currentIndex() : -1;
-  };
   hooks.SurfaceSize = [] {
     return Form1 != nullptr ? TSize{Form1->DXDraw->width(), Form1->DXDraw->height()} : TSize{};
   };
   hooks.LabelFontName = [] { return Form1 != nullptr ? Form1->font().family() : QString(); };
   InstallModelHooks(std::move(hooks));
+}
+
+// The windows never call each other: what one does for another is wired here.
+void ConnectWindows() {
+  ConnectGuarded(Form1, &TForm1::ChargeClicked, Form3,
+                 [](TPointCharge *charge) { Form3->ChargeClicked(charge); });
+  ConnectGuarded(Form3, &TForm3::PathChanged, Form1,
+                 [](const TPointCharge *start, const TPointCharge *end) {
+                   Form1->SetVoltagePath(start, end);
+                 });
+  ConnectGuarded(Form1->MenuItem_Potential, &QAction::triggered, Form1,
+                 [] { Form3->setVisible(!Form3->isVisible()); });
+  ConnectGuarded(Form1->Extras1, &QMenu::aboutToShow, Form1,
+                 [] { Form1->MenuItem_Potential->setChecked(Form3->isVisible()); });
+  ConnectGuarded(Form1->MenuItem_Info, &QAction::triggered, Form1, [] {
+    Info->ShowInfo(kApplicationTitle, QStringLiteral("2005"), QApplication::windowIcon());
+  });
 }
 
 } // namespace
@@ -61,20 +79,22 @@ void CreateProgramWindows() {
   QApplication::setWindowIcon(KraftbildIcon());
 
   TProgramWindows &w = Windows();
-  w.Main = std::make_unique<TForm1>();
+  TDocument &document = TheDocument();
+  w.Main = std::make_unique<TForm1>(document);
   Form1 = w.Main.get();
   InstallProgramHooks();
   Form1->FormCreate();
 
-  w.Settings = std::make_unique<TForm2>();
+  w.Settings = std::make_unique<TForm2>(document);
   Form2 = w.Settings.get();
   Form2->show();
 
-  w.Voltage = std::make_unique<TForm3>();
+  w.Voltage = std::make_unique<TForm3>(document);
   Form3 = w.Voltage.get();
 
   w.About = std::make_unique<TInfo>();
   Info = w.About.get();
+  ConnectWindows();
 }
 
 void DestroyProgramWindows() {
@@ -95,5 +115,7 @@ bool ApplicationTerminated() { return terminated; }
 
 void TerminateApplication() {
   terminated = true;
+  if (Form2 != nullptr)
+    Form2->AllowClose();
   QCoreApplication::quit();
 }

@@ -3,14 +3,14 @@
 // and the widget tests use the same one) and destroyed in reverse order; and the flag that
 // tells the windows the program is ending.
 
+#include "base/ProgramInfo.h"
+
 #include <QString>
 
 class TForm1;
 class TForm2;
 class TForm3;
 class TInfo;
-
-inline const QString kApplicationTitle = QStringLiteral("Das Kraftbild");
 
 // The windows; null before CreateProgramWindows and after DestroyProgramWindows.
 extern TForm1 *Form1; // main window

@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 #include "app/ProjectCommands.h"
 
 #include <QCoreApplication>
@@ -29,7 +29,7 @@ void OpenStartProject(const QString &fileName) {
       LoadProject(path);
     } catch (...) {
       // A half-read project under the file's name could be saved over the file by mistake.
-      ResetProject(true);
+      NewProject();
       throw;
     }
   });

@@ -35,12 +35,12 @@ struct FrameDocument {
       Form2->ComboBox_Charges->addItem(QString());
     Form2->ComboBox_Charges->setCurrentIndex(0);
     ShowCursorLine = cursorLine;
-    DrawBackground();
+    DrawBackground(TheDocument());
     Form1->RenderFrame(true);
   }
   ~FrameDocument() {
-    DragCharge = nullptr;
-    DragStarted = false;
+    Form1->DragCharge = nullptr;
+    Form1->DragStarted = false;
     DestroyProgramWindows();
     ResetDocumentGlobals();
   }
@@ -70,7 +70,7 @@ void BM_DragFrame(benchmark::State &state) {
   FrameDocument doc(static_cast<int>(state.range(0)), false);
   CheckSurface(state);
   TPointCharge *dragged = Charges[0];
-  DragCharge = dragged;
+  Form1->DragCharge = dragged;
   double step = 1;
   for (auto _ : state) {
     dragged->X += step;
@@ -85,8 +85,8 @@ BENCHMARK(BM_DragFrame)->Name("Frame/drag")->Arg(0)->Arg(3)->Unit(benchmark::kMi
 void BM_DragMove(benchmark::State &state) {
   FrameDocument doc(static_cast<int>(state.range(0)), false);
   CheckSurface(state);
-  DragCharge = Charges[0];
-  DragStarted = true;
+  Form1->DragCharge = Charges[0];
+  Form1->DragStarted = true;
   const int x = static_cast<int>(Charges[0]->CenterX());
   const int y = static_cast<int>(Charges[0]->CenterY());
   int d = 1;

@@ -7,7 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/ProjectCommands.h"
-#include "app/file/ProjectFile.h"
+#include "file/ProjectFile.h"
 #include "model/Document.h"
 #include "windows/ChargeComboBox.h"
 #include "windows/SettingsWindow.h"
@@ -79,7 +79,7 @@ void BM_Open(benchmark::State &state) {
   const ProjectOnDisk project(count);
   for (auto _ : state) {
     state.PauseTiming();
-    ResetProject(false);
+    NewProject();
     state.ResumeTiming();
     project.Load();
   }
@@ -108,7 +108,7 @@ void BM_New(benchmark::State &state) {
     project.Load();
     Check(state, count);
     state.ResumeTiming();
-    ResetProject(true);
+    NewProject();
   }
 }
 BENCHMARK(BM_New)->Name("New")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

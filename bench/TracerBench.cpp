@@ -27,8 +27,8 @@ template <bool Fast> void BM_Step(benchmark::State &state) {
   hooks.SurfaceSize = [] { return TSize{2000000000, 2000000000}; };
   uint64_t steps = 0;
   for (auto _ : state) {
-    const TTraceStats s = Fast ? DrawFieldLine(doc.surface.Canvas(), 0, 1, 3.5L, 2.25L)
-                               : DrawFieldLineReference(doc.surface.Canvas(), 0, 1, 3.5L, 2.25L);
+    const TTraceStats s = Fast ? DrawFieldLine(TheDocument(), doc.surface.Canvas(), 0, 1, 3.5L, 2.25L)
+                               : DrawFieldLineReference(TheDocument(), doc.surface.Canvas(), 0, 1, 3.5L, 2.25L);
     steps += s.Steps;
   }
   SetTraceStepCap(0);
@@ -48,7 +48,7 @@ template <Mode M> void BM_Background(benchmark::State &state) {
   SetBackgroundThreads(M == FastOneCore ? 1 : 0);
   TTraceStats stats;
   for (auto _ : state)
-    stats = M == Reference ? DrawBackgroundReference() : DrawBackground();
+    stats = M == Reference ? DrawBackgroundReference(TheDocument()) : DrawBackground(TheDocument());
   SetBackgroundThreads(0);
   state.SetLabel(label);
   state.counters["lines"] = static_cast<double>(stats.Lines);
@@ -72,11 +72,11 @@ void BM_TraceVersusDraw(benchmark::State &state) {
   BenchDocument doc;
   configurations::Load(static_cast<char>(state.range(0)));
   const bool draw = state.range(1) != 0;
-  const TFieldLineTracer tracer;
+  const TFieldLineTracer tracer(TheDocument(), SurfaceSize());
   std::vector<TPolyline> lines(Charges[0]->FieldLineCount);
   auto traceAll = [&] {
     uint64_t steps = 0;
-    const long double r = FieldLineRadius();
+    const long double r = FieldLineRadius(TheDocument());
     for (size_t i = 0; i < lines.size(); ++i) {
       const long double theta = static_cast<long double>(i) / lines.size() * 2 * kPi;
       tracer.TraceHalf(Sign(Charges[0]->ChargeValue), Charges[0]->CenterX() + r * std::cos(theta),

@@ -1,6 +1,6 @@
 #include "display/Canvas.h"
 
-#include "display/Errors.h"
+#include "base/Errors.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,10 +1,10 @@
 #include "display/Canvas.h"
 
-#include "display/Errors.h"
+#include "base/Errors.h"
 #include "display/LineRasterizer.h"
 #include "display/PixelSpans.h"
 #include "display/WideStroke.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <QFont>
 #include <QFontMetrics>

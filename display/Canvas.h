@@ -4,7 +4,7 @@
 // inverting) use our own rasteriser, so that the pixel rules hold exactly; text, wide pens
 // and ellipses go through QPainter on the same image. Everything is clipped to the device.
 
-#include "display/Geometry.h"
+#include "base/Geometry.h"
 
 #include <QImage>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "display/Sprite.h"
 
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 
 void TSpriteList::Insert(TSprite *s, TSprite *before) {
   TSpriteLink &link = s->*link_;

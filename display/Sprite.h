@@ -2,7 +2,7 @@
 // The sprite tree: sprites with a position and size, drawn in depth order, culled against
 // the engine's visible rectangle and hit-tested by the engine. Needs no drawing surface.
 
-#include "display/Geometry.h"
+#include "base/Geometry.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "display/Surface.h"
 
-#include "display/Errors.h"
+#include "base/Errors.h"
 
 #include <algorithm>
 #include <utility>

@@ -3,7 +3,7 @@
 // strokes are first rendered as a coverage mask, so that every pixel under the stroke is
 // inverted exactly once, wherever the stroke overlaps itself.
 
-#include "display/Geometry.h"
+#include "base/Geometry.h"
 #include "display/LineRasterizer.h"
 
 #include <QImage>

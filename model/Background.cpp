@@ -1,12 +1,12 @@
 #include "model/Background.h"
 
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/Vector.h"
 #include "model/FieldLineTracer.h"
 #include "model/ModelHooks.h"
 #include "model/NumberText.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <algorithm>
 #include <atomic>
@@ -21,7 +21,8 @@ namespace {
 std::atomic<unsigned> backgroundThreads{0};
 
 // Fills Background and draws the axes with their scale; the canvas to draw the lines on.
-TCanvas &DrawAxesAndScale() {
+TCanvas &DrawAxesAndScale(const TDocument &document) {
+  const TPoint origin = document.Origin;
   TCanvas &canvas = Background->Canvas();
   const TSize size = SurfaceSize();
   const int width = size.Width;
@@ -36,46 +37,46 @@ TCanvas &DrawAxesAndScale() {
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Color = kAxisColor;
   canvas.Pen.Width = 0;
-  canvas.MoveTo(0, Origin.Y);
-  canvas.LineTo(width, Origin.Y);
-  canvas.MoveTo(Origin.X, 0);
-  canvas.LineTo(Origin.X, height);
+  canvas.MoveTo(0, origin.Y);
+  canvas.LineTo(width, origin.Y);
+  canvas.MoveTo(origin.X, 0);
+  canvas.LineTo(origin.X, height);
 
   canvas.Font.Size = 8;
   canvas.Font.Name = LabelFontName();
 
-  const TTickScale scale = TickScale();
+  const TTickScale scale = TickScale(document);
   const long double d = scale.Pixels;
-  const long double i0 = -std::trunc(Origin.X / d);
-  const long double i1 = std::trunc((width - Origin.X) / d);
+  const long double i0 = -std::trunc(origin.X / d);
+  const long double i1 = std::trunc((width - origin.X) / d);
   for (long double i = i0; i <= i1; ++i) {
-    const int32_t px = pixel::Round(i * d + Origin.X);
-    canvas.MoveTo(px, pixel::Offset(Origin.Y, -3));
-    canvas.LineTo(px, pixel::Offset(Origin.Y, 3));
+    const int32_t px = pixel::Round(i * d + origin.X);
+    canvas.MoveTo(px, pixel::Offset(origin.Y, -3));
+    canvas.LineTo(px, pixel::Offset(origin.Y, 3));
     if (std::fmod(i, 2.0L) == 0) {
       const QString s = FormatLabel(i * scale.Spacing) + QStringLiteral(" m");
-      canvas.TextOut(pixel::Offset(px, -canvas.TextWidth(s) / 2), pixel::Offset(Origin.Y, 4), s);
+      canvas.TextOut(pixel::Offset(px, -canvas.TextWidth(s) / 2), pixel::Offset(origin.Y, 4), s);
     }
   }
-  const long double j0 = std::trunc(Origin.Y / d);
-  const long double j1 = -std::trunc((height - Origin.Y) / d);
+  const long double j0 = std::trunc(origin.Y / d);
+  const long double j1 = -std::trunc((height - origin.Y) / d);
   for (long double j = j0; j >= j1; --j) {
-    const int32_t py = pixel::Round(Origin.Y - j * d);
-    canvas.MoveTo(pixel::Offset(Origin.X, -3), py);
-    canvas.LineTo(pixel::Offset(Origin.X, 3), py);
+    const int32_t py = pixel::Round(origin.Y - j * d);
+    canvas.MoveTo(pixel::Offset(origin.X, -3), py);
+    canvas.LineTo(pixel::Offset(origin.X, 3), py);
     if (std::fmod(j, 2.0L) == 0 && j != 0) {
       const QString s = FormatLabel(j * scale.Spacing) + QStringLiteral(" m");
-      canvas.TextOut(pixel::Offset(Origin.X, 4), pixel::Offset(py, -canvas.TextHeight(s) / 2), s);
+      canvas.TextOut(pixel::Offset(origin.X, 4), pixel::Offset(py, -canvas.TextHeight(s) / 2), s);
     }
   }
   return canvas;
 }
 
 // Every line of every source with non-zero charge, in drawing order.
-std::vector<TTraceJob> LineStarts() {
+std::vector<TTraceJob> LineStarts(const TDocument &document) {
   std::vector<TTraceJob> starts;
-  const long double radius = FieldLineRadius();
-  for (const auto &c : Charges) {
+  const long double radius = FieldLineRadius(document);
+  for (const auto &c : document.Charges) {
     if (!c->IsSource() || c->ChargeValue == 0)
       continue;
     const int32_t direction = Sign(c->ChargeValue);
@@ -83,8 +84,8 @@ std::vector<TTraceJob> LineStarts() {
       const long double theta = static_cast<long double>(i) / c->FieldLineCount * 2 * kPi;
       TTraceJob &job = starts.emplace_back();
       job.Direction = direction;
-      job.X = radius * std::cos(theta) + c->X + 10;
-      job.Y = radius * std::sin(theta) + c->Y + 10;
+      job.X = radius * std::cos(theta) + c->X + kChargeHalfSize;
+      job.Y = radius * std::sin(theta) + c->Y + kChargeHalfSize;
     }
   }
   return starts;
@@ -99,28 +100,30 @@ unsigned WorkerCount(size_t lines) {
 
 } // namespace
 
-TTickScale TickScale() {
+TTickScale TickScale(const TDocument &document) {
   const long double c = seams::ScreenPixelsPerInch() * 0.01L / 0.0254L;
-  const long double t = c / PixelsPerMetre;
+  const long double t = c / document.PixelsPerMetre;
   const long double e = std::nearbyint(std::log10(t)) - 1;
   const long double p = std::pow(10.0L, e);
   const long double spacing = std::nearbyint(static_cast<double>(t / p / 5)) * 5 * p;
-  return {spacing, spacing * PixelsPerMetre};
+  return {spacing, spacing * document.PixelsPerMetre};
 }
 
-long double FieldLineRadius() { return std::max<long double>(StepLength + 1, 10); }
+long double FieldLineRadius(const TDocument &document) {
+  return std::max<long double>(document.StepLength + 1, 10);
+}
 
 void SetBackgroundThreads(unsigned threads) { backgroundThreads = threads; }
 
-TTraceStats DrawBackground() {
+TTraceStats DrawBackground(const TDocument &document) {
   if (!Background)
     return {};
-  TCanvas &canvas = DrawAxesAndScale();
+  TCanvas &canvas = DrawAxesAndScale(document);
 
   // Trace on all cores, two lines at a time on each, then draw in order, so the picture does
   // not depend on timing.
-  std::vector<TTraceJob> jobs = LineStarts();
-  const TFieldLineTracer tracer;
+  std::vector<TTraceJob> jobs = LineStarts(document);
+  const TFieldLineTracer tracer(document, SurfaceSize());
   std::atomic<size_t> next{0};
   auto work = [&] {
     for (size_t i = next.fetch_add(2); i < jobs.size(); i = next.fetch_add(2)) {
@@ -151,12 +154,12 @@ TTraceStats DrawBackground() {
   return total;
 }
 
-TTraceStats DrawBackgroundReference() {
+TTraceStats DrawBackgroundReference(const TDocument &document) {
   if (!Background)
     return {};
-  TCanvas &canvas = DrawAxesAndScale();
+  TCanvas &canvas = DrawAxesAndScale(document);
   TTraceStats total;
-  for (const TTraceJob &s : LineStarts())
-    total.Add(DrawFieldLineReference(canvas, kBackgroundLineColor, s.Direction, s.X, s.Y));
+  for (const TTraceJob &s : LineStarts(document))
+    total.Add(DrawFieldLineReference(document, canvas, kBackgroundLineColor, s.Direction, s.X, s.Y));
   return total;
 }

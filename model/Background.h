@@ -10,6 +10,8 @@
 
 #include <memory>
 
+class TDocument;
+
 inline constexpr TColor kBackgroundColor = 0xFFFFFF;
 inline constexpr TColor kAxisColor = 0x808080;
 inline constexpr TColor kBackgroundLineColor = 0xC0C0C0;
@@ -23,15 +25,15 @@ struct TTickScale {
 };
 
 // Tick spacing close to one screen centimetre at the current zoom (5, 10, ... 30 x 10^e m).
-TTickScale TickScale();
+TTickScale TickScale(const TDocument &document);
 
 // Distance (px) from a source's centre at which its field lines start.
-long double FieldLineRadius();
+long double FieldLineRadius(const TDocument &document);
 
 // Number of threads that trace the background's lines (0: one per core).
 void SetBackgroundThreads(unsigned threads);
 
-// Redraws Background completely; shows nothing.
-TTraceStats DrawBackground();
+// Redraws Background completely from the document; shows nothing.
+TTraceStats DrawBackground(const TDocument &document);
 // The same picture with the literal tracer, one line after the other (for comparisons).
-TTraceStats DrawBackgroundReference();
+TTraceStats DrawBackgroundReference(const TDocument &document);

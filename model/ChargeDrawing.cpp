@@ -1,46 +1,46 @@
 #include "model/ChargeDrawing.h"
 
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/Field.h"
 #include "model/FieldLine.h"
-#include "model/ModelHooks.h"
 
 #include <algorithm>
 #include <cmath>
 
-void TPointCharge::DrawSelf() {
-  TCanvas *canvas = SurfaceCanvas();
-  if (canvas == nullptr)
-    return;
-  canvas->Brush.SetColor(ChargeValue > 0 ? kPositiveFill
-                         : ChargeValue < 0 ? kNegativeFill
+void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &charge) {
+  const double x = charge.X;
+  const double y = charge.Y;
+  const long double value = charge.ChargeValue; // C
+  canvas.Brush.SetColor(value > 0 ? kPositiveFill
+                         : value < 0 ? kNegativeFill
                                            : kNeutralFill);
-  canvas->Pen.Style = TPenStyle::psSolid;
-  const bool selected = Charges.At(SelectedChargeIndex()) == this;
-  canvas->Pen.Color = selected ? kSelectedOutline : kOutline;
-  canvas->Pen.Width = selected ? 2 : 0;
+  canvas.Pen.Style = TPenStyle::psSolid;
+  const bool selected = document.Selected() == &charge;
+  canvas.Pen.Color = selected ? kSelectedOutline : kOutline;
+  canvas.Pen.Width = selected ? 2 : 0;
 
-  if (IsSource()) {
-    canvas->Ellipse(pixel::Round(X), pixel::Round(Y), pixel::Round(X + 20), pixel::Round(Y + 20));
+  if (charge.IsSource()) {
+    canvas.Ellipse(pixel::Round(x), pixel::Round(y), pixel::Round(x + 2 * kChargeHalfSize),
+                   pixel::Round(y + 2 * kChargeHalfSize));
     return;
   }
 
-  const TPoint c{pixel::Round(X + 10), pixel::Round(Y + 10)};
-  canvas->Ellipse(c.X - kTestChargeRadius, c.Y - kTestChargeRadius, c.X + kTestChargeRadius,
+  const TPoint c{pixel::Round(x + kChargeHalfSize), pixel::Round(y + kChargeHalfSize)};
+  canvas.Ellipse(c.X - kTestChargeRadius, c.Y - kTestChargeRadius, c.X + kTestChargeRadius,
                   c.Y + kTestChargeRadius);
-  DrawFieldLine(*canvas, kTestChargeLineColor, 0, c.X, c.Y);
+  DrawFieldLine(document, canvas, kTestChargeLineColor, 0, c.X, c.Y);
   // No force on a charge of value 0; and a zero arrow scale has no arrow length (files with
   // one are refused when loading, so this only guards the division).
-  if (ChargeValue == 0 || ArrowScale == 0)
+  if (value == 0 || document.ArrowScale == 0)
     return;
 
   TVector v;
-  ForceAt(v, c.X, c.Y, ChargeValue);
-  v.Scale(static_cast<double>(PixelsPerMetre / ArrowScale)); // N to px of arrow
-  canvas->Pen.Width = 2;
-  canvas->Pen.Color = ArrowColor;
-  canvas->MoveTo(c.X, c.Y);
+  ForceAt(document, v, c.X, c.Y, value);
+  v.Scale(static_cast<double>(document.PixelsPerMetre / document.ArrowScale)); // N to px of arrow
+  canvas.Pen.Width = 2;
+  canvas.Pen.Color = document.ArrowColor;
+  canvas.MoveTo(c.X, c.Y);
   const double length = v.Length();
   if (length > kLongestArrow)
     v.Scale(kClampedArrow / length);
@@ -51,12 +51,12 @@ void TPointCharge::DrawSelf() {
     v.Scale(static_cast<double>(pixel::kLimit) / largest);
 
   const TPoint tip{pixel::Round(v.X) + c.X, pixel::Round(v.Y) + c.Y};
-  canvas->LineTo(tip.X, tip.Y);
+  canvas.LineTo(tip.X, tip.Y);
   const long double a = v.Angle() + kPi + kPi / 8;
-  canvas->LineTo(pixel::Round(tip.X + kArrowHeadLength * std::cos(a)),
+  canvas.LineTo(pixel::Round(tip.X + kArrowHeadLength * std::cos(a)),
                  pixel::Round(tip.Y + kArrowHeadLength * std::sin(a)));
-  canvas->MoveTo(tip.X, tip.Y);
+  canvas.MoveTo(tip.X, tip.Y);
   const long double b = v.Angle() + kPi - kPi / 8;
-  canvas->LineTo(pixel::Round(tip.X + kArrowHeadLength * std::cos(b)),
+  canvas.LineTo(pixel::Round(tip.X + kArrowHeadLength * std::cos(b)),
                  pixel::Round(tip.Y + kArrowHeadLength * std::sin(b)));
 }

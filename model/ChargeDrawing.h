@@ -4,6 +4,9 @@
 
 #include "display/Canvas.h"
 
+class TDocument;
+class TPointCharge;
+
 inline constexpr TColor kPositiveFill = 0x0000FF;
 inline constexpr TColor kNegativeFill = 0xFF0000;
 inline constexpr TColor kNeutralFill = 0xFFFFFF;
@@ -15,3 +18,7 @@ inline constexpr int kTestChargeRadius = 4;     // px
 inline constexpr int kArrowHeadLength = 16;     // px
 inline constexpr double kLongestArrow = 2147483647; // px; longer arrows become 5000 px
 inline constexpr double kClampedArrow = 5000;   // px
+
+// Draws the charge of the document on canvas, with the outline of the selection when it is
+// the document's selected charge.
+void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &charge);

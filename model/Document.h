@@ -1,11 +1,15 @@
 #pragma once
-// The document and the view state: the charges and the globals that map pixels to metres
-// and control how field lines and force arrows are drawn.
+// The document: the charges and the view state that maps pixels to metres and controls how
+// field lines and force arrows are drawn. Every change of the program goes through its
+// routines, which mark it modified and tell the listeners what changed.
 
-#include "display/Geometry.h"
+#include "base/Geometry.h"
 #include "model/PointCharge.h"
 
+#include <QObject>
+
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -43,43 +47,151 @@ struct TWorldPoint {
   long double Y = 0; // m
 };
 
-extern TChargeList Charges;
-extern TPoint Origin;              // px: screen pixel of the world origin
-extern long double PixelsPerMetre; // px/m: zoom x pixels per inch / 0.0254
-extern long double ArrowScale;     // N per metre of drawn force arrow
-extern uint32_t ArrowColor;        // $00BBGGRR
-extern uint32_t StepLength;        // px per tracer step, 1..21
-extern bool ShowCursorLine;
-extern bool Modified;
-extern TPointCharge *DragCharge; // charge grabbed with the mouse, or null
-extern TPoint PanAnchor;         // px; X = -1 when no pan is in progress
-
 inline constexpr long double kDefaultArrowScale = 1e-23L;
 inline constexpr uint32_t kDefaultArrowColor = 0x0000A609;
 inline constexpr uint32_t kDefaultStepLength = 3;
 
+// What the charge tab applies to a charge.
+struct TChargeValues {
+  long double X = 0;     // m
+  long double Y = 0;     // m
+  long double Value = 0; // in the unit chosen
+  int Unit = -1;         // 0 elementary charge, 1 coulomb, -1 keeps the charge's unit
+  uint32_t FieldLines = 0;
+  bool TestCharge = false;
+};
+
+// What the view tab applies to the view.
+struct TViewSettings {
+  long double ArrowScale = 0; // N per metre of arrow, > 0
+  long double Zoom = 0;       // factor, 1.0 at 100 %, > 0
+  uint32_t ArrowColor = 0;    // $00BBGGRR
+  uint32_t StepLength = 0;    // px
+  bool ShowCursorLine = false;
+};
+
 // Pixels per metre at 100 % zoom on this screen.
 long double DefaultPixelsPerMetre();
-// Zoom factor (1.0 at 100 %) of the current PixelsPerMetre on this screen.
-long double ZoomFactor();
 
-// The view of a new document: Origin at the surface's centre, 100 % zoom, default arrow
-// scale. Arrow colour, step length and cursor line are left alone.
-void ResetView();
-// Every global back to its value at program start, with no charges (for tests and tools).
+class TDocument : public QObject {
+  Q_OBJECT
+
+public:
+  TDocument() = default;
+  ~TDocument() override;
+
+  // The state under its names. Read freely; the program changes it through the routines
+  // below.
+  TChargeList Charges;
+  TPoint Origin{0, 0};                       // px: screen pixel of the world origin
+  long double PixelsPerMetre = 96 / 0.0254L; // px/m: zoom x pixels per inch / 0.0254
+  long double ArrowScale = kDefaultArrowScale; // N per metre of drawn force arrow
+  uint32_t ArrowColor = kDefaultArrowColor;    // $00BBGGRR
+  uint32_t StepLength = kDefaultStepLength;    // px per tracer step, 1..21
+  bool ShowCursorLine = true;
+
+  bool Modified() const { return modified_; }
+  // The one charge selection of the program: an index into Charges, -1 for none.
+  int SelectedIndex() const { return selected_; }
+  TPointCharge *Selected() const { return Charges.At(selected_); }
+
+  // Zoom factor (1.0 at 100 %) of PixelsPerMetre on this screen.
+  long double ZoomFactor() const;
+  // The one place of the y-flip: screen pixel to world metres and back.
+  TWorldPoint ScreenToWorld(long double px, long double py) const;
+  void WorldToScreen(const TWorldPoint &world, long double &px, long double &py) const;
+  // World position (m) of a charge's centre.
+  TWorldPoint ChargeWorldPosition(const TPointCharge &charge) const;
+
+  // --- The change path. ---
+  // A new source of one elementary charge with 16 field lines centred at (x, y) px; it
+  // becomes the selection.
+  TPointCharge *CreateCharge(int32_t x, int32_t y);
+  // Puts the charge's centre at (x, y) px.
+  void MoveCharge(TPointCharge &charge, int32_t x, int32_t y);
+  // Stores the charge tab's values in the charge.
+  void ApplyCharge(TPointCharge &charge, const TChargeValues &values);
+  // Frees the charge at index; the selection becomes none.
+  void DeleteCharge(int index);
+  // Moves the view so that the charge's centre is at the middle of a surface of that size
+  // (px). Leaves the document unmodified: no position in metres changes.
+  void CenterOn(const TPointCharge &charge, TSize surface);
+  // Moves the origin to (x, y) px, and every charge with it.
+  void Pan(int32_t x, int32_t y);
+  // Stores the view tab's values; a new zoom rescales the charges about the origin.
+  void ApplyView(const TViewSettings &view);
+  void Select(int index);
+  // Marks a change the listeners of the document know themselves (the voltage window's
+  // choices, which a project file keeps).
+  void SetModified();
+  // The document is saved as it is.
+  void MarkSaved();
+
+  // An empty document with the view of a new one on a surface of that size (px): origin at
+  // its centre, 100 % zoom, default arrow scale. Arrow colour, step length and cursor line
+  // are left alone. Afterwards the document is unmodified.
+  void New(TSize surface);
+  // New, then fill puts the content in (a file's, say). Listeners hear of it once, also
+  // when fill throws, which is passed on after that; the document is unmodified.
+  void Load(TSize surface, const std::function<void(TDocument &)> &fill);
+
+  // Moves every charge by the change of origin, then makes (x, y) the origin (px). Tells
+  // nobody.
+  void ShiftView(int32_t x, int32_t y);
+  // Makes zoom (a factor, 1.0 at 100 %, > 0) the zoom of the view unless it differs from
+  // the current one by kZoomTolerance or less; every charge centre is scaled about Origin.
+  // Tells nobody; answers whether the view changed.
+  bool SetZoomFactor(long double zoom);
+  // Every value back to its value at program start, with no charges and the origin at the
+  // centre of a surface of that size (px). Tells nobody.
+  void ResetAll(TSize surface);
+
+signals:
+  // A charge moved or got new values.
+  void ChargeChanged(TPointCharge *charge);
+  // A charge is about to be freed: nobody may keep it.
+  void ChargeRemoving(const TPointCharge *charge);
+  // A charge was created or deleted.
+  void ChargesChanged();
+  // Origin, zoom or a view setting changed; linesMoved when the field lines of the
+  // background are no longer where they were.
+  void ViewChanged(bool linesMoved);
+  // The whole document was replaced (new, load).
+  void Replaced();
+  void SelectionChanged();
+
+private:
+  void ClearForNew(TSize surface);
+
+  bool modified_ = false;
+  int selected_ = -1;
+};
+
+// The program's one document.
+TDocument &TheDocument();
+
+// Thin accessors of the program's document, for tests and tools that set it up directly.
+extern TChargeList &Charges;
+extern TPoint &Origin;
+extern long double &PixelsPerMetre;
+extern long double &ArrowScale;
+extern uint32_t &ArrowColor;
+extern uint32_t &StepLength;
+extern bool &ShowCursorLine;
+
+// The same routines on the program's document.
+inline long double ZoomFactor() { return TheDocument().ZoomFactor(); }
+inline TWorldPoint ScreenToWorld(long double px, long double py) {
+  return TheDocument().ScreenToWorld(px, py);
+}
+inline void WorldToScreen(const TWorldPoint &world, long double &px, long double &py) {
+  TheDocument().WorldToScreen(world, px, py);
+}
+inline TWorldPoint ChargeWorldPosition(const TPointCharge &charge) {
+  return TheDocument().ChargeWorldPosition(charge);
+}
+inline void ShiftView(int32_t x, int32_t y) { TheDocument().ShiftView(x, y); }
+// Every value of the program's document back to its value at program start.
 void ResetDocumentGlobals();
-
-// The one place of the y-flip: screen pixel to world metres and back.
-TWorldPoint ScreenToWorld(long double px, long double py);
-// World metres to screen pixel.
-void WorldToScreen(const TWorldPoint &world, long double &px, long double &py);
-// World position (m) of a charge's centre.
-TWorldPoint ChargeWorldPosition(const TPointCharge &charge);
-// Places a charge so that its centre lies at the world position (m).
-void PlaceChargeAtWorld(TPointCharge &charge, const TWorldPoint &world);
-
-// Moves every charge by the change of origin, then makes (newOriginX, newOriginY) the
-// origin (px). Redraws nothing.
-void ShiftView(int32_t newOriginX, int32_t newOriginY);
 // Frees every charge; with freeList the list's storage is released as well.
 void FreeCharges(bool freeList);

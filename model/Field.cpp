@@ -12,10 +12,11 @@ constexpr long double kEpsilon0 = 8.854188e-12L;
 const long double kFourPiEpsilon0 = 4 * kPi * kEpsilon0;
 const long double kCoulomb = 1 / kFourPiEpsilon0;
 
-void ForceAt(TVector &force, long double x, long double y, long double q) {
+void ForceAt(const TDocument &document, TVector &force, long double x, long double y,
+             long double q) {
   force = {};
   TVector part;
-  for (const auto &c : Charges) {
+  for (const auto &c : document.Charges) {
     if (!c->IsSource())
       continue;
     const long double cx = c->CenterX();
@@ -24,8 +25,8 @@ void ForceAt(TVector &force, long double x, long double y, long double q) {
     const long double dy = y - cy;
     if (std::sqrt(dx * dx + dy * dy) <= kForceExclusionRadius)
       continue;
-    const long double mx = dx / PixelsPerMetre;
-    const long double my = dy / PixelsPerMetre;
+    const long double mx = dx / document.PixelsPerMetre;
+    const long double my = dy / document.PixelsPerMetre;
     const long double r2 = mx * mx + my * my;
     const long double magnitude = std::fabs(c->ChargeValue) * kCoulomb * std::fabs(q) / r2;
     long double angle = PolarAngle(dx, dy);
@@ -36,14 +37,14 @@ void ForceAt(TVector &force, long double x, long double y, long double q) {
   }
 }
 
-long double PotentialAt(long double x, long double y) {
+long double PotentialAt(const TDocument &document, long double x, long double y) {
   long double sum = 0;
-  for (const auto &c : Charges) {
+  for (const auto &c : document.Charges) {
     if (!c->IsSource())
       continue;
     const long double dx = x - c->X;
     const long double dy = y - c->Y;
-    const long double r = std::sqrt(dx * dx + dy * dy) / PixelsPerMetre;
+    const long double r = std::sqrt(dx * dx + dy * dy) / document.PixelsPerMetre;
     if (r == 0)
       return std::numeric_limits<long double>::infinity();
     sum += c->ChargeValue / (kFourPiEpsilon0 * r);

@@ -1,11 +1,11 @@
 #include "model/FieldLine.h"
 
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/Field.h"
 #include "model/FieldLineTracer.h"
 #include "model/ModelHooks.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <atomic>
 #include <cmath>
@@ -31,7 +31,7 @@ TTraceStats FastHalf(const TFieldLineTracer &tracer, TCanvas &canvas, TColor col
   return stats;
 }
 
-TTraceStats ReferenceHalf(TCanvas &canvas, TColor color, int32_t direction, long double x,
+TTraceStats ReferenceHalf(const TDocument &document, TCanvas &canvas, TColor color, int32_t direction, long double x,
                           long double y) {
   SetLinePen(canvas, color);
   const auto v = std::make_unique<TVector>();
@@ -51,16 +51,16 @@ TTraceStats ReferenceHalf(TCanvas &canvas, TColor color, int32_t direction, long
       return end(TTraceEnd::LeftBox);
     if (cap != 0 ? stats.Steps >= cap : seams::GetTickCount() - t0 >= kTraceBudgetMs)
       return end(TTraceEnd::Budget);
-    for (const auto &c : Charges) {
+    for (const auto &c : document.Charges) {
       if (!c->IsSource() || c->ChargeValue == 0)
         continue;
       const long double dx = x - c->CenterX();
       const long double dy = y - c->CenterY();
-      if (std::sqrt(dx * dx + dy * dy) <= StepLength)
+      if (std::sqrt(dx * dx + dy * dy) <= document.StepLength)
         return end(TTraceEnd::ReachedCharge);
     }
-    ForceAt(*v, x, y, direction);
-    v->SetLength(StepLength);
+    ForceAt(document, *v, x, y, direction);
+    v->SetLength(document.StepLength);
     x += v->X;
     y += v->Y;
     ++stats.Steps;
@@ -83,16 +83,20 @@ TTraceStats BothWays(Half half, TCanvas &canvas, TColor color, int32_t direction
 void SetTraceStepCap(uint64_t steps) { stepCap = steps; }
 uint64_t TraceStepCap() { return stepCap; }
 
-TTraceStats DrawFieldLine(TCanvas &canvas, TColor color, int32_t direction, long double x,
-                          long double y) {
+TTraceStats DrawFieldLine(const TDocument &document, TCanvas &canvas, TColor color,
+                          int32_t direction, long double x, long double y) {
   // One snapshot of the sources serves both halves; drawing changes no charge.
-  const TFieldLineTracer tracer;
+  const TFieldLineTracer tracer(document, SurfaceSize());
   const auto half = [&tracer](TCanvas &c, TColor colour, int32_t d, long double px,
                               long double py) { return FastHalf(tracer, c, colour, d, px, py); };
   return BothWays(half, canvas, color, direction, x, y);
 }
 
-TTraceStats DrawFieldLineReference(TCanvas &canvas, TColor color, int32_t direction, long double x,
-                                   long double y) {
-  return BothWays(ReferenceHalf, canvas, color, direction, x, y);
+TTraceStats DrawFieldLineReference(const TDocument &document, TCanvas &canvas, TColor color,
+                                   int32_t direction, long double x, long double y) {
+  const auto half = [&document](TCanvas &c, TColor colour, int32_t d, long double px,
+                                long double py) {
+    return ReferenceHalf(document, c, colour, d, px, py);
+  };
+  return BothWays(half, canvas, color, direction, x, y);
 }

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+class TDocument;
+
 inline constexpr uint32_t kTraceBudgetMs = 30;
 inline constexpr long double kTraceMargin = 5000; // px beyond the surface on every side
 
@@ -37,12 +39,13 @@ void SetTraceStepCap(uint64_t steps);
 uint64_t TraceStepCap();
 
 // Direction +1 follows the field, -1 goes against it, 0 draws both halves (-1 first).
-// Start point (x, y) in screen pixels. Pen: solid, colour, width 0.
-TTraceStats DrawFieldLine(TCanvas &canvas, TColor color, int32_t direction, long double x,
-                          long double y);
+// Start point (x, y) in screen pixels; the document's sources, zoom and step length, and the
+// surface size of the model hooks. Pen: solid, colour, width 0.
+TTraceStats DrawFieldLine(const TDocument &document, TCanvas &canvas, TColor color,
+                          int32_t direction, long double x, long double y);
 
 // The literal algorithm, one trigonometric force evaluation per source and step and the
 // clock read before every step. Kept as the yardstick of the fast tracer in tests and
 // benchmarks; the program draws with DrawFieldLine.
-TTraceStats DrawFieldLineReference(TCanvas &canvas, TColor color, int32_t direction,
-                                   long double x, long double y);
+TTraceStats DrawFieldLineReference(const TDocument &document, TCanvas &canvas, TColor color,
+                                   int32_t direction, long double x, long double y);

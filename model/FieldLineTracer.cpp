@@ -1,10 +1,9 @@
 #include "model/FieldLineTracer.h"
 
-#include "display/PixelMath.h"
+#include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/Field.h"
-#include "model/ModelHooks.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <algorithm>
 #include <array>
@@ -66,14 +65,16 @@ void TPolyline::DrawOn(TCanvas &canvas) const {
     canvas.MoveTo(pen_.X, pen_.Y);
 }
 
-TFieldLineTracer::TFieldLineTracer()
-    : surface_(SurfaceSize()), stepLength_(StepLength), pixelsPerMetre_(PixelsPerMetre) {
+TFieldLineTracer::TFieldLineTracer(const TDocument &document, TSize surface)
+    : surface_(surface), stepLength_(document.StepLength),
+      pixelsPerMetre_(document.PixelsPerMetre) {
   const long double p2 = pixelsPerMetre_ * pixelsPerMetre_;
-  for (const auto &c : Charges) {
+  for (const auto &c : document.Charges) {
     if (!c->IsSource() || c->ChargeValue == 0)
       continue; // a zero source adds exactly nothing to the force and stops no line
-    sources_.push_back({c->X + 10, c->Y + 10, static_cast<double>(c->ChargeValue * kCoulomb * p2),
-                        c->ChargeValue, c->CenterX(), c->CenterY()});
+    sources_.push_back({c->X + kChargeHalfSize, c->Y + kChargeHalfSize,
+                        static_cast<double>(c->ChargeValue * kCoulomb * p2), c->ChargeValue,
+                        c->CenterX(), c->CenterY()});
   }
   FindSaddles();
   for (const Source &s : sources_) {

@@ -19,12 +19,14 @@
 // passes close to a saddle off every mirror line can still leave it differently.
 
 #include "display/Canvas.h"
-#include "display/Geometry.h"
+#include "base/Geometry.h"
 #include "model/FieldLine.h"
 #include "model/Vector.h"
 
 #include <cstdint>
 #include <vector>
+
+class TDocument;
 
 // The drawing commands of one half-line. Segments wholly off the surface and steps that
 // stay on the same pixel draw nothing and are left out.
@@ -80,8 +82,9 @@ struct TTraceJob {
 
 class TFieldLineTracer {
 public:
-  // Snapshot of the current sources, surface size, StepLength and PixelsPerMetre.
-  TFieldLineTracer();
+  // Snapshot of the document's sources, StepLength and PixelsPerMetre, for a surface of
+  // that size (px).
+  TFieldLineTracer(const TDocument &document, TSize surface);
 
   // Traces one half-line (direction +1 or -1) from (x, y) px into line.
   TTraceEnd TraceHalf(int32_t direction, long double x, long double y, TPolyline &line,

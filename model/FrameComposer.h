@@ -5,6 +5,7 @@
 
 #include "display/Canvas.h"
 
+class TDocument;
 class TSpriteEngine;
 class TPointCharge;
 
@@ -12,6 +13,7 @@ inline constexpr TColor kOriginCrossColor = 0x000000;
 inline constexpr TColor kVoltagePathColor = 0x0000FF;
 inline constexpr int kOriginCrossHalf = 6; // px
 
-// Draws the frame on canvas. The voltage path is drawn only when both charges are given.
-void ComposeFrame(TCanvas &canvas, TSpriteEngine &engine, const TPointCharge *pathStart,
+// Draws the frame of the document on canvas. The voltage path is drawn only when both
+// charges are given.
+void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine, const TPointCharge *pathStart,
                   const TPointCharge *pathEnd);

@@ -12,11 +12,6 @@ TSize SurfaceSize() {
   return hook ? hook() : TSize{};
 }
 
-int SelectedChargeIndex() {
-  const auto &hook = ModelHooks().SelectedIndex;
-  return hook ? hook() : -1;
-}
-
 TCanvas *SurfaceCanvas() {
   const auto &hook = ModelHooks().SurfaceCanvas;
   return hook ? hook() : nullptr;

@@ -1,10 +1,10 @@
 #pragma once
 // What the field model needs of the program that owns it: the sprite engine new charges
-// join, the canvas of the drawing surface that charges draw on, the selected charge's
-// index and the drawing surface's size. The program installs these at start-up; tests and
+// join, the canvas of the drawing surface that charges draw on and the drawing surface's
+// size. The program installs these at start-up; tests and
 // the command-line renderer install their own.
 
-#include "display/Geometry.h"
+#include "base/Geometry.h"
 
 #include <QString>
 
@@ -17,8 +17,6 @@ struct TModelHooks {
   TSpriteEngine *Engine = nullptr;
   // Canvas of the surface being composed; null while there is no surface.
   std::function<TCanvas *()> SurfaceCanvas;
-  // Index in Charges of the selected charge, -1 for none.
-  std::function<int()> SelectedIndex;
   // Width and height of the drawing surface in pixels.
   std::function<TSize()> SurfaceSize;
   // Font face of the main window, which the axis labels use.
@@ -31,6 +29,5 @@ void InstallModelHooks(TModelHooks hooks);
 
 // Convenience readers with safe answers when a hook is missing.
 TSize SurfaceSize();
-int SelectedChargeIndex();
 TCanvas *SurfaceCanvas();
 QString LabelFontName();

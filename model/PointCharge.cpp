@@ -1,9 +1,15 @@
 #include "model/PointCharge.h"
 
-#include "display/Sprite.h"
+#include "model/ChargeDrawing.h"
+#include "model/Document.h"
 #include "model/ModelHooks.h"
 
 TPointCharge::TPointCharge() : TSprite(ModelHooks().Engine) {
-  Width = 20;
-  Height = 20;
+  Width = 2 * kChargeHalfSize;
+  Height = 2 * kChargeHalfSize;
+}
+
+void TPointCharge::DrawSelf() {
+  if (TCanvas *canvas = SurfaceCanvas())
+    DrawCharge(*canvas, TheDocument(), *this);
 }

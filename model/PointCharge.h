@@ -1,25 +1,36 @@
 #pragma once
-// One point charge: a 20 by 20 pixel sprite whose centre is (X + 10, Y + 10).
+// One point charge: a square sprite whose centre is (X, Y) + kChargeHalfSize.
 
 #include "display/Sprite.h"
 
 #include <cstdint>
+#include <iterator>
+
+// Half the side of a charge's square (px): its centre lies this far from X and Y.
+inline constexpr int kChargeHalfSize = 10;
 
 // Coulombs of one elementary charge, to seven significant digits.
 inline constexpr long double kElementaryCharge = 1.602177e-19L;
 // Coulombs per display unit, indexed by ChargeUnit: 0 elementary charge, 1 coulomb.
 inline constexpr long double UnitFactor[2] = {kElementaryCharge, 1.0L};
 
+// Coulombs per unit. A unit the list does not know (only a damaged project file holds one)
+// counts as coulombs, so that showing and applying such a charge never changes its value.
+inline long double UnitFactorOf(int unit) {
+  return unit >= 0 && unit < static_cast<int>(std::size(UnitFactor)) ? UnitFactor[unit] : 1.0L;
+}
+
 class TPointCharge : public TSprite {
 public:
   // Joins the sprite engine installed in the model hooks; all own fields start at zero.
   TPointCharge();
 
-  // Draws the charge on the surface canvas of the model hooks.
+  // Draws the charge on the surface canvas of the model hooks, as a charge of the program's
+  // document.
   void DrawSelf() override;
 
-  long double CenterX() const { return static_cast<long double>(X) + 10; } // px
-  long double CenterY() const { return static_cast<long double>(Y) + 10; } // px
+  long double CenterX() const { return static_cast<long double>(X) + kChargeHalfSize; } // px
+  long double CenterY() const { return static_cast<long double>(Y) + kChargeHalfSize; } // px
   // A source creates the field; a test charge only feels it.
   bool IsSource() const { return !IsTestCharge; }
 

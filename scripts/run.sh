@@ -5,7 +5,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-  export XDG_RUNTIME_DIR=$(mktemp -d)
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  export XDG_RUNTIME_DIR
   chmod 700 "$XDG_RUNTIME_DIR"
+  trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 fi
-exec "${BUILD_DIR:-build}/kraftbild" "$@"
+"${BUILD_DIR:-build}/kraftbild" "$@"

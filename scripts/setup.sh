@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core xvfb xauth xdotool imagemagick)
+          fonts-dejavu-core xvfb xauth xdotool imagemagick
+          clang-format shellcheck git)
 # Qt's own dialogs in German; validators, MIME database and Debian packaging for the
 # installation test.
 packages+=(qt6-translations-l10n desktop-file-utils appstream shared-mime-info dpkg-dev file)

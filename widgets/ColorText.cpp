@@ -1,6 +1,6 @@
 #include "widgets/ColorText.h"
 
-#include "display/Errors.h"
+#include "base/Errors.h"
 
 #include <cstdint>
 #include <optional>

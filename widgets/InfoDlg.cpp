@@ -1,7 +1,9 @@
 #include "widgets/InfoDlg.h"
 
-#include "app/Dialogs.h"
+#include "base/ProgramInfo.h"
 #include "widgets/Artwork.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -13,10 +15,6 @@
 
 #include <functional>
 #include <utility>
-
-#ifndef KRAFTBILD_VERSION
-#define KRAFTBILD_VERSION ""
-#endif
 
 namespace {
 
@@ -92,7 +90,7 @@ TInfo::TInfo(QWidget *parent) : QDialog(parent) {
   ok_ = new QPushButton(QStringLiteral("OK"), this);
   ok_->setGeometry(8, 101, 81, 25);
   ok_->setDefault(true);
-  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  ConnectGuarded(ok_, &QPushButton::clicked, this, [this] { accept(); });
 
   ApplyMessageFont();
   logoBitmap_ = KraftbildLogo();
@@ -218,4 +216,4 @@ void ApplyMessageFont() {
   }
 }
 
-QString GetFileVersion() { return QStringLiteral(KRAFTBILD_VERSION); }
+QString GetFileVersion() { return kProgramVersion; }

@@ -1,8 +1,8 @@
 #include "widgets/PellColorComboBox.h"
 
-#include "app/Dialogs.h"
-#include "app/ErrorGuard.h"
-#include "display/Errors.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
+#include "base/Errors.h"
 #include "widgets/ColorText.h"
 
 #include <QAbstractItemView>
@@ -38,10 +38,6 @@ constexpr std::array<TDefaultColor, 15> DefaultColors{{
     {u"Lila", 0x800080},
     {u"Rosa", 0xFF00FF},
 }};
-
-QString ListIndexMessage(int index) {
-  return QStringLiteral("Listenindex überschreitet das Maximum (%1)").arg(index);
-}
 
 // Draws the popup list's entries as swatches of a fixed height.
 class TColorItemDelegate : public QStyledItemDelegate {
@@ -80,7 +76,7 @@ TPellColorComboBox::TPellColorComboBox(QWidget *parent) : TPellComboBox(parent) 
   setCurrentIndex(-1);
   resize(sizeHint());
   // `activated` comes only from the user (mouse, arrow keys, wheel), never from code.
-  connect(this, &QComboBox::activated, this, [this](int) { Guarded([this] { Change(); }); });
+  ConnectGuarded(this, &QComboBox::activated, this, [this] { Change(); });
 }
 
 QStringList TPellColorComboBox::Items() const {
@@ -133,7 +129,7 @@ void TPellColorComboBox::AddColor(TColor color, const QString &name, int index) 
   if (index == -1)
     index = last;
   if (index < -1)
-    throw EListError(ListIndexMessage(index));
+    throw EListError(ListIndexErrorText(index));
   colors_.insert(index, ColorToText(color));
   insertItem(index, name);
   lastPaintError_.clear();
@@ -143,7 +139,7 @@ bool TPellColorComboBox::DeleteColor_Index(int index) {
   if (index >= colors_.size())
     return false;
   if (index < 0)
-    throw EListError(ListIndexMessage(index));
+    throw EListError(ListIndexErrorText(index));
   colors_.removeAt(index);
   removeItem(index);
   lastPaintError_.clear();

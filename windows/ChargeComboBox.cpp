@@ -9,21 +9,23 @@
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 
-void DrawChargeEntry(TCanvas &canvas, int index, const TRect &rect, TColor windowText) {
+void DrawChargeEntry(TCanvas &canvas, const TDocument &document, int index, const TRect &rect,
+                     TColor windowText) {
   canvas.FillRect(rect);
-  if (index < 0 || index >= Charges.Count())
+  const TPointCharge *entry = document.Charges.At(index);
+  if (entry == nullptr)
     return;
-  const TPointCharge &charge = *Charges[index];
+  const TPointCharge &charge = *entry;
   canvas.Font.Color = charge.IsTestCharge ? kTestChargeTextColor : windowText;
   canvas.TextOut(rect.Left + 2, (rect.Top + rect.Bottom - canvas.TextHeight(QStringLiteral("A"))) / 2,
-                 PositionText(charge));
+                 PositionText(document, charge));
 }
 
 namespace {
 
 // Draws an entry through the canvas into an image of the entry's size and paints that.
-void PaintEntry(QPainter &painter, const QRect &area, int index, const QFont &font,
-                QColor background, QColor windowText) {
+void PaintEntry(QPainter &painter, const TDocument &document, const QRect &area, int index,
+                const QFont &font, QColor background, QColor windowText) {
   if (area.isEmpty())
     return;
   QImage image(area.size(), QImage::Format_RGB32);
@@ -32,19 +34,21 @@ void PaintEntry(QPainter &painter, const QRect &area, int index, const QFont &fo
   if (font.pointSize() > 0)
     canvas.Font.Size = font.pointSize();
   canvas.Brush.SetColor(FromQRgb(background.rgb()));
-  DrawChargeEntry(canvas, index, {0, 0, area.width(), area.height()}, FromQRgb(windowText.rgb()));
+  DrawChargeEntry(canvas, document, index, {0, 0, area.width(), area.height()},
+                  FromQRgb(windowText.rgb()));
   painter.drawImage(area.topLeft(), image);
 }
 
 class TChargeEntryDelegate : public QStyledItemDelegate {
 public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  TChargeEntryDelegate(const TDocument &document, QObject *parent)
+      : QStyledItemDelegate(parent), document_(document) {}
 
   void paint(QPainter *painter, const QStyleOptionViewItem &option,
              const QModelIndex &index) const override {
     const bool selected = (option.state & QStyle::State_Selected) != 0;
     const QPalette &palette = option.palette;
-    PaintEntry(*painter, option.rect, index.row(), option.font,
+    PaintEntry(*painter, document_, option.rect, index.row(), option.font,
                selected ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base),
                palette.color(QPalette::WindowText));
   }
@@ -52,12 +56,16 @@ public:
   QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
     return {QStyledItemDelegate::sizeHint(option, index).width(), kChargeEntryHeight};
   }
+
+private:
+  const TDocument &document_;
 };
 
 } // namespace
 
-TChargeComboBox::TChargeComboBox(QWidget *parent) : QComboBox(parent) {
-  setItemDelegate(new TChargeEntryDelegate(this));
+TChargeComboBox::TChargeComboBox(const TDocument &document, QWidget *parent)
+    : QComboBox(parent), document_(document) {
+  setItemDelegate(new TChargeEntryDelegate(document_, this));
   // Every entry has the delegate's one size, so the open list need not ask each of them.
   if (auto *list = qobject_cast<QListView *>(view()))
     list->setUniformItemSizes(true);
@@ -78,6 +86,6 @@ void TChargeComboBox::paintEvent(QPaintEvent *) {
   const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
                                               QStyle::SC_ComboBoxEditField, this);
   if (currentIndex() >= 0)
-    PaintEntry(painter, field, currentIndex(), font(), palette().color(QPalette::Base),
+    PaintEntry(painter, document_, field, currentIndex(), font(), palette().color(QPalette::Base),
                palette().color(QPalette::WindowText));
 }

@@ -1,11 +1,13 @@
 #pragma once
 // The charge list: an owner-drawn drop-down list whose entries carry no text of their own.
-// Entry i is drawn from Charges[i] at paint time, as "X: .. | Y: .." in metres, test
+// Entry i is drawn from the document's charge i at paint time, as "X: .. | Y: .." in metres, test
 // charges in green.
 
 #include "display/Canvas.h"
 
 #include <QComboBox>
+
+class TDocument;
 
 inline constexpr TColor kTestChargeTextColor = 0x008000;
 inline constexpr int kChargeEntryHeight = 16; // px
@@ -13,17 +15,21 @@ inline constexpr int kChargeEntryHeight = 16; // px
 // Draws entry index into rect: fills it with the canvas's brush colour, then writes the
 // charge's position in green for a test charge, otherwise in windowText. An index without
 // a charge leaves the entry empty.
-void DrawChargeEntry(TCanvas &canvas, int index, const TRect &rect, TColor windowText);
+void DrawChargeEntry(TCanvas &canvas, const TDocument &document, int index, const TRect &rect,
+                     TColor windowText);
 
 class TChargeComboBox : public QComboBox {
   Q_OBJECT
 
 public:
-  explicit TChargeComboBox(QWidget *parent = nullptr);
+  explicit TChargeComboBox(const TDocument &document, QWidget *parent = nullptr);
 
   // Repaints the closed box and the open list (after a charge moved or changed).
   void RepaintEntries();
 
 protected:
   void paintEvent(QPaintEvent *event) override;
+
+private:
+  const TDocument &document_;
 };

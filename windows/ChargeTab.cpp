@@ -1,5 +1,6 @@
 #include "windows/ChargeTab.h"
 
+#include "base/Errors.h"
 #include "model/Document.h"
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
@@ -18,12 +19,6 @@
 #include <iterator>
 
 namespace {
-
-// Coulombs per unit. A unit the list does not know (only a damaged project file holds one)
-// counts as coulombs, so that showing and applying such a charge never changes its value.
-long double FactorOf(int unit) {
-  return unit >= 0 && unit < static_cast<int>(std::size(UnitFactor)) ? UnitFactor[unit] : 1.0L;
-}
 
 QLabel *Label(const QString &text, QWidget *parent) { return new QLabel(text, parent); }
 
@@ -64,61 +59,62 @@ TChargeTab::TChargeTab(QWidget *parent) : QWidget(parent) {
   buttons->addWidget(Button_Delete);
   grid->addLayout(buttons, 6, 0, 1, 3);
 
-  ShowCharge(nullptr);
+  ShowNoCharge();
 }
 
-void TChargeTab::ShowCharge(const TPointCharge *charge) {
-  const bool selected = charge != nullptr;
-  Button_Apply->setEnabled(selected);
-  Button_Center->setEnabled(Button_Apply->isEnabled());
-  Button_Delete->setEnabled(Button_Apply->isEnabled());
-  if (!selected) {
-    Edit_X->clear();
-    Edit_Y->clear();
-    Edit_Charge->clear();
-    ComboBox_Unit->setCurrentIndex(-1);
-    SpinEdit_CountLines->setValue(0);
-    CheckBox_TestCharge->setChecked(false);
+void TChargeTab::ShowNoCharge() {
+  Button_Apply->setEnabled(false);
+  Button_Center->setEnabled(false);
+  Button_Delete->setEnabled(false);
+  Edit_X->clear();
+  Edit_Y->clear();
+  Edit_Charge->clear();
+  ComboBox_Unit->setCurrentIndex(-1);
+  SpinEdit_CountLines->setValue(0);
+  CheckBox_TestCharge->setChecked(false);
+}
+
+void TChargeTab::ShowCharge(const TDocument &document, const TPointCharge *charge) {
+  if (charge == nullptr) {
+    ShowNoCharge();
     return;
   }
-  const TWorldPoint position = ChargeWorldPosition(*charge);
+  Button_Apply->setEnabled(true);
+  Button_Center->setEnabled(true);
+  Button_Delete->setEnabled(true);
+  const TWorldPoint position = document.ChargeWorldPosition(*charge);
   Edit_X->setText(FormatFixed(position.X, 4));
   Edit_Y->setText(FormatFixed(position.Y, 4));
-  Edit_Charge->setText(FormatShortest(charge->ChargeValue / FactorOf(charge->ChargeUnit)));
+  Edit_Charge->setText(FormatShortest(charge->ChargeValue / UnitFactorOf(charge->ChargeUnit)));
   ComboBox_Unit->setCurrentIndex(charge->ChargeUnit < ComboBox_Unit->count() ? charge->ChargeUnit : -1);
   SpinEdit_CountLines->setValue(
       static_cast<int>(std::min<uint32_t>(charge->FieldLineCount, kMaxFieldLines)));
   CheckBox_TestCharge->setChecked(charge->IsTestCharge);
 }
 
-TChargeInput TChargeTab::ReadInput() const {
+TChargeInput TChargeTab::ReadInput(const TDocument &document) const {
   TChargeInput input;
   const auto x = ParseNumber(Edit_X->text());
   if (!x) {
-    input.Error = QStringLiteral("Ungültige x-Koordinate");
-    return input;
+    throw EInvalidInput(QStringLiteral("Ungültige x-Koordinate"));
   }
   const auto y = ParseNumber(Edit_Y->text());
   if (!y) {
-    input.Error = QStringLiteral("Ungültige y-Koordinate");
-    return input;
+    throw EInvalidInput(QStringLiteral("Ungültige y-Koordinate"));
   }
   const auto q = ParseNumber(Edit_Charge->text());
   if (!q) {
-    input.Error = QStringLiteral("Ungültige Ladungsangabe");
-    return input;
+    throw EInvalidInput(QStringLiteral("Ungültige Ladungsangabe"));
   }
   // A position is kept in pixels: metres beyond their range could never be saved.
   long double px = 0;
   long double py = 0;
-  WorldToScreen({*x, *y}, px, py);
-  if (!PixelPositionUsable(px - 10)) {
-    input.Error = QStringLiteral("Ungültige x-Koordinate");
-    return input;
+  document.WorldToScreen({*x, *y}, px, py);
+  if (!PixelPositionUsable(px - kChargeHalfSize)) {
+    throw EInvalidInput(QStringLiteral("Ungültige x-Koordinate"));
   }
-  if (!PixelPositionUsable(py - 10)) {
-    input.Error = QStringLiteral("Ungültige y-Koordinate");
-    return input;
+  if (!PixelPositionUsable(py - kChargeHalfSize)) {
+    throw EInvalidInput(QStringLiteral("Ungültige y-Koordinate"));
   }
   input.X = *x;
   input.Y = *y;
@@ -130,14 +126,4 @@ TChargeInput TChargeTab::ReadInput() const {
   input.FieldLines = isNumber ? static_cast<uint32_t>(std::clamp(lines, 0, kMaxFieldLines)) : 0;
   input.TestCharge = CheckBox_TestCharge->isChecked();
   return input;
-}
-
-void TChargeTab::ApplyInput(TPointCharge &charge, const TChargeInput &input) {
-  PlaceChargeAtWorld(charge, {input.X, input.Y});
-  // With no unit chosen the charge keeps the one it has.
-  if (input.Unit >= 0)
-    charge.ChargeUnit = static_cast<uint8_t>(input.Unit);
-  charge.ChargeValue = input.Value * FactorOf(charge.ChargeUnit);
-  charge.FieldLineCount = input.FieldLines;
-  charge.IsTestCharge = input.TestCharge;
 }

@@ -4,6 +4,8 @@
 // buttons to apply, centre and delete. The page shows and reads values; what the buttons
 // do to the document is the settings window's business.
 
+#include "model/Document.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -14,20 +16,11 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
-class TPointCharge;
 
 inline constexpr int kMaxFieldLines = 400;
 
-// The edits of the page, read and checked.
-struct TChargeInput {
-  QString Error;        // the first unreadable field's message, empty when all were read
-  long double X = 0;    // m
-  long double Y = 0;    // m
-  long double Value = 0; // in the unit chosen
-  int Unit = -1;        // item index of the unit list, -1 for none
-  uint32_t FieldLines = 0;
-  bool TestCharge = false;
-};
+// The edits of the page, read and checked; Unit is the item index of the unit list.
+using TChargeInput = TChargeValues;
 
 class TChargeTab : public QWidget {
   Q_OBJECT
@@ -36,11 +29,10 @@ public:
   explicit TChargeTab(QWidget *parent = nullptr);
 
   // Fills the page from the charge and enables the buttons; null empties and disables them.
-  void ShowCharge(const TPointCharge *charge);
-  // Reads the edits in the order x, y, charge, stopping at the first that is not a number.
-  TChargeInput ReadInput() const;
-  // Stores the input in the charge: position, unit, value, field lines, test flag.
-  static void ApplyInput(TPointCharge &charge, const TChargeInput &input);
+  void ShowCharge(const TDocument &document, const TPointCharge *charge);
+  // Reads the edits in the order x, y, charge; throws EInvalidInput for the first that is not
+  // a number, or a position without pixels in the document's view.
+  TChargeInput ReadInput(const TDocument &document) const;
 
   QLineEdit *Edit_X = nullptr;
   QLineEdit *Edit_Y = nullptr;
@@ -51,4 +43,7 @@ public:
   QPushButton *Button_Apply = nullptr;
   QPushButton *Button_Center = nullptr;
   QPushButton *Button_Delete = nullptr;
+
+private:
+  void ShowNoCharge();
 };

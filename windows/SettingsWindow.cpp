@@ -1,20 +1,16 @@
 #include "windows/SettingsWindow.h"
 
-#include "app/Dialogs.h"
-#include "app/ErrorGuard.h"
-#include "app/MainWindow.h"
-#include "app/Program.h"
-#include "display/PixelMath.h"
-#include "model/Background.h"
 #include "model/Document.h"
+#include "model/ModelHooks.h"
 #include "model/NumberText.h"
 #include "model/Readouts.h"
-#include "model/Zoom.h"
-#include "windows/VoltageWindow.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QStringList>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -23,15 +19,23 @@ namespace {
 constexpr int kClientWidth = 249;  // px
 constexpr int kClientHeight = 228; // px
 
-// Connects a signal to a handler that runs inside the error guard.
-template <typename Sender, typename Signal, typename Handler>
-void OnSignal(Sender *sender, Signal signal, QObject *context, Handler handler) {
-  QObject::connect(sender, signal, context, [handler] { Guarded(handler); });
-}
+// The charge list does not repaint while it grows, on every path out of the scope.
+class TSuspendedUpdates {
+public:
+  explicit TSuspendedUpdates(QWidget *widget) : widget_(widget) {
+    widget_->setUpdatesEnabled(false);
+  }
+  ~TSuspendedUpdates() { widget_->setUpdatesEnabled(true); }
+  TSuspendedUpdates(const TSuspendedUpdates &) = delete;
+  TSuspendedUpdates &operator=(const TSuspendedUpdates &) = delete;
+
+private:
+  QWidget *widget_;
+};
 
 } // namespace
 
-TForm2::TForm2() {
+TForm2::TForm2(TDocument &document) : document_(document) {
   setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
   setWindowTitle(QStringLiteral("Einstellungen"));
   // An 8-point window: the about dialog gives it the message font's face at start-up.
@@ -39,7 +43,7 @@ TForm2::TForm2() {
   font.setPointSize(8);
   setFont(font);
 
-  ComboBox_Charges = new TChargeComboBox(this);
+  ComboBox_Charges = new TChargeComboBox(document_, this);
   PageControl = new QTabWidget(this);
   TabSheet_Charge = new TChargeTab;
   TabSheet_Data = new TDataTab;
@@ -56,30 +60,67 @@ TForm2::TForm2() {
   layout->addWidget(PageControl, 1);
   resize(kClientWidth, kClientHeight);
 
-  OnSignal(ComboBox_Charges, &QComboBox::activated, this, [this] { ComboBox_ChargesClick(); });
-  OnSignal(PageControl, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
-  OnSignal(TabSheet_Charge->Button_Apply, &QPushButton::clicked, this,
-           [this] { Button_ApplyClick(); });
-  OnSignal(TabSheet_Charge->Button_Center, &QPushButton::clicked, this,
-           [this] { Button_CenterClick(); });
-  OnSignal(TabSheet_Charge->Button_Delete, &QPushButton::clicked, this,
-           [this] { Button_DeleteClick(); });
-  OnSignal(TabSheet_View->Button_ApplyView, &QPushButton::clicked, this,
-           [this] { Button_ApplyViewClick(); });
+  ConnectGuarded(ComboBox_Charges, &QComboBox::activated, this, [this] { ComboBox_ChargesClick(); });
+  ConnectGuarded(PageControl, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
+  ConnectGuarded(TabSheet_Charge->Button_Apply, &QPushButton::clicked, this,
+                 [this] { Button_ApplyClick(); });
+  ConnectGuarded(TabSheet_Charge->Button_Center, &QPushButton::clicked, this,
+                 [this] { Button_CenterClick(); });
+  ConnectGuarded(TabSheet_Charge->Button_Delete, &QPushButton::clicked, this,
+                 [this] { Button_DeleteClick(); });
+  ConnectGuarded(TabSheet_View->Button_ApplyView, &QPushButton::clicked, this,
+                 [this] { Button_ApplyViewClick(); });
+
+  ConnectGuarded(&document_, &TDocument::SelectionChanged, this, [this] { ShowSelection(); });
+  ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { ShowEntries(); });
+  ConnectGuarded(&document_, &TDocument::Replaced, this, [this] { ShowEntries(); });
+  ConnectGuarded(&document_, &TDocument::ChargeChanged, this,
+                 [this](const TPointCharge *charge) { OnChargeChanged(charge); });
 
   // FormCreate
-  TabSheet_View->ShowInitialView();
+  TabSheet_View->ShowInitialView(document_);
 }
 
-TPointCharge *TForm2::SelectedCharge() const {
-  return Charges.At(ComboBox_Charges->currentIndex());
-}
+TPointCharge *TForm2::SelectedCharge() const { return document_.Selected(); }
 
-void TForm2::ComboBox_ChargesClick() {
-  TabSheet_Charge->ShowCharge(SelectedCharge());
+void TForm2::ComboBox_ChargesClick() { document_.Select(ComboBox_Charges->currentIndex()); }
+
+void TForm2::ShowSelection() {
+  if (ComboBox_Charges->currentIndex() != document_.SelectedIndex())
+    ComboBox_Charges->setCurrentIndex(document_.SelectedIndex());
+  TabSheet_Charge->ShowCharge(document_, SelectedCharge());
   PageControlChange();
-  if (DragCharge == nullptr && Form1 != nullptr)
-    Form1->RenderFrame(true);
+}
+
+void TForm2::ShowEntries() {
+  const int count = document_.Charges.Count();
+  if (ComboBox_Charges->count() == count)
+    return;
+  {
+    TSuspendedUpdates suspended(ComboBox_Charges);
+    if (ComboBox_Charges->count() > count) {
+      // Entries carry no text of their own: which ones go does not matter.
+      while (ComboBox_Charges->count() > count)
+        ComboBox_Charges->removeItem(ComboBox_Charges->count() - 1);
+    } else {
+      // All entries in one insertion: the list's model tells its views once, not per charge.
+      ComboBox_Charges->addItems(
+          QStringList(static_cast<qsizetype>(count - ComboBox_Charges->count())));
+    }
+    // The list selects its first item by itself; the document says what is selected.
+    ComboBox_Charges->setCurrentIndex(document_.SelectedIndex());
+  }
+  ComboBox_Charges->RepaintEntries();
+}
+
+void TForm2::Reset() { PageControl->setCurrentIndex(0); }
+
+void TForm2::OnChargeChanged(const TPointCharge *charge) {
+  if (!applying_ && charge == SelectedCharge()) {
+    TabSheet_Charge->ShowCharge(document_, charge);
+    PageControlChange();
+  }
+  ComboBox_Charges->RepaintEntries();
 }
 
 void TForm2::PageControlChange() {
@@ -88,7 +129,7 @@ void TForm2::PageControlChange() {
     FillDataList();
     break;
   case 2:
-    TabSheet_View->ShowView();
+    TabSheet_View->ShowView(document_);
     break;
   default:
     break;
@@ -97,71 +138,37 @@ void TForm2::PageControlChange() {
 
 void TForm2::FillDataList() {
   // The apply button is enabled exactly while a charge is selected.
-  TabSheet_Data->ShowRows(
-      DataRowsFor(TabSheet_Charge->Button_Apply->isEnabled() ? SelectedCharge() : nullptr));
+  TabSheet_Data->ShowRows(DataRowsFor(
+      document_, TabSheet_Charge->Button_Apply->isEnabled() ? SelectedCharge() : nullptr));
 }
 
 void TForm2::Button_ApplyClick() {
   TPointCharge *charge = SelectedCharge();
   if (charge == nullptr)
     return;
-  const TChargeInput input = TabSheet_Charge->ReadInput();
-  if (!input.Error.isEmpty()) {
-    Dialogs().ShowError(this, kInvalidInputTitle, input.Error);
-    return;
-  }
-  TChargeTab::ApplyInput(*charge, input);
-  ComboBox_Charges->RepaintEntries();
-  Form3->ChargeChanged(charge);
-  Modified = true;
-  DrawBackground();
-  Form1->RenderFrame(true);
+  const TChargeInput input = TabSheet_Charge->ReadInput(document_);
+  const QScopedValueRollback<bool> applying(applying_, true);
+  document_.ApplyCharge(*charge, input);
 }
 
 void TForm2::Button_CenterClick() {
-  const TPointCharge *charge = SelectedCharge();
-  if (charge == nullptr)
-    return;
-  const int halfWidth = Form1->DXDraw->width() / 2;
-  const int halfHeight = Form1->DXDraw->height() / 2;
-  ShiftView(pixel::Round(halfWidth + Origin.X - charge->X - 10),
-            pixel::Round(halfHeight + Origin.Y - charge->Y - 10));
-  DrawBackground();
-  Form1->RenderFrame(true);
+  if (const TPointCharge *charge = SelectedCharge())
+    document_.CenterOn(*charge, SurfaceSize());
 }
 
 void TForm2::Button_DeleteClick() {
-  const int index = ComboBox_Charges->currentIndex();
-  TPointCharge *charge = SelectedCharge();
-  if (charge == nullptr)
-    return;
-  // The voltage window lets go of the charge while it still exists.
-  Form3->ChargeRemoved(charge);
-  Charges.Delete(index);
-  ComboBox_Charges->removeItem(index);
-  ComboBox_Charges->setCurrentIndex(-1);
-  ComboBox_ChargesClick();
-  Modified = true;
-  DrawBackground();
-  Form1->RenderFrame(true);
+  if (SelectedCharge() != nullptr)
+    document_.DeleteCharge(document_.SelectedIndex());
 }
 
 void TForm2::Button_ApplyViewClick() {
-  const TViewInput input = TabSheet_View->ReadInput();
-  ArrowScale = input.ArrowScale;
-  TabSheet_View->Edit_ArrowLength->setText(FormatShortest(ArrowScale));
-  ArrowColor = input.ArrowColor;
-  ShowCursorLine = input.ShowCursorLine;
-  StepLength = input.StepLength;
-  // Only a new zoom moves field lines; the others reach the background at its next redraw.
-  if (SetZoomFactor(input.Zoom))
-    DrawBackground();
-  Modified = true;
-  Form1->RenderFrame(true);
+  const TViewInput input = TabSheet_View->ReadInput(document_);
+  document_.ApplyView(input);
+  TabSheet_View->Edit_ArrowLength->setText(FormatShortest(document_.ArrowScale));
 }
 
 void TForm2::closeEvent(QCloseEvent *event) {
-  if (ApplicationTerminated())
+  if (closeAllowed_)
     event->accept();
   else
     event->ignore();

@@ -1,7 +1,7 @@
 #pragma once
-// The settings window: the charge list, whose item index is the program's one charge
-// selection, above the pages "Ladung", "Daten" and "Anzeige". A tool window that stays on
-// top and cannot be closed while the program runs.
+// The settings window: the charge list, which shows and sets the document's selection,
+// above the pages "Ladung", "Daten" and "Anzeige". A tool window that stays on top and
+// cannot be closed while the program runs.
 
 #include "windows/ChargeComboBox.h"
 #include "windows/ChargeTab.h"
@@ -11,15 +11,14 @@
 #include <QWidget>
 
 class QTabWidget;
+class TDocument;
 class TPointCharge;
-
-inline const QString kInvalidInputTitle = QStringLiteral("Ungültige oder unvollständige Angaben");
 
 class TForm2 : public QWidget {
   Q_OBJECT
 
 public:
-  TForm2();
+  explicit TForm2(TDocument &document);
 
   TChargeComboBox *ComboBox_Charges = nullptr;
   QTabWidget *PageControl = nullptr;
@@ -27,12 +26,19 @@ public:
   TDataTab *TabSheet_Data = nullptr;
   TViewTab *TabSheet_View = nullptr;
 
-  // The charge at the list's item index, null for none.
+  // The document's selected charge, null for none.
   TPointCharge *SelectedCharge() const;
 
-  // Refreshes the pages from the selection; recomposes the main window's frame unless a
-  // charge is being dragged (the drag shows its own frames).
+  // Makes the list's item index the document's selection.
   void ComboBox_ChargesClick();
+  // The list and the pages from the document's selection.
+  void ShowSelection();
+  // One list entry per charge, after charges were created, deleted or loaded.
+  void ShowEntries();
+  // The state of a new project: the charge page in front.
+  void Reset();
+  // From now on the window may be closed: the program is ending.
+  void AllowClose() { closeAllowed_ = true; }
   // Refills the page that is showing, when it shows document values.
   void PageControlChange();
   // The data page from the selected charge.
@@ -46,4 +52,12 @@ public:
 
 protected:
   void closeEvent(QCloseEvent *event) override;
+
+private:
+  // A charge changed by somebody else: its entry and, when selected, the pages follow.
+  void OnChargeChanged(const TPointCharge *charge);
+
+  TDocument &document_;
+  bool applying_ = false; // the charge page's own apply keeps what the user typed
+  bool closeAllowed_ = false;
 };

@@ -1,6 +1,6 @@
 #include "windows/ViewTab.h"
 
-#include "display/Errors.h"
+#include "base/Errors.h"
 #include "model/Document.h"
 #include "model/NumberText.h"
 #include "model/ViewLimits.h"
@@ -63,20 +63,20 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   grid->setRowStretch(7, 1);
 }
 
-void TViewTab::ShowInitialView() {
-  Edit_ArrowLength->setText(FormatShortest(ArrowScale));
-  PellColorComboBox_Arrow->SetColor(ArrowColor);
+void TViewTab::ShowInitialView(const TDocument &document) {
+  Edit_ArrowLength->setText(FormatShortest(document.ArrowScale));
+  PellColorComboBox_Arrow->SetColor(document.ArrowColor);
 }
 
-void TViewTab::ShowView() {
-  Edit_ArrowLength->setText(FormatScientific(ArrowScale));
-  PellColorComboBox_Arrow->SetColor(ArrowColor);
-  ComboBox_Zoom->setEditText(FormatShortest(ZoomFactor() * 100));
-  TrackBar_Precision->setValue(static_cast<int>(StepLength));
-  CheckBox_ShowFieldLineAtCursor->setChecked(ShowCursorLine);
+void TViewTab::ShowView(const TDocument &document) {
+  Edit_ArrowLength->setText(FormatScientific(document.ArrowScale));
+  PellColorComboBox_Arrow->SetColor(document.ArrowColor);
+  ComboBox_Zoom->setEditText(FormatShortest(document.ZoomFactor() * 100));
+  TrackBar_Precision->setValue(static_cast<int>(document.StepLength));
+  CheckBox_ShowFieldLineAtCursor->setChecked(document.ShowCursorLine);
 }
 
-TViewInput TViewTab::ReadInput() const {
+TViewInput TViewTab::ReadInput(const TDocument &document) const {
   TViewInput input;
   input.ArrowScale = StrToNumber(Edit_ArrowLength->text());
   if (!(input.ArrowScale > 0))
@@ -84,11 +84,11 @@ TViewInput TViewTab::ReadInput() const {
   input.Zoom = StrToNumber(ComboBox_Zoom->currentText()) / 100;
   if (!(input.Zoom > 0))
     throw EKraftbildError(QStringLiteral("Die Zoomstufe muss positiv sein."));
-  if (!ZoomFits(input.Zoom))
+  if (!ZoomFits(document, input.Zoom))
     throw EKraftbildError(input.Zoom < 1 ? QStringLiteral("Die Zoomstufe ist zu klein.")
                                          : QStringLiteral("Die Zoomstufe ist zu groß."));
   // Newtons become pixels of arrow by PixelsPerMetre / ArrowScale, which must stay finite.
-  if (!ArrowScaleUsable(input.ArrowScale, PixelsPerMetreAt(input.Zoom)))
+  if (!ArrowScaleUsable(input.ArrowScale, PixelsPerMetreAt(document, input.Zoom)))
     throw EKraftbildError(QStringLiteral("Die Pfeillänge ist zu klein."));
   input.ArrowColor = PellColorComboBox_Arrow->Color();
   input.StepLength = static_cast<uint32_t>(TrackBar_Precision->value());

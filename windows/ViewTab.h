@@ -3,6 +3,8 @@
 // field lines and the cursor's field line. The page shows the view state and reads the
 // user's entries; storing them is the settings window's business.
 
+#include "model/Document.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -18,13 +20,7 @@ inline constexpr int kMinStepLength = 1;  // px, "hoch"
 inline constexpr int kMaxStepLength = 21; // px, "niedrig"
 
 // The page's entries, read and checked.
-struct TViewInput {
-  long double ArrowScale = 0; // N per metre of arrow, > 0
-  long double Zoom = 0;       // factor, 1.0 at 100 %, > 0
-  uint32_t ArrowColor = 0;    // $00BBGGRR
-  uint32_t StepLength = 0;    // px
-  bool ShowCursorLine = false;
-};
+using TViewInput = TViewSettings;
 
 class TViewTab : public QWidget {
   Q_OBJECT
@@ -33,14 +29,14 @@ public:
   explicit TViewTab(QWidget *parent = nullptr);
 
   // Arrow length for editing and the arrow colour, as the window shows them when created.
-  void ShowInitialView();
+  void ShowInitialView(const TDocument &document);
   // Every control from the view state: the arrow length in "0.###E+0", the zoom in percent.
-  void ShowView();
-  // Reads arrow length, then zoom; throws EConvertError for a text that is not a number, an
+  void ShowView(const TDocument &document);
+  // Reads arrow length, then zoom for the document's view; throws EConvertError for a text that is not a number, an
   // error for a value that is not positive, one for a zoom that the view cannot hold
   // (model/ViewLimits.h: charges beyond every finite position, pixels per metre out of
   // range), and one for an arrow length whose arrows would be infinitely long.
-  TViewInput ReadInput() const;
+  TViewInput ReadInput(const TDocument &document) const;
 
   QLineEdit *Edit_ArrowLength = nullptr;
   TPellColorComboBox *PellColorComboBox_Arrow = nullptr;

@@ -1,10 +1,8 @@
 #include "windows/VoltageWindow.h"
 
-#include "app/ErrorGuard.h"
-#include "app/MainWindow.h"
-#include "app/Program.h"
 #include "model/Document.h"
 #include "model/Readouts.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -18,7 +16,7 @@ constexpr int kClientHeight = 178; // px
 
 } // namespace
 
-TForm3::TForm3() {
+TForm3::TForm3(TDocument &document) : document_(document) {
   setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                  Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setWindowTitle(QStringLiteral("Spannung und Arbeit"));
@@ -34,11 +32,10 @@ TForm3::TForm3() {
   Panel_Pos2 = new TPositionPanel(this);
   for (TPositionPanel *panel : {Panel_Pos1, Panel_Pos2}) {
     panel->setFixedSize(177, 41);
-    connect(panel, &TPositionPanel::Clicked, this,
-            [this](TPositionPanel *p) { Guarded([&] { Panel_PosClick(p); }); });
-    connect(panel, &TPositionPanel::MouseDown, this, [this](TPositionPanel *p, Qt::MouseButton b) {
-      Guarded([&] { Panel_PosMouseDown(p, b); });
-    });
+    ConnectGuarded(panel, &TPositionPanel::Clicked, this,
+                   [this](TPositionPanel *p) { Panel_PosClick(p); });
+    ConnectGuarded(panel, &TPositionPanel::MouseDown, this,
+                   [this](TPositionPanel *p, Qt::MouseButton b) { Panel_PosMouseDown(p, b); });
   }
   auto *separator = new QFrame(this);
   separator->setFrameShape(QFrame::HLine);
@@ -46,8 +43,7 @@ TForm3::TForm3() {
   ComboBox_Value = new QComboBox(this);
   ComboBox_Value->addItems({QStringLiteral("Spannung:"), QStringLiteral("Aufzubringende Arbeit:")});
   ComboBox_Value->setCurrentIndex(-1);
-  connect(ComboBox_Value, &QComboBox::activated, this,
-          [this] { Guarded([this] { ComboBox_ValueClick(); }); });
+  ConnectGuarded(ComboBox_Value, &QComboBox::activated, this, [this] { ComboBox_ValueClick(); });
   Label_Value = new QLabel(this);
   QFont bold = Label_Value->font();
   bold.setBold(true);
@@ -66,9 +62,49 @@ TForm3::TForm3() {
   grid->addWidget(Label_Value, 4, 0, 1, 2);
   resize(kClientWidth, kClientHeight);
 
+  ConnectGuarded(&document_, &TDocument::ChargeChanged, this,
+                 [this](const TPointCharge *charge) { ChargeChanged(charge); });
+  ConnectGuarded(&document_, &TDocument::ChargeRemoving, this,
+                 [this](const TPointCharge *charge) { ChargeRemoved(charge); });
+
   // FormCreate
   UpdatePanel(Panel_Pos1);
   UpdatePanel(Panel_Pos2);
+}
+
+void TForm3::Reset() {
+  Panel_Pos1->Tag = nullptr;
+  Panel_Pos2->Tag = nullptr;
+  SetPotentialSearching(nullptr);
+  ComboBox_Value->setCurrentIndex(-1);
+  UpdatePanel(Panel_Pos1);
+  UpdatePanel(Panel_Pos2);
+  hide();
+}
+
+TVoltageChoices TForm3::Choices() const {
+  return {Panel_Pos1->Tag, Panel_Pos2->Tag, ComboBox_Value->currentIndex(), isVisible()};
+}
+
+void TForm3::ShowChoices(const TVoltageChoices &choices) {
+  // The panels hold the charges they show, which the document owns.
+  Panel_Pos1->Tag = const_cast<TPointCharge *>(choices.Start);
+  Panel_Pos2->Tag = const_cast<TPointCharge *>(choices.End);
+  const bool known = choices.ValueIndex >= 0 && choices.ValueIndex < ComboBox_Value->count();
+  ComboBox_Value->setCurrentIndex(known ? choices.ValueIndex : -1);
+  setVisible(choices.Visible);
+  UpdatePanel(Panel_Pos1);
+  UpdatePanel(Panel_Pos2);
+}
+
+void TForm3::ChargeClicked(TPointCharge *charge) {
+  TPositionPanel *waiting = PotentialSearching();
+  if (charge->IsTestCharge && waiting != nullptr && PanelOfCharge(charge) == nullptr) {
+    waiting->Tag = charge;
+    UpdatePanel(waiting);
+    document_.SetModified();
+    SetPotentialSearching(nullptr);
+  }
 }
 
 void TForm3::showEvent(QShowEvent *event) {
@@ -96,13 +132,14 @@ TPositionPanel *TForm3::PanelOfCharge(const TPointCharge *charge) const {
 }
 
 void TForm3::UpdatePanel(TPositionPanel *panel) {
-  panel->setText(PanelCaption(panel->Tag));
+  panel->setText(PanelCaption(document_, panel->Tag));
   UpdateValue();
+  emit PathChanged(Panel_Pos1->Tag, Panel_Pos2->Tag);
 }
 
 void TForm3::UpdateValue() {
   Label_Value->setText(
-      VoltageValueText(Panel_Pos1->Tag, Panel_Pos2->Tag, ComboBox_Value->currentIndex()));
+      VoltageValueText(document_, Panel_Pos1->Tag, Panel_Pos2->Tag, ComboBox_Value->currentIndex()));
 }
 
 void TForm3::ChargeChanged(const TPointCharge *charge) {
@@ -139,9 +176,7 @@ void TForm3::Panel_PosMouseDown(TPositionPanel *panel, Qt::MouseButton button) {
     return;
   panel->Tag = nullptr;
   UpdatePanel(panel);
-  Modified = true;
-  if (Form1 != nullptr)
-    Form1->RenderFrame(true);
+  document_.SetModified();
 }
 
 void TForm3::ComboBox_ValueClick() { UpdateValue(); }

@@ -9,13 +9,22 @@
 
 class QComboBox;
 class QLabel;
+class TDocument;
 class TPointCharge;
+
+// What a project file keeps of the window.
+struct TVoltageChoices {
+  const TPointCharge *Start = nullptr;
+  const TPointCharge *End = nullptr;
+  int ValueIndex = -1; // -1 for none
+  bool Visible = false;
+};
 
 class TForm3 : public QWidget {
   Q_OBJECT
 
 public:
-  TForm3();
+  explicit TForm3(TDocument &document);
 
   TPositionPanel *Panel_Pos1 = nullptr; // start, "von:"
   TPositionPanel *Panel_Pos2 = nullptr; // end, "nach:"
@@ -28,12 +37,20 @@ public:
   void SetPotentialSearching(TPositionPanel *panel);
   // The first panel that holds the charge, or null.
   TPositionPanel *PanelOfCharge(const TPointCharge *charge) const;
-  // Caption of the panel from its charge, then the value.
+  // Caption of the panel from its charge, then the value; tells who draws the voltage path.
   void UpdatePanel(TPositionPanel *panel);
   // The text of Label_Value from both charges and the chosen value.
   void UpdateValue();
   // A charge was moved or edited.
   void ChargeChanged(const TPointCharge *charge);
+  // A charge was clicked in the main window: the waiting panel takes a test charge that no
+  // panel holds yet.
+  void ChargeClicked(TPointCharge *charge);
+  // The state of a new project: no charges chosen, no value, no waiting panel, hidden.
+  void Reset();
+  TVoltageChoices Choices() const;
+  // Takes a loaded project's choices; a value index the list does not know is none.
+  void ShowChoices(const TVoltageChoices &choices);
   // A charge is about to be freed: no panel may keep it.
   void ChargeRemoved(const TPointCharge *charge);
 
@@ -41,9 +58,14 @@ public:
   void Panel_PosMouseDown(TPositionPanel *panel, Qt::MouseButton button);
   void ComboBox_ValueClick();
 
+signals:
+  // The two chosen charges, whose voltage path the frame shows.
+  void PathChanged(const TPointCharge *start, const TPointCharge *end);
+
 protected:
   void showEvent(QShowEvent *event) override;
 
 private:
+  TDocument &document_;
   TPositionPanel *searching_ = nullptr;
 };

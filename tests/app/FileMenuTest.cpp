@@ -51,7 +51,7 @@ TEST_F(FileMenuTest, NewProjectOnACleanDocumentAsksNothingAndResetsTheDocument) 
   ShowCursorLine = false;
   Form2->PageControl->setCurrentIndex(2);
   Form1->SetFileName(path);
-  Modified = false;
+  TheDocument().MarkSaved();
   MarkBackground();
 
   Form1->MenuItem_New->trigger();
@@ -74,7 +74,7 @@ TEST_F(FileMenuTest, NewProjectOnACleanDocumentAsksNothingAndResetsTheDocument) 
   EXPECT_FALSE(ShowCursorLine);
   EXPECT_EQ(Form1->FileName(), QString());
   EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild"));
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(TheDocument().Modified());
   EXPECT_FALSE(BackgroundMarked());
   EXPECT_FALSE(FrameMarked());
 }
@@ -101,7 +101,7 @@ TEST_P(CloseQueryTest, ClosingWithUnsavedChanges) {
   EXPECT_EQ(Form1->isVisible(), !c.closes);
   EXPECT_EQ(ApplicationTerminated(), c.closes);
   EXPECT_EQ(QFile::exists(path), c.saved);
-  EXPECT_EQ(Modified, !c.saved) << "the changes are kept unless saved";
+  EXPECT_EQ(TheDocument().Modified(), !c.saved) << "the changes are kept unless saved";
   EXPECT_TRUE(dialogs->Errors().empty());
 }
 
@@ -125,9 +125,9 @@ TEST_F(FileMenuTest, CleanDocumentClosesWithoutAQuestionAndAFailedSaveKeepsTheWi
   EXPECT_FALSE(ApplicationTerminated());
   ASSERT_EQ(dialogs->Errors().size(), 1u);
   EXPECT_TRUE(dialogs->Errors()[0].startsWith(QStringLiteral("Datei \"")));
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
 
-  Modified = false;
+  TheDocument().MarkSaved();
   EXPECT_TRUE(Form1->close());
   EXPECT_EQ(Questions(), 1u);
 }
@@ -140,7 +140,7 @@ TEST_F(FileMenuTest, OpenAnsweredNoAndCancelledLeavesTheDocumentModified) {
   EXPECT_EQ(CallsOf(QStringLiteral("open")).size(), 1u);
   ASSERT_EQ(Charges.Count(), 1);
   EXPECT_EQ(Charges[0], charge);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
 
   // Cancel at the question: no dialog at all.
   dialogs->Answers = {TQuestionAnswer::Cancel};
@@ -166,7 +166,7 @@ TEST_F(FileMenuTest, FileDialogsGetTheFilterAndTheirStartingNames) {
   EXPECT_EQ(saves[0].Text, QString()) << "no name yet";
   EXPECT_EQ(saves[1].Text, path) << "the save dialog is given the current file name";
   EXPECT_EQ(Form1->FileName(), other);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(TheDocument().Modified());
 
   // The open dialog starts with the name it returned last, whatever was saved since.
   dialogs->FileNames = {path, std::nullopt};
@@ -199,7 +199,7 @@ TEST_F(FileMenuTest, InfoShowsTheAboutDialogWithTitlePeriodAndIcon) {
   EXPECT_EQ(caption, QStringLiteral("Info über Das Kraftbild"));
   EXPECT_EQ(Info->AppTitle(), QStringLiteral("Das Kraftbild"));
   EXPECT_EQ(Info->DevTime(), QStringLiteral("2005"));
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(TheDocument().Modified());
 }
 
 TEST(ProgramFontTest, TheAboutDialogGivesTheWindowsOpenAtStartTheMessageFace) {

@@ -4,8 +4,8 @@
 #include "support/PixelTesting.h"
 #include "support/ProgramFixture.h"
 
-#include "app/ErrorGuard.h"
-#include "display/Errors.h"
+#include "widgets/ErrorGuard.h"
+#include "base/Errors.h"
 #include "model/NumberText.h"
 #include "model/Readouts.h"
 
@@ -100,8 +100,8 @@ TEST_F(MouseTest, ClickOnEmptySpotCreatesChargeThatFollowsAtOnce) {
   EXPECT_EQ(charge->ChargeUnit, 0);
   EXPECT_EQ(charge->FieldLineCount, 16u);
   EXPECT_FALSE(charge->IsTestCharge);
-  EXPECT_TRUE(Modified);
-  EXPECT_EQ(DragCharge, charge);
+  EXPECT_TRUE(TheDocument().Modified());
+  EXPECT_EQ(Form1->DragCharge, charge);
   EXPECT_EQ(Form2->ComboBox_Charges->count(), 1);
   EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), 0);
   EXPECT_EQ(Form2->TabSheet_Charge->Edit_Charge->text(), QStringLiteral("1"));
@@ -110,8 +110,8 @@ TEST_F(MouseTest, ClickOnEmptySpotCreatesChargeThatFollowsAtOnce) {
   EXPECT_EQ(charge->X, 193);
   EXPECT_EQ(charge->Y, 141);
   Release(203, 151);
-  EXPECT_EQ(DragCharge, nullptr);
-  EXPECT_FALSE(DragStarted);
+  EXPECT_EQ(Form1->DragCharge, nullptr);
+  EXPECT_FALSE(Form1->DragStarted);
 
   Create(400, 300);
   EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), 1) << "the new charge is the last entry";
@@ -125,14 +125,14 @@ TEST_F(MouseTest, GrabbedChargeFollowsOnlyBeyondTwentyPixels) {
   for (const Case c : {Case{12, 16, false}, Case{12, 17, true}, Case{-20, 0, false},
                        Case{0, -21, true}}) {
     TPointCharge *charge = Create(300, 200);
-    Modified = false;
+    TheDocument().MarkSaved();
     Press(300, 200);
-    EXPECT_EQ(DragCharge, charge);
-    EXPECT_FALSE(Modified) << "grabbing alone changes nothing";
+    EXPECT_EQ(Form1->DragCharge, charge);
+    EXPECT_FALSE(TheDocument().Modified()) << "grabbing alone changes nothing";
     Move(300 + c.dx, 200 + c.dy);
     EXPECT_EQ(charge->CenterX(), c.follows ? 300 + c.dx : 300) << c.dx << "," << c.dy;
     EXPECT_EQ(charge->CenterY(), c.follows ? 200 + c.dy : 200) << c.dx << "," << c.dy;
-    EXPECT_EQ(Modified, c.follows);
+    EXPECT_EQ(TheDocument().Modified(), c.follows);
     const TWorldPoint mouse = ScreenToWorld(300 + c.dx, 200 + c.dy);
     EXPECT_EQ(Form1->StatusBar->currentMessage(), StatusPositionText(mouse.X, mouse.Y));
     Release(300 + c.dx, 200 + c.dy);
@@ -143,13 +143,13 @@ TEST_F(MouseTest, GrabbedChargeFollowsOnlyBeyondTwentyPixels) {
 
 TEST_F(MouseTest, ClickOnChargeWithoutMovingOnlyRedrawsTheBackground) {
   TPointCharge *charge = Create(300, 200);
-  Modified = false;
+  TheDocument().MarkSaved();
   MarkBackground();
   Press(305, 195);
   EXPECT_TRUE(BackgroundMarked()) << "mouse-down on a charge does not redraw the background";
   Release(305, 195);
   EXPECT_FALSE(BackgroundMarked());
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(TheDocument().Modified());
   EXPECT_EQ(charge->X, 290);
   EXPECT_EQ(charge->Y, 190);
 }
@@ -160,7 +160,7 @@ TEST_F(MouseTest, SecondPressOfADoubleClickGrabsToo) {
                     Form1->DXDraw->mapToGlobal(QPointF(300, 200)), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(Form1->DXDraw, &press);
-  EXPECT_EQ(DragCharge, charge);
+  EXPECT_EQ(Form1->DragCharge, charge);
   EXPECT_EQ(Charges.Count(), 1);
   Release(300, 200);
 }
@@ -170,7 +170,7 @@ TEST_F(MouseTest, OverlappingChargesHitTheOldest) {
   Create(310, 200);
   Form2->ComboBox_Charges->setCurrentIndex(-1);
   Press(305, 200);
-  EXPECT_EQ(DragCharge, oldest);
+  EXPECT_EQ(Form1->DragCharge, oldest);
   EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), 0);
   Release(305, 200);
 }
@@ -202,7 +202,7 @@ TEST_F(MouseTest, CursorLineOnlyWithChargesAndTheSwitchOn) {
     const QImage after = Form1->DXDraw->PresentedImage();
     EXPECT_EQ(CountColor(after, kBlack) > CountColor(before, kBlack), c.drawn)
         << c.withCharge << c.switchOn;
-    EXPECT_FALSE(Modified && !c.withCharge);
+    EXPECT_FALSE(TheDocument().Modified() && !c.withCharge);
   }
 }
 
@@ -219,7 +219,7 @@ TEST_F(MouseTest, DraggingAChargeStepByStep) {
   Form3->UpdatePanel(Form3->Panel_Pos2);
   Form2->ComboBox_Charges->setCurrentIndex(-1);
   Form2->ComboBox_ChargesClick();
-  Modified = false;
+  TheDocument().MarkSaved();
   MarkBackground();
   Form1->RenderFrame(true);
   const QImage unselected = Form1->DXDraw->PresentedImage().copy();
@@ -233,8 +233,8 @@ TEST_F(MouseTest, DraggingAChargeStepByStep) {
   EXPECT_TRUE(Form2->TabSheet_Charge->Button_Apply->isEnabled());
   EXPECT_NE(Form1->DXDraw->PresentedImage(), unselected);
   EXPECT_TRUE(FrameMarked());
-  EXPECT_EQ(DragCharge, source);
-  EXPECT_FALSE(Modified);
+  EXPECT_EQ(Form1->DragCharge, source);
+  EXPECT_FALSE(TheDocument().Modified());
 
   // (2) A move beyond the radius: the charge's centre jumps to the mouse; the charge tab,
   // the voltage window and the frame follow, the background stays the old one.
@@ -244,17 +244,17 @@ TEST_F(MouseTest, DraggingAChargeStepByStep) {
   EXPECT_EQ(Form2->TabSheet_Charge->Edit_X->text(), FormatFixed(ChargeWorldPosition(*source).X, 4));
   EXPECT_EQ(Form2->TabSheet_Charge->Edit_Y->text(), FormatFixed(ChargeWorldPosition(*source).Y, 4));
   EXPECT_NE(Form3->Label_Value->text(), voltageBefore);
-  EXPECT_EQ(Form3->Label_Value->text(), VoltageValueText(start, end, kValueVoltage));
+  EXPECT_EQ(Form3->Label_Value->text(), VoltageValueText(TheDocument(), start, end, kValueVoltage));
   EXPECT_TRUE(BackgroundMarked());
   EXPECT_TRUE(FrameMarked());
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
 
   // (3) Mouse-up: the background is drawn for the new place and shown; the charge is let go.
   Release(260, 230);
   EXPECT_FALSE(BackgroundMarked());
   EXPECT_FALSE(FrameMarked());
-  EXPECT_EQ(DragCharge, nullptr);
-  EXPECT_FALSE(DragStarted);
+  EXPECT_EQ(Form1->DragCharge, nullptr);
+  EXPECT_FALSE(Form1->DragStarted);
 }
 
 TEST_F(PanTest, RightDragShiftsTheViewAndRedrawsOnRelease) {
@@ -262,7 +262,7 @@ TEST_F(PanTest, RightDragShiftsTheViewAndRedrawsOnRelease) {
   TPointCharge *b = Create(500, 400);
   const TWorldPoint worldA = ChargeWorldPosition(*a);
   const TPoint origin = Origin;
-  Modified = false;
+  TheDocument().MarkSaved();
   MarkBackground();
 
   Press(100, 100, Qt::RightButton);
@@ -273,25 +273,25 @@ TEST_F(PanTest, RightDragShiftsTheViewAndRedrawsOnRelease) {
   EXPECT_EQ(a->X, 220);
   EXPECT_EQ(b->X, 520);
   EXPECT_EQ(ChargeWorldPosition(*a).X, worldA.X);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
   EXPECT_TRUE(BackgroundMarked());
   EXPECT_TRUE(FrameMarked()) << "frames while panning copy the old background";
 
   Release(130, 100, Qt::RightButton);
-  EXPECT_EQ(PanAnchor.X, -1);
+  EXPECT_EQ(Form1->PanAnchor.X, -1);
   EXPECT_FALSE(BackgroundMarked());
   EXPECT_FALSE(FrameMarked());
 }
 
 TEST_F(PanTest, RightClickWithoutMovingChangesNothingButRedraws) {
   const TPointCharge *a = Create(200, 150);
-  Modified = false;
+  TheDocument().MarkSaved();
   MarkBackground();
   Press(300, 300, Qt::RightButton);
   Release(300, 300, Qt::RightButton);
   EXPECT_EQ(Origin, (TPoint{396, 267}));
   EXPECT_EQ(a->X, 190);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(TheDocument().Modified());
   EXPECT_FALSE(BackgroundMarked());
 
   MarkBackground();
@@ -344,7 +344,7 @@ TEST_F(MenuTest, VoltageWindowToggleAndCheckMark) {
   Form3->close(); // its own close box
   emit Form1->Extras1->aboutToShow();
   EXPECT_FALSE(Form1->MenuItem_Potential->isChecked());
-  EXPECT_FALSE(Modified) << "showing and hiding the window is no change of the document";
+  EXPECT_FALSE(TheDocument().Modified()) << "showing and hiding the window is no change of the document";
 }
 
 TEST_F(MenuTest, EndClosesTheProgramAndOnlyThenTheSettingsWindow) {

@@ -5,9 +5,9 @@
 #include "support/QtPrinters.h"
 
 #include "app/ProjectCommands.h"
-#include "app/file/ProjectCodec.h"
+#include "file/ProjectCodec.h"
 #include "model/Readouts.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -109,7 +109,7 @@ TEST_F(ProjectLoadSaveTest, SavedProjectOpensToTheSamePictureAndVoltageWindow) {
   const long double pixelsPerMetreBefore = PixelsPerMetre;
 
   SaveAs(path);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(TheDocument().Modified());
   EXPECT_EQ(Form1->windowTitle(), "Das Kraftbild - [" + path + "]");
 
   Form1->MenuItem_New->trigger();
@@ -140,7 +140,7 @@ TEST_F(ProjectLoadSaveTest, SavedProjectOpensToTheSamePictureAndVoltageWindow) {
   EXPECT_TRUE(Form3->isVisible());
   EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), -1) << "nothing selected after loading";
   EXPECT_FALSE(Form2->TabSheet_Charge->Button_Apply->isEnabled());
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(TheDocument().Modified());
   EXPECT_EQ(Form1->FileName(), path);
 }
 
@@ -221,7 +221,7 @@ TEST_F(ProjectLoadSaveTest, FailedLoadKeepsWhatWasReadAndShowsIt) {
     SCOPED_TRACE(c.name);
     Create(600, 400); // a document to be replaced
     Form3->show();
-    Modified = false;
+    TheDocument().MarkSaved();
     QFile::remove(path);
     if (!c.bytes.isEmpty())
       Put(path, c.bytes);
@@ -235,10 +235,10 @@ TEST_F(ProjectLoadSaveTest, FailedLoadKeepsWhatWasReadAndShowsIt) {
     EXPECT_EQ(Origin, c.origin);
     EXPECT_EQ(Form3->Panel_Pos1->Tag, chargeAt(c.first));
     EXPECT_EQ(Form3->Panel_Pos2->Tag, chargeAt(c.second));
-    EXPECT_EQ(Form3->Panel_Pos1->text(), PanelCaption(chargeAt(c.first)));
+    EXPECT_EQ(Form3->Panel_Pos1->text(), PanelCaption(TheDocument(), chargeAt(c.first)));
     EXPECT_FALSE(Form3->isVisible()) << "the visibility comes last in the file";
     EXPECT_EQ(Form1->FileName(), path);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(TheDocument().Modified());
     EXPECT_FALSE(BackgroundMarked()) << "the screen shows the document as it now is";
     EXPECT_FALSE(FrameMarked());
     if (c.charges > 0) {
@@ -287,13 +287,13 @@ TEST_F(ProjectLoadSaveTest, FailedSavesKeepTheOldFileAndTheChanges) {
   ASSERT_EQ(saved.size(), 31 + 38 + 8);
 
   Create(100, 100);
-  ASSERT_TRUE(Modified);
+  ASSERT_TRUE(TheDocument().Modified());
   SetProjectSaveFileFactory(
       [](const QString &p) { return std::make_unique<TRefusingSaveFile>(p); });
   Form1->MenuItem_Save->trigger();
   EXPECT_EQ(dialogs->Errors(), (std::vector<QString>{"Stream-Schreibfehler."}));
   EXPECT_EQ(Contents(path), saved);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
   SetProjectSaveFileFactory({});
 
   // Save as into a folder that does not exist: the caption already names the new path.
@@ -303,7 +303,7 @@ TEST_F(ProjectLoadSaveTest, FailedSavesKeepTheOldFileAndTheChanges) {
   ASSERT_EQ(dialogs->Errors().size(), 1u);
   EXPECT_TRUE(
       dialogs->Errors()[0].startsWith("Datei \"" + nowhere + "\" kann nicht erstellt werden. "));
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
   EXPECT_EQ(Form1->FileName(), nowhere);
   EXPECT_FALSE(QFile::exists(nowhere));
   EXPECT_EQ(Contents(path), saved);

@@ -3,7 +3,7 @@
 #include "support/QtPrinters.h"
 
 #include "app/Startup.h"
-#include "app/file/ProjectCodec.h"
+#include "file/ProjectCodec.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -70,7 +70,7 @@ TEST_F(StartupTest, ProjectNamedOnTheCommandLineOpensOrLeavesAnEmptyProject) {
               c.error.isEmpty() ? std::vector<QString>{} : std::vector<QString>{c.error});
     EXPECT_EQ(Charges.Count(), c.charges);
     EXPECT_EQ(Form1->FileName(), c.fileName);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(TheDocument().Modified());
   }
   QDir::setCurrent(previousDir);
   EXPECT_EQ(StartProjectName({QStringLiteral("kraftbild")}), QString());

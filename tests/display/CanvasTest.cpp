@@ -1,6 +1,6 @@
 // Boxes, fills, inversion, text, images and the off-screen bitmap of the canvas.
 #include "display/Canvas.h"
-#include "display/Errors.h"
+#include "base/Errors.h"
 #include "support/PixelTesting.h"
 
 #include <gtest/gtest.h>

@@ -9,6 +9,9 @@ set -euo pipefail
 
 program=$1
 checker=$2
+if [ -z "${3:-}" ] && [ -z "${KRAFTBILD_E2E_INSIDE:-}" ]; then
+  export KRAFTBILD_E2E_TEMP_OUT=1 # a folder of our own, removed at the end
+fi
 out=${3:-$(mktemp -d)}
 
 if [ -z "${KRAFTBILD_E2E_INSIDE:-}" ]; then
@@ -29,7 +32,13 @@ unset QT_QPA_PLATFORM
 
 "$program" >"$out/program.log" 2>&1 &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$runtime"' EXIT
+cleanup() {
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  rm -rf "$runtime"
+  if [ -n "${KRAFTBILD_E2E_TEMP_OUT:-}" ]; then rm -rf "$out"; fi
+}
+trap cleanup EXIT
 
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Das Kraftbild$' | head -n 1)
 [ -n "$window" ] || { echo "main window not found"; exit 1; }

@@ -9,8 +9,8 @@
 // never two in one expression); the first failure prints the input and exits
 // with 1. Build with -DKRAFTBILD_SANITIZE=ON to let the sanitizers watch as well.
 
-#include "app/file/ProjectCodec.h"
-#include "display/Errors.h"
+#include "file/ProjectCodec.h"
+#include "base/Errors.h"
 
 #include <cmath>
 #include <cstdio>

@@ -32,9 +32,9 @@ TEST_P(BackgroundRegression, FastPictureEqualsTheReference) {
   configurations::Load(c.configuration, c.seed);
   StepLength = c.step;
   SetTraceStepCap(c.cap);
-  const TTraceStats reference = DrawBackgroundReference();
+  const TTraceStats reference = DrawBackgroundReference(TheDocument());
   const QImage expected = Background->Image().copy();
-  const TTraceStats fast = DrawBackground();
+  const TTraceStats fast = DrawBackground(TheDocument());
   EXPECT_EQ(fast.Lines, reference.Lines);
   EXPECT_TRUE(Background->Image() == expected);
   // Lines the fast tracer stopped in a cycle are cut by the cap in the reference.

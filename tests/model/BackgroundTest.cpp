@@ -3,7 +3,7 @@
 #include "DocumentFixture.h"
 #include "model/FrameComposer.h"
 #include "model/NumberText.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 #include "support/PixelTesting.h"
 
 #include <QLocale>
@@ -41,7 +41,7 @@ TEST_F(BackgroundTest, TickSpacingForEveryOfferedZoom) {
   };
   for (const Row &row : table) {
     PixelsPerMetre = DefaultPixelsPerMetre() * row.zoom / 100;
-    const TTickScale scale = TickScale();
+    const TTickScale scale = TickScale(TheDocument());
     EXPECT_NEAR(static_cast<double>(scale.Spacing), row.spacing, row.spacing * 1e-12) << row.zoom;
     EXPECT_NEAR(static_cast<double>(scale.Pixels), row.pixels, 0.05) << row.zoom;
     for (int i = 0; i < 3; ++i)
@@ -50,7 +50,7 @@ TEST_F(BackgroundTest, TickSpacingForEveryOfferedZoom) {
 }
 
 TEST_F(BackgroundTest, EmptyDocumentShowsAxesTicksAndLabels) {
-  DrawBackground();
+  DrawBackground(TheDocument());
   const QImage &image = Background->Image();
   // White area, grey axes through the origin.
   EXPECT_EQ(At(10, 10), Rgb{0xFFFFFF});
@@ -80,13 +80,13 @@ TEST_F(BackgroundTest, EmptyDocumentShowsAxesTicksAndLabels) {
 
 TEST_F(BackgroundTest, AxesFollowAPannedOrigin) {
   Origin = {-100, 600}; // left of and below the image
-  DrawBackground();
+  DrawBackground(TheDocument());
   // The x axis is off the image; the scale's ticks of the y axis are too. Nothing grey.
   EXPECT_EQ(CountColor(Background->Image(), 0x808080), 0);
   Origin = {-100, 200};
-  DrawBackground();
+  DrawBackground(TheDocument());
   // The x axis carries ticks across the whole width, at the scale's positions.
-  const long double d = TickScale().Pixels;
+  const long double d = TickScale(TheDocument()).Pixels;
   for (int i = 3; i < 22; ++i) {
     const int px = static_cast<int>(std::nearbyint(i * d - 100));
     EXPECT_EQ(At(px, 197), Rgb{0x808080}) << i;
@@ -97,7 +97,7 @@ TEST_F(BackgroundTest, FourLinesStartRightBelowLeftAbove) {
   StepLength = 3;
   auto *c = AddCharge(400, 200, 1e-9L, false, 4);
   SetTraceStepCap(1); // one step of each line: 10 px out, then 3 more
-  DrawBackground();
+  DrawBackground(TheDocument());
   // In order right, below, left, above: light grey from the start at 10 px.
   EXPECT_EQ(At(410, 200), Rgb{0xC0C0C0});
   EXPECT_EQ(At(400, 210), Rgb{0xC0C0C0});
@@ -106,7 +106,7 @@ TEST_F(BackgroundTest, FourLinesStartRightBelowLeftAbove) {
   EXPECT_EQ(At(405, 205), Rgb{0xFFFFFF});
   // With step 21 the lines start 22 px out.
   StepLength = 21;
-  DrawBackground();
+  DrawBackground(TheDocument());
   EXPECT_EQ(At(422, 200), Rgb{0xC0C0C0});
   EXPECT_EQ(At(421, 200), Rgb{0xFFFFFF});
   // Sources without lines draw none: value 0, a test charge, a count of 0.
@@ -117,7 +117,7 @@ TEST_F(BackgroundTest, FourLinesStartRightBelowLeftAbove) {
     c->IsTestCharge = false;
     c->FieldLineCount = 4;
     change(c);
-    const TTraceStats stats = DrawBackground();
+    const TTraceStats stats = DrawBackground(TheDocument());
     EXPECT_EQ(stats.Lines, 0u);
     EXPECT_EQ(CountColor(Background->Image(), 0xC0C0C0), 0);
   }
@@ -125,7 +125,7 @@ TEST_F(BackgroundTest, FourLinesStartRightBelowLeftAbove) {
 
 TEST_F(BackgroundTest, ANegativeSourcesLinesRunAwayFromIt) {
   AddCharge(400, 200, -1e-9L, false, 4);
-  const TTraceStats stats = DrawBackground();
+  const TTraceStats stats = DrawBackground(TheDocument());
   EXPECT_EQ(stats.Lines, 4u);
   EXPECT_EQ(stats.LinesCutByBudget, 0u);
   EXPECT_EQ(At(780, 200), Rgb{0xC0C0C0});
@@ -135,14 +135,14 @@ TEST_F(BackgroundTest, ANegativeSourcesLinesRunAwayFromIt) {
 TEST_F(BackgroundTest, ARedrawLeavesNothingOfThePreviousPicture) {
   Background->Canvas().Brush.SetColor(0x000000);
   Background->Canvas().FillRect({0, 0, Background->Width(), Background->Height()});
-  DrawBackground();
+  DrawBackground(TheDocument());
   EXPECT_EQ(CountColor(Background->Image(), 0x000000) < 200, true); // only label text
   EXPECT_EQ(At(surfaceSize.Width - 1, 5), Rgb{0xFFFFFF});
   EXPECT_EQ(At(5, surfaceSize.Height - 1), Rgb{0xFFFFFF});
 }
 
 TEST_F(BackgroundTest, AGrownBitmapKeepsItsPictureAndFillsWhite) {
-  DrawBackground();
+  DrawBackground(TheDocument());
   const QImage before = Background->Image().copy();
   Background->SetSize(surfaceSize.Width + 1, surfaceSize.Height + 1);
   EXPECT_EQ(Background->Image().copy(0, 0, surfaceSize.Width, surfaceSize.Height), before);
@@ -158,8 +158,8 @@ TEST_F(BackgroundTest, MarksBesideAnOriginAtTheIntegerLimitsStayOnTheirAxis) {
                               TPoint{396, INT32_MAX}, TPoint{396, INT32_MIN}}) {
     SCOPED_TRACE(std::to_string(origin.X) + "," + std::to_string(origin.Y));
     Origin = origin;
-    DrawBackground();
-    ComposeFrame(frame.Canvas(), *engine, nullptr, nullptr);
+    DrawBackground(TheDocument());
+    ComposeFrame(frame.Canvas(), TheDocument(), *engine, nullptr, nullptr);
     for (const QImage *image : {&Background->Image(), &frame.Image()}) {
       const PixelBox box = ChangedBox(*image, 0xFFFFFF);
       if (origin.Y == 267) { // the x axis: its ticks and the labels below

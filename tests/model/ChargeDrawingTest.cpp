@@ -40,7 +40,7 @@ TEST_F(ChargeDrawingTest, SourcesAreDiscsColouredBySignWithTheirOutline) {
   AddCharge(50, 50, 1e-9L);
   AddCharge(150, 50, -1e-9L);
   AddCharge(250, 50, 0);
-  selected = 1;
+  TheDocument().Select(1);
   Draw();
   EXPECT_EQ(At(50, 50), Rgb{0x0000FF});
   EXPECT_EQ(At(150, 50), Rgb{0xFF0000});
@@ -132,7 +132,7 @@ TEST_F(ChargeDrawingTest, VeryLongArrowsKeepTheirDirection) {
     AddCharge(100, sourceY, 1e-9L);
     AddCharge(200, 150, 1e-9L, /*testCharge=*/true);
     TVector force;
-    ForceAt(force, 200, 150, 1e-9L);
+    ForceAt(TheDocument(), force, 200, 150, 1e-9L);
     ArrowScale = force.Length() * PixelsPerMetre / 1.5e9L;
     const long double slope = (150.0L - sourceY) / 100; // dy per dx of the force
     const int row = 100; // a row the shaft crosses on the surface

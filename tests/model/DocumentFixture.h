@@ -16,7 +16,6 @@ protected:
     TModelHooks hooks;
     hooks.Engine = engine.get();
     hooks.SurfaceSize = [this] { return surfaceSize; };
-    hooks.SelectedIndex = [this] { return selected; };
     InstallModelHooks(std::move(hooks));
     ResetDocumentGlobals();
   }
@@ -39,5 +38,4 @@ protected:
 
   std::unique_ptr<TSpriteEngine> engine;
   TSize surfaceSize{792, 535};
-  int selected = -1;
 };

@@ -11,19 +11,18 @@ TEST_F(ViewStateTest, InitialValuesAndNewProjectView) {
   EXPECT_EQ(ArrowColor, 0x0000A609u);
   EXPECT_EQ(StepLength, 3u);
   EXPECT_TRUE(ShowCursorLine);
-  EXPECT_FALSE(Modified);
-  EXPECT_EQ(PanAnchor, (TPoint{-1, -1}));
+  EXPECT_FALSE(TheDocument().Modified());
   EXPECT_EQ(Origin, (TPoint{396, 267}));
   EXPECT_EQ(PixelsPerMetre, 96 / 0.0254L);
 
-  // A new view restores scale, zoom and origin but not colour, step or cursor line.
+  // A new document restores scale, zoom and origin but not colour, step or cursor line.
   ArrowColor = 0xFF;
   StepLength = 7;
   ShowCursorLine = false;
   ArrowScale = 5;
   PixelsPerMetre = 2;
   surfaceSize = {101, 51};
-  ResetView();
+  TheDocument().New(surfaceSize);
   EXPECT_EQ(Origin, (TPoint{50, 25}));
   EXPECT_EQ(ArrowScale, 1e-23L);
   EXPECT_EQ(PixelsPerMetre, 96 / 0.0254L);
@@ -54,7 +53,7 @@ TEST_F(ViewStateTest, PixelMetreConversions) {
   EXPECT_NEAR(static_cast<double>(w.X), 0.0264583333, 1e-9);
   EXPECT_NEAR(static_cast<double>(w.Y), 0.0132291667, 1e-9); // world y grows upwards
 
-  PlaceChargeAtWorld(*right, {-0.01L, -0.02L});
+  TheDocument().ApplyCharge(*right, {-0.01L, -0.02L, 1e-9L, 1, 16, false});
   const TWorldPoint back = ChargeWorldPosition(*right);
   EXPECT_NEAR(static_cast<double>(back.X), -0.01, 1e-15);
   EXPECT_NEAR(static_cast<double>(back.Y), -0.02, 1e-15);

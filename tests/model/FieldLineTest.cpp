@@ -1,7 +1,7 @@
 #include "model/FieldLine.h"
 
 #include "DocumentFixture.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 #include "support/FieldConfigurations.h"
 
 #include <atomic>
@@ -47,7 +47,8 @@ protected:
   std::unique_ptr<TBitmap> image;
 };
 
-using TraceFn = TTraceStats (*)(TCanvas &, TColor, int32_t, long double, long double);
+using TraceFn = TTraceStats (*)(const TDocument &, TCanvas &, TColor, int32_t, long double,
+                                 long double);
 
 class BothTracers : public FieldLineTest, public ::testing::WithParamInterface<TraceFn> {};
 
@@ -55,7 +56,7 @@ TEST_P(BothTracers, WithoutSourcesBothHalvesRunRightUntilTheBox) {
   const FakeTicks ticks(0); // the clock stands still: only the box ends the line
   AddCharge(300, 100, 5e-9L, /*testCharge=*/true); // test charges neither stop nor push
   AddCharge(500, 100, 0);                           // nor do charges of value 0
-  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, 0, 100, 100);
+  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 0, 100, 100);
   EXPECT_EQ(stats.Lines, 2u);
   EXPECT_EQ(stats.LinesCutByBudget, 0u);
   // From x = 100 in steps of 3 until x > 792 + 5000: 1898 steps per half.
@@ -70,7 +71,7 @@ TEST_P(BothTracers, StartNextToASourceDrawsNothingButMovesThePen) {
   AddCharge(200, 200, 1e-9L);
   TCanvas &canvas = image->Canvas();
   canvas.MoveTo(0, 0);
-  const TTraceStats stats = GetParam()(canvas, 0x000000, 1, 203, 200);
+  const TTraceStats stats = GetParam()(TheDocument(), canvas, 0x000000, 1, 203, 200);
   EXPECT_EQ(stats.Steps, 0u);
   EXPECT_EQ(canvas.PenPos(), (TPoint{203, 200}));
   EXPECT_EQ(CountPixels(0x000000), 0);
@@ -78,14 +79,14 @@ TEST_P(BothTracers, StartNextToASourceDrawsNothingButMovesThePen) {
 
 TEST_P(BothTracers, StartOutsideTheBoxDrawsNothing) {
   AddCharge(200, 200, 1e-9L);
-  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, 0, -6000, 200);
+  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 0, -6000, 200);
   EXPECT_EQ(stats.Steps, 0u);
   EXPECT_EQ(CountPixels(0x000000), 0);
 }
 
 TEST_P(BothTracers, LineFromAPositiveSourceRunsStraightOut) {
   AddCharge(200, 200, 1e-9L);
-  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, 1, 200, 190);
+  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 1, 200, 190);
   EXPECT_EQ(stats.LinesCutByBudget, 0u);
   for (int y = 0; y <= 190; ++y)
     ASSERT_EQ(Pixel(200, y), 0x000000u) << y;
@@ -95,7 +96,7 @@ TEST_P(BothTracers, LineFromAPositiveSourceRunsStraightOut) {
 TEST_P(BothTracers, LineBetweenUnlikeChargesEndsWithinOneStepOfTheOther) {
   AddCharge(200, 300, 1e-9L);
   AddCharge(400, 300, -1e-9L);
-  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, 1, 210, 300);
+  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 1, 210, 300);
   EXPECT_EQ(stats.LinesCutByBudget, 0u);
   EXPECT_EQ(stats.Steps, 63u); // to x = 399, within 3 px of the sink
   EXPECT_EQ(Pixel(398, 300), 0x000000u);
@@ -105,7 +106,7 @@ TEST_P(BothTracers, LineBetweenUnlikeChargesEndsWithinOneStepOfTheOther) {
 TEST_P(BothTracers, ALineThatNeverEndsIsCutByTheBudget) {
   surfaceSize = {2000000000, 535}; // a box no line ever leaves
   const FakeTicks ticks(1);
-  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, 1, 10, 10);
+  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 1, 10, 10);
   EXPECT_EQ(stats.LinesCutByBudget, 1u);
   EXPECT_GE(stats.Steps, 29u); // the literal tracer reads the clock before every step
   EXPECT_LE(stats.Steps, 30u * 32u);
@@ -114,7 +115,7 @@ TEST_P(BothTracers, ALineThatNeverEndsIsCutByTheBudget) {
 TEST_P(BothTracers, TheBudgetSurvivesTheWrapOfTheTickCounter) {
   surfaceSize = {2000000000, 535};
   const FakeTicks ticks(1, 0xFFFFFFF0u);
-  const TTraceStats stats = GetParam()(image->Canvas(), 0x000000, -1, 10, 10);
+  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, -1, 10, 10);
   EXPECT_EQ(stats.LinesCutByBudget, 1u);
   EXPECT_LE(stats.Steps, 30u * 32u);
 }
@@ -128,7 +129,7 @@ protected:
   QImage Trace(TraceFn fn, long double x, long double y) {
     image->Canvas().Brush.SetColor(0xFFFFFF);
     image->Canvas().FillRect({0, 0, surfaceSize.Width, surfaceSize.Height});
-    fn(image->Canvas(), 0x000000, 0, x, y);
+    fn(TheDocument(), image->Canvas(), 0x000000, 0, x, y);
     return image->Image().copy();
   }
   void ExpectSame(long double x, long double y) {
@@ -198,7 +199,7 @@ TEST_F(FieldLineTest, ExactCyclesStopAtOnce) {
   AddCharge(300, 300, 1e-9L);
   AddCharge(400, 300, 1e-9L);
   SetTraceStepCap(1000000); // a safety net: only a cycle should end this line
-  const TTraceStats stats = DrawFieldLine(image->Canvas(), 0x000000, 1, 330, 250);
+  const TTraceStats stats = DrawFieldLine(TheDocument(), image->Canvas(), 0x000000, 1, 330, 250);
   EXPECT_EQ(stats.LinesInCycle, 1u);
   EXPECT_LT(stats.Steps, 5000u);
 }

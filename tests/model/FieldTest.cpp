@@ -22,37 +22,37 @@ TEST_F(FieldTest, ConstantsAreTheExtendedValuesOfTheTable) {
 TEST_F(FieldTest, NoSourcesGiveExactlyZero) {
   AddCharge(100, 100, 5.0, /*testCharge=*/true);
   TVector f{7, 7};
-  ForceAt(f, 50, 50, 1);
+  ForceAt(TheDocument(), f, 50, 50, 1);
   EXPECT_EQ(f, (TVector{0, 0}));
-  EXPECT_EQ(PotentialAt(40, 40), 0);
+  EXPECT_EQ(PotentialAt(TheDocument(), 40, 40), 0);
   Charges.Clear();
-  ForceAt(f, 50, 50, 1);
+  ForceAt(TheDocument(), f, 50, 50, 1);
   EXPECT_EQ(f, (TVector{0, 0}));
-  EXPECT_EQ(PotentialAt(40, 40), 0);
+  EXPECT_EQ(PotentialAt(TheDocument(), 40, 40), 0);
 }
 
 TEST_F(FieldTest, OneNanocoulombAtOneMetre) {
   AddCharge(300, 200, 1e-9L);
   const long double metre = PixelsPerMetre;
   TVector f;
-  ForceAt(f, 300 + metre, 200, 1);
+  ForceAt(TheDocument(), f, 300 + metre, 200, 1);
   EXPECT_NEAR(f.X, 8.987551602, 1e-8);
   EXPECT_NEAR(f.X, static_cast<double>(CoulombField(1e-9L, 1)), 1e-12);
   EXPECT_NEAR(f.Y, 0, 1e-15);
   TVector g;
-  ForceAt(g, 300 + metre, 200, -1);
+  ForceAt(TheDocument(), g, 300 + metre, 200, -1);
   EXPECT_DOUBLE_EQ(g.X, -f.X);
   // Potential is given at a sprite position: the point of interest is 10 px further on.
-  EXPECT_NEAR(static_cast<double>(PotentialAt(300 + metre - 10, 190)), 8.98755160224, 1e-9);
+  EXPECT_NEAR(static_cast<double>(PotentialAt(TheDocument(), 300 + metre - 10, 190)), 8.98755160224, 1e-9);
 }
 
 TEST_F(FieldTest, DirectionFollowsTheSigns) {
   AddCharge(400, 300, -2e-9L);
   TVector f;
-  ForceAt(f, 400, 250, 1e-9L); // positive charge above a negative source: pulled down
+  ForceAt(TheDocument(), f, 400, 250, 1e-9L); // positive charge above a negative source: pulled down
   EXPECT_NEAR(f.X, 0, 1e-20);
   EXPECT_GT(f.Y, 0);
-  ForceAt(f, 400, 250, 0);
+  ForceAt(TheDocument(), f, 400, 250, 0);
   EXPECT_EQ(f.Length(), 0.0);
 }
 
@@ -60,9 +60,9 @@ TEST_F(FieldTest, EqualSourcesCancelAtTheirMidpoint) {
   AddCharge(100, 100, 3e-9L);
   AddCharge(300, 100, 3e-9L);
   TVector f;
-  ForceAt(f, 200, 100, 1);
+  ForceAt(TheDocument(), f, 200, 100, 1);
   TVector one;
-  ForceAt(one, 150, 100, 1); // scale of a single term, about 4e4 N/C
+  ForceAt(TheDocument(), one, 150, 100, 1); // scale of a single term, about 4e4 N/C
   EXPECT_NEAR(f.X, 0, 1e-15 * one.Length());
   EXPECT_NEAR(f.Y, 0, 1e-15 * one.Length());
 }
@@ -71,9 +71,9 @@ TEST_F(FieldTest, ExclusionRadiusIgnoresOnlyTheNearSource) {
   AddCharge(100, 100, 1e-9L);
   AddCharge(100.0005L + PixelsPerMetre, 100, 1e-9L);
   TVector f;
-  ForceAt(f, 100.0005L, 100, 1);
+  ForceAt(TheDocument(), f, 100.0005L, 100, 1);
   EXPECT_NEAR(f.X, -static_cast<double>(CoulombField(1e-9L, 1)), 1e-9);
-  ForceAt(f, 100.002L, 100, 1);
+  ForceAt(TheDocument(), f, 100.002L, 100, 1);
   EXPECT_GT(f.X, 1e3); // now the near source counts, and dominates
 }
 
@@ -81,15 +81,15 @@ TEST_F(FieldTest, PotentialIsInfiniteOnAnySourceAndIgnoresTestCharges) {
   AddCharge(50, 50, 1e-9L);
   AddCharge(150, 50, -1e-9L);
   AddCharge(250, 50, 0);
-  EXPECT_TRUE(std::isinf(PotentialAt(140, 40)) && PotentialAt(140, 40) > 0);
-  EXPECT_TRUE(std::isinf(PotentialAt(240, 40)));
-  const long double before = PotentialAt(90, 90);
+  EXPECT_TRUE(std::isinf(PotentialAt(TheDocument(), 140, 40)) && PotentialAt(TheDocument(), 140, 40) > 0);
+  EXPECT_TRUE(std::isinf(PotentialAt(TheDocument(), 240, 40)));
+  const long double before = PotentialAt(TheDocument(), 90, 90);
   TVector f0;
-  ForceAt(f0, 100, 100, 1);
+  ForceAt(TheDocument(), f0, 100, 100, 1);
   AddCharge(100, 100, 1e30L, /*testCharge=*/true);
   TVector f1;
-  ForceAt(f1, 100, 100, 1);
-  EXPECT_EQ(PotentialAt(90, 90), before);
+  ForceAt(TheDocument(), f1, 100, 100, 1);
+  EXPECT_EQ(PotentialAt(TheDocument(), 90, 90), before);
   EXPECT_EQ(f1, f0);
 }
 
@@ -100,13 +100,13 @@ TEST_F(FieldTest, FieldIsTheNegativeGradientOfThePotential) {
   const long double h = 1e-3L; // px
   for (const auto &[x, y] : {std::pair{200.0L, 200.0L}, {370.5L, 280.25L}, {500.0L, 100.0L}}) {
     TVector e;
-    ForceAt(e, x, y, 1);
+    ForceAt(TheDocument(), e, x, y, 1);
     // dV/dx in V/m: the potential is taken at sprite positions, hence the -10.
     const long double dVdx =
-        (PotentialAt(x + h - 10, y - 10) - PotentialAt(x - h - 10, y - 10)) / (2 * h) *
+        (PotentialAt(TheDocument(), x + h - 10, y - 10) - PotentialAt(TheDocument(), x - h - 10, y - 10)) / (2 * h) *
         PixelsPerMetre;
     const long double dVdy =
-        (PotentialAt(x - 10, y + h - 10) - PotentialAt(x - 10, y - h - 10)) / (2 * h) *
+        (PotentialAt(TheDocument(), x - 10, y + h - 10) - PotentialAt(TheDocument(), x - 10, y - h - 10)) / (2 * h) *
         PixelsPerMetre;
     EXPECT_NEAR(e.X, static_cast<double>(-dVdx), 1e-5 * e.Length());
     EXPECT_NEAR(e.Y, static_cast<double>(-dVdy), 1e-5 * e.Length());

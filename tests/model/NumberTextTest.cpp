@@ -1,6 +1,6 @@
 #include "model/NumberText.h"
 
-#include "display/Errors.h"
+#include "base/Errors.h"
 
 #include <QLocale>
 

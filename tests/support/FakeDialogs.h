@@ -2,7 +2,7 @@
 // Scripted dialogs for widget tests: answers are queued up front, every call is recorded,
 // and nothing ever blocks. A dialog asked for without a queued answer is cancelled.
 
-#include "app/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <deque>
 #include <optional>

@@ -1,8 +1,14 @@
-// Test entry point: one QApplication per test process on the offscreen platform, so that
+// Test entry point: one application object per test process on the offscreen platform, so that
 // widget tests run headless; pixels per inch fixed at 96.
-#include "model/Seams.h"
+#include "base/Seams.h"
 
+#ifdef KRAFTBILD_TEST_WIDGETS
 #include <QApplication>
+using TTestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TTestApplication = QGuiApplication;
+#endif
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -14,7 +20,7 @@ int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir runtimeDir;
   qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toUtf8());
-  QApplication app(argc, argv);
+  TTestApplication app(argc, argv);
   seams::SetPixelsPerInchSource([] { return 96; });
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

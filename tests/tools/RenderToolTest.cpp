@@ -1,5 +1,5 @@
 // kraftbild-render as a user runs it: a project file in, a picture and figures out.
-#include "app/ProjectBytes.h"
+#include "file/ProjectBytes.h"
 #include "support/PixelTesting.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // The colour combo box: selecting colours from code and by the user, the free colour and its
 // dialog, adding and deleting colours, and replacing the colour list with name questions.
-#include "display/Errors.h"
+#include "base/Errors.h"
 #include "support/FakeDialogs.h"
 #include "widgets/PellColorComboBox.h"
 

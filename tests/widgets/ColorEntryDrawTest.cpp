@@ -1,6 +1,6 @@
 // Owner drawing of the colour entries, checked on plain images: swatch, centred label in the
 // contrast colour, the inverting frame of the selected entry, and the closed box.
-#include "display/Errors.h"
+#include "base/Errors.h"
 #include "support/PixelTesting.h"
 #include "widgets/ColorText.h"
 #include "widgets/PellColorComboBox.h"

@@ -1,6 +1,6 @@
 // Colour texts read as integers ("$" hexadecimal and decimal), and contrast colours.
 #include "widgets/ColorText.h"
-#include "display/Errors.h"
+#include "base/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -128,7 +128,7 @@ TEST_F(DataTabTest, ValuesFollowADraggedTestCharge) {
     Move(x, 200);
     SCOPED_TRACE(x);
     EXPECT_EQ(probe->CenterX(), x);
-    EXPECT_EQ(Values(), Shown(DataRowsFor(probe))) << "refilled on every move";
+    EXPECT_EQ(Values(), Shown(DataRowsFor(TheDocument(), probe))) << "refilled on every move";
     EXPECT_NE(Values(), previous);
     previous = Values();
   }

@@ -55,7 +55,7 @@ TEST_F(SettingsWindowTest, TabFollowsTheSelection) {
   Form2->ComboBox_ChargesClick();
   EXPECT_TRUE(ButtonsEnabled());
   EXPECT_EQ(Shown(), (QStringList{"0,5", "0,5", "2", "0", "400", "x"}));
-  EXPECT_EQ(PositionText(*second), QStringLiteral("X: 0,5 | Y: 0,5"));
+  EXPECT_EQ(PositionText(TheDocument(), *second), QStringLiteral("X: 0,5 | Y: 0,5"));
 
   // Picking another entry with the keyboard runs the click handler.
   Form2->ComboBox_Charges->setFocus();
@@ -71,7 +71,7 @@ TEST_F(SettingsWindowTest, ApplyReadsGermanNumbersAndRedraws) {
   Form3->UpdatePanel(Form3->Panel_Pos1);
   Form2->ComboBox_Charges->setCurrentIndex(0);
   Form2->ComboBox_ChargesClick();
-  Modified = false;
+  TheDocument().MarkSaved();
   MarkBackground();
 
   Tab().ComboBox_Unit->setCurrentIndex(1);
@@ -85,7 +85,7 @@ TEST_F(SettingsWindowTest, ApplyReadsGermanNumbersAndRedraws) {
   EXPECT_EQ(charge->ChargeValue, -3e-2L);
   EXPECT_EQ(charge->FieldLineCount, 7u);
   EXPECT_TRUE(charge->IsTestCharge);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
   EXPECT_FALSE(BackgroundMarked());
   EXPECT_EQ(Form3->Panel_Pos1->text(), QStringLiteral("X: 0,5 | Y: -0,25"));
   EXPECT_EQ(Tab().Edit_X->text(), QStringLiteral("0,5")) << "the edits keep what was typed";
@@ -114,7 +114,7 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
                        Case{"1e305", "2", "1", "Ungültige x-Koordinate"},
                        Case{"1", "-1e305", "1", "Ungültige y-Koordinate"}}) {
     dialogs->Calls.clear();
-    Modified = false;
+    TheDocument().MarkSaved();
     Apply(QString::fromUtf8(c.x), c.y, c.q);
     ASSERT_EQ(dialogs->Calls.size(), 1u) << c.error;
     EXPECT_EQ(dialogs->Calls[0].Kind, QStringLiteral("error"));
@@ -122,7 +122,7 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
     EXPECT_EQ(dialogs->Calls[0].Text, QString::fromUtf8(c.error));
     EXPECT_EQ(charge->X, 190);
     EXPECT_EQ(charge->ChargeValue, kElementaryCharge);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(TheDocument().Modified());
     EXPECT_EQ(Tab().Edit_Y->text(), QString::fromUtf8(c.y));
   }
 }
@@ -151,14 +151,14 @@ TEST_F(SettingsWindowTest, CentreMovesTheViewButIsNoChange) {
     charge->X = c.x;
     charge->Y = c.y;
     const TWorldPoint world = ChargeWorldPosition(*charge);
-    Modified = false;
+    TheDocument().MarkSaved();
     MarkBackground();
     QTest::mouseClick(Tab().Button_Center, Qt::LeftButton);
     EXPECT_EQ(Origin, c.origin);
     EXPECT_NEAR(charge->CenterX(), 396, 0.5);
     EXPECT_NEAR(charge->CenterY(), 267, 0.5);
     EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*charge).X), static_cast<double>(world.X), 1e-12);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(TheDocument().Modified());
     EXPECT_FALSE(BackgroundMarked());
   }
 }
@@ -172,7 +172,7 @@ TEST_F(SettingsWindowTest, DeleteEmptiesTheVoltagePanelFirst) {
   Form3->UpdatePanel(Form3->Panel_Pos2);
   Form2->ComboBox_Charges->setCurrentIndex(1);
   Form2->ComboBox_ChargesClick();
-  Modified = false;
+  TheDocument().MarkSaved();
 
   QTest::mouseClick(Tab().Button_Delete, Qt::LeftButton);
   ASSERT_EQ(Charges.Count(), 1);
@@ -185,7 +185,7 @@ TEST_F(SettingsWindowTest, DeleteEmptiesTheVoltagePanelFirst) {
   EXPECT_EQ(Form3->Label_Value->text(), kClickHintText);
   EXPECT_TRUE(ButtonsDisabled());
   EXPECT_EQ(Shown(), (QStringList{"", "", "", "-1", "0", "-"}));
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
 }
 
 TEST_F(SettingsWindowTest, ListEntriesShowTestChargesInGreen) {
@@ -194,7 +194,7 @@ TEST_F(SettingsWindowTest, ListEntriesShowTestChargesInGreen) {
   for (int index : {0, 1}) {
     TBitmap entry(200, 16);
     entry.Canvas().Brush.SetColor(0xFFFFFF);
-    DrawChargeEntry(entry.Canvas(), index, {0, 0, 200, 16}, 0x000000);
+    DrawChargeEntry(entry.Canvas(), TheDocument(), index, {0, 0, 200, 16}, 0x000000);
     const PixelBox text = ChangedBox(entry.Image(), 0xFFFFFF);
     EXPECT_GE(text.Left, 2) << "text starts two pixels in";
     // Smoothed text has mixed pixels: count those of a green hue.

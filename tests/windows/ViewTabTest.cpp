@@ -82,7 +82,7 @@ TEST_F(ViewTabTest, ZoomScalesTheChargesAboutTheOrigin) {
   const auto before = Offsets();
   const long double pixelsPerMetre = PixelsPerMetre;
   ShowTab();
-  Modified = false;
+  TheDocument().MarkSaved();
   MarkBackground();
   Tab().PellColorComboBox_Arrow->SetColor(0xFF0000);
   Tab().TrackBar_Precision->setValue(11);
@@ -103,7 +103,7 @@ TEST_F(ViewTabTest, ZoomScalesTheChargesAboutTheOrigin) {
     EXPECT_DOUBLE_EQ(after[i].first, 2 * before[i].first) << i;
     EXPECT_DOUBLE_EQ(after[i].second, 2 * before[i].second) << i;
   }
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
   EXPECT_FALSE(BackgroundMarked());
   Form2->PageControl->setCurrentIndex(0);
   ASSERT_EQ(Form2->SelectedCharge(), selected);
@@ -119,14 +119,14 @@ TEST_F(ViewTabTest, SameZoomWithinTheToleranceDoesNotRescale) {
   ShowTab();
   for (const char *zoom : {"100", "100,00001", "99,99999"}) {
     SCOPED_TRACE(zoom);
-    Modified = false;
+    TheDocument().MarkSaved();
     MarkBackground();
     Apply(QStringLiteral("1E-23"), QString::fromUtf8(zoom));
     EXPECT_EQ(Offsets(), before);
     EXPECT_EQ(PixelsPerMetre, pixelsPerMetre);
     EXPECT_TRUE(BackgroundMarked()) << "no new background";
     EXPECT_TRUE(FrameMarked()) << "but a new frame";
-    EXPECT_TRUE(Modified) << "set even when nothing changed";
+    EXPECT_TRUE(TheDocument().Modified()) << "set even when nothing changed";
   }
   Apply(QStringLiteral("1E-23"), QStringLiteral("100,001")); // 1E-5 as a factor
   EXPECT_NE(Offsets(), before);
@@ -165,7 +165,7 @@ TEST_F(ViewTabTest, RefusedEntriesChangeNothing) {
   const auto offsets = Offsets();
   for (const Case &c : cases) {
     SCOPED_TRACE(c.shown);
-    Modified = false;
+    TheDocument().MarkSaved();
     dialogs->Calls.clear();
     Tab().PellColorComboBox_Arrow->SetColor(0xFF0000);
     Tab().TrackBar_Precision->setValue(15);
@@ -179,7 +179,7 @@ TEST_F(ViewTabTest, RefusedEntriesChangeNothing) {
     EXPECT_TRUE(ShowCursorLine);
     EXPECT_EQ(PixelsPerMetre, DefaultPixelsPerMetre());
     EXPECT_EQ(Offsets(), offsets);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(TheDocument().Modified());
     EXPECT_EQ(Tab().Edit_ArrowLength->text(), QString::fromUtf8(c.arrow)) << "the text stays";
     EXPECT_EQ(Tab().ComboBox_Zoom->currentText(), QString::fromUtf8(c.zoom));
   }

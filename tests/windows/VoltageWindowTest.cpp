@@ -77,21 +77,21 @@ TEST_F(VoltageWindowTest, ClickingChargesInTheMainWindowFillsTheWaitingPanel) {
   TPointCharge *source = Create(300, 300);
   TPointCharge *second = CreateTestCharge(450, 100);
   ClickPanel(Form3->Panel_Pos1);
-  Modified = false;
+  TheDocument().MarkSaved();
 
   ClickCharge(source); // not a test charge: selected, the panel keeps waiting
   EXPECT_EQ(Form2->SelectedCharge(), source);
   EXPECT_EQ(Form3->PotentialSearching(), Form3->Panel_Pos1);
   EXPECT_EQ(Form3->Panel_Pos1->Tag, nullptr);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(TheDocument().Modified());
 
   ClickCharge(first);
   EXPECT_EQ(Form3->Panel_Pos1->Tag, first);
-  EXPECT_EQ(Form3->Panel_Pos1->text(), PositionText(*first));
+  EXPECT_EQ(Form3->Panel_Pos1->text(), PositionText(TheDocument(), *first));
   EXPECT_EQ(Form3->PotentialSearching(), nullptr);
   EXPECT_EQ(Form3->Panel_Pos1->Color(), kPanelColor);
   EXPECT_EQ(Form2->SelectedCharge(), first);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
   EXPECT_EQ(RedOnRow(100, 170, 430), 0) << "no path with one charge";
 
   ClickPanel(Form3->Panel_Pos2);
@@ -119,14 +119,14 @@ TEST_F(VoltageWindowTest, VoltageAndWork) {
   ChooseValue(-1);
   EXPECT_EQ(Value(), kChooseValueHintText);
 
-  Modified = false;
+  TheDocument().MarkSaved();
   ChooseValue(kValueVoltage);
   const QString downhill = Value(); // from near the positive source to farther away
   ASSERT_TRUE(downhill.startsWith(u'-')) << downhill.toStdString();
   ASSERT_TRUE(downhill.endsWith(QStringLiteral(" V")));
   Choose(far, near);
   EXPECT_EQ(u'-' + Value(), downhill) << "exchanging the charges changes the sign";
-  EXPECT_FALSE(Modified) << "choosing the value is no change of the document";
+  EXPECT_FALSE(TheDocument().Modified()) << "choosing the value is no change of the document";
 
   // The work is the start charge times the voltage, in joules: against the field from the
   // far charge (1 e) to the near one (2 e), half as much the other way and negative.
@@ -155,13 +155,13 @@ TEST_F(VoltageWindowTest, RightClickEmptiesAPanel) {
   ClickPanel(Form3->Panel_Pos1);
   Form1->RenderFrame(true);
   ASSERT_GT(RedOnRow(100, 170, 430), 0);
-  Modified = false;
+  TheDocument().MarkSaved();
 
   ClickPanel(Form3->Panel_Pos2, Qt::RightButton);
   EXPECT_EQ(Form3->Panel_Pos2->Tag, nullptr);
   EXPECT_EQ(Form3->Panel_Pos2->text(), kNoChargeChosenText);
   EXPECT_EQ(Value(), kClickHintText);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(TheDocument().Modified());
   EXPECT_EQ(RedOnRow(100, 170, 430), 0);
   EXPECT_EQ(Form3->PotentialSearching(), Form3->Panel_Pos1) << "the wait goes on";
 }

@@ -1,13 +1,13 @@
 #include "Renderer.h"
 
-#include "app/file/ProjectDocument.h"
-#include "app/file/ProjectFile.h"
+#include "file/ProjectDocument.h"
+#include "file/ProjectFile.h"
 #include "model/Background.h"
 #include "model/Document.h"
 #include "model/FrameComposer.h"
 #include "model/ModelHooks.h"
 #include "model/Readouts.h"
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -23,13 +23,13 @@ TRenderer::TRenderer(const TRenderOptions &options)
   TModelHooks hooks;
   hooks.Engine = &engine_;
   hooks.SurfaceCanvas = [this] { return &frame_.Canvas(); };
-  hooks.SelectedIndex = [this] { return options_.Selected; };
   hooks.SurfaceSize = [this] { return TSize{options_.Width, options_.Height}; };
   InstallModelHooks(std::move(hooks));
   engine_.VisibleRect = {0, 0, options_.Width, options_.Height};
 
+  // The charges draw themselves as charges of the program's document.
   ResetDocumentGlobals();
-  StepLength = options_.Step;
+  TheDocument().StepLength = options_.Step;
   SetTraceStepCap(options_.StepBudget);
   Background = std::make_unique<TBitmap>(options_.Width, options_.Height);
 }
@@ -43,8 +43,10 @@ TRenderer::~TRenderer() {
 int TRenderer::Run() {
   TProjectData data;
   LoadProjectFile(options_.Project, data);
-  ApplyViewOf(data);
-  AppendChargesOf(data);
+  TDocument &document = TheDocument();
+  ApplyViewOf(data, document);
+  AppendChargesOf(data, document);
+  document.Select(options_.Selected);
   if (!options_.Save.isEmpty())
     Save(data);
   if (options_.Png.isEmpty() && !options_.Stats && !options_.Data)
@@ -52,11 +54,11 @@ int TRenderer::Run() {
 
   QElapsedTimer timer;
   timer.start();
-  const TTraceStats stats = DrawBackground();
+  const TTraceStats stats = DrawBackground(document);
   const qint64 backgroundMs = timer.elapsed();
 
-  ComposeFrame(frame_.Canvas(), engine_, Charges.At(data.FirstChosen),
-               Charges.At(data.SecondChosen));
+  ComposeFrame(frame_.Canvas(), document, engine_, document.Charges.At(data.FirstChosen),
+               document.Charges.At(data.SecondChosen));
 
   if (!options_.Png.isEmpty() && !frame_.Image().save(options_.Png, "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(options_.Png));
@@ -75,7 +77,7 @@ int TRenderer::Run() {
 
 void TRenderer::Save(const TProjectData &loaded) const {
   // The document as the program would save it; the voltage window's part as it was read.
-  TProjectData data = CaptureDocument();
+  TProjectData data = CaptureDocument(TheDocument());
   data.FirstChosen = loaded.FirstChosen;
   data.SecondChosen = loaded.SecondChosen;
   data.ValueIndex = loaded.ValueIndex;
@@ -85,17 +87,19 @@ void TRenderer::Save(const TProjectData &loaded) const {
 
 void TRenderer::PrintData(const TProjectData &data) const {
   const auto print = [](const QString &line) { std::printf("%s\n", line.toUtf8().constData()); };
-  for (int i = 0; i < Charges.Count(); ++i) {
-    if (!Charges[i]->IsTestCharge)
+  const TDocument &document = TheDocument();
+  const TChargeList &charges = document.Charges;
+  for (int i = 0; i < charges.Count(); ++i) {
+    if (!charges[i]->IsTestCharge)
       continue;
-    const TDataRows rows = DataRowsFor(Charges[i]);
+    const TDataRows rows = DataRowsFor(document, charges[i]);
     const QString index = QString::number(i);
     print(index + QStringLiteral("\tKraft\t") + rows.Force);
     print(index + QStringLiteral("\tWinkel\t") + rows.Angle);
     print(index + QStringLiteral("\tFeldstärke\t") + rows.FieldStrength);
     print(index + QStringLiteral("\tPotenzial\t") + rows.Potential);
   }
-  print(QStringLiteral("Spannung und Arbeit\t") + VoltageValueText(Charges.At(data.FirstChosen),
-                                                                   Charges.At(data.SecondChosen),
+  print(QStringLiteral("Spannung und Arbeit\t") + VoltageValueText(document, charges.At(data.FirstChosen),
+                                                                   charges.At(data.SecondChosen),
                                                                    data.ValueIndex));
 }

@@ -4,7 +4,7 @@
 
 #include "RenderOptions.h"
 
-#include "app/file/ProjectData.h"
+#include "file/ProjectData.h"
 
 #include "display/Canvas.h"
 #include "display/Sprite.h"

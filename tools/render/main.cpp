@@ -3,7 +3,7 @@
 #include "RenderOptions.h"
 #include "Renderer.h"
 
-#include "display/Errors.h"
+#include "base/Errors.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

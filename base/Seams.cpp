@@ -1,4 +1,4 @@
-#include "model/Seams.h"
+#include "base/Seams.h"
 
 #include <QGuiApplication>
 #include <QScreen>

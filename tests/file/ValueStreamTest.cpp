@@ -2,8 +2,8 @@
 
 #include "ProjectBytes.h"
 
-#include "app/file/ValueReader.h"
-#include "app/file/ValueWriter.h"
+#include "file/ValueReader.h"
+#include "file/ValueWriter.h"
 
 #include <QBuffer>
 

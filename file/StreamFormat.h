@@ -30,6 +30,3 @@ inline constexpr int kExtendedBytes = 10;
 inline QString ReadErrorText() { return QStringLiteral("Stream-Lesefehler"); }
 inline QString WriteErrorText() { return QStringLiteral("Stream-Schreibfehler"); }
 inline QString PropertyErrorText() { return QStringLiteral("Ungültiger Eigenschaftswert"); }
-inline QString ListIndexErrorText(int32_t index) {
-  return QStringLiteral("Listenindex überschreitet das Maximum (%1)").arg(index);
-}

@@ -1,6 +1,6 @@
 // The drawing-surface control and the sprite-engine component, on the offscreen platform.
-#include "display/DXDrawControl.h"
-#include "display/Errors.h"
+#include "widgets/DXDrawControl.h"
+#include "base/Errors.h"
 #include "support/PixelTesting.h"
 
 #include <QApplication>

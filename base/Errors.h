@@ -29,13 +29,15 @@ private:
 KRAFTBILD_ERROR_CLASS(EReadError);        // "Stream-Lesefehler"
 KRAFTBILD_ERROR_CLASS(EWriteError);       // "Stream-Schreibfehler"
 KRAFTBILD_ERROR_CLASS(EPropertyError);    // "Ungültiger Eigenschaftswert"
-KRAFTBILD_ERROR_CLASS(EListError);        // "Listenindex überschreitet das Maximum (%d)"
+KRAFTBILD_ERROR_CLASS(EListError);        // ListIndexErrorText
 KRAFTBILD_ERROR_CLASS(EFOpenError);       // "Datei %s kann nicht geöffnet werden. %s"
 KRAFTBILD_ERROR_CLASS(EFCreateError);     // "Datei "%s" kann nicht erstellt werden. %s"
 // A file whose contents do not fit into memory.
 KRAFTBILD_ERROR_CLASS(EOutOfMemoryError);
 // Number conversion of user input ("'%s' ist kein gültiger Gleitkommawert").
 KRAFTBILD_ERROR_CLASS(EConvertError);
+// An entry of a window that cannot be taken over; its box has a title of its own.
+KRAFTBILD_ERROR_CLASS(EInvalidInput);
 // Drawing surface.
 KRAFTBILD_ERROR_CLASS(EDXDrawError);
 KRAFTBILD_ERROR_CLASS(EInvalidOperation); // "Leinwand/Bild erlaubt kein Zeichnen"
@@ -49,4 +51,9 @@ inline QString ErrorBoxText(const QString &message) {
   if (!message.isEmpty() && message.back() > QChar(u'.'))
     return message + u'.';
   return message;
+}
+
+// The message of an EListError: a list (a file's, a combo box's) has no item at index.
+inline QString ListIndexErrorText(int64_t index) {
+  return QStringLiteral("Listenindex überschreitet das Maximum (%1)").arg(index);
 }

@@ -1,8 +1,8 @@
-#include "app/file/ProjectFile.h"
+#include "file/ProjectFile.h"
 
-#include "app/file/ProjectCodec.h"
-#include "app/file/StreamFormat.h"
-#include "display/Errors.h"
+#include "file/ProjectCodec.h"
+#include "file/StreamFormat.h"
+#include "base/Errors.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "display/DXDrawControl.h"
+#include "widgets/DXDrawControl.h"
 
-#include "display/Errors.h"
+#include "base/Errors.h"
 
 #include <QPainter>
 #include <QPaintEvent>

@@ -2,7 +2,7 @@
 // Project files on disk: reading one, and saving one so that the target is replaced only
 // when every byte was written.
 
-#include "app/file/ProjectData.h"
+#include "file/ProjectData.h"
 
 #include <QSaveFile>
 #include <QString>

@@ -3,7 +3,7 @@
 // of charge records, the two chosen charges, the value index and the voltage window's
 // visibility, in the value stream of ValueWriter/ValueReader.
 
-#include "app/file/ProjectData.h"
+#include "file/ProjectData.h"
 
 #include <QByteArray>
 #include <QIODevice>

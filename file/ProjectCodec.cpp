@@ -1,9 +1,9 @@
-#include "app/file/ProjectCodec.h"
+#include "file/ProjectCodec.h"
 
-#include "app/file/StreamFormat.h"
-#include "app/file/ValueReader.h"
-#include "app/file/ValueWriter.h"
-#include "display/Errors.h"
+#include "file/StreamFormat.h"
+#include "file/ValueReader.h"
+#include "file/ValueWriter.h"
+#include "base/Errors.h"
 #include "model/Document.h"
 #include "model/ViewLimits.h"
 

@@ -1,7 +1,7 @@
-#include "app/file/ValueReader.h"
+#include "file/ValueReader.h"
 
-#include "app/file/StreamFormat.h"
-#include "display/Errors.h"
+#include "file/StreamFormat.h"
+#include "base/Errors.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "app/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 
-#include "app/Dialogs.h"
-#include "app/Program.h"
-#include "display/Errors.h"
+#include "widgets/Dialogs.h"
+#include "base/ProgramInfo.h"
+#include "base/Errors.h"
 
 #include <QApplication>
 
@@ -13,6 +13,10 @@ void ReportError(const QString &message) {
 }
 
 void ReportException(const std::exception &error) {
+  if (const auto *input = dynamic_cast<const EInvalidInput *>(&error)) {
+    Dialogs().ShowError(QApplication::activeWindow(), kInvalidInputTitle, input->Message());
+    return;
+  }
   if (const auto *own = dynamic_cast<const EKraftbildError *>(&error))
     ReportError(own->Message());
   else if (dynamic_cast<const std::bad_alloc *>(&error) != nullptr)

@@ -2,7 +2,7 @@
 
 #include "ProjectBytes.h"
 
-#include "app/file/ProjectFile.h"
+#include "file/ProjectFile.h"
 
 #include <QDir>
 #include <QFile>
