@@ -60,7 +60,7 @@ fuzzing() {
     echo "input in tests/fuzz/regressions/."
     return 1
   fi
-  grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units)' build-fuzz/fuzz.log
+  grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units)' build-fuzz/fuzz.log
   rm -rf "$scratch"
 }
 
