@@ -202,9 +202,8 @@ void TForm1::DXDrawMouseMove(int x, int y) {
   StatusBar->showMessage(StatusPositionText(mouse.X, mouse.Y));
 
   if (!DragStarted) {
-    if (DragCharge != nullptr &&
-        std::hypot(DragCharge->X + kChargeHalfSize - x, DragCharge->Y + kChargeHalfSize - y) >
-            kGrabRadius) {
+    if (DragCharge != nullptr && std::hypot(DragCharge->X + kChargeHalfSize - x,
+                                            DragCharge->Y + kChargeHalfSize - y) > kGrabRadius) {
       DragStarted = true;
     } else if (PanAnchor.X != -1) {
       DragStarted = true;

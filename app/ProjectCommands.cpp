@@ -68,8 +68,8 @@ void LoadProject(const QString &fileName) {
     AppendChargesOf(data, document);
   });
   const TChargeList &charges = TheDocument().Charges;
-  Form3->ShowChoices({charges.At(data.FirstChosen), charges.At(data.SecondChosen),
-                      data.ValueIndex, data.VoltageWindowVisible});
+  Form3->ShowChoices({charges.At(data.FirstChosen), charges.At(data.SecondChosen), data.ValueIndex,
+                      data.VoltageWindowVisible});
   if (failure)
     std::rethrow_exception(failure);
 }

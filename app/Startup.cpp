@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
-#include "widgets/ErrorGuard.h"
 #include "app/ProjectCommands.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

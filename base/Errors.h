@@ -19,19 +19,19 @@ private:
   std::string utf8_;
 };
 
-#define KRAFTBILD_ERROR_CLASS(Name)                                                      \
-  class Name : public EKraftbildError {                                                  \
-  public:                                                                                \
-    using EKraftbildError::EKraftbildError;                                              \
+#define KRAFTBILD_ERROR_CLASS(Name)                                                                \
+  class Name : public EKraftbildError {                                                            \
+  public:                                                                                          \
+    using EKraftbildError::EKraftbildError;                                                        \
   }
 
 // Stream and file errors of the project file.
-KRAFTBILD_ERROR_CLASS(EReadError);        // "Stream-Lesefehler"
-KRAFTBILD_ERROR_CLASS(EWriteError);       // "Stream-Schreibfehler"
-KRAFTBILD_ERROR_CLASS(EPropertyError);    // "Ungültiger Eigenschaftswert"
-KRAFTBILD_ERROR_CLASS(EListError);        // ListIndexErrorText
-KRAFTBILD_ERROR_CLASS(EFOpenError);       // "Datei %s kann nicht geöffnet werden. %s"
-KRAFTBILD_ERROR_CLASS(EFCreateError);     // "Datei "%s" kann nicht erstellt werden. %s"
+KRAFTBILD_ERROR_CLASS(EReadError);     // "Stream-Lesefehler"
+KRAFTBILD_ERROR_CLASS(EWriteError);    // "Stream-Schreibfehler"
+KRAFTBILD_ERROR_CLASS(EPropertyError); // "Ungültiger Eigenschaftswert"
+KRAFTBILD_ERROR_CLASS(EListError);     // ListIndexErrorText
+KRAFTBILD_ERROR_CLASS(EFOpenError);    // "Datei %s kann nicht geöffnet werden. %s"
+KRAFTBILD_ERROR_CLASS(EFCreateError);  // "Datei "%s" kann nicht erstellt werden. %s"
 // A file whose contents do not fit into memory.
 KRAFTBILD_ERROR_CLASS(EOutOfMemoryError);
 // Number conversion of user input ("'%s' ist kein gültiger Gleitkommawert").

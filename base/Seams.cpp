@@ -11,8 +11,7 @@ namespace {
 
 uint32_t MonotonicTicks() {
   const auto now = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<uint32_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
 int PrimaryScreenPpi() {

@@ -27,8 +27,9 @@ template <bool Fast> void BM_Step(benchmark::State &state) {
   hooks.SurfaceSize = [] { return TSize{2000000000, 2000000000}; };
   uint64_t steps = 0;
   for (auto _ : state) {
-    const TTraceStats s = Fast ? DrawFieldLine(TheDocument(), doc.surface.Canvas(), 0, 1, 3.5L, 2.25L)
-                               : DrawFieldLineReference(TheDocument(), doc.surface.Canvas(), 0, 1, 3.5L, 2.25L);
+    const TTraceStats s =
+        Fast ? DrawFieldLine(TheDocument(), doc.surface.Canvas(), 0, 1, 3.5L, 2.25L)
+             : DrawFieldLineReference(TheDocument(), doc.surface.Canvas(), 0, 1, 3.5L, 2.25L);
     steps += s.Steps;
   }
   SetTraceStepCap(0);
@@ -63,7 +64,10 @@ void Configurations(benchmark::internal::Benchmark *b) {
       b->Args({c, step});
   b->Unit(benchmark::kMillisecond);
 }
-BENCHMARK(BM_Background<Reference>)->Name("Background/reference")->Apply(Configurations)->Iterations(1);
+BENCHMARK(BM_Background<Reference>)
+    ->Name("Background/reference")
+    ->Apply(Configurations)
+    ->Iterations(1);
 BENCHMARK(BM_Background<FastOneCore>)->Name("Background/fast_1core")->Apply(Configurations);
 BENCHMARK(BM_Background<FastAllCores>)->Name("Background/fast_allcores")->Apply(Configurations);
 
@@ -95,7 +99,11 @@ void BM_TraceVersusDraw(benchmark::State &state) {
   }
   state.SetLabel(draw ? "draw" : "trace");
 }
-BENCHMARK(BM_TraceVersusDraw)->Args({'a', 0})->Args({'a', 1})->Args({'d', 0})->Args({'d', 1})
+BENCHMARK(BM_TraceVersusDraw)
+    ->Args({'a', 0})
+    ->Args({'a', 1})
+    ->Args({'d', 0})
+    ->Args({'d', 1})
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "display/Canvas.h"
 
 #include "base/Errors.h"
+#include "base/Seams.h"
 #include "display/LineRasterizer.h"
 #include "display/PixelSpans.h"
 #include "display/WideStroke.h"
-#include "base/Seams.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -42,9 +42,7 @@ TBox OrderedBox(int x1, int y1, int x2, int y2) {
   return {x1, y1, int64_t{x2} - 1, int64_t{y2} - 1};
 }
 
-TBox BoxOf(const TRect &r) {
-  return {r.Left, r.Top, int64_t{r.Right} - 1, int64_t{r.Bottom} - 1};
-}
+TBox BoxOf(const TRect &r) { return {r.Left, r.Top, int64_t{r.Right} - 1, int64_t{r.Bottom} - 1}; }
 
 bool Touches(const TBox &box, const QImage &device) {
   return !box.Empty() && box.Right >= 0 && box.Bottom >= 0 && box.Left < device.width() &&
@@ -130,8 +128,8 @@ void TCanvas::MoveTo(int x, int y) {
 void TCanvas::LineTo(int x, int y) {
   const TPoint from = penPos_;
   penPos_ = {x, y};
-  const bool chained = std::exchange(wideChain_, false) && wideTo_ == from &&
-                       wideWidth_ == Pen.Width;
+  const bool chained =
+      std::exchange(wideChain_, false) && wideTo_ == from && wideWidth_ == Pen.Width;
   if (!Ready() || Pen.Style == TPenStyle::psClear)
     return;
   if (Pen.Width > 1) { // wide pens draw solid (dashes are for one-pixel pens), round ends
@@ -166,8 +164,8 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const uint32_t brush = ToQRgb(Brush.Color());
   if (Pen.Style == TPenStyle::psClear) {
     if (fill)
-      raster::ApplyBox(pixels, {box.Left, box.Top, box.Right - 1, box.Bottom - 1},
-                       TPixelOp::Copy, brush);
+      raster::ApplyBox(pixels, {box.Left, box.Top, box.Right - 1, box.Bottom - 1}, TPixelOp::Copy,
+                       brush);
     return;
   }
   // A wide pen straddles the one-pixel outline: (width - 1) / 2 pixels outside, the rest in.
@@ -244,8 +242,7 @@ void TCanvas::FrameRect(const TRect &r) {
   if (!Ready() || Brush.Style == TBrushStyle::bsClear)
     return;
   const TBox box = BoxOf(r);
-  raster::ApplyFrame(PixelsOf(*device_), box, box.Grown(-1), TPixelOp::Copy,
-                     ToQRgb(Brush.Color()));
+  raster::ApplyFrame(PixelsOf(*device_), box, box.Grown(-1), TPixelOp::Copy, ToQRgb(Brush.Color()));
 }
 
 void TCanvas::TextOut(int x, int y, const QString &s) {

@@ -22,9 +22,7 @@ enum TFontStyle : unsigned { fsBold = 1u, fsUnderline = 2u };
 inline QRgb ToQRgb(TColor c) {
   return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
-inline TColor FromQRgb(QRgb c) {
-  return ((c >> 16) & 0xFFu) | (c & 0xFF00u) | ((c & 0xFFu) << 16);
-}
+inline TColor FromQRgb(QRgb c) { return ((c >> 16) & 0xFFu) | (c & 0xFF00u) | ((c & 0xFFu) << 16); }
 
 struct TPen {
   TColor Color = 0;

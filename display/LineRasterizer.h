@@ -37,7 +37,7 @@ struct TLinePlan {
   bool XMajor = true;
   int32_t MajorSign = 1;
   int32_t MinorSign = 1;
-  int64_t Error = 0;  // numerator remainder at the first visible pixel, 0 <= Error < TwoMajor
+  int64_t Error = 0; // numerator remainder at the first visible pixel, 0 <= Error < TwoMajor
   int64_t TwoMajor = 1;
   int64_t TwoMinor = 0;
 };
@@ -59,8 +59,7 @@ struct TLineStyle {
 };
 
 // Sets the visible pixels of plan. dashPhase is the pattern position of the line's step 0.
-void PlotLine(const TPixels &pixels, const TLinePlan &plan, const TLineStyle &style,
-              int dashPhase);
+void PlotLine(const TPixels &pixels, const TLinePlan &plan, const TLineStyle &style, int dashPhase);
 
 // The dash position after a line of length pixels that started at phase.
 inline int AdvanceDash(int phase, int64_t length) {

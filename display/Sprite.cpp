@@ -79,8 +79,8 @@ void TSprite::HitTest(double px, double py, TSprite *&result) {
     if (child->Visible) {
       const int32_t left = pixel::Round(child->X);
       const int32_t top = pixel::Round(child->Y);
-      const bool inside = x >= left && x <= left + child->Width && y >= top &&
-                          y <= top + child->Height;
+      const bool inside =
+          x >= left && x <= left + child->Width && y >= top && y <= top + child->Height;
       if (inside && (result == nullptr || child->Z > result->Z))
         result = child;
     }

@@ -46,8 +46,7 @@ void StrokeWideSegment(QImage &device, TPoint from, TPoint to, int width, QRgb c
   const double margin = width + 2.0;
   QPointF a(from.X, from.Y);
   QPointF b(to.X, to.Y);
-  const QRectF area(-margin, -margin, device.width() + 2 * margin,
-                    device.height() + 2 * margin);
+  const QRectF area(-margin, -margin, device.width() + 2 * margin, device.height() + 2 * margin);
   if (!ClipSegment(a, b, area))
     return;
   QPen pen(QColor::fromRgb(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -61,7 +60,9 @@ void StrokeWideSegment(QImage &device, TPoint from, TPoint to, int width, QRgb c
   }
 
   // Inverting: render the coverage on a mask over the touched part of the device.
-  const QRect bounds = QRectF(a, b).normalized().adjusted(-margin, -margin, margin, margin)
+  const QRect bounds = QRectF(a, b)
+                           .normalized()
+                           .adjusted(-margin, -margin, margin, margin)
                            .toAlignedRect()
                            .intersected(device.rect());
   if (bounds.isEmpty())

@@ -1,10 +1,9 @@
 #include "file/ProjectCodec.h"
 
+#include "base/Errors.h"
 #include "file/StreamFormat.h"
 #include "file/ValueReader.h"
 #include "file/ValueWriter.h"
-#include "base/Errors.h"
-#include "model/Document.h"
 #include "model/ViewLimits.h"
 
 #include <QBuffer>

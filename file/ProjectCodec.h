@@ -20,8 +20,9 @@ void CheckProjectData(const TProjectData &data);
 // before it; fields not reached keep what the caller put there (Charges is emptied first).
 // Bytes after the visibility are not read. Throws EReadError, EPropertyError (also for
 // values out of range: an arrow scale that is not positive and finite, a zoom factor
-// whose pixels per metre or arrow factor would not be finite (model/ViewLimits.h), a position or charge value that is not finite, a field-line count outside 0..400, a unit
-// other than 0 or 1) and EListError (a chosen index that is neither -1 nor a record's).
+// whose pixels per metre or arrow factor would not be finite (model/ViewLimits.h), a position or
+// charge value that is not finite, a field-line count outside 0..400, a unit other than 0 or 1) and
+// EListError (a chosen index that is neither -1 nor a record's).
 void ReadProjectData(QIODevice &device, TProjectData &data);
 
 // The bytes of a project file in memory.

@@ -1,8 +1,8 @@
 #include "file/ProjectFile.h"
 
+#include "base/Errors.h"
 #include "file/ProjectCodec.h"
 #include "file/StreamFormat.h"
-#include "base/Errors.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,8 +25,9 @@ void RequireRegularFile(const QString &path, qint64 size, bool regular) {
   if (!regular)
     throw OpenError(path, QStringLiteral("Sie ist keine gewöhnliche Datei."));
   if (size > kMaxProjectFileBytes)
-    throw OpenError(path, QStringLiteral("Sie ist größer als %1 MB.")
-                              .arg(kMaxProjectFileBytes / (1024 * 1024)));
+    throw OpenError(
+        path,
+        QStringLiteral("Sie ist größer als %1 MB.").arg(kMaxProjectFileBytes / (1024 * 1024)));
 }
 
 // Makes the written bytes durable. Devices and file systems that cannot sync (EINVAL, EROFS
@@ -61,8 +62,8 @@ void LoadProjectFile(const QString &path, TProjectData &data) {
   try {
     ReadProjectData(file, data);
   } catch (const std::bad_alloc &) {
-    throw EOutOfMemoryError(QStringLiteral("Zu wenig Arbeitsspeicher, um die Datei %1 zu lesen")
-                                .arg(path));
+    throw EOutOfMemoryError(
+        QStringLiteral("Zu wenig Arbeitsspeicher, um die Datei %1 zu lesen").arg(path));
   }
 }
 

@@ -1,7 +1,7 @@
 #include "file/ValueReader.h"
 
-#include "file/StreamFormat.h"
 #include "base/Errors.h"
+#include "file/StreamFormat.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "file/ValueWriter.h"
 
-#include "file/StreamFormat.h"
 #include "base/Errors.h"
+#include "file/StreamFormat.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,12 +1,12 @@
 #include "model/Background.h"
 
 #include "base/PixelMath.h"
+#include "base/Seams.h"
 #include "model/Document.h"
-#include "model/Vector.h"
 #include "model/FieldLineTracer.h"
 #include "model/ModelHooks.h"
 #include "model/NumberText.h"
-#include "base/Seams.h"
+#include "model/Vector.h"
 
 #include <algorithm>
 #include <atomic>
@@ -130,8 +130,8 @@ TTraceStats DrawBackground(const TDocument &document) {
       if (i + 1 < jobs.size())
         tracer.TracePair(jobs[i], jobs[i + 1]);
       else
-        jobs[i].End = tracer.TraceHalf(jobs[i].Direction, jobs[i].X, jobs[i].Y, jobs[i].Line,
-                                       jobs[i].Steps);
+        jobs[i].End =
+            tracer.TraceHalf(jobs[i].Direction, jobs[i].X, jobs[i].Y, jobs[i].Line, jobs[i].Steps);
     }
   };
   const unsigned workers = WorkerCount((jobs.size() + 1) / 2);
@@ -160,6 +160,7 @@ TTraceStats DrawBackgroundReference(const TDocument &document) {
   TCanvas &canvas = DrawAxesAndScale(document);
   TTraceStats total;
   for (const TTraceJob &s : LineStarts(document))
-    total.Add(DrawFieldLineReference(document, canvas, kBackgroundLineColor, s.Direction, s.X, s.Y));
+    total.Add(
+        DrawFieldLineReference(document, canvas, kBackgroundLineColor, s.Direction, s.X, s.Y));
   return total;
 }

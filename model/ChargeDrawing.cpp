@@ -12,9 +12,7 @@ void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &
   const double x = charge.X;
   const double y = charge.Y;
   const long double value = charge.ChargeValue; // C
-  canvas.Brush.SetColor(value > 0 ? kPositiveFill
-                         : value < 0 ? kNegativeFill
-                                           : kNeutralFill);
+  canvas.Brush.SetColor(value > 0 ? kPositiveFill : value < 0 ? kNegativeFill : kNeutralFill);
   canvas.Pen.Style = TPenStyle::psSolid;
   const bool selected = document.Selected() == &charge;
   canvas.Pen.Color = selected ? kSelectedOutline : kOutline;
@@ -28,7 +26,7 @@ void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &
 
   const TPoint c{pixel::Round(x + kChargeHalfSize), pixel::Round(y + kChargeHalfSize)};
   canvas.Ellipse(c.X - kTestChargeRadius, c.Y - kTestChargeRadius, c.X + kTestChargeRadius,
-                  c.Y + kTestChargeRadius);
+                 c.Y + kTestChargeRadius);
   DrawFieldLine(document, canvas, kTestChargeLineColor, 0, c.X, c.Y);
   // No force on a charge of value 0; and a zero arrow scale has no arrow length (files with
   // one are refused when loading, so this only guards the division).
@@ -54,9 +52,9 @@ void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &
   canvas.LineTo(tip.X, tip.Y);
   const long double a = v.Angle() + kPi + kPi / 8;
   canvas.LineTo(pixel::Round(tip.X + kArrowHeadLength * std::cos(a)),
-                 pixel::Round(tip.Y + kArrowHeadLength * std::sin(a)));
+                pixel::Round(tip.Y + kArrowHeadLength * std::sin(a)));
   canvas.MoveTo(tip.X, tip.Y);
   const long double b = v.Angle() + kPi - kPi / 8;
   canvas.LineTo(pixel::Round(tip.X + kArrowHeadLength * std::cos(b)),
-                 pixel::Round(tip.Y + kArrowHeadLength * std::sin(b)));
+                pixel::Round(tip.Y + kArrowHeadLength * std::sin(b)));
 }

@@ -14,10 +14,10 @@ inline constexpr TColor kSelectedOutline = 0x000000;
 inline constexpr TColor kOutline = 0xC0C0C0;
 inline constexpr TColor kTestChargeLineColor = 0x000000;
 
-inline constexpr int kTestChargeRadius = 4;     // px
-inline constexpr int kArrowHeadLength = 16;     // px
+inline constexpr int kTestChargeRadius = 4;         // px
+inline constexpr int kArrowHeadLength = 16;         // px
 inline constexpr double kLongestArrow = 2147483647; // px; longer arrows become 5000 px
-inline constexpr double kClampedArrow = 5000;   // px
+inline constexpr double kClampedArrow = 5000;       // px
 
 // Draws the charge of the document on canvas, with the outline of the selection when it is
 // the document's selected charge.

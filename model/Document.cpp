@@ -28,8 +28,6 @@ void TChargeList::Clear() {
   items_.clear();
 }
 
-long double DefaultPixelsPerMetre() { return seams::ScreenPixelsPerInch() / 0.0254L; }
-
 TDocument::~TDocument() = default;
 
 long double TDocument::ZoomFactor() const {

@@ -5,6 +5,7 @@
 
 #include "base/Geometry.h"
 #include "model/PointCharge.h"
+#include "model/ViewLimits.h"
 
 #include <QObject>
 
@@ -70,9 +71,6 @@ struct TViewSettings {
   bool ShowCursorLine = false;
 };
 
-// Pixels per metre at 100 % zoom on this screen.
-long double DefaultPixelsPerMetre();
-
 class TDocument : public QObject {
   Q_OBJECT
 
@@ -83,8 +81,8 @@ public:
   // The state under its names. Read freely; the program changes it through the routines
   // below.
   TChargeList Charges;
-  TPoint Origin{0, 0};                       // px: screen pixel of the world origin
-  long double PixelsPerMetre = 96 / 0.0254L; // px/m: zoom x pixels per inch / 0.0254
+  TPoint Origin{0, 0};                         // px: screen pixel of the world origin
+  long double PixelsPerMetre = 96 / 0.0254L;   // px/m: zoom x pixels per inch / 0.0254
   long double ArrowScale = kDefaultArrowScale; // N per metre of drawn force arrow
   uint32_t ArrowColor = kDefaultArrowColor;    // $00BBGGRR
   uint32_t StepLength = kDefaultStepLength;    // px per tracer step, 1..21

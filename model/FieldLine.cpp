@@ -1,11 +1,11 @@
 #include "model/FieldLine.h"
 
 #include "base/PixelMath.h"
+#include "base/Seams.h"
 #include "model/Document.h"
 #include "model/Field.h"
 #include "model/FieldLineTracer.h"
 #include "model/ModelHooks.h"
-#include "base/Seams.h"
 
 #include <atomic>
 #include <cmath>
@@ -31,8 +31,8 @@ TTraceStats FastHalf(const TFieldLineTracer &tracer, TCanvas &canvas, TColor col
   return stats;
 }
 
-TTraceStats ReferenceHalf(const TDocument &document, TCanvas &canvas, TColor color, int32_t direction, long double x,
-                          long double y) {
+TTraceStats ReferenceHalf(const TDocument &document, TCanvas &canvas, TColor color,
+                          int32_t direction, long double x, long double y) {
   SetLinePen(canvas, color);
   const auto v = std::make_unique<TVector>();
   canvas.MoveTo(pixel::Round(x), pixel::Round(y));

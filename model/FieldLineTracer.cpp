@@ -1,9 +1,9 @@
 #include "model/FieldLineTracer.h"
 
 #include "base/PixelMath.h"
+#include "base/Seams.h"
 #include "model/Document.h"
 #include "model/Field.h"
-#include "base/Seams.h"
 
 #include <algorithm>
 #include <array>

@@ -18,8 +18,8 @@
 // ones, and symmetric ones turned, mirrored and scaled, at steps 1, 3 and 7). A line that
 // passes close to a saddle off every mirror line can still leave it differently.
 
-#include "display/Canvas.h"
 #include "base/Geometry.h"
+#include "display/Canvas.h"
 #include "model/FieldLine.h"
 #include "model/Vector.h"
 

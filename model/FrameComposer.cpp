@@ -5,8 +5,8 @@
 #include "model/Background.h"
 #include "model/Document.h"
 
-void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine, const TPointCharge *pathStart,
-                  const TPointCharge *pathEnd) {
+void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine,
+                  const TPointCharge *pathStart, const TPointCharge *pathEnd) {
   if (Background)
     canvas.Draw(0, 0, Background->Image());
   const TPoint origin = document.Origin;
@@ -23,8 +23,10 @@ void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &eng
     canvas.Pen.Style = TPenStyle::psDash;
     canvas.Pen.Color = kVoltagePathColor;
     canvas.Brush.Style = TBrushStyle::bsClear;
-    canvas.MoveTo(pixel::Round(pathStart->X + kChargeHalfSize), pixel::Round(pathStart->Y + kChargeHalfSize));
-    canvas.LineTo(pixel::Round(pathEnd->X + kChargeHalfSize), pixel::Round(pathEnd->Y + kChargeHalfSize));
+    canvas.MoveTo(pixel::Round(pathStart->X + kChargeHalfSize),
+                  pixel::Round(pathStart->Y + kChargeHalfSize));
+    canvas.LineTo(pixel::Round(pathEnd->X + kChargeHalfSize),
+                  pixel::Round(pathEnd->Y + kChargeHalfSize));
     canvas.Pen.Style = TPenStyle::psSolid;
   }
 

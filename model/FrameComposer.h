@@ -15,5 +15,5 @@ inline constexpr int kOriginCrossHalf = 6; // px
 
 // Draws the frame of the document on canvas. The voltage path is drawn only when both
 // charges are given.
-void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine, const TPointCharge *pathStart,
-                  const TPointCharge *pathEnd);
+void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine,
+                  const TPointCharge *pathStart, const TPointCharge *pathEnd);

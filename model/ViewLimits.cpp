@@ -1,7 +1,11 @@
 #include "model/ViewLimits.h"
 
+#include "base/Seams.h"
+
 #include <cfloat>
 #include <cmath>
+
+long double DefaultPixelsPerMetre() { return seams::ScreenPixelsPerInch() / 0.0254L; }
 
 bool PixelsPerMetreUsable(long double pixelsPerMetre) {
   if (!(std::isfinite(pixelsPerMetre) && pixelsPerMetre > 0))

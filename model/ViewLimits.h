@@ -4,6 +4,9 @@
 // be saved passes the same tests, so the program never holds (nor writes) a document that
 // it would refuse to open.
 
+// Pixels per metre (px/m) at 100 % zoom on this screen.
+long double DefaultPixelsPerMetre();
+
 // Pixels per metre (px/m) that keep every conversion finite: positive, finite, the metres of
 // any double pixel position finite, and 0.001 px (the nearest a source counts) still a
 // non-zero squared distance in metres.

@@ -10,9 +10,8 @@ double ScaledAbout(double corner, int32_t origin, long double f) {
 }
 
 long double PixelsPerMetreAt(const TDocument &document, long double zoom) {
-  return std::fabs(zoom - document.ZoomFactor()) <= kZoomTolerance
-             ? document.PixelsPerMetre
-             : DefaultPixelsPerMetre() * zoom;
+  return std::fabs(zoom - document.ZoomFactor()) <= kZoomTolerance ? document.PixelsPerMetre
+                                                                   : DefaultPixelsPerMetre() * zoom;
 }
 
 bool ZoomFits(const TDocument &document, long double zoom) {

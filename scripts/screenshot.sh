@@ -27,7 +27,10 @@ trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "
 # The title names the project once it is loaded and drawn.
 main=$(timeout 30 xdotool search --sync --onlyvisible --name "^Das Kraftbild - \\[$project\\]\$" | head -n 1)
 settings=$(timeout 30 xdotool search --sync --onlyvisible --name '^Einstellungen$' | head -n 1)
-[ -n "$main" ] && [ -n "$settings" ] || { echo "the program's windows did not appear"; exit 1; }
+if [ -z "$main" ] || [ -z "$settings" ]; then
+  echo "the program's windows did not appear"
+  exit 1
+fi
 sleep 1 # a mapped window is painted a moment later
 
 # Without a window manager the settings window sits in the screen's corner, over the main

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the end-to-end checks need,
 # but only those that are missing, so that a second run costs next to nothing.
+# Usage: scripts/setup.sh [fuzz]   (fuzz: also clang and libFuzzer for the fuzzing stage)
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev libgtest-dev libbenchmark-dev
@@ -9,6 +10,9 @@ packages=(cmake ninja-build g++ make qt6-base-dev libgtest-dev libbenchmark-dev
 # Qt's own dialogs in German; validators, MIME database and Debian packaging for the
 # installation test.
 packages+=(qt6-translations-l10n desktop-file-utils appstream shared-mime-info dpkg-dev file)
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,8 +2,8 @@
 
 #include "base/Errors.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -167,8 +167,9 @@ void TDXDraw::Notify(TDXDrawNotifyType type) {
   // A listener may register or unregister while being told; those it removes are skipped.
   const auto listeners = listeners_;
   for (const auto &[receiver, callback] : listeners) {
-    const bool still = std::any_of(listeners_.begin(), listeners_.end(),
-                                   [receiver](const auto &entry) { return entry.first == receiver; });
+    const bool still =
+        std::any_of(listeners_.begin(), listeners_.end(),
+                    [receiver](const auto &entry) { return entry.first == receiver; });
     if (still && callback)
       callback(*this, type);
   }

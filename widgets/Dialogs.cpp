@@ -64,8 +64,8 @@ public:
     return FromQRgb(chosen.rgb());
   }
 
-  std::optional<QString> InputQuery(QWidget *parent, const QString &title,
-                                    const QString &prompt, const QString &text) override {
+  std::optional<QString> InputQuery(QWidget *parent, const QString &title, const QString &prompt,
+                                    const QString &text) override {
     bool ok = false;
     const QString answer =
         QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, text, &ok);

@@ -1,8 +1,8 @@
 #include "widgets/ErrorGuard.h"
 
-#include "widgets/Dialogs.h"
-#include "base/ProgramInfo.h"
 #include "base/Errors.h"
+#include "base/ProgramInfo.h"
+#include "widgets/Dialogs.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
 #include "widgets/PellColorComboBox.h"
 
-#include "widgets/Dialogs.h"
-#include "widgets/ErrorGuard.h"
 #include "base/Errors.h"
 #include "widgets/ColorText.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QAbstractItemView>
 #include <QPainter>

@@ -6,8 +6,8 @@
 #include <QAbstractItemView>
 #include <QListView>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 void DrawChargeEntry(TCanvas &canvas, const TDocument &document, int index, const TRect &rect,
                      TColor windowText) {
@@ -17,7 +17,8 @@ void DrawChargeEntry(TCanvas &canvas, const TDocument &document, int index, cons
     return;
   const TPointCharge &charge = *entry;
   canvas.Font.Color = charge.IsTestCharge ? kTestChargeTextColor : windowText;
-  canvas.TextOut(rect.Left + 2, (rect.Top + rect.Bottom - canvas.TextHeight(QStringLiteral("A"))) / 2,
+  canvas.TextOut(rect.Left + 2,
+                 (rect.Top + rect.Bottom - canvas.TextHeight(QStringLiteral("A"))) / 2,
                  PositionText(document, charge));
 }
 
@@ -83,8 +84,8 @@ void TChargeComboBox::paintEvent(QPaintEvent *) {
   initStyleOption(&option);
   option.currentText.clear();
   painter.drawComplexControl(QStyle::CC_ComboBox, option);
-  const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                              QStyle::SC_ComboBoxEditField, this);
+  const QRect field =
+      style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
   if (currentIndex() >= 0)
     PaintEntry(painter, document_, field, currentIndex(), font(), palette().color(QPalette::Base),
                palette().color(QPalette::WindowText));

@@ -86,7 +86,8 @@ void TChargeTab::ShowCharge(const TDocument &document, const TPointCharge *charg
   Edit_X->setText(FormatFixed(position.X, 4));
   Edit_Y->setText(FormatFixed(position.Y, 4));
   Edit_Charge->setText(FormatShortest(charge->ChargeValue / UnitFactorOf(charge->ChargeUnit)));
-  ComboBox_Unit->setCurrentIndex(charge->ChargeUnit < ComboBox_Unit->count() ? charge->ChargeUnit : -1);
+  ComboBox_Unit->setCurrentIndex(charge->ChargeUnit < ComboBox_Unit->count() ? charge->ChargeUnit
+                                                                             : -1);
   SpinEdit_CountLines->setValue(
       static_cast<int>(std::min<uint32_t>(charge->FieldLineCount, kMaxFieldLines)));
   CheckBox_TestCharge->setChecked(charge->IsTestCharge);

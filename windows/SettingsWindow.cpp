@@ -60,7 +60,8 @@ TForm2::TForm2(TDocument &document) : document_(document) {
   layout->addWidget(PageControl, 1);
   resize(kClientWidth, kClientHeight);
 
-  ConnectGuarded(ComboBox_Charges, &QComboBox::activated, this, [this] { ComboBox_ChargesClick(); });
+  ConnectGuarded(ComboBox_Charges, &QComboBox::activated, this,
+                 [this] { ComboBox_ChargesClick(); });
   ConnectGuarded(PageControl, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
   ConnectGuarded(TabSheet_Charge->Button_Apply, &QPushButton::clicked, this,
                  [this] { Button_ApplyClick(); });

@@ -32,10 +32,10 @@ public:
   void ShowInitialView(const TDocument &document);
   // Every control from the view state: the arrow length in "0.###E+0", the zoom in percent.
   void ShowView(const TDocument &document);
-  // Reads arrow length, then zoom for the document's view; throws EConvertError for a text that is not a number, an
-  // error for a value that is not positive, one for a zoom that the view cannot hold
-  // (model/ViewLimits.h: charges beyond every finite position, pixels per metre out of
-  // range), and one for an arrow length whose arrows would be infinitely long.
+  // Reads arrow length, then zoom for the document's view; throws EConvertError for a text that is
+  // not a number, an error for a value that is not positive, one for a zoom that the view cannot
+  // hold (model/ViewLimits.h: charges beyond every finite position, pixels per metre out of range),
+  // and one for an arrow length whose arrows would be infinitely long.
   TViewInput ReadInput(const TDocument &document) const;
 
   QLineEdit *Edit_ArrowLength = nullptr;

@@ -138,8 +138,8 @@ void TForm3::UpdatePanel(TPositionPanel *panel) {
 }
 
 void TForm3::UpdateValue() {
-  Label_Value->setText(
-      VoltageValueText(document_, Panel_Pos1->Tag, Panel_Pos2->Tag, ComboBox_Value->currentIndex()));
+  Label_Value->setText(VoltageValueText(document_, Panel_Pos1->Tag, Panel_Pos2->Tag,
+                                        ComboBox_Value->currentIndex()));
 }
 
 void TForm3::ChargeChanged(const TPointCharge *charge) {

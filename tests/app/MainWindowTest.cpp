@@ -4,10 +4,10 @@
 #include "support/PixelTesting.h"
 #include "support/ProgramFixture.h"
 
-#include "widgets/ErrorGuard.h"
 #include "base/Errors.h"
 #include "model/NumberText.h"
 #include "model/Readouts.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -122,8 +122,8 @@ TEST_F(MouseTest, GrabbedChargeFollowsOnlyBeyondTwentyPixels) {
     int dx, dy;
     bool follows;
   };
-  for (const Case c : {Case{12, 16, false}, Case{12, 17, true}, Case{-20, 0, false},
-                       Case{0, -21, true}}) {
+  for (const Case c :
+       {Case{12, 16, false}, Case{12, 17, true}, Case{-20, 0, false}, Case{0, -21, true}}) {
     TPointCharge *charge = Create(300, 200);
     TheDocument().MarkSaved();
     Press(300, 200);
@@ -157,8 +157,8 @@ TEST_F(MouseTest, ClickOnChargeWithoutMovingOnlyRedrawsTheBackground) {
 TEST_F(MouseTest, SecondPressOfADoubleClickGrabsToo) {
   TPointCharge *charge = Create(300, 200);
   QMouseEvent press(QEvent::MouseButtonDblClick, QPointF(300, 200),
-                    Form1->DXDraw->mapToGlobal(QPointF(300, 200)), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
+                    Form1->DXDraw->mapToGlobal(QPointF(300, 200)), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
   QApplication::sendEvent(Form1->DXDraw, &press);
   EXPECT_EQ(Form1->DragCharge, charge);
   EXPECT_EQ(Charges.Count(), 1);
@@ -192,7 +192,8 @@ TEST_F(MouseTest, CursorLineOnlyWithChargesAndTheSwitchOn) {
     bool withCharge, switchOn, drawn;
   };
   int x = 500; // Qt drops a move to where the mouse already is
-  for (const Case c : {Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
+  for (const Case c :
+       {Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
     if (c.withCharge && Charges.Empty())
       Create(200, 200);
     ShowCursorLine = c.switchOn;
@@ -344,7 +345,8 @@ TEST_F(MenuTest, VoltageWindowToggleAndCheckMark) {
   Form3->close(); // its own close box
   emit Form1->Extras1->aboutToShow();
   EXPECT_FALSE(Form1->MenuItem_Potential->isChecked());
-  EXPECT_FALSE(TheDocument().Modified()) << "showing and hiding the window is no change of the document";
+  EXPECT_FALSE(TheDocument().Modified())
+      << "showing and hiding the window is no change of the document";
 }
 
 TEST_F(MenuTest, EndClosesTheProgramAndOnlyThenTheSettingsWindow) {

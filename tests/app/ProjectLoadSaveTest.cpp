@@ -5,9 +5,9 @@
 #include "support/QtPrinters.h"
 
 #include "app/ProjectCommands.h"
+#include "base/Seams.h"
 #include "file/ProjectCodec.h"
 #include "model/Readouts.h"
-#include "base/Seams.h"
 
 #include <QComboBox>
 #include <QDir>

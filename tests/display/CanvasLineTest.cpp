@@ -138,9 +138,9 @@ TEST(CanvasLineTest, HugeCoordinatesAreClippedWithoutOverflow) {
 
 TEST(CanvasLineTest, LinesOffTheDeviceDrawNothing) {
   const int lines[][4] = {
-      {-5000, -5000, -1, 39},  {50, 0, 5050, 39},     {0, -5000, 49, -1},
-      {0, 40, 49, 5040},       {-10, 5, 5, -10},      {45, -5, 60, 10},   // past the corners
-      {-1000000000, 0, -1, 0}, {0, 0, 0, 0},         {-3, 45, 45, 5000}, // zero length too
+      {-5000, -5000, -1, 39},  {50, 0, 5050, 39}, {0, -5000, 49, -1},
+      {0, 40, 49, 5040},       {-10, 5, 5, -10},  {45, -5, 60, 10},   // past the corners
+      {-1000000000, 0, -1, 0}, {0, 0, 0, 0},      {-3, 45, 45, 5000}, // zero length too
   };
   QImage image = WhiteImage(50, 40);
   TCanvas canvas(&image);

@@ -199,8 +199,8 @@ TEST_F(SpriteTest, CullingAgainstVisibleRect) {
   engine.AttachSurface(&surface);
   EXPECT_EQ(engine.VisibleRect, (TRect{0, 0, 100, 80}));
   EXPECT_EQ(engine.Width, 100);
-  auto *leftOut = Add(-20, 10);  // X + 20 = 0: wholly outside
-  auto *leftIn = Add(-19, 10);   // X + 20 = 1: straddles the edge
+  auto *leftOut = Add(-20, 10); // X + 20 = 0: wholly outside
+  auto *leftIn = Add(-19, 10);  // X + 20 = 1: straddles the edge
   auto *below = Add(10, 80);
   auto *inside = Add(50, 50);
   engine.Draw();

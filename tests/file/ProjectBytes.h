@@ -2,8 +2,8 @@
 // Helpers for the project file tests: bytes from hex text, the worked example, and the
 // outcome of a read as "ok" or "<error class>: <message>".
 
-#include "file/ProjectCodec.h"
 #include "base/Errors.h"
+#include "file/ProjectCodec.h"
 #include "model/Document.h"
 
 #include <QByteArray>

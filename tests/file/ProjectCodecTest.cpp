@@ -137,7 +137,7 @@ TEST(ProjectCodecTest, WrongTagsAndValuesOutOfRangeAreRejected) {
       {19, 11, Float80(-1), kPropertyError},
       {19, 11, inf, kPropertyError},
       {19, 11, Float80(LDBL_MAX / 2), kPropertyError}, // pixels per metre infinite
-      {19, 11, Float80(1e290L), kPropertyError}, // arrow factor beyond a double
+      {19, 11, Float80(1e290L), kPropertyError},       // arrow factor beyond a double
       {19, 11, Float80(1e280L), ok},
       {19, 11, Float80(1e-4700L), kPropertyError}, // metres of a far position infinite
       {19, 11, Float80(1e-4600L), ok},

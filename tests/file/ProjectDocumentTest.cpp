@@ -1,8 +1,8 @@
 #include "file/ProjectDocument.h"
 
+#include "base/Seams.h"
 #include "file/ProjectBytes.h"
 #include "model/DocumentFixture.h"
-#include "base/Seams.h"
 
 namespace {
 

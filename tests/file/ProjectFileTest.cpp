@@ -147,10 +147,10 @@ TEST_F(ProjectFileTest, DataTheReaderWouldRefuseIsNotSaved) {
   };
   const Case cases[] = {
       {"infinite position", [](TProjectData &d) { d.Charges[0].X = HUGE_VAL; }, kPropertyError},
-      {"zoom beyond pixels per metre",
-       [](TProjectData &d) { d.ZoomFactor = LDBL_MAX / 2; }, kPropertyError},
-      {"subnormal arrow scale",
-       [](TProjectData &d) { d.ArrowScale = LDBL_TRUE_MIN; }, kPropertyError},
+      {"zoom beyond pixels per metre", [](TProjectData &d) { d.ZoomFactor = LDBL_MAX / 2; },
+       kPropertyError},
+      {"subnormal arrow scale", [](TProjectData &d) { d.ArrowScale = LDBL_TRUE_MIN; },
+       kPropertyError},
       {"arrow factor beyond a double", [](TProjectData &d) { d.ArrowScale = 1e-320L; },
        kPropertyError},
       {"unit", [](TProjectData &d) { d.Charges[0].ChargeUnit = 2; }, kPropertyError},
@@ -186,7 +186,6 @@ TEST_F(ProjectFileTest, FilesThatCannotBeOpenedOrCreatedNameThePathAndTheReason)
   EXPECT_EQ(open.substr(0, openStart.size()), openStart);
   EXPECT_GT(open.size(), openStart.size());
   EXPECT_EQ(read, WorkedExampleData());
-
 }
 
 // Only regular files are read: a FIFO would block the program for good, a device could feed
@@ -200,11 +199,13 @@ TEST_F(ProjectFileTest, OnlyRegularFilesOfBoundedSizeAreOpened) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_TRUE(file.resize(kMaxProjectFileBytes + 1)); // sparse: costs no disk
   }
-  const QString notRegular = QStringLiteral(" kann nicht geöffnet werden. Sie ist keine gewöhnliche Datei.");
+  const QString notRegular =
+      QStringLiteral(" kann nicht geöffnet werden. Sie ist keine gewöhnliche Datei.");
   for (const auto &[file, reason] :
        {std::pair{fifo, notRegular}, std::pair{QStringLiteral("/dev/zero"), notRegular},
         std::pair{dir.path(), notRegular},
-        std::pair{huge, QStringLiteral(" kann nicht geöffnet werden. Sie ist größer als 64 MB.")}}) {
+        std::pair{huge,
+                  QStringLiteral(" kann nicht geöffnet werden. Sie ist größer als 64 MB.")}}) {
     SCOPED_TRACE(file.toStdString());
     TProjectData read = WorkedExampleData();
     EXPECT_EQ(Outcome([&] { LoadProjectFile(file, read); }),

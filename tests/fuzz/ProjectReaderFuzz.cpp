@@ -1,18 +1,19 @@
 // Mutation fuzzing of the project file reader. Valid files are mutated (bit flips, byte
-// changes, inserts, deletes, cuts, tag swaps, splices, repeated chunks) and read; the
-// reader must fail only with its own errors, keep only sound values, and whatever it
-// accepts must survive a write and a second read unchanged. Mutants that read cleanly
-// join the pool, so that later rounds go deeper into the charge list.
+// changes, inserts, deletes, cuts, tag swaps, splices, repeated chunks) and read under the
+// checks of ProjectReaderCheck.h. Mutants that read cleanly join the pool, so that later
+// rounds go deeper into the charge list.
 //
 // Usage: kraftbild_fuzz_project_reader <inputs> [seed]
 // Deterministic for a given count and seed (every random draw happens in a fixed order,
 // never two in one expression); the first failure prints the input and exits
 // with 1. Build with -DKRAFTBILD_SANITIZE=ON to let the sanitizers watch as well.
 
-#include "file/ProjectCodec.h"
-#include "base/Errors.h"
+#include "ProjectReaderCheck.h"
 
-#include <cmath>
+#include "base/Errors.h"
+#include "file/ProjectCodec.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -35,7 +36,7 @@ struct TCounts {
 
 class TFuzzer {
 public:
-  explicit TFuzzer(uint64_t seed) : random_(seed), pool_(Seeds()) {}
+  explicit TFuzzer(uint64_t seed) : random_(seed), pool_(ProjectSeeds()) {}
 
   bool Run(long inputs) {
     for (const QByteArray &seed : pool_) {
@@ -60,27 +61,6 @@ public:
 
 private:
   size_t Below(size_t n) { return n == 0 ? 0 : static_cast<size_t>(random_() % n); }
-
-  static std::vector<QByteArray> Seeds() {
-    TProjectData data;
-    data.OriginX = 396;
-    data.OriginY = 267;
-    std::vector<QByteArray> seeds{EncodeProject(data)};
-    data.Charges = {{386, 257, 1.602177e-19L, 16, false, 0}};
-    seeds.push_back(EncodeProject(data));
-    data.Charges.push_back({-1e9, 0.5, -3e-6L, 400, true, 1});
-    data.Charges.push_back({1e300, -1e-300, 0, 128, true, 0});
-    data.FirstChosen = 2;
-    data.SecondChosen = 0;
-    data.ValueIndex = 1;
-    data.VoltageWindowVisible = true;
-    seeds.push_back(EncodeProject(data));
-    // Integer tags in float fields and a foreign boolean tag, as other writers may produce.
-    seeds.push_back(
-        QByteArray::fromHex("8C0100000B010000 0203 13010000000000000001"
-                            "02F6 0300 80 04FFFFFF7F 0210 05 0201 00 0200 02FF 0301 00 09"));
-    return seeds;
-  }
 
   QByteArray Mutant() {
     QByteArray bytes = pool_[Below(pool_.size())];
@@ -179,71 +159,34 @@ private:
     bytes = EncodeProject(data);
   }
 
-  static bool SoundCharges(const TProjectData &data, qsizetype inputSize) {
-    // The shortest record is 11 bytes (integer tags in the float fields).
-    if (data.Charges.size() * 11 > static_cast<size_t>(inputSize))
-      return false;
-    for (const TChargeRecord &c : data.Charges)
-      if (!std::isfinite(c.X) || !std::isfinite(c.Y) || !std::isfinite(c.ChargeValue) ||
-          c.FieldLineCount > 400 || c.ChargeUnit > 1)
-        return false;
-    return true;
-  }
-
-  static bool SoundProject(const TProjectData &data) {
-    const auto chosen = [&](int32_t index) {
-      return index >= -1 && index < static_cast<int64_t>(data.Charges.size());
-    };
-    return std::isfinite(data.ArrowScale) && data.ArrowScale > 0 &&
-           std::isfinite(data.ZoomFactor) && data.ZoomFactor > 0 && chosen(data.FirstChosen) &&
-           chosen(data.SecondChosen);
-  }
-
   bool Check(const QByteArray &input, long index) {
-    TProjectData data;
-    std::string fault;
-    try {
-      DecodeProject(input, data);
+    const TReadCheck check = CheckProjectRead(input);
+    switch (check.Outcome) {
+    case EReadOutcome::Accepted:
       ++counts_.ok;
-      fault = SoundProject(data) ? RoundTripFault(data) : "unsound values accepted";
-      if (fault.empty() && pool_.size() < kPoolSize)
+      if (check.Fault.empty() && pool_.size() < kPoolSize)
         pool_.push_back(input);
-      else if (fault.empty() && Below(8) == 0)
+      else if (check.Fault.empty() && Below(8) == 0)
         pool_[Below(pool_.size())] = input;
-    } catch (const EReadError &e) {
+      break;
+    case EReadOutcome::ReadError:
       ++counts_.readErrors;
-      fault = e.Message() == QStringLiteral("Stream-Lesefehler") ? "" : "read error text";
-    } catch (const EPropertyError &e) {
+      break;
+    case EReadOutcome::PropertyError:
       ++counts_.propertyErrors;
-      fault = e.Message() == QStringLiteral("Ungültiger Eigenschaftswert") ? "" : "property text";
-    } catch (const EListError &e) {
+      break;
+    case EReadOutcome::ListError:
       ++counts_.listErrors;
-      fault = e.Message().startsWith(QStringLiteral("Listenindex überschreitet das Maximum ("))
-                  ? ""
-                  : "list error text";
-    } catch (const std::exception &e) {
-      fault = std::string("unexpected exception: ") + e.what();
+      break;
+    case EReadOutcome::Foreign:
+      break;
     }
-    if (fault.empty() && !SoundCharges(data, input.size()))
-      fault = "unsound charge records kept";
-    counts_.mostCharges = std::max(counts_.mostCharges, data.Charges.size());
-    if (fault.empty())
+    counts_.mostCharges = std::max(counts_.mostCharges, check.Data.Charges.size());
+    if (check.Fault.empty())
       return true;
-    std::fprintf(stderr, "input %ld: %s\n%s\n", index, fault.c_str(), input.toHex(' ').constData());
+    std::fprintf(stderr, "input %ld: %s\n%s\n", index, check.Fault.c_str(),
+                 input.toHex(' ').constData());
     return false;
-  }
-
-  // Whatever was accepted must write and read back to the same data and bytes, and
-  // bytes after the end must not matter.
-  static std::string RoundTripFault(const TProjectData &data) {
-    const QByteArray bytes = EncodeProject(data);
-    TProjectData again;
-    DecodeProject(bytes + QByteArray::fromHex("01 05 FF"), again);
-    if (!(again == data))
-      return "round trip changed the data";
-    if (EncodeProject(again) != bytes)
-      return "round trip changed the bytes";
-    return {};
   }
 
   std::mt19937_64 random_;

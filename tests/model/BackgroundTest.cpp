@@ -1,9 +1,9 @@
 #include "model/Background.h"
 
 #include "DocumentFixture.h"
+#include "base/Seams.h"
 #include "model/FrameComposer.h"
 #include "model/NumberText.h"
-#include "base/Seams.h"
 #include "support/PixelTesting.h"
 
 #include <QLocale>
@@ -34,9 +34,9 @@ TEST_F(BackgroundTest, TickSpacingForEveryOfferedZoom) {
     const char *labels[3];
   };
   const Row table[] = {
-      {10, 0.1, 37.8, {"0", "0,2", "0,4"}},       {25, 0.05, 47.2, {"0", "0,1", "0,2"}},
-      {50, 0.02, 37.8, {"0", "0,04", "0,08"}},    {100, 0.01, 37.8, {"0", "0,02", "0,04"}},
-      {200, 0.005, 37.8, {"0", "0,01", "0,02"}},  {500, 0.002, 37.8, {"0", "0,004", "0,008"}},
+      {10, 0.1, 37.8, {"0", "0,2", "0,4"}},         {25, 0.05, 47.2, {"0", "0,1", "0,2"}},
+      {50, 0.02, 37.8, {"0", "0,04", "0,08"}},      {100, 0.01, 37.8, {"0", "0,02", "0,04"}},
+      {200, 0.005, 37.8, {"0", "0,01", "0,02"}},    {500, 0.002, 37.8, {"0", "0,004", "0,008"}},
       {750, 0.0015, 42.5, {"0", "0,003", "0,006"}}, {1000, 0.001, 37.8, {"0", "0,002", "0,004"}},
   };
   for (const Row &row : table) {
@@ -73,8 +73,8 @@ TEST_F(BackgroundTest, EmptyDocumentShowsAxesTicksAndLabels) {
           return true;
     return false;
   };
-  EXPECT_TRUE(hasInk(472 - 15, Origin.Y + 5, 472 + 15, Origin.Y + 16));  // "0,02 m" at i = 2
-  EXPECT_FALSE(hasInk(434 - 5, Origin.Y + 5, 434 + 5, Origin.Y + 16));   // none at i = 1
+  EXPECT_TRUE(hasInk(472 - 15, Origin.Y + 5, 472 + 15, Origin.Y + 16));         // "0,02 m" at i = 2
+  EXPECT_FALSE(hasInk(434 - 5, Origin.Y + 5, 434 + 5, Origin.Y + 16));          // none at i = 1
   EXPECT_TRUE(hasInk(Origin.X + 5, 267 - 76 - 4, Origin.X + 40, 267 - 76 + 4)); // "0,02 m" on y
 }
 

@@ -60,10 +60,10 @@ TEST_F(ChargeDrawingTest, ATestChargeOfValueZeroHasItsLineButNoArrow) {
   AddCharge(300, 150, 1e-9L);
   AddCharge(200, 150, 0, /*testCharge=*/true);
   Draw();
-  EXPECT_EQ(At(200, 148), Rgb{0xFFFFFF});       // small white disc, the line drawn over it
-  EXPECT_EQ(At(200, 146), Rgb{0xC0C0C0});       // its outline, radius 4
+  EXPECT_EQ(At(200, 148), Rgb{0xFFFFFF}); // small white disc, the line drawn over it
+  EXPECT_EQ(At(200, 146), Rgb{0xC0C0C0}); // its outline, radius 4
   EXPECT_EQ(At(200, 144), Rgb{0xFFFFFF});
-  EXPECT_EQ(At(150, 150), Rgb{0x000000});       // the field line through it, black
+  EXPECT_EQ(At(150, 150), Rgb{0x000000}); // the field line through it, black
   EXPECT_EQ(At(250, 150), Rgb{0x000000});
   EXPECT_EQ(CountColor(surface->Image(), 0x00FF00), 0);
 }
@@ -135,7 +135,7 @@ TEST_F(ChargeDrawingTest, VeryLongArrowsKeepTheirDirection) {
     ForceAt(TheDocument(), force, 200, 150, 1e-9L);
     ArrowScale = force.Length() * PixelsPerMetre / 1.5e9L;
     const long double slope = (150.0L - sourceY) / 100; // dy per dx of the force
-    const int row = 100; // a row the shaft crosses on the surface
+    const int row = 100;                                // a row the shaft crosses on the surface
     const long double expectedX = 200 + (row - 150) / slope;
     const QImage &image = Draw();
     int sum = 0, count = 0;

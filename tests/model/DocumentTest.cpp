@@ -76,8 +76,10 @@ TEST_F(ViewStateTest, ShiftViewMovesChargesAndKeepsWorldPositions) {
   EXPECT_EQ(a->Y, 187);
   EXPECT_EQ(b->X, -3005);
   for (const auto &[charge, world] : {std::pair{a, wa}, {b, wb}}) {
-    EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*charge).X), static_cast<double>(world.X), 1e-15);
-    EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*charge).Y), static_cast<double>(world.Y), 1e-15);
+    EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*charge).X), static_cast<double>(world.X),
+                1e-15);
+    EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*charge).Y), static_cast<double>(world.Y),
+                1e-15);
   }
 }
 

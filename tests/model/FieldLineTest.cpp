@@ -48,14 +48,14 @@ protected:
 };
 
 using TraceFn = TTraceStats (*)(const TDocument &, TCanvas &, TColor, int32_t, long double,
-                                 long double);
+                                long double);
 
 class BothTracers : public FieldLineTest, public ::testing::WithParamInterface<TraceFn> {};
 
 TEST_P(BothTracers, WithoutSourcesBothHalvesRunRightUntilTheBox) {
   const FakeTicks ticks(0); // the clock stands still: only the box ends the line
   AddCharge(300, 100, 5e-9L, /*testCharge=*/true); // test charges neither stop nor push
-  AddCharge(500, 100, 0);                           // nor do charges of value 0
+  AddCharge(500, 100, 0);                          // nor do charges of value 0
   const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 0, 100, 100);
   EXPECT_EQ(stats.Lines, 2u);
   EXPECT_EQ(stats.LinesCutByBudget, 0u);
@@ -135,8 +135,8 @@ protected:
   void ExpectSame(long double x, long double y) {
     const QImage fast = Trace(&DrawFieldLine, x, y);
     const QImage reference = Trace(&DrawFieldLineReference, x, y);
-    EXPECT_TRUE(fast == reference) << "start " << static_cast<double>(x) << ", "
-                                   << static_cast<double>(y);
+    EXPECT_TRUE(fast == reference)
+        << "start " << static_cast<double>(x) << ", " << static_cast<double>(y);
   }
 };
 
@@ -162,7 +162,7 @@ TEST_F(SamePicture, LinesIntoSaddlesLeaveThemAsTheReferenceDoes) {
       {'i', 2, -50, 0},   // turned to a column
       {'j', 0, 0, -70},   // four on a square standing on a corner
       {'j', 0, 30, 30},
-      {'m', 0, -110, 0},  // eight on a circle: into the centre, where it steps to and fro
+      {'m', 0, -110, 0}, // eight on a circle: into the centre, where it steps to and fro
       {'m', 1, -110, 0},
   };
   SetTraceStepCap(4000);

@@ -43,13 +43,15 @@ TEST_F(FieldTest, OneNanocoulombAtOneMetre) {
   ForceAt(TheDocument(), g, 300 + metre, 200, -1);
   EXPECT_DOUBLE_EQ(g.X, -f.X);
   // Potential is given at a sprite position: the point of interest is 10 px further on.
-  EXPECT_NEAR(static_cast<double>(PotentialAt(TheDocument(), 300 + metre - 10, 190)), 8.98755160224, 1e-9);
+  EXPECT_NEAR(static_cast<double>(PotentialAt(TheDocument(), 300 + metre - 10, 190)), 8.98755160224,
+              1e-9);
 }
 
 TEST_F(FieldTest, DirectionFollowsTheSigns) {
   AddCharge(400, 300, -2e-9L);
   TVector f;
-  ForceAt(TheDocument(), f, 400, 250, 1e-9L); // positive charge above a negative source: pulled down
+  ForceAt(TheDocument(), f, 400, 250,
+          1e-9L); // positive charge above a negative source: pulled down
   EXPECT_NEAR(f.X, 0, 1e-20);
   EXPECT_GT(f.Y, 0);
   ForceAt(TheDocument(), f, 400, 250, 0);
@@ -81,7 +83,8 @@ TEST_F(FieldTest, PotentialIsInfiniteOnAnySourceAndIgnoresTestCharges) {
   AddCharge(50, 50, 1e-9L);
   AddCharge(150, 50, -1e-9L);
   AddCharge(250, 50, 0);
-  EXPECT_TRUE(std::isinf(PotentialAt(TheDocument(), 140, 40)) && PotentialAt(TheDocument(), 140, 40) > 0);
+  EXPECT_TRUE(std::isinf(PotentialAt(TheDocument(), 140, 40)) &&
+              PotentialAt(TheDocument(), 140, 40) > 0);
   EXPECT_TRUE(std::isinf(PotentialAt(TheDocument(), 240, 40)));
   const long double before = PotentialAt(TheDocument(), 90, 90);
   TVector f0;
@@ -102,12 +105,12 @@ TEST_F(FieldTest, FieldIsTheNegativeGradientOfThePotential) {
     TVector e;
     ForceAt(TheDocument(), e, x, y, 1);
     // dV/dx in V/m: the potential is taken at sprite positions, hence the -10.
-    const long double dVdx =
-        (PotentialAt(TheDocument(), x + h - 10, y - 10) - PotentialAt(TheDocument(), x - h - 10, y - 10)) / (2 * h) *
-        PixelsPerMetre;
-    const long double dVdy =
-        (PotentialAt(TheDocument(), x - 10, y + h - 10) - PotentialAt(TheDocument(), x - 10, y - h - 10)) / (2 * h) *
-        PixelsPerMetre;
+    const long double dVdx = (PotentialAt(TheDocument(), x + h - 10, y - 10) -
+                              PotentialAt(TheDocument(), x - h - 10, y - 10)) /
+                             (2 * h) * PixelsPerMetre;
+    const long double dVdy = (PotentialAt(TheDocument(), x - 10, y + h - 10) -
+                              PotentialAt(TheDocument(), x - 10, y - h - 10)) /
+                             (2 * h) * PixelsPerMetre;
     EXPECT_NEAR(e.X, static_cast<double>(-dVdx), 1e-5 * e.Length());
     EXPECT_NEAR(e.Y, static_cast<double>(-dVdy), 1e-5 * e.Length());
   }

@@ -20,8 +20,7 @@ protected:
 };
 
 TEST_F(ReadoutsTest, NoSelectionOrAnOrdinaryChargeShowsNoTestCharge) {
-  const TDataRows none{kNoTestChargeText, kNoTestChargeText, kNoTestChargeText,
-                       kNoTestChargeText};
+  const TDataRows none{kNoTestChargeText, kNoTestChargeText, kNoTestChargeText, kNoTestChargeText};
   EXPECT_EQ(DataRowsFor(TheDocument(), nullptr), none);
   EXPECT_EQ(DataRowsFor(TheDocument(), AddCharge(100, 100, 1e-9L)), none);
 }
@@ -44,13 +43,14 @@ TEST_F(ReadoutsTest, AngleIsMathematicalAndFollowsTheSign) {
     const char *angle;
   };
   const Case cases[] = {
-      {0, -metre, 1e-9L, "90°"},  {-metre, 0, 1e-9L, "180°"}, {0, metre, 1e-9L, "270°"},
-      {metre, 0, 1e-9L, "0°"},    {0, -metre, -1e-9L, "270°"}, {metre, -metre, 1e-9L, "45°"},
+      {0, -metre, 1e-9L, "90°"}, {-metre, 0, 1e-9L, "180°"},  {0, metre, 1e-9L, "270°"},
+      {metre, 0, 1e-9L, "0°"},   {0, -metre, -1e-9L, "270°"}, {metre, -metre, 1e-9L, "45°"},
   };
   for (const Case &c : cases) {
     TPointCharge *probe = AddCharge(400 + c.dx, 300 + c.dy, c.q, /*testCharge=*/true);
     const TDataRows rows = DataRowsFor(TheDocument(), probe);
-    EXPECT_EQ(rows.Angle, c.angle) << static_cast<double>(c.dx) << ", " << static_cast<double>(c.dy);
+    EXPECT_EQ(rows.Angle, c.angle)
+        << static_cast<double>(c.dx) << ", " << static_cast<double>(c.dy);
     Charges.Delete(Charges.Count() - 1);
   }
   // One metre from 1 nC: E = 8,988 N/C, F = 8,988E-9 N on 1 nC, V = 8,988 V; the sign of

@@ -23,9 +23,9 @@ struct AngleCase {
 
 TEST(VectorTest, AngleCoversEveryQuadrantAndAxis) {
   const AngleCase cases[] = {
-      {0, 5, kPiD / 2},        {0, -5, -kPiD / 2},         {-1, 0, kPiD},
-      {-1, -1, 5 * kPiD / 4},  {1, -1, -kPiD / 4},         {1, 1, kPiD / 4},
-      {-0.0, 3, kPiD / 2},     {-1, 1, 3 * kPiD / 4},      {2, 0, 0},
+      {0, 5, kPiD / 2},       {0, -5, -kPiD / 2},    {-1, 0, kPiD},
+      {-1, -1, 5 * kPiD / 4}, {1, -1, -kPiD / 4},    {1, 1, kPiD / 4},
+      {-0.0, 3, kPiD / 2},    {-1, 1, 3 * kPiD / 4}, {2, 0, 0},
   };
   for (const auto &c : cases) {
     const TVector v{c.x, c.y};

@@ -34,8 +34,10 @@ check_tree() {
   for f in "${expected[@]}"; do
     [ -f "$prefix/$f" ] || { echo "not ok: $name lacks $f"; exit 1; }
   done
-  [ -x "$prefix/bin/kraftbild" ] && [ -x "$prefix/bin/kraftbild-render" ] ||
-    { echo "not ok: $name: programs not executable"; exit 1; }
+  if [ ! -x "$prefix/bin/kraftbild" ] || [ ! -x "$prefix/bin/kraftbild-render" ]; then
+    echo "not ok: $name: programs not executable"
+    exit 1
+  fi
 
   desktop-file-validate "$prefix/share/applications/de.kraftbild.Kraftbild.desktop"
   grep -qx 'Exec=kraftbild %f' "$prefix/share/applications/de.kraftbild.Kraftbild.desktop" ||

@@ -39,8 +39,8 @@ protected:
 TEST_F(RenderToolTest, WorkedExampleDrawsTheChargeAxesAndLines) {
   const QString project = Write("example.kbf", Hex(kWorkedExampleHex));
   const QString png = dir.filePath("example.png");
-  const RunResult r = Run({project, "--png", png, "--stats", "--step-budget", "5000",
-                           "--locale", "de_DE"});
+  const RunResult r =
+      Run({project, "--png", png, "--stats", "--step-budget", "5000", "--locale", "de_DE"});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_TRUE(r.out.contains("lines=16\n"));
   EXPECT_TRUE(r.out.contains("lines_cut_by_budget=0\n"));
@@ -95,9 +95,9 @@ TEST_F(RenderToolTest, ProjectErrorsAndBadOptions) {
   EXPECT_TRUE(r.err.startsWith("Datei ")) << r.err.toStdString();
 
   const QString good = Write("good.kbf", Hex(kWorkedExampleHex));
-  for (const QStringList &bad : {QStringList{}, QStringList{good, "--step", "22"},
-                                 QStringList{good, "--size", "10"}, QStringList{good, "--frob"},
-                                 QStringList{good, "--ppi"}}) {
+  for (const QStringList &bad :
+       {QStringList{}, QStringList{good, "--step", "22"}, QStringList{good, "--size", "10"},
+        QStringList{good, "--frob"}, QStringList{good, "--ppi"}}) {
     r = Run(bad);
     EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
     EXPECT_TRUE(r.err.contains("usage:"));

@@ -1,7 +1,7 @@
 // The drawing-surface control and the sprite-engine component, on the offscreen platform.
-#include "widgets/DXDrawControl.h"
 #include "base/Errors.h"
 #include "support/PixelTesting.h"
+#include "widgets/DXDrawControl.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -151,9 +151,9 @@ TEST(DXDrawTest, ListenersAreToldInOrder) {
   EXPECT_TRUE(log.Take().empty());
 
   form.draw->Initialize();
-  EXPECT_EQ(log.Take(), (std::vector<N>{N::dxntInitializing, N::dxntSetSurfaceSize,
-                                        N::dxntInitialize, N::dxntInitializeSurface,
-                                        N::dxntRestore}));
+  EXPECT_EQ(log.Take(),
+            (std::vector<N>{N::dxntInitializing, N::dxntSetSurfaceSize, N::dxntInitialize,
+                            N::dxntInitializeSurface, N::dxntRestore}));
   EXPECT_EQ(form.draw->SurfaceWidth(), 50);
 
   form.draw->resize(60, 35);
@@ -163,10 +163,10 @@ TEST(DXDrawTest, ListenersAreToldInOrder) {
   EXPECT_TRUE(log.Take().empty());
 
   form.draw->Initialize(); // starts from scratch
-  EXPECT_EQ(log.Take(), (std::vector<N>{N::dxntFinalizeSurface, N::dxntFinalize,
-                                        N::dxntInitializing, N::dxntSetSurfaceSize,
-                                        N::dxntInitialize, N::dxntInitializeSurface,
-                                        N::dxntRestore}));
+  EXPECT_EQ(log.Take(),
+            (std::vector<N>{N::dxntFinalizeSurface, N::dxntFinalize, N::dxntInitializing,
+                            N::dxntSetSurfaceSize, N::dxntInitialize, N::dxntInitializeSurface,
+                            N::dxntRestore}));
 
   form.draw->Finalize();
   EXPECT_EQ(log.Take(), (std::vector<N>{N::dxntFinalizeSurface, N::dxntFinalize}));
@@ -182,8 +182,7 @@ TEST(DXDrawTest, DestroyingTheControlFinalisesAndTellsListeners) {
   form.draw->RegisterNotifyEvent(&notices,
                                  [&notices](TDXDraw &, N type) { notices.push_back(type); });
   delete form.draw;
-  EXPECT_EQ(notices,
-            (std::vector<N>{N::dxntFinalizeSurface, N::dxntFinalize, N::dxntDestroying}));
+  EXPECT_EQ(notices, (std::vector<N>{N::dxntFinalizeSurface, N::dxntFinalize, N::dxntDestroying}));
 }
 
 TEST(DXDrawTest, SurfaceCanvasIsOpenFromTheFirstDrawingUntilRelease) {

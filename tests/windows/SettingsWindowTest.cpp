@@ -28,9 +28,12 @@ protected:
   }
   // Edits, unit, count and flag as the tab shows them.
   QStringList Shown() const {
-    return {Tab().Edit_X->text(), Tab().Edit_Y->text(), Tab().Edit_Charge->text(),
+    return {Tab().Edit_X->text(),
+            Tab().Edit_Y->text(),
+            Tab().Edit_Charge->text(),
             QString::number(Tab().ComboBox_Unit->currentIndex()),
-            Tab().SpinEdit_CountLines->text(), Tab().CheckBox_TestCharge->isChecked() ? "x" : "-"};
+            Tab().SpinEdit_CountLines->text(),
+            Tab().CheckBox_TestCharge->isChecked() ? "x" : "-"};
   }
   bool ButtonsEnabled() const {
     return Tab().Button_Apply->isEnabled() && Tab().Button_Center->isEnabled() &&
@@ -141,8 +144,8 @@ TEST_F(SettingsWindowTest, UnknownUnitFromADamagedFileKeepsTheCharge) {
 
 TEST_F(SettingsWindowTest, CentreMovesTheViewButIsNoChange) {
   struct Case {
-    double x, y;     // top-left of the charge, px
-    TPoint origin;   // after centring
+    double x, y;   // top-left of the charge, px
+    TPoint origin; // after centring
   };
   // 396 + 396 - 100.5 - 10 = 681.5 rounds to the even 682; 267 + 267 - 50 - 10 = 474.
   for (const Case c : {Case{100.5, 50, {682, 474}}, Case{386, 257, {396, 267}}}) {
@@ -157,7 +160,8 @@ TEST_F(SettingsWindowTest, CentreMovesTheViewButIsNoChange) {
     EXPECT_EQ(Origin, c.origin);
     EXPECT_NEAR(charge->CenterX(), 396, 0.5);
     EXPECT_NEAR(charge->CenterY(), 267, 0.5);
-    EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*charge).X), static_cast<double>(world.X), 1e-12);
+    EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*charge).X), static_cast<double>(world.X),
+                1e-12);
     EXPECT_FALSE(TheDocument().Modified());
     EXPECT_FALSE(BackgroundMarked());
   }

@@ -31,9 +31,9 @@ QString RenderUsage() {
 bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, QString &problem) {
   for (int i = 1; i < arguments.size(); ++i) {
     const QString &arg = arguments[i];
-    const bool takesValue = arg == u"--png" || arg == u"--save" || arg == u"--size" || arg == u"--ppi" ||
-                            arg == u"--step" || arg == u"--selected" || arg == u"--locale" ||
-                            arg == u"--step-budget";
+    const bool takesValue = arg == u"--png" || arg == u"--save" || arg == u"--size" ||
+                            arg == u"--ppi" || arg == u"--step" || arg == u"--selected" ||
+                            arg == u"--locale" || arg == u"--step-budget";
     if (takesValue && i + 1 >= arguments.size()) {
       problem = QStringLiteral("%1 needs a value").arg(arg);
       return false;

@@ -8,14 +8,14 @@
 
 struct TRenderOptions {
   QString Project;
-  QString Png;           // empty: no picture written
-  QString Save;          // empty: no project written
-  int Width = 792;       // px of the drawing surface
-  int Height = 535;      // px
-  int Ppi = 96;          // screen pixels per inch
-  uint32_t Step = 3;     // tracer step, 1..21
-  int Selected = -1;     // index of the selected charge, -1 none
-  QString Locale;        // empty: the environment's
+  QString Png;             // empty: no picture written
+  QString Save;            // empty: no project written
+  int Width = 792;         // px of the drawing surface
+  int Height = 535;        // px
+  int Ppi = 96;            // screen pixels per inch
+  uint32_t Step = 3;       // tracer step, 1..21
+  int Selected = -1;       // index of the selected charge, -1 none
+  QString Locale;          // empty: the environment's
   uint64_t StepBudget = 0; // steps per half-line instead of 30 ms; 0 keeps the clock
   bool Stats = false;
   bool Data = false; // print the data tab of every test charge and the voltage line

@@ -1,5 +1,6 @@
 #include "Renderer.h"
 
+#include "base/Seams.h"
 #include "file/ProjectDocument.h"
 #include "file/ProjectFile.h"
 #include "model/Background.h"
@@ -7,7 +8,6 @@
 #include "model/FrameComposer.h"
 #include "model/ModelHooks.h"
 #include "model/Readouts.h"
-#include "base/Seams.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -99,7 +99,7 @@ void TRenderer::PrintData(const TProjectData &data) const {
     print(index + QStringLiteral("\tFeldstärke\t") + rows.FieldStrength);
     print(index + QStringLiteral("\tPotenzial\t") + rows.Potential);
   }
-  print(QStringLiteral("Spannung und Arbeit\t") + VoltageValueText(document, charges.At(data.FirstChosen),
-                                                                   charges.At(data.SecondChosen),
-                                                                   data.ValueIndex));
+  print(QStringLiteral("Spannung und Arbeit\t") +
+        VoltageValueText(document, charges.At(data.FirstChosen), charges.At(data.SecondChosen),
+                         data.ValueIndex));
 }
