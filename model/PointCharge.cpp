@@ -4,7 +4,9 @@
 #include "model/Document.h"
 #include "model/ModelHooks.h"
 
-TPointCharge::TPointCharge() : TSprite(ModelHooks().Engine) {
+TPointCharge::TPointCharge() : TPointCharge(ModelHooks().Engine) {}
+
+TPointCharge::TPointCharge(TSprite *parent) : TSprite(parent) {
   Width = 2 * kChargeHalfSize;
   Height = 2 * kChargeHalfSize;
 }

@@ -24,6 +24,9 @@ class TPointCharge : public TSprite {
 public:
   // Joins the sprite engine installed in the model hooks; all own fields start at zero.
   TPointCharge();
+  // Joins the given parent instead; null makes a charge of no engine (a document of its own
+  // that is traced but never shown as sprites).
+  explicit TPointCharge(TSprite *parent);
 
   // Draws the charge on the surface canvas of the model hooks, as a charge of the program's
   // document.

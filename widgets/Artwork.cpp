@@ -1,56 +1,62 @@
 #include "widgets/Artwork.h"
 
+#include "model/Document.h"
+#include "model/FieldLineTracer.h"
+#include "model/PointCharge.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
+#include <utility>
 
 namespace {
 
-// The field of +1 at `plus` and -1 at `minus`, both with the 1/r^2 falloff (direction only
-// matters for tracing, so no constants).
-QPointF DipoleField(QPointF p, QPointF plus, QPointF minus) {
-  auto term = [&p](QPointF at) {
-    const QPointF d = p - at;
-    const double r2 = QPointF::dotProduct(d, d);
-    return r2 > 0 ? d / (r2 * std::sqrt(r2)) : QPointF();
-  };
-  return term(plus) - term(minus);
-}
+// The logo's lines are traced by the program's own tracer, on a dipole drawn this many
+// times larger than the logo, so that its whole-pixel steps are fine on the logo.
+constexpr double kTraceScale = 16;
 
-// One field line leaving the positive charge at `angle` (radians, screen axes), followed in
-// small steps until it reaches the negative charge or leaves `bounds`.
-QPolygonF DipoleFieldLine(QPointF plus, QPointF minus, double radius, double angle,
-                          const QRectF &bounds) {
-  const double step = 0.4;
-  QPointF p = plus + radius * QPointF(std::cos(angle), std::sin(angle));
-  QPolygonF line{p};
-  for (int n = 0; n < 5000; ++n) {
-    const QPointF e = DipoleField(p, plus, minus);
-    const double length = std::hypot(e.x(), e.y());
-    if (length == 0)
-      break;
-    p += step * e / length;
-    line << p;
-    const QPointF toMinus = p - minus;
-    if (std::hypot(toMinus.x(), toMinus.y()) < radius || !bounds.contains(p))
-      break;
-  }
-  return line;
-}
-
-// Field lines of the pair, symmetric about the line through the charges; the line straight
-// between them is drawn darker.
+// Field lines of +1 at `plus` and -1 at `minus` (logo px), count lines leaving the positive
+// charge at equal angles, the first one straight towards the negative charge; the first is
+// drawn in axisColor. Lines end at the negative charge or far outside bounds.
 void DrawFieldLines(QPainter &painter, QPointF plus, QPointF minus, double radius, int count,
                     const QRectF &bounds, const QColor &color, const QColor &axisColor,
                     double penWidth) {
+  TDocument dipole;
+  dipole.StepLength = 2;
+  for (const auto &[centre, value] : {std::pair{plus, 1.0L}, std::pair{minus, -1.0L}}) {
+    auto charge = std::make_unique<TPointCharge>(nullptr);
+    charge->X = centre.x() * kTraceScale - kChargeHalfSize;
+    charge->Y = centre.y() * kTraceScale - kChargeHalfSize;
+    charge->ChargeValue = value;
+    dipole.Charges.Add(std::move(charge));
+  }
+  const QRectF traced(bounds.topLeft() * kTraceScale, bounds.size() * kTraceScale);
+  const TFieldLineTracer tracer(
+      dipole, {static_cast<int32_t>(traced.right()), static_cast<int32_t>(traced.bottom())});
+  const double toward = std::atan2(minus.y() - plus.y(), minus.x() - plus.x());
   for (int k = 0; k < count; ++k) {
-    const double angle = 2 * std::numbers::pi * k / count;
+    const double angle = toward + 2 * std::numbers::pi * k / count;
+    TPolyline line;
+    uint64_t steps = 0;
+    tracer.TraceHalf(+1, (plus.x() + radius * std::cos(angle)) * kTraceScale,
+                     (plus.y() + radius * std::sin(angle)) * kTraceScale, line, steps);
+    QPolygonF polygon;
+    for (const TPolyline::Op &op : line.Ops()) {
+      if (op.Move && polygon.size() > 1) {
+        painter.setPen(QPen(k == 0 ? axisColor : color, penWidth));
+        painter.drawPolyline(polygon);
+      }
+      if (op.Move)
+        polygon.clear();
+      polygon << QPointF(op.X, op.Y) / kTraceScale;
+    }
     painter.setPen(QPen(k == 0 ? axisColor : color, penWidth));
-    painter.drawPolyline(DipoleFieldLine(plus, minus, radius, angle, bounds));
+    painter.drawPolyline(polygon);
   }
 }
 

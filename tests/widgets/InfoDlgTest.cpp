@@ -3,6 +3,7 @@
 #include "widgets/InfoDlg.h"
 #include "support/FakeDialogs.h"
 #include "support/PixelTesting.h"
+#include "widgets/Artwork.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -249,6 +250,32 @@ TEST(ApplyMessageFontTest, OnlyEightPointWindowsOpenAtCreationTakeTheFace) {
 
   const auto later = window(8);
   EXPECT_EQ(later->font().family(), own);
+}
+
+} // namespace
+
+namespace {
+
+// The logo's dipole lines come from the program's own tracer: the line straight between the
+// charges is drawn darker than the others, and lines arch above and below the pair, mirror images
+// of each other.
+TEST(ArtworkTest, TheLogoShowsTheDipolesTracedFieldLines) {
+  const QImage logo = KraftbildLogo();
+  auto dark = [&](int x, int y) { return qGray(logo.pixel(x, y)) < 180; };
+  for (int x = 60; x <= 82; ++x)
+    EXPECT_TRUE(dark(x, 22)) << x;
+  int above = 0, below = 0, mirrored = 0;
+  for (int y = 1; y < 21; ++y) {
+    const int x = 71; // midway between the charges
+    const bool a = qGray(logo.pixel(x, 22 - y)) < 230;
+    const bool b = qGray(logo.pixel(x, 21 + y)) < 230; // the mirror row about y = 22.0
+    above += a;
+    below += b;
+    mirrored += a == b;
+  }
+  EXPECT_GE(above, 2);
+  EXPECT_GE(below, 2);
+  EXPECT_GE(mirrored, 18);
 }
 
 } // namespace
