@@ -43,8 +43,7 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
       {"Zwei gleiche Ladungen", {{1, false, -3, 0}, {1, false, 3, 0}}},
       {"Quadrupol", {{1, false, -2, 2}, {-1, false, 2, 2}, {1, false, 2, -2}, {-1, false, -2, -2}}},
       {"Ladungsreihe wie ein Plattenkondensator", plates},
-      {"Probeladung im Feld eines Dipols",
-       {{1, false, -3, 0}, {-1, false, 3, 0}, {1, true, 0, 2}}},
+      {"Probeladung im Feld eines Dipols", {{1, false, -3, 0}, {-1, false, 3, 0}, {1, true, 0, 2}}},
       {"Spannung zwischen zwei Probeladungen",
        {{1, false, -4, 0}, {-1, false, 4, 0}, {1, true, -1.5, 2}, {1, true, 1.5, 2}}},
   };
@@ -72,7 +71,8 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
     }
     const bool voltage = title.startsWith(QStringLiteral("Spannung"));
     EXPECT_EQ(Form3->isVisible(), voltage);
-    const std::vector<int> chosen = voltage ? std::vector<int>{2, 3, 0} : std::vector<int>{-1, -1, -1};
+    const std::vector<int> chosen =
+        voltage ? std::vector<int>{2, 3, 0} : std::vector<int>{-1, -1, -1};
     EXPECT_EQ(Form3->HeldChoices(), chosen);
   }
   // Untitled: "Speichern" asks for a name.

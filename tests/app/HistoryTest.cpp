@@ -194,9 +194,12 @@ TEST_F(HistoryTest, KeysMoveOrDeleteTheSelectionOneStepEach) {
     long double dy;
   };
   const std::vector<KeyCase> cases = {
-      {Qt::Key_Left, {}, -1, 0},         {Qt::Key_Right, {}, 1, 0},
-      {Qt::Key_Up, {}, 0, -1},           {Qt::Key_Down, {}, 0, 1},
-      {Qt::Key_Left, Qt::ShiftModifier, -grid, 0}, {Qt::Key_Down, Qt::ShiftModifier, 0, grid},
+      {Qt::Key_Left, {}, -1, 0},
+      {Qt::Key_Right, {}, 1, 0},
+      {Qt::Key_Up, {}, 0, -1},
+      {Qt::Key_Down, {}, 0, 1},
+      {Qt::Key_Left, Qt::ShiftModifier, -grid, 0},
+      {Qt::Key_Down, Qt::ShiftModifier, 0, grid},
   };
   for (const KeyCase &c : cases) {
     const TPointCharge *charge = TheDocument().Selected();
