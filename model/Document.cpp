@@ -81,14 +81,14 @@ void TDocument::MoveCharge(TPointCharge &charge, int32_t x, int32_t y) {
 
 void TDocument::PlaceCharge(TPointCharge &charge, long double x, long double y) {
   const TChargeState before = StateOf(charge);
-  const int index = Charges.IndexOf(&charge);
   charge.X = static_cast<double>(x - kChargeHalfSize);
   charge.Y = static_cast<double>(y - kChargeHalfSize);
   modified_ = true;
-  if (!gesture_.Active)
-    Record(ChargeStep(QStringLiteral("Ladung verschieben"), index, before));
-  else if (gesture_.Moved == -1 && index != gesture_.Created) {
-    gesture_.Moved = index;
+  // A drag looks the charge up once: it moves only the charge it grabbed or created.
+  if (!gesture_.Active) {
+    Record(ChargeStep(QStringLiteral("Ladung verschieben"), Charges.IndexOf(&charge), before));
+  } else if (gesture_.Moved == -1 && gesture_.Created == -1) {
+    gesture_.Moved = Charges.IndexOf(&charge);
     gesture_.MovedFrom = before;
   }
   emit ChargeChanged(&charge);
