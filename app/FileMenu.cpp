@@ -21,6 +21,19 @@ void TForm1::MenuItem_OpenClick() {
   LoadProject(*name);
 }
 
+void TForm1::OpenExample(const QString &resource) {
+  if (!QuerySave())
+    return;
+  // "Speichern" asks for a name, as for a new project, whether the example loads or not.
+  try {
+    LoadProject(resource);
+  } catch (...) {
+    SetFileName(QString());
+    throw;
+  }
+  SetFileName(QString());
+}
+
 void TForm1::MenuItem_SaveClick() {
   if (!FileName().isEmpty())
     SaveProject(FileName());

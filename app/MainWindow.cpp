@@ -1,10 +1,12 @@
 #include "app/MainWindow.h"
 
+#include "app/Examples.h"
 #include "app/Program.h"
 #include "model/Background.h"
 #include "model/Document.h"
 #include "model/FieldLine.h"
 #include "model/FrameComposer.h"
+#include "model/Grid.h"
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
 #include "widgets/ErrorGuard.h"
@@ -12,12 +14,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <cmath>
 #include <memory>
@@ -96,12 +100,54 @@ void TForm1::CreateMenus() {
   ConnectGuarded(MenuItem_SaveAs, &QAction::triggered, this, [this] { MenuItem_SaveAsClick(); });
   ConnectGuarded(MenuItem_End, &QAction::triggered, this, [this] { MenuItem_EndClick(); });
 
+  CreateEditMenu();
+
+  Beispiele1 = menuBar()->addMenu(QStringLiteral("Beispiele"));
+  for (const TExample &example : Examples()) {
+    QAction *action = Beispiele1->addAction(example.Title);
+    ConnectGuarded(action, &QAction::triggered, this,
+                   [this, resource = example.Resource] { OpenExample(resource); });
+  }
+
   Extras1 = menuBar()->addMenu(QStringLiteral("Extras"));
   MenuItem_Potential = Extras1->addAction(QStringLiteral("Spannung und Arbeit..."));
   MenuItem_Potential->setCheckable(true);
+  MenuItem_Snap = Extras1->addAction(QStringLiteral("Am Raster ausrichten"));
+  MenuItem_Snap->setCheckable(true);
 
   N2 = menuBar()->addMenu(QStringLiteral("?"));
   MenuItem_Info = N2->addAction(QStringLiteral("Info"));
+}
+
+void TForm1::CreateEditMenu() {
+  Bearbeiten1 = menuBar()->addMenu(QStringLiteral("Bearbeiten"));
+  MenuItem_Undo = Bearbeiten1->addAction(QStringLiteral("Rückgängig"));
+  MenuItem_Undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  MenuItem_Redo = Bearbeiten1->addAction(QStringLiteral("Wiederholen"));
+  MenuItem_Redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  // A grab never outlives the step that took its charge.
+  ConnectGuarded(MenuItem_Undo, &QAction::triggered, this, [this] {
+    ReleaseGrab();
+    document_.Undo();
+  });
+  ConnectGuarded(MenuItem_Redo, &QAction::triggered, this, [this] {
+    ReleaseGrab();
+    document_.Redo();
+  });
+  const QUndoStack *history = &document_.History();
+  const auto showHistory = [this, history] {
+    MenuItem_Undo->setEnabled(history->canUndo());
+    MenuItem_Undo->setText(history->canUndo() ? QStringLiteral("Rückgängig: ") + history->undoText()
+                                              : QStringLiteral("Rückgängig"));
+    MenuItem_Redo->setEnabled(history->canRedo());
+    MenuItem_Redo->setText(history->canRedo()
+                               ? QStringLiteral("Wiederholen: ") + history->redoText()
+                               : QStringLiteral("Wiederholen"));
+  };
+  connect(history, &QUndoStack::indexChanged, this, showHistory);
+  connect(history, &QUndoStack::cleanChanged, this, showHistory);
+  showHistory();
 }
 
 void TForm1::ConnectDocument() {
@@ -110,6 +156,10 @@ void TForm1::ConnectDocument() {
     if (charge != DragCharge)
       DrawBackground(document_);
     RenderFrame(true);
+  });
+  ConnectGuarded(&document_, &TDocument::ChargeRemoving, this, [this](const TPointCharge *charge) {
+    if (charge == DragCharge)
+      ReleaseGrab();
   });
   ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { RedrawAll(); });
   ConnectGuarded(&document_, &TDocument::Replaced, this, [this] { RedrawAll(); });
@@ -179,11 +229,13 @@ void TForm1::RenderFrame(bool present) {
 
 void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
   if (button == Qt::RightButton) {
+    document_.BeginGesture();
     PanAnchor = {x, y};
     return;
   }
   if (button != Qt::LeftButton)
     return;
+  document_.BeginGesture();
 
   auto *charge = dynamic_cast<TPointCharge *>(DXSpriteEngine.Engine()->SpriteAt(x, y));
   if (charge != nullptr) {
@@ -192,6 +244,8 @@ void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
     emit ChargeClicked(charge);
   } else {
     charge = document_.CreateCharge(x, y);
+    if (MenuItem_Snap->isChecked())
+      PlaceAtMouse(*charge, x, y);
     DragStarted = true;
   }
   DragCharge = charge;
@@ -217,7 +271,16 @@ void TForm1::DXDrawMouseMove(int x, int y) {
     document_.Pan(document_.Origin.X + x - PanAnchor.X, document_.Origin.Y + y - PanAnchor.Y);
     PanAnchor = {x, y};
   } else {
-    document_.MoveCharge(*DragCharge, x, y);
+    PlaceAtMouse(*DragCharge, x, y);
+  }
+}
+
+void TForm1::PlaceAtMouse(TPointCharge &charge, int x, int y) {
+  if (MenuItem_Snap->isChecked() && !(mouseModifiers_ & Qt::ShiftModifier)) {
+    const TPixelPoint point = NearestGridPoint(document_, x, y);
+    document_.PlaceCharge(charge, point.X, point.Y);
+  } else {
+    document_.MoveCharge(charge, x, y);
   }
 }
 
@@ -235,6 +298,7 @@ void TForm1::ShowCursorLineAt(int x, int y) {
 }
 
 void TForm1::DXDrawMouseUp(Qt::MouseButton, int, int) {
+  document_.EndGesture();
   if (DragCharge == nullptr && PanAnchor.X == -1)
     return;
   PanAnchor = {-1, -1};
@@ -267,6 +331,8 @@ void TForm1::MenuItem_EndClick() { close(); }
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
   if (watched != DXDraw)
     return QMainWindow::eventFilter(watched, event);
+  if (const auto *mouse = dynamic_cast<QMouseEvent *>(event))
+    mouseModifiers_ = mouse->modifiers();
   switch (event->type()) {
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonDblClick: { // the second press of a double click comes as this
@@ -305,6 +371,44 @@ void TForm1::resizeEvent(QResizeEvent *event) {
   // first show only lay the window out.
   if (shown_)
     Guarded([this] { FormResize(); });
+}
+
+void TForm1::keyPressEvent(QKeyEvent *event) {
+  bool used = false;
+  Guarded([&] { used = KeyOnSelection(event->key(), event->modifiers()); });
+  if (!used)
+    QMainWindow::keyPressEvent(event);
+}
+
+bool TForm1::KeyOnSelection(int key, Qt::KeyboardModifiers modifiers) {
+  TPointCharge *charge = document_.Selected();
+  if (charge == nullptr || DragCharge != nullptr || PanAnchor.X != -1)
+    return false;
+  if (key == Qt::Key_Delete) {
+    document_.DeleteCharge(document_.SelectedIndex());
+    return true;
+  }
+  int dx = 0;
+  int dy = 0;
+  switch (key) {
+  case Qt::Key_Left:
+    dx = -1;
+    break;
+  case Qt::Key_Right:
+    dx = 1;
+    break;
+  case Qt::Key_Up:
+    dy = -1;
+    break;
+  case Qt::Key_Down:
+    dy = 1;
+    break;
+  default:
+    return false;
+  }
+  const long double step = (modifiers & Qt::ShiftModifier) ? TickScale(document_).Pixels : 1;
+  document_.PlaceCharge(*charge, charge->CenterX() + dx * step, charge->CenterY() + dy * step);
+  return true;
 }
 
 void TForm1::closeEvent(QCloseEvent *event) {

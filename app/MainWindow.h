@@ -44,8 +44,13 @@ public:
   QAction *MenuItem_Save = nullptr;
   QAction *MenuItem_SaveAs = nullptr;
   QAction *MenuItem_End = nullptr;
+  QMenu *Bearbeiten1 = nullptr;
+  QAction *MenuItem_Undo = nullptr;
+  QAction *MenuItem_Redo = nullptr;
+  QMenu *Beispiele1 = nullptr; // one entry per ready-made project
   QMenu *Extras1 = nullptr;
   QAction *MenuItem_Potential = nullptr;
+  QAction *MenuItem_Snap = nullptr; // "Am Raster ausrichten": created and dragged charges
   QMenu *N2 = nullptr;
   QAction *MenuItem_Info = nullptr;
 
@@ -88,6 +93,8 @@ public:
   void MenuItem_OpenClick();
   void MenuItem_SaveClick();
   void MenuItem_SaveAsClick();
+  // Opens a ready-made project (after the save question) as an untitled one.
+  void OpenExample(const QString &resource);
   // True when the document may be discarded: it has no changes, or the user saved them
   // (Yes, and the project has a file name afterwards) or dropped them (No).
   bool QuerySave();
@@ -102,16 +109,26 @@ protected:
   void showEvent(QShowEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   void CreateMenus();
+  void CreateEditMenu();
+  // Arrow keys move the selected charge (Shift: by a grid step), Entf deletes it. Answers
+  // whether the key was one of them.
+  bool KeyOnSelection(int key, Qt::KeyboardModifiers modifiers);
   // The document's signals: a background redraw where field lines moved, else a frame.
   void ConnectDocument();
   void RedrawAll();
   // Draws the cursor's field line over a fresh frame and shows it.
   void ShowCursorLineAt(int x, int y);
 
+  // Where a created or dragged charge lands with the mouse at (x, y): the mouse pixel, or
+  // the nearest grid point while snapping is on and Shift is not held.
+  void PlaceAtMouse(TPointCharge &charge, int x, int y);
+
   TDocument &document_;
+  Qt::KeyboardModifiers mouseModifiers_; // of the mouse event being handled
   const TPointCharge *pathStart_ = nullptr;
   const TPointCharge *pathEnd_ = nullptr;
   QString fileName_;

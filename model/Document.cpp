@@ -2,6 +2,7 @@
 
 #include "base/PixelMath.h"
 #include "base/Seams.h"
+#include "model/HistoryStep.h"
 #include "model/ModelHooks.h"
 #include "model/Zoom.h"
 
@@ -10,6 +11,10 @@
 TPointCharge *TChargeList::Add(std::unique_ptr<TPointCharge> charge) {
   items_.push_back(std::move(charge));
   return items_.back().get();
+}
+
+TPointCharge *TChargeList::Insert(int index, std::unique_ptr<TPointCharge> charge) {
+  return items_.insert(items_.begin() + index, std::move(charge))->get();
 }
 
 void TChargeList::Delete(int index) { items_.erase(items_.begin() + index); }
@@ -57,18 +62,40 @@ TPointCharge *TDocument::CreateCharge(int32_t x, int32_t y) {
   TPointCharge *charge = Charges.Add(std::move(created));
   modified_ = true;
   emit ChargesChanged();
-  Select(Charges.Count() - 1);
+  const int index = Charges.Count() - 1;
+  const int selectedBefore = selected_;
+  Select(index);
+  // A drag that created the charge records it where the drag ends.
+  if (gesture_.Active) {
+    gesture_.Created = index;
+    gesture_.SelectedBefore = selectedBefore;
+  } else {
+    Record(CreateStep(index, selectedBefore));
+  }
   return charge;
 }
 
 void TDocument::MoveCharge(TPointCharge &charge, int32_t x, int32_t y) {
-  charge.X = x - kChargeHalfSize;
-  charge.Y = y - kChargeHalfSize;
+  PlaceCharge(charge, x, y);
+}
+
+void TDocument::PlaceCharge(TPointCharge &charge, long double x, long double y) {
+  const TChargeState before = StateOf(charge);
+  charge.X = static_cast<double>(x - kChargeHalfSize);
+  charge.Y = static_cast<double>(y - kChargeHalfSize);
   modified_ = true;
+  // A drag looks the charge up once: it moves only the charge it grabbed or created.
+  if (!gesture_.Active) {
+    Record(ChargeStep(QStringLiteral("Ladung verschieben"), Charges.IndexOf(&charge), before));
+  } else if (gesture_.Moved == -1 && gesture_.Created == -1) {
+    gesture_.Moved = Charges.IndexOf(&charge);
+    gesture_.MovedFrom = before;
+  }
   emit ChargeChanged(&charge);
 }
 
 void TDocument::ApplyCharge(TPointCharge &charge, const TChargeValues &values) {
+  const TChargeState before = StateOf(charge);
   long double px = 0;
   long double py = 0;
   WorldToScreen({values.X, values.Y}, px, py);
@@ -80,6 +107,7 @@ void TDocument::ApplyCharge(TPointCharge &charge, const TChargeValues &values) {
   charge.FieldLineCount = values.FieldLines;
   charge.IsTestCharge = values.TestCharge;
   modified_ = true;
+  Record(ChargeStep(QStringLiteral("Ladung ändern"), Charges.IndexOf(&charge), before));
   emit ChargeChanged(&charge);
 }
 
@@ -87,6 +115,16 @@ void TDocument::DeleteCharge(int index) {
   const TPointCharge *charge = Charges.At(index);
   if (charge == nullptr)
     return;
+  const TChargeState state = StateOf(*charge);
+  const std::vector<int> choices =
+      choiceHolder_ != nullptr ? choiceHolder_->HeldChoices() : std::vector<int>{};
+  Record(std::make_unique<THistoryStep>(
+      QStringLiteral("Ladung löschen"),
+      [this, index, state, choices] {
+        InsertCharge(index, state);
+        RestoreChoices(choices);
+      },
+      [this, index] { RemoveCharge(index); }));
   emit ChargeRemoving(charge);
   Charges.Delete(index);
   selected_ = -1;
@@ -96,20 +134,30 @@ void TDocument::DeleteCharge(int index) {
 }
 
 void TDocument::CenterOn(const TPointCharge &charge, TSize surface) {
+  const TViewState before = CaptureView();
   const int halfWidth = surface.Width / 2;
   const int halfHeight = surface.Height / 2;
   ShiftView(pixel::Round(halfWidth + Origin.X - charge.X - kChargeHalfSize),
             pixel::Round(halfHeight + Origin.Y - charge.Y - kChargeHalfSize));
+  Record(ViewStep(QStringLiteral("Zentrieren"), before));
   emit ViewChanged(true);
 }
 
 void TDocument::Pan(int32_t x, int32_t y) {
+  std::optional<TViewState> before;
+  if (!gesture_.Active)
+    before = CaptureView();
+  else if (!gesture_.PannedFrom)
+    gesture_.PannedFrom = CaptureView();
   ShiftView(x, y);
   modified_ = true;
+  if (before)
+    Record(ViewStep(QStringLiteral("Ansicht verschieben"), *before));
   emit ViewChanged(true);
 }
 
 void TDocument::ApplyView(const TViewSettings &view) {
+  const TViewState before = CaptureView();
   ArrowScale = view.ArrowScale;
   ArrowColor = view.ArrowColor;
   ShowCursorLine = view.ShowCursorLine;
@@ -117,6 +165,7 @@ void TDocument::ApplyView(const TViewSettings &view) {
   // Only a new zoom moves field lines; the others reach the background at its next redraw.
   const bool zoomed = SetZoomFactor(view.Zoom);
   modified_ = true;
+  Record(ViewStep(QStringLiteral("Anzeige ändern"), before));
   emit ViewChanged(zoomed);
 }
 
@@ -127,7 +176,10 @@ void TDocument::Select(int index) {
 
 void TDocument::SetModified() { modified_ = true; }
 
-void TDocument::MarkSaved() { modified_ = false; }
+void TDocument::MarkSaved() {
+  modified_ = false;
+  history_.setClean();
+}
 
 void TDocument::ClearForNew(TSize surface) {
   selected_ = -1;
@@ -140,6 +192,7 @@ void TDocument::ClearForNew(TSize surface) {
 }
 
 void TDocument::New(TSize surface) {
+  ForgetHistory();
   ClearForNew(surface);
   modified_ = false;
   emit SelectionChanged();
@@ -147,6 +200,7 @@ void TDocument::New(TSize surface) {
 }
 
 void TDocument::Load(TSize surface, const std::function<void(TDocument &)> &fill) {
+  ForgetHistory();
   ClearForNew(surface);
   std::exception_ptr failure;
   try {
@@ -183,6 +237,7 @@ bool TDocument::SetZoomFactor(long double zoom) {
 }
 
 void TDocument::ResetAll(TSize surface) {
+  ForgetHistory();
   Charges.Clear();
   Origin = {surface.Width / 2, surface.Height / 2};
   PixelsPerMetre = DefaultPixelsPerMetre();
@@ -213,4 +268,155 @@ void FreeCharges(bool freeList) {
   TheDocument().Charges.Clear();
   if (freeList)
     TheDocument().Charges.ReleaseStorage();
+}
+
+TChargeState StateOf(const TPointCharge &charge) {
+  return {
+      charge.X,         charge.Y, charge.ChargeValue, charge.FieldLineCount, charge.IsTestCharge,
+      charge.ChargeUnit};
+}
+
+void TDocument::Record(std::unique_ptr<QUndoCommand> command) {
+  if (command != nullptr)
+    history_.push(command.release());
+}
+
+std::unique_ptr<QUndoCommand> TDocument::CreateStep(int index, int selectedBefore) {
+  const TChargeState state = StateOf(*Charges[index]);
+  return std::make_unique<THistoryStep>(
+      QStringLiteral("Ladung erzeugen"),
+      [this, index, selectedBefore] {
+        RemoveCharge(index);
+        Select(selectedBefore);
+      },
+      [this, index, state] { InsertCharge(index, state); });
+}
+
+std::unique_ptr<QUndoCommand> TDocument::ChargeStep(const QString &text, int index,
+                                                    const TChargeState &before) {
+  const TChargeState after = StateOf(*Charges[index]);
+  return std::make_unique<THistoryStep>(
+      text, [this, index, before] { RestoreCharge(index, before); },
+      [this, index, after] { RestoreCharge(index, after); });
+}
+
+std::unique_ptr<QUndoCommand> TDocument::ViewStep(const QString &text, const TViewState &before) {
+  // A view that ends where it started is no step.
+  if (CaptureView() == before)
+    return nullptr;
+  return std::make_unique<THistoryStep>(
+      text, [this, before] { RestoreView(before); },
+      [this, after = CaptureView()] { RestoreView(after); });
+}
+
+void TDocument::ForgetHistory() {
+  gesture_ = {};
+  history_.clear();
+}
+
+void TDocument::Undo() {
+  EndGesture();
+  if (!history_.canUndo())
+    return;
+  history_.undo();
+  modified_ = !history_.isClean();
+  emit Restored();
+}
+
+void TDocument::Redo() {
+  EndGesture();
+  if (!history_.canRedo())
+    return;
+  history_.redo();
+  modified_ = !history_.isClean();
+  emit Restored();
+}
+
+void TDocument::BeginGesture() {
+  EndGesture();
+  gesture_.Active = true;
+}
+
+void TDocument::EndGesture() {
+  const TGesture gesture = std::exchange(gesture_, {});
+  if (!gesture.Active)
+    return;
+  if (Charges.At(gesture.Created) != nullptr)
+    Record(CreateStep(gesture.Created, gesture.SelectedBefore));
+  const TPointCharge *moved = Charges.At(gesture.Moved);
+  if (moved != nullptr && StateOf(*moved) != gesture.MovedFrom)
+    Record(ChargeStep(QStringLiteral("Ladung verschieben"), gesture.Moved, gesture.MovedFrom));
+  if (gesture.PannedFrom)
+    Record(ViewStep(QStringLiteral("Ansicht verschieben"), *gesture.PannedFrom));
+}
+
+void TDocument::ChoicesChanged(const std::vector<int> &before, bool modifies) {
+  if (choiceHolder_ == nullptr)
+    return;
+  if (modifies)
+    modified_ = true;
+  std::vector<int> after = choiceHolder_->HeldChoices();
+  if (after == before)
+    return;
+  Record(std::make_unique<THistoryStep>(
+      QStringLiteral("Spannungsauswahl ändern"), [this, before] { RestoreChoices(before); },
+      [this, after] { RestoreChoices(after); }));
+}
+
+void TDocument::RestoreCharge(int index, const TChargeState &state) {
+  TPointCharge *charge = Charges.At(index);
+  if (charge == nullptr)
+    return;
+  charge->X = state.X;
+  charge->Y = state.Y;
+  charge->ChargeValue = state.Value;
+  charge->FieldLineCount = state.FieldLines;
+  charge->IsTestCharge = state.TestCharge;
+  charge->ChargeUnit = state.Unit;
+  emit ChargeChanged(charge);
+}
+
+void TDocument::InsertCharge(int index, const TChargeState &state) {
+  Charges.Insert(index, std::make_unique<TPointCharge>());
+  RestoreCharge(index, state);
+  emit ChargesChanged();
+  Select(index);
+}
+
+void TDocument::RemoveCharge(int index) {
+  const TPointCharge *charge = Charges.At(index);
+  if (charge == nullptr)
+    return;
+  emit ChargeRemoving(charge);
+  Charges.Delete(index);
+  selected_ = -1;
+  emit SelectionChanged();
+  emit ChargesChanged();
+}
+
+void TDocument::RestoreView(const TViewState &state) {
+  Origin = state.Origin;
+  PixelsPerMetre = state.PixelsPerMetre;
+  ArrowScale = state.ArrowScale;
+  ArrowColor = state.ArrowColor;
+  StepLength = state.StepLength;
+  ShowCursorLine = state.ShowCursorLine;
+  for (size_t i = 0; i < state.Positions.size() && i < static_cast<size_t>(Charges.Count()); ++i) {
+    Charges[static_cast<int>(i)]->X = state.Positions[i].first;
+    Charges[static_cast<int>(i)]->Y = state.Positions[i].second;
+  }
+  emit ViewChanged(true);
+}
+
+void TDocument::RestoreChoices(const std::vector<int> &choices) {
+  if (choiceHolder_ != nullptr)
+    choiceHolder_->RestoreChoices(choices);
+}
+
+TViewState TDocument::CaptureView() const {
+  TViewState state{Origin, PixelsPerMetre, ArrowScale, ArrowColor, StepLength, ShowCursorLine, {}};
+  state.Positions.reserve(static_cast<size_t>(Charges.Count()));
+  for (const auto &charge : Charges)
+    state.Positions.emplace_back(charge->X, charge->Y);
+  return state;
 }

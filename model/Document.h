@@ -8,10 +8,13 @@
 #include "model/ViewLimits.h"
 
 #include <QObject>
+#include <QUndoStack>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 // The ordered list of all charges; it owns them. Index i is item i of the charge list
@@ -27,6 +30,8 @@ public:
   }
   // Appends at the end and returns the charge.
   TPointCharge *Add(std::unique_ptr<TPointCharge> charge);
+  // Puts the charge at index (0..Count()) and returns it.
+  TPointCharge *Insert(int index, std::unique_ptr<TPointCharge> charge);
   // Frees the charge at index; the others keep their order.
   void Delete(int index);
   // Index of the charge, -1 when it is not in the list.
@@ -71,6 +76,40 @@ struct TViewSettings {
   bool ShowCursorLine = false;
 };
 
+// Everything a charge holds, so that a change of it can be taken back exactly.
+struct TChargeState {
+  double X = 0; // px, as TPointCharge
+  double Y = 0; // px
+  long double Value = 0;
+  uint32_t FieldLines = 0;
+  bool TestCharge = false;
+  uint8_t Unit = 0;
+  bool operator==(const TChargeState &) const = default;
+};
+TChargeState StateOf(const TPointCharge &charge);
+
+// The view and where it puts every charge: a zoom or a pan moves them all, and scaling them
+// back would not give the same pixels.
+struct TViewState {
+  TPoint Origin{0, 0};
+  long double PixelsPerMetre = 0;
+  long double ArrowScale = 0;
+  uint32_t ArrowColor = 0;
+  uint32_t StepLength = 0;
+  bool ShowCursorLine = false;
+  std::vector<std::pair<double, double>> Positions; // X, Y (px) of every charge
+  bool operator==(const TViewState &) const = default;
+};
+
+// Whoever besides the document holds choices that a project keeps (the voltage window):
+// charges as their indices, -1 for none. A taken-back delete gives them their charge again.
+class TChoiceHolder {
+public:
+  virtual ~TChoiceHolder() = default;
+  virtual std::vector<int> HeldChoices() const = 0;
+  virtual void RestoreChoices(const std::vector<int> &choices) = 0;
+};
+
 class TDocument : public QObject {
   Q_OBJECT
 
@@ -107,6 +146,8 @@ public:
   TPointCharge *CreateCharge(int32_t x, int32_t y);
   // Puts the charge's centre at (x, y) px.
   void MoveCharge(TPointCharge &charge, int32_t x, int32_t y);
+  // The same at a point between pixels (a grid point, say).
+  void PlaceCharge(TPointCharge &charge, long double x, long double y);
   // Stores the charge tab's values in the charge.
   void ApplyCharge(TPointCharge &charge, const TChargeValues &values);
   // Frees the charge at index; the selection becomes none.
@@ -124,6 +165,29 @@ public:
   void SetModified();
   // The document is saved as it is.
   void MarkSaved();
+
+  // --- The history: every routine above is one step of it. ---
+  const QUndoStack &History() const { return history_; }
+  // Take back or repeat a step; windows and picture follow as after the change itself. The
+  // document is unmodified exactly when it is back at its saved state.
+  void Undo();
+  void Redo();
+  // The creates, moves and pans until EndGesture are one step (a mouse drag).
+  void BeginGesture();
+  void EndGesture();
+  // The holder of the choices a delete takes and its undo gives back; null for none.
+  void SetChoiceHolder(TChoiceHolder *holder) { choiceHolder_ = holder; }
+  // The holder's choices changed from before to what it holds now; with modifies, the
+  // document counts as changed.
+  void ChoicesChanged(const std::vector<int> &before, bool modifies);
+
+  // The history's own changes: they record nothing.
+  void RestoreCharge(int index, const TChargeState &state);
+  void InsertCharge(int index, const TChargeState &state);
+  void RemoveCharge(int index);
+  void RestoreView(const TViewState &state);
+  void RestoreChoices(const std::vector<int> &choices);
+  TViewState CaptureView() const;
 
   // An empty document with the view of a new one on a surface of that size (px): origin at
   // its centre, 100 % zoom, default arrow scale. Arrow colour, step length and cursor line
@@ -157,12 +221,35 @@ signals:
   // The whole document was replaced (new, load).
   void Replaced();
   void SelectionChanged();
+  // An undo or redo is complete: what shows document values shows them again.
+  void Restored();
 
 private:
   void ClearForNew(TSize surface);
+  void Record(std::unique_ptr<QUndoCommand> command);
+  // Steps that put back what they captured and repeat what is there now.
+  std::unique_ptr<QUndoCommand> CreateStep(int index, int selectedBefore);
+  std::unique_ptr<QUndoCommand> ChargeStep(const QString &text, int index,
+                                           const TChargeState &before);
+  std::unique_ptr<QUndoCommand> ViewStep(const QString &text, const TViewState &before);
+  void ForgetHistory();
+
+  // A drag in progress: what it created, or which charge it moved and from where, or the
+  // view before it panned.
+  struct TGesture {
+    bool Active = false;
+    int Created = -1;
+    int SelectedBefore = -1; // when it created a charge
+    int Moved = -1;
+    TChargeState MovedFrom;
+    std::optional<TViewState> PannedFrom;
+  };
 
   bool modified_ = false;
   int selected_ = -1;
+  QUndoStack history_;
+  TGesture gesture_;
+  TChoiceHolder *choiceHolder_ = nullptr;
 };
 
 // The program's one document.

@@ -77,6 +77,7 @@ TForm2::TForm2(TDocument &document) : document_(document) {
   ConnectGuarded(&document_, &TDocument::Replaced, this, [this] { ShowEntries(); });
   ConnectGuarded(&document_, &TDocument::ChargeChanged, this,
                  [this](const TPointCharge *charge) { OnChargeChanged(charge); });
+  ConnectGuarded(&document_, &TDocument::Restored, this, [this] { ShowSelection(); });
 
   // FormCreate
   TabSheet_View->ShowInitialView(document_);

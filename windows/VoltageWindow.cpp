@@ -66,8 +66,29 @@ TForm3::TForm3(TDocument &document) : document_(document) {
                  [this](const TPointCharge *charge) { ChargeChanged(charge); });
   ConnectGuarded(&document_, &TDocument::ChargeRemoving, this,
                  [this](const TPointCharge *charge) { ChargeRemoved(charge); });
+  // A source more or less changes the value; ChargeRemoving comes before the charge goes.
+  ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { UpdateValue(); });
 
   // FormCreate
+  UpdatePanel(Panel_Pos1);
+  UpdatePanel(Panel_Pos2);
+  document_.SetChoiceHolder(this);
+}
+
+TForm3::~TForm3() { document_.SetChoiceHolder(nullptr); }
+
+std::vector<int> TForm3::HeldChoices() const {
+  return {document_.Charges.IndexOf(Panel_Pos1->Tag), document_.Charges.IndexOf(Panel_Pos2->Tag),
+          ComboBox_Value->currentIndex()};
+}
+
+void TForm3::RestoreChoices(const std::vector<int> &choices) {
+  if (choices.size() != 3)
+    return;
+  Panel_Pos1->Tag = document_.Charges.At(choices[0]);
+  Panel_Pos2->Tag = document_.Charges.At(choices[1]);
+  ComboBox_Value->setCurrentIndex(choices[2]);
+  valueShown_ = ComboBox_Value->currentIndex();
   UpdatePanel(Panel_Pos1);
   UpdatePanel(Panel_Pos2);
 }
@@ -77,6 +98,7 @@ void TForm3::Reset() {
   Panel_Pos2->Tag = nullptr;
   SetPotentialSearching(nullptr);
   ComboBox_Value->setCurrentIndex(-1);
+  valueShown_ = -1;
   UpdatePanel(Panel_Pos1);
   UpdatePanel(Panel_Pos2);
   hide();
@@ -92,6 +114,7 @@ void TForm3::ShowChoices(const TVoltageChoices &choices) {
   Panel_Pos2->Tag = const_cast<TPointCharge *>(choices.End);
   const bool known = choices.ValueIndex >= 0 && choices.ValueIndex < ComboBox_Value->count();
   ComboBox_Value->setCurrentIndex(known ? choices.ValueIndex : -1);
+  valueShown_ = ComboBox_Value->currentIndex();
   setVisible(choices.Visible);
   UpdatePanel(Panel_Pos1);
   UpdatePanel(Panel_Pos2);
@@ -100,9 +123,10 @@ void TForm3::ShowChoices(const TVoltageChoices &choices) {
 void TForm3::ChargeClicked(TPointCharge *charge) {
   TPositionPanel *waiting = PotentialSearching();
   if (charge->IsTestCharge && waiting != nullptr && PanelOfCharge(charge) == nullptr) {
+    const std::vector<int> before = HeldChoices();
     waiting->Tag = charge;
     UpdatePanel(waiting);
-    document_.SetModified();
+    document_.ChoicesChanged(before, true);
     SetPotentialSearching(nullptr);
   }
 }
@@ -174,9 +198,17 @@ void TForm3::Panel_PosClick(TPositionPanel *panel) {
 void TForm3::Panel_PosMouseDown(TPositionPanel *panel, Qt::MouseButton button) {
   if (button != Qt::RightButton)
     return;
+  const std::vector<int> before = HeldChoices();
   panel->Tag = nullptr;
   UpdatePanel(panel);
-  document_.SetModified();
+  document_.ChoicesChanged(before, true);
 }
 
-void TForm3::ComboBox_ValueClick() { UpdateValue(); }
+void TForm3::ComboBox_ValueClick() {
+  UpdateValue();
+  std::vector<int> before = HeldChoices();
+  before[2] = valueShown_;
+  valueShown_ = ComboBox_Value->currentIndex();
+  // The value shown is no change of the document, but a step all the same.
+  document_.ChoicesChanged(before, false);
+}

@@ -3,14 +3,13 @@
 // charge clicked in the main window, and the voltage between their positions or the work
 // needed to move the start charge to the end, computed from the potential of all sources.
 
+#include "model/Document.h"
 #include "windows/PositionPanel.h"
 
 #include <QWidget>
 
 class QComboBox;
 class QLabel;
-class TDocument;
-class TPointCharge;
 
 // What a project file keeps of the window.
 struct TVoltageChoices {
@@ -20,11 +19,19 @@ struct TVoltageChoices {
   bool Visible = false;
 };
 
-class TForm3 : public QWidget {
+// Its choices are steps of the document's history: start, end (charge indices, -1 for
+// none) and the value index.
+class TForm3 : public QWidget, public TChoiceHolder {
   Q_OBJECT
 
 public:
   explicit TForm3(TDocument &document);
+  ~TForm3() override;
+  TForm3(const TForm3 &) = delete;
+  TForm3 &operator=(const TForm3 &) = delete;
+
+  std::vector<int> HeldChoices() const override;
+  void RestoreChoices(const std::vector<int> &choices) override;
 
   TPositionPanel *Panel_Pos1 = nullptr; // start, "von:"
   TPositionPanel *Panel_Pos2 = nullptr; // end, "nach:"
@@ -68,4 +75,5 @@ protected:
 private:
   TDocument &document_;
   TPositionPanel *searching_ = nullptr;
+  int valueShown_ = -1; // the value index before the user picks another
 };

@@ -79,7 +79,7 @@ TEST_F(ProgramStartTest, MenusAndCaption) {
   QStringList titles;
   for (QAction *menu : Form1->menuBar()->actions())
     titles << menu->text();
-  EXPECT_EQ(titles, (QStringList{"Datei", "Extras", "?"}));
+  EXPECT_EQ(titles, (QStringList{"Datei", "Bearbeiten", "Beispiele", "Extras", "?"}));
   EXPECT_EQ(Form1->Datei1->actions().size(), 6) << "four file commands, a separator, Beenden";
   EXPECT_TRUE(Form1->Datei1->actions()[4]->isSeparator());
 

@@ -3,7 +3,8 @@
 # creates a charge, a drag moves it; the screenshots must show the red disc where it was
 # dropped and none where it was, the light grey field lines and the axes. Then the project is
 # saved through Qt's file dialog, a new project is started (answering the save question),
-# and the file is opened again: the drawing area must be as it was before saving.
+# and the file is opened again: the drawing area must be as it was before saving. A charge
+# created then is taken back with Strg+Z and brought back with Strg+Y.
 # Arguments: the program, the screenshot checker, a folder for the screenshots.
 set -euo pipefail
 
@@ -169,6 +170,15 @@ main_key ctrl+o
 file_dialog "Öffnen" "$out/projekt.kbf"
 wait_title "Das Kraftbild - [$out/projekt.kbf]"
 expect_surface opened "except:$bx,$by" "same:$out/before-save.png" "red:$bx,$by" "nored:$cx,$cy"
+
+# Undo and redo: a click creates a charge, Strg+Z takes it back, Strg+Y brings it again.
+xdotool mousemove "$cx" "$cy" click 1
+expect undo-created "red:$cx,$cy" "red:$bx,$by"
+park
+main_key ctrl+z
+expect undone "nored:$cx,$cy" "red:$bx,$by"
+main_key ctrl+y
+expect redone "red:$cx,$cy" "red:$bx,$by"
 
 kill -0 "$pid" || { echo "the program ended"; exit 1; }
 

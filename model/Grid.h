@@ -1,0 +1,13 @@
+#pragma once
+// The grid of the axis scale: lines through the origin every tick spacing, in both
+// directions, at the current zoom.
+
+class TDocument;
+
+struct TPixelPoint {
+  long double X = 0; // px
+  long double Y = 0; // px
+};
+
+// The grid point nearest to the screen pixel (x, y).
+TPixelPoint NearestGridPoint(const TDocument &document, long double x, long double y);

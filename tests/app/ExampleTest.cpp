@@ -1,0 +1,98 @@
+// The "Beispiele" menu: each ready-made project opens through the project loader, after the
+// save question, as an untitled project with the charges its name promises.
+#include "support/ProgramFixture.h"
+
+#include "app/Examples.h"
+
+#include <QMenu>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+using ExampleTest = ProgramTest;
+
+struct Expected {
+  long double Elementary; // charge in elementary charges
+  bool Test;
+  long double Xcm;
+  long double Ycm;
+};
+
+QAction *ExampleAction(const QString &title) {
+  for (QAction *action : Form1->Beispiele1->actions())
+    if (action->text() == title)
+      return action;
+  return nullptr;
+}
+
+std::vector<Expected> Row(long double q, long double y, int lines) {
+  std::vector<Expected> row;
+  for (int i = -lines; i <= lines; ++i)
+    row.push_back({q, false, static_cast<long double>(i), y});
+  return row;
+}
+
+TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
+  std::vector<Expected> plates = Row(1, 2, 5);
+  const std::vector<Expected> lower = Row(-1, -2, 5);
+  plates.insert(plates.end(), lower.begin(), lower.end());
+  const std::vector<std::pair<QString, std::vector<Expected>>> cases = {
+      {"Dipol", {{1, false, -3, 0}, {-1, false, 3, 0}}},
+      {"Zwei gleiche Ladungen", {{1, false, -3, 0}, {1, false, 3, 0}}},
+      {"Quadrupol", {{1, false, -2, 2}, {-1, false, 2, 2}, {1, false, 2, -2}, {-1, false, -2, -2}}},
+      {"Ladungsreihe wie ein Plattenkondensator", plates},
+      {"Probeladung im Feld eines Dipols", {{1, false, -3, 0}, {-1, false, 3, 0}, {1, true, 0, 2}}},
+      {"Spannung zwischen zwei Probeladungen",
+       {{1, false, -4, 0}, {-1, false, 4, 0}, {1, true, -1.5, 2}, {1, true, 1.5, 2}}},
+  };
+  ASSERT_EQ(Form1->Beispiele1->actions().size(), static_cast<qsizetype>(cases.size()));
+  for (const auto &[title, charges] : cases) {
+    SCOPED_TRACE(title.toStdString());
+    Form1->MenuItem_New->trigger();
+    QAction *action = ExampleAction(title);
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+    EXPECT_TRUE(dialogs->Errors().empty());
+    EXPECT_EQ(Form1->FileName(), QString());
+    EXPECT_FALSE(TheDocument().Modified());
+    EXPECT_FALSE(TheDocument().History().canUndo());
+    ASSERT_EQ(Charges.Count(), static_cast<int>(charges.size()));
+    for (int i = 0; i < Charges.Count(); ++i) {
+      const Expected &e = charges[static_cast<size_t>(i)];
+      const TWorldPoint at = ChargeWorldPosition(*Charges[i]);
+      EXPECT_NEAR(static_cast<double>(Charges[i]->ChargeValue / kElementaryCharge),
+                  static_cast<double>(e.Elementary), 1e-12)
+          << i;
+      EXPECT_EQ(Charges[i]->IsTestCharge, e.Test) << i;
+      EXPECT_NEAR(static_cast<double>(at.X), static_cast<double>(e.Xcm / 100), 1e-9) << i;
+      EXPECT_NEAR(static_cast<double>(at.Y), static_cast<double>(e.Ycm / 100), 1e-9) << i;
+    }
+    const bool voltage = title.startsWith(QStringLiteral("Spannung"));
+    EXPECT_EQ(Form3->isVisible(), voltage);
+    const std::vector<int> chosen =
+        voltage ? std::vector<int>{2, 3, 0} : std::vector<int>{-1, -1, -1};
+    EXPECT_EQ(Form3->HeldChoices(), chosen);
+  }
+  // Untitled: "Speichern" asks for a name.
+  dialogs->Calls.clear();
+  Form1->MenuItem_Save->trigger();
+  ASSERT_EQ(dialogs->Calls.size(), 1u);
+  EXPECT_EQ(dialogs->Calls[0].Kind, QStringLiteral("save"));
+}
+
+TEST_F(ExampleTest, SaveQuestionComesBeforeAModifiedProjectIsReplaced) {
+  for (const TQuestionAnswer answer : {TQuestionAnswer::Cancel, TQuestionAnswer::No}) {
+    Form1->MenuItem_New->trigger();
+    Create(100, 100);
+    dialogs->Calls.clear();
+    dialogs->Answers = {answer};
+    ExampleAction(QStringLiteral("Dipol"))->trigger();
+    ASSERT_EQ(dialogs->Calls.size(), 1u);
+    EXPECT_EQ(dialogs->Calls[0].Text, kSaveQuestion);
+    EXPECT_EQ(Charges.Count(), answer == TQuestionAnswer::Cancel ? 1 : 2);
+  }
+}
+
+} // namespace

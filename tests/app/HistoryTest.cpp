@@ -1,0 +1,226 @@
+// Undo and redo through the "Bearbeiten" menu: every kind of change, taken back and
+// repeated, leaves document, windows and picture exactly as before and after it.
+#include "support/ProgramFixture.h"
+
+#include "model/Background.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <functional>
+#include <ostream>
+#include <vector>
+
+namespace {
+
+// All a user can see of the document: its state, the settings window's selection and edits,
+// the voltage window's choices and the frame.
+struct Seen {
+  TViewState View;
+  std::vector<TChargeState> Charges;
+  int Selected = -1;
+  std::vector<int> Choices;
+  QStringList Edits;
+  QImage Frame;
+  bool operator==(const Seen &) const = default;
+};
+
+Seen Look() {
+  Seen seen;
+  seen.View = TheDocument().CaptureView();
+  for (const auto &charge : Charges)
+    seen.Charges.push_back(StateOf(*charge));
+  seen.Selected = TheDocument().SelectedIndex();
+  seen.Choices = Form3->HeldChoices();
+  const TChargeTab &tab = *Form2->TabSheet_Charge;
+  seen.Edits = {tab.Edit_X->text(), tab.Edit_Y->text(), tab.Edit_Charge->text(),
+                Form2->TabSheet_View->ComboBox_Zoom->currentText(), Form3->Label_Value->text()};
+  seen.Frame = Form1->DXDraw->PresentedImage();
+  return seen;
+}
+
+// Field by field, so that a failure says what differs.
+void PrintTo(const Seen &seen, std::ostream *os) {
+  *os << "origin " << seen.View.Origin.X << "," << seen.View.Origin.Y << " ppm "
+      << static_cast<double>(seen.View.PixelsPerMetre) << " charges " << seen.Charges.size()
+      << " selected " << seen.Selected << " choices";
+  for (int c : seen.Choices)
+    *os << " " << c;
+  *os << " edits " << seen.Edits.join(QStringLiteral("|")).toStdString();
+  for (const TChargeState &c : seen.Charges)
+    *os << " (" << c.X << "," << c.Y << ")";
+  *os << " arrows " << static_cast<double>(seen.View.ArrowScale) << " step "
+      << seen.View.StepLength;
+}
+
+class HistoryTest : public ProgramTest {
+protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    Form3->show();
+    Create(200, 150);
+    Create(500, 300);
+    CreateTestCharge(350, 120);
+    CreateTestCharge(250, 400);
+    // The voltage window holds the test charges by pointer.
+    Form3->RestoreChoices({2, 3, 0});
+    TheDocument().Select(1);
+    // The test charges were made so behind the document's back: draw them as they are.
+    Form1->Timer_ResizeTimer();
+  }
+
+  static void Type(QLineEdit *edit, const QString &text) {
+    edit->clear();
+    QTest::keyClicks(edit, text);
+  }
+  static void Click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+};
+
+struct StepCase {
+  const char *name;
+  QString text; // what the menu says it takes back
+  std::function<void()> act;
+  // What comes before and is no step of its own (a selection, a page of the settings window).
+  std::function<void()> prepare = [] {};
+};
+
+TEST_F(HistoryTest, EveryKindOfChangeIsTakenBackAndRepeatedExactly) {
+  const std::vector<StepCase> cases = {
+      {"create", "Ladung erzeugen", [] { Create(600, 100); }},
+      {"drag of 50 moves", "Ladung verschieben",
+       [] {
+         Press(500, 300);
+         for (int i = 1; i <= 50; ++i)
+           Move(500 - 3 * i, 300 + i);
+         Release(350, 350);
+       }},
+      {"apply", "Ladung ändern",
+       [] {
+         Type(Form2->TabSheet_Charge->Edit_X, QStringLiteral("0,5"));
+         Type(Form2->TabSheet_Charge->Edit_Charge, QStringLiteral("-3"));
+         Click(Form2->TabSheet_Charge->Button_Apply);
+       }},
+      {"delete a chosen charge", "Ladung löschen",
+       [] { Click(Form2->TabSheet_Charge->Button_Delete); }, [] { TheDocument().Select(2); }},
+      {"centre", "Zentrieren", [] { Click(Form2->TabSheet_Charge->Button_Center); }},
+      {"pan", "Ansicht verschieben",
+       [] {
+         Press(100, 100, Qt::RightButton);
+         for (int i = 1; i <= 20; ++i)
+           Move(100 + i, 100 - 2 * i);
+         Release(120, 60, Qt::RightButton);
+       }},
+      {"zoom and view settings", "Anzeige ändern",
+       [] {
+         Type(Form2->TabSheet_View->ComboBox_Zoom->lineEdit(), QStringLiteral("150"));
+         Type(Form2->TabSheet_View->Edit_ArrowLength, QStringLiteral("2E-23"));
+         Click(Form2->TabSheet_View->Button_ApplyView);
+       },
+       [] { Form2->PageControl->setCurrentIndex(2); }},
+      {"voltage choice", "Spannungsauswahl ändern",
+       [] { QTest::mouseClick(Form3->Panel_Pos2, Qt::RightButton); }},
+      {"voltage value", "Spannungsauswahl ändern",
+       [] {
+         Form3->ComboBox_Value->setCurrentIndex(1);
+         emit Form3->ComboBox_Value->activated(1);
+       }},
+  };
+  for (const StepCase &c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    c.prepare();
+    const int steps = TheDocument().History().count();
+    const Seen before = Look();
+    c.act();
+    const Seen after = Look();
+    ASSERT_NE(after, before);
+    EXPECT_EQ(TheDocument().History().count(), steps + 1) << "one step";
+    EXPECT_EQ(Form1->MenuItem_Undo->text(), QStringLiteral("Rückgängig: ") + c.text);
+
+    Form1->MenuItem_Undo->trigger();
+    EXPECT_EQ(Look(), before);
+    EXPECT_EQ(Form1->MenuItem_Redo->text(), QStringLiteral("Wiederholen: ") + c.text);
+    Form1->MenuItem_Redo->trigger();
+    EXPECT_EQ(Look(), after);
+    Form1->MenuItem_Undo->trigger();
+    EXPECT_EQ(Look(), before) << "a second time";
+  }
+}
+
+TEST_F(HistoryTest, UndoingBackToTheSavedStateClearsModified) {
+  TheDocument().MarkSaved();
+  Press(500, 300);
+  Move(400, 250);
+  Release(400, 250);
+  EXPECT_TRUE(TheDocument().Modified());
+  Form1->MenuItem_Undo->trigger();
+  EXPECT_FALSE(TheDocument().Modified());
+  Form1->MenuItem_Undo->trigger(); // before the save
+  EXPECT_TRUE(TheDocument().Modified());
+  Form1->MenuItem_Redo->trigger();
+  EXPECT_FALSE(TheDocument().Modified());
+
+  dialogs->Calls.clear();
+  Form1->MenuItem_New->trigger();
+  EXPECT_TRUE(dialogs->Calls.empty()) << "nothing to ask about";
+  EXPECT_FALSE(Form1->MenuItem_Undo->isEnabled());
+  EXPECT_FALSE(Form1->MenuItem_Redo->isEnabled());
+  EXPECT_EQ(Form1->MenuItem_Undo->text(), QStringLiteral("Rückgängig"));
+}
+
+TEST_F(HistoryTest, UndoDuringADragEndsTheDragFirst) {
+  Press(650, 100); // creates a charge and drags it
+  Move(660, 110);
+  Form1->MenuItem_Undo->trigger();
+  EXPECT_EQ(Charges.Count(), 4);
+  EXPECT_EQ(Form1->DragCharge, nullptr);
+  Move(670, 120);
+  Release(670, 120);
+  EXPECT_EQ(Charges.Count(), 4);
+  Form1->MenuItem_Redo->trigger();
+  ASSERT_EQ(Charges.Count(), 5);
+  EXPECT_EQ(Charges[4]->CenterX(), 660);
+}
+
+TEST_F(HistoryTest, KeysMoveOrDeleteTheSelectionOneStepEach) {
+  const long double grid = TickScale(TheDocument()).Pixels;
+  struct KeyCase {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    long double dx;
+    long double dy;
+  };
+  const std::vector<KeyCase> cases = {
+      {Qt::Key_Left, {}, -1, 0},
+      {Qt::Key_Right, {}, 1, 0},
+      {Qt::Key_Up, {}, 0, -1},
+      {Qt::Key_Down, {}, 0, 1},
+      {Qt::Key_Left, Qt::ShiftModifier, -grid, 0},
+      {Qt::Key_Down, Qt::ShiftModifier, 0, grid},
+  };
+  for (const KeyCase &c : cases) {
+    const TPointCharge *charge = TheDocument().Selected();
+    ASSERT_NE(charge, nullptr);
+    const long double x = charge->CenterX();
+    const long double y = charge->CenterY();
+    const Seen before = Look();
+    QTest::keyClick(Form1, c.key, c.modifiers);
+    EXPECT_NEAR(static_cast<double>(charge->CenterX()), static_cast<double>(x + c.dx), 1e-9);
+    EXPECT_NEAR(static_cast<double>(charge->CenterY()), static_cast<double>(y + c.dy), 1e-9);
+    Form1->MenuItem_Undo->trigger();
+    EXPECT_EQ(Look(), before);
+  }
+  const Seen before = Look();
+  QTest::keyClick(Form1, Qt::Key_Delete);
+  EXPECT_EQ(Charges.Count(), 3);
+  Form1->MenuItem_Undo->trigger();
+  EXPECT_EQ(Look(), before);
+  TheDocument().Select(-1);
+  QTest::keyClick(Form1, Qt::Key_Delete);
+  EXPECT_EQ(Charges.Count(), 4) << "nothing selected";
+}
+
+} // namespace
