@@ -6,12 +6,14 @@
 #include "widgets/Artwork.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/InfoDlg.h"
+#include "widgets/ToolWindows.h"
 #include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QScreen>
 
 #include <memory>
 
@@ -69,6 +71,23 @@ void ConnectWindows() {
   });
 }
 
+// The tool windows beside the main window at start: the settings window on the right, the
+// voltage window on the left, where the screen has room.
+void PlaceToolWindows() {
+  const QScreen *screen = Form1->screen();
+  if (screen == nullptr)
+    return;
+  // Not framed yet: a window's position is its frame's.
+  const QRect mainFrame(Form1->pos(), Form1->size().grownBy(FrameMargins(Form1)));
+  // The origin starts at the drawing surface's centre, on the window's vertical centre line.
+  const QPoint origin = mainFrame.center();
+  for (QWidget *tool : {static_cast<QWidget *>(Form2), static_cast<QWidget *>(Form3)}) {
+    const QSize frame = tool->frameSize().grownBy(FrameMargins(tool));
+    tool->move(
+        ToolWindowPosition(mainFrame, origin, frame, screen->availableGeometry(), tool == Form2));
+  }
+}
+
 } // namespace
 
 void CreateProgramWindows() {
@@ -85,12 +104,16 @@ void CreateProgramWindows() {
   InstallProgramHooks();
   Form1->FormCreate();
 
+  // Children of the main window, but deleted before it (DestroyProgramWindows).
   w.Settings = std::make_unique<TForm2>(document);
   Form2 = w.Settings.get();
-  Form2->show();
+  MakeToolWindow(Form2, Form1, Form2->size());
 
   w.Voltage = std::make_unique<TForm3>(document);
   Form3 = w.Voltage.get();
+  MakeToolWindow(Form3, Form1, Form3->size());
+  PlaceToolWindows();
+  Form2->show();
 
   w.About = std::make_unique<TInfo>();
   Info = w.About.get();

@@ -5,6 +5,7 @@
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
 #include "model/ViewLimits.h"
+#include "widgets/ClampSpinBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,7 +31,7 @@ TChargeTab::TChargeTab(QWidget *parent) : QWidget(parent) {
   Edit_Charge = new QLineEdit(this);
   ComboBox_Unit = new QComboBox(this);
   ComboBox_Unit->addItems({QStringLiteral("1 Elementarladung"), QStringLiteral("1 Coulomb")});
-  SpinEdit_CountLines = new QSpinBox(this);
+  SpinEdit_CountLines = new TClampSpinBox(this);
   SpinEdit_CountLines->setRange(0, kMaxFieldLines);
   CheckBox_TestCharge = new QCheckBox(QStringLiteral("Probeladung (Kraftpfeil)"), this);
   Button_Apply = new QPushButton(QStringLiteral("Übernehmen"), this);

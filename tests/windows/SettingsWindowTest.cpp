@@ -130,6 +130,29 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
   }
 }
 
+TEST_F(SettingsWindowTest, LineCountClampsAsTypedAndAnEmptiedFieldIsNone) {
+  struct Case {
+    const char *typed, *shown;
+    uint32_t lines;
+  };
+  TPointCharge *charge = Create(200, 150);
+  Form2->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form2));
+  QSpinBox *spin = Tab().SpinEdit_CountLines;
+  for (const Case c : {Case{"999", "400", 400}, Case{"450", "400", 400}, Case{"45", "45", 45},
+                       Case{"99999999999999999999", "400", 400}, Case{"", "0", 0}}) {
+    spin->setValue(7);
+    spin->setFocus();
+    QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(spin, Qt::Key_Delete);
+    QTest::keyClicks(spin, QString::fromLatin1(c.typed));
+    Tab().Button_Apply->setFocus(); // leaving the field, as a click on the button does
+    EXPECT_EQ(spin->text(), QString::fromLatin1(c.shown)) << c.typed;
+    QTest::mouseClick(Tab().Button_Apply, Qt::LeftButton);
+    EXPECT_EQ(charge->FieldLineCount, c.lines) << c.typed;
+  }
+}
+
 TEST_F(SettingsWindowTest, UnknownUnitFromADamagedFileKeepsTheCharge) {
   TPointCharge *charge = Create(200, 150);
   charge->ChargeUnit = 7;
