@@ -9,8 +9,8 @@ QValidator::State TClampSpinBox::validate(QString &input, int &pos) const {
   // Digits only (no sign, prefix or suffix here): a number out of range is clamped.
   bool isNumber = false;
   const qlonglong typed = input.trimmed().toLongLong(&isNumber);
-  const bool digitsOnly = std::all_of(input.cbegin(), input.cend(),
-                                      [](QChar c) { return c.isDigit() || c.isSpace(); });
+  const bool digitsOnly =
+      std::all_of(input.cbegin(), input.cend(), [](QChar c) { return c.isDigit() || c.isSpace(); });
   if (!digitsOnly || input.trimmed().isEmpty())
     return state;
   const qlonglong clamped =

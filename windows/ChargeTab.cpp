@@ -108,14 +108,15 @@ TChargeInput TChargeTab::ReadInput(const TDocument &document) const {
   if (!q) {
     throw EInvalidInput(QStringLiteral("Ungültige Ladungsangabe"));
   }
-  // A position is kept in pixels: metres beyond their range could never be saved.
+  // A position is kept in pixels: metres beyond their range could never be saved, and a
+  // charge farther away than the view can move could never be centred and shown.
   long double px = 0;
   long double py = 0;
   document.WorldToScreen({*x, *y}, px, py);
-  if (!PixelPositionUsable(px - kChargeHalfSize)) {
+  if (!PixelPositionUsable(px - kChargeHalfSize) || !PixelOffsetCentrable(px - document.Origin.X)) {
     throw EInvalidInput(QStringLiteral("Ungültige x-Koordinate"));
   }
-  if (!PixelPositionUsable(py - kChargeHalfSize)) {
+  if (!PixelPositionUsable(py - kChargeHalfSize) || !PixelOffsetCentrable(py - document.Origin.Y)) {
     throw EInvalidInput(QStringLiteral("Ungültige y-Koordinate"));
   }
   input.X = *x;

@@ -21,9 +21,9 @@ TEST(ToolWindowPositionTest, BesideWhereThereIsRoomElseOverTheEdge) {
   const QRect screen(0, 0, 1920, 1080);
   const QRect centred(564, 200, 792, 600); // 564 px free on either side
   const PlacementCase cases[] = {
-      {screen, centred, true, 1356},  // right of it
-      {screen, centred, false, 307},  // left of it
-      {screen, {100, 200, 792, 600}, false, 892}, // no room on the left: right
+      {screen, centred, true, 1356},                          // right of it
+      {screen, centred, false, 307},                          // left of it
+      {screen, {100, 200, 792, 600}, false, 892},             // no room on the left: right
       {{0, 0, 1280, 1024}, {244, 200, 792, 600}, true, 1023}, // over the right edge
       {{0, 0, 1280, 1024}, {230, 200, 1000, 600}, true, 0},   // roomier left: over that edge
       {{0, 0, 400, 600}, {0, 0, 400, 600}, true, 200}, // over the edge, but right of the origin
@@ -49,8 +49,9 @@ TEST(ToolWindowPositionTest, NeverOverTheOriginAndOnScreenWhenItFits) {
                        tool);
     ASSERT_FALSE(placed.contains(origin)) << i;
     // Where a side has room, the window goes there: beside the main window, on the screen.
-    const bool room = available.contains(QRect(main.right() + 1, available.top(), tool.width(), 1)) ||
-                      available.contains(QRect(main.left() - tool.width(), available.top(), tool.width(), 1));
+    const bool room =
+        available.contains(QRect(main.right() + 1, available.top(), tool.width(), 1)) ||
+        available.contains(QRect(main.left() - tool.width(), available.top(), tool.width(), 1));
     if (room) {
       ASSERT_FALSE(placed.intersects(main)) << i;
       ASSERT_TRUE(available.contains(QRect(placed.left(), available.top(), placed.width(), 1)))

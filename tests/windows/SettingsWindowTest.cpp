@@ -115,7 +115,10 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
                        Case{"", "2", "1", "Ungültige x-Koordinate"},
                        // Metres whose pixel position overflows could never be saved.
                        Case{"1e305", "2", "1", "Ungültige x-Koordinate"},
-                       Case{"1", "-1e305", "1", "Ungültige y-Koordinate"}}) {
+                       Case{"1", "-1e305", "1", "Ungültige y-Koordinate"},
+                       // Beyond 5e8 px (132 km at 100 %) "Zentrieren" could not reach it.
+                       Case{"1e300", "2", "1", "Ungültige x-Koordinate"},
+                       Case{"1", "-132292", "1", "Ungültige y-Koordinate"}}) {
     dialogs->Calls.clear();
     TheDocument().MarkSaved();
     Apply(QString::fromUtf8(c.x), c.y, c.q);
@@ -187,6 +190,18 @@ TEST_F(SettingsWindowTest, CentreMovesTheViewButIsNoChange) {
                 1e-12);
     EXPECT_FALSE(TheDocument().Modified());
     EXPECT_FALSE(BackgroundMarked());
+  }
+}
+
+TEST_F(SettingsWindowTest, FarthestAcceptedPositionsAreCentred) {
+  for (const char *x : {"132291", "-132291", "0,001"}) {
+    Origin = {396, 267};
+    TPointCharge *charge = Create(300, 300);
+    Apply(QString::fromLatin1(x), QString::fromLatin1(x).remove(u'-'), "1");
+    ASSERT_TRUE(dialogs->Calls.empty()) << x;
+    QTest::mouseClick(Tab().Button_Center, Qt::LeftButton);
+    EXPECT_NEAR(charge->CenterX(), 396, 0.5) << x;
+    EXPECT_NEAR(charge->CenterY(), 267, 0.5) << x;
   }
 }
 
