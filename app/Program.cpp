@@ -72,7 +72,7 @@ void ConnectWindows() {
 }
 
 // The tool windows beside the main window at start: the settings window on the right, the
-// voltage window on the left, where the screen has room.
+// voltage window on the left, where the screen has room, else over the main window's edge.
 void PlaceToolWindows() {
   const QScreen *screen = Form1->screen();
   if (screen == nullptr)
@@ -81,10 +81,16 @@ void PlaceToolWindows() {
   const QRect mainFrame(Form1->pos(), Form1->size().grownBy(FrameMargins(Form1)));
   // The origin starts at the drawing surface's centre, on the window's vertical centre line.
   const QPoint origin = mainFrame.center();
+  const QRect available = screen->availableGeometry();
+  QRect taken;
   for (QWidget *tool : {static_cast<QWidget *>(Form2), static_cast<QWidget *>(Form3)}) {
     const QSize frame = tool->frameSize().grownBy(FrameMargins(tool));
-    tool->move(
-        ToolWindowPosition(mainFrame, origin, frame, screen->availableGeometry(), tool == Form2));
+    QRect placed(ToolWindowPosition(mainFrame, origin, frame, available, tool == Form2), frame);
+    // Both on one side: the second below the first where the screen has room.
+    if (placed.intersects(taken) && taken.bottom() + placed.height() <= available.bottom())
+      placed.moveTop(taken.bottom() + 1);
+    tool->move(placed.topLeft());
+    taken = placed;
   }
 }
 
@@ -113,6 +119,9 @@ void CreateProgramWindows() {
   Form3 = w.Voltage.get();
   MakeToolWindow(Form3, Form1, Form3->size());
   PlaceToolWindows();
+  // The main window is mapped first: a window manager keeps the settings window above the
+  // main window only if that one is already there when the settings window appears.
+  Form1->show();
   Form2->show();
 
   w.About = std::make_unique<TInfo>();

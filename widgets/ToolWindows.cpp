@@ -11,8 +11,9 @@
 
 namespace {
 
-// Icon, close button and the window manager's margins, in title-bar heights.
-constexpr int kTitleBarItems = 6;
+// Icon, up to three buttons, their gaps and the window manager's margins, in text heights:
+// openbox's default theme needs about eight beside the title.
+constexpr int kTitleBarItems = 9;
 constexpr int kTypicalBorder = 4; // px
 
 } // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end test under a real window manager (openbox): the settings window belongs to the
-# main window, sits beside it and leaves the origin free; after a change, Ctrl+N pressed
-# while the settings window is active opens the save question, which is the topmost of the
-# program's windows and not covered by any of them.
+# main window, stays above it, sits beside it and leaves the origin free; after a change,
+# Ctrl+N pressed while the settings window is active opens the save question, which is the
+# topmost of the program's windows and not covered by any of them.
 # Arguments: the program, a folder for the log (optional).
 set -euo pipefail
 
@@ -85,12 +85,37 @@ if xprop -id "$settings" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; then
   exit 1
 fi
 echo "ok: the settings window belongs to the main window"
+# Its size is fixed: the window manager offers neither resizing nor maximising.
+if xprop -id "$settings" _NET_WM_ALLOWED_ACTIONS | grep -Eq '_NET_WM_ACTION_(RESIZE|MAXIMIZE)'; then
+  echo "not ok: the settings window can be resized or maximised"
+  exit 1
+fi
+echo "ok: the settings window has a fixed size"
 
-# A change: a click on the drawing area, away from the origin and the settings window.
-xdotool mousemove $((M_X + 150)) $((M_Y + 150)) click 1
+# Bottom to top, the window manager's stacking order of its clients, in decimal.
+stacking() {
+  xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*#//' | tr ',' '\n' |
+    while read -r id; do [ -n "$id" ] && printf '%d\n' "$id"; done
+}
+# Whether the first window is stacked above the second.
+above() {
+  local order upper lower
+  order=$(stacking)
+  upper=$(grep -n "^$1\$" <<<"$order" | cut -d: -f1)
+  lower=$(grep -n "^$2\$" <<<"$order" | cut -d: -f1)
+  [ -n "$upper" ] && [ -n "$lower" ] && ((upper > lower))
+}
+active_is() { [ "$(xdotool getactivewindow)" = "$1" ]; }
+
+# A change: a click on the drawing area, away from the origin and the settings window. The
+# main window, active and raised, still leaves the settings window above it.
+xdotool mousemove $((M_X + 400)) $((M_Y + 150)) click 1
+timeout 10 xdotool windowactivate --sync "$main" || true
+poll active_is "$main" || { echo "not ok: the main window is not active"; exit 1; }
+poll above "$settings" "$main" || { echo "not ok: the main window covers the settings window"; exit 1; }
+echo "ok: the active main window leaves the settings window above it"
 
 # The settings window active, then Ctrl+N from the keyboard.
-active_is() { [ "$(xdotool getactivewindow)" = "$1" ]; }
 timeout 10 xdotool windowactivate --sync "$settings" || true
 poll active_is "$settings" || { echo "not ok: the settings window is not active"; exit 1; }
 xdotool key ctrl+n
@@ -98,21 +123,8 @@ question=$(find_window '^Projekt speichern$')
 [ -n "$question" ] || { echo "not ok: Ctrl+N in the settings window shows no question"; exit 1; }
 echo "ok: Ctrl+N in the settings window asks"
 
-# Bottom to top, the window manager's stacking order of its clients, in decimal.
-stacking() {
-  xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*#//' | tr ',' '\n' |
-    while read -r id; do [ -n "$id" ] && printf '%d\n' "$id"; done
-}
 # The question is stacked above the main and settings windows once it is mapped.
-question_on_top() {
-  local order
-  order=$(stacking)
-  local q s m
-  q=$(grep -n "^$question\$" <<<"$order" | cut -d: -f1)
-  s=$(grep -n "^$settings\$" <<<"$order" | cut -d: -f1)
-  m=$(grep -n "^$main\$" <<<"$order" | cut -d: -f1)
-  [ -n "$q" ] && [ -n "$s" ] && [ -n "$m" ] && ((q > s && q > m))
-}
+question_on_top() { above "$question" "$settings" && above "$question" "$main"; }
 poll question_on_top || {
   echo "not ok: the question is below a window of the program"
   stacking
