@@ -58,6 +58,11 @@ TForm1::TForm1(TDocument &document) : document_(document) {
   StatusBar = new QStatusBar(this);
   StatusBar->setFixedHeight(kStatusBarHeight);
   setStatusBar(StatusBar);
+  // A menu's status tip clears the message as the menu opens: the position comes back.
+  connect(StatusBar, &QStatusBar::messageChanged, this, [this](const QString &message) {
+    if (message.isEmpty() && !statusText_.isEmpty())
+      StatusBar->showMessage(statusText_);
+  });
 
   CreateMenus();
 
@@ -94,6 +99,10 @@ void TForm1::CreateMenus() {
   Datei1->addSeparator();
   MenuItem_End = Datei1->addAction(QStringLiteral("Beenden"));
   MenuItem_End->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+  // The file commands answer their keys in every window of the program, the tool windows
+  // included; one shortcut per action, so each key fires once.
+  for (QAction *action : Datei1->actions())
+    action->setShortcutContext(Qt::ApplicationShortcut);
   ConnectGuarded(MenuItem_New, &QAction::triggered, this, [this] { MenuItem_NewClick(); });
   ConnectGuarded(MenuItem_Open, &QAction::triggered, this, [this] { MenuItem_OpenClick(); });
   ConnectGuarded(MenuItem_Save, &QAction::triggered, this, [this] { MenuItem_SaveClick(); });
@@ -253,7 +262,8 @@ void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
 
 void TForm1::DXDrawMouseMove(int x, int y) {
   const TWorldPoint mouse = document_.ScreenToWorld(x, y);
-  StatusBar->showMessage(StatusPositionText(mouse.X, mouse.Y));
+  statusText_ = StatusPositionText(mouse.X, mouse.Y);
+  StatusBar->showMessage(statusText_);
 
   if (!DragStarted) {
     if (DragCharge != nullptr && std::hypot(DragCharge->X + kChargeHalfSize - x,

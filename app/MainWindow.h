@@ -133,5 +133,6 @@ private:
   const TPointCharge *pathEnd_ = nullptr;
   QString fileName_;
   QString openDialogName_; // the open dialog starts with the name it returned last
+  QString statusText_;     // the mouse position the status bar shows
   bool shown_ = false;
 };

@@ -6,12 +6,14 @@
 #include "widgets/Artwork.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/InfoDlg.h"
+#include "widgets/ToolWindows.h"
 #include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QScreen>
 
 #include <memory>
 
@@ -69,6 +71,29 @@ void ConnectWindows() {
   });
 }
 
+// The tool windows beside the main window at start: the settings window on the right, the
+// voltage window on the left, where the screen has room, else over the main window's edge.
+void PlaceToolWindows() {
+  const QScreen *screen = Form1->screen();
+  if (screen == nullptr)
+    return;
+  // Not framed yet: a window's position is its frame's.
+  const QRect mainFrame(Form1->pos(), Form1->size().grownBy(FrameMargins(Form1)));
+  // The origin starts at the drawing surface's centre, on the window's vertical centre line.
+  const QPoint origin = mainFrame.center();
+  const QRect available = screen->availableGeometry();
+  QRect taken;
+  for (QWidget *tool : {static_cast<QWidget *>(Form2), static_cast<QWidget *>(Form3)}) {
+    const QSize frame = tool->frameSize().grownBy(FrameMargins(tool));
+    QRect placed(ToolWindowPosition(mainFrame, origin, frame, available, tool == Form2), frame);
+    // Both on one side: the second below the first where the screen has room.
+    if (placed.intersects(taken) && taken.bottom() + placed.height() <= available.bottom())
+      placed.moveTop(taken.bottom() + 1);
+    tool->move(placed.topLeft());
+    taken = placed;
+  }
+}
+
 } // namespace
 
 void CreateProgramWindows() {
@@ -85,12 +110,19 @@ void CreateProgramWindows() {
   InstallProgramHooks();
   Form1->FormCreate();
 
+  // Children of the main window, but deleted before it (DestroyProgramWindows).
   w.Settings = std::make_unique<TForm2>(document);
   Form2 = w.Settings.get();
-  Form2->show();
+  MakeToolWindow(Form2, Form1, Form2->size());
 
   w.Voltage = std::make_unique<TForm3>(document);
   Form3 = w.Voltage.get();
+  MakeToolWindow(Form3, Form1, Form3->size());
+  PlaceToolWindows();
+  // The main window is mapped first: a window manager keeps the settings window above the
+  // main window only if that one is already there when the settings window appears.
+  Form1->show();
+  Form2->show();
 
   w.About = std::make_unique<TInfo>();
   Info = w.About.get();

@@ -19,9 +19,9 @@ extern TForm3 *Form3; // voltage-and-work window
 extern TInfo *Info;   // about dialog, hidden until "Info"
 
 // Sets the application title and icon, creates the main window (with its FormCreate after
-// the model hooks are installed), then the settings window, shown at once, the hidden
-// voltage window and the hidden about dialog, whose creation gives the windows open then the
-// message font's face. The main window itself is shown by the caller.
+// the model hooks are installed), then the settings window and the hidden voltage window,
+// shows the main window and then the settings window, and creates the hidden about dialog,
+// whose creation gives the windows open then the message font's face.
 void CreateProgramWindows();
 // Destroys the windows in reverse order of creation and removes the model hooks.
 void DestroyProgramWindows();

@@ -15,7 +15,6 @@ int main(int argc, char **argv) {
   QApplication::setDesktopFileName(QStringLiteral("de.kraftbild.Kraftbild"));
   const std::unique_ptr<QTranslator> qtTexts = InstallQtGermanTexts();
   CreateProgramWindows();
-  Form1->show();
   // From the event loop, so that an error box has the shown main window under it.
   if (const QString project = StartProjectName(QApplication::arguments()); !project.isEmpty())
     QTimer::singleShot(0, Form1, [project] { OpenStartProject(project); });

@@ -1,5 +1,6 @@
 #include "model/ViewLimits.h"
 
+#include "base/PixelMath.h"
 #include "base/Seams.h"
 
 #include <cfloat>
@@ -21,3 +22,5 @@ bool ArrowScaleUsable(long double arrowScale, long double pixelsPerMetre) {
 }
 
 bool PixelPositionUsable(long double px) { return std::isfinite(static_cast<double>(px)); }
+
+bool PixelOffsetCentrable(long double offset) { return std::fabs(offset) <= pixel::kLimit / 2; }

@@ -18,3 +18,8 @@ bool ArrowScaleUsable(long double arrowScale, long double pixelsPerMetre);
 
 // A pixel position (px) that a charge can hold: finite once rounded to a double.
 bool PixelPositionUsable(long double px);
+
+// A charge's distance (px) from the origin that "Zentrieren" can still bring to the middle
+// of the drawing surface: the origin moves by that much and is a pixel position within
+// pixel::kLimit; half of it leaves room for any surface. 132 km at 100 % zoom.
+bool PixelOffsetCentrable(long double offset);

@@ -2,6 +2,7 @@
 
 #include "display/Canvas.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -25,14 +26,14 @@ QString QtFilter(const QString &filter) {
 class QtDialogs : public TDialogs {
 public:
   void ShowError(QWidget *parent, const QString &title, const QString &text) override {
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, DialogOwner(parent));
     box.exec();
   }
 
   TQuestionAnswer AskYesNoCancel(QWidget *parent, const QString &title,
                                  const QString &text) override {
     QMessageBox box(QMessageBox::Question, title, text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, DialogOwner(parent));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -58,7 +59,8 @@ public:
   }
 
   std::optional<uint32_t> ChooseColor(QWidget *parent, uint32_t initial) override {
-    const QColor chosen = QColorDialog::getColor(QColor::fromRgb(ToQRgb(initial)), parent);
+    const QColor chosen =
+        QColorDialog::getColor(QColor::fromRgb(ToQRgb(initial)), DialogOwner(parent));
     if (!chosen.isValid())
       return std::nullopt;
     return FromQRgb(chosen.rgb());
@@ -68,7 +70,7 @@ public:
                                     const QString &text) override {
     bool ok = false;
     const QString answer =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, text, &ok);
+        QInputDialog::getText(DialogOwner(parent), title, prompt, QLineEdit::Normal, text, &ok);
     if (!ok)
       return std::nullopt;
     return answer;
@@ -88,7 +90,7 @@ private:
                                               const QString &defaultExtension,
                                               const QString &initialName,
                                               QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(DialogOwner(parent));
     dialog.setNameFilter(QtFilter(filter));
     dialog.setDefaultSuffix(defaultExtension);
     dialog.setAcceptMode(mode);
@@ -111,6 +113,12 @@ std::unique_ptr<TDialogs> &Current() {
 }
 
 } // namespace
+
+QWidget *DialogOwner(QWidget *fallback) {
+  if (QWidget *active = QApplication::activeWindow())
+    return active;
+  return fallback;
+}
 
 TDialogs &Dialogs() {
   if (!Current())

@@ -39,6 +39,10 @@ public:
   virtual void ShellOpen(const QString &target) = 0;
 };
 
+// The window a dialog belongs over: the program's active window (a tool window, say), else
+// the given one. Owned by it, the dialog opens on top of whatever window the user works in.
+QWidget *DialogOwner(QWidget *fallback);
+
 // The dialogs in force: the Qt ones unless replaced.
 TDialogs &Dialogs();
 // Replaces the dialogs (tests); null restores the Qt ones.

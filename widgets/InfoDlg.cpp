@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 
 #include <functional>
 #include <utility>
@@ -96,9 +97,18 @@ TInfo::TInfo(QWidget *parent) : QDialog(parent) {
   logoBitmap_ = KraftbildLogo();
   infoLbl_->setText(QString::fromUtf16(InfoCredit));
   SetTextColor(eMailLbl_, LinkColor);
-  eMailLbl_->setText(QString::fromUtf16(InfoEMail));
   SetTextColor(urlLbl_, LinkColor);
-  urlLbl_->setText(QString::fromUtf16(InfoURL).section(QStringLiteral("://"), 1));
+  SetLinks(QString::fromUtf16(InfoEMail), QString::fromUtf16(InfoURL));
+}
+
+void TInfo::SetLinks(const QString &eMail, const QString &url) {
+  eMail_ = eMail;
+  url_ = url;
+  eMailLbl_->setText(eMail);
+  urlLbl_->setText(url.section(QStringLiteral("://"), 1));
+  // Hidden, an empty link can be neither seen nor clicked.
+  eMailLbl_->setHidden(eMail.isEmpty());
+  urlLbl_->setHidden(url.isEmpty());
   PlaceLabels();
 }
 
@@ -112,6 +122,12 @@ void TInfo::SetInfo(const QString &title, const QString &devTime, const QIcon &i
 
 int TInfo::ShowInfo(const QString &title, const QString &devTime, const QIcon &icon) {
   SetInfo(title, devTime, icon);
+  // Over the window the user works in, like the program's other dialogs.
+  if (QWidget *owner = DialogOwner(nullptr); owner != nullptr && owner != this) {
+    winId();
+    owner->winId();
+    windowHandle()->setTransientParent(owner->windowHandle());
+  }
   return exec();
 }
 
@@ -197,11 +213,11 @@ void TInfo::HyperLinkMouseUp(QLabel *label) { SetTextColor(label, LinkColor); }
 
 void TInfo::EMailLblClick() {
   // The quotation marks are part of the text handed to the shell.
-  Dialogs().ShellOpen(QStringLiteral("\"mailto:") + QString::fromUtf16(InfoEMail) +
+  Dialogs().ShellOpen(QStringLiteral("\"mailto:") + eMail_ +
                       QStringLiteral("?subject=Anwendung: ") + appTitle_ + u'"');
 }
 
-void TInfo::URLLblClick() { Dialogs().ShellOpen(QString::fromUtf16(InfoURL)); }
+void TInfo::URLLblClick() { Dialogs().ShellOpen(url_); }
 
 QString MessageFontFace() { return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(); }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The about dialog: a painted header with icon, title, version and development period, a
-// credit line, a mail link and a web link.
+// credit line, and a mail link and a web link where the program has such addresses.
 
 #include "widgets/InfoHeader.h"
 
@@ -12,10 +12,11 @@
 class QLabel;
 class QPushButton;
 
-// The contact details shown in the dialog.
+// The contact details shown in the dialog. The program has no mail address or web home of
+// its own: no links rather than dead ones.
 inline constexpr char16_t InfoCredit[] = u"Ein Programm für den Physikunterricht";
-inline constexpr char16_t InfoEMail[] = u"kontakt@kraftbild.example";
-inline constexpr char16_t InfoURL[] = u"https://kraftbild.example";
+inline constexpr char16_t InfoEMail[] = u"";
+inline constexpr char16_t InfoURL[] = u"";
 
 class TInfo : public QDialog {
   Q_OBJECT
@@ -30,6 +31,8 @@ public:
   // Stores the values, sets the caption "Info über <title>" and shows the dialog modally;
   // returns when it is closed.
   int ShowInfo(const QString &title, const QString &devTime, const QIcon &icon);
+  // The mail address and the web address ("https://..."); an empty one hides its link.
+  void SetLinks(const QString &eMail, const QString &url);
   // The first half of ShowInfo, without showing the dialog.
   void SetInfo(const QString &title, const QString &devTime, const QIcon &icon);
 
@@ -62,6 +65,8 @@ private:
 
   QString appTitle_;
   QString devTime_;
+  QString eMail_;
+  QString url_;
   QIcon appIcon_;
   QImage logoBitmap_;
 

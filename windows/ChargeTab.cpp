@@ -5,6 +5,7 @@
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
 #include "model/ViewLimits.h"
+#include "widgets/ClampSpinBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,7 +31,7 @@ TChargeTab::TChargeTab(QWidget *parent) : QWidget(parent) {
   Edit_Charge = new QLineEdit(this);
   ComboBox_Unit = new QComboBox(this);
   ComboBox_Unit->addItems({QStringLiteral("1 Elementarladung"), QStringLiteral("1 Coulomb")});
-  SpinEdit_CountLines = new QSpinBox(this);
+  SpinEdit_CountLines = new TClampSpinBox(this);
   SpinEdit_CountLines->setRange(0, kMaxFieldLines);
   CheckBox_TestCharge = new QCheckBox(QStringLiteral("Probeladung (Kraftpfeil)"), this);
   Button_Apply = new QPushButton(QStringLiteral("Übernehmen"), this);
@@ -107,14 +108,15 @@ TChargeInput TChargeTab::ReadInput(const TDocument &document) const {
   if (!q) {
     throw EInvalidInput(QStringLiteral("Ungültige Ladungsangabe"));
   }
-  // A position is kept in pixels: metres beyond their range could never be saved.
+  // A position is kept in pixels: metres beyond their range could never be saved, and a
+  // charge farther away than the view can move could never be centred and shown.
   long double px = 0;
   long double py = 0;
   document.WorldToScreen({*x, *y}, px, py);
-  if (!PixelPositionUsable(px - kChargeHalfSize)) {
+  if (!PixelPositionUsable(px - kChargeHalfSize) || !PixelOffsetCentrable(px - document.Origin.X)) {
     throw EInvalidInput(QStringLiteral("Ungültige x-Koordinate"));
   }
-  if (!PixelPositionUsable(py - kChargeHalfSize)) {
+  if (!PixelPositionUsable(py - kChargeHalfSize) || !PixelOffsetCentrable(py - document.Origin.Y)) {
     throw EInvalidInput(QStringLiteral("Ungültige y-Koordinate"));
   }
   input.X = *x;

@@ -36,7 +36,8 @@ private:
 } // namespace
 
 TForm2::TForm2(TDocument &document) : document_(document) {
-  setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+  // The program makes it a tool window of the main window (MakeToolWindow).
+  setWindowFlags(Qt::Tool);
   setWindowTitle(QStringLiteral("Einstellungen"));
   // An 8-point window: the about dialog gives it the message font's face at start-up.
   QFont font = this->font();

@@ -1,7 +1,7 @@
 #pragma once
 // The settings window: the charge list, which shows and sets the document's selection,
-// above the pages "Ladung", "Daten" and "Anzeige". A tool window that stays on top and
-// cannot be closed while the program runs.
+// above the pages "Ladung", "Daten" and "Anzeige". A tool window that cannot be closed
+// while the program runs.
 
 #include "windows/ChargeComboBox.h"
 #include "windows/ChargeTab.h"

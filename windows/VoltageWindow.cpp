@@ -17,8 +17,8 @@ constexpr int kClientHeight = 178; // px
 } // namespace
 
 TForm3::TForm3(TDocument &document) : document_(document) {
-  setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  // The program makes it a tool window of the main window (MakeToolWindow).
+  setWindowFlags(Qt::Tool);
   setWindowTitle(QStringLiteral("Spannung und Arbeit"));
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);

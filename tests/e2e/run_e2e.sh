@@ -64,10 +64,18 @@ expect() {
 }
 
 # Like expect, over the drawing area only: the menu bar and the status bar, which shows the
-# last mouse position, are left out.
+# last mouse position, are left out, and so is a strip the settings window may cover at the
+# main window's edge (it shows the selection, which opening a project clears).
 expect_surface() {
   local X=$X Y=$surface_top WIDTH=$WIDTH HEIGHT=$surface_height
-  expect "$@"
+  local settings left=$X right=$((X + WIDTH))
+  settings=$(xdotool search --onlyvisible --name '^Einstellungen$' | head -n 1 || true)
+  if [ -n "$settings" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$settings" | sed 's/^/S_/')"
+    if ((S_X <= left && S_X + S_WIDTH > left)); then left=$((S_X + S_WIDTH)); fi
+    if ((S_X < right && S_X + S_WIDTH >= right)); then right=$S_X; fi
+  fi
+  X=$left WIDTH=$((right - left)) expect "$@"
 }
 
 # The first visible window whose name matches the pattern, waiting for it.

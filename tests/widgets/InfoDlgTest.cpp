@@ -154,6 +154,13 @@ protected:
 
 TEST_F(InfoDlgTest, CaptionAndMailSubjectFollowTheLastTitle) {
   TInfo info;
+  // No addresses of its own: no links to see or click.
+  info.show();
+  EXPECT_FALSE(info.EMailLbl()->isVisible());
+  EXPECT_FALSE(info.URLLbl()->isVisible());
+  info.hide();
+  info.SetLinks(QStringLiteral("kontakt@kraftbild.example"),
+                QStringLiteral("https://kraftbild.example"));
   info.SetInfo(QStringLiteral("Das Kraftbild"), QStringLiteral("2005"), QIcon());
   EXPECT_EQ(info.windowTitle(), QStringLiteral("Info über Das Kraftbild"));
   const QImage first = info.HeaderImage();
@@ -174,6 +181,7 @@ TEST_F(InfoDlgTest, CaptionAndMailSubjectFollowTheLastTitle) {
 
 TEST_F(InfoDlgTest, LinksTurnRedWhilePressedAndUnderlineWhileHovered) {
   TInfo info;
+  info.SetLinks(QStringLiteral("kontakt@kraftbild.example"), QString());
   QLabel *link = info.EMailLbl();
   auto color = [link] { return FromQRgb(link->palette().color(QPalette::WindowText).rgb()); };
   EXPECT_EQ(Rgb{color()}, Rgb{0xFF0000});
@@ -198,6 +206,8 @@ TEST_F(InfoDlgTest, LinksTurnRedWhilePressedAndUnderlineWhileHovered) {
 
 TEST_F(InfoDlgTest, LabelsKeepTheirRightEdgeAtColumn430) {
   TInfo info;
+  info.SetLinks(QStringLiteral("kontakt@kraftbild.example"),
+                QStringLiteral("https://kraftbild.example"));
   info.show();
   for (QLabel *label : {info.InfoLbl(), info.EMailLbl(), info.URLLbl()})
     EXPECT_EQ(label->x() + label->width(), 430) << label->text().toStdString();

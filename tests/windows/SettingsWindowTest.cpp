@@ -115,7 +115,10 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
                        Case{"", "2", "1", "Ungültige x-Koordinate"},
                        // Metres whose pixel position overflows could never be saved.
                        Case{"1e305", "2", "1", "Ungültige x-Koordinate"},
-                       Case{"1", "-1e305", "1", "Ungültige y-Koordinate"}}) {
+                       Case{"1", "-1e305", "1", "Ungültige y-Koordinate"},
+                       // Beyond 5e8 px (132 km at 100 %) "Zentrieren" could not reach it.
+                       Case{"1e300", "2", "1", "Ungültige x-Koordinate"},
+                       Case{"1", "-132292", "1", "Ungültige y-Koordinate"}}) {
     dialogs->Calls.clear();
     TheDocument().MarkSaved();
     Apply(QString::fromUtf8(c.x), c.y, c.q);
@@ -127,6 +130,29 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
     EXPECT_EQ(charge->ChargeValue, kElementaryCharge);
     EXPECT_FALSE(TheDocument().Modified());
     EXPECT_EQ(Tab().Edit_Y->text(), QString::fromUtf8(c.y));
+  }
+}
+
+TEST_F(SettingsWindowTest, LineCountClampsAsTypedAndAnEmptiedFieldIsNone) {
+  struct Case {
+    const char *typed, *shown;
+    uint32_t lines;
+  };
+  TPointCharge *charge = Create(200, 150);
+  Form2->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form2));
+  QSpinBox *spin = Tab().SpinEdit_CountLines;
+  for (const Case c : {Case{"999", "400", 400}, Case{"450", "400", 400}, Case{"45", "45", 45},
+                       Case{"99999999999999999999", "400", 400}, Case{"", "0", 0}}) {
+    spin->setValue(7);
+    spin->setFocus();
+    QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(spin, Qt::Key_Delete);
+    QTest::keyClicks(spin, QString::fromLatin1(c.typed));
+    Tab().Button_Apply->setFocus(); // leaving the field, as a click on the button does
+    EXPECT_EQ(spin->text(), QString::fromLatin1(c.shown)) << c.typed;
+    QTest::mouseClick(Tab().Button_Apply, Qt::LeftButton);
+    EXPECT_EQ(charge->FieldLineCount, c.lines) << c.typed;
   }
 }
 
@@ -164,6 +190,18 @@ TEST_F(SettingsWindowTest, CentreMovesTheViewButIsNoChange) {
                 1e-12);
     EXPECT_FALSE(TheDocument().Modified());
     EXPECT_FALSE(BackgroundMarked());
+  }
+}
+
+TEST_F(SettingsWindowTest, FarthestAcceptedPositionsAreCentred) {
+  for (const char *x : {"132291", "-132291", "0,001"}) {
+    Origin = {396, 267};
+    TPointCharge *charge = Create(300, 300);
+    Apply(QString::fromLatin1(x), QString::fromLatin1(x).remove(u'-'), "1");
+    ASSERT_TRUE(dialogs->Calls.empty()) << x;
+    QTest::mouseClick(Tab().Button_Center, Qt::LeftButton);
+    EXPECT_NEAR(charge->CenterX(), 396, 0.5) << x;
+    EXPECT_NEAR(charge->CenterY(), 267, 0.5) << x;
   }
 }
 
