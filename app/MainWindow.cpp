@@ -2,6 +2,7 @@
 
 #include "app/Examples.h"
 #include "app/Program.h"
+#include "base/PixelMath.h"
 #include "model/Background.h"
 #include "model/Document.h"
 #include "model/FieldLine.h"
@@ -278,7 +279,9 @@ void TForm1::DXDrawMouseMove(int x, int y) {
   }
 
   if (DragCharge == nullptr) {
-    document_.Pan(document_.Origin.X + x - PanAnchor.X, document_.Origin.Y + y - PanAnchor.Y);
+    // In 64 bits, saturated: an origin from a file may lie at the ends of the 32-bit range.
+    document_.Pan(pixel::Offset(document_.Origin.X, int64_t{x} - PanAnchor.X),
+                  pixel::Offset(document_.Origin.Y, int64_t{y} - PanAnchor.Y));
     PanAnchor = {x, y};
   } else {
     PlaceAtMouse(*DragCharge, x, y);

@@ -48,7 +48,8 @@ TCanvas &DrawAxesAndScale(const TDocument &document) {
   const TTickScale scale = TickScale(document);
   const long double d = scale.Pixels;
   const long double i0 = -std::trunc(origin.X / d);
-  const long double i1 = std::trunc((width - origin.X) / d);
+  // In extended precision: an origin from a file may lie anywhere in the 32-bit range.
+  const long double i1 = std::trunc((width - static_cast<long double>(origin.X)) / d);
   for (long double i = i0; i <= i1; ++i) {
     const int32_t px = pixel::Round(i * d + origin.X);
     canvas.MoveTo(px, pixel::Offset(origin.Y, -3));
@@ -59,7 +60,7 @@ TCanvas &DrawAxesAndScale(const TDocument &document) {
     }
   }
   const long double j0 = std::trunc(origin.Y / d);
-  const long double j1 = -std::trunc((height - origin.Y) / d);
+  const long double j1 = -std::trunc((height - static_cast<long double>(origin.Y)) / d);
   for (long double j = j0; j >= j1; --j) {
     const int32_t py = pixel::Round(origin.Y - j * d);
     canvas.MoveTo(pixel::Offset(origin.X, -3), py);

@@ -10,7 +10,7 @@ if [ -z "${KRAFTBILD_SCREENSHOT_INSIDE:-}" ]; then
   scripts/setup.sh
   scripts/build.sh >/dev/null
   export KRAFTBILD_SCREENSHOT_INSIDE=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$out"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$out"
 fi
 
 runtime=$(mktemp -d)

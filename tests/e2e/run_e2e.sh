@@ -20,7 +20,7 @@ if [ -z "${KRAFTBILD_E2E_INSIDE:-}" ]; then
     command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup.sh installs it)"; exit 1; }
   done
   export KRAFTBILD_E2E_INSIDE=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$program" "$checker" "$out"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$program" "$checker" "$out"
 fi
 
 mkdir -p "$out"
