@@ -20,8 +20,8 @@ template <typename Work> void ParallelFor(size_t count, const Work &work) {
     for (size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1))
       work(i);
   };
-  const size_t workers =
-      std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), std::max<size_t>(count, 1));
+  const size_t workers = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()),
+                                          std::max<size_t>(count, 1));
   std::vector<std::jthread> pool;
   for (size_t w = 1; w < workers; ++w)
     pool.emplace_back(run);
@@ -80,9 +80,9 @@ TIsoPoint Refine(const TDocument &document, const TPotentialGrid &grid, const TC
   const bool aAbove = va >= 0;
   for (int i = 0; i < 24; ++i) {
     const long double mid = (lo + hi) / 2;
-    const long double v = PotentialAtPoint(document, c.A.X + mid * (c.B.X - c.A.X),
-                                           c.A.Y + mid * (c.B.Y - c.A.Y)) -
-                          level;
+    const long double v =
+        PotentialAtPoint(document, c.A.X + mid * (c.B.X - c.A.X), c.A.Y + mid * (c.B.Y - c.A.Y)) -
+        level;
     ((v >= 0) == aAbove ? lo : hi) = mid;
   }
   const long double m = (lo + hi) / 2;
@@ -275,6 +275,6 @@ QString FormatVolts(long double volts) {
   const long double scaled = volts / std::pow(1000.0L, p);
   // Three significant digits, but never an exponent beyond the prefixes' range.
   const int decimals = std::max(0, 2 - static_cast<int>(std::floor(std::log10(std::fabs(scaled)))));
-  return FormatFixed(scaled, decimals) + QStringLiteral(" ") + QString::fromLatin1(prefixes[p + 1]) +
-         QStringLiteral("V");
+  return FormatFixed(scaled, decimals) + QStringLiteral(" ") +
+         QString::fromLatin1(prefixes[p + 1]) + QStringLiteral("V");
 }

@@ -66,8 +66,7 @@ long double AutomaticSpacing(const TPotentialGrid &grid);
 // Every multiple of spacing within the potentials of the picture, 0 V included where it
 // occurs, at most perSide on each side of zero, ascending. None for a spacing that is not
 // positive and finite.
-std::vector<long double> SpacedLevels(const TPotentialGrid &grid, long double spacing,
-                                      int perSide);
+std::vector<long double> SpacedLevels(const TPotentialGrid &grid, long double spacing, int perSide);
 inline std::vector<long double> AutomaticLevels(const TPotentialGrid &grid) {
   return SpacedLevels(grid, AutomaticSpacing(grid), kAutomaticLevelsPerSide);
 }

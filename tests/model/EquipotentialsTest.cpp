@@ -170,9 +170,9 @@ TEST_F(EquipotentialsTest, VoltsCarryTheirPrefix) {
   const struct {
     long double volts;
     const char *text;
-  } cases[] = {{120, "120 V"},          {-1500, "-1,5 kV"},     {0.25L, "250 mV"},
-               {0, "0 V"},              {2e6L, "2 MV"},         {5e9L, "5000 MV"},
-               {1e-6L, "0,001 mV"},     {-0.002L, "-2 mV"},     {999, "999 V"}};
+  } cases[] = {{120, "120 V"},      {-1500, "-1,5 kV"}, {0.25L, "250 mV"},
+               {0, "0 V"},          {2e6L, "2 MV"},     {5e9L, "5000 MV"},
+               {1e-6L, "0,001 mV"}, {-0.002L, "-2 mV"}, {999, "999 V"}};
   for (const auto &c : cases)
     EXPECT_EQ(FormatVolts(c.volts).toStdString(), c.text);
   QLocale::setDefault(QLocale::c());
