@@ -5,6 +5,7 @@
 
 #include "base/Geometry.h"
 #include "model/PointCharge.h"
+#include "model/PotentialOptions.h"
 #include "model/ViewLimits.h"
 
 #include <QObject>
@@ -87,6 +88,7 @@ public:
   uint32_t ArrowColor = kDefaultArrowColor;    // $00BBGGRR
   uint32_t StepLength = kDefaultStepLength;    // px per tracer step, 1..21
   bool ShowCursorLine = true;
+  TPotentialOptions Potential; // equipotential lines and potential map
 
   bool Modified() const { return modified_; }
   // The one charge selection of the program: an index into Charges, -1 for none.
