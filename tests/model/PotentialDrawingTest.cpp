@@ -4,6 +4,7 @@
 #include "model/Background.h"
 #include "model/Field.h"
 #include "model/FieldLine.h"
+#include "model/PotentialOptions.h"
 
 #include <QLocale>
 
@@ -139,6 +140,22 @@ TEST_F(PotentialDrawingTest, TheTestChargesLineRunsThroughItInTheArrowColour) {
     onCircle += found;
   }
   EXPECT_GE(onCircle, 66); // all but where its label sits
+}
+
+TEST_F(PotentialDrawingTest, OptionsChangeThroughTheDocumentAndANewProjectSwitchesThemOff) {
+  TDocument &document = TheDocument();
+  std::vector<bool> redraws;
+  const auto connection = QObject::connect(&document, &TDocument::ViewChanged,
+                                           [&](bool linesMoved) { redraws.push_back(linesMoved); });
+  TPotentialOptions options;
+  options.Lines = true;
+  document.ApplyPotential(options);
+  EXPECT_TRUE(document.Modified());
+  EXPECT_EQ(redraws, std::vector<bool>{true});
+  EXPECT_TRUE(document.Potential.Lines);
+  document.New(surfaceSize);
+  EXPECT_EQ(document.Potential, TPotentialOptions{});
+  QObject::disconnect(connection);
 }
 
 } // namespace
