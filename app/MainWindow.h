@@ -46,6 +46,9 @@ public:
   QAction *MenuItem_End = nullptr;
   QMenu *Extras1 = nullptr;
   QAction *MenuItem_Potential = nullptr;
+  QAction *MenuItem_Equipotentials = nullptr; // the switches of the view tab's group
+  QAction *MenuItem_TestChargeLine = nullptr;
+  QAction *MenuItem_PotentialMap = nullptr;
   QMenu *N2 = nullptr;
   QAction *MenuItem_Info = nullptr;
 
