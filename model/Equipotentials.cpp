@@ -39,7 +39,23 @@ struct TCrossing {
   TNode B;
 };
 
-// Distance from the level (px, to first order) below which a vertex counts as on it.
+// Gradient (V/px) of the potential at the screen point (x, y) px, by Coulomb's law.
+void PotentialGradient(const TDocument &document, long double x, long double y, long double &gx,
+                       long double &gy) {
+  for (const auto &c : document.Charges) {
+    if (!c->IsSource())
+      continue;
+    const long double dx = x - c->CenterX();
+    const long double dy = y - c->CenterY();
+    const long double d2 = dx * dx + dy * dy;
+    const long double f =
+        c->ChargeValue * document.PixelsPerMetre / (kFourPiEpsilon0 * d2 * std::sqrt(d2));
+    gx -= f * dx;
+    gy -= f * dy;
+  }
+}
+
+// Newton step length (px) below which a vertex counts as on its level.
 constexpr long double kOnLevel = 1e-3L;
 
 // Pulls the crossing onto the level: Newton steps along the gradient from the linear
@@ -55,21 +71,19 @@ TIsoPoint Refine(const TDocument &document, const TPotentialGrid &grid, const TC
   const long double y0 = c.A.Y + t * (c.B.Y - c.A.Y);
   long double x = x0;
   long double y = y0;
-  constexpr long double h = 1e-3L;
   for (int i = 0; i < 4; ++i) {
     const long double v = PotentialAtPoint(document, x, y) - level;
-    const long double gx =
-        (PotentialAtPoint(document, x + h, y) - PotentialAtPoint(document, x - h, y)) / (2 * h);
-    const long double gy =
-        (PotentialAtPoint(document, x, y + h) - PotentialAtPoint(document, x, y - h)) / (2 * h);
+    long double gx = 0;
+    long double gy = 0;
+    PotentialGradient(document, x, y, gx, gy);
     const long double g2 = gx * gx + gy * gy;
     if (!std::isfinite(v) || !(g2 > 0) || !std::isfinite(g2))
       break;
     x -= v * gx / g2;
     y -= v * gy / g2;
+    // Newton converges quadratically: after a step this small the point is far closer.
     if (std::fabs(v) / std::sqrt(g2) < kOnLevel) {
-      const long double d = std::hypot(x - x0, y - y0);
-      if (d < 1)
+      if (std::hypot(x - x0, y - y0) < 1)
         return {static_cast<double>(x), static_cast<double>(y)};
       break;
     }
@@ -91,10 +105,11 @@ TIsoPoint Refine(const TDocument &document, const TPotentialGrid &grid, const TC
 }
 
 // Marching squares of one level, the segments joined into lines.
+// cells: index y * width + x of every cell (top-left corner x, y) the level crosses, in
+// ascending order.
 std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid &grid,
-                                 long double level) {
+                                 long double level, const std::vector<uint32_t> &cells) {
   const int w = grid.Width();
-  const int h = grid.Height();
   // Vertices keyed by their edge: 2 * node index for the edge to the right, + 1 downwards.
   std::unordered_map<uint64_t, int> vertexOf;
   std::vector<TCrossing> crossings;
@@ -112,14 +127,13 @@ std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid
     (links[a][0] < 0 ? links[a][0] : links[a][1]) = b;
     (links[b][0] < 0 ? links[b][0] : links[b][1]) = a;
   };
-  for (int y = 0; y + 1 < h; ++y) {
-    for (int x = 0; x + 1 < w; ++x) {
+  for (const uint32_t cell : cells) {
+    {
+      const int x = static_cast<int>(cell % static_cast<uint32_t>(w));
+      const int y = static_cast<int>(cell / static_cast<uint32_t>(w));
       const int bits = (grid.At(x, y) >= level) | (grid.At(x + 1, y) >= level) << 1 |
                        (grid.At(x + 1, y + 1) >= level) << 2 | (grid.At(x, y + 1) >= level) << 3;
       if (bits == 0 || bits == 15)
-        continue;
-      if (grid.InDisc(x, y) || grid.InDisc(x + 1, y) || grid.InDisc(x + 1, y + 1) ||
-          grid.InDisc(x, y + 1))
         continue;
       // Edges: top, right, bottom, left.
       auto edge = [&](int e) {
@@ -257,9 +271,38 @@ std::vector<long double> SpacedLevels(const TPotentialGrid &grid, long double sp
 
 std::vector<TIsoLine> TraceEquipotentials(const TDocument &document, const TPotentialGrid &grid,
                                           const std::vector<long double> &levels) {
+  // One pass over the cells files each under the levels between its least and greatest
+  // corner, so that a level visits only the cells it crosses.
+  std::vector<size_t> order(levels.size());
+  for (size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return levels[a] < levels[b]; });
+  std::vector<long double> sorted;
+  for (const size_t i : order)
+    sorted.push_back(levels[i]);
+  std::vector<std::vector<uint32_t>> cells(levels.size());
+  const int w = grid.Width();
+  for (int y = 0; y + 1 < grid.Height(); ++y) {
+    for (int x = 0; x + 1 < w; ++x) {
+      if (grid.InDisc(x, y) || grid.InDisc(x + 1, y) || grid.InDisc(x + 1, y + 1) ||
+          grid.InDisc(x, y + 1))
+        continue;
+      const long double a = grid.At(x, y);
+      const long double b = grid.At(x + 1, y);
+      const long double c = grid.At(x + 1, y + 1);
+      const long double d = grid.At(x, y + 1);
+      const long double low = std::min({a, b, c, d});
+      const long double high = std::max({a, b, c, d});
+      // Crossed: some corner below the level, some at or above it.
+      for (auto it = std::upper_bound(sorted.begin(), sorted.end(), low);
+           it != sorted.end() && *it <= high; ++it)
+        cells[order[static_cast<size_t>(it - sorted.begin())]].push_back(
+            static_cast<uint32_t>(y * w + x));
+    }
+  }
   std::vector<std::vector<TIsoLine>> perLevel(levels.size());
   ParallelFor(levels.size(),
-              [&](size_t i) { perLevel[i] = TraceLevel(document, grid, levels[i]); });
+              [&](size_t i) { perLevel[i] = TraceLevel(document, grid, levels[i], cells[i]); });
   std::vector<TIsoLine> lines;
   for (auto &set : perLevel)
     for (auto &line : set)
