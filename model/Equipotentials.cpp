@@ -67,8 +67,13 @@ TIsoPoint Refine(const TDocument &document, const TPotentialGrid &grid, const TC
   const long double vb = grid.At(c.B.X, c.B.Y) - level;
   long double t = std::isfinite(va) && std::isfinite(vb) && va != vb ? va / (va - vb) : 0.5L;
   t = std::clamp<long double>(t, 0, 1);
-  const long double x0 = c.A.X + t * (c.B.X - c.A.X);
-  const long double y0 = c.A.Y + t * (c.B.Y - c.A.Y);
+  constexpr long double step = kPotentialGridStep;
+  const long double ax = c.A.X * step;
+  const long double ay = c.A.Y * step;
+  const long double bx = c.B.X * step;
+  const long double by = c.B.Y * step;
+  const long double x0 = ax + t * (bx - ax);
+  const long double y0 = ay + t * (by - ay);
   long double x = x0;
   long double y = y0;
   for (int i = 0; i < 4; ++i) {
@@ -100,16 +105,15 @@ TIsoPoint Refine(const TDocument &document, const TPotentialGrid &grid, const TC
     ((v >= 0) == aAbove ? lo : hi) = mid;
   }
   const long double m = (lo + hi) / 2;
-  return {static_cast<double>(c.A.X + m * (c.B.X - c.A.X)),
-          static_cast<double>(c.A.Y + m * (c.B.Y - c.A.Y))};
+  return {static_cast<double>(ax + m * (bx - ax)), static_cast<double>(ay + m * (by - ay))};
 }
 
 // Marching squares of one level, the segments joined into lines.
-// cells: index y * width + x of every cell (top-left corner x, y) the level crosses, in
+// cells: index y * columns + x of every cell (top-left node x, y) the level crosses, in
 // ascending order.
 std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid &grid,
                                  long double level, const std::vector<uint32_t> &cells) {
-  const int w = grid.Width();
+  const int w = grid.Columns();
   // Vertices keyed by their edge: 2 * node index for the edge to the right, + 1 downwards.
   std::unordered_map<uint64_t, int> vertexOf;
   std::vector<TCrossing> crossings;
@@ -149,7 +153,8 @@ std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid
         }
       };
       if (bits == 5 || bits == 10) {
-        const bool centreAbove = PotentialAtPoint(document, x + 0.5L, y + 0.5L) >= level;
+        const bool centreAbove = PotentialAtPoint(document, (x + 0.5L) * kPotentialGridStep,
+                                                  (y + 0.5L) * kPotentialGridStep) >= level;
         // Corners 0 and 2 joined through the centre: cut off corners 1 and 3.
         if ((bits == 5) == centreAbove) {
           link(edge(0), edge(1));
@@ -204,7 +209,10 @@ long double PotentialAtPoint(const TDocument &document, long double x, long doub
 TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area) : size_(area) {
   size_.Width = std::max(size_.Width, 0);
   size_.Height = std::max(size_.Height, 0);
-  const size_t count = static_cast<size_t>(size_.Width) * size_.Height;
+  constexpr int step = kPotentialGridStep;
+  columns_ = size_.Width > 0 ? (size_.Width - 1 + step - 1) / step + 1 : 0;
+  rows_ = size_.Height > 0 ? (size_.Height - 1 + step - 1) / step + 1 : 0;
+  const size_t count = static_cast<size_t>(columns_) * rows_;
   values_.resize(count);
   disc_.assign(count, 0);
   for (const auto &c : document.Charges) {
@@ -213,19 +221,19 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area) : size_(ar
     const long double cx = c->CenterX();
     const long double cy = c->CenterY();
     constexpr long double r = kEquipotentialDiscRadius;
-    const long double x0 = std::max<long double>(std::ceil(cx - r), 0);
-    const long double x1 = std::min<long double>(std::floor(cx + r), size_.Width - 1);
-    const long double y0 = std::max<long double>(std::ceil(cy - r), 0);
-    const long double y1 = std::min<long double>(std::floor(cy + r), size_.Height - 1);
-    for (long double y = y0; y <= y1; ++y)
-      for (long double x = x0; x <= x1; ++x)
-        if ((x - cx) * (x - cx) + (y - cy) * (y - cy) < r * r)
-          disc_[Index(static_cast<int>(x), static_cast<int>(y))] = 1;
+    const long double i0 = std::max<long double>(std::ceil((cx - r) / step), 0);
+    const long double i1 = std::min<long double>(std::floor((cx + r) / step), columns_ - 1);
+    const long double j0 = std::max<long double>(std::ceil((cy - r) / step), 0);
+    const long double j1 = std::min<long double>(std::floor((cy + r) / step), rows_ - 1);
+    for (long double j = j0; j <= j1; ++j)
+      for (long double i = i0; i <= i1; ++i)
+        if ((i * step - cx) * (i * step - cx) + (j * step - cy) * (j * step - cy) < r * r)
+          disc_[Index(static_cast<int>(i), static_cast<int>(j))] = 1;
   }
-  ParallelFor(static_cast<size_t>(size_.Height), [&](size_t row) {
-    const int y = static_cast<int>(row);
-    for (int x = 0; x < size_.Width; ++x)
-      values_[Index(x, y)] = PotentialAtPoint(document, x, y);
+  ParallelFor(static_cast<size_t>(rows_), [&](size_t row) {
+    const int j = static_cast<int>(row);
+    for (int i = 0; i < columns_; ++i)
+      values_[Index(i, j)] = PotentialAtPoint(document, i * step, j * step);
   });
 
   std::vector<long double> magnitudes;
@@ -236,8 +244,7 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area) : size_(ar
     min_ = any ? std::min(min_, values_[i]) : values_[i];
     max_ = any ? std::max(max_, values_[i]) : values_[i];
     any = true;
-    if (i % 7 == 0)
-      magnitudes.push_back(std::fabs(values_[i]));
+    magnitudes.push_back(std::fabs(values_[i]));
   }
   if (!magnitudes.empty()) {
     auto at = magnitudes.begin() + static_cast<std::ptrdiff_t>(magnitudes.size() * 95 / 100);
@@ -281,8 +288,8 @@ std::vector<TIsoLine> TraceEquipotentials(const TDocument &document, const TPote
   for (const size_t i : order)
     sorted.push_back(levels[i]);
   std::vector<std::vector<uint32_t>> cells(levels.size());
-  const int w = grid.Width();
-  for (int y = 0; y + 1 < grid.Height(); ++y) {
+  const int w = grid.Columns();
+  for (int y = 0; y + 1 < grid.Rows(); ++y) {
     for (int x = 0; x + 1 < w; ++x) {
       if (grid.InDisc(x, y) || grid.InDisc(x + 1, y) || grid.InDisc(x + 1, y + 1) ||
           grid.InDisc(x, y + 1))

@@ -18,27 +18,36 @@ inline constexpr int kEquipotentialDiscRadius = 10;
 inline constexpr int kAutomaticLevelsPerSide = 16;
 inline constexpr int kMaxLevelsPerSide = 200;
 
-// The potential (V) at every pixel (x, y) of the visible area, the pixel centre being the
-// point (x, y) of the screen; computed on all cores.
+// Distance (px) of the grid's nodes: any loop round a disc of more than 2 sqrt 2 px holds a
+// node, so no loop larger than 4 px is missed.
+inline constexpr int kPotentialGridStep = 2;
+
+// The potential (V) at the nodes (i, j) of a grid over the visible area, node (i, j) being
+// the screen point (i, j) * kPotentialGridStep; the last column and row reach the area's
+// right and bottom pixels. Computed on all cores.
 class TPotentialGrid {
 public:
   TPotentialGrid(const TDocument &document, TSize area);
 
-  int Width() const { return size_.Width; }
+  int Width() const { return size_.Width; } // px of the area
   int Height() const { return size_.Height; }
-  long double At(int x, int y) const { return values_[Index(x, y)]; }
+  int Columns() const { return columns_; }
+  int Rows() const { return rows_; }
+  long double At(int i, int j) const { return values_[Index(i, j)]; }
   // Within kEquipotentialDiscRadius of a source's centre.
-  bool InDisc(int x, int y) const { return disc_[Index(x, y)] != 0; }
+  bool InDisc(int i, int j) const { return disc_[Index(i, j)] != 0; }
   // Least and greatest potential outside the discs; both 0 when there is no such pixel.
   long double Min() const { return min_; }
   long double Max() const { return max_; }
-  // The 95th percentile of |potential| outside the discs: the scale of the picture.
+  // The 95th percentile of |potential| at the nodes outside the discs: the picture's scale.
   long double TypicalMagnitude() const { return typical_; }
 
 private:
-  size_t Index(int x, int y) const { return static_cast<size_t>(y) * size_.Width + x; }
+  size_t Index(int i, int j) const { return static_cast<size_t>(j) * columns_ + i; }
 
   TSize size_;
+  int columns_ = 0;
+  int rows_ = 0;
   std::vector<long double> values_;
   std::vector<unsigned char> disc_;
   long double min_ = 0;

@@ -38,10 +38,27 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
   const long double scale = MapScale(grid);
   const int w = std::min(grid.Width(), image.width());
   const int h = std::min(grid.Height(), image.height());
+  constexpr int step = kPotentialGridStep;
+  // Bilinear between the nodes, so that the grid shows no blocks; next to a source, where a
+  // node is infinite, the nearest node.
   for (int y = 0; y < h; ++y) {
     auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-    for (int x = 0; x < w; ++x)
-      row[x] = ToQRgb(PotentialColor(grid.At(x, y), scale));
+    const int j = std::min(y / step, grid.Rows() - 1);
+    const int j1 = std::min(j + 1, grid.Rows() - 1);
+    const long double v = static_cast<long double>(y - j * step) / step;
+    for (int x = 0; x < w; ++x) {
+      const int i = std::min(x / step, grid.Columns() - 1);
+      const int i1 = std::min(i + 1, grid.Columns() - 1);
+      const long double u = static_cast<long double>(x - i * step) / step;
+      const long double a = grid.At(i, j);
+      const long double b = grid.At(i1, j);
+      const long double c = grid.At(i, j1);
+      const long double d = grid.At(i1, j1);
+      long double value = (1 - v) * ((1 - u) * a + u * b) + v * ((1 - u) * c + u * d);
+      if (!std::isfinite(value))
+        value = grid.At(u < 0.5L ? i : i1, v < 0.5L ? j : j1);
+      row[x] = ToQRgb(PotentialColor(value, scale));
+    }
   }
 }
 

@@ -46,7 +46,7 @@ TEST_F(EquipotentialsTest, OneChargeGivesWholeCirclesOfRadiusKqOverV) {
         ASSERT_NEAR(std::hypot(p.X - cx, p.Y - cy), static_cast<double>(r), 0.25) << line.Level;
       if (r + 2 < std::min({cx, cy, surfaceSize.Width - cx, surfaceSize.Height - cy})) {
         EXPECT_TRUE(line.Closed) << line.Level;
-        EXPECT_LT(LargestGap(line), 1.5) << line.Level;
+        EXPECT_LT(LargestGap(line), 1.5 * kPotentialGridStep) << line.Level;
         ++whole;
       }
     }
@@ -82,7 +82,9 @@ TEST_F(EquipotentialsTest, ZeroVoltsOfOppositeChargesIsTheBisector) {
       points += line.Points.size();
     }
     // The bisector crosses the whole picture: at least its shorter extent in points.
-    EXPECT_GE(points, static_cast<size_t>(std::min(surfaceSize.Width, surfaceSize.Height)) - 2);
+    EXPECT_GE(points, static_cast<size_t>(std::min(surfaceSize.Width, surfaceSize.Height) /
+                                          kPotentialGridStep) -
+                          2);
   }
 }
 
@@ -114,7 +116,7 @@ TEST_F(EquipotentialsTest, LikeChargesGiveTheFigureEightThroughTheSaddle) {
   for (int side = 0; side < 2; ++side) {
     for (int s = 0; s < 36; ++s)
       EXPECT_TRUE(sector[side][s]) << side << " " << s;
-    EXPECT_NEAR(farthest[side], 100, 1.0); // the saddle itself, within its grid cell
+    EXPECT_NEAR(farthest[side], 100, kPotentialGridStep); // the saddle, within its cell
   }
   // The outer ends: 1/r + 1/(r + 200) = 2/100 gives r = 50 (sqrt 5 - 1).
   const TIsoPoint leftEnd{300 - 50 * (std::sqrt(5.0) - 1), 260};
