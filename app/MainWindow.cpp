@@ -26,6 +26,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -124,6 +125,27 @@ void TForm1::CreateMenus() {
   MenuItem_Potential->setCheckable(true);
   MenuItem_Snap = Extras1->addAction(QStringLiteral("Am Raster ausrichten"));
   MenuItem_Snap->setCheckable(true);
+  Extras1->addSeparator();
+  MenuItem_Equipotentials = Extras1->addAction(QStringLiteral("Äquipotentiallinien"));
+  MenuItem_TestChargeLine =
+      Extras1->addAction(QStringLiteral("Äquipotentiallinie durch die Probeladung"));
+  MenuItem_PotentialMap = Extras1->addAction(QStringLiteral("Potenzialfarben"));
+  for (const auto &[action, flag] :
+       {std::pair{MenuItem_Equipotentials, &TPotentialOptions::Lines},
+        std::pair{MenuItem_TestChargeLine, &TPotentialOptions::TestChargeLine},
+        std::pair{MenuItem_PotentialMap, &TPotentialOptions::Map}}) {
+    action->setCheckable(true);
+    ConnectGuarded(action, &QAction::triggered, this, [this, flag](bool on) {
+      TPotentialOptions options = document_.Potential;
+      options.*flag = on;
+      document_.ApplyPotential(options);
+    });
+  }
+  ConnectGuarded(Extras1, &QMenu::aboutToShow, this, [this] {
+    MenuItem_Equipotentials->setChecked(document_.Potential.Lines);
+    MenuItem_TestChargeLine->setChecked(document_.Potential.TestChargeLine);
+    MenuItem_PotentialMap->setChecked(document_.Potential.Map);
+  });
 
   N2 = menuBar()->addMenu(QStringLiteral("?"));
   MenuItem_Info = N2->addAction(QStringLiteral("Info"));
@@ -180,6 +202,9 @@ void TForm1::ConnectDocument() {
     RenderFrame(true);
   });
   ConnectGuarded(&document_, &TDocument::SelectionChanged, this, [this] {
+    // The background holds the line through the selected test charge.
+    if (document_.Potential.TestChargeLine)
+      DrawBackground(document_);
     // A drag shows its own frames.
     if (DragCharge == nullptr)
       RenderFrame(true);

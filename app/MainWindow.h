@@ -50,7 +50,10 @@ public:
   QMenu *Beispiele1 = nullptr; // one entry per ready-made project
   QMenu *Extras1 = nullptr;
   QAction *MenuItem_Potential = nullptr;
-  QAction *MenuItem_Snap = nullptr; // "Am Raster ausrichten": created and dragged charges
+  QAction *MenuItem_Snap = nullptr;           // "Am Raster ausrichten": created and dragged charges
+  QAction *MenuItem_Equipotentials = nullptr; // the switches of the view tab's group
+  QAction *MenuItem_TestChargeLine = nullptr;
+  QAction *MenuItem_PotentialMap = nullptr;
   QMenu *N2 = nullptr;
   QAction *MenuItem_Info = nullptr;
 

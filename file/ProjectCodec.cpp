@@ -1,6 +1,7 @@
 #include "file/ProjectCodec.h"
 
 #include "base/Errors.h"
+#include "file/PotentialBlock.h"
 #include "file/StreamFormat.h"
 #include "file/ValueReader.h"
 #include "file/ValueWriter.h"
@@ -78,6 +79,7 @@ void CheckProjectData(const TProjectData &data) {
             UnitValid(charge.ChargeUnit));
   RequireChosenIndex(data.FirstChosen, data.Charges.size());
   RequireChosenIndex(data.SecondChosen, data.Charges.size());
+  Require(PotentialOptionsValid(data.Potential));
 }
 
 void WriteProjectData(QIODevice &device, const TProjectData &data) {
@@ -100,6 +102,7 @@ void WriteProjectData(QIODevice &device, const TProjectData &data) {
   writer.WriteInteger(data.SecondChosen);
   writer.WriteInteger(data.ValueIndex);
   writer.WriteBoolean(data.VoltageWindowVisible);
+  WritePotentialBlock(writer, data.Potential);
   writer.Flush();
 }
 
@@ -122,6 +125,7 @@ void ReadProjectData(QIODevice &device, TProjectData &data) {
   data.SecondChosen = ReadChosenIndex(reader, data.Charges);
   data.ValueIndex = reader.ReadInteger();
   data.VoltageWindowVisible = reader.ReadBoolean();
+  ReadPotentialBlock(reader, data.Potential);
 }
 
 QByteArray EncodeProject(const TProjectData &data) {

@@ -18,11 +18,12 @@ void CheckProjectData(const TProjectData &data);
 // Reads a project from the device into data. Values are stored as soon as they are read,
 // so on a failure data keeps the origin, the floats and the complete charge records read
 // before it; fields not reached keep what the caller put there (Charges is emptied first).
-// Bytes after the visibility are not read. Throws EReadError, EPropertyError (also for
-// values out of range: an arrow scale that is not positive and finite, a zoom factor
-// whose pixels per metre or arrow factor would not be finite (model/ViewLimits.h), a position or
-// charge value that is not finite, a field-line count outside 0..400, a unit other than 0 or 1) and
-// EListError (a chosen index that is neither -1 nor a record's).
+// After the visibility only the extension block of file/PotentialBlock.h is read. Throws
+// EReadError, EPropertyError (also for values out of range: an arrow scale that is not positive and
+// finite, a zoom factor whose pixels per metre or arrow factor would not be finite
+// (model/ViewLimits.h), a position or charge value that is not finite, a field-line count outside
+// 0..400, a unit other than 0 or 1) and EListError (a chosen index that is neither -1 nor a
+// record's).
 void ReadProjectData(QIODevice &device, TProjectData &data);
 
 // The bytes of a project file in memory.

@@ -10,6 +10,7 @@ TProjectData CaptureDocument(const TDocument &document) {
   data.OriginY = document.Origin.Y;
   data.ArrowScale = document.ArrowScale;
   data.ZoomFactor = document.ZoomFactor();
+  data.Potential = document.Potential;
   for (const auto &c : document.Charges)
     data.Charges.push_back(
         {c->X, c->Y, c->ChargeValue, c->FieldLineCount, c->IsTestCharge, c->ChargeUnit});
@@ -20,6 +21,7 @@ void ApplyViewOf(const TProjectData &data, TDocument &document) {
   document.Origin = {data.OriginX, data.OriginY};
   document.ArrowScale = data.ArrowScale;
   document.PixelsPerMetre = data.ZoomFactor * DefaultPixelsPerMetre();
+  document.Potential = data.Potential;
 }
 
 void AppendChargesOf(const TProjectData &data, TDocument &document) {

@@ -109,6 +109,19 @@ void TValueReader::ReadListEnd() {
   }
 }
 
+QByteArray TValueReader::ReadRawBytes(int count) {
+  QByteArray bytes;
+  // Grown as the bytes arrive, so that a length field cannot make us reserve gigabytes.
+  while (count > 0) {
+    unsigned char chunk[256];
+    const int n = std::min(count, static_cast<int>(sizeof chunk));
+    ReadBytes(chunk, n);
+    bytes.append(reinterpret_cast<const char *>(chunk), n);
+    count -= n;
+  }
+  return bytes;
+}
+
 bool TValueReader::EndOfList() { return PeekByte() == static_cast<uint8_t>(EValueTag::ListEnd); }
 
 void TValueReader::SkipValue(uint8_t tag) {

@@ -4,6 +4,7 @@
 // raises EReadError ("Stream-Lesefehler"); a tag the read does not accept raises
 // EPropertyError ("Ungültiger Eigenschaftswert").
 
+#include <QByteArray>
 #include <QIODevice>
 
 #include <array>
@@ -29,6 +30,10 @@ public:
   void ReadListEnd();
   // Whether the next tag ends a list, without consuming it.
   bool EndOfList();
+  // Whether every byte of the device has been read.
+  bool AtEnd() { return !Fill(); }
+  // The next count raw bytes, no tag.
+  QByteArray ReadRawBytes(int count);
 
 private:
   uint8_t ReadByte();

@@ -1,6 +1,7 @@
 #pragma once
 // Writes typed values of the project file's value stream to a device, through a buffer.
 
+#include <QByteArray>
 #include <QIODevice>
 
 #include <array>
@@ -21,6 +22,10 @@ public:
   void WriteBoolean(bool value);
   void WriteListBegin();
   void WriteListEnd();
+  // Bytes as they are, no tag.
+  void WriteRawBytes(const QByteArray &bytes) {
+    WriteBytes(bytes.constData(), static_cast<int>(bytes.size()));
+  }
   // Hands the buffered bytes to the device. Throws EWriteError when the device refuses.
   void Flush();
 

@@ -6,11 +6,13 @@
 #include "model/FieldLineTracer.h"
 #include "model/ModelHooks.h"
 #include "model/NumberText.h"
+#include "model/PotentialDrawing.h"
 #include "model/Vector.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -20,8 +22,9 @@ namespace {
 
 std::atomic<unsigned> backgroundThreads{0};
 
-// Fills Background and draws the axes with their scale; the canvas to draw the lines on.
-TCanvas &DrawAxesAndScale(const TDocument &document) {
+// Fills Background (with the potential map when there is one) and draws the axes with their
+// scale; the canvas to draw the lines on.
+TCanvas &DrawAxesAndScale(const TDocument &document, const TPotentialGrid *map = nullptr) {
   const TPoint origin = document.Origin;
   TCanvas &canvas = Background->Canvas();
   const TSize size = SurfaceSize();
@@ -33,6 +36,8 @@ TCanvas &DrawAxesAndScale(const TDocument &document) {
   canvas.Brush.SetColor(kBackgroundColor);
   canvas.Pen.Style = TPenStyle::psClear;
   canvas.FillRect({0, 0, Background->Width(), Background->Height()});
+  if (map != nullptr && canvas.Device() != nullptr)
+    PaintPotentialMap(*map, *canvas.Device());
 
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Color = kAxisColor;
@@ -119,7 +124,11 @@ void SetBackgroundThreads(unsigned threads) { backgroundThreads = threads; }
 TTraceStats DrawBackground(const TDocument &document) {
   if (!Background)
     return {};
-  TCanvas &canvas = DrawAxesAndScale(document);
+  const TPotentialOptions &potential = document.Potential;
+  std::optional<TPotentialGrid> grid;
+  if (potential.AnyShown())
+    grid.emplace(document, SurfaceSize());
+  TCanvas &canvas = DrawAxesAndScale(document, potential.Map ? &*grid : nullptr);
 
   // Trace on all cores, two lines at a time on each, then draw in order, so the picture does
   // not depend on timing.
@@ -151,6 +160,12 @@ TTraceStats DrawBackground(const TDocument &document) {
     job.Line.DrawOn(canvas);
     total.Count(job.End);
     total.Steps += job.Steps;
+  }
+  // Equipotentials cross the field lines on top, so that their labels stay whole.
+  if (grid) {
+    DrawEquipotentials(document, *grid, potential, canvas);
+    if (potential.Map)
+      DrawPotentialLegend(*grid, canvas);
   }
   return total;
 }

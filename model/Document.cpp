@@ -169,6 +169,12 @@ void TDocument::ApplyView(const TViewSettings &view) {
   emit ViewChanged(zoomed);
 }
 
+void TDocument::ApplyPotential(const TPotentialOptions &options) {
+  Potential = options;
+  modified_ = true;
+  emit ViewChanged(true);
+}
+
 void TDocument::Select(int index) {
   selected_ = Charges.At(index) != nullptr ? index : -1;
   emit SelectionChanged();
@@ -189,6 +195,7 @@ void TDocument::ClearForNew(TSize surface) {
   Origin = {surface.Width / 2, surface.Height / 2};
   ArrowScale = kDefaultArrowScale;
   PixelsPerMetre = DefaultPixelsPerMetre();
+  Potential = {};
 }
 
 void TDocument::New(TSize surface) {
@@ -245,6 +252,7 @@ void TDocument::ResetAll(TSize surface) {
   ArrowColor = kDefaultArrowColor;
   StepLength = kDefaultStepLength;
   ShowCursorLine = true;
+  Potential = {};
   modified_ = false;
   selected_ = -1;
 }

@@ -5,6 +5,7 @@
 
 #include "base/Geometry.h"
 #include "model/PointCharge.h"
+#include "model/PotentialOptions.h"
 #include "model/ViewLimits.h"
 
 #include <QObject>
@@ -126,6 +127,7 @@ public:
   uint32_t ArrowColor = kDefaultArrowColor;    // $00BBGGRR
   uint32_t StepLength = kDefaultStepLength;    // px per tracer step, 1..21
   bool ShowCursorLine = true;
+  TPotentialOptions Potential; // equipotential lines and potential map
 
   bool Modified() const { return modified_; }
   // The one charge selection of the program: an index into Charges, -1 for none.
@@ -159,6 +161,8 @@ public:
   void Pan(int32_t x, int32_t y);
   // Stores the view tab's values; a new zoom rescales the charges about the origin.
   void ApplyView(const TViewSettings &view);
+  // Stores what the picture shows of the potential; the background is drawn again.
+  void ApplyPotential(const TPotentialOptions &options);
   void Select(int index);
   // Marks a change the listeners of the document know themselves (the voltage window's
   // choices, which a project file keeps).
@@ -190,8 +194,8 @@ public:
   TViewState CaptureView() const;
 
   // An empty document with the view of a new one on a surface of that size (px): origin at
-  // its centre, 100 % zoom, default arrow scale. Arrow colour, step length and cursor line
-  // are left alone. Afterwards the document is unmodified.
+  // its centre, 100 % zoom, default arrow scale, the potential not shown. Arrow colour, step length
+  // and cursor line are left alone. Afterwards the document is unmodified.
   void New(TSize surface);
   // New, then fill puts the content in (a file's, say). Listeners hear of it once, also
   // when fill throws, which is passed on after that; the document is unmodified.

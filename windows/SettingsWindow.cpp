@@ -1,5 +1,7 @@
 #include "windows/SettingsWindow.h"
 
+#include "windows/PotentialGroup.h"
+
 #include "model/Document.h"
 #include "model/ModelHooks.h"
 #include "model/NumberText.h"
@@ -72,6 +74,16 @@ TForm2::TForm2(TDocument &document) : document_(document) {
                  [this] { Button_DeleteClick(); });
   ConnectGuarded(TabSheet_View->Button_ApplyView, &QPushButton::clicked, this,
                  [this] { Button_ApplyViewClick(); });
+
+  ConnectGuarded(TabSheet_View->Group_Potential, &TPotentialGroup::OptionsEdited, this, [this] {
+    document_.ApplyPotential(TabSheet_View->Group_Potential->ReadOptions(document_.Potential));
+  });
+  // The "Extras" menu switches the same options.
+  const auto showPotential = [this] {
+    TabSheet_View->Group_Potential->ShowOptions(document_.Potential);
+  };
+  ConnectGuarded(&document_, &TDocument::ViewChanged, this, showPotential);
+  ConnectGuarded(&document_, &TDocument::Replaced, this, showPotential);
 
   ConnectGuarded(&document_, &TDocument::SelectionChanged, this, [this] { ShowSelection(); });
   ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { ShowEntries(); });

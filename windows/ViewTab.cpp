@@ -6,6 +6,7 @@
 #include "model/ViewLimits.h"
 #include "model/Zoom.h"
 #include "widgets/PellColorComboBox.h"
+#include "windows/PotentialGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,7 +61,9 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   grid->addLayout(ends, 4, 1, 1, 2);
   grid->addWidget(CheckBox_ShowFieldLineAtCursor, 5, 0, 1, 3);
   grid->addWidget(Button_ApplyView, 6, 0, 1, 3, Qt::AlignRight);
-  grid->setRowStretch(7, 1);
+  Group_Potential = new TPotentialGroup(this);
+  grid->addWidget(Group_Potential, 7, 0, 1, 3);
+  grid->setRowStretch(8, 1);
 }
 
 void TViewTab::ShowInitialView(const TDocument &document) {
@@ -74,6 +77,7 @@ void TViewTab::ShowView(const TDocument &document) {
   ComboBox_Zoom->setEditText(FormatShortest(document.ZoomFactor() * 100));
   TrackBar_Precision->setValue(static_cast<int>(document.StepLength));
   CheckBox_ShowFieldLineAtCursor->setChecked(document.ShowCursorLine);
+  Group_Potential->ShowOptions(document.Potential);
 }
 
 TViewInput TViewTab::ReadInput(const TDocument &document) const {

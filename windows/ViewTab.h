@@ -15,6 +15,7 @@ class QLineEdit;
 class QPushButton;
 class QSlider;
 class TPellColorComboBox;
+class TPotentialGroup;
 
 inline constexpr int kMinStepLength = 1;  // px, "hoch"
 inline constexpr int kMaxStepLength = 21; // px, "niedrig"
@@ -44,4 +45,5 @@ public:
   QSlider *TrackBar_Precision = nullptr;
   QCheckBox *CheckBox_ShowFieldLineAtCursor = nullptr;
   QPushButton *Button_ApplyView = nullptr;
+  TPotentialGroup *Group_Potential = nullptr; // applies its changes at once
 };

@@ -19,11 +19,13 @@ TEST_F(ProjectDocumentTest, AppliedDataRestoresViewAndChargesInOrder) {
   data.ArrowScale = 2.5e-20L;
   data.ZoomFactor = 2;
   data.Charges.push_back({10.5, -3, -1e-9L, 400, true, 1});
+  data.Potential.Map = true;
   ApplyViewOf(data, TheDocument());
   AppendChargesOf(data, TheDocument());
   EXPECT_EQ(Origin, (TPoint{-40, 267}));
   EXPECT_EQ(ArrowScale, 2.5e-20L);
   EXPECT_EQ(PixelsPerMetre, 2 * (96 / 0.0254L));
+  EXPECT_TRUE(TheDocument().Potential.Map);
   ASSERT_EQ(Charges.Count(), 2);
   EXPECT_EQ(Charges[1]->X, 10.5);
   EXPECT_EQ(Charges[1]->FieldLineCount, 400u);

@@ -1,6 +1,7 @@
 #include "ProjectReaderCheck.h"
 
 #include "base/Errors.h"
+#include "file/PotentialBlock.h"
 #include "file/ProjectCodec.h"
 
 #include <cmath>
@@ -23,7 +24,8 @@ bool SoundProject(const TProjectData &data) {
     return index >= -1 && index < static_cast<int64_t>(data.Charges.size());
   };
   return std::isfinite(data.ArrowScale) && data.ArrowScale > 0 && std::isfinite(data.ZoomFactor) &&
-         data.ZoomFactor > 0 && chosen(data.FirstChosen) && chosen(data.SecondChosen);
+         data.ZoomFactor > 0 && chosen(data.FirstChosen) && chosen(data.SecondChosen) &&
+         PotentialOptionsValid(data.Potential);
 }
 
 // Whatever was accepted must write and read back to the same data and bytes, and bytes
@@ -80,6 +82,9 @@ std::vector<QByteArray> ProjectSeeds() {
   data.SecondChosen = 0;
   data.ValueIndex = 1;
   data.VoltageWindowVisible = true;
+  seeds.push_back(EncodeProject(data));
+  data.Potential.Lines = data.Potential.Map = true;
+  data.Potential.Levels = {-2, 0.5L};
   seeds.push_back(EncodeProject(data));
   seeds.push_back(
       QByteArray::fromHex("8C0100000B010000 0203 13010000000000000001"

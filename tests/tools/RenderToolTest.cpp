@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,6 +84,39 @@ TEST_F(RenderToolTest, OriginCrossAndSelectionOutline) {
   // The selected charge has a black outline.
   EXPECT_EQ(PixelAt(image, 596, 257), Rgb{0x000000});
   EXPECT_EQ(PixelAt(image, 596, 267), Rgb{0x0000FF});
+}
+
+TEST_F(RenderToolTest, PotentialFlagsDrawWhatASavedProjectShowsByItself) {
+  const QString plain = Write("plain.kbf", Hex(kWorkedExampleHex));
+  TProjectData data = WorkedExampleData();
+  data.Potential.Map = true;
+  const QString saved = Write("saved.kbf", EncodeProject(data));
+  const QStringList common{"--step-budget", "500", "--locale", "de_DE", "--png"};
+  const QString a = dir.filePath("a.png");
+  const QString b = dir.filePath("b.png");
+  ASSERT_EQ(Run(QStringList{plain, "--potential-map"} + common + QStringList{a}).exitCode, 0);
+  ASSERT_EQ(Run(QStringList{saved} + common + QStringList{b}).exitCode, 0);
+  EXPECT_EQ(QImage(a), QImage(b));
+  EXPECT_NE(PixelAt(QImage(a), 100, 300), Rgb{0xFFFFFF}); // tinted by the positive charge
+
+  // One level: the circle of radius k e / V = 100 px about the charge.
+  const QString c = dir.filePath("c.png");
+  ASSERT_EQ(Run(QStringList{plain, "--levels", "5.44239e-8"} + common + QStringList{c}).exitCode,
+            0);
+  const QImage circle(c);
+  int found = 0;
+  for (int degrees = 0; degrees < 360; degrees += 10) {
+    const double t = degrees * 3.14159265358979 / 180;
+    bool hit = false;
+    for (int d = -1; d <= 1 && !hit; ++d)
+      for (int e = -1; e <= 1 && !hit; ++e)
+        hit = PixelAt(circle, static_cast<int>(std::lround(396 + 100 * std::cos(t))) + d,
+                      static_cast<int>(std::lround(267 + 100 * std::sin(t))) + e) == Rgb{0xFF8000};
+    found += hit;
+  }
+  EXPECT_GE(found, 30);                                   // all but where the label stands
+  EXPECT_EQ(Run({plain, "--levels", "1,5"}).exitCode, 0); // two levels, 1 V and 5 V
+  EXPECT_EQ(Run({plain, "--levels", "1;5"}).exitCode, 2);
 }
 
 TEST_F(RenderToolTest, ProjectErrorsAndBadOptions) {

@@ -4,11 +4,14 @@
 #include "support/QtPrinters.h"
 
 #include "widgets/PellColorComboBox.h"
+#include "windows/PotentialGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
 
@@ -183,6 +186,41 @@ TEST_F(ViewTabTest, RefusedEntriesChangeNothing) {
     EXPECT_EQ(Tab().Edit_ArrowLength->text(), QString::fromUtf8(c.arrow)) << "the text stays";
     EXPECT_EQ(Tab().ComboBox_Zoom->currentText(), QString::fromUtf8(c.zoom));
   }
+}
+
+TEST_F(ViewTabTest, PotentialSwitchesRedrawTheBackgroundAndModifyTheProject) {
+  Create(300, 200);
+  Create(500, 300)->ChargeValue = -kElementaryCharge;
+  TheDocument().MarkSaved();
+  ShowTab();
+  TPotentialGroup &group = *Tab().Group_Potential;
+  QImage picture = Background->Image().copy();
+  QAction *menu[] = {Form1->MenuItem_Equipotentials, Form1->MenuItem_PotentialMap};
+  QCheckBox *boxes[] = {group.CheckBox_Lines, group.CheckBox_Map};
+  for (int i = 0; i < 2; ++i) {
+    QTest::mouseClick(boxes[i], Qt::LeftButton, {}, QPoint(6, boxes[i]->height() / 2));
+    EXPECT_TRUE(TheDocument().Modified());
+    EXPECT_NE(Background->Image(), picture) << i;
+    picture = Background->Image().copy();
+    TheDocument().MarkSaved();
+    // The menu shows the same switch and turns it off again; the tab follows.
+    emit Form1->Extras1->aboutToShow();
+    EXPECT_TRUE(menu[i]->isChecked());
+    menu[i]->trigger();
+    EXPECT_FALSE(boxes[i]->isChecked());
+    EXPECT_TRUE(TheDocument().Modified());
+    EXPECT_NE(Background->Image(), picture) << i;
+    menu[i]->trigger();
+    picture = Background->Image().copy();
+    TheDocument().MarkSaved();
+  }
+  // A fixed spacing is read as typed; a wrong one changes nothing.
+  QTest::mouseClick(group.Radio_Fixed, Qt::LeftButton, {},
+                    QPoint(6, group.Radio_Fixed->height() / 2));
+  Type(group.Edit_Spacing, QStringLiteral("0,5"));
+  emit group.Edit_Spacing->editingFinished();
+  EXPECT_TRUE(TheDocument().Potential.FixedSpacing);
+  EXPECT_EQ(TheDocument().Potential.Spacing, 0.5L);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace {
 
 bool ToInt(const QString &text, long long low, long long high, long long &value) {
@@ -16,7 +18,8 @@ QString RenderUsage() {
   return QStringLiteral(
       "usage: kraftbild-render PROJECT.kbf [--png OUT.png] [--size WxH] [--ppi N] [--step N]\n"
       "                        [--selected I] [--locale NAME] [--step-budget N] [--stats]\n"
-      "                        [--data] [--save OUT.kbf]\n"
+      "                        [--data] [--save OUT.kbf] [--equipotentials]\n"
+      "                        [--levels V1,V2,...] [--potential-map]\n"
       "  --size WxH       drawing surface in pixels (default 792x535)\n"
       "  --ppi N          screen pixels per inch (default 96)\n"
       "  --step N         field-line step in pixels, 1 to 21 (default 3)\n"
@@ -25,7 +28,12 @@ QString RenderUsage() {
       "  --step-budget N  N steps per half-line instead of the 30 ms budget\n"
       "  --stats          print name=value lines about the background\n"
       "  --data           print the data tab of every test charge and the voltage line\n"
-      "  --save OUT.kbf   save the project again, with the checks of the program's save\n");
+      "  --save OUT.kbf   save the project again, with the checks of the program's save\n"
+      "  --equipotentials equipotential lines at the automatic levels\n"
+      "  --levels V1,...  equipotential lines at exactly these levels in volts (point as\n"
+      "                   decimal separator); implies --equipotentials\n"
+      "  --potential-map  the potential's colour map and its legend\n"
+      "Options saved in the project are drawn without these flags.\n");
 }
 
 bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, QString &problem) {
@@ -33,7 +41,7 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
     const QString &arg = arguments[i];
     const bool takesValue = arg == u"--png" || arg == u"--save" || arg == u"--size" ||
                             arg == u"--ppi" || arg == u"--step" || arg == u"--selected" ||
-                            arg == u"--locale" || arg == u"--step-budget";
+                            arg == u"--locale" || arg == u"--step-budget" || arg == u"--levels";
     if (takesValue && i + 1 >= arguments.size()) {
       problem = QStringLiteral("%1 needs a value").arg(arg);
       return false;
@@ -81,6 +89,22 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
         return false;
       }
       options.StepBudget = static_cast<uint64_t>(n);
+    } else if (arg == u"--levels") {
+      options.Levels.clear();
+      for (const QString &text : arguments[++i].split(u',')) {
+        bool ok = false;
+        const double level = text.trimmed().toDouble(&ok); // C locale: a point
+        if (!ok || !std::isfinite(level)) {
+          problem = QStringLiteral("--levels wants numbers in volts separated by commas");
+          return false;
+        }
+        options.Levels.push_back(level);
+      }
+      options.Equipotentials = true;
+    } else if (arg == u"--equipotentials") {
+      options.Equipotentials = true;
+    } else if (arg == u"--potential-map") {
+      options.PotentialMap = true;
     } else if (arg == u"--stats") {
       options.Stats = true;
     } else if (arg == u"--data") {

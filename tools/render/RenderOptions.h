@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <vector>
 
 struct TRenderOptions {
   QString Project;
@@ -18,7 +19,10 @@ struct TRenderOptions {
   QString Locale;          // empty: the environment's
   uint64_t StepBudget = 0; // steps per half-line instead of 30 ms; 0 keeps the clock
   bool Stats = false;
-  bool Data = false; // print the data tab of every test charge and the voltage line
+  bool Data = false;               // print the data tab of every test charge and the voltage line
+  bool Equipotentials = false;     // lines at the automatic levels, or at Levels
+  std::vector<long double> Levels; // V
+  bool PotentialMap = false;
 };
 
 // Fills options from the arguments (the program name first); on a bad option returns false

@@ -49,6 +49,13 @@ int TRenderer::Run() {
   document.Select(options_.Selected);
   if (!options_.Save.isEmpty())
     Save(data);
+  // The flags add to what the project shows; they are drawn, never saved.
+  if (options_.Equipotentials)
+    document.Potential.Lines = true;
+  if (!options_.Levels.empty())
+    document.Potential.Levels = options_.Levels;
+  if (options_.PotentialMap)
+    document.Potential.Map = true;
   if (options_.Png.isEmpty() && !options_.Stats && !options_.Data)
     return 0;
 

@@ -1,0 +1,182 @@
+#include "model/PotentialDrawing.h"
+
+#include "base/PixelMath.h"
+#include "model/Document.h"
+#include "model/ModelHooks.h"
+#include "model/PotentialOptions.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr long double kMaxTint = 0.75L; // the strongest colour keeps grey field lines visible
+constexpr int kLegendBar = 128;         // px
+constexpr int kLabelGap = 2;            // px kept free about a label
+
+QRgb Tint(long double t, bool negative) {
+  const int fade = static_cast<int>(std::lround(255 * (1 - t)));
+  return negative ? qRgb(fade, fade, 255) : qRgb(255, fade, fade);
+}
+
+// Where a line's label goes: its middle first, then a quarter either side.
+constexpr double kLabelPlaces[] = {0.5, 0.25, 0.75};
+
+} // namespace
+
+TColor PotentialColor(long double volts, long double scale) {
+  if (std::isnan(volts) || volts == 0 || !(scale > 0))
+    return 0xFFFFFF;
+  const long double m = std::fabs(volts);
+  const long double t = std::isfinite(m) ? kMaxTint * m / (m + scale) : kMaxTint;
+  return FromQRgb(Tint(t, volts < 0));
+}
+
+long double MapScale(const TPotentialGrid &grid) { return 4 * AutomaticSpacing(grid); }
+
+void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
+  const long double scale = MapScale(grid);
+  const int w = std::min(grid.Width(), image.width());
+  const int h = std::min(grid.Height(), image.height());
+  constexpr int step = kPotentialGridStep;
+  // Bilinear between the nodes, so that the grid shows no blocks; next to a source, where a
+  // node is infinite, the nearest node.
+  for (int y = 0; y < h; ++y) {
+    auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+    const int j = std::min(y / step, grid.Rows() - 1);
+    const int j1 = std::min(j + 1, grid.Rows() - 1);
+    const long double v = static_cast<long double>(y - j * step) / step;
+    for (int x = 0; x < w; ++x) {
+      const int i = std::min(x / step, grid.Columns() - 1);
+      const int i1 = std::min(i + 1, grid.Columns() - 1);
+      const long double u = static_cast<long double>(x - i * step) / step;
+      const long double a = grid.At(i, j);
+      const long double b = grid.At(i1, j);
+      const long double c = grid.At(i, j1);
+      const long double d = grid.At(i1, j1);
+      long double value = (1 - v) * ((1 - u) * a + u * b) + v * ((1 - u) * c + u * d);
+      if (!std::isfinite(value))
+        value = grid.At(u < 0.5L ? i : i1, v < 0.5L ? j : j1);
+      row[x] = ToQRgb(PotentialColor(value, scale));
+    }
+  }
+}
+
+void DrawPotentialLegend(const TPotentialGrid &grid, TCanvas &canvas) {
+  const long double scale = MapScale(grid);
+  if (!(scale > 0))
+    return;
+  const long double end = 4 * scale;
+  canvas.Font.Size = 8;
+  canvas.Font.Name = LabelFontName();
+  canvas.Font.Color = 0;
+  const QString low = FormatVolts(-end);
+  const QString high = FormatVolts(end);
+  const int textHeight = canvas.TextHeight(low);
+  const int boxWidth = kLegendBar + 8 + canvas.TextWidth(high) / 2;
+  const int boxHeight = 4 + 8 + 2 + textHeight + 4;
+  const int left = 4;
+  const int top = grid.Height() - 4 - boxHeight;
+  canvas.Pen.Style = TPenStyle::psClear;
+  canvas.Brush.SetColor(0xFFFFFF);
+  canvas.FillRect({left, top, left + boxWidth, top + boxHeight});
+  canvas.Brush.SetColor(0x808080);
+  canvas.FrameRect({left, top, left + boxWidth, top + boxHeight});
+  const int barLeft = left + 4 + canvas.TextWidth(low) / 2;
+  for (int i = 0; i < kLegendBar; ++i) {
+    canvas.Brush.SetColor(PotentialColor(-end + 2 * end * i / (kLegendBar - 1), scale));
+    canvas.FillRect({barLeft + i, top + 4, barLeft + i + 1, top + 12});
+  }
+  canvas.Brush.SetColor(0xFFFFFF);
+  const QString zero = FormatVolts(0);
+  canvas.TextOut(barLeft - canvas.TextWidth(low) / 2, top + 14, low);
+  canvas.TextOut(barLeft + kLegendBar / 2 - canvas.TextWidth(zero) / 2, top + 14, zero);
+  canvas.TextOut(barLeft + kLegendBar - canvas.TextWidth(high) / 2, top + 14, high);
+  canvas.Pen.Style = TPenStyle::psSolid;
+}
+
+std::vector<long double> ChosenLevels(const TPotentialGrid &grid,
+                                      const TPotentialOptions &options) {
+  if (!options.Levels.empty())
+    return options.Levels;
+  if (options.FixedSpacing)
+    return SpacedLevels(grid, options.Spacing, kMaxLevelsPerSide);
+  return AutomaticLevels(grid);
+}
+
+void DrawIsoLines(const std::vector<TIsoLine> &lines, TCanvas &canvas) {
+  canvas.Pen.Style = TPenStyle::psSolid;
+  canvas.Pen.Width = 0;
+  for (const TIsoLine &line : lines) {
+    if (line.Points.empty())
+      continue;
+    const auto pixel = [](const TIsoPoint &p) {
+      return TPoint{pixel::Round(p.X), pixel::Round(p.Y)};
+    };
+    const TPoint first = pixel(line.Points.front());
+    canvas.MoveTo(first.X, first.Y);
+    for (const TIsoPoint &p : line.Points) {
+      const TPoint q = pixel(p);
+      canvas.LineTo(q.X, q.Y);
+    }
+    const TPoint last = canvas.PenPos();
+    // LineTo leaves out its end pixel: close the loop, or draw the open line's last pixel.
+    if (line.Closed)
+      canvas.LineTo(first.X, first.Y);
+    else
+      canvas.LineTo(last.X + 1, last.Y);
+  }
+}
+
+void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize area,
+                   std::vector<TRect> &taken) {
+  canvas.Font.Size = 8;
+  canvas.Font.Name = LabelFontName();
+  canvas.Font.Color = canvas.Pen.Color;
+  canvas.Brush.SetColor(0xFFFFFF);
+  for (const TIsoLine &line : lines) {
+    const QString text = FormatVolts(line.Level);
+    const int w = canvas.TextWidth(text);
+    const int h = canvas.TextHeight(text);
+    // Room: the line is at least three labels long (its points lie about 1 px apart).
+    if (line.Points.size() < static_cast<size_t>(3 * w))
+      continue;
+    for (const double place : kLabelPlaces) {
+      const TIsoPoint &p = line.Points[static_cast<size_t>(place * (line.Points.size() - 1))];
+      const int x = pixel::Round(p.X) - w / 2;
+      const int y = pixel::Round(p.Y) - h / 2;
+      const TRect box{x - kLabelGap, y - kLabelGap, x + w + kLabelGap, y + h + kLabelGap};
+      if (box.Left < 0 || box.Top < 0 || box.Right > area.Width || box.Bottom > area.Height)
+        continue;
+      if (std::any_of(taken.begin(), taken.end(),
+                      [&](const TRect &other) { return Overlaps(box, other); }))
+        continue;
+      canvas.TextOut(x, y, text);
+      taken.push_back(box);
+      break;
+    }
+  }
+}
+
+void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,
+                        const TPotentialOptions &options, TCanvas &canvas) {
+  const TSize area{grid.Width(), grid.Height()};
+  std::vector<TRect> taken;
+  if (options.Lines) {
+    const std::vector<TIsoLine> lines =
+        TraceEquipotentials(document, grid, ChosenLevels(grid, options));
+    canvas.Pen.Color = options.LineColor;
+    DrawIsoLines(lines, canvas);
+    DrawIsoLabels(lines, canvas, area, taken);
+  }
+  const TPointCharge *selected = document.Selected();
+  if (options.TestChargeLine && selected != nullptr && selected->IsTestCharge) {
+    const long double level = PotentialAtPoint(document, selected->CenterX(), selected->CenterY());
+    if (std::isfinite(level)) {
+      const std::vector<TIsoLine> lines = TraceEquipotentials(document, grid, {level});
+      canvas.Pen.Color = document.ArrowColor;
+      DrawIsoLines(lines, canvas);
+      DrawIsoLabels(lines, canvas, area, taken);
+    }
+  }
+}

@@ -1,0 +1,77 @@
+#include "windows/PotentialGroup.h"
+
+#include "base/Errors.h"
+#include "model/NumberText.h"
+#include "widgets/PellColorComboBox.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <cmath>
+
+TPotentialGroup::TPotentialGroup(QWidget *parent)
+    : QGroupBox(QStringLiteral("Äquipotentiallinien"), parent) {
+  CheckBox_Lines = new QCheckBox(QStringLiteral("Äquipotentiallinien zeigen"), this);
+  Radio_Automatic = new QRadioButton(QStringLiteral("Abstand automatisch"), this);
+  Radio_Fixed = new QRadioButton(QStringLiteral("Abstand:"), this);
+  Edit_Spacing = new QLineEdit(this);
+  CheckBox_TestChargeLine =
+      new QCheckBox(QStringLiteral("Linie durch die gewählte Probeladung"), this);
+  PellColorComboBox_Lines = new TPellColorComboBox(this);
+  CheckBox_Map = new QCheckBox(QStringLiteral("Potenzialfarben"), this);
+
+  auto *grid = new QGridLayout(this);
+  grid->setContentsMargins(6, 6, 6, 6);
+  grid->setVerticalSpacing(3);
+  grid->addWidget(CheckBox_Lines, 0, 0, 1, 3);
+  grid->addWidget(Radio_Automatic, 1, 0, 1, 3);
+  grid->addWidget(Radio_Fixed, 2, 0);
+  grid->addWidget(Edit_Spacing, 2, 1);
+  grid->addWidget(new QLabel(QStringLiteral("V"), this), 2, 2);
+  grid->addWidget(new QLabel(QStringLiteral("Linienfarbe:"), this), 3, 0);
+  grid->addWidget(PellColorComboBox_Lines, 3, 1, 1, 2);
+  grid->addWidget(CheckBox_TestChargeLine, 4, 0, 1, 3);
+  grid->addWidget(CheckBox_Map, 5, 0, 1, 3);
+
+  const auto edited = [this] {
+    if (!showing_)
+      emit OptionsEdited();
+  };
+  connect(CheckBox_Lines, &QCheckBox::toggled, this, edited);
+  connect(Radio_Fixed, &QRadioButton::toggled, this, edited);
+  connect(Edit_Spacing, &QLineEdit::editingFinished, this, edited);
+  connect(CheckBox_TestChargeLine, &QCheckBox::toggled, this, edited);
+  connect(PellColorComboBox_Lines, &TPellColorComboBox::OnColorChange, this, edited);
+  connect(CheckBox_Map, &QCheckBox::toggled, this, edited);
+  ShowOptions({});
+}
+
+void TPotentialGroup::ShowOptions(const TPotentialOptions &options) {
+  showing_ = true;
+  CheckBox_Lines->setChecked(options.Lines);
+  (options.FixedSpacing ? Radio_Fixed : Radio_Automatic)->setChecked(true);
+  Edit_Spacing->setText(FormatShortest(options.Spacing));
+  CheckBox_TestChargeLine->setChecked(options.TestChargeLine);
+  PellColorComboBox_Lines->SetColor(options.LineColor);
+  CheckBox_Map->setChecked(options.Map);
+  showing_ = false;
+}
+
+TPotentialOptions TPotentialGroup::ReadOptions(const TPotentialOptions &current) const {
+  TPotentialOptions options = current;
+  options.Lines = CheckBox_Lines->isChecked();
+  options.FixedSpacing = Radio_Fixed->isChecked();
+  if (options.FixedSpacing) {
+    options.Spacing = StrToNumber(Edit_Spacing->text());
+    if (!(options.Spacing > 0) || !std::isfinite(options.Spacing))
+      throw EKraftbildError(
+          QStringLiteral("Der Abstand der Äquipotentiallinien muss positiv sein."));
+  }
+  options.TestChargeLine = CheckBox_TestChargeLine->isChecked();
+  options.LineColor = PellColorComboBox_Lines->Color();
+  options.Map = CheckBox_Map->isChecked();
+  return options;
+}
