@@ -2,6 +2,7 @@
 // 20 random sources of 16 lines each, 792 by 535, step 3, on all cores. Compare the three
 // as ratios; absolute times on shared machines are noise.
 #include "BenchDocument.h"
+#include "BenchMain.h"
 #include "support/FieldConfigurations.h"
 
 #include "model/Background.h"
@@ -56,11 +57,4 @@ BENCHMARK(BM_Picture)->Name("Picture/what:seed")->Apply(Seeds);
 
 } // namespace
 
-int main(int argc, char **argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return RunGuiBenchmarks(argc, argv); }

@@ -2,6 +2,7 @@
 // background redraws. Compare the pairs as ratios; absolute times on shared machines are
 // noise.
 #include "BenchDocument.h"
+#include "BenchMain.h"
 #include "support/FieldConfigurations.h"
 
 #include "model/Background.h"
@@ -108,11 +109,4 @@ BENCHMARK(BM_TraceVersusDraw)
 
 } // namespace
 
-int main(int argc, char **argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return RunGuiBenchmarks(argc, argv); }

@@ -1,6 +1,6 @@
 #include "model/Background.h"
 
-#include "DocumentFixture.h"
+#include "BackgroundFixture.h"
 #include "base/Seams.h"
 #include "model/FrameComposer.h"
 #include "model/NumberText.h"
@@ -10,20 +10,8 @@
 
 namespace {
 
-class BackgroundTest : public DocumentTest {
+class BackgroundTest : public BackgroundFixture {
 protected:
-  void SetUp() override {
-    DocumentTest::SetUp();
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
-    SetTraceStepCap(3000);
-  }
-  void TearDown() override {
-    SetTraceStepCap(0);
-    Background.reset();
-    QLocale::setDefault(QLocale::c());
-    DocumentTest::TearDown();
-  }
   Rgb At(int x, int y) const { return PixelAt(Background->Image(), x, y); }
 };
 

@@ -1,6 +1,6 @@
 #include "model/PotentialDrawing.h"
 
-#include "DocumentFixture.h"
+#include "BackgroundFixture.h"
 #include "model/Background.h"
 #include "model/Field.h"
 #include "model/FieldLine.h"
@@ -13,20 +13,8 @@
 
 namespace {
 
-class PotentialDrawingTest : public DocumentTest {
+class PotentialDrawingTest : public BackgroundFixture {
 protected:
-  void SetUp() override {
-    DocumentTest::SetUp();
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
-    SetTraceStepCap(3000);
-  }
-  void TearDown() override {
-    SetTraceStepCap(0);
-    Background.reset();
-    QLocale::setDefault(QLocale::c());
-    DocumentTest::TearDown();
-  }
   QRgb At(int x, int y) const { return Background->Image().pixel(x, y); }
 };
 
