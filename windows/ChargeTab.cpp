@@ -113,12 +113,11 @@ TChargeInput TChargeTab::ReadInput(const TDocument &document) const {
   long double px = 0;
   long double py = 0;
   document.WorldToScreen({*x, *y}, px, py);
-  if (!PixelPositionUsable(px - kChargeHalfSize) || !PixelOffsetCentrable(px - document.Origin.X)) {
+  // A centrable offset is also a finite pixel position: the stricter of the two rules.
+  if (!PixelOffsetCentrable(px - document.Origin.X))
     throw EInvalidInput(QStringLiteral("Ungültige x-Koordinate"));
-  }
-  if (!PixelPositionUsable(py - kChargeHalfSize) || !PixelOffsetCentrable(py - document.Origin.Y)) {
+  if (!PixelOffsetCentrable(py - document.Origin.Y))
     throw EInvalidInput(QStringLiteral("Ungültige y-Koordinate"));
-  }
   input.X = *x;
   input.Y = *y;
   input.Value = *q;
