@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -22,12 +21,11 @@ namespace {
 
 std::atomic<unsigned> backgroundThreads{0};
 
-// Fills Background (with the potential map when there is one) and draws the axes with their
-// scale; the canvas to draw the lines on.
-TCanvas &DrawAxesAndScale(const TDocument &document, const TPotentialGrid *map = nullptr) {
+// Fills the area (with the potential map when there is one) and draws the axes with their
+// scale.
+void DrawAxesAndScale(const TDocument &document, TCanvas &canvas, TSize size, const TRect &fill,
+                      const TPotentialGrid *map = nullptr) {
   const TPoint origin = document.Origin;
-  TCanvas &canvas = Background->Canvas();
-  const TSize size = SurfaceSize();
   const int width = size.Width;
   const int height = size.Height;
   // The whole bitmap, its last column and row included: a clear-pen rectangle would leave
@@ -35,7 +33,7 @@ TCanvas &DrawAxesAndScale(const TDocument &document, const TPotentialGrid *map =
   // labels get an opaque white cell.
   canvas.Brush.SetColor(kBackgroundColor);
   canvas.Pen.Style = TPenStyle::psClear;
-  canvas.FillRect({0, 0, Background->Width(), Background->Height()});
+  canvas.FillRect(fill);
   if (map != nullptr && canvas.Device() != nullptr)
     PaintPotentialMap(*map, *canvas.Device());
 
@@ -75,8 +73,10 @@ TCanvas &DrawAxesAndScale(const TDocument &document, const TPotentialGrid *map =
       canvas.TextOut(pixel::Offset(origin.X, 4), pixel::Offset(py, -canvas.TextHeight(s) / 2), s);
     }
   }
-  return canvas;
 }
+
+// The whole bitmap, its last column and row included.
+TRect BitmapRect(const TBitmap &bitmap) { return {0, 0, bitmap.Width(), bitmap.Height()}; }
 
 // Every line of every source with non-zero charge, in drawing order.
 std::vector<TTraceJob> LineStarts(const TDocument &document) {
@@ -121,22 +121,22 @@ long double FieldLineRadius(const TDocument &document) {
 
 void SetBackgroundThreads(unsigned threads) { backgroundThreads = threads; }
 
-TTraceStats DrawBackground(const TDocument &document) {
-  if (!Background)
-    return {};
-  const TPotentialOptions &potential = document.Potential;
-  std::optional<TPotentialGrid> grid;
-  if (potential.AnyShown())
-    grid.emplace(document, SurfaceSize());
-  TCanvas &canvas = DrawAxesAndScale(document, potential.Map ? &*grid : nullptr);
+TBackgroundScene TraceBackground(const TDocument &document, TSize area,
+                                 const std::atomic<bool> *cancel) {
+  TBackgroundScene scene;
+  if (document.Potential.AnyShown())
+    scene.Grid.emplace(document, area);
 
   // Trace on all cores, two lines at a time on each, then draw in order, so the picture does
   // not depend on timing.
-  std::vector<TTraceJob> jobs = LineStarts(document);
-  const TFieldLineTracer tracer(document, SurfaceSize());
+  scene.Lines = LineStarts(document);
+  std::vector<TTraceJob> &jobs = scene.Lines;
+  const TFieldLineTracer tracer(document, area);
   std::atomic<size_t> next{0};
   auto work = [&] {
     for (size_t i = next.fetch_add(2); i < jobs.size(); i = next.fetch_add(2)) {
+      if (cancel != nullptr && cancel->load(std::memory_order_relaxed))
+        return;
       if (i + 1 < jobs.size())
         tracer.TracePair(jobs[i], jobs[i + 1]);
       else
@@ -151,29 +151,48 @@ TTraceStats DrawBackground(const TDocument &document) {
       pool.emplace_back(work);
     work();
   }
+  for (const TTraceJob &job : jobs) {
+    scene.Stats.Count(job.End);
+    scene.Stats.Steps += job.Steps;
+  }
+  return scene;
+}
 
+void PaintBackground(const TDocument &document, const TBackgroundScene &scene, TCanvas &canvas,
+                     TSize area, const TRect &fill) {
+  const TPotentialOptions &potential = document.Potential;
+  const TPotentialGrid *grid = scene.Grid ? &*scene.Grid : nullptr;
+  DrawAxesAndScale(document, canvas, area, fill, potential.Map ? grid : nullptr);
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Color = kBackgroundLineColor;
   canvas.Pen.Width = 0;
-  TTraceStats total;
-  for (const TTraceJob &job : jobs) {
+  for (const TTraceJob &job : scene.Lines)
     job.Line.DrawOn(canvas);
-    total.Count(job.End);
-    total.Steps += job.Steps;
-  }
   // Equipotentials cross the field lines on top, so that their labels stay whole.
-  if (grid) {
+  if (grid != nullptr) {
     DrawEquipotentials(document, *grid, potential, canvas);
     if (potential.Map)
       DrawPotentialLegend(*grid, canvas);
   }
-  return total;
+}
+
+TTraceStats DrawBackgroundOn(const TDocument &document, TBitmap &bitmap, TSize area) {
+  const TBackgroundScene scene = TraceBackground(document, area);
+  PaintBackground(document, scene, bitmap.Canvas(), area, BitmapRect(bitmap));
+  return scene.Stats;
+}
+
+TTraceStats DrawBackground(const TDocument &document) {
+  if (!Background)
+    return {};
+  return DrawBackgroundOn(document, *Background, SurfaceSize());
 }
 
 TTraceStats DrawBackgroundReference(const TDocument &document) {
   if (!Background)
     return {};
-  TCanvas &canvas = DrawAxesAndScale(document);
+  TCanvas &canvas = Background->Canvas();
+  DrawAxesAndScale(document, canvas, SurfaceSize(), BitmapRect(*Background));
   TTraceStats total;
   for (const TTraceJob &s : LineStarts(document))
     total.Add(

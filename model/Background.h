@@ -4,11 +4,16 @@
 // changed in a way that moves field lines; every frame starts by copying it.
 
 #include "display/Canvas.h"
+#include "model/Equipotentials.h"
 #include "model/FieldLine.h"
+#include "model/FieldLineTracer.h"
 
 #include <QString>
 
+#include <atomic>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class TDocument;
 
@@ -33,6 +38,23 @@ long double FieldLineRadius(const TDocument &document);
 // Number of threads that trace the background's lines (0: one per core).
 void SetBackgroundThreads(unsigned threads);
 
+// What takes time in a background: the traced field lines and the potential grid.
+struct TBackgroundScene {
+  std::vector<TTraceJob> Lines; // in drawing order
+  std::optional<TPotentialGrid> Grid;
+  TTraceStats Stats;
+};
+
+// Traces the background of a drawing surface of that size (px) on all cores. A set cancel
+// flag stops it early, leaving an incomplete scene that must not be shown.
+TBackgroundScene TraceBackground(const TDocument &document, TSize area,
+                                 const std::atomic<bool> *cancel = nullptr);
+// Draws the scene on canvas: fill painted white (with the potential map), the axes, the
+// field lines and the equipotentials.
+void PaintBackground(const TDocument &document, const TBackgroundScene &scene, TCanvas &canvas,
+                     TSize area, const TRect &fill);
+// Traces and draws the whole bitmap.
+TTraceStats DrawBackgroundOn(const TDocument &document, TBitmap &bitmap, TSize area);
 // Redraws Background completely from the document; shows nothing.
 TTraceStats DrawBackground(const TDocument &document);
 // The same picture with the literal tracer, one line after the other (for comparisons).
