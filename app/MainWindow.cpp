@@ -3,11 +3,14 @@
 #include "app/Examples.h"
 #include "app/Program.h"
 #include "base/PixelMath.h"
+#include "base/Seams.h"
 #include "model/Background.h"
+#include "model/BackgroundRenderer.h"
 #include "model/Document.h"
 #include "model/FieldLine.h"
 #include "model/FrameComposer.h"
 #include "model/Grid.h"
+#include "model/ModelHooks.h"
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
 #include "widgets/ErrorGuard.h"
@@ -19,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -34,6 +38,8 @@ constexpr int kSurfaceWidth = 792;  // px at start
 constexpr int kSurfaceHeight = 535; // px at start
 constexpr int kStatusBarHeight = 19;
 constexpr int kResizeDelayMs = 1000;
+// A background that takes longer than this shows a busy indicator in the status bar.
+constexpr int kProgressDelayMs = 500;
 
 QPoint EventPixel(const QMouseEvent *event) {
   const QPointF p = event->position();
@@ -67,6 +73,7 @@ TForm1::TForm1(TDocument &document) : document_(document) {
   });
 
   CreateMenus();
+  CreateBackgroundRenderer();
 
   Timer_Resize = new QTimer(this);
   Timer_Resize->setInterval(kResizeDelayMs);
@@ -82,6 +89,8 @@ TForm1::TForm1(TDocument &document) : document_(document) {
 }
 
 TForm1::~TForm1() {
+  // The worker stops before the background goes.
+  renderer_.reset();
   // FormDestroy: the charges leave the sprite engine before it goes.
   Background.reset();
   document_.Charges.Clear();
@@ -125,6 +134,9 @@ void TForm1::CreateMenus() {
   MenuItem_Potential->setCheckable(true);
   MenuItem_Snap = Extras1->addAction(QStringLiteral("Am Raster ausrichten"));
   MenuItem_Snap->setCheckable(true);
+  MenuItem_LiveLines = Extras1->addAction(QStringLiteral("Feldlinien beim Ziehen nachführen"));
+  MenuItem_LiveLines->setCheckable(true);
+  MenuItem_LiveLines->setChecked(true);
   Extras1->addSeparator();
   MenuItem_Equipotentials = Extras1->addAction(QStringLiteral("Äquipotentiallinien"));
   MenuItem_TestChargeLine =
@@ -182,11 +194,66 @@ void TForm1::CreateEditMenu() {
   showHistory();
 }
 
+void TForm1::CreateBackgroundRenderer() {
+  renderer_ = std::make_unique<TBackgroundRenderer>();
+  BusyIndicator = new QProgressBar(StatusBar);
+  BusyIndicator->setRange(0, 0); // no figure: it only shows that work goes on
+  BusyIndicator->setMaximumWidth(120);
+  BusyIndicator->setTextVisible(false);
+  BusyIndicator->hide();
+  StatusBar->addPermanentWidget(BusyIndicator);
+  Timer_Progress = new QTimer(this);
+  Timer_Progress->setSingleShot(true);
+  Timer_Progress->setInterval(kProgressDelayMs);
+  connect(Timer_Progress, &QTimer::timeout, BusyIndicator, &QWidget::show);
+  connect(renderer_.get(), &TBackgroundRenderer::BusyChanged, this, [this](bool busy) {
+    if (busy) {
+      if (!Timer_Progress->isActive() && BusyIndicator->isHidden())
+        Timer_Progress->start();
+    } else {
+      Timer_Progress->stop();
+      BusyIndicator->hide();
+    }
+  });
+  ConnectGuarded(renderer_.get(), &TBackgroundRenderer::Finished, this, [this] {
+    TFinishedBackground picture = renderer_->TakeFinished();
+    // A picture for an older size waits for the one the resize asked for.
+    if (!picture.Bitmap || !Background || picture.Bitmap->Width() != Background->Width() ||
+        picture.Bitmap->Height() != Background->Height())
+      return;
+    Background = std::move(picture.Bitmap);
+    RenderFrame(true);
+  });
+}
+
+bool TForm1::BackgroundBusy() const { return renderer_ != nullptr && renderer_->Busy(); }
+
+void TForm1::RequestBackground(bool follow) {
+  if (!Background)
+    return;
+  if (!seams::BackgroundOnWorker()) {
+    DrawBackground(document_);
+    return;
+  }
+  const TBackgroundRenderer::TTarget target{{Background->Width(), Background->Height()},
+                                            SurfaceSize(),
+                                            seams::ScreenPixelsPerInch(),
+                                            LabelFontName()};
+  renderer_->Request(document_, target, follow);
+}
+
+bool TForm1::LiveLines() const {
+  return seams::BackgroundOnWorker() && MenuItem_LiveLines->isChecked();
+}
+
 void TForm1::ConnectDocument() {
   ConnectGuarded(&document_, &TDocument::ChargeChanged, this, [this](TPointCharge *charge) {
-    // Frames during a drag copy the old background; mouse-up draws the new one.
+    // Without live lines, frames during a drag copy the old background and mouse-up draws
+    // the new one; with them, each finished picture replaces the last.
     if (charge != DragCharge)
-      DrawBackground(document_);
+      RequestBackground(false);
+    else if (LiveLines())
+      RequestBackground(true);
     RenderFrame(true);
   });
   ConnectGuarded(&document_, &TDocument::ChargeRemoving, this, [this](const TPointCharge *charge) {
@@ -196,15 +263,18 @@ void TForm1::ConnectDocument() {
   ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { RedrawAll(); });
   ConnectGuarded(&document_, &TDocument::Replaced, this, [this] { RedrawAll(); });
   ConnectGuarded(&document_, &TDocument::ViewChanged, this, [this](bool linesMoved) {
-    // Frames during a pan copy the old background; mouse-up draws the new one.
+    // Frames during a pan copy the old background (or follow it with live lines); mouse-up
+    // draws the new one.
     if (linesMoved && PanAnchor.X == -1)
-      DrawBackground(document_);
+      RequestBackground(false);
+    else if (linesMoved && LiveLines())
+      RequestBackground(true);
     RenderFrame(true);
   });
   ConnectGuarded(&document_, &TDocument::SelectionChanged, this, [this] {
     // The background holds the line through the selected test charge.
     if (document_.Potential.TestChargeLine)
-      DrawBackground(document_);
+      RequestBackground(false);
     // A drag shows its own frames.
     if (DragCharge == nullptr)
       RenderFrame(true);
@@ -212,7 +282,7 @@ void TForm1::ConnectDocument() {
 }
 
 void TForm1::RedrawAll() {
-  DrawBackground(document_);
+  RequestBackground(false);
   RenderFrame(true);
 }
 

@@ -10,10 +10,14 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
 class QAction;
 class QMenu;
+class QProgressBar;
 class QStatusBar;
 class QTimer;
+class TBackgroundRenderer;
 class TDocument;
 class TPointCharge;
 
@@ -37,6 +41,8 @@ public:
   TDXSpriteEngine DXSpriteEngine;
   QTimer *Timer_Resize = nullptr;
   QStatusBar *StatusBar = nullptr;
+  QProgressBar *BusyIndicator = nullptr; // shown while a background takes long
+  QTimer *Timer_Progress = nullptr;
 
   QMenu *Datei1 = nullptr;
   QAction *MenuItem_New = nullptr;
@@ -51,6 +57,7 @@ public:
   QMenu *Extras1 = nullptr;
   QAction *MenuItem_Potential = nullptr;
   QAction *MenuItem_Snap = nullptr;           // "Am Raster ausrichten": created and dragged charges
+  QAction *MenuItem_LiveLines = nullptr;      // field lines follow a drag (worker pictures only)
   QAction *MenuItem_Equipotentials = nullptr; // the switches of the view tab's group
   QAction *MenuItem_TestChargeLine = nullptr;
   QAction *MenuItem_PotentialMap = nullptr;
@@ -77,6 +84,9 @@ public:
   void ReleaseGrab();
   // The charges the voltage path joins; a new pair is shown at once.
   void SetVoltagePath(const TPointCharge *start, const TPointCharge *end);
+  // A background asked for is not shown yet.
+  bool BackgroundBusy() const;
+  TBackgroundRenderer *BackgroundRenderer() const { return renderer_.get(); }
   // Composes the frame on the drawing surface; with present, releases the canvas and shows
   // it. Draws nothing while there is no surface.
   void RenderFrame(bool present);
@@ -123,6 +133,11 @@ private:
   // The document's signals: a background redraw where field lines moved, else a frame.
   void ConnectDocument();
   void RedrawAll();
+  void CreateBackgroundRenderer();
+  // The background of the document as it stands: drawn at once, or asked of the worker
+  // thread (follow: during a drag, finish the picture in progress instead of cancelling it).
+  void RequestBackground(bool follow);
+  bool LiveLines() const;
   // Draws the cursor's field line over a fresh frame and shows it.
   void ShowCursorLineAt(int x, int y);
 
@@ -131,6 +146,7 @@ private:
   void PlaceAtMouse(TPointCharge &charge, int x, int y);
 
   TDocument &document_;
+  std::unique_ptr<TBackgroundRenderer> renderer_;
   Qt::KeyboardModifiers mouseModifiers_; // of the mouse event being handled
   const TPointCharge *pathStart_ = nullptr;
   const TPointCharge *pathEnd_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 
@@ -27,6 +28,8 @@ TickSource &Ticks() {
   return source;
 }
 
+thread_local int threadPpi = 0; // 0: none set on this thread
+
 PpiSource &Ppi() {
   static PpiSource source;
   return source;
@@ -37,7 +40,20 @@ PpiSource &Ppi() {
 uint32_t GetTickCount() { return Ticks() ? Ticks()() : MonotonicTicks(); }
 void SetTickSource(TickSource source) { Ticks() = std::move(source); }
 
-int ScreenPixelsPerInch() { return Ppi() ? Ppi()() : PrimaryScreenPpi(); }
+int ScreenPixelsPerInch() {
+  if (threadPpi > 0)
+    return threadPpi;
+  return Ppi() ? Ppi()() : PrimaryScreenPpi();
+}
 void SetPixelsPerInchSource(PpiSource source) { Ppi() = std::move(source); }
+
+namespace {
+std::atomic<bool> backgroundOnWorker{true};
+}
+bool BackgroundOnWorker() { return backgroundOnWorker; }
+void SetBackgroundOnWorker(bool onWorker) { backgroundOnWorker = onWorker; }
+
+ThreadPixelsPerInch::ThreadPixelsPerInch(int ppi) : previous_(threadPpi) { threadPpi = ppi; }
+ThreadPixelsPerInch::~ThreadPixelsPerInch() { threadPpi = previous_; }
 
 } // namespace seams

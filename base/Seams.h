@@ -21,4 +21,22 @@ int ScreenPixelsPerInch();
 // Replaces the pixels-per-inch source; an empty function restores the default.
 void SetPixelsPerInchSource(PpiSource source);
 
+// Whether the program draws its background pictures on a worker thread (the default) or
+// in the call that asks for them (tests, which want each picture at once).
+bool BackgroundOnWorker();
+void SetBackgroundOnWorker(bool onWorker);
+
+// While it lives, ScreenPixelsPerInch answers ppi on the thread that made it: a picture drawn
+// on a worker thread asks the screen nothing, and keeps the value its request was made with.
+class ThreadPixelsPerInch {
+public:
+  explicit ThreadPixelsPerInch(int ppi);
+  ~ThreadPixelsPerInch();
+  ThreadPixelsPerInch(const ThreadPixelsPerInch &) = delete;
+  ThreadPixelsPerInch &operator=(const ThreadPixelsPerInch &) = delete;
+
+private:
+  int previous_;
+};
+
 } // namespace seams

@@ -1,9 +1,20 @@
 #include "model/ModelHooks.h"
 
+namespace {
+thread_local TModelHooks *threadHooks = nullptr;
+}
+
 TModelHooks &ModelHooks() {
   static TModelHooks hooks;
-  return hooks;
+  return threadHooks != nullptr ? *threadHooks : hooks;
 }
+
+TThreadModelHooks::TThreadModelHooks(TModelHooks hooks)
+    : hooks_(std::move(hooks)), previous_(threadHooks) {
+  threadHooks = &hooks_;
+}
+
+TThreadModelHooks::~TThreadModelHooks() { threadHooks = previous_; }
 
 void InstallModelHooks(TModelHooks hooks) { ModelHooks() = std::move(hooks); }
 

@@ -27,6 +27,20 @@ struct TModelHooks {
 TModelHooks &ModelHooks();
 void InstallModelHooks(TModelHooks hooks);
 
+// While it lives, the hooks on the thread that made it are these (a picture drawn on a worker
+// thread must not call into the windows).
+class TThreadModelHooks {
+public:
+  explicit TThreadModelHooks(TModelHooks hooks);
+  ~TThreadModelHooks();
+  TThreadModelHooks(const TThreadModelHooks &) = delete;
+  TThreadModelHooks &operator=(const TThreadModelHooks &) = delete;
+
+private:
+  TModelHooks hooks_;
+  TModelHooks *previous_;
+};
+
 // Convenience readers with safe answers when a hook is missing.
 TSize SurfaceSize();
 TCanvas *SurfaceCanvas();

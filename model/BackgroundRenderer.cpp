@@ -1,0 +1,101 @@
+#include "model/BackgroundRenderer.h"
+
+#include "base/Seams.h"
+#include "model/Background.h"
+#include "model/ModelHooks.h"
+
+#include <QMetaObject>
+
+#include <new>
+
+TBackgroundRenderer::TBackgroundRenderer(QObject *parent)
+    : QObject(parent), worker_([this] { Run(); }) {}
+
+TBackgroundRenderer::~TBackgroundRenderer() {
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+    pending_.reset();
+    if (running_)
+      running_->store(true);
+  }
+  wake_.notify_all();
+  worker_.join();
+}
+
+uint64_t TBackgroundRenderer::Request(const TDocument &document, const TTarget &target,
+                                      bool follow) {
+  TJob job{++requested_, TakeSnapshot(document), target, std::make_shared<std::atomic<bool>>()};
+  const bool wasBusy = requested_ - 1 > delivered_;
+  {
+    const std::lock_guard lock(mutex_);
+    if (!follow && running_)
+      running_->store(true);
+    pending_ = std::move(job);
+  }
+  wake_.notify_one();
+  if (!wasBusy)
+    emit BusyChanged(true);
+  return requested_;
+}
+
+void TBackgroundRenderer::Run() {
+  for (;;) {
+    TJob job;
+    {
+      std::unique_lock lock(mutex_);
+      running_.reset();
+      wake_.wait(lock, [this] { return stopping_ || pending_.has_value(); });
+      if (stopping_)
+        return;
+      job = std::move(*pending_);
+      pending_.reset();
+      running_ = job.Cancel;
+    }
+    Draw(job);
+  }
+}
+
+void TBackgroundRenderer::Draw(const TJob &job) {
+  // The picture asks neither the screen nor the windows: what it needs came with the request.
+  const seams::ThreadPixelsPerInch ppi(job.Target.Ppi);
+  TModelHooks hooks;
+  hooks.SurfaceSize = [area = job.Target.Area] { return area; };
+  hooks.LabelFontName = [name = job.Target.FontName] { return name; };
+  const TThreadModelHooks threadHooks(std::move(hooks));
+
+  TFinishedBackground picture;
+  picture.Generation = job.Generation;
+  try {
+    if (BeforePicture)
+      BeforePicture();
+    const std::unique_ptr<TDocument> document = DocumentFromSnapshot(job.Snapshot);
+    const TBackgroundScene scene = TraceBackground(*document, job.Target.Area, job.Cancel.get());
+    if (job.Cancel->load())
+      return;
+    picture.Bitmap = std::make_unique<TBitmap>(job.Target.Bitmap.Width, job.Target.Bitmap.Height);
+    PaintBackground(*document, scene, picture.Bitmap->Canvas(), job.Target.Area,
+                    {0, 0, job.Target.Bitmap.Width, job.Target.Bitmap.Height});
+    picture.Stats = scene.Stats;
+  } catch (const std::exception &) {
+    // Out of memory for a huge picture, say: the picture is dropped and the next request
+    // tries again; the window keeps its last background.
+    picture.Bitmap.reset();
+  }
+  auto shared = std::make_shared<TFinishedBackground>(std::move(picture));
+  QMetaObject::invokeMethod(
+      this, [this, shared] { Deliver(std::move(*shared)); }, Qt::QueuedConnection);
+}
+
+void TBackgroundRenderer::Deliver(TFinishedBackground picture) {
+  if (picture.Generation <= delivered_)
+    return;
+  const bool wasBusy = Busy();
+  delivered_ = picture.Generation;
+  if (picture.Bitmap) {
+    finished_ = std::move(picture);
+    emit Finished();
+  }
+  if (wasBusy && !Busy())
+    emit BusyChanged(false);
+}

@@ -1,0 +1,94 @@
+#pragma once
+// Draws background pictures on a worker thread, so that the window answers input while field
+// lines are traced. Each request is a snapshot of the document; a newer request cancels the
+// picture in progress (or, for live pictures during a drag, lets it finish and follows it),
+// and every finished picture newer than the last one delivered reaches the receiver on the
+// thread that owns the renderer.
+
+#include "base/Geometry.h"
+#include "display/Canvas.h"
+#include "model/DocumentSnapshot.h"
+#include "model/FieldLine.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+// One finished background.
+struct TFinishedBackground {
+  uint64_t Generation = 0;
+  std::unique_ptr<TBitmap> Bitmap;
+  TTraceStats Stats;
+};
+
+class TBackgroundRenderer : public QObject {
+  Q_OBJECT
+
+public:
+  // What a picture depends on besides the document.
+  struct TTarget {
+    TSize Bitmap; // px of the background bitmap
+    TSize Area;   // px of the drawing surface
+    int Ppi = 96;
+    QString FontName; // of the axis and level labels
+  };
+
+  explicit TBackgroundRenderer(QObject *parent = nullptr);
+  ~TBackgroundRenderer() override;
+  TBackgroundRenderer(const TBackgroundRenderer &) = delete;
+  TBackgroundRenderer &operator=(const TBackgroundRenderer &) = delete;
+
+  // Asks for the background of the document as it stands now; answers the request's
+  // generation. follow: a picture in progress is finished rather than cancelled, so that a
+  // stream of requests (a drag) still shows pictures.
+  uint64_t Request(const TDocument &document, const TTarget &target, bool follow);
+  // A request is neither delivered nor overtaken by a delivered newer one.
+  bool Busy() const { return requested_ > delivered_; }
+  uint64_t Delivered() const { return delivered_; }
+
+  // Runs on the worker thread before each picture is traced (tests hold a picture back with
+  // it). Set it while nothing is requested.
+  std::function<void()> BeforePicture;
+
+signals:
+  // A picture newer than every one delivered before; Take it with TakeFinished.
+  void Finished();
+  // Busy() changed.
+  void BusyChanged(bool busy);
+
+public:
+  // The picture announced by the last Finished; empty once taken.
+  TFinishedBackground TakeFinished() { return std::move(finished_); }
+
+private:
+  struct TJob {
+    uint64_t Generation = 0;
+    TDocumentSnapshot Snapshot;
+    TTarget Target;
+    std::shared_ptr<std::atomic<bool>> Cancel;
+  };
+
+  void Run();
+  void Draw(const TJob &job);
+  void Deliver(TFinishedBackground picture);
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::optional<TJob> pending_;
+  std::shared_ptr<std::atomic<bool>> running_; // cancel flag of the picture in progress
+  bool stopping_ = false;
+
+  uint64_t requested_ = 0; // user-interface thread only
+  uint64_t delivered_ = 0;
+  TFinishedBackground finished_;
+
+  std::thread worker_; // last: starts after everything it uses
+};
