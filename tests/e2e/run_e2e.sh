@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end test: the real program in a virtual X server. A click on the drawing area
 # creates a charge, a drag moves it; the screenshots must show the red disc where it was
-# dropped and none where it was, the light grey field lines and the axes. Then the project is
+# dropped and none where it was, the light grey field lines (following the charge before
+# the mouse button is released) and the axes. Then the project is
 # saved through Qt's file dialog, a new project is started (answering the save question),
 # and the file is opened again: the drawing area must be as it was before saving. A charge
 # created then is taken back with Strg+Z and brought back with Strg+Y.
@@ -138,9 +139,10 @@ xdotool mousemove "$ax" "$ay" mousedown 1
 for i in 1 2 3 4 5 6 7 8 9 10; do
   xdotool mousemove $((ax + (bx - ax) * i / 10)) $((ay + (by - ay) * i / 10))
 done
+# The button is still held: the field lines have followed the charge already.
+expect dragging "red:$bx,$by" "nored:$ax,$ay" "from:$bx,$by" lines axes
 xdotool mouseup 1
-# The frames during the drag show the old background; after the release the lines start
-# at the new place.
+# After the release the lines start at the new place.
 expect dragged "red:$bx,$by" "nored:$ax,$ay" "from:$bx,$by" lines axes
 
 # The drawing surface fills the client area between the menu bar and the 19-pixel status bar.

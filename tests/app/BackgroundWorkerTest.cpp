@@ -1,0 +1,123 @@
+// Backgrounds drawn on the worker thread in the real main window: the window answers while a
+// picture is held back on the worker, newer requests cancel older pictures, the finished
+// picture is the one drawn in the call, and field lines follow a drag before mouse-up.
+#include "support/ProgramFixture.h"
+
+#include "base/Seams.h"
+#include "model/BackgroundRenderer.h"
+#include "model/ModelHooks.h"
+#include "model/NumberText.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QStatusBar>
+
+#include <condition_variable>
+#include <mutex>
+
+namespace {
+
+// Holds every picture on the worker thread until opened.
+class Gate {
+public:
+  void Wait() {
+    std::unique_lock lock(mutex_);
+    waiting_ = true;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return open_; });
+  }
+  // Returns once a picture waits at the gate.
+  void AwaitPicture() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return waiting_; });
+  }
+  void Open() {
+    const std::lock_guard lock(mutex_);
+    open_ = true;
+    changed_.notify_all();
+  }
+
+private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool waiting_ = false;
+  bool open_ = false;
+};
+
+class BackgroundWorkerTest : public ProgramTest {
+protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    seams::SetBackgroundOnWorker(true);
+  }
+  void TearDown() override {
+    Settle();
+    Form1->BackgroundRenderer()->BeforePicture = nullptr;
+    seams::SetBackgroundOnWorker(false);
+    ProgramTest::TearDown();
+  }
+  // Handles events until every picture asked for is shown (the worker's answer is an event).
+  static void Settle() {
+    while (Form1->BackgroundBusy())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  // The background drawn in the call, for the document as it stands.
+  static QImage DrawnInTheCall() {
+    TBitmap bitmap(Background->Width(), Background->Height());
+    DrawBackgroundOn(TheDocument(), bitmap, SurfaceSize());
+    return bitmap.Image();
+  }
+};
+
+TEST_F(BackgroundWorkerTest, WindowAnswersWhilePictureIsTracedAndNewestPictureWins) {
+  Gate gate;
+  Form1->BackgroundRenderer()->BeforePicture = [&gate] { gate.Wait(); };
+  QSignalSpy finished(Form1->BackgroundRenderer(), &TBackgroundRenderer::Finished);
+  const QImage empty = Background->Image();
+
+  TPointCharge *first = Create(200, 200);
+  gate.AwaitPicture();
+  // The worker is stuck in the first picture; the window goes on answering.
+  Move(500, 300);
+  const TWorldPoint mouse = TheDocument().ScreenToWorld(500, 300);
+  EXPECT_EQ(Form1->StatusBar->currentMessage(), StatusPositionText(mouse.X, mouse.Y));
+  Create(500, 300);
+  Press(200, 200);
+  Release(200, 200);
+  EXPECT_EQ(TheDocument().Selected(), first) << "a click selects at once";
+  EXPECT_TRUE(Form1->BackgroundBusy());
+  EXPECT_EQ(Background->Image(), empty) << "nothing shown before a picture is finished";
+
+  gate.Open();
+  Settle();
+  // The pictures asked for while the first was held were overtaken by the newest: one
+  // picture is shown, and it is the one drawn in the call.
+  EXPECT_EQ(finished.count(), 1);
+  EXPECT_EQ(Background->Image(), DrawnInTheCall());
+  EXPECT_EQ(Form1->DXDraw->PresentedImage().pixel(30, 30), Background->Image().pixel(30, 30));
+}
+
+TEST_F(BackgroundWorkerTest, FieldLinesFollowDragUnlessSwitchedOff) {
+  Create(200, 200);
+  Settle();
+  const QImage atStart = Background->Image();
+
+  Press(200, 200);
+  Move(260, 240);
+  Move(320, 280);
+  Settle();
+  // The button is still held: the lines already start at the new place.
+  EXPECT_NE(Background->Image(), atStart);
+  EXPECT_EQ(Background->Image(), DrawnInTheCall());
+
+  Form1->MenuItem_LiveLines->setChecked(false);
+  const QImage held = Background->Image();
+  Move(400, 300);
+  EXPECT_FALSE(Form1->BackgroundBusy()) << "without live lines a drag asks for no picture";
+  EXPECT_EQ(Background->Image(), held);
+  Release(400, 300);
+  Settle();
+  EXPECT_EQ(Background->Image(), DrawnInTheCall()) << "mouse-up shows the final picture";
+}
+
+} // namespace
