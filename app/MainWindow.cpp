@@ -13,6 +13,7 @@
 #include "model/ModelHooks.h"
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
+#include "model/TestChargeFigures.h"
 #include "widgets/ErrorGuard.h"
 
 #include <QAction>
@@ -91,6 +92,7 @@ TForm1::TForm1(TDocument &document) : document_(document) {
 TForm1::~TForm1() {
   // The worker stops before the background goes.
   renderer_.reset();
+  TestChargeFigures = {};
   // FormDestroy: the charges leave the sprite engine before it goes.
   Background.reset();
   document_.Charges.Clear();
@@ -222,6 +224,15 @@ void TForm1::CreateBackgroundRenderer() {
         picture.Bitmap->Height() != Background->Height())
       return;
     Background = std::move(picture.Bitmap);
+    TestChargeFigures.ByCharge.clear();
+    if (picture.Figures) {
+      // By index: a charge that is not the one traced fails the figure's state check.
+      auto &figures = *picture.Figures;
+      for (size_t i = 0; i < figures.size(); ++i)
+        if (figures[i] && document_.Charges.At(static_cast<int>(i)) != nullptr)
+          TestChargeFigures.ByCharge.emplace(document_.Charges[static_cast<int>(i)],
+                                             std::move(*figures[i]));
+    }
     RenderFrame(true);
   });
 }
@@ -325,6 +336,7 @@ void TForm1::RenderFrame(bool present) {
   if (surface == nullptr)
     return;
   TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
+  TestChargeFigures.Active = seams::BackgroundOnWorker() && FiguresTooCostlyForFrames(document_);
   ComposeFrame(canvas, document_, *DXSpriteEngine.Engine(), pathStart_, pathEnd_);
   if (present) {
     canvas.Release();

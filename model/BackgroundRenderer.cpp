@@ -77,6 +77,11 @@ void TBackgroundRenderer::Draw(const TJob &job) {
     PaintBackground(*document, scene, picture.Bitmap->Canvas(), job.Target.Area,
                     {0, 0, job.Target.Bitmap.Width, job.Target.Bitmap.Height});
     picture.Stats = scene.Stats;
+    if (FiguresTooCostlyForFrames(*document)) {
+      picture.Figures = TraceTestChargeFigures(*document, job.Target.Area, job.Cancel.get());
+      if (job.Cancel->load())
+        return;
+    }
   } catch (const std::exception &) {
     // Out of memory for a huge picture, say: the picture is dropped and the next request
     // tries again; the window keeps its last background.

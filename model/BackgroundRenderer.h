@@ -9,6 +9,7 @@
 #include "display/Canvas.h"
 #include "model/DocumentSnapshot.h"
 #include "model/FieldLine.h"
+#include "model/TestChargeFigures.h"
 
 #include <QObject>
 #include <QString>
@@ -21,12 +22,15 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 // One finished background.
 struct TFinishedBackground {
   uint64_t Generation = 0;
   std::unique_ptr<TBitmap> Bitmap;
   TTraceStats Stats;
+  // By charge index of the request's snapshot, when they were too costly for the frames.
+  std::optional<std::vector<std::optional<TTestChargeFigure>>> Figures;
 };
 
 class TBackgroundRenderer : public QObject {

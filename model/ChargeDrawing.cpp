@@ -4,6 +4,7 @@
 #include "model/Document.h"
 #include "model/Field.h"
 #include "model/FieldLine.h"
+#include "model/TestChargeFigures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,14 +28,29 @@ void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &
   const TPoint c{pixel::Round(x + kChargeHalfSize), pixel::Round(y + kChargeHalfSize)};
   canvas.Ellipse(c.X - kTestChargeRadius, c.Y - kTestChargeRadius, c.X + kTestChargeRadius,
                  c.Y + kTestChargeRadius);
-  DrawFieldLine(document, canvas, kTestChargeLineColor, 0, c.X, c.Y);
+  const TTestChargeFigure *figure = nullptr;
+  if (TestChargeFigures.Active) {
+    // Too costly for a frame: the figure of the last finished background, or the disc alone.
+    figure = TestChargeFigures.Find(charge);
+    if (figure == nullptr)
+      return;
+    canvas.Pen.Width = 0;
+    canvas.Pen.Color = kTestChargeLineColor;
+    for (const TPolyline &half : figure->Halves)
+      half.DrawOn(canvas);
+  } else {
+    DrawFieldLine(document, canvas, kTestChargeLineColor, 0, c.X, c.Y);
+  }
   // No force on a charge of value 0; and a zero arrow scale has no arrow length (files with
   // one are refused when loading, so this only guards the division).
   if (value == 0 || document.ArrowScale == 0)
     return;
 
   TVector v;
-  ForceAt(document, v, c.X, c.Y, value);
+  if (figure != nullptr)
+    v = figure->Force;
+  else
+    ForceAt(document, v, c.X, c.Y, value);
   v.Scale(static_cast<double>(document.PixelsPerMetre / document.ArrowScale)); // N to px of arrow
   canvas.Pen.Width = 2;
   canvas.Pen.Color = document.ArrowColor;

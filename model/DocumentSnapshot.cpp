@@ -2,8 +2,12 @@
 
 TDocumentSnapshot TakeSnapshot(const TDocument &document) {
   TDocumentSnapshot snapshot;
-  snapshot.View = {document.Origin,     document.PixelsPerMetre, document.ArrowScale,
-                   document.ArrowColor, document.StepLength,     document.ShowCursorLine,
+  snapshot.View = {document.Origin,
+                   document.PixelsPerMetre,
+                   document.ArrowScale,
+                   document.ArrowColor,
+                   document.StepLength,
+                   document.ShowCursorLine,
                    {}};
   snapshot.Potential = document.Potential;
   snapshot.Charges.reserve(static_cast<size_t>(document.Charges.Count()));

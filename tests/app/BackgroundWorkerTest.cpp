@@ -1,12 +1,14 @@
 // Backgrounds drawn on the worker thread in the real main window: the window answers while a
 // picture is held back on the worker, newer requests cancel older pictures, the finished
-// picture is the one drawn in the call, and field lines follow a drag before mouse-up.
+// picture is the one drawn in the call, field lines follow a drag before mouse-up, and test
+// charges too costly for the frames come with the picture, drawn as the frames draw them.
 #include "support/ProgramFixture.h"
 
 #include "base/Seams.h"
 #include "model/BackgroundRenderer.h"
 #include "model/ModelHooks.h"
 #include "model/NumberText.h"
+#include "model/TestChargeFigures.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
@@ -118,6 +120,30 @@ TEST_F(BackgroundWorkerTest, FieldLinesFollowDragUnlessSwitchedOff) {
   Release(400, 300);
   Settle();
   EXPECT_EQ(Background->Image(), DrawnInTheCall()) << "mouse-up shows the final picture";
+}
+
+TEST_F(BackgroundWorkerTest, CostlyTestChargeFiguresComeWithThePictureAsFramesDrawThem) {
+  // 70 sources and 70 test charges on a grid: too many pairs for every frame.
+  TheDocument().Load(SurfaceSize(), [](TDocument &document) {
+    for (int i = 0; i < 140; ++i) {
+      TPointCharge *charge = document.Charges.Add(std::make_unique<TPointCharge>());
+      charge->X = 30 + (i % 14) * 52;
+      charge->Y = 20 + (i / 14) * 50 + (i % 3) * 7;
+      charge->IsTestCharge = i % 2 == 1;
+      charge->ChargeValue = (i % 4 < 2 ? 1 : -2) * kElementaryCharge;
+      charge->FieldLineCount = charge->IsTestCharge ? 0 : 4;
+    }
+  });
+  Settle();
+  ASSERT_TRUE(TestChargeFigures.Active);
+  EXPECT_EQ(TestChargeFigures.ByCharge.size(), 70u);
+  const QImage fromWorker = Form1->DXDraw->PresentedImage().copy();
+
+  // The same frame with every test charge traced in it.
+  seams::SetBackgroundOnWorker(false);
+  Form1->RenderFrame(true);
+  EXPECT_FALSE(TestChargeFigures.Active);
+  EXPECT_EQ(fromWorker, Form1->DXDraw->PresentedImage());
 }
 
 } // namespace
