@@ -88,6 +88,7 @@ TEST_F(BackgroundWorkerTest, WindowAnswersWhilePictureIsTracedAndNewestPictureWi
   Release(200, 200);
   EXPECT_EQ(TheDocument().Selected(), first) << "a click selects at once";
   EXPECT_TRUE(Form1->BackgroundBusy());
+  EXPECT_TRUE(Form1->Timer_Progress->isActive()) << "the busy indicator shows if it lasts";
   EXPECT_EQ(Background->Image(), empty) << "nothing shown before a picture is finished";
 
   gate.Open();
@@ -95,6 +96,7 @@ TEST_F(BackgroundWorkerTest, WindowAnswersWhilePictureIsTracedAndNewestPictureWi
   // The pictures asked for while the first was held were overtaken by the newest: one
   // picture is shown, and it is the one drawn in the call.
   EXPECT_EQ(finished.count(), 1);
+  EXPECT_FALSE(Form1->Timer_Progress->isActive() || Form1->BusyIndicator->isVisible());
   EXPECT_EQ(Background->Image(), DrawnInTheCall());
   EXPECT_EQ(Form1->DXDraw->PresentedImage().pixel(30, 30), Background->Image().pixel(30, 30));
 }

@@ -1,0 +1,138 @@
+// How the window answers while field lines are traced on the worker thread, in the real
+// windows on the offscreen platform (real clock, so the 30 ms budget per half-line holds):
+//   Open/S/T      "Öffnen" of a project of S sources (16 lines each) and T test charges, until
+//                 the command returns to the event loop with a frame shown: the time until
+//                 the window answers again; the picture is still being traced then.
+//   DragMove/S/T  one mouse move of a charge dragged among them, with its frame.
+//   LiveDrag/S    a charge dragged among S random sources x 16 lines at step 3: each
+//                 iteration moves it by a pixel and waits for the finished picture of the
+//                 new place; pictures per second is the rate at which the lines follow.
+#include "WindowBenchMain.h"
+#include "support/FieldConfigurations.h"
+
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "app/ProjectCommands.h"
+#include "file/ProjectFile.h"
+#include "model/Document.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+// Handles events until every picture asked for is shown.
+void Settle() {
+  while (Form1->BackgroundBusy())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+TProjectData ManyCharges(int sources, int tests) {
+  TProjectData data;
+  data.OriginX = 396;
+  data.OriginY = 267;
+  std::mt19937 random(5000);
+  std::uniform_int_distribution<int> x(0, 772), y(0, 515);
+  for (int i = 0; i < sources + tests; ++i) {
+    TChargeRecord r;
+    r.X = x(random);
+    r.Y = y(random);
+    r.IsTestCharge = i >= sources;
+    r.ChargeValue = (i % 2 == 0 ? 1 : -1) * kElementaryCharge;
+    r.FieldLineCount = r.IsTestCharge ? 0 : 16;
+    data.Charges.push_back(r);
+  }
+  return data;
+}
+
+struct Windows {
+  Windows() {
+    CreateProgramWindows();
+    Form1->show();
+  }
+  ~Windows() {
+    Settle();
+    DestroyProgramWindows();
+    ResetDocumentGlobals();
+  }
+  Windows(const Windows &) = delete;
+  Windows &operator=(const Windows &) = delete;
+};
+
+void BM_Open(benchmark::State &state) {
+  const Windows windows;
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("viele.kbf"));
+  SaveProjectFile(path, ManyCharges(static_cast<int>(state.range(0)),
+                                    static_cast<int>(state.range(1))));
+  for (auto _ : state) {
+    state.PauseTiming();
+    NewProject();
+    Settle();
+    state.ResumeTiming();
+    LoadProject(path);
+  }
+}
+BENCHMARK(BM_Open)
+    ->Name("Open")
+    ->Args({5000, 0})
+    ->Args({5000, 5000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_DragMove(benchmark::State &state) {
+  const Windows windows;
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("viele.kbf"));
+  SaveProjectFile(path, ManyCharges(static_cast<int>(state.range(0)),
+                                    static_cast<int>(state.range(1))));
+  LoadProject(path);
+  const TPointCharge &charge = *Charges[0];
+  int x = static_cast<int>(charge.CenterX());
+  const int y = static_cast<int>(charge.CenterY());
+  Form1->DXDrawMouseDown(Qt::LeftButton, x, y);
+  Form1->DXDrawMouseMove(x + 30, y);
+  int step = 1;
+  for (auto _ : state) {
+    Form1->DXDrawMouseMove(x + 30 + step, y);
+    step = -step;
+  }
+  Form1->DXDrawMouseUp(Qt::LeftButton, x + 30, y);
+}
+BENCHMARK(BM_DragMove)
+    ->Name("DragMove")
+    ->Args({5000, 5000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_LiveDrag(benchmark::State &state) {
+  const Windows windows;
+  configurations::Random(static_cast<int>(state.range(0)), 16, 1);
+  Form1->RenderFrame(true);
+  const TPointCharge &charge = *Charges[0];
+  const int x = static_cast<int>(charge.CenterX());
+  const int y = static_cast<int>(charge.CenterY());
+  Form1->DXDrawMouseDown(Qt::LeftButton, x, y);
+  Form1->DXDrawMouseMove(x + 30, y);
+  Settle();
+  int step = 1;
+  for (auto _ : state) {
+    Form1->DXDrawMouseMove(x + 30 + step, y);
+    Settle();
+    step = -step;
+  }
+  Form1->DXDrawMouseUp(Qt::LeftButton, x + 30, y);
+  state.counters["pictures/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_LiveDrag)->Name("LiveDrag")->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv) {
+  return RunWindowBenchmarks<benchmark::ConsoleReporter>(argc, argv);
+}
