@@ -11,8 +11,10 @@
 #include "model/TestChargeFigures.h"
 
 #include <QCoreApplication>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <condition_variable>
 #include <mutex>
