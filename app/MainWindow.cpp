@@ -219,6 +219,8 @@ void TForm1::CreateBackgroundRenderer() {
   });
   ConnectGuarded(renderer_.get(), &TBackgroundRenderer::Finished, this, [this] {
     TFinishedBackground picture = renderer_->TakeFinished();
+    if (picture.Error)
+      std::rethrow_exception(picture.Error); // reported like the failure of a command
     // A picture for an older size waits for the one the resize asked for.
     if (!picture.Bitmap || !Background || picture.Bitmap->Width() != Background->Width() ||
         picture.Bitmap->Height() != Background->Height())

@@ -82,10 +82,11 @@ void TBackgroundRenderer::Draw(const TJob &job) {
       if (job.Cancel->load())
         return;
     }
-  } catch (const std::exception &) {
-    // Out of memory for a huge picture, say: the picture is dropped and the next request
-    // tries again; the window keeps its last background.
+  } catch (...) {
+    // Out of memory for a huge picture, say: the window keeps its last background and
+    // reports the error on its own thread.
     picture.Bitmap.reset();
+    picture.Error = std::current_exception();
   }
   auto shared = std::make_shared<TFinishedBackground>(std::move(picture));
   QMetaObject::invokeMethod(
@@ -97,7 +98,7 @@ void TBackgroundRenderer::Deliver(TFinishedBackground picture) {
     return;
   const bool wasBusy = Busy();
   delivered_ = picture.Generation;
-  if (picture.Bitmap) {
+  if (picture.Bitmap || picture.Error) {
     finished_ = std::move(picture);
     emit Finished();
   }

@@ -17,6 +17,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -27,7 +28,8 @@
 // One finished background.
 struct TFinishedBackground {
   uint64_t Generation = 0;
-  std::unique_ptr<TBitmap> Bitmap;
+  std::unique_ptr<TBitmap> Bitmap; // null when drawing it failed
+  std::exception_ptr Error;        // why it failed
   TTraceStats Stats;
   // By charge index of the request's snapshot, when they were too costly for the frames.
   std::optional<std::vector<std::optional<TTestChargeFigure>>> Figures;
@@ -63,7 +65,8 @@ public:
   std::function<void()> BeforePicture;
 
 signals:
-  // A picture newer than every one delivered before; Take it with TakeFinished.
+  // A picture newer than every one delivered before, or the failure of one; take it with
+  // TakeFinished.
   void Finished();
   // Busy() changed.
   void BusyChanged(bool busy);

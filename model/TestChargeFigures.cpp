@@ -54,5 +54,5 @@ TraceTestChargeFigures(const TDocument &document, TSize area, const std::atomic<
 const TTestChargeFigure *TTestChargeFigures::Find(const TPointCharge &charge) const {
   const auto found = ByCharge.find(&charge);
   return found != ByCharge.end() && found->second.State == StateOf(charge) ? &found->second
-                                                                            : nullptr;
+                                                                           : nullptr;
 }

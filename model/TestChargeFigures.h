@@ -18,9 +18,9 @@
 inline constexpr uint64_t kFramePairBudget = 4096;
 
 struct TTestChargeFigure {
-  TChargeState State;   // of the test charge the figure was traced for
-  TPolyline Halves[2];  // against the field, then along it
-  TVector Force;        // N, on the charge's rounded centre
+  TChargeState State;  // of the test charge the figure was traced for
+  TPolyline Halves[2]; // against the field, then along it
+  TVector Force;       // N, on the charge's rounded centre
 };
 
 // Whether the test charges of a document are too costly to trace in every frame.

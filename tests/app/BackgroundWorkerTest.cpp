@@ -1,7 +1,8 @@
 // Backgrounds drawn on the worker thread in the real main window: the window answers while a
 // picture is held back on the worker, newer requests cancel older pictures, the finished
 // picture is the one drawn in the call, field lines follow a drag before mouse-up, and test
-// charges too costly for the frames come with the picture, drawn as the frames draw them.
+// charges too costly for the frames come with the picture, drawn as the frames draw them; a
+// picture that fails is reported.
 #include "support/ProgramFixture.h"
 
 #include "base/Seams.h"
@@ -18,6 +19,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <new>
 
 namespace {
 
@@ -124,6 +126,16 @@ TEST_F(BackgroundWorkerTest, FieldLinesFollowDragUnlessSwitchedOff) {
   Release(400, 300);
   Settle();
   EXPECT_EQ(Background->Image(), DrawnInTheCall()) << "mouse-up shows the final picture";
+}
+
+TEST_F(BackgroundWorkerTest, FailedPictureIsReportedAndTheLastOneStays) {
+  const QImage before = Background->Image();
+  Form1->BackgroundRenderer()->BeforePicture = [] { throw std::bad_alloc(); };
+  Create(300, 200);
+  Settle();
+  ASSERT_EQ(dialogs->Errors().size(), 1u);
+  EXPECT_TRUE(dialogs->Errors()[0].contains(QStringLiteral("Zu wenig Arbeitsspeicher")));
+  EXPECT_EQ(Background->Image(), before);
 }
 
 TEST_F(BackgroundWorkerTest, CostlyTestChargeFiguresComeWithThePictureAsFramesDrawThem) {
