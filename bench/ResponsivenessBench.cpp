@@ -67,8 +67,8 @@ void BM_Open(benchmark::State &state) {
   const Windows windows;
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("viele.kbf"));
-  SaveProjectFile(path, ManyCharges(static_cast<int>(state.range(0)),
-                                    static_cast<int>(state.range(1))));
+  SaveProjectFile(path,
+                  ManyCharges(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
   for (auto _ : state) {
     state.PauseTiming();
     NewProject();
@@ -88,8 +88,8 @@ void BM_DragMove(benchmark::State &state) {
   const Windows windows;
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("viele.kbf"));
-  SaveProjectFile(path, ManyCharges(static_cast<int>(state.range(0)),
-                                    static_cast<int>(state.range(1))));
+  SaveProjectFile(path,
+                  ManyCharges(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
   LoadProject(path);
   const TPointCharge &charge = *Charges[0];
   int x = static_cast<int>(charge.CenterX());
@@ -129,7 +129,12 @@ void BM_LiveDrag(benchmark::State &state) {
   state.counters["pictures/s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_LiveDrag)->Name("LiveDrag")->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LiveDrag)
+    ->Name("LiveDrag")
+    ->Arg(20)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 
