@@ -88,9 +88,25 @@ void TBackgroundRenderer::Draw(const TJob &job) {
     picture.Bitmap.reset();
     picture.Error = std::current_exception();
   }
-  auto shared = std::make_shared<TFinishedBackground>(std::move(picture));
-  QMetaObject::invokeMethod(
-      this, [this, shared] { Deliver(std::move(*shared)); }, Qt::QueuedConnection);
+  // A newer request overtook this one while it failed: its error is old news.
+  if (job.Cancel->load())
+    return;
+  {
+    const std::lock_guard lock(mutex_);
+    done_.push_back(std::move(picture));
+  }
+  // The call carries nothing but the renderer, so that no picture changes threads inside it.
+  QMetaObject::invokeMethod(this, &TBackgroundRenderer::DeliverDone, Qt::QueuedConnection);
+}
+
+void TBackgroundRenderer::DeliverDone() {
+  std::vector<TFinishedBackground> done;
+  {
+    const std::lock_guard lock(mutex_);
+    done.swap(done_);
+  }
+  for (TFinishedBackground &picture : done)
+    Deliver(std::move(picture));
 }
 
 void TBackgroundRenderer::Deliver(TFinishedBackground picture) {

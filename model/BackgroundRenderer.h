@@ -85,12 +85,15 @@ private:
 
   void Run();
   void Draw(const TJob &job);
+  // On the renderer's thread: every picture the worker finished, oldest first.
+  void DeliverDone();
   void Deliver(TFinishedBackground picture);
 
   std::mutex mutex_;
   std::condition_variable wake_;
   std::optional<TJob> pending_;
   std::shared_ptr<std::atomic<bool>> running_; // cancel flag of the picture in progress
+  std::vector<TFinishedBackground> done_;      // finished, not yet delivered
   bool stopping_ = false;
 
   uint64_t requested_ = 0; // user-interface thread only

@@ -129,9 +129,11 @@ TEST_F(BackgroundWorkerTest, FieldLinesFollowDragUnlessSwitchedOff) {
 }
 
 TEST_F(BackgroundWorkerTest, FailedPictureIsReportedAndTheLastOneStays) {
+  TPointCharge *charge = Create(300, 200);
+  Settle();
   const QImage before = Background->Image();
   Form1->BackgroundRenderer()->BeforePicture = [] { throw std::bad_alloc(); };
-  Create(300, 200);
+  TheDocument().MoveCharge(*charge, 350, 250);
   Settle();
   ASSERT_EQ(dialogs->Errors().size(), 1u);
   EXPECT_TRUE(dialogs->Errors()[0].contains(QStringLiteral("Zu wenig Arbeitsspeicher")));
