@@ -95,8 +95,9 @@ void TBackgroundRenderer::Draw(const TJob &job) {
     const std::lock_guard lock(mutex_);
     done_.push_back(std::move(picture));
   }
-  // The call carries nothing but the renderer, so that no picture changes threads inside it.
-  QMetaObject::invokeMethod(this, &TBackgroundRenderer::DeliverDone, Qt::QueuedConnection);
+  // The call carries nothing but the renderer's name for it: no object of ours changes
+  // threads inside the queued call.
+  QMetaObject::invokeMethod(this, "DeliverDone", Qt::QueuedConnection);
 }
 
 void TBackgroundRenderer::DeliverDone() {

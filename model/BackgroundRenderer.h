@@ -76,6 +76,9 @@ public:
   TFinishedBackground TakeFinished() { return std::move(finished_); }
 
 private:
+  // On the renderer's thread: every picture the worker finished, oldest first.
+  Q_INVOKABLE void DeliverDone();
+
   struct TJob {
     uint64_t Generation = 0;
     TDocumentSnapshot Snapshot;
@@ -85,8 +88,6 @@ private:
 
   void Run();
   void Draw(const TJob &job);
-  // On the renderer's thread: every picture the worker finished, oldest first.
-  void DeliverDone();
   void Deliver(TFinishedBackground picture);
 
   std::mutex mutex_;
