@@ -12,22 +12,13 @@
 #include <numbers>
 #include <utility>
 
-#include <emmintrin.h>
-
 namespace {
-
-// Below this ratio of the smaller to the larger component, an angle rounded to a double
-// decides the small component (sin of pi as a double is 1.2e-16, not 0).
-constexpr double kAxisRatio = 0x1p-48;
 
 bool NearAxis(double a, double b) {
   const double fa = std::fabs(a);
   const double fb = std::fabs(b);
   return fa <= fb * kAxisRatio || fb <= fa * kAxisRatio;
 }
-
-// Stands in for the missing partner of an odd source: no weight, never near the point.
-constexpr double kFarAway = 1e200;
 
 // Largest square of a force that a double holds.
 constexpr double kLargestSquare = 1e300;
@@ -37,6 +28,10 @@ constexpr double kMargin = static_cast<double>(kTraceMargin);
 
 // The clock is read once every so many steps.
 constexpr uint64_t kClockStride = 32;
+
+// Whether a line can come back is asked once every so many steps: a line stopped a few
+// steps late costs less than asking at every step.
+constexpr uint64_t kEscapeStride = 4;
 
 // Positions and values that agree to this fraction of the sources' extent (or value) count
 // as mirror images, and a point this close to a mirror line is on it. Far above the rounding
@@ -66,7 +61,7 @@ void TPolyline::DrawOn(TCanvas &canvas) const {
 }
 
 TFieldLineTracer::TFieldLineTracer(const TDocument &document, TSize surface)
-    : surface_(surface), stepLength_(document.StepLength),
+    : path_(ForcePath()), surface_(surface), stepLength_(document.StepLength),
       pixelsPerMetre_(document.PixelsPerMetre) {
   const long double p2 = pixelsPerMetre_ * pixelsPerMetre_;
   for (const auto &c : document.Charges) {
@@ -77,52 +72,18 @@ TFieldLineTracer::TFieldLineTracer(const TDocument &document, TSize surface)
                         c->CenterX(), c->CenterY()});
   }
   FindSaddles();
-  for (const Source &s : sources_) {
-    pairedX_.push_back(s.cx);
-    pairedY_.push_back(s.cy);
-    pairedWeight_.push_back(s.signedWeight);
-  }
-  if (sources_.size() % 2 != 0) {
-    pairedX_.push_back(kFarAway);
-    pairedY_.push_back(kFarAway);
-    pairedWeight_.push_back(0);
+  for (const Source &s : sources_)
+    arrays_.Add(s.cx, s.cy, s.signedWeight);
+  arrays_.Pad();
+  if (StopLinesOffSurface()) {
+    std::vector<TLineEscape::Source> escapeSources;
+    for (const Source &s : sources_)
+      escapeSources.push_back({s.cx, s.cy, s.signedWeight});
+    escape_ = TLineEscape(escapeSources, surface_, static_cast<double>(stepLength_));
   }
   const long double step = stepLength_;
   // Candidates for the stop test, with a margin; the exact test decides.
   stopSquared_ = static_cast<double>(step * step) * (1 + 1e-12);
-}
-
-bool TFieldLineTracer::PairedForce(double xd, double yd, double &fx, double &fy) const {
-  const __m128d px = _mm_set1_pd(xd);
-  const __m128d py = _mm_set1_pd(yd);
-  const __m128d stop = _mm_set1_pd(stopSquared_);
-  const __m128d ratio = _mm_set1_pd(kAxisRatio);
-  const __m128d noSign = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
-  __m128d sumX = _mm_setzero_pd();
-  __m128d sumY = _mm_setzero_pd();
-  __m128d careful = _mm_setzero_pd();
-  for (size_t i = 0; i < pairedX_.size(); i += 2) {
-    const __m128d dx = _mm_sub_pd(px, _mm_loadu_pd(&pairedX_[i]));
-    const __m128d dy = _mm_sub_pd(py, _mm_loadu_pd(&pairedY_[i]));
-    const __m128d r2 = _mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy));
-    const __m128d ax = _mm_and_pd(dx, noSign);
-    const __m128d ay = _mm_and_pd(dy, noSign);
-    careful = _mm_or_pd(careful, _mm_cmple_pd(r2, stop));
-    careful = _mm_or_pd(careful, _mm_cmple_pd(ax, _mm_mul_pd(ay, ratio)));
-    careful = _mm_or_pd(careful, _mm_cmple_pd(ay, _mm_mul_pd(ax, ratio)));
-    const __m128d scale =
-        _mm_div_pd(_mm_loadu_pd(&pairedWeight_[i]), _mm_mul_pd(r2, _mm_sqrt_pd(r2)));
-    sumX = _mm_add_pd(sumX, _mm_mul_pd(dx, scale));
-    sumY = _mm_add_pd(sumY, _mm_mul_pd(dy, scale));
-  }
-  if (_mm_movemask_pd(careful) != 0)
-    return false;
-  double lanes[2];
-  _mm_storeu_pd(lanes, sumX);
-  fx = lanes[0] + lanes[1];
-  _mm_storeu_pd(lanes, sumY);
-  fy = lanes[0] + lanes[1];
-  return true;
 }
 
 TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, long double x,
@@ -169,7 +130,7 @@ TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long doub
   literal = false;
   double fx = 0;
   double fy = 0;
-  if (PairedForce(xd, yd, fx, fy)) {
+  if (arrays_.Sum(path_, xd, yd, stopSquared_, fx, fy)) {
     // Against the field every source acts the other way.
     fx *= direction;
     fy *= direction;
@@ -460,6 +421,11 @@ bool TFieldLineTracer::Advance(HalfState &s) const {
   if (!inside(s.x, -kMargin, surface_.Width + kMargin) ||
       !inside(s.y, -kMargin, surface_.Height + kMargin)) {
     s.end = TTraceEnd::LeftBox;
+    return false;
+  }
+  if (s.n % kEscapeStride == 0 &&
+      escape_.CannotReturn(s.direction, static_cast<double>(s.x), static_cast<double>(s.y))) {
+    s.end = TTraceEnd::Escaped;
     return false;
   }
   if (s.cap != 0 ? s.n >= s.cap

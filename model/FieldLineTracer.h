@@ -21,6 +21,8 @@
 #include "base/Geometry.h"
 #include "display/Canvas.h"
 #include "model/FieldLine.h"
+#include "model/ForceSum.h"
+#include "model/LineEscape.h"
 #include "model/Vector.h"
 
 #include <cstdint>
@@ -138,9 +140,6 @@ private:
   // literal: every step of the line so far was the literal algorithm's, bit for bit.
   [[gnu::always_inline]] inline StepResult Step(int32_t direction, long double &x, long double &y,
                                                 bool &literal) const;
-  // The force along the field, summed two sources at a time; false when a source is within
-  // a step of the point or straight beside it, which the careful per-source sum decides.
-  bool PairedForce(double xd, double yd, double &fx, double &fy) const;
   // The force for the trace direction, source by source, with the exact stop test and the
   // literal terms.
   StepResult CarefulForce(int32_t direction, long double x, long double y, double &fx,
@@ -159,8 +158,10 @@ private:
   std::vector<Source> sources_;
   std::vector<MirrorSegment> segments_;
   std::vector<Saddle> saddles_;
-  // The same sources as arrays, padded to an even count with far away sources of no weight.
-  std::vector<double> pairedX_, pairedY_, pairedWeight_;
+  // The same sources as arrays for the vector sum, and which build of it to take.
+  TForceSources arrays_;
+  TForcePath path_;
+  TLineEscape escape_; // stops lines that cannot come back to the surface
   double stopSquared_;
   TSize surface_;
   uint32_t stepLength_;
