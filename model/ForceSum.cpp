@@ -27,8 +27,8 @@ std::atomic<TForcePath> &Chosen() {
   return chosen;
 }
 
-bool SumScalar(const double *xs, const double *ys, const double *ws, size_t n, double x,
-               double y, double stopSquared, double &fx, double &fy) {
+bool SumScalar(const double *xs, const double *ys, const double *ws, size_t n, double x, double y,
+               double stopSquared, double &fx, double &fy) {
   double sumX[2] = {0, 0};
   double sumY[2] = {0, 0};
   bool careful = false;
@@ -52,8 +52,8 @@ bool SumScalar(const double *xs, const double *ys, const double *ws, size_t n, d
 
 #if defined(KRAFTBILD_X86)
 
-bool SumSse2(const double *xs, const double *ys, const double *ws, size_t n, double x,
-             double y, double stopSquared, double &fx, double &fy) {
+bool SumSse2(const double *xs, const double *ys, const double *ws, size_t n, double x, double y,
+             double stopSquared, double &fx, double &fy) {
   const __m128d px = _mm_set1_pd(x);
   const __m128d py = _mm_set1_pd(y);
   const __m128d stop = _mm_set1_pd(stopSquared);
@@ -87,9 +87,9 @@ bool SumSse2(const double *xs, const double *ys, const double *ws, size_t n, dou
 
 // Four sources at a time; their terms go into the two running sums of the SSE2 build in the
 // same order (the first two, then the other two). Separate multiplies and adds: no FMA.
-__attribute__((target("avx2"))) bool SumAvx2(const double *xs, const double *ys,
-                                             const double *ws, size_t n, double x, double y,
-                                             double stopSquared, double &fx, double &fy) {
+__attribute__((target("avx2"))) bool SumAvx2(const double *xs, const double *ys, const double *ws,
+                                             size_t n, double x, double y, double stopSquared,
+                                             double &fx, double &fy) {
   const __m256d px = _mm256_set1_pd(x);
   const __m256d py = _mm256_set1_pd(y);
   const __m256d stop = _mm256_set1_pd(stopSquared);

@@ -30,8 +30,7 @@ public:
   void Pad();
   // The force at (x, y) px into (fx, fy); false when a source is within sqrt(stopSquared)
   // of the point or straight beside it, which the careful sum decides.
-  bool Sum(TForcePath path, double x, double y, double stopSquared, double &fx,
-           double &fy) const;
+  bool Sum(TForcePath path, double x, double y, double stopSquared, double &fx, double &fy) const;
 
 private:
   std::vector<double> x_, y_, weight_;

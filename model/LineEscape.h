@@ -52,10 +52,10 @@ private:
   // misses it.
   double Exit(double ex, double ey) const;
 
-  double cx_ = 0, cy_ = 0; // centre of charge, px
-  double rho_ = 0;         // farthest source from it, px
-  double absolute_ = 0;    // A
-  double spread_ = 0;      // M / rho^2
+  double cx_ = 0, cy_ = 0;                        // centre of charge, px
+  double rho_ = 0;                                // farthest source from it, px
+  double absolute_ = 0;                           // A
+  double spread_ = 0;                             // M / rho^2
   std::array<double, 2> positive_{}, negative_{}; // P and N along, against the field
   // Below this r^2 the bounds do not hold (infinite for a line that can come back).
   std::array<double, 2> reachSquared_{kNever, kNever};

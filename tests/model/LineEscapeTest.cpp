@@ -23,8 +23,8 @@ bool CheckLine(const Sources &sources, const TLineEscape &escape, double step, i
     if (x < -5000 || x > kSurface.Width + 5000 || y < -5000 || y > kSurface.Height + 5000)
       break;
     if (gone) {
-      const bool near = x > -step && x < kSurface.Width + step && y > -step &&
-                        y < kSurface.Height + step;
+      const bool near =
+          x > -step && x < kSurface.Width + step && y > -step && y < kSurface.Height + step;
       EXPECT_FALSE(near) << "back at " << x << ", " << y;
       if (near)
         return gone;
@@ -66,7 +66,8 @@ TEST(LineEscape, AStoppedLineNeverComesBack) {
       // Random, most of them positive in every other round.
       std::bernoulli_distribution positive(round % 2 == 0 ? 0.8 : 0.5);
       for (int i = 0; i < n; ++i)
-        sources.push_back({px(random), py(random), (positive(random) ? 1 : -1) * magnitude(random)});
+        sources.push_back(
+            {px(random), py(random), (positive(random) ? 1 : -1) * magnitude(random)});
     }
     const double step = round % 3 == 0 ? 1 : round % 3 == 1 ? 3 : 7;
     const TLineEscape escape(sources, kSurface, step);
