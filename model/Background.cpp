@@ -135,15 +135,7 @@ TTraceStats DrawBackground(const TDocument &document) {
   std::vector<TTraceJob> jobs = LineStarts(document);
   const TFieldLineTracer tracer(document, SurfaceSize());
   std::atomic<size_t> next{0};
-  auto work = [&] {
-    for (size_t i = next.fetch_add(2); i < jobs.size(); i = next.fetch_add(2)) {
-      if (i + 1 < jobs.size())
-        tracer.TracePair(jobs[i], jobs[i + 1]);
-      else
-        jobs[i].End =
-            tracer.TraceHalf(jobs[i].Direction, jobs[i].X, jobs[i].Y, jobs[i].Line, jobs[i].Steps);
-    }
-  };
+  auto work = [&] { tracer.TraceJobs(jobs, next); };
   const unsigned workers = WorkerCount((jobs.size() + 1) / 2);
   {
     std::vector<std::jthread> pool;

@@ -29,6 +29,10 @@ constexpr double kMargin = static_cast<double>(kTraceMargin);
 // The clock is read once every so many steps.
 constexpr uint64_t kClockStride = 32;
 
+// Lines that end in a cycle near a point of no force take tens of thousands of steps to
+// settle into it, with periods of hundreds to a few thousand steps.
+constexpr uint64_t kCycleStride = 4096;
+
 // Whether a line can come back is asked once every so many steps: a line stopped a few
 // steps late costs less than asking at every step.
 constexpr uint64_t kEscapeStride = 4;
@@ -406,6 +410,9 @@ TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long doub
   s.savedX = x;
   s.savedY = y;
   s.savedXd = static_cast<double>(x);
+  s.strideX = x;
+  s.strideY = y;
+  s.strideXd = s.savedXd;
   return s;
 }
 
@@ -441,9 +448,15 @@ bool TFieldLineTracer::Advance(HalfState &s) const {
   s.line->LineTo(pixel::Round(s.x), pixel::Round(s.y));
   // Brent's cycle detection: a line whose point repeats exactly can draw nothing new.
   const double xd = static_cast<double>(s.x);
-  if (xd == s.savedXd && s.x == s.savedX && s.y == s.savedY) {
+  if ((xd == s.savedXd && s.x == s.savedX && s.y == s.savedY) ||
+      (xd == s.strideXd && s.x == s.strideX && s.y == s.strideY)) {
     s.end = TTraceEnd::Cycle;
     return false;
+  }
+  if (s.n % kCycleStride == 0) {
+    s.strideX = s.x;
+    s.strideY = s.y;
+    s.strideXd = xd;
   }
   if (++s.sinceSave == s.power) {
     s.savedX = s.x;
@@ -483,4 +496,33 @@ void TFieldLineTracer::TracePair(TTraceJob &a, TTraceJob &b) const {
   a.End = sa.end;
   b.Steps += sb.n;
   b.End = sb.end;
+}
+
+void TFieldLineTracer::TraceJobs(std::vector<TTraceJob> &jobs, std::atomic<size_t> &next) const {
+  std::array<HalfState, 2> state;
+  std::array<TTraceJob *, 2> job{};
+  const auto take = [&](size_t k) {
+    const size_t i = next.fetch_add(1);
+    job[k] = i < jobs.size() ? &jobs[i] : nullptr;
+    if (job[k] != nullptr)
+      state[k] = Begin(job[k]->Direction, job[k]->X, job[k]->Y, job[k]->Line);
+  };
+  // Records how the line ended and starts the next one in its place.
+  const auto step = [&](size_t k) {
+    if (Advance(state[k]))
+      return;
+    job[k]->Steps += state[k].n;
+    job[k]->End = state[k].end;
+    take(k);
+  };
+  take(0);
+  take(1);
+  // In turn, as in TracePair, for as long as there are two lines.
+  while (job[0] != nullptr && job[1] != nullptr) {
+    step(0);
+    step(1);
+  }
+  for (size_t k = 0; k < 2; ++k)
+    while (job[k] != nullptr)
+      step(k);
 }

@@ -25,6 +25,7 @@
 #include "model/LineEscape.h"
 #include "model/Vector.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -93,6 +94,9 @@ public:
                       uint64_t &steps) const;
   // Traces two half-lines at once, with the same result as one after the other.
   void TracePair(TTraceJob &a, TTraceJob &b) const;
+  // Traces the jobs whose indices next hands out, two lines at a time as TracePair does; when
+  // one line ends, the next job takes its place. Several threads may share jobs and next.
+  void TraceJobs(std::vector<TTraceJob> &jobs, std::atomic<size_t> &next) const;
 
 private:
   // A half-line in progress.
@@ -108,6 +112,10 @@ private:
     long double savedX = 0, savedY = 0;
     double savedXd = 0;
     uint64_t power = 1, sinceSave = 0;
+    // A second saved point, renewed at a fixed stride: finds a short cycle soon after it
+    // begins, where Brent's waits for the next power of two.
+    long double strideX = 0, strideY = 0;
+    double strideXd = 0;
     bool literal = true; // no step differed from the literal algorithm's yet
   };
   HalfState Begin(int32_t direction, long double x, long double y, TPolyline &line) const;
