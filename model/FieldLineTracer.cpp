@@ -124,9 +124,8 @@ TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, l
 }
 
 TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long double &x,
-                                                    long double &y, bool &literal) const {
-  const double xd = static_cast<double>(x);
-  const double yd = static_cast<double>(y);
+                                                    long double &y, double xd, double yd,
+                                                    bool &literal) const {
   // Only a line that is still the literal one, bit for bit, can stay so: any other has
   // already taken its own way near the saddle.
   if (literal && !segments_.empty() && RoundingDecides(xd, yd, direction)) [[unlikely]]
@@ -407,9 +406,11 @@ TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long doub
   s.line = &line;
   s.cap = TraceStepCap();
   s.t0 = seams::GetTickCount();
+  s.xd = static_cast<double>(x);
+  s.yd = static_cast<double>(y);
   s.savedX = x;
   s.savedY = y;
-  s.savedXd = static_cast<double>(x);
+  s.savedXd = s.xd;
   s.strideX = x;
   s.strideY = y;
   s.strideXd = s.savedXd;
@@ -419,19 +420,17 @@ TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long doub
 bool TFieldLineTracer::Advance(HalfState &s) const {
   // The box and the cycle test compare doubles first; only a tie is decided in extended
   // precision, so the answers are those of the extended point.
-  const auto inside = [](long double v, double low, double high) {
-    const double d = static_cast<double>(v);
+  const auto inside = [](long double v, double d, double low, double high) {
     if (d > low && d < high)
       return true;
     return v >= low && v <= high;
   };
-  if (!inside(s.x, -kMargin, surface_.Width + kMargin) ||
-      !inside(s.y, -kMargin, surface_.Height + kMargin)) {
+  if (!inside(s.x, s.xd, -kMargin, surface_.Width + kMargin) ||
+      !inside(s.y, s.yd, -kMargin, surface_.Height + kMargin)) {
     s.end = TTraceEnd::LeftBox;
     return false;
   }
-  if (s.n % kEscapeStride == 0 &&
-      escape_.CannotReturn(s.direction, static_cast<double>(s.x), static_cast<double>(s.y))) {
+  if (s.n % kEscapeStride == 0 && escape_.CannotReturn(s.direction, s.xd, s.yd)) {
     s.end = TTraceEnd::Escaped;
     return false;
   }
@@ -440,14 +439,16 @@ bool TFieldLineTracer::Advance(HalfState &s) const {
     s.end = TTraceEnd::Budget;
     return false;
   }
-  if (Step(s.direction, s.x, s.y, s.literal) == StepResult::ReachedCharge) {
+  if (Step(s.direction, s.x, s.y, s.xd, s.yd, s.literal) == StepResult::ReachedCharge) {
     s.end = TTraceEnd::ReachedCharge;
     return false;
   }
   ++s.n;
+  s.xd = static_cast<double>(s.x);
+  s.yd = static_cast<double>(s.y);
   s.line->LineTo(pixel::Round(s.x), pixel::Round(s.y));
   // Brent's cycle detection: a line whose point repeats exactly can draw nothing new.
-  const double xd = static_cast<double>(s.x);
+  const double xd = s.xd;
   if ((xd == s.savedXd && s.x == s.savedX && s.y == s.savedY) ||
       (xd == s.strideXd && s.x == s.strideX && s.y == s.strideY)) {
     s.end = TTraceEnd::Cycle;

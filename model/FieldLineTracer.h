@@ -103,6 +103,7 @@ private:
   struct HalfState {
     int32_t direction = 1;
     long double x = 0, y = 0; // px
+    double xd = 0, yd = 0;    // the same, rounded to doubles
     TPolyline *line = nullptr;
     uint64_t n = 0; // steps so far
     uint64_t cap = 0;
@@ -146,8 +147,9 @@ private:
   enum class StepResult { Moved, ReachedCharge };
 
   // literal: every step of the line so far was the literal algorithm's, bit for bit.
+  // (xd, yd): (x, y) rounded to doubles.
   [[gnu::always_inline]] inline StepResult Step(int32_t direction, long double &x, long double &y,
-                                                bool &literal) const;
+                                                double xd, double yd, bool &literal) const;
   // The force for the trace direction, source by source, with the exact stop test and the
   // literal terms.
   StepResult CarefulForce(int32_t direction, long double x, long double y, double &fx,
