@@ -508,8 +508,9 @@ void TFieldLineTracer::TraceJobs(std::vector<TTraceJob> &jobs, std::atomic<size_
     if (job[k] != nullptr)
       state[k] = Begin(job[k]->Direction, job[k]->X, job[k]->Y, job[k]->Line);
   };
-  // Records how the line ended and starts the next one in its place.
-  const auto step = [&](size_t k) {
+  // Records how the line ended and starts the next one in its place. Inlined, so that the
+  // steps of the two lines stand side by side for the processor to overlap.
+  const auto step = [&](size_t k) __attribute__((always_inline)) {
     if (Advance(state[k]))
       return;
     job[k]->Steps += state[k].n;
