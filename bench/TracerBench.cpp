@@ -8,6 +8,7 @@
 #include "model/Background.h"
 #include "model/FieldLine.h"
 #include "model/FieldLineTracer.h"
+#include "model/ForceSum.h"
 #include "model/Vector.h"
 
 #include <QGuiApplication>
@@ -15,12 +16,21 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
 
-// One half-line of 2000 steps through a field of n random sources, in a box no line leaves.
+// One half-line of 2000 steps through a field of n random sources, in a box no line leaves;
+// range(1) picks the fast tracer's force sum (scalar, SSE2, AVX2).
 template <bool Fast> void BM_Step(benchmark::State &state) {
+  const TForcePath best = ForcePath();
+  if (!SetForcePath(static_cast<TForcePath>(state.range(1)))) {
+    state.SkipWithError("this processor cannot take that path");
+    return;
+  }
   BenchDocument doc;
   configurations::Random(static_cast<int>(state.range(0)), 16, 7);
   SetTraceStepCap(2000);
@@ -34,29 +44,53 @@ template <bool Fast> void BM_Step(benchmark::State &state) {
     steps += s.Steps;
   }
   SetTraceStepCap(0);
+  SetForcePath(best);
   state.counters["ns_per_step"] = benchmark::Counter(
       static_cast<double>(steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_Step<false>)->Name("Step/reference")->Arg(1)->Arg(10)->Arg(100);
-BENCHMARK(BM_Step<true>)->Name("Step/fast")->Arg(1)->Arg(10)->Arg(100);
+void StepArgs(benchmark::internal::Benchmark *b, bool paths) {
+  for (int n : {1, 10, 100})
+    for (TForcePath p : {TForcePath::Scalar, TForcePath::Sse2, TForcePath::Avx2})
+      if (paths || p == TForcePath::Scalar)
+        b->Args({n, static_cast<int>(p)});
+}
+BENCHMARK(BM_Step<false>)->Name("Step/reference")->Apply([](auto *b) { StepArgs(b, false); });
+BENCHMARK(BM_Step<true>)->Name("Step/fast")->Apply([](auto *b) { StepArgs(b, true); });
 
-enum Mode { Reference, FastOneCore, FastAllCores };
+// Plain: SSE2 and no stop off the surface, as the tracer was before both; for the ratios.
+enum Mode { Reference, FastOneCore, FastAllCores, PlainOneCore };
 
 // Background redraw: range(0) is the configuration letter, range(1) the step length.
 template <Mode M> void BM_Background(benchmark::State &state) {
   BenchDocument doc;
   const std::string label = configurations::Load(static_cast<char>(state.range(0)));
   StepLength = static_cast<uint32_t>(state.range(1));
-  SetBackgroundThreads(M == FastOneCore ? 1 : 0);
+  SetBackgroundThreads(M == FastAllCores ? 0 : 1);
+  const TForcePath best = ForcePath();
+  if (M == PlainOneCore) {
+    SetForcePath(TForcePath::Sse2);
+    SetStopLinesOffSurface(false);
+  }
   TTraceStats stats;
   for (auto _ : state)
     stats = M == Reference ? DrawBackgroundReference(TheDocument()) : DrawBackground(TheDocument());
+  SetForcePath(best);
+  SetStopLinesOffSurface(true);
   SetBackgroundThreads(0);
   state.SetLabel(label);
   state.counters["lines"] = static_cast<double>(stats.Lines);
   state.counters["cut_by_budget"] = static_cast<double>(stats.LinesCutByBudget);
   state.counters["in_cycle"] = static_cast<double>(stats.LinesInCycle);
+  state.counters["stopped_off_surface"] = static_cast<double>(stats.LinesEscaped);
   state.counters["steps"] = static_cast<double>(stats.Steps);
+  if (M == FastOneCore) {
+    // The share of steps the stop off the surface saves, against the same tracer without it.
+    SetStopLinesOffSurface(false);
+    const TTraceStats all = DrawBackground(TheDocument());
+    SetStopLinesOffSurface(true);
+    state.counters["steps_saved_pct"] =
+        all.Steps == 0 ? 0 : 100.0 * (1 - static_cast<double>(stats.Steps) / all.Steps);
+  }
 }
 
 void Configurations(benchmark::internal::Benchmark *b) {
@@ -70,6 +104,7 @@ BENCHMARK(BM_Background<Reference>)
     ->Apply(Configurations)
     ->Iterations(1);
 BENCHMARK(BM_Background<FastOneCore>)->Name("Background/fast_1core")->Apply(Configurations);
+BENCHMARK(BM_Background<PlainOneCore>)->Name("Background/plain_1core")->Apply(Configurations);
 BENCHMARK(BM_Background<FastAllCores>)->Name("Background/fast_allcores")->Apply(Configurations);
 
 // Tracing the background's lines against drawing the traced polylines.
@@ -107,6 +142,56 @@ BENCHMARK(BM_TraceVersusDraw)
     ->Args({'d', 1})
     ->Unit(benchmark::kMicrosecond);
 
+// Keeps the console output and adds, at the end, each background redraw of the fast tracer
+// as a multiple of the literal one's speed.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run> &runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+      const std::string name = run.benchmark_name();
+      if (run.error_occurred || run.iterations == 0 || name.rfind("Background/", 0) != 0)
+        continue;
+      // Background/<mode>/<letter>/<step>[/iterations:1]
+      const size_t mode = name.find('/', 11);
+      const size_t letter = name.find('/', mode + 1);
+      const size_t step = name.find('/', letter + 1);
+      const std::string key =
+          std::string(1, static_cast<char>(std::stoi(name.substr(mode + 1, letter - mode - 1)))) +
+          " step " + name.substr(letter + 1, step - letter - 1);
+      // Processor time on one core, so that other work on the machine counts less; wall
+      // time on all cores.
+      const std::string which = name.substr(11, mode - 11);
+      times_[key][which] =
+          which == "fast_allcores" ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\nbackground redraws, times faster than the literal tracer:\n");
+    std::printf("  %-10s %12s %12s %13s\n", "", "fast_1core", "plain_1core", "fast_allcores");
+    for (const auto &[key, modes] : times_) {
+      const auto reference = modes.find("reference");
+      if (reference == modes.end())
+        continue;
+      std::printf("  %-10s", key.c_str());
+      for (const char *mode : {"fast_1core", "plain_1core", "fast_allcores"}) {
+        const auto it = modes.find(mode);
+        if (it != modes.end() && it->second > 0)
+          std::printf(" %12.1f", reference->second / it->second);
+        else
+          std::printf(" %12s", "-");
+      }
+      std::printf("\n");
+    }
+  }
+
+private:
+  std::map<std::string, std::map<std::string, double>> times_;
+};
+
 } // namespace
 
-int main(int argc, char **argv) { return RunGuiBenchmarks(argc, argv); }
+int main(int argc, char **argv) {
+  return RunBenchmarks<QGuiApplication, RatioReporter>(argc, argv);
+}

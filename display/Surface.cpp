@@ -17,6 +17,14 @@ void TDirectDrawSurface::Create(int width, int height) {
 
 void TDirectDrawSurface::Fill(TColor color) { image_.fill(ToQRgb(color)); }
 
+void TDirectDrawSurface::Exchange(QImage &other) {
+  if (other.size() != image_.size() || other.format() != image_.format())
+    throw EDXDrawError(QStringLiteral("Surface cannot be made"));
+  if (canvas_)
+    canvas_->Release();
+  image_.swap(other); // the canvas keeps pointing at image_
+}
+
 TDirectDrawSurfaceCanvas &TDirectDrawSurface::Canvas() {
   if (!canvas_)
     canvas_ = std::make_unique<TDirectDrawSurfaceCanvas>(&image_);

@@ -38,6 +38,10 @@ public:
   void Create(int width, int height);
   // Fills the whole image with colour.
   void Fill(TColor color);
+  // Hands the image over in exchange for other, which must have the same size and format:
+  // the two images of a flipping chain trade places without a pixel being copied. The
+  // canvas is released and then draws on the image received.
+  void Exchange(QImage &other);
 
   int32_t Width() const { return image_.width(); }
   int32_t Height() const { return image_.height(); }

@@ -133,17 +133,7 @@ TBackgroundScene TraceBackground(const TDocument &document, TSize area,
   std::vector<TTraceJob> &jobs = scene.Lines;
   const TFieldLineTracer tracer(document, area);
   std::atomic<size_t> next{0};
-  auto work = [&] {
-    for (size_t i = next.fetch_add(2); i < jobs.size(); i = next.fetch_add(2)) {
-      if (cancel != nullptr && cancel->load(std::memory_order_relaxed))
-        return;
-      if (i + 1 < jobs.size())
-        tracer.TracePair(jobs[i], jobs[i + 1]);
-      else
-        jobs[i].End =
-            tracer.TraceHalf(jobs[i].Direction, jobs[i].X, jobs[i].Y, jobs[i].Line, jobs[i].Steps);
-    }
-  };
+  auto work = [&] { tracer.TraceJobs(jobs, next, cancel); };
   const unsigned workers = WorkerCount((jobs.size() + 1) / 2);
   {
     std::vector<std::jthread> pool;

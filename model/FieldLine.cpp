@@ -14,6 +14,7 @@
 namespace {
 
 std::atomic<uint64_t> stepCap{0};
+std::atomic<bool> stopOffSurface{true};
 
 void SetLinePen(TCanvas &canvas, TColor color) {
   canvas.Pen.Style = TPenStyle::psSolid;
@@ -82,6 +83,9 @@ TTraceStats BothWays(Half half, TCanvas &canvas, TColor color, int32_t direction
 
 void SetTraceStepCap(uint64_t steps) { stepCap = steps; }
 uint64_t TraceStepCap() { return stepCap; }
+
+void SetStopLinesOffSurface(bool on) { stopOffSurface = on; }
+bool StopLinesOffSurface() { return stopOffSurface; }
 
 TTraceStats DrawFieldLine(const TDocument &document, TCanvas &canvas, TColor color,
                           int32_t direction, long double x, long double y) {

@@ -2,7 +2,8 @@
 // The field-line tracer: steps StepLength pixels along (or against) the field from a start
 // point and draws the polyline, until the line comes within StepLength of a source with
 // non-zero charge, leaves the box 5000 px beyond the drawing surface, or its 30 ms budget
-// per half-line is used up.
+// per half-line is used up. The fast tracer also stops a line that provably cannot come
+// back to the surface: it would draw nothing more.
 
 #include "display/Canvas.h"
 
@@ -13,22 +14,25 @@ class TDocument;
 inline constexpr uint32_t kTraceBudgetMs = 30;
 inline constexpr long double kTraceMargin = 5000; // px beyond the surface on every side
 
-enum class TTraceEnd { ReachedCharge, LeftBox, Budget, Cycle };
+enum class TTraceEnd { ReachedCharge, LeftBox, Budget, Cycle, Escaped };
 
 struct TTraceStats {
   uint64_t Lines = 0; // half-lines traced
   uint64_t LinesCutByBudget = 0;
   uint64_t LinesInCycle = 0; // stopped early: their point repeated exactly
+  uint64_t LinesEscaped = 0; // stopped early: off the surface, never to come back
   uint64_t Steps = 0;
   void Count(TTraceEnd end) {
     ++Lines;
     LinesCutByBudget += end == TTraceEnd::Budget;
     LinesInCycle += end == TTraceEnd::Cycle;
+    LinesEscaped += end == TTraceEnd::Escaped;
   }
   void Add(const TTraceStats &other) {
     Lines += other.Lines;
     LinesCutByBudget += other.LinesCutByBudget;
     LinesInCycle += other.LinesInCycle;
+    LinesEscaped += other.LinesEscaped;
     Steps += other.Steps;
   }
 };
@@ -37,6 +41,11 @@ struct TTraceStats {
 // picture is the same on every machine. 0 restores the clock.
 void SetTraceStepCap(uint64_t steps);
 uint64_t TraceStepCap();
+
+// Whether the fast tracer stops lines that cannot come back to the surface (on at first);
+// off only to count what it saves.
+void SetStopLinesOffSurface(bool on);
+bool StopLinesOffSurface();
 
 // Direction +1 follows the field, -1 goes against it, 0 draws both halves (-1 first).
 // Start point (x, y) in screen pixels; the document's sources, zoom and step length, and the

@@ -12,22 +12,13 @@
 #include <numbers>
 #include <utility>
 
-#include <emmintrin.h>
-
 namespace {
-
-// Below this ratio of the smaller to the larger component, an angle rounded to a double
-// decides the small component (sin of pi as a double is 1.2e-16, not 0).
-constexpr double kAxisRatio = 0x1p-48;
 
 bool NearAxis(double a, double b) {
   const double fa = std::fabs(a);
   const double fb = std::fabs(b);
   return fa <= fb * kAxisRatio || fb <= fa * kAxisRatio;
 }
-
-// Stands in for the missing partner of an odd source: no weight, never near the point.
-constexpr double kFarAway = 1e200;
 
 // Largest square of a force that a double holds.
 constexpr double kLargestSquare = 1e300;
@@ -37,6 +28,14 @@ constexpr double kMargin = static_cast<double>(kTraceMargin);
 
 // The clock is read once every so many steps.
 constexpr uint64_t kClockStride = 32;
+
+// Lines that end in a cycle near a point of no force take tens of thousands of steps to
+// settle into it, with periods of hundreds to a few thousand steps.
+constexpr uint64_t kCycleStride = 4096;
+
+// Whether a line can come back is asked once every so many steps: a line stopped a few
+// steps late costs less than asking at every step.
+constexpr uint64_t kEscapeStride = 4;
 
 // Positions and values that agree to this fraction of the sources' extent (or value) count
 // as mirror images, and a point this close to a mirror line is on it. Far above the rounding
@@ -66,7 +65,7 @@ void TPolyline::DrawOn(TCanvas &canvas) const {
 }
 
 TFieldLineTracer::TFieldLineTracer(const TDocument &document, TSize surface)
-    : surface_(surface), stepLength_(document.StepLength),
+    : path_(ForcePath()), surface_(surface), stepLength_(document.StepLength),
       pixelsPerMetre_(document.PixelsPerMetre) {
   const long double p2 = pixelsPerMetre_ * pixelsPerMetre_;
   for (const auto &c : document.Charges) {
@@ -77,52 +76,18 @@ TFieldLineTracer::TFieldLineTracer(const TDocument &document, TSize surface)
                         c->CenterX(), c->CenterY()});
   }
   FindSaddles();
-  for (const Source &s : sources_) {
-    pairedX_.push_back(s.cx);
-    pairedY_.push_back(s.cy);
-    pairedWeight_.push_back(s.signedWeight);
-  }
-  if (sources_.size() % 2 != 0) {
-    pairedX_.push_back(kFarAway);
-    pairedY_.push_back(kFarAway);
-    pairedWeight_.push_back(0);
+  for (const Source &s : sources_)
+    arrays_.Add(s.cx, s.cy, s.signedWeight);
+  arrays_.Pad();
+  if (StopLinesOffSurface()) {
+    std::vector<TLineEscape::Source> escapeSources;
+    for (const Source &s : sources_)
+      escapeSources.push_back({s.cx, s.cy, s.signedWeight});
+    escape_ = TLineEscape(escapeSources, surface_, static_cast<double>(stepLength_));
   }
   const long double step = stepLength_;
   // Candidates for the stop test, with a margin; the exact test decides.
   stopSquared_ = static_cast<double>(step * step) * (1 + 1e-12);
-}
-
-bool TFieldLineTracer::PairedForce(double xd, double yd, double &fx, double &fy) const {
-  const __m128d px = _mm_set1_pd(xd);
-  const __m128d py = _mm_set1_pd(yd);
-  const __m128d stop = _mm_set1_pd(stopSquared_);
-  const __m128d ratio = _mm_set1_pd(kAxisRatio);
-  const __m128d noSign = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
-  __m128d sumX = _mm_setzero_pd();
-  __m128d sumY = _mm_setzero_pd();
-  __m128d careful = _mm_setzero_pd();
-  for (size_t i = 0; i < pairedX_.size(); i += 2) {
-    const __m128d dx = _mm_sub_pd(px, _mm_loadu_pd(&pairedX_[i]));
-    const __m128d dy = _mm_sub_pd(py, _mm_loadu_pd(&pairedY_[i]));
-    const __m128d r2 = _mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy));
-    const __m128d ax = _mm_and_pd(dx, noSign);
-    const __m128d ay = _mm_and_pd(dy, noSign);
-    careful = _mm_or_pd(careful, _mm_cmple_pd(r2, stop));
-    careful = _mm_or_pd(careful, _mm_cmple_pd(ax, _mm_mul_pd(ay, ratio)));
-    careful = _mm_or_pd(careful, _mm_cmple_pd(ay, _mm_mul_pd(ax, ratio)));
-    const __m128d scale =
-        _mm_div_pd(_mm_loadu_pd(&pairedWeight_[i]), _mm_mul_pd(r2, _mm_sqrt_pd(r2)));
-    sumX = _mm_add_pd(sumX, _mm_mul_pd(dx, scale));
-    sumY = _mm_add_pd(sumY, _mm_mul_pd(dy, scale));
-  }
-  if (_mm_movemask_pd(careful) != 0)
-    return false;
-  double lanes[2];
-  _mm_storeu_pd(lanes, sumX);
-  fx = lanes[0] + lanes[1];
-  _mm_storeu_pd(lanes, sumY);
-  fy = lanes[0] + lanes[1];
-  return true;
 }
 
 TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, long double x,
@@ -159,9 +124,8 @@ TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, l
 }
 
 TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long double &x,
-                                                    long double &y, bool &literal) const {
-  const double xd = static_cast<double>(x);
-  const double yd = static_cast<double>(y);
+                                                    long double &y, double xd, double yd,
+                                                    bool &literal) const {
   // Only a line that is still the literal one, bit for bit, can stay so: any other has
   // already taken its own way near the saddle.
   if (literal && !segments_.empty() && RoundingDecides(xd, yd, direction)) [[unlikely]]
@@ -169,7 +133,7 @@ TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long doub
   literal = false;
   double fx = 0;
   double fy = 0;
-  if (PairedForce(xd, yd, fx, fy)) {
+  if (arrays_.Sum(path_, xd, yd, stopSquared_, fx, fy)) {
     // Against the field every source acts the other way.
     fx *= direction;
     fy *= direction;
@@ -442,24 +406,32 @@ TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long doub
   s.line = &line;
   s.cap = TraceStepCap();
   s.t0 = seams::GetTickCount();
+  s.xd = static_cast<double>(x);
+  s.yd = static_cast<double>(y);
   s.savedX = x;
   s.savedY = y;
-  s.savedXd = static_cast<double>(x);
+  s.savedXd = s.xd;
+  s.strideX = x;
+  s.strideY = y;
+  s.strideXd = s.savedXd;
   return s;
 }
 
 bool TFieldLineTracer::Advance(HalfState &s) const {
   // The box and the cycle test compare doubles first; only a tie is decided in extended
   // precision, so the answers are those of the extended point.
-  const auto inside = [](long double v, double low, double high) {
-    const double d = static_cast<double>(v);
+  const auto inside = [](long double v, double d, double low, double high) {
     if (d > low && d < high)
       return true;
     return v >= low && v <= high;
   };
-  if (!inside(s.x, -kMargin, surface_.Width + kMargin) ||
-      !inside(s.y, -kMargin, surface_.Height + kMargin)) {
+  if (!inside(s.x, s.xd, -kMargin, surface_.Width + kMargin) ||
+      !inside(s.y, s.yd, -kMargin, surface_.Height + kMargin)) {
     s.end = TTraceEnd::LeftBox;
+    return false;
+  }
+  if (s.n % kEscapeStride == 0 && escape_.CannotReturn(s.direction, s.xd, s.yd)) {
+    s.end = TTraceEnd::Escaped;
     return false;
   }
   if (s.cap != 0 ? s.n >= s.cap
@@ -467,17 +439,25 @@ bool TFieldLineTracer::Advance(HalfState &s) const {
     s.end = TTraceEnd::Budget;
     return false;
   }
-  if (Step(s.direction, s.x, s.y, s.literal) == StepResult::ReachedCharge) {
+  if (Step(s.direction, s.x, s.y, s.xd, s.yd, s.literal) == StepResult::ReachedCharge) {
     s.end = TTraceEnd::ReachedCharge;
     return false;
   }
   ++s.n;
+  s.xd = static_cast<double>(s.x);
+  s.yd = static_cast<double>(s.y);
   s.line->LineTo(pixel::Round(s.x), pixel::Round(s.y));
   // Brent's cycle detection: a line whose point repeats exactly can draw nothing new.
-  const double xd = static_cast<double>(s.x);
-  if (xd == s.savedXd && s.x == s.savedX && s.y == s.savedY) {
+  const double xd = s.xd;
+  if ((xd == s.savedXd && s.x == s.savedX && s.y == s.savedY) ||
+      (xd == s.strideXd && s.x == s.strideX && s.y == s.strideY)) {
     s.end = TTraceEnd::Cycle;
     return false;
+  }
+  if (s.n % kCycleStride == 0) {
+    s.strideX = s.x;
+    s.strideY = s.y;
+    s.strideXd = xd;
   }
   if (++s.sinceSave == s.power) {
     s.savedX = s.x;
@@ -517,4 +497,39 @@ void TFieldLineTracer::TracePair(TTraceJob &a, TTraceJob &b) const {
   a.End = sa.end;
   b.Steps += sb.n;
   b.End = sb.end;
+}
+
+void TFieldLineTracer::TraceJobs(std::vector<TTraceJob> &jobs, std::atomic<size_t> &next,
+                                 const std::atomic<bool> *cancel) const {
+  std::array<HalfState, 2> state;
+  std::array<TTraceJob *, 2> job{};
+  const auto take = [&](size_t k) {
+    if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+      job[k] = nullptr;
+      return;
+    }
+    const size_t i = next.fetch_add(1);
+    job[k] = i < jobs.size() ? &jobs[i] : nullptr;
+    if (job[k] != nullptr)
+      state[k] = Begin(job[k]->Direction, job[k]->X, job[k]->Y, job[k]->Line);
+  };
+  // Records how the line ended and starts the next one in its place. Inlined, so that the
+  // steps of the two lines stand side by side for the processor to overlap.
+  const auto step = [&](size_t k) __attribute__((always_inline)) {
+    if (Advance(state[k]))
+      return;
+    job[k]->Steps += state[k].n;
+    job[k]->End = state[k].end;
+    take(k);
+  };
+  take(0);
+  take(1);
+  // In turn, as in TracePair, for as long as there are two lines.
+  while (job[0] != nullptr && job[1] != nullptr) {
+    step(0);
+    step(1);
+  }
+  for (size_t k = 0; k < 2; ++k)
+    while (job[k] != nullptr)
+      step(k);
 }

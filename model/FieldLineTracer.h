@@ -21,8 +21,11 @@
 #include "base/Geometry.h"
 #include "display/Canvas.h"
 #include "model/FieldLine.h"
+#include "model/ForceSum.h"
+#include "model/LineEscape.h"
 #include "model/Vector.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -91,12 +94,18 @@ public:
                       uint64_t &steps) const;
   // Traces two half-lines at once, with the same result as one after the other.
   void TracePair(TTraceJob &a, TTraceJob &b) const;
+  // Traces the jobs whose indices next hands out, two lines at a time as TracePair does; when
+  // one line ends, the next job takes its place. Several threads may share jobs and next.
+  // Once cancel is set, no further job is started.
+  void TraceJobs(std::vector<TTraceJob> &jobs, std::atomic<size_t> &next,
+                 const std::atomic<bool> *cancel = nullptr) const;
 
 private:
   // A half-line in progress.
   struct HalfState {
     int32_t direction = 1;
     long double x = 0, y = 0; // px
+    double xd = 0, yd = 0;    // the same, rounded to doubles
     TPolyline *line = nullptr;
     uint64_t n = 0; // steps so far
     uint64_t cap = 0;
@@ -106,6 +115,10 @@ private:
     long double savedX = 0, savedY = 0;
     double savedXd = 0;
     uint64_t power = 1, sinceSave = 0;
+    // A second saved point, renewed at a fixed stride: finds a short cycle soon after it
+    // begins, where Brent's waits for the next power of two.
+    long double strideX = 0, strideY = 0;
+    double strideXd = 0;
     bool literal = true; // no step differed from the literal algorithm's yet
   };
   HalfState Begin(int32_t direction, long double x, long double y, TPolyline &line) const;
@@ -136,11 +149,9 @@ private:
   enum class StepResult { Moved, ReachedCharge };
 
   // literal: every step of the line so far was the literal algorithm's, bit for bit.
+  // (xd, yd): (x, y) rounded to doubles.
   [[gnu::always_inline]] inline StepResult Step(int32_t direction, long double &x, long double &y,
-                                                bool &literal) const;
-  // The force along the field, summed two sources at a time; false when a source is within
-  // a step of the point or straight beside it, which the careful per-source sum decides.
-  bool PairedForce(double xd, double yd, double &fx, double &fy) const;
+                                                double xd, double yd, bool &literal) const;
   // The force for the trace direction, source by source, with the exact stop test and the
   // literal terms.
   StepResult CarefulForce(int32_t direction, long double x, long double y, double &fx,
@@ -159,8 +170,10 @@ private:
   std::vector<Source> sources_;
   std::vector<MirrorSegment> segments_;
   std::vector<Saddle> saddles_;
-  // The same sources as arrays, padded to an even count with far away sources of no weight.
-  std::vector<double> pairedX_, pairedY_, pairedWeight_;
+  // The same sources as arrays for the vector sum, and which build of it to take.
+  TForceSources arrays_;
+  TForcePath path_;
+  TLineEscape escape_; // stops lines that cannot come back to the surface
   double stopSquared_;
   TSize surface_;
   uint32_t stepLength_;

@@ -96,8 +96,16 @@ void TDXDraw::Finalize() {
 void TDXDraw::Flip() {
   if (!initialized_ || busy_ || !surface_)
     return;
-  // Shares the pixels until the surface is next drawn on, which then copies them once.
-  presented_ = surface_->Image();
+  // Two buffers trade places: the composed frame is shown, and the next one is drawn on
+  // the picture shown so far. Only the first Flip at a size makes the second buffer.
+  const QImage &frame = surface_->Image();
+  if (presented_.size() != frame.size() || presented_.format() != frame.format()) {
+    presented_ = QImage(frame.size(), frame.format());
+    if (presented_.isNull())
+      return; // no memory for a second buffer: keep showing the last picture
+    presented_.fill(Qt::black);
+  }
+  surface_->Exchange(presented_);
   update();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The drawing-surface control and the sprite-engine component that draws the charges on it.
 // Frames are composed on the control's off-screen surface and presented with Flip, which
-// copies the surface into the picture the control shows; a repaint shows that last
-// presented picture again and never a frame that is still being composed.
+// exchanges the surface's image with the picture the control shows (two buffers, no copy);
+// a repaint shows that last presented picture again and never a frame that is still being
+// composed. After a Flip the surface holds an older frame: every frame is drawn whole.
 
 #include "display/Sprite.h"
 #include "display/Surface.h"
@@ -50,9 +51,10 @@ public:
   void Initialize();
   // Tells the listeners and frees the surface; does nothing when there is none.
   void Finalize();
-  // Presents the surface: it becomes the picture the control shows, and a repaint is
-  // scheduled. Does nothing while not initialised. Repaints are coalesced by Qt to the
-  // display's refresh, which is what waiting for the vertical blank achieved.
+  // Presents the surface: its image becomes the picture the control shows, and the surface
+  // gets the one shown before (black after a change of size); a repaint is scheduled. Does nothing
+  // while not initialised. Repaints are coalesced by Qt to the display's refresh, which is what
+  // waiting for the vertical blank achieved.
   void Flip();
 
   bool Initialized() const { return initialized_; }

@@ -46,6 +46,8 @@ TEST_F(RenderToolTest, WorkedExampleDrawsTheChargeAxesAndLines) {
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_TRUE(r.out.contains("lines=16\n"));
   EXPECT_TRUE(r.out.contains("lines_cut_by_budget=0\n"));
+  // A lone charge: every line runs straight out and is stopped once off the surface.
+  EXPECT_TRUE(r.out.contains("lines_stopped_off_surface=16\n"));
   EXPECT_TRUE(r.out.contains("background_ms="));
   EXPECT_TRUE(r.out.contains("steps="));
 

@@ -118,13 +118,24 @@ TEST(DXDrawTest, RepaintShowsTheLastPresentedFrame) {
   form.draw->Initialize();
   EXPECT_EQ(CountColor(form.Screen(), kBlack), 40 * 30) << "black before the first Flip";
 
+  const TDirectDrawSurface &surface = *form.draw->Surface();
   Paint(*form.draw, kRed);
+  const uchar *first = surface.Image().constBits();
   form.draw->Flip();
   Paint(*form.draw, kBlue); // composing the next frame must not show
   EXPECT_EQ(CountColor(form.Screen(), kRed), 40 * 30);
 
   form.draw->Flip();
   EXPECT_EQ(CountColor(form.Screen(), kBlue), 40 * 30);
+  // Two buffers take turns: Flip and drawing copy no picture.
+  const uchar *second = form.draw->PresentedImage().constBits();
+  EXPECT_NE(second, first);
+  EXPECT_EQ(surface.Image().constBits(), first);
+  Paint(*form.draw, kRed);
+  form.draw->Flip();
+  EXPECT_EQ(form.draw->PresentedImage().constBits(), first);
+  EXPECT_EQ(surface.Image().constBits(), second);
+  EXPECT_EQ(CountColor(form.Screen(), kRed), 40 * 30);
 }
 
 TEST(DXDrawTest, CenterPlacesASmallerSurfaceInTheMiddle) {

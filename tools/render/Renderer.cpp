@@ -72,9 +72,11 @@ int TRenderer::Run() {
     return 1;
   }
   if (options_.Stats) {
-    std::printf("background_ms=%lld\nlines=%llu\nlines_cut_by_budget=%llu\nsteps=%llu\n",
+    std::printf("background_ms=%lld\nlines=%llu\nlines_cut_by_budget=%llu\n"
+                "lines_stopped_off_surface=%llu\nsteps=%llu\n",
                 static_cast<long long>(backgroundMs), static_cast<unsigned long long>(stats.Lines),
                 static_cast<unsigned long long>(stats.LinesCutByBudget),
+                static_cast<unsigned long long>(stats.LinesEscaped),
                 static_cast<unsigned long long>(stats.Steps));
   }
   if (options_.Data)
