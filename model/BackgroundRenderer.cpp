@@ -8,6 +8,11 @@
 
 #include <new>
 
+#ifdef __linux__
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 TBackgroundRenderer::TBackgroundRenderer(QObject *parent)
     : QObject(parent), worker_([this] { Run(); }) {}
 
@@ -40,6 +45,11 @@ uint64_t TBackgroundRenderer::Request(const TDocument &document, const TTarget &
 }
 
 void TBackgroundRenderer::Run() {
+#ifdef __linux__
+  // Nice is a property of each thread on Linux, and the tracing threads started from here
+  // inherit it: when the cores are short, the window's thread gets the larger share.
+  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), getpriority(PRIO_PROCESS, 0) + 5);
+#endif
   for (;;) {
     TJob job;
     {
