@@ -278,6 +278,15 @@ void FreeCharges(bool freeList) {
     TheDocument().Charges.ReleaseStorage();
 }
 
+void ApplyState(TPointCharge &charge, const TChargeState &state) {
+  charge.X = state.X;
+  charge.Y = state.Y;
+  charge.ChargeValue = state.Value;
+  charge.FieldLineCount = state.FieldLines;
+  charge.IsTestCharge = state.TestCharge;
+  charge.ChargeUnit = state.Unit;
+}
+
 TChargeState StateOf(const TPointCharge &charge) {
   return {
       charge.X,         charge.Y, charge.ChargeValue, charge.FieldLineCount, charge.IsTestCharge,
@@ -375,12 +384,7 @@ void TDocument::RestoreCharge(int index, const TChargeState &state) {
   TPointCharge *charge = Charges.At(index);
   if (charge == nullptr)
     return;
-  charge->X = state.X;
-  charge->Y = state.Y;
-  charge->ChargeValue = state.Value;
-  charge->FieldLineCount = state.FieldLines;
-  charge->IsTestCharge = state.TestCharge;
-  charge->ChargeUnit = state.Unit;
+  ApplyState(*charge, state);
   emit ChargeChanged(charge);
 }
 

@@ -88,6 +88,8 @@ struct TChargeState {
   bool operator==(const TChargeState &) const = default;
 };
 TChargeState StateOf(const TPointCharge &charge);
+// Gives the charge that state; tells nobody.
+void ApplyState(TPointCharge &charge, const TChargeState &state);
 
 // The view and where it puts every charge: a zoom or a pan moves them all, and scaling them
 // back would not give the same pixels.

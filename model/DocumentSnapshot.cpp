@@ -19,24 +19,14 @@ TDocumentSnapshot TakeSnapshot(const TDocument &document) {
 
 std::unique_ptr<TDocument> DocumentFromSnapshot(const TDocumentSnapshot &snapshot) {
   auto document = std::make_unique<TDocument>();
-  const TViewState &view = snapshot.View;
-  document->Origin = view.Origin;
-  document->PixelsPerMetre = view.PixelsPerMetre;
-  document->ArrowScale = view.ArrowScale;
-  document->ArrowColor = view.ArrowColor;
-  document->StepLength = view.StepLength;
-  document->ShowCursorLine = view.ShowCursorLine;
-  document->Potential = snapshot.Potential;
   for (const TChargeState &state : snapshot.Charges) {
     auto charge = std::make_unique<TPointCharge>(nullptr);
-    charge->X = state.X;
-    charge->Y = state.Y;
-    charge->ChargeValue = state.Value;
-    charge->FieldLineCount = state.FieldLines;
-    charge->IsTestCharge = state.TestCharge;
-    charge->ChargeUnit = state.Unit;
+    ApplyState(*charge, state);
     document->Charges.Add(std::move(charge));
   }
+  // Nobody listens to this document: the view's and the selection's signals go nowhere.
+  document->RestoreView(snapshot.View);
+  document->Potential = snapshot.Potential;
   document->Select(snapshot.Selected);
   return document;
 }
