@@ -42,7 +42,7 @@ void BM_Picture(benchmark::State &state) {
     }
   }
   const TPotentialGrid grid(TheDocument(), SurfaceSize());
-  for (const TIsoLine &line : TraceEquipotentials(TheDocument(), grid, AutomaticLevels(grid)))
+  for (const TIsoLine &line : TraceEquipotentials(grid, AutomaticLevels(grid)))
     vertices += line.Points.size();
   state.counters["vertices"] = static_cast<double>(vertices);
 }

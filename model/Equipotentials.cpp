@@ -3,30 +3,15 @@
 #include "model/Document.h"
 #include "model/Field.h"
 #include "model/NumberText.h"
+#include "model/ParallelFor.h"
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cmath>
-#include <thread>
+#include <limits>
 #include <unordered_map>
 
 namespace {
-
-// Calls work(i) for i in 0..count-1 on all cores.
-template <typename Work> void ParallelFor(size_t count, const Work &work) {
-  std::atomic<size_t> next{0};
-  auto run = [&] {
-    for (size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1))
-      work(i);
-  };
-  const size_t workers = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()),
-                                          std::max<size_t>(count, 1));
-  std::vector<std::jthread> pool;
-  for (size_t w = 1; w < workers; ++w)
-    pool.emplace_back(run);
-  run();
-}
 
 struct TNode {
   int X = 0;
@@ -39,30 +24,48 @@ struct TCrossing {
   TNode B;
 };
 
-// Gradient (V/px) of the potential at the screen point (x, y) px, by Coulomb's law.
-void PotentialGradient(const TDocument &document, long double x, long double y, long double &gx,
-                       long double &gy) {
-  for (const auto &c : document.Charges) {
-    if (!c->IsSource())
-      continue;
-    const long double dx = x - c->CenterX();
-    const long double dy = y - c->CenterY();
-    const long double d2 = dx * dx + dy * dy;
-    const long double f =
-        c->ChargeValue * document.PixelsPerMetre / (kFourPiEpsilon0 * d2 * std::sqrt(d2));
-    gx -= f * dx;
-    gy -= f * dy;
+// The potential (V) and its gradient (V/px) at a point in extended precision, with what
+// bounds their rounding and the potential's bending nearby.
+struct TLocal {
+  long double V = 0;
+  long double Gx = 0;
+  long double Gy = 0;
+  long double Bend = 0;         // sum of 2 |k| / d^3: |u^T H u| at the point, |u| = 1
+  long double Nearest = 0;      // least distance d (px) to a source
+  long double Magnitude = 0;    // sum of |k| / d
+  long double GradientSize = 0; // sum of |k| / d^2
+};
+
+TLocal Evaluate(const std::vector<TPotentialSource> &sources, long double x, long double y) {
+  TLocal l;
+  l.Nearest = std::numeric_limits<long double>::infinity();
+  for (const TPotentialSource &s : sources) {
+    const long double dx = x - s.X;
+    const long double dy = y - s.Y;
+    const long double d = std::sqrt(dx * dx + dy * dy);
+    const long double inverse = 1 / d;
+    const long double t = s.K * inverse;
+    const long double w = t * inverse * inverse;
+    l.V += t;
+    l.Gx -= w * dx;
+    l.Gy -= w * dy;
+    l.Bend += 2 * std::fabs(w);
+    l.Nearest = std::min(l.Nearest, d);
+    l.Magnitude += std::fabs(t);
+    l.GradientSize += std::fabs(t) * inverse;
   }
+  return l;
 }
 
-// Newton step length (px) below which a vertex counts as on its level.
-constexpr long double kOnLevel = 1e-3L;
+// Largest distance (px) from the true curve at which a Newton step's result is taken.
+constexpr long double kSettled = 0.05L;
 
 // Pulls the crossing onto the level: Newton steps along the gradient from the linear
-// interpolation; where they stray from the cell (near a saddle the gradient vanishes), the
-// sign change on the edge is bisected instead, which cannot fail.
-TIsoPoint Refine(const TDocument &document, const TPotentialGrid &grid, const TCrossing &c,
-                 long double level) {
+// interpolation, each result taken once the potential's bending proves it within kSettled
+// of the curve; where none is (near a saddle the gradient vanishes) or they stray from the
+// cell, the sign change on the edge is bisected instead, which cannot fail.
+TIsoPoint Refine(const TPotentialGrid &grid, const TCrossing &c, long double level) {
+  const std::vector<TPotentialSource> &sources = grid.Sources();
   const long double va = grid.At(c.A.X, c.A.Y) - level;
   const long double vb = grid.At(c.B.X, c.B.Y) - level;
   long double t = std::isfinite(va) && std::isfinite(vb) && va != vb ? va / (va - vb) : 0.5L;
@@ -76,33 +79,46 @@ TIsoPoint Refine(const TDocument &document, const TPotentialGrid &grid, const TC
   const long double y0 = ay + t * (by - ay);
   long double x = x0;
   long double y = y0;
+  // Rounding of a sum of n terms, each within a few units in the last place.
+  const long double rounding =
+      (static_cast<long double>(sources.size()) + 8) * std::numeric_limits<long double>::epsilon();
   for (int i = 0; i < 4; ++i) {
-    const long double v = PotentialAtPoint(document, x, y) - level;
-    long double gx = 0;
-    long double gy = 0;
-    PotentialGradient(document, x, y, gx, gy);
-    const long double g2 = gx * gx + gy * gy;
-    if (!std::isfinite(v) || !(g2 > 0) || !std::isfinite(g2))
+    const TLocal l = Evaluate(sources, x, y);
+    const long double f = l.V - level;
+    const long double g2 = l.Gx * l.Gx + l.Gy * l.Gy;
+    if (!std::isfinite(f) || !(g2 > 0) || !std::isfinite(g2))
       break;
-    x -= v * gx / g2;
-    y -= v * gy / g2;
-    // Newton converges quadratically: after a step this small the point is far closer.
-    if (std::fabs(v) / std::sqrt(g2) < kOnLevel) {
-      if (std::hypot(x - x0, y - y0) < 1)
-        return {static_cast<double>(x), static_cast<double>(y)};
+    const long double g = std::sqrt(g2);
+    x -= f * l.Gx / g2;
+    y -= f * l.Gy / g2;
+    // Along the gradient's direction u from the step's result, the potential changes at
+    // least g / 2 per px as long as H (delta + s) + gradient error <= g / 2, where H bounds
+    // u^T Hessian u within delta + kSettled: every source's 2 |k| / d^3, d shrunk by that
+    // much. The level is then no farther than s = 2 e / g, e bounding the result's
+    // potential from the level: the Taylor rest H delta^2 / 2 and the rounding.
+    if (!(std::hypot(x - x0, y - y0) < 1))
       break;
-    }
+    const long double delta = std::fabs(f) / g;
+    const long double reach = delta + kSettled;
+    if (!(reach < l.Nearest))
+      continue;
+    const long double shrink = 1 - reach / l.Nearest;
+    const long double bend = l.Bend / (shrink * shrink * shrink);
+    const long double gradientError = rounding * l.GradientSize;
+    const long double e =
+        bend * delta * delta / 2 + rounding * l.Magnitude + 2 * delta * gradientError;
+    const long double s = 2 * e / g;
+    if (s <= kSettled && bend * (delta + s) + gradientError <= g / 2)
+      return {static_cast<double>(x), static_cast<double>(y)};
   }
   // Bisection on the edge: A below or above the level, B on the other side.
   long double lo = 0;
   long double hi = 1;
-  const bool aAbove = va >= 0;
+  const bool aAbove = grid.AtOrAbove(c.A.X, c.A.Y, level);
   for (int i = 0; i < 24; ++i) {
     const long double mid = (lo + hi) / 2;
-    const long double v =
-        PotentialAtPoint(document, c.A.X + mid * (c.B.X - c.A.X), c.A.Y + mid * (c.B.Y - c.A.Y)) -
-        level;
-    ((v >= 0) == aAbove ? lo : hi) = mid;
+    const bool above = PotentialOf(sources, ax + mid * (bx - ax), ay + mid * (by - ay)) >= level;
+    (above == aAbove ? lo : hi) = mid;
   }
   const long double m = (lo + hi) / 2;
   return {static_cast<double>(ax + m * (bx - ax)), static_cast<double>(ay + m * (by - ay))};
@@ -111,8 +127,8 @@ TIsoPoint Refine(const TDocument &document, const TPotentialGrid &grid, const TC
 // Marching squares of one level, the segments joined into lines.
 // cells: index y * columns + x of every cell (top-left node x, y) the level crosses, in
 // ascending order.
-std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid &grid,
-                                 long double level, const std::vector<uint32_t> &cells) {
+std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, long double level,
+                                 const std::vector<uint32_t> &cells) {
   const int w = grid.Columns();
   // Vertices keyed by their edge: 2 * node index for the edge to the right, + 1 downwards.
   std::unordered_map<uint64_t, int> vertexOf;
@@ -135,8 +151,9 @@ std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid
     {
       const int x = static_cast<int>(cell % static_cast<uint32_t>(w));
       const int y = static_cast<int>(cell / static_cast<uint32_t>(w));
-      const int bits = (grid.At(x, y) >= level) | (grid.At(x + 1, y) >= level) << 1 |
-                       (grid.At(x + 1, y + 1) >= level) << 2 | (grid.At(x, y + 1) >= level) << 3;
+      const int bits = grid.AtOrAbove(x, y, level) | grid.AtOrAbove(x + 1, y, level) << 1 |
+                       grid.AtOrAbove(x + 1, y + 1, level) << 2 |
+                       grid.AtOrAbove(x, y + 1, level) << 3;
       if (bits == 0 || bits == 15)
         continue;
       // Edges: top, right, bottom, left.
@@ -153,8 +170,8 @@ std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid
         }
       };
       if (bits == 5 || bits == 10) {
-        const bool centreAbove = PotentialAtPoint(document, (x + 0.5L) * kPotentialGridStep,
-                                                  (y + 0.5L) * kPotentialGridStep) >= level;
+        const bool centreAbove = PotentialOf(grid.Sources(), (x + 0.5L) * kPotentialGridStep,
+                                             (y + 0.5L) * kPotentialGridStep) >= level;
         // Corners 0 and 2 joined through the centre: cut off corners 1 and 3.
         if ((bits == 5) == centreAbove) {
           link(edge(0), edge(1));
@@ -184,7 +201,7 @@ std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid
     int current = start;
     while (current >= 0 && !used[current]) {
       used[current] = true;
-      line.Points.push_back(Refine(document, grid, crossings[current], level));
+      line.Points.push_back(Refine(grid, crossings[current], level));
       const int next = links[current][0] != previous ? links[current][0] : links[current][1];
       previous = current;
       current = next;
@@ -204,53 +221,6 @@ std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid
 
 long double PotentialAtPoint(const TDocument &document, long double x, long double y) {
   return PotentialAt(document, x - kChargeHalfSize, y - kChargeHalfSize);
-}
-
-TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area) : size_(area) {
-  size_.Width = std::max(size_.Width, 0);
-  size_.Height = std::max(size_.Height, 0);
-  constexpr int step = kPotentialGridStep;
-  columns_ = size_.Width > 0 ? (size_.Width - 1 + step - 1) / step + 1 : 0;
-  rows_ = size_.Height > 0 ? (size_.Height - 1 + step - 1) / step + 1 : 0;
-  const size_t count = static_cast<size_t>(columns_) * rows_;
-  values_.resize(count);
-  disc_.assign(count, 0);
-  for (const auto &c : document.Charges) {
-    if (!c->IsSource())
-      continue;
-    const long double cx = c->CenterX();
-    const long double cy = c->CenterY();
-    constexpr long double r = kEquipotentialDiscRadius;
-    const long double i0 = std::max<long double>(std::ceil((cx - r) / step), 0);
-    const long double i1 = std::min<long double>(std::floor((cx + r) / step), columns_ - 1);
-    const long double j0 = std::max<long double>(std::ceil((cy - r) / step), 0);
-    const long double j1 = std::min<long double>(std::floor((cy + r) / step), rows_ - 1);
-    for (long double j = j0; j <= j1; ++j)
-      for (long double i = i0; i <= i1; ++i)
-        if ((i * step - cx) * (i * step - cx) + (j * step - cy) * (j * step - cy) < r * r)
-          disc_[Index(static_cast<int>(i), static_cast<int>(j))] = 1;
-  }
-  ParallelFor(static_cast<size_t>(rows_), [&](size_t row) {
-    const int j = static_cast<int>(row);
-    for (int i = 0; i < columns_; ++i)
-      values_[Index(i, j)] = PotentialAtPoint(document, i * step, j * step);
-  });
-
-  std::vector<long double> magnitudes;
-  bool any = false;
-  for (size_t i = 0; i < count; ++i) {
-    if (disc_[i] || !std::isfinite(values_[i]))
-      continue;
-    min_ = any ? std::min(min_, values_[i]) : values_[i];
-    max_ = any ? std::max(max_, values_[i]) : values_[i];
-    any = true;
-    magnitudes.push_back(std::fabs(values_[i]));
-  }
-  if (!magnitudes.empty()) {
-    auto at = magnitudes.begin() + static_cast<std::ptrdiff_t>(magnitudes.size() * 95 / 100);
-    std::nth_element(magnitudes.begin(), at, magnitudes.end());
-    typical_ = *at;
-  }
 }
 
 long double AutomaticSpacing(const TPotentialGrid &grid) {
@@ -276,7 +246,7 @@ std::vector<long double> SpacedLevels(const TPotentialGrid &grid, long double sp
   return levels;
 }
 
-std::vector<TIsoLine> TraceEquipotentials(const TDocument &document, const TPotentialGrid &grid,
+std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
                                           const std::vector<long double> &levels) {
   // One pass over the cells files each under the levels between its least and greatest
   // corner, so that a level visits only the cells it crosses.
@@ -298,9 +268,12 @@ std::vector<TIsoLine> TraceEquipotentials(const TDocument &document, const TPote
       const long double b = grid.At(x + 1, y);
       const long double c = grid.At(x + 1, y + 1);
       const long double d = grid.At(x, y + 1);
-      const long double low = std::min({a, b, c, d});
-      const long double high = std::max({a, b, c, d});
-      // Crossed: some corner below the level, some at or above it.
+      const long double slack = std::max(
+          {grid.Slack(x, y), grid.Slack(x + 1, y), grid.Slack(x + 1, y + 1), grid.Slack(x, y + 1)});
+      const long double low = std::min({a, b, c, d}) - slack;
+      const long double high = std::max({a, b, c, d}) + slack;
+      // Crossed: some corner below the level, some at or above it (or too close to tell:
+      // the marching decides those in extended precision).
       for (auto it = std::upper_bound(sorted.begin(), sorted.end(), low);
            it != sorted.end() && *it <= high; ++it)
         cells[order[static_cast<size_t>(it - sorted.begin())]].push_back(
@@ -309,7 +282,7 @@ std::vector<TIsoLine> TraceEquipotentials(const TDocument &document, const TPote
   }
   std::vector<std::vector<TIsoLine>> perLevel(levels.size());
   ParallelFor(levels.size(),
-              [&](size_t i) { perLevel[i] = TraceLevel(document, grid, levels[i], cells[i]); });
+              [&](size_t i) { perLevel[i] = TraceLevel(grid, levels[i], cells[i]); });
   std::vector<TIsoLine> lines;
   for (auto &set : perLevel)
     for (auto &line : set)

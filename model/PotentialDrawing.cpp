@@ -3,6 +3,7 @@
 #include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/ModelHooks.h"
+#include "model/ParallelFor.h"
 #include "model/PotentialOptions.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ constexpr long double kMaxTint = 0.75L; // the strongest colour keeps grey field
 constexpr int kLegendBar = 128;         // px
 constexpr int kLabelGap = 2;            // px kept free about a label
 
-QRgb Tint(long double t, bool negative) {
+QRgb Tint(double t, bool negative) {
   const int fade = static_cast<int>(std::lround(255 * (1 - t)));
   return negative ? qRgb(fade, fade, 255) : qRgb(255, fade, fade);
 }
@@ -29,7 +30,7 @@ TColor PotentialColor(long double volts, long double scale) {
     return 0xFFFFFF;
   const long double m = std::fabs(volts);
   const long double t = std::isfinite(m) ? kMaxTint * m / (m + scale) : kMaxTint;
-  return FromQRgb(Tint(t, volts < 0));
+  return FromQRgb(Tint(static_cast<double>(t), volts < 0));
 }
 
 long double MapScale(const TPotentialGrid &grid) { return 4 * AutomaticSpacing(grid); }
@@ -38,28 +39,43 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
   const long double scale = MapScale(grid);
   const int w = std::min(grid.Width(), image.width());
   const int h = std::min(grid.Height(), image.height());
+  if (w <= 0 || h <= 0)
+    return;
   constexpr int step = kPotentialGridStep;
+  // In the grid's units and double precision: colours have 8 bits, and PotentialColor's
+  // formula in doubles, so that no pixel needs extended precision.
+  const double unitScale = static_cast<double>(scale / grid.Unit());
+  const auto colour = [&](double value) -> QRgb {
+    if (std::isnan(value) || value == 0 || !(unitScale > 0))
+      return qRgb(0xFF, 0xFF, 0xFF);
+    const double m = std::fabs(value);
+    constexpr double tint = kMaxTint;
+    return Tint(std::isfinite(m) ? tint * m / (m + unitScale) : tint, value < 0);
+  };
+  uchar *const bits = image.bits(); // detached here, before the rows are shared out
+  const qsizetype stride = image.bytesPerLine();
   // Bilinear between the nodes, so that the grid shows no blocks; next to a source, where a
   // node is infinite, the nearest node.
-  for (int y = 0; y < h; ++y) {
-    auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+  ParallelFor(static_cast<size_t>(h), [&](size_t line) {
+    const int y = static_cast<int>(line);
+    auto *row = reinterpret_cast<QRgb *>(bits + stride * y);
     const int j = std::min(y / step, grid.Rows() - 1);
     const int j1 = std::min(j + 1, grid.Rows() - 1);
-    const long double v = static_cast<long double>(y - j * step) / step;
+    const double v = static_cast<double>(y - j * step) / step;
     for (int x = 0; x < w; ++x) {
       const int i = std::min(x / step, grid.Columns() - 1);
       const int i1 = std::min(i + 1, grid.Columns() - 1);
-      const long double u = static_cast<long double>(x - i * step) / step;
-      const long double a = grid.At(i, j);
-      const long double b = grid.At(i1, j);
-      const long double c = grid.At(i, j1);
-      const long double d = grid.At(i1, j1);
-      long double value = (1 - v) * ((1 - u) * a + u * b) + v * ((1 - u) * c + u * d);
+      const double u = static_cast<double>(x - i * step) / step;
+      const double a = grid.Scaled(i, j);
+      const double b = grid.Scaled(i1, j);
+      const double c = grid.Scaled(i, j1);
+      const double d = grid.Scaled(i1, j1);
+      double value = (1 - v) * ((1 - u) * a + u * b) + v * ((1 - u) * c + u * d);
       if (!std::isfinite(value))
-        value = grid.At(u < 0.5L ? i : i1, v < 0.5L ? j : j1);
-      row[x] = ToQRgb(PotentialColor(value, scale));
+        value = grid.Scaled(u < 0.5 ? i : i1, v < 0.5 ? j : j1);
+      row[x] = colour(value);
     }
-  }
+  });
 }
 
 void DrawPotentialLegend(const TPotentialGrid &grid, TCanvas &canvas) {
@@ -163,8 +179,7 @@ void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,
   const TSize area{grid.Width(), grid.Height()};
   std::vector<TRect> taken;
   if (options.Lines) {
-    const std::vector<TIsoLine> lines =
-        TraceEquipotentials(document, grid, ChosenLevels(grid, options));
+    const std::vector<TIsoLine> lines = TraceEquipotentials(grid, ChosenLevels(grid, options));
     canvas.Pen.Color = options.LineColor;
     DrawIsoLines(lines, canvas);
     DrawIsoLabels(lines, canvas, area, taken);
@@ -173,7 +188,7 @@ void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,
   if (options.TestChargeLine && selected != nullptr && selected->IsTestCharge) {
     const long double level = PotentialAtPoint(document, selected->CenterX(), selected->CenterY());
     if (std::isfinite(level)) {
-      const std::vector<TIsoLine> lines = TraceEquipotentials(document, grid, {level});
+      const std::vector<TIsoLine> lines = TraceEquipotentials(grid, {level});
       canvas.Pen.Color = document.ArrowColor;
       DrawIsoLines(lines, canvas);
       DrawIsoLabels(lines, canvas, area, taken);
