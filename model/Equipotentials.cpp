@@ -2,6 +2,7 @@
 
 #include "model/Document.h"
 #include "model/Field.h"
+#include "model/LevelPull.h"
 #include "model/NumberText.h"
 #include "model/ParallelFor.h"
 
@@ -24,48 +25,11 @@ struct TCrossing {
   TNode B;
 };
 
-// The potential (V) and its gradient (V/px) at a point in extended precision, with what
-// bounds their rounding and the potential's bending nearby.
-struct TLocal {
-  long double V = 0;
-  long double Gx = 0;
-  long double Gy = 0;
-  long double Bend = 0;         // sum of 2 |k| / d^3: |u^T H u| at the point, |u| = 1
-  long double Nearest = 0;      // least distance d (px) to a source
-  long double Magnitude = 0;    // sum of |k| / d
-  long double GradientSize = 0; // sum of |k| / d^2
-};
-
-TLocal Evaluate(const std::vector<TPotentialSource> &sources, long double x, long double y) {
-  TLocal l;
-  l.Nearest = std::numeric_limits<long double>::infinity();
-  for (const TPotentialSource &s : sources) {
-    const long double dx = x - s.X;
-    const long double dy = y - s.Y;
-    const long double d = std::sqrt(dx * dx + dy * dy);
-    const long double inverse = 1 / d;
-    const long double t = s.K * inverse;
-    const long double w = t * inverse * inverse;
-    l.V += t;
-    l.Gx -= w * dx;
-    l.Gy -= w * dy;
-    l.Bend += 2 * std::fabs(w);
-    l.Nearest = std::min(l.Nearest, d);
-    l.Magnitude += std::fabs(t);
-    l.GradientSize += std::fabs(t) * inverse;
-  }
-  return l;
-}
-
-// Largest distance (px) from the true curve at which a Newton step's result is taken.
-constexpr long double kSettled = 0.05L;
-
-// Pulls the crossing onto the level: Newton steps along the gradient from the linear
-// interpolation, each result taken once the potential's bending proves it within kSettled
-// of the curve; where none is (near a saddle the gradient vanishes) or they stray from the
-// cell, the sign change on the edge is bisected instead, which cannot fail.
-TIsoPoint Refine(const TPotentialGrid &grid, const TCrossing &c, long double level) {
-  const std::vector<TPotentialSource> &sources = grid.Sources();
+// Pulls the crossing onto the level from the linear interpolation; where the pull proves
+// no point, the sign change on the edge is bisected instead, which cannot fail.
+TIsoPoint Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCrossing &c,
+                 const TPotentialGrid::TLevel &scaled) {
+  const long double level = scaled.Volts;
   const long double va = grid.At(c.A.X, c.A.Y) - level;
   const long double vb = grid.At(c.B.X, c.B.Y) - level;
   long double t = std::isfinite(va) && std::isfinite(vb) && va != vb ? va / (va - vb) : 0.5L;
@@ -75,49 +39,16 @@ TIsoPoint Refine(const TPotentialGrid &grid, const TCrossing &c, long double lev
   const long double ay = c.A.Y * step;
   const long double bx = c.B.X * step;
   const long double by = c.B.Y * step;
-  const long double x0 = ax + t * (bx - ax);
-  const long double y0 = ay + t * (by - ay);
-  long double x = x0;
-  long double y = y0;
-  // Rounding of a sum of n terms, each within a few units in the last place.
-  const long double rounding =
-      (static_cast<long double>(sources.size()) + 8) * std::numeric_limits<long double>::epsilon();
-  for (int i = 0; i < 4; ++i) {
-    const TLocal l = Evaluate(sources, x, y);
-    const long double f = l.V - level;
-    const long double g2 = l.Gx * l.Gx + l.Gy * l.Gy;
-    if (!std::isfinite(f) || !(g2 > 0) || !std::isfinite(g2))
-      break;
-    const long double g = std::sqrt(g2);
-    x -= f * l.Gx / g2;
-    y -= f * l.Gy / g2;
-    // Along the gradient's direction u from the step's result, the potential changes at
-    // least g / 2 per px as long as H (delta + s) + gradient error <= g / 2, where H bounds
-    // u^T Hessian u within delta + kSettled: every source's 2 |k| / d^3, d shrunk by that
-    // much. The level is then no farther than s = 2 e / g, e bounding the result's
-    // potential from the level: the Taylor rest H delta^2 / 2 and the rounding.
-    if (!(std::hypot(x - x0, y - y0) < 1))
-      break;
-    const long double delta = std::fabs(f) / g;
-    const long double reach = delta + kSettled;
-    if (!(reach < l.Nearest))
-      continue;
-    const long double shrink = 1 - reach / l.Nearest;
-    const long double bend = l.Bend / (shrink * shrink * shrink);
-    const long double gradientError = rounding * l.GradientSize;
-    const long double e =
-        bend * delta * delta / 2 + rounding * l.Magnitude + 2 * delta * gradientError;
-    const long double s = 2 * e / g;
-    if (s <= kSettled && bend * (delta + s) + gradientError <= g / 2)
-      return {static_cast<double>(x), static_cast<double>(y)};
-  }
+  if (const auto p = pull.Pull(level, ax + t * (bx - ax), ay + t * (by - ay)))
+    return {p->X, p->Y};
   // Bisection on the edge: A below or above the level, B on the other side.
   long double lo = 0;
   long double hi = 1;
-  const bool aAbove = grid.AtOrAbove(c.A.X, c.A.Y, level);
+  const bool aAbove = grid.AtOrAbove(c.A.X, c.A.Y, scaled);
   for (int i = 0; i < 24; ++i) {
     const long double mid = (lo + hi) / 2;
-    const bool above = PotentialOf(sources, ax + mid * (bx - ax), ay + mid * (by - ay)) >= level;
+    const bool above =
+        PotentialOf(grid.Sources(), ax + mid * (bx - ax), ay + mid * (by - ay)) >= level;
     (above == aAbove ? lo : hi) = mid;
   }
   const long double m = (lo + hi) / 2;
@@ -127,8 +58,9 @@ TIsoPoint Refine(const TPotentialGrid &grid, const TCrossing &c, long double lev
 // Marching squares of one level, the segments joined into lines.
 // cells: index y * columns + x of every cell (top-left node x, y) the level crosses, in
 // ascending order.
-std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, long double level,
-                                 const std::vector<uint32_t> &cells) {
+std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, const TPullSources &pull,
+                                 long double volts, const std::vector<uint32_t> &cells) {
+  const TPotentialGrid::TLevel level = grid.Level(volts);
   const int w = grid.Columns();
   // Vertices keyed by their edge: 2 * node index for the edge to the right, + 1 downwards.
   std::unordered_map<uint64_t, int> vertexOf;
@@ -171,7 +103,7 @@ std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, long double level,
       };
       if (bits == 5 || bits == 10) {
         const bool centreAbove = PotentialOf(grid.Sources(), (x + 0.5L) * kPotentialGridStep,
-                                             (y + 0.5L) * kPotentialGridStep) >= level;
+                                             (y + 0.5L) * kPotentialGridStep) >= volts;
         // Corners 0 and 2 joined through the centre: cut off corners 1 and 3.
         if ((bits == 5) == centreAbove) {
           link(edge(0), edge(1));
@@ -196,12 +128,12 @@ std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, long double level,
   std::vector<bool> used(crossings.size(), false);
   auto walk = [&](int start) {
     TIsoLine &line = lines.emplace_back();
-    line.Level = level;
+    line.Level = volts;
     int previous = -1;
     int current = start;
     while (current >= 0 && !used[current]) {
       used[current] = true;
-      line.Points.push_back(Refine(grid, crossings[current], level));
+      line.Points.push_back(Refine(grid, pull, crossings[current], level));
       const int next = links[current][0] != previous ? links[current][0] : links[current][1];
       previous = current;
       current = next;
@@ -254,9 +186,11 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
   for (size_t i = 0; i < order.size(); ++i)
     order[i] = i;
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return levels[a] < levels[b]; });
-  std::vector<long double> sorted;
+  // In the grid's units: the slack covers the rounding, and a cell filed too many is
+  // skipped by the marching.
+  std::vector<double> sorted;
   for (const size_t i : order)
-    sorted.push_back(levels[i]);
+    sorted.push_back(grid.Level(levels[i]).Scaled);
   std::vector<std::vector<uint32_t>> cells(levels.size());
   const int w = grid.Columns();
   for (int y = 0; y + 1 < grid.Rows(); ++y) {
@@ -264,14 +198,14 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
       if (grid.InDisc(x, y) || grid.InDisc(x + 1, y) || grid.InDisc(x + 1, y + 1) ||
           grid.InDisc(x, y + 1))
         continue;
-      const long double a = grid.At(x, y);
-      const long double b = grid.At(x + 1, y);
-      const long double c = grid.At(x + 1, y + 1);
-      const long double d = grid.At(x, y + 1);
-      const long double slack = std::max(
-          {grid.Slack(x, y), grid.Slack(x + 1, y), grid.Slack(x + 1, y + 1), grid.Slack(x, y + 1)});
-      const long double low = std::min({a, b, c, d}) - slack;
-      const long double high = std::max({a, b, c, d}) + slack;
+      const double a = grid.Scaled(x, y);
+      const double b = grid.Scaled(x + 1, y);
+      const double c = grid.Scaled(x + 1, y + 1);
+      const double d = grid.Scaled(x, y + 1);
+      const double slack = std::max({grid.ScaledSlack(x, y), grid.ScaledSlack(x + 1, y),
+                                     grid.ScaledSlack(x + 1, y + 1), grid.ScaledSlack(x, y + 1)});
+      const double low = std::min({a, b, c, d}) - slack;
+      const double high = std::max({a, b, c, d}) + slack;
       // Crossed: some corner below the level, some at or above it (or too close to tell:
       // the marching decides those in extended precision).
       for (auto it = std::upper_bound(sorted.begin(), sorted.end(), low);
@@ -280,9 +214,10 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
             static_cast<uint32_t>(y * w + x));
     }
   }
+  const TPullSources pull(grid);
   std::vector<std::vector<TIsoLine>> perLevel(levels.size());
   ParallelFor(levels.size(),
-              [&](size_t i) { perLevel[i] = TraceLevel(grid, levels[i], cells[i]); });
+              [&](size_t i) { perLevel[i] = TraceLevel(grid, pull, levels[i], cells[i]); });
   std::vector<TIsoLine> lines;
   for (auto &set : perLevel)
     for (auto &line : set)

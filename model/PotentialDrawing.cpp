@@ -16,7 +16,8 @@ constexpr int kLegendBar = 128;         // px
 constexpr int kLabelGap = 2;            // px kept free about a label
 
 QRgb Tint(double t, bool negative) {
-  const int fade = static_cast<int>(std::lround(255 * (1 - t)));
+  // t <= kMaxTint, so the fade is positive and rounds by adding a half.
+  const int fade = static_cast<int>(255 * (1 - t) + 0.5);
   return negative ? qRgb(fade, fade, 255) : qRgb(255, fade, fade);
 }
 

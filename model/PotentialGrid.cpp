@@ -63,8 +63,8 @@ std::vector<TPotentialSource> PotentialSources(const TDocument &document) {
   std::vector<TPotentialSource> sources;
   for (const auto &c : document.Charges)
     if (c->IsSource())
-      sources.push_back({c->CenterX(), c->CenterY(),
-                         c->ChargeValue * document.PixelsPerMetre / kFourPiEpsilon0});
+      sources.push_back(
+          {c->CenterX(), c->CenterY(), c->ChargeValue * document.PixelsPerMetre / kFourPiEpsilon0});
   return sources;
 }
 
@@ -160,13 +160,7 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
   }
 }
 
-bool TPotentialGrid::AtOrAbove(int i, int j, long double level) const {
-  const long double value = At(i, j);
-  const long double slack = Slack(i, j);
-  if (value - slack >= level)
-    return true;
-  if (value + slack < level)
-    return false;
+bool TPotentialGrid::ExactlyAtOrAbove(int i, int j, long double level) const {
   return PotentialOf(sources_, static_cast<long double>(i) * kPotentialGridStep,
                      static_cast<long double>(j) * kPotentialGridStep) >= level;
 }

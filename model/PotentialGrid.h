@@ -30,8 +30,7 @@ struct TPotentialSource {
 std::vector<TPotentialSource> PotentialSources(const TDocument &document);
 
 // Potential (V) at the screen point (x, y) px in extended precision; infinite on a centre.
-long double PotentialOf(const std::vector<TPotentialSource> &sources, long double x,
-                        long double y);
+long double PotentialOf(const std::vector<TPotentialSource> &sources, long double x, long double y);
 
 // The potential (V) at the nodes (i, j) of a grid over the visible area, node (i, j) being
 // the screen point (i, j) * kPotentialGridStep; the last column and row reach the area's
@@ -52,8 +51,26 @@ public:
   // The node's potential in units of Unit() (a power of two that keeps doubles in range).
   double Scaled(int i, int j) const { return values_[Index(i, j)]; }
   long double Unit() const { return unit_; }
-  // Whether the node's potential is at or above level, decided as in extended precision.
-  bool AtOrAbove(int i, int j, long double level) const;
+  double ScaledSlack(int i, int j) const { return slack_[Index(i, j)]; }
+
+  // A level in volts and in the grid's units.
+  struct TLevel {
+    long double Volts = 0;
+    double Scaled = 0;
+  };
+  TLevel Level(long double volts) const { return {volts, static_cast<double>(volts / unit_)}; }
+  // Whether the node's potential is at or above the level, decided as in extended precision.
+  // (The slack is twice the rounding bound: the rest covers the level's rounding to Scaled
+  // and that of the comparison.)
+  bool AtOrAbove(int i, int j, const TLevel &level) const {
+    const double value = values_[Index(i, j)];
+    const double slack = slack_[Index(i, j)];
+    if (value - slack >= level.Scaled)
+      return true;
+    if (value + slack < level.Scaled)
+      return false;
+    return ExactlyAtOrAbove(i, j, level.Volts);
+  }
 
   // Within kEquipotentialDiscRadius of a source's centre.
   bool InDisc(int i, int j) const { return disc_[Index(i, j)] != 0; }
@@ -65,7 +82,7 @@ public:
 
 private:
   std::size_t Index(int i, int j) const { return static_cast<std::size_t>(j) * columns_ + i; }
-  void ComputeRow(int j, std::vector<double> &magnitude);
+  bool ExactlyAtOrAbove(int i, int j, long double level) const;
 
   TSize size_;
   int columns_ = 0;
