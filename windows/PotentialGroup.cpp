@@ -24,8 +24,9 @@ TPotentialGroup::TPotentialGroup(QWidget *parent)
   CheckBox_Map = new QCheckBox(QStringLiteral("Potenzialfarben"), this);
 
   auto *grid = new QGridLayout(this);
-  grid->setContentsMargins(6, 6, 6, 6);
-  grid->setVerticalSpacing(3);
+  // Tight rows: beside the view settings the group must be no taller than the charge tab.
+  grid->setContentsMargins(6, 2, 6, 2);
+  grid->setVerticalSpacing(1);
   grid->addWidget(CheckBox_Lines, 0, 0, 1, 3);
   grid->addWidget(Radio_Automatic, 1, 0, 1, 3);
   grid->addWidget(Radio_Fixed, 2, 0);

@@ -61,9 +61,11 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   grid->addLayout(ends, 4, 1, 1, 2);
   grid->addWidget(CheckBox_ShowFieldLineAtCursor, 5, 0, 1, 3);
   grid->addWidget(Button_ApplyView, 6, 0, 1, 3, Qt::AlignRight);
+  // Beside the other settings, not below them: the tab stays as low as the charge tab, so
+  // the window keeps the height it had without the group.
   Group_Potential = new TPotentialGroup(this);
-  grid->addWidget(Group_Potential, 7, 0, 1, 3);
-  grid->setRowStretch(8, 1);
+  grid->addWidget(Group_Potential, 0, 3, 8, 1, Qt::AlignTop);
+  grid->setRowStretch(7, 1);
 }
 
 void TViewTab::ShowInitialView(const TDocument &document) {

@@ -256,4 +256,10 @@ TEST_F(SettingsWindowTest, CannotBeClosedWhileTheProgramRuns) {
   EXPECT_TRUE(Form2->isVisible());
 }
 
+TEST_F(SettingsWindowTest, TheViewTabIsNoTallerThanTheChargeTab) {
+  // The window's height is the tallest tab's: the equipotential group must not add to it.
+  EXPECT_LE(Form2->TabSheet_View->minimumSizeHint().height(),
+            Form2->TabSheet_Charge->minimumSizeHint().height());
+}
+
 } // namespace
