@@ -29,8 +29,8 @@ public:
 private:
   std::vector<TPotentialSource> exact_;
   long double unit_ = 1;
-  std::vector<double> x_; // px
-  std::vector<double> y_; // px
-  std::vector<double> k_; // in units of unit_
+  std::vector<double> x_;  // px
+  std::vector<double> y_;  // px
+  std::vector<double> k_;  // in units of unit_
   double coordinates_ = 0; // the largest |x| + |y| of a centre
 };

@@ -43,38 +43,40 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
   if (w <= 0 || h <= 0)
     return;
   constexpr int step = kPotentialGridStep;
-  // In the grid's units and double precision: colours have 8 bits, and PotentialColor's
-  // formula in doubles, so that no pixel needs extended precision.
+  // The tint of every node, signed as its potential (in the grid's units: doubles suffice
+  // for 8-bit colours); a pixel's tint is bilinear between its nodes', so that the grid
+  // shows no blocks and a source's infinite node is just the strongest tint.
   const double unitScale = static_cast<double>(scale / grid.Unit());
-  const auto colour = [&](double value) -> QRgb {
-    if (std::isnan(value) || value == 0 || !(unitScale > 0))
-      return qRgb(0xFF, 0xFF, 0xFF);
-    const double m = std::fabs(value);
-    constexpr double tint = kMaxTint;
-    return Tint(std::isfinite(m) ? tint * m / (m + unitScale) : tint, value < 0);
-  };
+  const int columns = grid.Columns();
+  std::vector<float> tints(static_cast<size_t>(columns) * grid.Rows());
+  ParallelFor(static_cast<size_t>(grid.Rows()), [&](size_t row) {
+    const int j = static_cast<int>(row);
+    for (int i = 0; i < columns; ++i) {
+      const double value = grid.Scaled(i, j);
+      const double m = std::fabs(value);
+      constexpr double most = kMaxTint;
+      const double t = std::isnan(value) || !(unitScale > 0) ? 0
+                       : std::isfinite(m)                    ? most * m / (m + unitScale)
+                                                             : most;
+      tints[row * columns + i] = static_cast<float>(value < 0 ? -t : t);
+    }
+  });
   uchar *const bits = image.bits(); // detached here, before the rows are shared out
   const qsizetype stride = image.bytesPerLine();
-  // Bilinear between the nodes, so that the grid shows no blocks; next to a source, where a
-  // node is infinite, the nearest node.
   ParallelFor(static_cast<size_t>(h), [&](size_t line) {
     const int y = static_cast<int>(line);
     auto *row = reinterpret_cast<QRgb *>(bits + stride * y);
     const int j = std::min(y / step, grid.Rows() - 1);
-    const int j1 = std::min(j + 1, grid.Rows() - 1);
-    const double v = static_cast<double>(y - j * step) / step;
+    const float *upper = &tints[static_cast<size_t>(j) * columns];
+    const float *lower = &tints[static_cast<size_t>(std::min(j + 1, grid.Rows() - 1)) * columns];
+    const float v = static_cast<float>(y - j * step) / step;
     for (int x = 0; x < w; ++x) {
-      const int i = std::min(x / step, grid.Columns() - 1);
-      const int i1 = std::min(i + 1, grid.Columns() - 1);
-      const double u = static_cast<double>(x - i * step) / step;
-      const double a = grid.Scaled(i, j);
-      const double b = grid.Scaled(i1, j);
-      const double c = grid.Scaled(i, j1);
-      const double d = grid.Scaled(i1, j1);
-      double value = (1 - v) * ((1 - u) * a + u * b) + v * ((1 - u) * c + u * d);
-      if (!std::isfinite(value))
-        value = grid.Scaled(u < 0.5 ? i : i1, v < 0.5 ? j : j1);
-      row[x] = colour(value);
+      const int i = std::min(x / step, columns - 1);
+      const int i1 = std::min(i + 1, columns - 1);
+      const float u = static_cast<float>(x - i * step) / step;
+      const float t =
+          (1 - v) * ((1 - u) * upper[i] + u * upper[i1]) + v * ((1 - u) * lower[i] + u * lower[i1]);
+      row[x] = Tint(std::fabs(t), t < 0);
     }
   });
 }

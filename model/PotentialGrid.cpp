@@ -11,6 +11,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define KRAFTBILD_AVX_NODES 1
+#endif
 
 namespace {
 
@@ -55,6 +59,50 @@ void AddSources(const std::vector<TScaledSource> &sources, double y, int count, 
       magnitude[i] += std::fabs(t);
     }
   }
+}
+
+#if defined(KRAFTBILD_AVX_NODES)
+// The same four nodes at a time, for processors with AVX, whose wide root and division take
+// no longer than the narrow ones on many of them. Same roundings, same sums.
+__attribute__((target("avx"))) void AddSourcesAvx(const std::vector<TScaledSource> &sources,
+                                                  double y, int count, double *sum,
+                                                  double *magnitude) {
+  for (const TScaledSource &s : sources) {
+    const double dy = (y - kHalf) - s.Y;
+    const double dy2 = dy * dy;
+    int i = 0;
+    const __m256d vy2 = _mm256_set1_pd(dy2);
+    const __m256d vx = _mm256_set1_pd(s.X);
+    const __m256d vk = _mm256_set1_pd(s.K);
+    const __m256d sign = _mm256_set1_pd(-0.0);
+    const __m256d quad = _mm256_set1_pd(4 * kStep);
+    __m256d px = _mm256_set_pd(3 * kStep - kHalf, 2 * kStep - kHalf, kStep - kHalf, -kHalf);
+    for (; i + 4 <= count; i += 4, px = _mm256_add_pd(px, quad)) {
+      const __m256d dx = _mm256_sub_pd(px, vx);
+      const __m256d t =
+          _mm256_div_pd(vk, _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), vy2)));
+      _mm256_storeu_pd(sum + i, _mm256_add_pd(_mm256_loadu_pd(sum + i), t));
+      _mm256_storeu_pd(magnitude + i,
+                       _mm256_add_pd(_mm256_loadu_pd(magnitude + i), _mm256_andnot_pd(sign, t)));
+    }
+    for (; i < count; ++i) {
+      const double dx = (i * kStep - kHalf) - s.X;
+      const double t = s.K / std::sqrt(dx * dx + dy2);
+      sum[i] += t;
+      magnitude[i] += std::fabs(t);
+    }
+  }
+}
+#endif
+
+void AddRow(const std::vector<TScaledSource> &sources, double y, int count, double *sum,
+            double *magnitude) {
+#if defined(KRAFTBILD_AVX_NODES)
+  static const bool avx = __builtin_cpu_supports("avx");
+  if (avx)
+    return AddSourcesAvx(sources, y, count, sum, magnitude);
+#endif
+  AddSources(sources, y, count, sum, magnitude);
 }
 
 } // namespace
@@ -127,7 +175,7 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
     const int j = static_cast<int>(row);
     double *sum = &values_[Index(0, j)];
     std::vector<double> magnitude(static_cast<size_t>(columns_), 0.0);
-    AddSources(scaled, j * kStep, columns_, sum, magnitude.data());
+    AddRow(scaled, j * kStep, columns_, sum, magnitude.data());
     for (int i = 0; i < columns_; ++i)
       slack_[Index(i, j)] = relative * magnitude[static_cast<size_t>(i)] + absolute;
   });
