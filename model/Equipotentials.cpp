@@ -10,7 +10,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -39,7 +39,7 @@ TIsoPoint Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCr
   const long double ay = c.A.Y * step;
   const long double bx = c.B.X * step;
   const long double by = c.B.Y * step;
-  if (const auto p = pull.Pull(level, ax + t * (bx - ax), ay + t * (by - ay)))
+  if (const auto p = pull.Pull(scaled, ax + t * (bx - ax), ay + t * (by - ay)))
     return {p->X, p->Y};
   // Bisection on the edge: A below or above the level, B on the other side.
   long double lo = 0;
@@ -55,6 +55,35 @@ TIsoPoint Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCr
   return {static_cast<double>(ax + m * (bx - ax)), static_cast<double>(ay + m * (by - ay))};
 }
 
+// Vertex numbers by their edge's key, in one allocation (open addressing) rather than one
+// per vertex.
+class TEdgeTable {
+public:
+  // A cell has four edges: at most half the slots fill.
+  explicit TEdgeTable(size_t cells) {
+    while ((size_t{1} << bits_) < 8 * cells)
+      ++bits_;
+    slots_.assign(size_t{1} << bits_, {kEmpty, 0});
+  }
+  // The value under key, after storing value there if there was none; whether it was stored.
+  std::pair<int, bool> Insert(uint64_t key, int value) {
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = (key * 0x9E3779B97F4A7C15u) >> (64 - bits_);; i = (i + 1) & mask) {
+      if (slots_[i].first == key)
+        return {slots_[i].second, false};
+      if (slots_[i].first == kEmpty) {
+        slots_[i] = {key, value};
+        return {value, true};
+      }
+    }
+  }
+
+private:
+  static constexpr uint64_t kEmpty = ~uint64_t{0};
+  int bits_ = 4;
+  std::vector<std::pair<uint64_t, int>> slots_;
+};
+
 // Marching squares of one level, the segments joined into lines.
 // cells: index y * columns + x of every cell (top-left node x, y) the level crosses, in
 // ascending order.
@@ -63,17 +92,20 @@ std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, const TPullSources 
   const TPotentialGrid::TLevel level = grid.Level(volts);
   const int w = grid.Columns();
   // Vertices keyed by their edge: 2 * node index for the edge to the right, + 1 downwards.
-  std::unordered_map<uint64_t, int> vertexOf;
+  TEdgeTable vertexOf(cells.size());
   std::vector<TCrossing> crossings;
   std::vector<std::array<int, 2>> links;
+  // About two crossings per cell, each shared by two cells.
+  crossings.reserve(cells.size() + 16);
+  links.reserve(cells.size() + 16);
   auto vertex = [&](int x, int y, bool down) {
     const uint64_t key = (static_cast<uint64_t>(y) * w + x) * 2 + (down ? 1 : 0);
-    auto [it, added] = vertexOf.try_emplace(key, static_cast<int>(crossings.size()));
+    const auto [index, added] = vertexOf.Insert(key, static_cast<int>(crossings.size()));
     if (added) {
       crossings.push_back({{x, y}, {down ? x : x + 1, down ? y + 1 : y}});
       links.push_back({-1, -1});
     }
-    return it->second;
+    return index;
   };
   auto link = [&](int a, int b) {
     (links[a][0] < 0 ? links[a][0] : links[a][1]) = b;

@@ -17,14 +17,15 @@ struct TPulledPoint {
   double Y = 0; // px
 };
 
-// The grid's sources in doubles and the grid's unit, in pairs for the vector unit.
+// The grid's sources in doubles and the grid's unit, in fours for the vector unit.
 class TPullSources {
 public:
   explicit TPullSources(const TPotentialGrid &grid);
 
   // The point on the level near (x, y) px, at most 1 px away from it; nothing where a few
   // steps do not prove one (near a saddle, where the gradient vanishes).
-  std::optional<TPulledPoint> Pull(long double level, long double x, long double y) const;
+  std::optional<TPulledPoint> Pull(const TPotentialGrid::TLevel &level, long double x,
+                                   long double y) const;
 
 private:
   std::vector<TPotentialSource> exact_;
