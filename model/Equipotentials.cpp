@@ -29,18 +29,20 @@ struct TCrossing {
 // no point, the sign change on the edge is bisected instead, which cannot fail.
 TIsoPoint Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCrossing &c,
                  const TPotentialGrid::TLevel &scaled) {
+  // The start needs no precision: doubles in the grid's units.
+  const double va = grid.Scaled(c.A.X, c.A.Y) - scaled.Scaled;
+  const double vb = grid.Scaled(c.B.X, c.B.Y) - scaled.Scaled;
+  const double t = std::clamp(
+      std::isfinite(va) && std::isfinite(vb) && va != vb ? va / (va - vb) : 0.5, 0.0, 1.0);
+  constexpr double step = kPotentialGridStep;
+  if (const auto p = pull.Pull(scaled, (c.A.X + t * (c.B.X - c.A.X)) * step,
+                               (c.A.Y + t * (c.B.Y - c.A.Y)) * step))
+    return {p->X, p->Y};
   const long double level = scaled.Volts;
-  const long double va = grid.At(c.A.X, c.A.Y) - level;
-  const long double vb = grid.At(c.B.X, c.B.Y) - level;
-  long double t = std::isfinite(va) && std::isfinite(vb) && va != vb ? va / (va - vb) : 0.5L;
-  t = std::clamp<long double>(t, 0, 1);
-  constexpr long double step = kPotentialGridStep;
   const long double ax = c.A.X * step;
   const long double ay = c.A.Y * step;
   const long double bx = c.B.X * step;
   const long double by = c.B.Y * step;
-  if (const auto p = pull.Pull(scaled, ax + t * (bx - ax), ay + t * (by - ay)))
-    return {p->X, p->Y};
   // Bisection on the edge: A below or above the level, B on the other side.
   long double lo = 0;
   long double hi = 1;
@@ -225,6 +227,7 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
     sorted.push_back(grid.Level(levels[i]).Scaled);
   std::vector<std::vector<uint32_t>> cells(levels.size());
   const int w = grid.Columns();
+  size_t next = 0;
   for (int y = 0; y + 1 < grid.Rows(); ++y) {
     for (int x = 0; x + 1 < w; ++x) {
       if (grid.InDisc(x, y) || grid.InDisc(x + 1, y) || grid.InDisc(x + 1, y + 1) ||
@@ -239,11 +242,14 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
       const double low = std::min({a, b, c, d}) - slack;
       const double high = std::max({a, b, c, d}) + slack;
       // Crossed: some corner below the level, some at or above it (or too close to tell:
-      // the marching decides those in extended precision).
-      for (auto it = std::upper_bound(sorted.begin(), sorted.end(), low);
-           it != sorted.end() && *it <= high; ++it)
-        cells[order[static_cast<size_t>(it - sorted.begin())]].push_back(
-            static_cast<uint32_t>(y * w + x));
+      // the marching decides those in extended precision). The first level above low, from
+      // the neighbouring cell's: a step or none in a smooth potential.
+      while (next > 0 && sorted[next - 1] > low)
+        --next;
+      while (next < sorted.size() && sorted[next] <= low)
+        ++next;
+      for (size_t k = next; k < sorted.size() && sorted[k] <= high; ++k)
+        cells[order[k]].push_back(static_cast<uint32_t>(y * w + x));
     }
   }
   const TPullSources pull(grid);
