@@ -190,18 +190,18 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
 
   std::vector<double> magnitudes;
   magnitudes.reserve(count);
-  double low = 0;
-  double high = 0;
+  double low = std::numeric_limits<double>::infinity();
+  double high = -low;
   for (size_t i = 0; i < count; ++i) {
     if (disc_[i] || !std::isfinite(values_[i]))
       continue;
-    low = magnitudes.empty() ? values_[i] : std::min(low, values_[i]);
-    high = magnitudes.empty() ? values_[i] : std::max(high, values_[i]);
+    low = std::min(low, values_[i]);
+    high = std::max(high, values_[i]);
     magnitudes.push_back(std::fabs(values_[i]));
   }
-  min_ = low * unit_;
-  max_ = high * unit_;
   if (!magnitudes.empty()) {
+    min_ = low * unit_;
+    max_ = high * unit_;
     auto at = magnitudes.begin() + static_cast<std::ptrdiff_t>(magnitudes.size() * 95 / 100);
     std::nth_element(magnitudes.begin(), at, magnitudes.end());
     typical_ = *at * unit_;
