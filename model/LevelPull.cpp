@@ -181,28 +181,30 @@ std::optional<TPulledPoint> Newton(const Evaluator &evaluate, size_t sources, Re
     if (!std::isfinite(f) || !(g2 > 0) || !std::isfinite(g2))
       return std::nullopt;
     const Real g = std::sqrt(g2);
-    x -= f * l.Gx / g2;
-    y -= f * l.Gy / g2;
-    const Real moved = std::sqrt((x - x0) * (x - x0) + (y - y0) * (y - y0));
-    if (!(moved < 1))
+    const Real step = f / g2;
+    x -= step * l.Gx;
+    y -= step * l.Gy;
+    if (!((x - x0) * (x - x0) + (y - y0) * (y - y0) < 1))
       return std::nullopt;
     // Along the gradient's direction u from the step's result, the potential changes at
     // least g / 2 per px as long as H (delta + s) + gradient error <= g / 2, where H bounds
     // u^T Hessian u within delta + kSettled: every source's 2 |k| / d^3, d shrunk by that
     // much. The level is then no farther than s = 2 e / g, e bounding the result's
     // potential from the level: the Taylor rest H delta^2 / 2 and the rounding.
-    const Real delta = std::fabs(f) / g;
+    const Real delta = std::fabs(step) * g;
     const Real reach = delta + settled;
     if (!(reach < l.Nearest))
       continue;
-    const Real shrink = 1 - reach / l.Nearest;
-    const Real bend = l.Bend / (shrink * shrink * shrink);
+    const Real ratio = l.Nearest / (l.Nearest - reach);
+    const Real bend = l.Bend * ratio * ratio * ratio;
     const Real gradientError = rounding * l.GradientSize;
     const Real e = bend * delta * delta / 2 + rounding * l.Magnitude + 2 * delta * gradientError +
                    l.GradientSize * shift + levelError;
-    const Real s = 2 * e / g;
-    if (s <= settled && bend * (delta + s) + gradientError <= g / 2)
-      return TPulledPoint{static_cast<double>(x), static_cast<double>(y)};
+    if (2 * e <= settled * g) {
+      const Real s = 2 * e / g;
+      if (bend * (delta + s) + gradientError <= g / 2)
+        return TPulledPoint{static_cast<double>(x), static_cast<double>(y)};
+    }
   }
   return std::nullopt;
 }

@@ -77,7 +77,8 @@ public:
   // Least and greatest potential outside the discs; both 0 when there is no such pixel.
   long double Min() const { return min_; }
   long double Max() const { return max_; }
-  // The 95th percentile of |potential| at the nodes outside the discs: the picture's scale.
+  // The 95th percentile of |potential| at every other node each way outside the discs: the
+  // picture's scale.
   long double TypicalMagnitude() const { return typical_; }
 
 private:
