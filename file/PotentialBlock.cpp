@@ -49,7 +49,7 @@ bool PotentialOptionsValid(const TPotentialOptions &options) {
 }
 
 void WritePotentialBlock(TValueWriter &writer, const TPotentialOptions &options) {
-  if (!options.AnyShown())
+  if (options == TPotentialOptions{})
     return;
   QByteArray bytes;
   {
@@ -108,7 +108,4 @@ void ReadPotentialBlock(TValueReader &reader, TPotentialOptions &options) {
     options = {};
     throw;
   }
-  // Switched off, the other values are not kept: the file is written without the block.
-  if (!options.AnyShown())
-    options = {};
 }

@@ -17,8 +17,8 @@ inline constexpr int32_t kMaxSavedLevels = 1000;
 // Values that can be saved and read back.
 bool PotentialOptionsValid(const TPotentialOptions &options);
 
-// Writes the block only when the options show something, so that other files keep their
-// bytes.
+// Writes the block only when some option differs from its default, so that other files keep
+// their bytes; a colour or spacing set while everything is off comes back too.
 void WritePotentialBlock(TValueWriter &writer, const TPotentialOptions &options);
 
 // Reads the block that follows the last item into options; options are off when the file

@@ -2,31 +2,17 @@
 
 #include "model/Document.h"
 #include "model/Field.h"
+#include "model/LevelPull.h"
 #include "model/NumberText.h"
+#include "model/ParallelFor.h"
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cmath>
-#include <thread>
-#include <unordered_map>
+#include <limits>
+#include <utility>
 
 namespace {
-
-// Calls work(i) for i in 0..count-1 on all cores.
-template <typename Work> void ParallelFor(size_t count, const Work &work) {
-  std::atomic<size_t> next{0};
-  auto run = [&] {
-    for (size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1))
-      work(i);
-  };
-  const size_t workers = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()),
-                                          std::max<size_t>(count, 1));
-  std::vector<std::jthread> pool;
-  for (size_t w = 1; w < workers; ++w)
-    pool.emplace_back(run);
-  run();
-}
 
 struct TNode {
   int X = 0;
@@ -39,93 +25,89 @@ struct TCrossing {
   TNode B;
 };
 
-// Gradient (V/px) of the potential at the screen point (x, y) px, by Coulomb's law.
-void PotentialGradient(const TDocument &document, long double x, long double y, long double &gx,
-                       long double &gy) {
-  for (const auto &c : document.Charges) {
-    if (!c->IsSource())
-      continue;
-    const long double dx = x - c->CenterX();
-    const long double dy = y - c->CenterY();
-    const long double d2 = dx * dx + dy * dy;
-    const long double f =
-        c->ChargeValue * document.PixelsPerMetre / (kFourPiEpsilon0 * d2 * std::sqrt(d2));
-    gx -= f * dx;
-    gy -= f * dy;
-  }
-}
-
-// Newton step length (px) below which a vertex counts as on its level.
-constexpr long double kOnLevel = 1e-3L;
-
-// Pulls the crossing onto the level: Newton steps along the gradient from the linear
-// interpolation; where they stray from the cell (near a saddle the gradient vanishes), the
-// sign change on the edge is bisected instead, which cannot fail.
-TIsoPoint Refine(const TDocument &document, const TPotentialGrid &grid, const TCrossing &c,
-                 long double level) {
-  const long double va = grid.At(c.A.X, c.A.Y) - level;
-  const long double vb = grid.At(c.B.X, c.B.Y) - level;
-  long double t = std::isfinite(va) && std::isfinite(vb) && va != vb ? va / (va - vb) : 0.5L;
-  t = std::clamp<long double>(t, 0, 1);
-  constexpr long double step = kPotentialGridStep;
+// Pulls the crossing onto the level from the linear interpolation; where the pull proves
+// no point, the sign change on the edge is bisected instead, which cannot fail.
+TIsoPoint Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCrossing &c,
+                 const TPotentialGrid::TLevel &scaled) {
+  // The start needs no precision: doubles in the grid's units.
+  const double va = grid.Scaled(c.A.X, c.A.Y) - scaled.Scaled;
+  const double vb = grid.Scaled(c.B.X, c.B.Y) - scaled.Scaled;
+  const double t = std::clamp(
+      std::isfinite(va) && std::isfinite(vb) && va != vb ? va / (va - vb) : 0.5, 0.0, 1.0);
+  constexpr double step = kPotentialGridStep;
+  if (const auto p = pull.Pull(scaled, (c.A.X + t * (c.B.X - c.A.X)) * step,
+                               (c.A.Y + t * (c.B.Y - c.A.Y)) * step))
+    return {p->X, p->Y};
+  const long double level = scaled.Volts;
   const long double ax = c.A.X * step;
   const long double ay = c.A.Y * step;
   const long double bx = c.B.X * step;
   const long double by = c.B.Y * step;
-  const long double x0 = ax + t * (bx - ax);
-  const long double y0 = ay + t * (by - ay);
-  long double x = x0;
-  long double y = y0;
-  for (int i = 0; i < 4; ++i) {
-    const long double v = PotentialAtPoint(document, x, y) - level;
-    long double gx = 0;
-    long double gy = 0;
-    PotentialGradient(document, x, y, gx, gy);
-    const long double g2 = gx * gx + gy * gy;
-    if (!std::isfinite(v) || !(g2 > 0) || !std::isfinite(g2))
-      break;
-    x -= v * gx / g2;
-    y -= v * gy / g2;
-    // Newton converges quadratically: after a step this small the point is far closer.
-    if (std::fabs(v) / std::sqrt(g2) < kOnLevel) {
-      if (std::hypot(x - x0, y - y0) < 1)
-        return {static_cast<double>(x), static_cast<double>(y)};
-      break;
-    }
-  }
   // Bisection on the edge: A below or above the level, B on the other side.
   long double lo = 0;
   long double hi = 1;
-  const bool aAbove = va >= 0;
+  const bool aAbove = grid.AtOrAbove(c.A.X, c.A.Y, scaled);
   for (int i = 0; i < 24; ++i) {
     const long double mid = (lo + hi) / 2;
-    const long double v =
-        PotentialAtPoint(document, c.A.X + mid * (c.B.X - c.A.X), c.A.Y + mid * (c.B.Y - c.A.Y)) -
-        level;
-    ((v >= 0) == aAbove ? lo : hi) = mid;
+    const bool above =
+        PotentialOf(grid.Sources(), ax + mid * (bx - ax), ay + mid * (by - ay)) >= level;
+    (above == aAbove ? lo : hi) = mid;
   }
   const long double m = (lo + hi) / 2;
   return {static_cast<double>(ax + m * (bx - ax)), static_cast<double>(ay + m * (by - ay))};
 }
 
+// Vertex numbers by their edge's key, in one allocation (open addressing) rather than one
+// per vertex.
+class TEdgeTable {
+public:
+  // A cell has four edges: at most half the slots fill.
+  explicit TEdgeTable(size_t cells) {
+    while ((size_t{1} << bits_) < 8 * cells)
+      ++bits_;
+    slots_.assign(size_t{1} << bits_, {kEmpty, 0});
+  }
+  // The value under key, after storing value there if there was none; whether it was stored.
+  std::pair<int, bool> Insert(uint64_t key, int value) {
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = (key * 0x9E3779B97F4A7C15u) >> (64 - bits_);; i = (i + 1) & mask) {
+      if (slots_[i].first == key)
+        return {slots_[i].second, false};
+      if (slots_[i].first == kEmpty) {
+        slots_[i] = {key, value};
+        return {value, true};
+      }
+    }
+  }
+
+private:
+  static constexpr uint64_t kEmpty = ~uint64_t{0};
+  int bits_ = 4;
+  std::vector<std::pair<uint64_t, int>> slots_;
+};
+
 // Marching squares of one level, the segments joined into lines.
 // cells: index y * columns + x of every cell (top-left node x, y) the level crosses, in
 // ascending order.
-std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid &grid,
-                                 long double level, const std::vector<uint32_t> &cells) {
+std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, const TPullSources &pull,
+                                 long double volts, const std::vector<uint32_t> &cells) {
+  const TPotentialGrid::TLevel level = grid.Level(volts);
   const int w = grid.Columns();
   // Vertices keyed by their edge: 2 * node index for the edge to the right, + 1 downwards.
-  std::unordered_map<uint64_t, int> vertexOf;
+  TEdgeTable vertexOf(cells.size());
   std::vector<TCrossing> crossings;
   std::vector<std::array<int, 2>> links;
+  // About two crossings per cell, each shared by two cells.
+  crossings.reserve(cells.size() + 16);
+  links.reserve(cells.size() + 16);
   auto vertex = [&](int x, int y, bool down) {
     const uint64_t key = (static_cast<uint64_t>(y) * w + x) * 2 + (down ? 1 : 0);
-    auto [it, added] = vertexOf.try_emplace(key, static_cast<int>(crossings.size()));
+    const auto [index, added] = vertexOf.Insert(key, static_cast<int>(crossings.size()));
     if (added) {
       crossings.push_back({{x, y}, {down ? x : x + 1, down ? y + 1 : y}});
       links.push_back({-1, -1});
     }
-    return it->second;
+    return index;
   };
   auto link = [&](int a, int b) {
     (links[a][0] < 0 ? links[a][0] : links[a][1]) = b;
@@ -135,8 +117,9 @@ std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid
     {
       const int x = static_cast<int>(cell % static_cast<uint32_t>(w));
       const int y = static_cast<int>(cell / static_cast<uint32_t>(w));
-      const int bits = (grid.At(x, y) >= level) | (grid.At(x + 1, y) >= level) << 1 |
-                       (grid.At(x + 1, y + 1) >= level) << 2 | (grid.At(x, y + 1) >= level) << 3;
+      const int bits = grid.AtOrAbove(x, y, level) | grid.AtOrAbove(x + 1, y, level) << 1 |
+                       grid.AtOrAbove(x + 1, y + 1, level) << 2 |
+                       grid.AtOrAbove(x, y + 1, level) << 3;
       if (bits == 0 || bits == 15)
         continue;
       // Edges: top, right, bottom, left.
@@ -153,8 +136,8 @@ std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid
         }
       };
       if (bits == 5 || bits == 10) {
-        const bool centreAbove = PotentialAtPoint(document, (x + 0.5L) * kPotentialGridStep,
-                                                  (y + 0.5L) * kPotentialGridStep) >= level;
+        const bool centreAbove = PotentialOf(grid.Sources(), (x + 0.5L) * kPotentialGridStep,
+                                             (y + 0.5L) * kPotentialGridStep) >= volts;
         // Corners 0 and 2 joined through the centre: cut off corners 1 and 3.
         if ((bits == 5) == centreAbove) {
           link(edge(0), edge(1));
@@ -179,12 +162,12 @@ std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid
   std::vector<bool> used(crossings.size(), false);
   auto walk = [&](int start) {
     TIsoLine &line = lines.emplace_back();
-    line.Level = level;
+    line.Level = volts;
     int previous = -1;
     int current = start;
     while (current >= 0 && !used[current]) {
       used[current] = true;
-      line.Points.push_back(Refine(document, grid, crossings[current], level));
+      line.Points.push_back(Refine(grid, pull, crossings[current], level));
       const int next = links[current][0] != previous ? links[current][0] : links[current][1];
       previous = current;
       current = next;
@@ -204,53 +187,6 @@ std::vector<TIsoLine> TraceLevel(const TDocument &document, const TPotentialGrid
 
 long double PotentialAtPoint(const TDocument &document, long double x, long double y) {
   return PotentialAt(document, x - kChargeHalfSize, y - kChargeHalfSize);
-}
-
-TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area) : size_(area) {
-  size_.Width = std::max(size_.Width, 0);
-  size_.Height = std::max(size_.Height, 0);
-  constexpr int step = kPotentialGridStep;
-  columns_ = size_.Width > 0 ? (size_.Width - 1 + step - 1) / step + 1 : 0;
-  rows_ = size_.Height > 0 ? (size_.Height - 1 + step - 1) / step + 1 : 0;
-  const size_t count = static_cast<size_t>(columns_) * rows_;
-  values_.resize(count);
-  disc_.assign(count, 0);
-  for (const auto &c : document.Charges) {
-    if (!c->IsSource())
-      continue;
-    const long double cx = c->CenterX();
-    const long double cy = c->CenterY();
-    constexpr long double r = kEquipotentialDiscRadius;
-    const long double i0 = std::max<long double>(std::ceil((cx - r) / step), 0);
-    const long double i1 = std::min<long double>(std::floor((cx + r) / step), columns_ - 1);
-    const long double j0 = std::max<long double>(std::ceil((cy - r) / step), 0);
-    const long double j1 = std::min<long double>(std::floor((cy + r) / step), rows_ - 1);
-    for (long double j = j0; j <= j1; ++j)
-      for (long double i = i0; i <= i1; ++i)
-        if ((i * step - cx) * (i * step - cx) + (j * step - cy) * (j * step - cy) < r * r)
-          disc_[Index(static_cast<int>(i), static_cast<int>(j))] = 1;
-  }
-  ParallelFor(static_cast<size_t>(rows_), [&](size_t row) {
-    const int j = static_cast<int>(row);
-    for (int i = 0; i < columns_; ++i)
-      values_[Index(i, j)] = PotentialAtPoint(document, i * step, j * step);
-  });
-
-  std::vector<long double> magnitudes;
-  bool any = false;
-  for (size_t i = 0; i < count; ++i) {
-    if (disc_[i] || !std::isfinite(values_[i]))
-      continue;
-    min_ = any ? std::min(min_, values_[i]) : values_[i];
-    max_ = any ? std::max(max_, values_[i]) : values_[i];
-    any = true;
-    magnitudes.push_back(std::fabs(values_[i]));
-  }
-  if (!magnitudes.empty()) {
-    auto at = magnitudes.begin() + static_cast<std::ptrdiff_t>(magnitudes.size() * 95 / 100);
-    std::nth_element(magnitudes.begin(), at, magnitudes.end());
-    typical_ = *at;
-  }
 }
 
 long double AutomaticSpacing(const TPotentialGrid &grid) {
@@ -276,7 +212,7 @@ std::vector<long double> SpacedLevels(const TPotentialGrid &grid, long double sp
   return levels;
 }
 
-std::vector<TIsoLine> TraceEquipotentials(const TDocument &document, const TPotentialGrid &grid,
+std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
                                           const std::vector<long double> &levels) {
   // One pass over the cells files each under the levels between its least and greatest
   // corner, so that a level visits only the cells it crosses.
@@ -284,32 +220,42 @@ std::vector<TIsoLine> TraceEquipotentials(const TDocument &document, const TPote
   for (size_t i = 0; i < order.size(); ++i)
     order[i] = i;
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return levels[a] < levels[b]; });
-  std::vector<long double> sorted;
+  // In the grid's units: the slack covers the rounding, and a cell filed too many is
+  // skipped by the marching.
+  std::vector<double> sorted;
   for (const size_t i : order)
-    sorted.push_back(levels[i]);
+    sorted.push_back(grid.Level(levels[i]).Scaled);
   std::vector<std::vector<uint32_t>> cells(levels.size());
   const int w = grid.Columns();
+  size_t next = 0;
   for (int y = 0; y + 1 < grid.Rows(); ++y) {
     for (int x = 0; x + 1 < w; ++x) {
       if (grid.InDisc(x, y) || grid.InDisc(x + 1, y) || grid.InDisc(x + 1, y + 1) ||
           grid.InDisc(x, y + 1))
         continue;
-      const long double a = grid.At(x, y);
-      const long double b = grid.At(x + 1, y);
-      const long double c = grid.At(x + 1, y + 1);
-      const long double d = grid.At(x, y + 1);
-      const long double low = std::min({a, b, c, d});
-      const long double high = std::max({a, b, c, d});
-      // Crossed: some corner below the level, some at or above it.
-      for (auto it = std::upper_bound(sorted.begin(), sorted.end(), low);
-           it != sorted.end() && *it <= high; ++it)
-        cells[order[static_cast<size_t>(it - sorted.begin())]].push_back(
-            static_cast<uint32_t>(y * w + x));
+      const double a = grid.Scaled(x, y);
+      const double b = grid.Scaled(x + 1, y);
+      const double c = grid.Scaled(x + 1, y + 1);
+      const double d = grid.Scaled(x, y + 1);
+      const double slack = std::max({grid.ScaledSlack(x, y), grid.ScaledSlack(x + 1, y),
+                                     grid.ScaledSlack(x + 1, y + 1), grid.ScaledSlack(x, y + 1)});
+      const double low = std::min({a, b, c, d}) - slack;
+      const double high = std::max({a, b, c, d}) + slack;
+      // Crossed: some corner below the level, some at or above it (or too close to tell:
+      // the marching decides those in extended precision). The first level above low, from
+      // the neighbouring cell's: a step or none in a smooth potential.
+      while (next > 0 && sorted[next - 1] > low)
+        --next;
+      while (next < sorted.size() && sorted[next] <= low)
+        ++next;
+      for (size_t k = next; k < sorted.size() && sorted[k] <= high; ++k)
+        cells[order[k]].push_back(static_cast<uint32_t>(y * w + x));
     }
   }
+  const TPullSources pull(grid);
   std::vector<std::vector<TIsoLine>> perLevel(levels.size());
   ParallelFor(levels.size(),
-              [&](size_t i) { perLevel[i] = TraceLevel(document, grid, levels[i], cells[i]); });
+              [&](size_t i) { perLevel[i] = TraceLevel(grid, pull, levels[i], cells[i]); });
   std::vector<TIsoLine> lines;
   for (auto &set : perLevel)
     for (auto &line : set)

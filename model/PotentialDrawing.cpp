@@ -3,6 +3,7 @@
 #include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/ModelHooks.h"
+#include "model/ParallelFor.h"
 #include "model/PotentialOptions.h"
 
 #include <algorithm>
@@ -14,8 +15,9 @@ constexpr long double kMaxTint = 0.75L; // the strongest colour keeps grey field
 constexpr int kLegendBar = 128;         // px
 constexpr int kLabelGap = 2;            // px kept free about a label
 
-QRgb Tint(long double t, bool negative) {
-  const int fade = static_cast<int>(std::lround(255 * (1 - t)));
+QRgb Tint(double t, bool negative) {
+  // t <= kMaxTint, so the fade is positive and rounds by adding a half.
+  const int fade = static_cast<int>(255 * (1 - t) + 0.5);
   return negative ? qRgb(fade, fade, 255) : qRgb(255, fade, fade);
 }
 
@@ -29,7 +31,7 @@ TColor PotentialColor(long double volts, long double scale) {
     return 0xFFFFFF;
   const long double m = std::fabs(volts);
   const long double t = std::isfinite(m) ? kMaxTint * m / (m + scale) : kMaxTint;
-  return FromQRgb(Tint(t, volts < 0));
+  return FromQRgb(Tint(static_cast<double>(t), volts < 0));
 }
 
 long double MapScale(const TPotentialGrid &grid) { return 4 * AutomaticSpacing(grid); }
@@ -38,28 +40,45 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
   const long double scale = MapScale(grid);
   const int w = std::min(grid.Width(), image.width());
   const int h = std::min(grid.Height(), image.height());
+  if (w <= 0 || h <= 0)
+    return;
   constexpr int step = kPotentialGridStep;
-  // Bilinear between the nodes, so that the grid shows no blocks; next to a source, where a
-  // node is infinite, the nearest node.
-  for (int y = 0; y < h; ++y) {
-    auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-    const int j = std::min(y / step, grid.Rows() - 1);
-    const int j1 = std::min(j + 1, grid.Rows() - 1);
-    const long double v = static_cast<long double>(y - j * step) / step;
-    for (int x = 0; x < w; ++x) {
-      const int i = std::min(x / step, grid.Columns() - 1);
-      const int i1 = std::min(i + 1, grid.Columns() - 1);
-      const long double u = static_cast<long double>(x - i * step) / step;
-      const long double a = grid.At(i, j);
-      const long double b = grid.At(i1, j);
-      const long double c = grid.At(i, j1);
-      const long double d = grid.At(i1, j1);
-      long double value = (1 - v) * ((1 - u) * a + u * b) + v * ((1 - u) * c + u * d);
-      if (!std::isfinite(value))
-        value = grid.At(u < 0.5L ? i : i1, v < 0.5L ? j : j1);
-      row[x] = ToQRgb(PotentialColor(value, scale));
+  // The tint of every node, signed as its potential (in the grid's units: doubles suffice
+  // for 8-bit colours); a pixel's tint is bilinear between its nodes', so that the grid
+  // shows no blocks and a source's infinite node is just the strongest tint.
+  const double unitScale = static_cast<double>(scale / grid.Unit());
+  const int columns = grid.Columns();
+  std::vector<float> tints(static_cast<size_t>(columns) * grid.Rows());
+  ParallelFor(static_cast<size_t>(grid.Rows()), [&](size_t row) {
+    const int j = static_cast<int>(row);
+    for (int i = 0; i < columns; ++i) {
+      const double value = grid.Scaled(i, j);
+      const double m = std::fabs(value);
+      constexpr double most = kMaxTint;
+      const double t = std::isnan(value) || !(unitScale > 0) ? 0
+                       : std::isfinite(m)                    ? most * m / (m + unitScale)
+                                                             : most;
+      tints[row * columns + i] = static_cast<float>(value < 0 ? -t : t);
     }
-  }
+  });
+  uchar *const bits = image.bits(); // detached here, before the rows are shared out
+  const qsizetype stride = image.bytesPerLine();
+  ParallelFor(static_cast<size_t>(h), [&](size_t line) {
+    const int y = static_cast<int>(line);
+    auto *row = reinterpret_cast<QRgb *>(bits + stride * y);
+    const int j = std::min(y / step, grid.Rows() - 1);
+    const float *upper = &tints[static_cast<size_t>(j) * columns];
+    const float *lower = &tints[static_cast<size_t>(std::min(j + 1, grid.Rows() - 1)) * columns];
+    const float v = static_cast<float>(y - j * step) / step;
+    for (int x = 0; x < w; ++x) {
+      const int i = std::min(x / step, columns - 1);
+      const int i1 = std::min(i + 1, columns - 1);
+      const float u = static_cast<float>(x - i * step) / step;
+      const float t =
+          (1 - v) * ((1 - u) * upper[i] + u * upper[i1]) + v * ((1 - u) * lower[i] + u * lower[i1]);
+      row[x] = Tint(std::fabs(t), t < 0);
+    }
+  });
 }
 
 void DrawPotentialLegend(const TPotentialGrid &grid, TCanvas &canvas) {
@@ -163,8 +182,7 @@ void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,
   const TSize area{grid.Width(), grid.Height()};
   std::vector<TRect> taken;
   if (options.Lines) {
-    const std::vector<TIsoLine> lines =
-        TraceEquipotentials(document, grid, ChosenLevels(grid, options));
+    const std::vector<TIsoLine> lines = TraceEquipotentials(grid, ChosenLevels(grid, options));
     canvas.Pen.Color = options.LineColor;
     DrawIsoLines(lines, canvas);
     DrawIsoLabels(lines, canvas, area, taken);
@@ -173,7 +191,7 @@ void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,
   if (options.TestChargeLine && selected != nullptr && selected->IsTestCharge) {
     const long double level = PotentialAtPoint(document, selected->CenterX(), selected->CenterY());
     if (std::isfinite(level)) {
-      const std::vector<TIsoLine> lines = TraceEquipotentials(document, grid, {level});
+      const std::vector<TIsoLine> lines = TraceEquipotentials(grid, {level});
       canvas.Pen.Color = document.ArrowColor;
       DrawIsoLines(lines, canvas);
       DrawIsoLabels(lines, canvas, area, taken);

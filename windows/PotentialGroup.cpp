@@ -6,8 +6,10 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <cmath>
@@ -24,9 +26,16 @@ TPotentialGroup::TPotentialGroup(QWidget *parent)
   CheckBox_Map = new QCheckBox(QStringLiteral("Potenzialfarben"), this);
 
   auto *grid = new QGridLayout(this);
-  grid->setContentsMargins(6, 6, 6, 6);
-  grid->setVerticalSpacing(3);
-  grid->addWidget(CheckBox_Lines, 0, 0, 1, 3);
+  Button_Back = new QPushButton(QStringLiteral("Zurück"), this);
+
+  // Tight rows: in the view tab's place the group must be no taller than the charge tab.
+  grid->setContentsMargins(6, 2, 6, 2);
+  grid->setVerticalSpacing(1);
+  auto *top = new QHBoxLayout;
+  top->addWidget(CheckBox_Lines);
+  top->addStretch(1);
+  top->addWidget(Button_Back);
+  grid->addLayout(top, 0, 0, 1, 3);
   grid->addWidget(Radio_Automatic, 1, 0, 1, 3);
   grid->addWidget(Radio_Fixed, 2, 0);
   grid->addWidget(Edit_Spacing, 2, 1);

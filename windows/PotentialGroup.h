@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class TPellColorComboBox;
 
@@ -33,6 +34,7 @@ public:
   QCheckBox *CheckBox_TestChargeLine = nullptr;
   TPellColorComboBox *PellColorComboBox_Lines = nullptr;
   QCheckBox *CheckBox_Map = nullptr;
+  QPushButton *Button_Back = nullptr; // back to the view settings the group stands in for
 
 signals:
   // The user changed a control.

@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QStackedLayout>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -40,7 +42,12 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
       new QCheckBox(QStringLiteral("Feldlinie an aktueller Cursorposition zeigen"), this);
   Button_ApplyView = new QPushButton(QStringLiteral("Übernehmen"), this);
 
-  auto *grid = new QGridLayout(this);
+  // Two pages in the tab's room, so that the settings window keeps its size: the view
+  // settings, and the equipotential group behind a button.
+  auto *pages = new QStackedLayout(this);
+  pages->setContentsMargins(0, 0, 0, 0);
+  auto *settings = new QWidget(this);
+  auto *grid = new QGridLayout(settings);
   grid->setContentsMargins(6, 6, 6, 6);
   grid->setVerticalSpacing(3);
   grid->addWidget(Label(QStringLiteral("Pfeillänge:"), this), 0, 0);
@@ -60,10 +67,25 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   ends->addWidget(Label(QStringLiteral("niedrig"), this));
   grid->addLayout(ends, 4, 1, 1, 2);
   grid->addWidget(CheckBox_ShowFieldLineAtCursor, 5, 0, 1, 3);
-  grid->addWidget(Button_ApplyView, 6, 0, 1, 3, Qt::AlignRight);
-  Group_Potential = new TPotentialGroup(this);
-  grid->addWidget(Group_Potential, 7, 0, 1, 3);
-  grid->setRowStretch(8, 1);
+  Button_Potential = new QPushButton(QStringLiteral("Äquipotentiallinien …"), this);
+  auto *buttons = new QHBoxLayout;
+  buttons->addWidget(Button_Potential);
+  buttons->addStretch(1);
+  buttons->addWidget(Button_ApplyView);
+  grid->addLayout(buttons, 6, 0, 1, 3);
+  grid->setRowStretch(7, 1);
+
+  auto *potential = new QWidget(this);
+  auto *column = new QVBoxLayout(potential);
+  column->setContentsMargins(2, 6, 2, 6); // the group's own frame keeps it off the edge
+  Group_Potential = new TPotentialGroup(potential);
+  column->addWidget(Group_Potential);
+  column->addStretch(1);
+  pages->addWidget(settings);
+  pages->addWidget(potential);
+  connect(Button_Potential, &QPushButton::clicked, this, [pages] { pages->setCurrentIndex(1); });
+  connect(Group_Potential->Button_Back, &QPushButton::clicked, this,
+          [pages] { pages->setCurrentIndex(0); });
 }
 
 void TViewTab::ShowInitialView(const TDocument &document) {

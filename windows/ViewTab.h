@@ -1,6 +1,7 @@
 #pragma once
 // The "Anzeige" page of the settings window: arrow scale and colour, zoom, precision of the
-// field lines and the cursor's field line. The page shows the view state and reads the
+// field lines and the cursor's field line; behind a button, in their place, the
+// equipotential group. The page shows the view state and reads the
 // user's entries; storing them is the settings window's business.
 
 #include "model/Document.h"
@@ -45,5 +46,6 @@ public:
   QSlider *TrackBar_Precision = nullptr;
   QCheckBox *CheckBox_ShowFieldLineAtCursor = nullptr;
   QPushButton *Button_ApplyView = nullptr;
+  QPushButton *Button_Potential = nullptr;    // shows the group in the tab's place
   TPotentialGroup *Group_Potential = nullptr; // applies its changes at once
 };

@@ -36,9 +36,13 @@ TEST(PotentialBlockTest, OptionsSurviveTheRoundTripAndOffWritesTodaysBytes) {
     ASSERT_EQ(DecodeOutcome(bytes + Hex("01 05 FF"), again), "ok");
     EXPECT_EQ(again, data);
   }
-  // Switched off, nothing else of the options is written.
+  // Switched off, a colour or spacing set before comes back; only all defaults write nothing.
   data.Potential = Shown();
   data.Potential.Lines = data.Potential.TestChargeLine = data.Potential.Map = false;
+  TProjectData again;
+  ASSERT_EQ(DecodeOutcome(EncodeProject(data), again), "ok");
+  EXPECT_EQ(again, data);
+  data.Potential = {};
   EXPECT_EQ(EncodeProject(data), Hex(kWorkedExampleHex));
 }
 

@@ -29,7 +29,7 @@ TEST_F(PotentialDrawingTest, EveryDrawnPixelOfAChargesLinesLiesOnItsCircleAllRou
     radii.push_back(q / (kFourPiEpsilon0 * level) * PixelsPerMetre);
   TBitmap bitmap(surfaceSize.Width, surfaceSize.Height);
   bitmap.Canvas().Pen.Color = kDefaultEquipotentialColor;
-  DrawIsoLines(TraceEquipotentials(TheDocument(), grid, AutomaticLevels(grid)), bitmap.Canvas());
+  DrawIsoLines(TraceEquipotentials(grid, AutomaticLevels(grid)), bitmap.Canvas());
 
   const QRgb blue = qRgb(0, 128, 255);
   // Per circle, which of 90 sectors has a drawn pixel on it.
@@ -73,8 +73,8 @@ TEST_F(PotentialDrawingTest, LabelsOfRandomPicturesNeverOverlap) {
       AddCharge(std::round(x(random)), std::round(y(random)), value(random));
     const TPotentialGrid grid(TheDocument(), surfaceSize);
     std::vector<TRect> taken;
-    DrawIsoLabels(TraceEquipotentials(TheDocument(), grid, AutomaticLevels(grid)),
-                  Background->Canvas(), surfaceSize, taken);
+    DrawIsoLabels(TraceEquipotentials(grid, AutomaticLevels(grid)), Background->Canvas(),
+                  surfaceSize, taken);
     EXPECT_FALSE(taken.empty());
     for (size_t i = 0; i < taken.size(); ++i) {
       EXPECT_GE(taken[i].Left, 0);

@@ -256,4 +256,13 @@ TEST_F(SettingsWindowTest, CannotBeClosedWhileTheProgramRuns) {
   EXPECT_TRUE(Form2->isVisible());
 }
 
+TEST_F(SettingsWindowTest, TheEquipotentialGroupFitsTheWindowAsItWas) {
+  // The window's size is its largest tab's: the group, in the view settings' place, must
+  // make the view tab no wider than they are and no taller than the charge tab.
+  const QWidget &settings = *Form2->TabSheet_View->Button_ApplyView->parentWidget();
+  const QSize tab = Form2->TabSheet_View->minimumSizeHint();
+  EXPECT_LE(tab.width(), settings.minimumSizeHint().width());
+  EXPECT_LE(tab.height(), Form2->TabSheet_Charge->minimumSizeHint().height());
+}
+
 } // namespace

@@ -197,6 +197,9 @@ TEST_F(ViewTabTest, PotentialSwitchesRedrawTheBackgroundAndModifyTheProject) {
   QImage picture = Background->Image().copy();
   QAction *menu[] = {Form1->MenuItem_Equipotentials, Form1->MenuItem_PotentialMap};
   QCheckBox *boxes[] = {group.CheckBox_Lines, group.CheckBox_Map};
+  QTest::mouseClick(Tab().Button_Potential, Qt::LeftButton);
+  ASSERT_TRUE(group.isVisible());
+  EXPECT_FALSE(Tab().Button_ApplyView->isVisible()) << "the group takes the settings' place";
   for (int i = 0; i < 2; ++i) {
     QTest::mouseClick(boxes[i], Qt::LeftButton, {}, QPoint(6, boxes[i]->height() / 2));
     EXPECT_TRUE(TheDocument().Modified());
@@ -221,6 +224,9 @@ TEST_F(ViewTabTest, PotentialSwitchesRedrawTheBackgroundAndModifyTheProject) {
   emit group.Edit_Spacing->editingFinished();
   EXPECT_TRUE(TheDocument().Potential.FixedSpacing);
   EXPECT_EQ(TheDocument().Potential.Spacing, 0.5L);
+  QTest::mouseClick(group.Button_Back, Qt::LeftButton);
+  EXPECT_TRUE(Tab().Button_ApplyView->isVisible());
+  EXPECT_FALSE(group.isVisible());
 }
 
 } // namespace

@@ -1,0 +1,247 @@
+#include "model/LevelPull.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define KRAFTBILD_AVX_PULL 1
+#endif
+
+namespace {
+
+// The potential and its gradient (V/px, or the grid's units) at a point, with what bounds
+// their rounding and the potential's bending nearby.
+template <typename Real> struct TLocal {
+  Real V = 0;
+  Real Gx = 0;
+  Real Gy = 0;
+  Real Bend = 0;         // sum of 2 |k| / d^3: |u^T H u| at the point, |u| = 1
+  Real Nearest = 0;      // least distance d (px) to a source
+  Real Magnitude = 0;    // sum of |k| / d
+  Real GradientSize = 0; // sum of |k| / d^2
+};
+
+TLocal<long double> Evaluate(const std::vector<TPotentialSource> &sources, long double x,
+                             long double y) {
+  TLocal<long double> l;
+  l.Nearest = std::numeric_limits<long double>::infinity();
+  for (const TPotentialSource &s : sources) {
+    const long double dx = x - s.X;
+    const long double dy = y - s.Y;
+    const long double d = std::sqrt(dx * dx + dy * dy);
+    const long double inverse = 1 / d;
+    const long double t = s.K * inverse;
+    const long double w = t * inverse * inverse;
+    l.V += t;
+    l.Gx -= w * dx;
+    l.Gy -= w * dy;
+    l.Bend += 2 * std::fabs(w);
+    l.Nearest = std::min(l.Nearest, d);
+    l.Magnitude += std::fabs(t);
+    l.GradientSize += std::fabs(t) * inverse;
+  }
+  return l;
+}
+
+// The same in doubles, two sources at a time; sources come in fours (a padding source has
+// k = 0 far away).
+TLocal<double> Evaluate(const double *xs, const double *ys, const double *ks, size_t count,
+                        double x, double y) {
+  TLocal<double> l;
+  l.Nearest = std::numeric_limits<double>::infinity();
+  size_t i = 0;
+#if defined(__SSE2__)
+  const __m128d px = _mm_set1_pd(x);
+  const __m128d py = _mm_set1_pd(y);
+  const __m128d one = _mm_set1_pd(1);
+  const __m128d sign = _mm_set1_pd(-0.0);
+  __m128d v = _mm_setzero_pd();
+  __m128d gx = v;
+  __m128d gy = v;
+  __m128d bend = v;
+  __m128d magnitude = v;
+  __m128d gradientSize = v;
+  __m128d nearest = _mm_set1_pd(l.Nearest);
+  for (; i + 2 <= count; i += 2) {
+    const __m128d dx = _mm_sub_pd(px, _mm_loadu_pd(xs + i));
+    const __m128d dy = _mm_sub_pd(py, _mm_loadu_pd(ys + i));
+    const __m128d d = _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy)));
+    const __m128d inverse = _mm_div_pd(one, d);
+    const __m128d t = _mm_mul_pd(_mm_loadu_pd(ks + i), inverse);
+    const __m128d w = _mm_mul_pd(_mm_mul_pd(t, inverse), inverse);
+    const __m128d size = _mm_andnot_pd(sign, t);
+    v = _mm_add_pd(v, t);
+    gx = _mm_sub_pd(gx, _mm_mul_pd(w, dx));
+    gy = _mm_sub_pd(gy, _mm_mul_pd(w, dy));
+    bend = _mm_add_pd(bend, _mm_andnot_pd(sign, w));
+    nearest = _mm_min_pd(nearest, d);
+    magnitude = _mm_add_pd(magnitude, size);
+    gradientSize = _mm_add_pd(gradientSize, _mm_mul_pd(size, inverse));
+  }
+  const auto total = [](__m128d pair) {
+    return _mm_cvtsd_f64(_mm_add_sd(pair, _mm_unpackhi_pd(pair, pair)));
+  };
+  l.V = total(v);
+  l.Gx = total(gx);
+  l.Gy = total(gy);
+  l.Bend = 2 * total(bend);
+  l.Magnitude = total(magnitude);
+  l.GradientSize = total(gradientSize);
+  l.Nearest = std::min(_mm_cvtsd_f64(nearest), _mm_cvtsd_f64(_mm_unpackhi_pd(nearest, nearest)));
+#endif
+  for (; i < count; ++i) {
+    const double dx = x - xs[i];
+    const double dy = y - ys[i];
+    const double d = std::sqrt(dx * dx + dy * dy);
+    const double inverse = 1 / d;
+    const double t = ks[i] * inverse;
+    const double w = t * inverse * inverse;
+    l.V += t;
+    l.Gx -= w * dx;
+    l.Gy -= w * dy;
+    l.Bend += 2 * std::fabs(w);
+    l.Nearest = std::min(l.Nearest, d);
+    l.Magnitude += std::fabs(t);
+    l.GradientSize += std::fabs(t) * inverse;
+  }
+  return l;
+}
+
+#if defined(KRAFTBILD_AVX_PULL)
+__attribute__((target("avx"))) double Total(__m256d four) {
+  const __m128d pair = _mm_add_pd(_mm256_castpd256_pd128(four), _mm256_extractf128_pd(four, 1));
+  return _mm_cvtsd_f64(_mm_add_sd(pair, _mm_unpackhi_pd(pair, pair)));
+}
+
+// The same four sources at a time, for processors with AVX; count is a multiple of four.
+__attribute__((target("avx"))) TLocal<double> EvaluateAvx(const double *xs, const double *ys,
+                                                          const double *ks, size_t count, double x,
+                                                          double y) {
+  const __m256d px = _mm256_set1_pd(x);
+  const __m256d py = _mm256_set1_pd(y);
+  const __m256d one = _mm256_set1_pd(1);
+  const __m256d sign = _mm256_set1_pd(-0.0);
+  __m256d v = _mm256_setzero_pd();
+  __m256d gx = v;
+  __m256d gy = v;
+  __m256d bend = v;
+  __m256d magnitude = v;
+  __m256d gradientSize = v;
+  __m256d nearest = _mm256_set1_pd(std::numeric_limits<double>::infinity());
+  for (size_t i = 0; i < count; i += 4) {
+    const __m256d dx = _mm256_sub_pd(px, _mm256_loadu_pd(xs + i));
+    const __m256d dy = _mm256_sub_pd(py, _mm256_loadu_pd(ys + i));
+    const __m256d d = _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)));
+    const __m256d inverse = _mm256_div_pd(one, d);
+    const __m256d t = _mm256_mul_pd(_mm256_loadu_pd(ks + i), inverse);
+    const __m256d w = _mm256_mul_pd(_mm256_mul_pd(t, inverse), inverse);
+    const __m256d size = _mm256_andnot_pd(sign, t);
+    v = _mm256_add_pd(v, t);
+    gx = _mm256_sub_pd(gx, _mm256_mul_pd(w, dx));
+    gy = _mm256_sub_pd(gy, _mm256_mul_pd(w, dy));
+    bend = _mm256_add_pd(bend, _mm256_andnot_pd(sign, w));
+    nearest = _mm256_min_pd(nearest, d);
+    magnitude = _mm256_add_pd(magnitude, size);
+    gradientSize = _mm256_add_pd(gradientSize, _mm256_mul_pd(size, inverse));
+  }
+  TLocal<double> l;
+  l.V = Total(v);
+  l.Gx = Total(gx);
+  l.Gy = Total(gy);
+  l.Bend = 2 * Total(bend);
+  l.Magnitude = Total(magnitude);
+  l.GradientSize = Total(gradientSize);
+  const __m128d pair =
+      _mm_min_pd(_mm256_castpd256_pd128(nearest), _mm256_extractf128_pd(nearest, 1));
+  l.Nearest = _mm_cvtsd_f64(_mm_min_sd(pair, _mm_unpackhi_pd(pair, pair)));
+  return l;
+}
+#endif
+
+// Newton steps from (x0, y0) towards level. Each term is within 8 units in the last place,
+// a sum of n terms adds n - 1 more: rounding = (n + 8) epsilon bounds the error of a sum
+// relative to its sum of |terms|. shift (px) bounds how far the rounded centres lie from
+// the true ones, and levelError the level's own rounding.
+template <typename Real, typename Evaluator>
+std::optional<TPulledPoint> Newton(const Evaluator &evaluate, size_t sources, Real level, Real x0,
+                                   Real y0, Real shift, Real levelError) {
+  const Real rounding = (static_cast<Real>(sources) + 8) * std::numeric_limits<Real>::epsilon();
+  const Real settled = static_cast<Real>(kSettled);
+  Real x = x0;
+  Real y = y0;
+  for (int i = 0; i < 4; ++i) {
+    const TLocal<Real> l = evaluate(x, y);
+    const Real f = l.V - level;
+    const Real g2 = l.Gx * l.Gx + l.Gy * l.Gy;
+    if (!std::isfinite(f) || !(g2 > 0) || !std::isfinite(g2))
+      return std::nullopt;
+    const Real g = std::sqrt(g2);
+    const Real step = f / g2;
+    x -= step * l.Gx;
+    y -= step * l.Gy;
+    if (!((x - x0) * (x - x0) + (y - y0) * (y - y0) < 1))
+      return std::nullopt;
+    // Along the gradient's direction u from the step's result, the potential changes at
+    // least g / 2 per px as long as H (delta + s) + gradient error <= g / 2, where H bounds
+    // u^T Hessian u within delta + kSettled: every source's 2 |k| / d^3, d shrunk by that
+    // much. The level is then no farther than s = 2 e / g, e bounding the result's
+    // potential from the level: the Taylor rest H delta^2 / 2 and the rounding.
+    const Real delta = std::fabs(step) * g;
+    const Real reach = delta + settled;
+    if (!(reach < l.Nearest))
+      continue;
+    const Real ratio = l.Nearest / (l.Nearest - reach);
+    const Real bend = l.Bend * ratio * ratio * ratio;
+    const Real gradientError = rounding * l.GradientSize;
+    const Real e = bend * delta * delta / 2 + rounding * l.Magnitude + 2 * delta * gradientError +
+                   l.GradientSize * shift + levelError;
+    if (2 * e <= settled * g) {
+      const Real s = 2 * e / g;
+      if (bend * (delta + s) + gradientError <= g / 2)
+        return TPulledPoint{static_cast<double>(x), static_cast<double>(y)};
+    }
+  }
+  return std::nullopt;
+}
+
+} // namespace
+
+TPullSources::TPullSources(const TPotentialGrid &grid)
+    : exact_(grid.Sources()), unit_(grid.Unit()) {
+  for (const TPotentialSource &s : exact_) {
+    x_.push_back(static_cast<double>(s.X));
+    y_.push_back(static_cast<double>(s.Y));
+    k_.push_back(static_cast<double>(s.K / unit_));
+    coordinates_ = std::max(coordinates_, std::fabs(x_.back()) + std::fabs(y_.back()));
+  }
+  while (x_.size() % 4 != 0) {
+    x_.push_back(1e150);
+    y_.push_back(1e150);
+    k_.push_back(0);
+  }
+}
+
+std::optional<TPulledPoint> TPullSources::Pull(const TPotentialGrid::TLevel &level, long double x,
+                                               long double y) const {
+  const double scaledLevel = level.Scaled;
+  constexpr double epsilon = std::numeric_limits<double>::epsilon();
+  const auto fast = [&](double px, double py) {
+#if defined(KRAFTBILD_AVX_PULL)
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx)
+      return EvaluateAvx(x_.data(), y_.data(), k_.data(), x_.size(), px, py);
+#endif
+    return Evaluate(x_.data(), y_.data(), k_.data(), x_.size(), px, py);
+  };
+  if (auto p = Newton<double>(fast, exact_.size(), scaledLevel, static_cast<double>(x),
+                              static_cast<double>(y), epsilon * coordinates_,
+                              epsilon * std::fabs(scaledLevel)))
+    return p;
+  const auto exact = [&](long double px, long double py) { return Evaluate(exact_, px, py); };
+  return Newton<long double>(exact, exact_.size(), level.Volts, x, y, 0, 0);
+}

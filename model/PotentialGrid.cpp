@@ -1,0 +1,221 @@
+#include "model/PotentialGrid.h"
+
+#include "model/Document.h"
+#include "model/Field.h"
+#include "model/ParallelFor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define KRAFTBILD_AVX_NODES 1
+#endif
+
+namespace {
+
+// A source in the grid's double precision: the top-left corner, as PotentialAt measures
+// from it, and k in units of the grid.
+struct TScaledSource {
+  double X = 0; // px
+  double Y = 0; // px
+  double K = 0;
+};
+
+constexpr double kHalf = kChargeHalfSize;
+constexpr double kStep = kPotentialGridStep;
+
+// Adds k / d of every source to sum and |k / d| to magnitude at the nodes 0..count-1 of a
+// row at the screen height y. Sources outside, nodes inside, so that the nodes go in pairs
+// through the vector unit; lanes and the scalar rest round alike.
+void AddSources(const std::vector<TScaledSource> &sources, double y, int count, double *sum,
+                double *magnitude) {
+  for (const TScaledSource &s : sources) {
+    const double dy = (y - kHalf) - s.Y;
+    const double dy2 = dy * dy;
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128d vy2 = _mm_set1_pd(dy2);
+    const __m128d vx = _mm_set1_pd(s.X);
+    const __m128d vk = _mm_set1_pd(s.K);
+    const __m128d sign = _mm_set1_pd(-0.0);
+    const __m128d pair = _mm_set1_pd(2 * kStep);
+    __m128d px = _mm_set_pd(kStep - kHalf, -kHalf);
+    for (; i + 2 <= count; i += 2, px = _mm_add_pd(px, pair)) {
+      const __m128d dx = _mm_sub_pd(px, vx);
+      const __m128d t = _mm_div_pd(vk, _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dx, dx), vy2)));
+      _mm_storeu_pd(sum + i, _mm_add_pd(_mm_loadu_pd(sum + i), t));
+      _mm_storeu_pd(magnitude + i, _mm_add_pd(_mm_loadu_pd(magnitude + i), _mm_andnot_pd(sign, t)));
+    }
+#endif
+    for (; i < count; ++i) {
+      const double dx = (i * kStep - kHalf) - s.X;
+      const double t = s.K / std::sqrt(dx * dx + dy2);
+      sum[i] += t;
+      magnitude[i] += std::fabs(t);
+    }
+  }
+}
+
+#if defined(KRAFTBILD_AVX_NODES)
+// The same four nodes at a time, for processors with AVX, whose wide root and division take
+// no longer than the narrow ones on many of them. Same roundings, same sums.
+__attribute__((target("avx"))) void AddSourcesAvx(const std::vector<TScaledSource> &sources,
+                                                  double y, int count, double *sum,
+                                                  double *magnitude) {
+  for (const TScaledSource &s : sources) {
+    const double dy = (y - kHalf) - s.Y;
+    const double dy2 = dy * dy;
+    int i = 0;
+    const __m256d vy2 = _mm256_set1_pd(dy2);
+    const __m256d vx = _mm256_set1_pd(s.X);
+    const __m256d vk = _mm256_set1_pd(s.K);
+    const __m256d sign = _mm256_set1_pd(-0.0);
+    const __m256d quad = _mm256_set1_pd(4 * kStep);
+    __m256d px = _mm256_set_pd(3 * kStep - kHalf, 2 * kStep - kHalf, kStep - kHalf, -kHalf);
+    for (; i + 4 <= count; i += 4, px = _mm256_add_pd(px, quad)) {
+      const __m256d dx = _mm256_sub_pd(px, vx);
+      const __m256d t =
+          _mm256_div_pd(vk, _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), vy2)));
+      _mm256_storeu_pd(sum + i, _mm256_add_pd(_mm256_loadu_pd(sum + i), t));
+      _mm256_storeu_pd(magnitude + i,
+                       _mm256_add_pd(_mm256_loadu_pd(magnitude + i), _mm256_andnot_pd(sign, t)));
+    }
+    for (; i < count; ++i) {
+      const double dx = (i * kStep - kHalf) - s.X;
+      const double t = s.K / std::sqrt(dx * dx + dy2);
+      sum[i] += t;
+      magnitude[i] += std::fabs(t);
+    }
+  }
+}
+#endif
+
+void AddRow(const std::vector<TScaledSource> &sources, double y, int count, double *sum,
+            double *magnitude) {
+#if defined(KRAFTBILD_AVX_NODES)
+  static const bool avx = __builtin_cpu_supports("avx");
+  if (avx)
+    return AddSourcesAvx(sources, y, count, sum, magnitude);
+#endif
+  AddSources(sources, y, count, sum, magnitude);
+}
+
+} // namespace
+
+std::vector<TPotentialSource> PotentialSources(const TDocument &document) {
+  std::vector<TPotentialSource> sources;
+  for (const auto &c : document.Charges)
+    if (c->IsSource())
+      sources.push_back(
+          {c->CenterX(), c->CenterY(), c->ChargeValue * document.PixelsPerMetre / kFourPiEpsilon0});
+  return sources;
+}
+
+long double PotentialOf(const std::vector<TPotentialSource> &sources, long double x,
+                        long double y) {
+  long double sum = 0;
+  for (const TPotentialSource &s : sources) {
+    const long double dx = x - s.X;
+    const long double dy = y - s.Y;
+    const long double d = std::sqrt(dx * dx + dy * dy);
+    if (d == 0)
+      return std::numeric_limits<long double>::infinity();
+    sum += s.K / d;
+  }
+  return sum;
+}
+
+TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
+    : size_(area), sources_(PotentialSources(document)) {
+  size_.Width = std::max(size_.Width, 0);
+  size_.Height = std::max(size_.Height, 0);
+  constexpr int step = kPotentialGridStep;
+  columns_ = size_.Width > 0 ? (size_.Width - 1 + step - 1) / step + 1 : 0;
+  rows_ = size_.Height > 0 ? (size_.Height - 1 + step - 1) / step + 1 : 0;
+  const size_t count = static_cast<size_t>(columns_) * rows_;
+  values_.assign(count, 0);
+  slack_.assign(count, 0);
+  disc_.assign(count, 0);
+  for (const TPotentialSource &s : sources_) {
+    constexpr long double r = kEquipotentialDiscRadius;
+    const long double i0 = std::max<long double>(std::ceil((s.X - r) / step), 0);
+    const long double i1 = std::min<long double>(std::floor((s.X + r) / step), columns_ - 1);
+    const long double j0 = std::max<long double>(std::ceil((s.Y - r) / step), 0);
+    const long double j1 = std::min<long double>(std::floor((s.Y + r) / step), rows_ - 1);
+    for (long double j = j0; j <= j1; ++j)
+      for (long double i = i0; i <= i1; ++i)
+        if ((i * step - s.X) * (i * step - s.X) + (j * step - s.Y) * (j * step - s.Y) < r * r)
+          disc_[Index(static_cast<int>(i), static_cast<int>(j))] = 1;
+  }
+
+  // k scaled by a power of two (exactly) so that the largest is below 1: any charge the
+  // document holds stays in the range of doubles.
+  long double largest = 0;
+  for (const TPotentialSource &s : sources_)
+    largest = std::max(largest, std::fabs(s.K));
+  if (largest > 0 && std::isfinite(largest))
+    unit_ = std::ldexp(1.0L, std::ilogb(largest) + 1);
+  std::vector<TScaledSource> scaled;
+  for (const TPotentialSource &s : sources_)
+    if (s.K != 0)
+      scaled.push_back({static_cast<double>(s.X - kHalf), static_cast<double>(s.Y - kHalf),
+                        static_cast<double>(s.K / unit_)});
+  // Each term k / d is within 8 ulp of its exact value (one rounding each in k, dx, dy,
+  // their squares, their sum, the root and the quotient), the sum of n terms adds n - 1 ulp
+  // of the sum of |terms|: twice that bound, plus what underflow may lose.
+  const double relative =
+      (2.0 * static_cast<double>(scaled.size()) + 16) * std::numeric_limits<double>::epsilon() / 2;
+  const double absolute = static_cast<double>(scaled.size()) * std::ldexp(1.0, -1000);
+  ParallelFor(static_cast<size_t>(rows_), [&](size_t row) {
+    const int j = static_cast<int>(row);
+    double *sum = &values_[Index(0, j)];
+    std::vector<double> magnitude(static_cast<size_t>(columns_), 0.0);
+    AddRow(scaled, j * kStep, columns_, sum, magnitude.data());
+    for (int i = 0; i < columns_; ++i)
+      slack_[Index(i, j)] = relative * magnitude[static_cast<size_t>(i)] + absolute;
+  });
+  // PotentialAt is infinite on a centre, whatever the charges.
+  for (const TPotentialSource &s : sources_) {
+    const long double i = s.X / step;
+    const long double j = s.Y / step;
+    if (i == std::floor(i) && j == std::floor(j) && i >= 0 && j >= 0 && i < columns_ && j < rows_)
+      values_[Index(static_cast<int>(i), static_cast<int>(j))] =
+          std::numeric_limits<double>::infinity();
+  }
+
+  std::vector<double> magnitudes;
+  magnitudes.reserve(count / 4 + columns_ + rows_);
+  double low = std::numeric_limits<double>::infinity();
+  double high = -low;
+  for (int j = 0; j < rows_; ++j) {
+    for (int i = 0; i < columns_; ++i) {
+      const size_t k = Index(i, j);
+      if (disc_[k] || !std::isfinite(values_[k]))
+        continue;
+      low = std::min(low, values_[k]);
+      high = std::max(high, values_[k]);
+      // The scale from every other node each way: a quarter of the sorting, as typical.
+      if ((i | j) % 2 == 0)
+        magnitudes.push_back(std::fabs(values_[k]));
+    }
+  }
+  if (low <= high) {
+    min_ = low * unit_;
+    max_ = high * unit_;
+  }
+  if (!magnitudes.empty()) {
+    auto at = magnitudes.begin() + static_cast<std::ptrdiff_t>(magnitudes.size() * 95 / 100);
+    std::nth_element(magnitudes.begin(), at, magnitudes.end());
+    typical_ = *at * unit_;
+  }
+}
+
+bool TPotentialGrid::ExactlyAtOrAbove(int i, int j, long double level) const {
+  return PotentialOf(sources_, static_cast<long double>(i) * kPotentialGridStep,
+                     static_cast<long double>(j) * kPotentialGridStep) >= level;
+}
