@@ -62,6 +62,18 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
   }
 }
 
+void PaintPotentialMap(const TPotentialGrid &grid, TCanvas &canvas) {
+  if (QImage *device = canvas.Device()) {
+    PaintPotentialMap(grid, *device);
+    return;
+  }
+  QImage map(grid.Width(), grid.Height(), QImage::Format_RGB32);
+  if (map.isNull())
+    return;
+  PaintPotentialMap(grid, map);
+  canvas.Draw(0, 0, map);
+}
+
 void DrawPotentialLegend(const TPotentialGrid &grid, TCanvas &canvas) {
   const long double scale = MapScale(grid);
   if (!(scale > 0))
