@@ -122,7 +122,8 @@ void TPainterCanvas::FillRect(const TRect &r) {
   if (Brush.Style == TBrushStyle::bsClear || r.Right <= r.Left || r.Bottom <= r.Top)
     return;
   Flush();
-  painter_.fillRect(QRectF(r.Left, r.Top, static_cast<double>(r.Right) - r.Left, static_cast<double>(r.Bottom) - r.Top),
+  painter_.fillRect(QRectF(r.Left, r.Top, static_cast<double>(r.Right) - r.Left,
+                           static_cast<double>(r.Bottom) - r.Top),
                     ColorOf(Brush.Color()));
 }
 
@@ -132,8 +133,8 @@ void TPainterCanvas::FrameRect(const TRect &r) {
   Flush();
   painter_.setPen(QPen(ColorOf(Brush.Color()), 1));
   painter_.setBrush(Qt::NoBrush);
-  painter_.drawRect(
-      QRectF(r.Left + 0.5, r.Top + 0.5, static_cast<double>(r.Right) - r.Left - 1, static_cast<double>(r.Bottom) - r.Top - 1));
+  painter_.drawRect(QRectF(r.Left + 0.5, r.Top + 0.5, static_cast<double>(r.Right) - r.Left - 1,
+                           static_cast<double>(r.Bottom) - r.Top - 1));
 }
 
 void TPainterCanvas::TextOut(int x, int y, const QString &s) {

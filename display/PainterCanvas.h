@@ -41,7 +41,7 @@ private:
 
   QPainter &painter_;
   QPainterPath path_;
-  TPen pathPen_;      // the pen the collected lines are drawn with
-  TBrush pathBrush_;  // and the brush behind their dash gaps
+  TPen pathPen_;     // the pen the collected lines are drawn with
+  TBrush pathBrush_; // and the brush behind their dash gaps
   bool inFigure_ = false;
 };

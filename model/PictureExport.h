@@ -20,11 +20,11 @@ class TSpriteEngine;
 
 struct TPicture {
   const TDocument *Document = nullptr;
-  TSpriteEngine *Engine = nullptr;             // whose drawing order the charges keep
-  const TPointCharge *PathStart = nullptr;     // the voltage path's charges, or null
+  TSpriteEngine *Engine = nullptr;         // whose drawing order the charges keep
+  const TPointCharge *PathStart = nullptr; // the voltage path's charges, or null
   const TPointCharge *PathEnd = nullptr;
-  TSize Area;                                  // px of the drawing area
-  bool MarkSelection = false;                  // the selected charge's outline
+  TSize Area;                 // px of the drawing area
+  bool MarkSelection = false; // the selected charge's outline
 };
 
 enum class TPictureFormat { Png, Svg, Pdf };
