@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
@@ -93,6 +94,13 @@ private:
     QFileDialog dialog(DialogOwner(parent));
     dialog.setNameFilter(QtFilter(filter));
     dialog.setDefaultSuffix(defaultExtension);
+    // With several filters, a name typed without extension gets the chosen filter's one.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &f) {
+      static const QRegularExpression suffix(QStringLiteral("\\(\\*\\.(\\w+)"));
+      const QRegularExpressionMatch match = suffix.match(f);
+      if (match.hasMatch())
+        dialog.setDefaultSuffix(match.captured(1));
+    });
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
