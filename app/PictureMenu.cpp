@@ -33,7 +33,8 @@ void TForm1::CreatePictureMenu() {
   // Only in the main window: in the tool windows Strg+C copies the text of an entry.
   MenuItem_CopyPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   MenuItem_CopyPicture->setShortcutContext(Qt::WindowShortcut);
-  Datei1->insertActions(MenuItem_End, {MenuItem_ExportPicture, MenuItem_Print, MenuItem_CopyPicture});
+  Datei1->insertActions(MenuItem_End,
+                        {MenuItem_ExportPicture, MenuItem_Print, MenuItem_CopyPicture});
   Datei1->insertSeparator(MenuItem_End);
   ConnectGuarded(MenuItem_ExportPicture, &QAction::triggered, this,
                  [this] { MenuItem_ExportPictureClick(); });
@@ -75,7 +76,7 @@ void TForm1::PrintPicture(QPrinter &printer) const {
 void TForm1::MenuItem_PrintClick() {
   QPrinter printer;
   printer.setPageOrientation(SurfaceSize().Width > SurfaceSize().Height ? QPageLayout::Landscape
-                                                                         : QPageLayout::Portrait);
+                                                                        : QPageLayout::Portrait);
   QPrintPreviewDialog preview(&printer, DialogOwner(this));
   preview.setWindowTitle(QStringLiteral("Druckvorschau"));
   ConnectGuarded(&preview, &QPrintPreviewDialog::paintRequested, this,

@@ -70,8 +70,8 @@ TEST_F(PictureExportTest, PngIsTheScreenFrameWithoutTheSelectionOutline) {
 // One path per traced half-line that drew something, whatever the configuration, and the
 // sources as circles in their colours; no bitmap where there is no potential map.
 TEST_F(PictureExportTest, SvgIsATrueScaleDrawingWithOnePathPerFieldLine) {
-  for (const auto &[which, seed] : {std::pair{'a', 0u}, {'b', 1u}, {'d', 2u}, {'g', 3u},
-                                    {'h', 1u}, {'m', 1u}, {'x', 0u}}) {
+  for (const auto &[which, seed] :
+       {std::pair{'a', 0u}, {'b', 1u}, {'d', 2u}, {'g', 3u}, {'h', 1u}, {'m', 1u}, {'x', 0u}}) {
     const std::string name = configurations::Load(which, seed);
     SCOPED_TRACE(name);
     const TBackgroundScene scene = TraceBackground(TheDocument(), surfaceSize);

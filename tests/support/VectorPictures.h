@@ -54,8 +54,8 @@ inline SvgPicture ParseSvg(const QByteArray &bytes) {
       svg.Height = a.value("height").toString();
       const QStringList box = a.value("viewBox").toString().split(u' ');
       if (box.size() == 4)
-        svg.ViewBox = QRectF(box[0].toDouble(), box[1].toDouble(), box[2].toDouble(),
-                             box[3].toDouble());
+        svg.ViewBox =
+            QRectF(box[0].toDouble(), box[1].toDouble(), box[2].toDouble(), box[3].toDouble());
     } else if (shape.Kind != u"g") {
       svg.Shapes.push_back(shape);
     }
