@@ -126,6 +126,7 @@ void DrawIsoLines(const std::vector<TIsoLine> &lines, TCanvas &canvas) {
       return TPoint{pixel::Round(p.X), pixel::Round(p.Y)};
     };
     const TPoint first = pixel(line.Points.front());
+    canvas.BeginFigure();
     canvas.MoveTo(first.X, first.Y);
     for (const TIsoPoint &p : line.Points) {
       const TPoint q = pixel(p);
@@ -137,6 +138,7 @@ void DrawIsoLines(const std::vector<TIsoLine> &lines, TCanvas &canvas) {
       canvas.LineTo(first.X, first.Y);
     else
       canvas.LineTo(last.X + 1, last.Y);
+    canvas.EndFigure();
   }
 }
 

@@ -39,8 +39,8 @@ TEST_F(PictureMenuTest, ExportWritesTheTypeOfTheChosenNameAndLeavesTheProjectAlo
     const char *name;
     QByteArray start; // of the file's bytes
   };
-  for (const Case &c : {Case{"bild.png", "\x89PNG"}, Case{"bild.SVG", "<?xml"},
-                        Case{"bild.pdf", "%PDF"}}) {
+  for (const Case &c :
+       {Case{"bild.png", "\x89PNG"}, Case{"bild.SVG", "<?xml"}, Case{"bild.pdf", "%PDF"}}) {
     SCOPED_TRACE(c.name);
     const QString path = dir.filePath(c.name);
     dialogs->FileNames.push_back(path);
