@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -146,7 +147,8 @@ void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize ar
                    std::vector<TRect> &taken) {
   canvas.Font.Size = 8;
   canvas.Font.Name = LabelFontName();
-  canvas.Font.Color = canvas.Pen.Color;
+  // The background's canvas lives on to the next picture, whose axis labels are black.
+  const TColor fontColor = std::exchange(canvas.Font.Color, canvas.Pen.Color);
   canvas.Brush.SetColor(0xFFFFFF);
   for (const TIsoLine &line : lines) {
     const QString text = FormatVolts(line.Level);
@@ -170,6 +172,7 @@ void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize ar
       break;
     }
   }
+  canvas.Font.Color = fontColor;
 }
 
 void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,
