@@ -114,8 +114,6 @@ public:
   void MenuItem_CopyPictureClick();
   // The drawing area's picture as the commands draw it: no selection outline, no cursor line.
   TPicture Picture() const;
-  // Draws the picture on the printer's page at true scale.
-  void PrintPicture(QPrinter &printer) const;
   void FormCloseQuery(bool &canClose);
 
 signals:
@@ -133,6 +131,8 @@ private:
   void CreateMenus();
   void CreateEditMenu();
   void CreatePictureMenu();
+  // Draws the picture on the printer's page at true scale.
+  void PrintPicture(QPrinter &printer) const;
   // Arrow keys move the selected charge (Shift: by a grid step), Entf deletes it. Answers
   // whether the key was one of them.
   bool KeyOnSelection(int key, Qt::KeyboardModifiers modifiers);

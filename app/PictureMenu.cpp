@@ -15,7 +15,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace {
@@ -74,14 +73,10 @@ void TForm1::PrintPicture(QPrinter &printer) const {
 }
 
 void TForm1::MenuItem_PrintClick() {
-  QPrinter printer;
-  printer.setPageOrientation(SurfaceSize().Width > SurfaceSize().Height ? QPageLayout::Landscape
-                                                                        : QPageLayout::Portrait);
-  QPrintPreviewDialog preview(&printer, DialogOwner(this));
-  preview.setWindowTitle(QStringLiteral("Druckvorschau"));
-  ConnectGuarded(&preview, &QPrintPreviewDialog::paintRequested, this,
-                 [this](QPrinter *target) { PrintPicture(*target); });
-  preview.exec();
+  const TSize area = SurfaceSize();
+  Dialogs().PrintPreview(this,
+                         area.Width > area.Height ? QPageLayout::Landscape : QPageLayout::Portrait,
+                         [this](QPrinter &printer) { PrintPicture(printer); });
 }
 
 void TForm1::MenuItem_CopyPictureClick() {

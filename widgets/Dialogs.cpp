@@ -1,6 +1,7 @@
 #include "widgets/Dialogs.h"
 
 #include "display/Canvas.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -83,6 +86,17 @@ public:
     if (link.size() >= 2 && link.front() == u'"' && link.back() == u'"')
       link = link.mid(1, link.size() - 2);
     QDesktopServices::openUrl(QUrl(link));
+  }
+
+  void PrintPreview(QWidget *parent, QPageLayout::Orientation orientation,
+                    const std::function<void(QPrinter &)> &paint) override {
+    QPrinter printer;
+    printer.setPageOrientation(orientation);
+    QPrintPreviewDialog preview(&printer, DialogOwner(parent));
+    preview.setWindowTitle(QStringLiteral("Druckvorschau"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&paint](QPrinter *target) { Guarded([&] { paint(*target); }); });
+    preview.exec();
   }
 
 private:

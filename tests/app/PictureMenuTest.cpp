@@ -8,7 +8,6 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
-#include <QPrinter>
 #include <QTemporaryDir>
 
 namespace {
@@ -87,19 +86,22 @@ TEST_F(PictureMenuTest, CopyPutsTheScreenPictureOnTheClipboard) {
   EXPECT_FALSE(TheDocument().Modified());
 }
 
-// On a PDF printer at its own resolution the pair is as far apart as on screen at 96 ppi.
+// Printed through the preview on a PDF printer at its own resolution, the pair is as far
+// apart as on screen at 96 ppi; the wide picture lies on a landscape page.
 TEST_F(PictureMenuTest, PrintDrawsThePictureAtTrueScale) {
   const QString path = dir.filePath(QStringLiteral("druck.pdf"));
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(path);
-  Form1->PrintPicture(printer);
+  dialogs->PrintFiles.push_back(path);
+  Form1->MenuItem_Print->trigger();
+  ASSERT_EQ(dialogs->Calls.size(), 1u);
+  EXPECT_EQ(dialogs->Calls[0].Kind, QStringLiteral("print"));
+  EXPECT_EQ(dialogs->Calls[0].Text, QStringLiteral("landscape"));
   const QImage page = RenderPdf(path, 254);
   if (page.isNull())
     GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
   const std::optional<QPointF> red = Centroid(page, 0xFF0000);
   const std::optional<QPointF> blue = Centroid(page, 0x0000FF);
   ASSERT_TRUE(red && blue);
+  EXPECT_GT(page.width(), page.height());
   EXPECT_NEAR(blue->x() - red->x(), 38 * 254 / 96.0, 1);
   EXPECT_NEAR(blue->y() - red->y(), 0, 1);
 }
