@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -51,20 +52,24 @@ TEST_F(PictureExportTest, PngIsTheScreenFrameWithoutTheSelectionOutline) {
   TModelHooks hooks = ModelHooks();
   hooks.SurfaceCanvas = [&frame] { return &frame.Canvas(); };
   InstallModelHooks(hooks);
-  configurations::Load('h', 1);
-  TPointCharge *probe = AddCharge(250, 150, 2e-9L, true);
-  AddCharge(600, 420, -1e-9L, true);
-  TheDocument().Potential.Lines = true;
-  TheDocument().Potential.Map = true;
-  const TPointCharge *from = Charges.At(0);
+  for (const auto &[which, seed, lines, map] :
+       {std::tuple{'h', 1u, true, true}, {'b', 2u, false, false}, {'m', 3u, true, false}}) {
+    SCOPED_TRACE(configurations::Load(which, seed));
+    TPointCharge *probe = AddCharge(250, 150, 2e-9L, true);
+    AddCharge(600, 420, -1e-9L, true);
+    TheDocument().Potential.Lines = lines;
+    TheDocument().Potential.Map = map;
+    const TPointCharge *from = Charges.At(0);
+    TheDocument().Select(-1);
 
-  DrawBackground(TheDocument());
-  ComposeFrame(frame.Canvas(), TheDocument(), *engine, from, probe);
-  TheDocument().Select(Charges.IndexOf(probe));
-  const QImage png = PictureImage(Picture(from, probe));
-  EXPECT_TRUE(png == frame.Image()) << "the picture differs from the unselected frame";
-  EXPECT_EQ(png.dotsPerMeterX(), 3780); // 96 ppi
-  EXPECT_EQ(png.dotsPerMeterY(), 3780);
+    DrawBackground(TheDocument());
+    ComposeFrame(frame.Canvas(), TheDocument(), *engine, from, probe);
+    TheDocument().Select(Charges.IndexOf(probe));
+    const QImage png = PictureImage(Picture(from, probe));
+    EXPECT_TRUE(png == frame.Image()) << "the picture differs from the unselected frame";
+    EXPECT_EQ(png.dotsPerMeterX(), 3780); // 96 ppi
+    EXPECT_EQ(png.dotsPerMeterY(), 3780);
+  }
 }
 
 // One path per traced half-line that drew something, whatever the configuration, and the
