@@ -121,6 +121,7 @@ void TForm1::CreateMenus() {
   ConnectGuarded(MenuItem_Save, &QAction::triggered, this, [this] { MenuItem_SaveClick(); });
   ConnectGuarded(MenuItem_SaveAs, &QAction::triggered, this, [this] { MenuItem_SaveAsClick(); });
   ConnectGuarded(MenuItem_End, &QAction::triggered, this, [this] { MenuItem_EndClick(); });
+  CreatePictureMenu();
 
   CreateEditMenu();
 

@@ -6,6 +6,7 @@
 #include "widgets/DXDrawControl.h"
 
 #include "base/Geometry.h"
+#include "model/PictureExport.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -13,6 +14,7 @@
 #include <memory>
 
 class QAction;
+class QPrinter;
 class QMenu;
 class QProgressBar;
 class QStatusBar;
@@ -49,6 +51,9 @@ public:
   QAction *MenuItem_Open = nullptr;
   QAction *MenuItem_Save = nullptr;
   QAction *MenuItem_SaveAs = nullptr;
+  QAction *MenuItem_ExportPicture = nullptr;
+  QAction *MenuItem_Print = nullptr;
+  QAction *MenuItem_CopyPicture = nullptr;
   QAction *MenuItem_End = nullptr;
   QMenu *Bearbeiten1 = nullptr;
   QAction *MenuItem_Undo = nullptr;
@@ -111,6 +116,14 @@ public:
   // True when the document may be discarded: it has no changes, or the user saved them
   // (Yes, and the project has a file name afterwards) or dropped them (No).
   bool QuerySave();
+
+  // The picture commands: export (the file type by the name's extension), print with a
+  // preview, copy to the clipboard. Each may throw a write error, which ends the command.
+  void MenuItem_ExportPictureClick();
+  void MenuItem_PrintClick();
+  void MenuItem_CopyPictureClick();
+  // The drawing area's picture as the commands draw it: no selection outline, no cursor line.
+  TPicture Picture() const;
   void FormCloseQuery(bool &canClose);
 
 signals:
@@ -127,6 +140,9 @@ protected:
 private:
   void CreateMenus();
   void CreateEditMenu();
+  void CreatePictureMenu();
+  // Draws the picture on the printer's page at true scale.
+  void PrintPicture(QPrinter &printer) const;
   // Arrow keys move the selected charge (Shift: by a grid step), Entf deletes it. Answers
   // whether the key was one of them.
   bool KeyOnSelection(int key, Qt::KeyboardModifiers modifiers);
@@ -152,6 +168,7 @@ private:
   const TPointCharge *pathEnd_ = nullptr;
   QString fileName_;
   QString openDialogName_; // the open dialog starts with the name it returned last
+  QString pictureName_;    // and the export dialog with the picture exported last
   QString statusText_;     // the mouse position the status bar shows
   bool shown_ = false;
 };

@@ -54,18 +54,6 @@ int32_t Saturated(int64_t v) {
                                                   std::numeric_limits<int32_t>::max()));
 }
 
-// Points at the screen's pixels per inch, rounded as the classic MulDiv does; a negative
-// size is a height in pixels.
-QFont ToQFont(const TFont &f) {
-  QFont font(f.Name.isEmpty() ? QStringLiteral("DejaVu Sans") : f.Name);
-  const int64_t ppi = seams::ScreenPixelsPerInch();
-  const int64_t pixels = f.Size >= 0 ? (int64_t{f.Size} * ppi + 36) / 72 : -int64_t{f.Size};
-  font.setPixelSize(static_cast<int>(std::clamp<int64_t>(pixels, 1, 4096)));
-  font.setBold((f.Style & fsBold) != 0);
-  font.setUnderline((f.Style & fsUnderline) != 0);
-  return font;
-}
-
 raster::TLineStyle LineStyleOf(const TPen &pen, const TBrush &brush) {
   raster::TLineStyle style;
   style.Op = OpOf(pen);
@@ -102,6 +90,18 @@ void DashedOutline(const raster::TPixels &pixels, const TBox &box,
 }
 
 } // namespace
+
+// Points at the screen's pixels per inch, rounded as the classic MulDiv does; a negative
+// size is a height in pixels.
+QFont ToQFont(const TFont &f) {
+  QFont font(f.Name.isEmpty() ? QStringLiteral("DejaVu Sans") : f.Name);
+  const int64_t ppi = seams::ScreenPixelsPerInch();
+  const int64_t pixels = f.Size >= 0 ? (int64_t{f.Size} * ppi + 36) / 72 : -int64_t{f.Size};
+  font.setPixelSize(static_cast<int>(std::clamp<int64_t>(pixels, 1, 4096)));
+  font.setBold((f.Style & fsBold) != 0);
+  font.setUnderline((f.Style & fsUnderline) != 0);
+  return font;
+}
 
 TCanvas::TCanvas(QImage *device) : device_(device) {}
 

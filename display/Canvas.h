@@ -6,6 +6,7 @@
 
 #include "base/Geometry.h"
 
+#include <QFont>
 #include <QImage>
 #include <QString>
 
@@ -52,6 +53,9 @@ struct TFont {
   unsigned Style = 0; // TFontStyle flags
 };
 
+// The font of f as the canvas draws it: points at the screen's pixels per inch.
+QFont ToQFont(const TFont &f);
+
 class TCanvas {
 public:
   // The device is not owned and must outlive the canvas (or be replaced by SetDevice). It
@@ -70,28 +74,32 @@ public:
 
   TPoint PenPos() const;
   // Sets the current point and starts the dash pattern afresh.
-  void MoveTo(int x, int y);
+  virtual void MoveTo(int x, int y);
   // Draws from the current point to (x, y) without the end pixel; (x, y) becomes current.
   // psDash is 18 pixels on, 6 off, running on across consecutive LineTo calls. Wide pens
   // (2, 3) draw solid with round ends; inverting, they invert a joint with the previous
   // LineTo once.
-  void LineTo(int x, int y);
+  virtual void LineTo(int x, int y);
   // Outline with the pen on X1..X2-1 by Y1..Y2-1, filled with the brush.
-  void Rectangle(int x1, int y1, int x2, int y2);
+  virtual void Rectangle(int x1, int y1, int x2, int y2);
   // Ellipse inscribed in the box of Rectangle.
-  void Ellipse(int x1, int y1, int x2, int y2);
+  virtual void Ellipse(int x1, int y1, int x2, int y2);
   // Fills X1..X2-1 by Y1..Y2-1 with the brush, no outline.
-  void FillRect(const TRect &r);
+  virtual void FillRect(const TRect &r);
   // One-pixel border in the brush colour on the outermost rows and columns of r.
-  void FrameRect(const TRect &r);
+  virtual void FrameRect(const TRect &r);
   // Text with its top-left at (x, y); with a solid brush the text cell is painted first.
   // Afterwards the current point is (x + TextWidth(s), y).
-  void TextOut(int x, int y, const QString &s);
+  virtual void TextOut(int x, int y, const QString &s);
   int TextWidth(const QString &s) const;
   int TextHeight(const QString &s) const;
   // Copies an image at its own size: opaque images as they are, images with an alpha
   // channel (icons) leave their transparent parts untouched. A null image draws nothing.
-  void Draw(int x, int y, const QImage &graphic);
+  virtual void Draw(int x, int y, const QImage &graphic);
+  // The lines drawn between these two make one figure (a field line, an arrow): a vector
+  // canvas writes them as one path. Pixels do not care.
+  virtual void BeginFigure() {}
+  virtual void EndFigure() {}
 
 protected:
   // Called by every drawing operation before it touches the device.

@@ -59,15 +59,15 @@ TRect TSprite::BoundsRect() const {
   return {left, top, left + Width, top + Height};
 }
 
-void TSprite::DrawTree(const TRect &visible) {
+template <typename Draw> void TSprite::DrawTree(const TRect &visible, Draw &draw) {
   if (!Visible)
     return;
   if (engine_ != nullptr && Overlaps(BoundsRect(), visible))
-    DrawSelf();
+    draw(*this);
   // A DrawSelf never changes the tree; the next sprite is taken first all the same.
   for (TSprite *child = drawOrder_.front(); child != nullptr;) {
     TSprite *next = child->drawn_.Next;
-    child->DrawTree(visible);
+    child->DrawTree(visible, draw);
     child = next;
   }
 }
@@ -107,4 +107,11 @@ void TSpriteEngine::AttachSurface(const TSpriteSurface *surface) {
   Height = surface_->SurfaceHeight();
 }
 
-void TSpriteEngine::Draw() { DrawTree(VisibleRect); }
+void TSpriteEngine::Draw() {
+  auto draw = [](TSprite &sprite) { sprite.DrawSelf(); };
+  DrawTree(VisibleRect, draw);
+}
+
+void TSpriteEngine::ForEachDrawn(const std::function<void(TSprite &)> &draw) {
+  DrawTree(VisibleRect, draw);
+}

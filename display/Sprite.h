@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 
 class TSpriteEngine;
@@ -104,7 +105,8 @@ public:
   int32_t Height = 0;
 
 protected:
-  void DrawTree(const TRect &visible);
+  // Calls draw for this sprite and its children as a frame draws them.
+  template <typename Draw> void DrawTree(const TRect &visible, Draw &draw);
   void HitTest(double px, double py, TSprite *&result);
 
 private:
@@ -135,6 +137,8 @@ public:
   const TSpriteSurface *Surface() const { return surface_; }
   // Calls DrawSelf of every visible sprite that overlaps VisibleRect, in draw order.
   void Draw();
+  // Calls draw for every sprite that Draw would draw, in the same order.
+  void ForEachDrawn(const std::function<void(TSprite &)> &draw);
 
   TRect VisibleRect{};
 

@@ -34,8 +34,8 @@ void DrawAxesAndScale(const TDocument &document, TCanvas &canvas, TSize size, co
   canvas.Brush.SetColor(kBackgroundColor);
   canvas.Pen.Style = TPenStyle::psClear;
   canvas.FillRect(fill);
-  if (map != nullptr && canvas.Device() != nullptr)
-    PaintPotentialMap(*map, *canvas.Device());
+  if (map != nullptr)
+    PaintPotentialMap(*map, canvas);
 
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Color = kAxisColor;

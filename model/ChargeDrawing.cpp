@@ -9,13 +9,14 @@
 #include <algorithm>
 #include <cmath>
 
-void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &charge) {
+void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &charge,
+                bool markSelection) {
   const double x = charge.X;
   const double y = charge.Y;
   const long double value = charge.ChargeValue; // C
   canvas.Brush.SetColor(value > 0 ? kPositiveFill : value < 0 ? kNegativeFill : kNeutralFill);
   canvas.Pen.Style = TPenStyle::psSolid;
-  const bool selected = document.Selected() == &charge;
+  const bool selected = markSelection && document.Selected() == &charge;
   canvas.Pen.Color = selected ? kSelectedOutline : kOutline;
   canvas.Pen.Width = selected ? 2 : 0;
 
@@ -54,6 +55,7 @@ void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &
   v.Scale(static_cast<double>(document.PixelsPerMetre / document.ArrowScale)); // N to px of arrow
   canvas.Pen.Width = 2;
   canvas.Pen.Color = document.ArrowColor;
+  canvas.BeginFigure();
   canvas.MoveTo(c.X, c.Y);
   const double length = v.Length();
   if (length > kLongestArrow)
@@ -73,4 +75,5 @@ void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &
   const long double b = v.Angle() + kPi - kPi / 8;
   canvas.LineTo(pixel::Round(tip.X + kArrowHeadLength * std::cos(b)),
                 pixel::Round(tip.Y + kArrowHeadLength * std::sin(b)));
+  canvas.EndFigure();
 }

@@ -20,5 +20,6 @@ inline constexpr double kLongestArrow = 2147483647; // px; longer arrows become 
 inline constexpr double kClampedArrow = 5000;       // px
 
 // Draws the charge of the document on canvas, with the outline of the selection when it is
-// the document's selected charge.
-void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &charge);
+// the document's selected charge and markSelection is set.
+void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &charge,
+                bool markSelection = true);

@@ -54,12 +54,14 @@ void TPolyline::Start(int32_t x, int32_t y, TSize surface) {
 }
 
 void TPolyline::DrawOn(TCanvas &canvas) const {
+  canvas.BeginFigure();
   for (const Op &op : ops_) {
     if (op.Move)
       canvas.MoveTo(op.X, op.Y);
     else
       canvas.LineTo(op.X, op.Y);
   }
+  canvas.EndFigure();
   if (!ops_.empty() && !(pen_ == drawn_))
     canvas.MoveTo(pen_.X, pen_.Y);
 }

@@ -5,10 +5,8 @@
 #include "model/Background.h"
 #include "model/Document.h"
 
-void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine,
-                  const TPointCharge *pathStart, const TPointCharge *pathEnd) {
-  if (Background)
-    canvas.Draw(0, 0, Background->Image());
+void DrawFrameMarks(TCanvas &canvas, const TDocument &document, const TPointCharge *pathStart,
+                    const TPointCharge *pathEnd) {
   const TPoint origin = document.Origin;
 
   canvas.Pen.Color = kOriginCrossColor;
@@ -29,6 +27,12 @@ void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &eng
                   pixel::Round(pathEnd->Y + kChargeHalfSize));
     canvas.Pen.Style = TPenStyle::psSolid;
   }
+}
 
+void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine,
+                  const TPointCharge *pathStart, const TPointCharge *pathEnd) {
+  if (Background)
+    canvas.Draw(0, 0, Background->Image());
+  DrawFrameMarks(canvas, document, pathStart, pathEnd);
   engine.Draw();
 }

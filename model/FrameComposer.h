@@ -13,6 +13,10 @@ inline constexpr TColor kOriginCrossColor = 0x000000;
 inline constexpr TColor kVoltagePathColor = 0x0000FF;
 inline constexpr int kOriginCrossHalf = 6; // px
 
+// Draws the origin cross and, when both charges are given, the dashed voltage path between
+// their centres: what a frame adds to the background before the charges.
+void DrawFrameMarks(TCanvas &canvas, const TDocument &document, const TPointCharge *pathStart,
+                    const TPointCharge *pathEnd);
 // Draws the frame of the document on canvas. The voltage path is drawn only when both
 // charges are given.
 void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine,

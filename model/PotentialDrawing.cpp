@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -81,6 +82,18 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
   });
 }
 
+void PaintPotentialMap(const TPotentialGrid &grid, TCanvas &canvas) {
+  if (QImage *device = canvas.Device()) {
+    PaintPotentialMap(grid, *device);
+    return;
+  }
+  QImage map(grid.Width(), grid.Height(), QImage::Format_RGB32);
+  if (map.isNull())
+    return;
+  PaintPotentialMap(grid, map);
+  canvas.Draw(0, 0, map);
+}
+
 void DrawPotentialLegend(const TPotentialGrid &grid, TCanvas &canvas) {
   const long double scale = MapScale(grid);
   if (!(scale > 0))
@@ -133,6 +146,7 @@ void DrawIsoLines(const std::vector<TIsoLine> &lines, TCanvas &canvas) {
       return TPoint{pixel::Round(p.X), pixel::Round(p.Y)};
     };
     const TPoint first = pixel(line.Points.front());
+    canvas.BeginFigure();
     canvas.MoveTo(first.X, first.Y);
     for (const TIsoPoint &p : line.Points) {
       const TPoint q = pixel(p);
@@ -144,6 +158,7 @@ void DrawIsoLines(const std::vector<TIsoLine> &lines, TCanvas &canvas) {
       canvas.LineTo(first.X, first.Y);
     else
       canvas.LineTo(last.X + 1, last.Y);
+    canvas.EndFigure();
   }
 }
 
@@ -151,7 +166,8 @@ void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize ar
                    std::vector<TRect> &taken) {
   canvas.Font.Size = 8;
   canvas.Font.Name = LabelFontName();
-  canvas.Font.Color = canvas.Pen.Color;
+  // The background's canvas lives on to the next picture, whose axis labels are black.
+  const TColor fontColor = std::exchange(canvas.Font.Color, canvas.Pen.Color);
   canvas.Brush.SetColor(0xFFFFFF);
   for (const TIsoLine &line : lines) {
     const QString text = FormatVolts(line.Level);
@@ -175,6 +191,7 @@ void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize ar
       break;
     }
   }
+  canvas.Font.Color = fontColor;
 }
 
 void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,

@@ -16,6 +16,8 @@ long double MapScale(const TPotentialGrid &grid);
 
 // Every pixel of the grid's area in its potential's colour.
 void PaintPotentialMap(const TPotentialGrid &grid, QImage &image);
+// The same on a canvas: on its image, or drawn as an image where it has none (vector).
+void PaintPotentialMap(const TPotentialGrid &grid, TCanvas &canvas);
 // The legend: a colour bar from -X to +X volts with its labels, in the bottom-left corner.
 void DrawPotentialLegend(const TPotentialGrid &grid, TCanvas &canvas);
 

@@ -4,12 +4,14 @@
 # Usage: scripts/setup.sh [fuzz]   (fuzz: also clang and libFuzzer for the fuzzing stage)
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make qt6-base-dev libgtest-dev libbenchmark-dev
+packages=(cmake ninja-build g++ make qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev libbenchmark-dev
           fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick openbox
           clang-format shellcheck git)
 # Qt's own dialogs in German; validators, MIME database and Debian packaging for the
 # installation test.
 packages+=(qt6-translations-l10n desktop-file-utils appstream shared-mime-info dpkg-dev file)
+# PDF pictures are checked by rendering them.
+packages+=(poppler-utils)
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang-14 libclang-rt-14-dev)
 fi

@@ -1,6 +1,7 @@
 #include "widgets/Dialogs.h"
 
 #include "display/Canvas.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -9,6 +10,9 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
@@ -84,6 +88,17 @@ public:
     QDesktopServices::openUrl(QUrl(link));
   }
 
+  void PrintPreview(QWidget *parent, QPageLayout::Orientation orientation,
+                    const std::function<void(QPrinter &)> &paint) override {
+    QPrinter printer;
+    printer.setPageOrientation(orientation);
+    QPrintPreviewDialog preview(&printer, DialogOwner(parent));
+    preview.setWindowTitle(QStringLiteral("Druckvorschau"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&paint](QPrinter *target) { Guarded([&] { paint(*target); }); });
+    preview.exec();
+  }
+
 private:
   // The open dialog takes only existing files; the save dialog asks before it replaces one.
   static std::optional<QString> RunFileDialog(QWidget *parent, const QString &filter,
@@ -93,6 +108,13 @@ private:
     QFileDialog dialog(DialogOwner(parent));
     dialog.setNameFilter(QtFilter(filter));
     dialog.setDefaultSuffix(defaultExtension);
+    // With several filters, a name typed without extension gets the chosen filter's one.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &f) {
+      static const QRegularExpression suffix(QStringLiteral("\\(\\*\\.(\\w+)"));
+      const QRegularExpressionMatch match = suffix.match(f);
+      if (match.hasMatch())
+        dialog.setDefaultSuffix(match.captured(1));
+    });
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);

@@ -2,12 +2,15 @@
 // Every modal dialog and the shell's "open" go through this one interface, so that tests
 // script the answers and never block on a modal window.
 
+#include <QPageLayout>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 enum class TQuestionAnswer { Yes, No, Cancel };
@@ -37,6 +40,10 @@ public:
                                             const QString &prompt, const QString &text) = 0;
   // The shell's "open" of a link (mailto: or http(s):); failures are silent.
   virtual void ShellOpen(const QString &target) = 0;
+  // Print preview on the default printer: paint draws the pages on the printer it is given,
+  // as often as the preview needs; the user prints from the preview or closes it.
+  virtual void PrintPreview(QWidget *parent, QPageLayout::Orientation orientation,
+                            const std::function<void(QPrinter &)> &paint) = 0;
 };
 
 // The window a dialog belongs over: the program's active window (a tool window, say), else

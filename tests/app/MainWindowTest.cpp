@@ -68,6 +68,9 @@ TEST_F(ProgramStartTest, MenusAndCaption) {
       {Form1->MenuItem_Open, "Öffnen", QKeySequence(Qt::CTRL | Qt::Key_O)},
       {Form1->MenuItem_Save, "Speichern", QKeySequence(Qt::CTRL | Qt::Key_S)},
       {Form1->MenuItem_SaveAs, "Speichern unter", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S)},
+      {Form1->MenuItem_ExportPicture, "Bild exportieren...", QKeySequence()},
+      {Form1->MenuItem_Print, "Drucken...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {Form1->MenuItem_CopyPicture, "Bild kopieren", QKeySequence(Qt::CTRL | Qt::Key_C)},
       {Form1->MenuItem_End, "Beenden", QKeySequence(Qt::ALT | Qt::Key_F4)},
       {Form1->MenuItem_Potential, "Spannung und Arbeit...", QKeySequence()},
       {Form1->MenuItem_Info, "Info", QKeySequence()},
@@ -80,8 +83,11 @@ TEST_F(ProgramStartTest, MenusAndCaption) {
   for (QAction *menu : Form1->menuBar()->actions())
     titles << menu->text();
   EXPECT_EQ(titles, (QStringList{"Datei", "Bearbeiten", "Beispiele", "Extras", "?"}));
-  EXPECT_EQ(Form1->Datei1->actions().size(), 6) << "four file commands, a separator, Beenden";
+  EXPECT_EQ(Form1->Datei1->actions().size(), 10)
+      << "four file commands, a separator, three picture commands, a separator, Beenden";
   EXPECT_TRUE(Form1->Datei1->actions()[4]->isSeparator());
+  EXPECT_EQ(Form1->Datei1->actions()[5], Form1->MenuItem_ExportPicture);
+  EXPECT_TRUE(Form1->Datei1->actions()[8]->isSeparator());
 
   Form1->SetFileName(QStringLiteral("C:\\Daten\\dipol.kbf"));
   EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild - [C:\\Daten\\dipol.kbf]"));

@@ -147,3 +147,21 @@ TEST_F(PotentialDrawingTest, OptionsChangeThroughTheDocumentAndANewProjectSwitch
 }
 
 } // namespace
+
+// The background bitmap keeps its canvas from one picture to the next: drawing the same
+// document again gives the same picture, whatever the options drew last time (the axis
+// labels once took the equipotential labels' colour).
+TEST_F(PotentialDrawingTest, ABackgroundDrawnAgainIsTheSamePicture) {
+  AddCharge(300, 267, 1e-9L);
+  AddCharge(500, 267, -1e-9L);
+  for (const auto &[lines, map] : {std::pair{true, false}, {false, true}, {true, true}}) {
+    SCOPED_TRACE(std::to_string(lines) + " " + std::to_string(map));
+    TheDocument().Potential.Lines = lines;
+    TheDocument().Potential.Map = map;
+    Background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
+    DrawBackground(TheDocument());
+    const QImage first = Background->Image().copy();
+    DrawBackground(TheDocument());
+    EXPECT_TRUE(Background->Image() == first);
+  }
+}

@@ -4,6 +4,8 @@
 
 #include "widgets/Dialogs.h"
 
+#include <QPrinter>
+
 #include <deque>
 #include <optional>
 #include <vector>
@@ -11,7 +13,7 @@
 class FakeDialogs : public TDialogs {
 public:
   struct Shown {
-    QString Kind; // "error", "question", "open", "save", "color", "query", "shell"
+    QString Kind; // "error", "question", "open", "save", "color", "query", "shell", "print"
     QString Title;
     QString Text;
   };
@@ -29,6 +31,7 @@ public:
   std::deque<std::optional<QString>> FileNames;
   std::deque<std::optional<uint32_t>> Colors;
   std::deque<std::optional<QString>> Queries;
+  std::deque<QString> PrintFiles; // a print preview prints to the next one as PDF, if any
   std::vector<Shown> Calls;
 
   std::vector<QString> Errors() const {
@@ -67,6 +70,20 @@ public:
   }
   void ShellOpen(const QString &target) override {
     Calls.push_back({QStringLiteral("shell"), QString(), target});
+  }
+
+  void PrintPreview(QWidget *, QPageLayout::Orientation orientation,
+                    const std::function<void(QPrinter &)> &paint) override {
+    Calls.push_back({QStringLiteral("print"), QString(),
+                     orientation == QPageLayout::Landscape ? QStringLiteral("landscape")
+                                                           : QStringLiteral("portrait")});
+    if (PrintFiles.empty())
+      return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Pop(PrintFiles, QString()));
+    printer.setPageOrientation(orientation);
+    paint(printer);
   }
 
 private:

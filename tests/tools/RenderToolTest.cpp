@@ -1,6 +1,7 @@
 // kraftbild-render as a user runs it: a project file in, a picture and figures out.
 #include "file/ProjectBytes.h"
 #include "support/PixelTesting.h"
+#include "support/VectorPictures.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,6 +87,36 @@ TEST_F(RenderToolTest, OriginCrossAndSelectionOutline) {
   // The selected charge has a black outline.
   EXPECT_EQ(PixelAt(image, 596, 257), Rgb{0x000000});
   EXPECT_EQ(PixelAt(image, 596, 267), Rgb{0x0000FF});
+}
+
+// The vector pictures at true scale for the --ppi given: the SVG's millimetres, and the PDF
+// rendered at that resolution is the PNG's size with the charge in the same place.
+TEST_F(RenderToolTest, SvgAndPdfAloneOrWithPngAtTrueScale) {
+  const QString project = Write("example.kbf", Hex(kWorkedExampleHex));
+  const QString svg = dir.filePath("b.svg");
+  const QString pdf = dir.filePath("b.pdf");
+  const QString png = dir.filePath("b.png");
+  ASSERT_EQ(Run({project, "--svg", svg, "--ppi", "120", "--step-budget", "100"}).exitCode, 0);
+  EXPECT_FALSE(QFile::exists(png));
+  QFile file(svg);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const SvgPicture picture = ParseSvg(file.readAll());
+  EXPECT_EQ(picture.Width, QStringLiteral("167.64mm")); // 792 px at 120 ppi
+  EXPECT_NEAR(picture.Height.chopped(2).toDouble(), 113.24, 0.01);
+
+  ASSERT_EQ(
+      Run({project, "--pdf", pdf, "--png", png, "--ppi", "120", "--step-budget", "100"}).exitCode,
+      0);
+  const QImage page = RenderPdf(pdf, 120);
+  if (page.isNull())
+    GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+  EXPECT_NEAR(page.width(), QImage(png).width(), 1);
+  EXPECT_NEAR(page.height(), QImage(png).height(), 1);
+  EXPECT_EQ(PixelAt(page, 396, 267), Rgb{0x0000FF});
+
+  const RunResult failed = Run({project, "--pdf", dir.filePath("fehlt/b.pdf")});
+  EXPECT_EQ(failed.exitCode, 1);
+  EXPECT_TRUE(failed.err.startsWith("Das Bild konnte nicht nach ")) << failed.err.toStdString();
 }
 
 TEST_F(RenderToolTest, PotentialFlagsDrawWhatASavedProjectShowsByItself) {

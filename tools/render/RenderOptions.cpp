@@ -16,10 +16,13 @@ bool ToInt(const QString &text, long long low, long long high, long long &value)
 
 QString RenderUsage() {
   return QStringLiteral(
-      "usage: kraftbild-render PROJECT.kbf [--png OUT.png] [--size WxH] [--ppi N] [--step N]\n"
-      "                        [--selected I] [--locale NAME] [--step-budget N] [--stats]\n"
+      "usage: kraftbild-render PROJECT.kbf [--png OUT.png] [--svg OUT.svg] [--pdf OUT.pdf]\n"
+      "                        [--size WxH] [--ppi N] [--step N] [--selected I]\n"
+      "                        [--locale NAME] [--step-budget N] [--stats]\n"
       "                        [--data] [--save OUT.kbf] [--equipotentials]\n"
       "                        [--levels V1,V2,...] [--potential-map]\n"
+      "  --svg OUT.svg    the same picture as a vector drawing, at true scale for --ppi\n"
+      "  --pdf OUT.pdf    the same picture as a one-page PDF of the drawing's size\n"
       "  --size WxH       drawing surface in pixels (default 792x535)\n"
       "  --ppi N          screen pixels per inch (default 96)\n"
       "  --step N         field-line step in pixels, 1 to 21 (default 3)\n"
@@ -39,9 +42,10 @@ QString RenderUsage() {
 bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, QString &problem) {
   for (int i = 1; i < arguments.size(); ++i) {
     const QString &arg = arguments[i];
-    const bool takesValue = arg == u"--png" || arg == u"--save" || arg == u"--size" ||
-                            arg == u"--ppi" || arg == u"--step" || arg == u"--selected" ||
-                            arg == u"--locale" || arg == u"--step-budget" || arg == u"--levels";
+    const bool takesValue = arg == u"--png" || arg == u"--svg" || arg == u"--pdf" ||
+                            arg == u"--save" || arg == u"--size" || arg == u"--ppi" ||
+                            arg == u"--step" || arg == u"--selected" || arg == u"--locale" ||
+                            arg == u"--step-budget" || arg == u"--levels";
     if (takesValue && i + 1 >= arguments.size()) {
       problem = QStringLiteral("%1 needs a value").arg(arg);
       return false;
@@ -49,6 +53,10 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
     long long n = 0;
     if (arg == u"--png") {
       options.Png = arguments[++i];
+    } else if (arg == u"--svg") {
+      options.Svg = arguments[++i];
+    } else if (arg == u"--pdf") {
+      options.Pdf = arguments[++i];
     } else if (arg == u"--save") {
       options.Save = arguments[++i];
     } else if (arg == u"--size") {

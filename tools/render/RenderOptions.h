@@ -10,6 +10,8 @@
 struct TRenderOptions {
   QString Project;
   QString Png;             // empty: no picture written
+  QString Svg;             // the same picture as vectors; empty: none
+  QString Pdf;             // empty: none
   QString Save;            // empty: no project written
   int Width = 792;         // px of the drawing surface
   int Height = 535;        // px

@@ -7,6 +7,7 @@
 #include "model/Document.h"
 #include "model/FrameComposer.h"
 #include "model/ModelHooks.h"
+#include "model/PictureExport.h"
 #include "model/Readouts.h"
 
 #include <QElapsedTimer>
@@ -56,7 +57,8 @@ int TRenderer::Run() {
     document.Potential.Levels = options_.Levels;
   if (options_.PotentialMap)
     document.Potential.Map = true;
-  if (options_.Png.isEmpty() && !options_.Stats && !options_.Data)
+  if (options_.Png.isEmpty() && options_.Svg.isEmpty() && options_.Pdf.isEmpty() &&
+      !options_.Stats && !options_.Data)
     return 0;
 
   QElapsedTimer timer;
@@ -64,8 +66,16 @@ int TRenderer::Run() {
   const TTraceStats stats = DrawBackground(document);
   const qint64 backgroundMs = timer.elapsed();
 
-  ComposeFrame(frame_.Canvas(), document, engine_, document.Charges.At(data.FirstChosen),
-               document.Charges.At(data.SecondChosen));
+  const TPointCharge *pathStart = document.Charges.At(data.FirstChosen);
+  const TPointCharge *pathEnd = document.Charges.At(data.SecondChosen);
+  ComposeFrame(frame_.Canvas(), document, engine_, pathStart, pathEnd);
+  // The vector pictures show what the PNG shows, the selection's outline included.
+  const TPicture picture{
+      &document, &engine_, pathStart, pathEnd, TSize{options_.Width, options_.Height}, true};
+  if (!options_.Svg.isEmpty())
+    WritePicture(picture, options_.Svg, TPictureFormat::Svg);
+  if (!options_.Pdf.isEmpty())
+    WritePicture(picture, options_.Pdf, TPictureFormat::Pdf);
 
   if (!options_.Png.isEmpty() && !frame_.Image().save(options_.Png, "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(options_.Png));

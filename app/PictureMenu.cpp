@@ -1,0 +1,84 @@
+// The main window's picture commands in "Datei": export to PNG, SVG or PDF, print with a
+// preview, and copy to the clipboard. None of them touches the project or its file.
+#include "app/MainWindow.h"
+
+#include "base/Errors.h"
+#include "model/ModelHooks.h"
+#include "model/PictureExport.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+const QString kPictureFilter =
+    QStringLiteral("PNG-Bild (*.png)|*.png|SVG-Zeichnung (*.svg)|*.svg|PDF-Dokument (*.pdf)|*.pdf");
+
+} // namespace
+
+void TForm1::CreatePictureMenu() {
+  MenuItem_ExportPicture = new QAction(QStringLiteral("Bild exportieren..."), this);
+  MenuItem_Print = new QAction(QStringLiteral("Drucken..."), this);
+  MenuItem_Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  MenuItem_CopyPicture = new QAction(QStringLiteral("Bild kopieren"), this);
+  // Only in the main window: in the tool windows Strg+C copies the text of an entry.
+  MenuItem_CopyPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  MenuItem_CopyPicture->setShortcutContext(Qt::WindowShortcut);
+  Datei1->insertActions(MenuItem_End,
+                        {MenuItem_ExportPicture, MenuItem_Print, MenuItem_CopyPicture});
+  Datei1->insertSeparator(MenuItem_End);
+  ConnectGuarded(MenuItem_ExportPicture, &QAction::triggered, this,
+                 [this] { MenuItem_ExportPictureClick(); });
+  ConnectGuarded(MenuItem_Print, &QAction::triggered, this, [this] { MenuItem_PrintClick(); });
+  ConnectGuarded(MenuItem_CopyPicture, &QAction::triggered, this,
+                 [this] { MenuItem_CopyPictureClick(); });
+}
+
+TPicture TForm1::Picture() const {
+  return {&document_, DXSpriteEngine.Engine(), pathStart_, pathEnd_, SurfaceSize(), false};
+}
+
+void TForm1::MenuItem_ExportPictureClick() {
+  QString initial = pictureName_;
+  if (initial.isEmpty() && !FileName().isEmpty()) {
+    const QFileInfo project(FileName());
+    initial = project.absoluteDir().filePath(project.completeBaseName() + QStringLiteral(".png"));
+  }
+  const std::optional<QString> name =
+      Dialogs().SaveFileName(this, kPictureFilter, QStringLiteral("png"), initial);
+  if (!name)
+    return;
+  pictureName_ = *name;
+  const std::optional<TPictureFormat> format = PictureFormatOf(*name);
+  if (!format)
+    throw EWriteError(QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden: "
+                                     "Bilder werden als PNG, SVG oder PDF exportiert")
+                          .arg(*name));
+  WritePicture(Picture(), *name, *format);
+}
+
+void TForm1::PrintPicture(QPrinter &printer) const {
+  QPainter painter;
+  if (!painter.begin(&printer))
+    throw EWriteError(QStringLiteral("Das Bild konnte nicht gedruckt werden"));
+  PaintPicture(painter, Picture());
+}
+
+void TForm1::MenuItem_PrintClick() {
+  const TSize area = SurfaceSize();
+  Dialogs().PrintPreview(this,
+                         area.Width > area.Height ? QPageLayout::Landscape : QPageLayout::Portrait,
+                         [this](QPrinter &printer) { PrintPicture(printer); });
+}
+
+void TForm1::MenuItem_CopyPictureClick() {
+  QGuiApplication::clipboard()->setImage(PictureImage(Picture()));
+}

@@ -1,0 +1,141 @@
+#include "model/PictureExport.h"
+
+#include "base/Errors.h"
+#include "base/Seams.h"
+#include "display/Canvas.h"
+#include "display/PainterCanvas.h"
+#include "display/Sprite.h"
+#include "model/Background.h"
+#include "model/ChargeDrawing.h"
+#include "model/Document.h"
+#include "model/FrameComposer.h"
+#include "model/PointCharge.h"
+#include "model/TestChargeFigures.h"
+
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QScopeGuard>
+#include <QSvgGenerator>
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+
+QString WriteFailure(const QString &fileName) {
+  return QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden")
+      .arg(QFileInfo(fileName).absoluteFilePath());
+}
+
+void WriteSvg(const TPicture &picture, QIODevice &device) {
+  QSvgGenerator svg;
+  svg.setOutputDevice(&device);
+  svg.setSize(QSize(picture.Area.Width, picture.Area.Height));
+  svg.setViewBox(QRect(0, 0, picture.Area.Width, picture.Area.Height));
+  svg.setResolution(seams::ScreenPixelsPerInch()); // the size in mm follows from it
+  svg.setTitle(QStringLiteral("Das Kraftbild"));
+  QPainter painter;
+  if (!painter.begin(&svg))
+    return;
+  PaintPicture(painter, picture);
+}
+
+bool WritePdf(const TPicture &picture, QIODevice &device) {
+  QPdfWriter pdf(&device);
+  pdf.setCreator(QStringLiteral("Das Kraftbild"));
+  pdf.setResolution(seams::ScreenPixelsPerInch());
+  const QPageLayout layout(QPageSize(PictureSizeMm(picture.Area), QPageSize::Millimeter),
+                           QPageLayout::Portrait, QMarginsF());
+  pdf.setPageLayout(layout);
+  QPainter painter;
+  if (!painter.begin(&pdf))
+    return false;
+  PaintPicture(painter, picture);
+  return painter.end();
+}
+
+} // namespace
+
+void DrawPicture(TCanvas &canvas, const TPicture &picture) {
+  const TDocument &document = *picture.Document;
+  const TSize area = picture.Area;
+  PaintBackground(document, TraceBackground(document, area), canvas, area,
+                  {0, 0, area.Width, area.Height});
+  DrawFrameMarks(canvas, document, picture.PathStart, picture.PathEnd);
+  if (picture.Engine == nullptr)
+    return;
+  // Every test charge traced for the picture, also where the frames show the figures of
+  // the last finished background.
+  const bool figuresActive = std::exchange(TestChargeFigures.Active, false);
+  const auto restore = qScopeGuard([figuresActive] { TestChargeFigures.Active = figuresActive; });
+  picture.Engine->ForEachDrawn([&](TSprite &sprite) {
+    if (const auto *charge = dynamic_cast<const TPointCharge *>(&sprite))
+      DrawCharge(canvas, document, *charge, picture.MarkSelection);
+  });
+}
+
+QImage PictureImage(const TPicture &picture) {
+  QImage image(picture.Area.Width, picture.Area.Height, QImage::Format_RGB32);
+  if (image.isNull())
+    return image;
+  TCanvas canvas(&image);
+  DrawPicture(canvas, picture);
+  const int dotsPerMetre =
+      static_cast<int>(std::lround(seams::ScreenPixelsPerInch() * 1000 / kMmPerInch));
+  image.setDotsPerMeterX(dotsPerMetre);
+  image.setDotsPerMeterY(dotsPerMetre);
+  return image;
+}
+
+void PaintPicture(QPainter &painter, const TPicture &picture) {
+  const double scale =
+      static_cast<double>(painter.device()->logicalDpiX()) / seams::ScreenPixelsPerInch();
+  painter.scale(scale, scale);
+  painter.setClipRect(QRect(0, 0, picture.Area.Width, picture.Area.Height));
+  painter.setRenderHint(QPainter::Antialiasing);
+  TPainterCanvas canvas(painter);
+  DrawPicture(canvas, picture);
+}
+
+QSizeF PictureSizeMm(TSize area) {
+  const double ppi = seams::ScreenPixelsPerInch();
+  return {area.Width / ppi * kMmPerInch, area.Height / ppi * kMmPerInch};
+}
+
+std::optional<TPictureFormat> PictureFormatOf(const QString &fileName) {
+  const QString suffix = QFileInfo(fileName).suffix().toLower();
+  if (suffix == u"png")
+    return TPictureFormat::Png;
+  if (suffix == u"svg")
+    return TPictureFormat::Svg;
+  if (suffix == u"pdf")
+    return TPictureFormat::Pdf;
+  return std::nullopt;
+}
+
+void WritePicture(const TPicture &picture, const QString &fileName, TPictureFormat format) {
+  // Written beside the target first: a failed export leaves an existing file as it was.
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly))
+    throw EWriteError(WriteFailure(fileName));
+  bool written = true;
+  switch (format) {
+  case TPictureFormat::Png:
+    written = PictureImage(picture).save(&file, "PNG");
+    break;
+  case TPictureFormat::Svg:
+    WriteSvg(picture, file);
+    break;
+  case TPictureFormat::Pdf:
+    written = WritePdf(picture, file);
+    break;
+  }
+  if (!written || !file.commit())
+    throw EWriteError(WriteFailure(fileName));
+}

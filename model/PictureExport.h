@@ -1,0 +1,46 @@
+#pragma once
+// The picture of the drawing area as it stands, for export, print and the clipboard:
+// background, frame marks and every charge, without the cursor line. Drawn once, on any
+// canvas: by the pixel rules (PNG, clipboard) or on a QPainter (SVG, PDF, printer), at true
+// scale, so that 1 cm in the field at 100 % zoom is 1 cm on paper.
+
+#include "base/Geometry.h"
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+class TCanvas;
+class TDocument;
+class TPointCharge;
+class TSpriteEngine;
+
+struct TPicture {
+  const TDocument *Document = nullptr;
+  TSpriteEngine *Engine = nullptr;         // whose drawing order the charges keep
+  const TPointCharge *PathStart = nullptr; // the voltage path's charges, or null
+  const TPointCharge *PathEnd = nullptr;
+  TSize Area;                 // px of the drawing area
+  bool MarkSelection = false; // the selected charge's outline
+};
+
+enum class TPictureFormat { Png, Svg, Pdf };
+
+// Traces the background afresh and draws the whole picture on canvas.
+void DrawPicture(TCanvas &canvas, const TPicture &picture);
+// The picture's pixels, with the screen's resolution stored (dots per metre).
+QImage PictureImage(const TPicture &picture);
+// Draws the picture on a painter at true scale: one pixel is 1/ppi inch of the painter's
+// device, whose logical dpi says how large its units are. Clipped to the picture.
+void PaintPicture(QPainter &painter, const TPicture &picture);
+// The size (mm) of the picture at the screen's pixels per inch.
+QSizeF PictureSizeMm(TSize area);
+
+// The format a file name's extension asks for (case-insensitive), or none.
+std::optional<TPictureFormat> PictureFormatOf(const QString &fileName);
+// Writes the picture to the file in the format. Throws EWriteError with a German message
+// when the file cannot be written; a file that existed before is then left as it was.
+void WritePicture(const TPicture &picture, const QString &fileName, TPictureFormat format);

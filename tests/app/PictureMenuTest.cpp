@@ -1,0 +1,109 @@
+// The picture commands of "Datei": export through the save dialog, copy, and print; the
+// project, its file name and Modified stay as they were.
+#include "support/ProgramFixture.h"
+#include "support/VectorPictures.h"
+
+#include "model/ModelHooks.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+namespace {
+
+class PictureMenuTest : public ProgramTest {
+protected:
+  // A positive and a negative source 38 px (10.05 mm at 96 ppi) apart, as clicks put them.
+  void SetUp() override {
+    ProgramTest::SetUp();
+    Create(300, 200);
+    Create(338, 200)->ChargeValue = -kElementaryCharge;
+    Form1->SetFileName(dir.filePath(QStringLiteral("feld.kbf")));
+    TheDocument().MarkSaved();
+  }
+  // The frame the screen shows without a selection.
+  static QImage ScreenWithoutSelection() {
+    TheDocument().Select(-1);
+    DrawBackground(TheDocument());
+    Form1->RenderFrame(true);
+    return Form1->DXDraw->PresentedImage().convertToFormat(QImage::Format_RGB32);
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(PictureMenuTest, ExportWritesTheTypeOfTheChosenNameAndLeavesTheProjectAlone) {
+  const QString project = Form1->FileName();
+  struct Case {
+    const char *name;
+    QByteArray start; // of the file's bytes
+  };
+  for (const Case &c :
+       {Case{"bild.png", "\x89PNG"}, Case{"bild.SVG", "<?xml"}, Case{"bild.pdf", "%PDF"}}) {
+    SCOPED_TRACE(c.name);
+    const QString path = dir.filePath(c.name);
+    dialogs->FileNames.push_back(path);
+    Form1->MenuItem_ExportPicture->trigger();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith(c.start));
+    EXPECT_FALSE(TheDocument().Modified());
+    EXPECT_EQ(Form1->FileName(), project);
+  }
+  const auto saves = dialogs->Calls;
+  ASSERT_GE(saves.size(), 3u);
+  EXPECT_TRUE(saves[0].Title.contains(QStringLiteral("PDF-Dokument (*.pdf)")));
+  EXPECT_EQ(saves[0].Text, dir.filePath(QStringLiteral("feld.png"))) << "named after the project";
+  EXPECT_EQ(saves[1].Text, dir.filePath(QStringLiteral("bild.png"))) << "then the last export";
+  EXPECT_TRUE(dialogs->Errors().empty());
+
+  const QImage png(dir.filePath(QStringLiteral("bild.png")));
+  EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == ScreenWithoutSelection());
+  EXPECT_EQ(png.dotsPerMeterX(), 3780);
+}
+
+TEST_F(PictureMenuTest, AFailedExportIsReportedAndChangesNothing) {
+  const QString missing = dir.filePath(QStringLiteral("fehlt/bild.png"));
+  const QString unknown = dir.filePath(QStringLiteral("bild.jpg"));
+  dialogs->FileNames = {missing, unknown};
+  Form1->MenuItem_ExportPicture->trigger();
+  Form1->MenuItem_ExportPicture->trigger();
+  EXPECT_EQ(dialogs->Errors(),
+            (std::vector<QString>{
+                QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden.").arg(missing),
+                QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden: Bilder werden "
+                               "als PNG, SVG oder PDF exportiert.")
+                    .arg(unknown)}));
+  EXPECT_FALSE(QFile::exists(unknown));
+  EXPECT_FALSE(TheDocument().Modified());
+}
+
+TEST_F(PictureMenuTest, CopyPutsTheScreenPictureOnTheClipboard) {
+  EXPECT_EQ(Form1->MenuItem_CopyPicture->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+  Form1->MenuItem_CopyPicture->trigger();
+  const QImage copied = QGuiApplication::clipboard()->image();
+  EXPECT_TRUE(copied.convertToFormat(QImage::Format_RGB32) == ScreenWithoutSelection());
+  EXPECT_FALSE(TheDocument().Modified());
+}
+
+// Printed through the preview on a PDF printer at its own resolution, the pair is as far
+// apart as on screen at 96 ppi; the wide picture lies on a landscape page.
+TEST_F(PictureMenuTest, PrintDrawsThePictureAtTrueScale) {
+  const QString path = dir.filePath(QStringLiteral("druck.pdf"));
+  dialogs->PrintFiles.push_back(path);
+  Form1->MenuItem_Print->trigger();
+  ASSERT_EQ(dialogs->Calls.size(), 1u);
+  EXPECT_EQ(dialogs->Calls[0].Kind, QStringLiteral("print"));
+  EXPECT_EQ(dialogs->Calls[0].Text, QStringLiteral("landscape"));
+  const QImage page = RenderPdf(path, 254);
+  if (page.isNull())
+    GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+  const std::optional<QPointF> red = Centroid(page, 0xFF0000);
+  const std::optional<QPointF> blue = Centroid(page, 0x0000FF);
+  ASSERT_TRUE(red && blue);
+  EXPECT_GT(page.width(), page.height());
+  EXPECT_NEAR(blue->x() - red->x(), 38 * 254 / 96.0, 1);
+  EXPECT_NEAR(blue->y() - red->y(), 0, 1);
+}
+
+} // namespace

@@ -1,0 +1,162 @@
+// The exported picture: the PNG is the screen's frame without the selection outline, and the
+// SVG and PDF are true-scale vector drawings of the same picture.
+#include "BackgroundFixture.h"
+#include "support/FieldConfigurations.h"
+#include "support/VectorPictures.h"
+
+#include "base/Errors.h"
+#include "model/FrameComposer.h"
+#include "model/PictureExport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <random>
+#include <tuple>
+
+namespace {
+
+class PictureExportTest : public BackgroundFixture {
+protected:
+  void SetUp() override {
+    BackgroundFixture::SetUp();
+    engine->VisibleRect = {0, 0, surfaceSize.Width, surfaceSize.Height};
+  }
+  TPicture Picture(const TPointCharge *from = nullptr, const TPointCharge *to = nullptr) {
+    return {&TheDocument(), engine.get(), from, to, surfaceSize, false};
+  }
+  QString Write(TPictureFormat format, const QString &name) {
+    const QString path = dir.filePath(name);
+    WritePicture(Picture(), path, format);
+    return path;
+  }
+  SvgPicture Svg() {
+    QFile file(Write(TPictureFormat::Svg, QStringLiteral("bild.svg")));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return ParseSvg(file.readAll());
+  }
+  QTemporaryDir dir;
+};
+
+size_t Count(const SvgPicture &svg, const QString &kind, const QString &fill,
+             const QString &stroke = {}) {
+  return std::count_if(svg.Shapes.begin(), svg.Shapes.end(), [&](const SvgShape &s) {
+    return s.Kind == kind && (fill.isEmpty() || s.Fill == fill) &&
+           (stroke.isEmpty() || s.Stroke == stroke);
+  });
+}
+
+TEST_F(PictureExportTest, PngIsTheScreenFrameWithoutTheSelectionOutline) {
+  TBitmap frame(surfaceSize.Width, surfaceSize.Height);
+  TModelHooks hooks = ModelHooks();
+  hooks.SurfaceCanvas = [&frame] { return &frame.Canvas(); };
+  InstallModelHooks(hooks);
+  for (const auto &[which, seed, lines, map] :
+       {std::tuple{'h', 1u, true, true}, {'b', 2u, false, false}, {'m', 3u, true, false}}) {
+    SCOPED_TRACE(configurations::Load(which, seed));
+    TPointCharge *probe = AddCharge(250, 150, 2e-9L, true);
+    AddCharge(600, 420, -1e-9L, true);
+    TheDocument().Potential.Lines = lines;
+    TheDocument().Potential.Map = map;
+    const TPointCharge *from = Charges.At(0);
+    TheDocument().Select(-1);
+
+    DrawBackground(TheDocument());
+    ComposeFrame(frame.Canvas(), TheDocument(), *engine, from, probe);
+    TheDocument().Select(Charges.IndexOf(probe));
+    const QImage png = PictureImage(Picture(from, probe));
+    EXPECT_TRUE(png == frame.Image()) << "the picture differs from the unselected frame";
+    EXPECT_EQ(png.dotsPerMeterX(), 3780); // 96 ppi
+    EXPECT_EQ(png.dotsPerMeterY(), 3780);
+  }
+}
+
+// One path per traced half-line that drew something, whatever the configuration, and the
+// sources as circles in their colours; no bitmap where there is no potential map.
+TEST_F(PictureExportTest, SvgIsATrueScaleDrawingWithOnePathPerFieldLine) {
+  for (const auto &[which, seed] :
+       {std::pair{'a', 0u}, {'b', 1u}, {'d', 2u}, {'g', 3u}, {'h', 1u}, {'m', 1u}, {'x', 0u}}) {
+    const std::string name = configurations::Load(which, seed);
+    SCOPED_TRACE(name);
+    const TBackgroundScene scene = TraceBackground(TheDocument(), surfaceSize);
+    const size_t drawn = std::count_if(scene.Lines.begin(), scene.Lines.end(), [](const auto &j) {
+      const auto &ops = j.Line.Ops();
+      return std::any_of(ops.begin(), ops.end(), [](const auto &op) { return !op.Move; });
+    });
+    size_t positive = 0;
+    for (const auto &c : Charges)
+      positive += c->ChargeValue > 0;
+
+    const SvgPicture svg = Svg();
+    EXPECT_NEAR(svg.Width.chopped(2).toDouble(), 792 / 96.0 * 25.4, 0.01);
+    EXPECT_NEAR(svg.Height.chopped(2).toDouble(), 535 / 96.0 * 25.4, 0.01);
+    EXPECT_TRUE(svg.Width.endsWith(u"mm"));
+    EXPECT_GT(drawn, 0u);
+    EXPECT_EQ(Count(svg, "path", {}, "#c0c0c0"), drawn);
+    EXPECT_EQ(Count(svg, "circle", "#ff0000"), positive);
+    EXPECT_EQ(Count(svg, "circle", "#0000ff"), Charges.Count() - positive);
+    EXPECT_EQ(Count(svg, "image", {}), 0u);
+    EXPECT_GT(Count(svg, "text", {}), 0u) << "axis labels as text";
+  }
+}
+
+// A charge pair 1 cm apart at 100 % zoom is 10 mm apart on paper: in the SVG by its
+// millimetres, in the PDF rendered at 10 pixels per mm. The picture is the screen's, so a
+// charge sits on a whole pixel (0.26 mm at 96 ppi); the pairs start where a mouse click puts
+// a charge and lie along either axis, either way.
+TEST_F(PictureExportTest, ChargesOneCentimetreApartAreTenMillimetresApart) {
+  const QImage probe = RenderPdf(Write(TPictureFormat::Pdf, "leer.pdf"), 254);
+  if (probe.isNull())
+    GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+  EXPECT_NEAR(probe.width(), 2095.5, 3); // the page: 209.55 by 141.55 mm, whole points
+  EXPECT_NEAR(probe.height(), 1415.5, 3);
+
+  const double cm = static_cast<double>(TheDocument().PixelsPerMetre / 100); // px
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> x(100, 692), y(100, 435);
+  const QPointF directions[] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+  for (const QPointF direction : directions) {
+    const QPointF start(x(random), y(random));
+    const QPointF end = start + direction * cm;
+    SCOPED_TRACE("from " + std::to_string(start.x()) + ", " + std::to_string(start.y()));
+    FreeCharges(false);
+    AddCharge(start.x(), start.y(), 1e-9L, false, 0);
+    AddCharge(end.x(), end.y(), -1e-9L, false, 0);
+
+    const SvgPicture svg = Svg();
+    ASSERT_EQ(Count(svg, "circle", {}), 2u);
+    const SvgShape &a = *std::find_if(svg.Shapes.begin(), svg.Shapes.end(),
+                                      [](const SvgShape &s) { return s.Kind == u"circle"; });
+    const SvgShape &b = *std::find_if(svg.Shapes.rbegin(), svg.Shapes.rend(),
+                                      [](const SvgShape &s) { return s.Kind == u"circle"; });
+    EXPECT_NEAR(std::hypot(a.Cx - b.Cx, a.Cy - b.Cy) * svg.MmPerUnit(), 10.0, 0.1);
+
+    const QImage page = RenderPdf(Write(TPictureFormat::Pdf, "bild.pdf"), 254);
+    const std::optional<QPointF> red = Centroid(page, 0xFF0000);
+    const std::optional<QPointF> blue = Centroid(page, 0x0000FF);
+    ASSERT_TRUE(red && blue) << "both charges in their colours";
+    EXPECT_NEAR(std::hypot(red->x() - blue->x(), red->y() - blue->y()) / 10, 10.0, 0.1);
+    // The red one where it belongs; a pixel's index is half a pixel short of its centre.
+    EXPECT_NEAR(red->x(), start.x() * 254 / 96 - 0.5, 1);
+    EXPECT_NEAR(red->y(), start.y() * 254 / 96 - 0.5, 1);
+  }
+}
+
+TEST_F(PictureExportTest, AnUnwritableFileIsReportedInGerman) {
+  const QString path = dir.filePath(QStringLiteral("fehlt/bild.svg"));
+  for (const TPictureFormat format :
+       {TPictureFormat::Png, TPictureFormat::Svg, TPictureFormat::Pdf}) {
+    try {
+      WritePicture(Picture(), path, format);
+      ADD_FAILURE() << "no error";
+    } catch (const EWriteError &error) {
+      EXPECT_EQ(error.Message(),
+                QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden").arg(path));
+    }
+  }
+  EXPECT_EQ(PictureFormatOf("a/B.PDF"), TPictureFormat::Pdf);
+  EXPECT_EQ(PictureFormatOf("bild.jpg"), std::nullopt);
+}
+
+} // namespace
