@@ -275,7 +275,11 @@ void TForm1::ConnectDocument() {
       ReleaseGrab();
   });
   ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { RedrawAll(); });
-  ConnectGuarded(&document_, &TDocument::Replaced, this, [this] { RedrawAll(); });
+  ConnectGuarded(&document_, &TDocument::Replaced, this, [this] {
+    // The figures belong to charges of the document that was replaced.
+    TestChargeFigures.ByCharge.clear();
+    RedrawAll();
+  });
   ConnectGuarded(&document_, &TDocument::ViewChanged, this, [this](bool linesMoved) {
     // Frames during a pan copy the old background (or follow it with live lines); mouse-up
     // draws the new one.
