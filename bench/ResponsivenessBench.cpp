@@ -4,6 +4,7 @@
 //                 the command returns to the event loop with a frame shown: the time until
 //                 the window answers again; the picture is still being traced then.
 //   DragMove/S/T  one mouse move of a charge dragged among them, with its frame.
+//   CursorMove/S/T  a mouse move without a button: status bar and cursor field line.
 //   LiveDrag/S    a charge dragged among S random sources x 16 lines at step 3: each
 //                 iteration moves it by a pixel and waits for the finished picture of the
 //                 new place; pictures per second is the rate at which the lines follow.
@@ -106,6 +107,29 @@ void BM_DragMove(benchmark::State &state) {
 BENCHMARK(BM_DragMove)
     ->Name("DragMove")
     ->Args({5000, 5000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// A mouse move without a button: the status bar and the cursor's field line, traced on the
+// window's thread.
+void BM_CursorMove(benchmark::State &state) {
+  const Windows windows;
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("viele.kbf"));
+  SaveProjectFile(path,
+                  ManyCharges(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+  LoadProject(path);
+  Settle();
+  int x = 0;
+  for (auto _ : state) {
+    Form1->DXDrawMouseMove(100 + x, 200);
+    x = (x + 37) % 600;
+  }
+}
+BENCHMARK(BM_CursorMove)
+    ->Name("CursorMove")
+    ->Args({5000, 5000})
+    ->Args({20, 0})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
