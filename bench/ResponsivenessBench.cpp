@@ -18,10 +18,12 @@
 #include "model/Document.h"
 
 #include <QCoreApplication>
+#include <QPoint>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <random>
 
 namespace {
@@ -64,12 +66,42 @@ struct Windows {
   Windows &operator=(const Windows &) = delete;
 };
 
-void BM_Open(benchmark::State &state) {
+// The windows and a project file of range(0) sources and range(1) test charges.
+struct ProjectOnDisk {
+  explicit ProjectOnDisk(const benchmark::State &state)
+      : path(dir.filePath(QStringLiteral("viele.kbf"))) {
+    SaveProjectFile(
+        path, ManyCharges(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+  }
   const Windows windows;
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("viele.kbf"));
-  SaveProjectFile(path,
-                  ManyCharges(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+  const QString path;
+};
+
+// Grabs the first charge and drags it 30 px to the right, past the grab radius; answers
+// where the mouse is then.
+QPoint DragFirstCharge() {
+  const TPointCharge &charge = *Charges[0];
+  const QPoint at(static_cast<int>(charge.CenterX()), static_cast<int>(charge.CenterY()));
+  Form1->DXDrawMouseDown(Qt::LeftButton, at.x(), at.y());
+  Form1->DXDrawMouseMove(at.x() + 30, at.y());
+  return {at.x() + 30, at.y()};
+}
+
+// Moves the grabbed charge a pixel to and fro, each iteration.
+void Jiggle(benchmark::State &state, QPoint at, const std::function<void()> &after) {
+  int step = 1;
+  for (auto _ : state) {
+    Form1->DXDrawMouseMove(at.x() + step, at.y());
+    after();
+    step = -step;
+  }
+  Form1->DXDrawMouseUp(Qt::LeftButton, at.x(), at.y());
+}
+
+void BM_Open(benchmark::State &state) {
+  const ProjectOnDisk project(state);
+  const QString &path = project.path;
   for (auto _ : state) {
     state.PauseTiming();
     NewProject();
@@ -86,23 +118,9 @@ BENCHMARK(BM_Open)
     ->UseRealTime();
 
 void BM_DragMove(benchmark::State &state) {
-  const Windows windows;
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("viele.kbf"));
-  SaveProjectFile(path,
-                  ManyCharges(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
-  LoadProject(path);
-  const TPointCharge &charge = *Charges[0];
-  int x = static_cast<int>(charge.CenterX());
-  const int y = static_cast<int>(charge.CenterY());
-  Form1->DXDrawMouseDown(Qt::LeftButton, x, y);
-  Form1->DXDrawMouseMove(x + 30, y);
-  int step = 1;
-  for (auto _ : state) {
-    Form1->DXDrawMouseMove(x + 30 + step, y);
-    step = -step;
-  }
-  Form1->DXDrawMouseUp(Qt::LeftButton, x + 30, y);
+  const ProjectOnDisk project(state);
+  LoadProject(project.path);
+  Jiggle(state, DragFirstCharge(), [] {});
 }
 BENCHMARK(BM_DragMove)
     ->Name("DragMove")
@@ -113,12 +131,8 @@ BENCHMARK(BM_DragMove)
 // A mouse move without a button: the status bar and the cursor's field line, traced on the
 // window's thread.
 void BM_CursorMove(benchmark::State &state) {
-  const Windows windows;
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("viele.kbf"));
-  SaveProjectFile(path,
-                  ManyCharges(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
-  LoadProject(path);
+  const ProjectOnDisk project(state);
+  LoadProject(project.path);
   Settle();
   int x = 0;
   for (auto _ : state) {
@@ -137,19 +151,9 @@ void BM_LiveDrag(benchmark::State &state) {
   const Windows windows;
   configurations::Random(static_cast<int>(state.range(0)), 16, 1);
   Form1->RenderFrame(true);
-  const TPointCharge &charge = *Charges[0];
-  const int x = static_cast<int>(charge.CenterX());
-  const int y = static_cast<int>(charge.CenterY());
-  Form1->DXDrawMouseDown(Qt::LeftButton, x, y);
-  Form1->DXDrawMouseMove(x + 30, y);
+  const QPoint at = DragFirstCharge();
   Settle();
-  int step = 1;
-  for (auto _ : state) {
-    Form1->DXDrawMouseMove(x + 30 + step, y);
-    Settle();
-    step = -step;
-  }
-  Form1->DXDrawMouseUp(Qt::LeftButton, x + 30, y);
+  Jiggle(state, at, Settle);
   state.counters["pictures/s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
