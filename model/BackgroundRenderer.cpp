@@ -28,8 +28,7 @@ TBackgroundRenderer::~TBackgroundRenderer() {
   worker_.join();
 }
 
-uint64_t TBackgroundRenderer::Request(const TDocument &document, const TTarget &target,
-                                      bool follow) {
+void TBackgroundRenderer::Request(const TDocument &document, const TTarget &target, bool follow) {
   TJob job{++requested_, TakeSnapshot(document), target, std::make_shared<std::atomic<bool>>()};
   const bool wasBusy = requested_ - 1 > delivered_;
   {
@@ -41,7 +40,6 @@ uint64_t TBackgroundRenderer::Request(const TDocument &document, const TTarget &
   wake_.notify_one();
   if (!wasBusy)
     emit BusyChanged(true);
-  return requested_;
 }
 
 void TBackgroundRenderer::Run() {

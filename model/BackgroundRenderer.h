@@ -52,13 +52,12 @@ public:
   TBackgroundRenderer(const TBackgroundRenderer &) = delete;
   TBackgroundRenderer &operator=(const TBackgroundRenderer &) = delete;
 
-  // Asks for the background of the document as it stands now; answers the request's
-  // generation. follow: a picture in progress is finished rather than cancelled, so that a
-  // stream of requests (a drag) still shows pictures.
-  uint64_t Request(const TDocument &document, const TTarget &target, bool follow);
+  // Asks for the background of the document as it stands now. follow: a picture in progress
+  // is finished rather than cancelled, so that a stream of requests (a drag) still shows
+  // pictures.
+  void Request(const TDocument &document, const TTarget &target, bool follow);
   // A request is neither delivered nor overtaken by a delivered newer one.
   bool Busy() const { return requested_ > delivered_; }
-  uint64_t Delivered() const { return delivered_; }
 
   // Runs on the worker thread before each picture is traced (tests hold a picture back with
   // it). Set it while nothing is requested.
