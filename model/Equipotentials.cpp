@@ -57,35 +57,6 @@ TIsoPoint Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCr
   return {static_cast<double>(ax + m * (bx - ax)), static_cast<double>(ay + m * (by - ay))};
 }
 
-// Vertex numbers by their edge's key, in one allocation (open addressing) rather than one
-// per vertex.
-class TEdgeTable {
-public:
-  // A cell has four edges: at most half the slots fill.
-  explicit TEdgeTable(size_t cells) {
-    while ((size_t{1} << bits_) < 8 * cells)
-      ++bits_;
-    slots_.assign(size_t{1} << bits_, {kEmpty, 0});
-  }
-  // The value under key, after storing value there if there was none; whether it was stored.
-  std::pair<int, bool> Insert(uint64_t key, int value) {
-    const size_t mask = slots_.size() - 1;
-    for (size_t i = (key * 0x9E3779B97F4A7C15u) >> (64 - bits_);; i = (i + 1) & mask) {
-      if (slots_[i].first == key)
-        return {slots_[i].second, false};
-      if (slots_[i].first == kEmpty) {
-        slots_[i] = {key, value};
-        return {value, true};
-      }
-    }
-  }
-
-private:
-  static constexpr uint64_t kEmpty = ~uint64_t{0};
-  int bits_ = 4;
-  std::vector<std::pair<uint64_t, int>> slots_;
-};
-
 // Marching squares of one level, the segments joined into lines.
 // cells: index y * columns + x of every cell (top-left node x, y) the level crosses, in
 // ascending order.
@@ -93,61 +64,69 @@ std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, const TPullSources 
                                  long double volts, const std::vector<uint32_t> &cells) {
   const TPotentialGrid::TLevel level = grid.Level(volts);
   const int w = grid.Columns();
-  // Vertices keyed by their edge: 2 * node index for the edge to the right, + 1 downwards.
-  TEdgeTable vertexOf(cells.size());
   std::vector<TCrossing> crossings;
   std::vector<std::array<int, 2>> links;
   // About two crossings per cell, each shared by two cells.
   crossings.reserve(cells.size() + 16);
   links.reserve(cells.size() + 16);
-  auto vertex = [&](int x, int y, bool down) {
-    const uint64_t key = (static_cast<uint64_t>(y) * w + x) * 2 + (down ? 1 : 0);
-    const auto [index, added] = vertexOf.Insert(key, static_cast<int>(crossings.size()));
-    if (added) {
-      crossings.push_back({{x, y}, {down ? x : x + 1, down ? y + 1 : y}});
-      links.push_back({-1, -1});
-    }
-    return index;
+  auto add = [&](TNode a, TNode b) {
+    crossings.push_back({a, b});
+    links.push_back({-1, -1});
+    return static_cast<int>(crossings.size()) - 1;
   };
+  // The cells come row by row, left to right: a cell's top edge can only have been made as
+  // the bottom edge of the cell above, its left edge as the right edge of the cell just
+  // before. Each column remembers the crossing on its horizontal edge and that edge's row.
+  std::vector<int> below(static_cast<size_t>(w), -1);
+  std::vector<int> belowRow(static_cast<size_t>(w), -1);
+  int lastCell = -1;
+  int lastRight = -1;
   auto link = [&](int a, int b) {
     (links[a][0] < 0 ? links[a][0] : links[a][1]) = b;
     (links[b][0] < 0 ? links[b][0] : links[b][1]) = a;
   };
   for (const uint32_t cell : cells) {
-    {
-      const int x = static_cast<int>(cell % static_cast<uint32_t>(w));
-      const int y = static_cast<int>(cell / static_cast<uint32_t>(w));
-      const int bits = grid.AtOrAbove(x, y, level) | grid.AtOrAbove(x + 1, y, level) << 1 |
-                       grid.AtOrAbove(x + 1, y + 1, level) << 2 |
-                       grid.AtOrAbove(x, y + 1, level) << 3;
-      if (bits == 0 || bits == 15)
-        continue;
-      // Edges: top, right, bottom, left.
-      auto edge = [&](int e) {
-        switch (e) {
-        case 0:
-          return vertex(x, y, false);
-        case 1:
-          return vertex(x + 1, y, true);
-        case 2:
-          return vertex(x, y + 1, false);
-        default:
-          return vertex(x, y, true);
-        }
-      };
-      if (bits == 5 || bits == 10) {
-        const bool centreAbove = PotentialOf(grid.Sources(), (x + 0.5L) * kPotentialGridStep,
-                                             (y + 0.5L) * kPotentialGridStep) >= volts;
-        // Corners 0 and 2 joined through the centre: cut off corners 1 and 3.
-        if ((bits == 5) == centreAbove) {
-          link(edge(0), edge(1));
-          link(edge(2), edge(3));
-        } else {
-          link(edge(0), edge(3));
-          link(edge(1), edge(2));
-        }
-        continue;
+    const int x = static_cast<int>(cell % static_cast<uint32_t>(w));
+    const int y = static_cast<int>(cell / static_cast<uint32_t>(w));
+    const int bits = grid.AtOrAbove(x, y, level) | grid.AtOrAbove(x + 1, y, level) << 1 |
+                     grid.AtOrAbove(x + 1, y + 1, level) << 2 |
+                     grid.AtOrAbove(x, y + 1, level) << 3;
+    if (bits == 0 || bits == 15)
+      continue;
+    // This cell's crossings, made when first asked for: top, right, bottom, left.
+    int made[4] = {-1, -1, -1, -1};
+    auto edge = [&](int e) {
+      if (made[e] >= 0)
+        return made[e];
+      switch (e) {
+      case 0:
+        made[e] = belowRow[x] == y && below[x] >= 0 ? below[x] : add({x, y}, {x + 1, y});
+        break;
+      case 1:
+        made[e] = add({x + 1, y}, {x + 1, y + 1});
+        break;
+      case 2:
+        made[e] = add({x, y + 1}, {x + 1, y + 1});
+        break;
+      default:
+        made[e] = lastCell + 1 == static_cast<int>(cell) && lastRight >= 0
+                      ? lastRight
+                      : add({x, y}, {x, y + 1});
       }
+      return made[e];
+    };
+    if (bits == 5 || bits == 10) {
+      const bool centreAbove = PotentialOf(grid.Sources(), (x + 0.5L) * kPotentialGridStep,
+                                           (y + 0.5L) * kPotentialGridStep) >= volts;
+      // Corners 0 and 2 joined through the centre: cut off corners 1 and 3.
+      if ((bits == 5) == centreAbove) {
+        link(edge(0), edge(1));
+        link(edge(2), edge(3));
+      } else {
+        link(edge(0), edge(3));
+        link(edge(1), edge(2));
+      }
+    } else {
       int ends[2];
       int n = 0;
       const int corner[4] = {bits & 1, bits >> 1 & 1, bits >> 2 & 1, bits >> 3 & 1};
@@ -156,6 +135,10 @@ std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, const TPullSources 
           ends[n++] = e;
       link(edge(ends[0]), edge(ends[1]));
     }
+    below[x] = made[2];
+    belowRow[x] = y + 1;
+    lastCell = static_cast<int>(cell);
+    lastRight = made[1];
   }
 
   std::vector<TIsoLine> lines;
