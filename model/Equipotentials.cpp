@@ -208,33 +208,50 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
   std::vector<double> sorted;
   for (const size_t i : order)
     sorted.push_back(grid.Level(levels[i]).Scaled);
-  std::vector<std::vector<uint32_t>> cells(levels.size());
+  // Bands of rows on all cores, each filing its cells in ascending order; a level's cells
+  // are then its bands' lists in order.
   const int w = grid.Columns();
-  size_t next = 0;
-  for (int y = 0; y + 1 < grid.Rows(); ++y) {
-    for (int x = 0; x + 1 < w; ++x) {
-      if (grid.InDisc(x, y) || grid.InDisc(x + 1, y) || grid.InDisc(x + 1, y + 1) ||
-          grid.InDisc(x, y + 1))
-        continue;
-      const double a = grid.Scaled(x, y);
-      const double b = grid.Scaled(x + 1, y);
-      const double c = grid.Scaled(x + 1, y + 1);
-      const double d = grid.Scaled(x, y + 1);
-      const double slack = std::max({grid.ScaledSlack(x, y), grid.ScaledSlack(x + 1, y),
-                                     grid.ScaledSlack(x + 1, y + 1), grid.ScaledSlack(x, y + 1)});
-      const double low = std::min({a, b, c, d}) - slack;
-      const double high = std::max({a, b, c, d}) + slack;
-      // Crossed: some corner below the level, some at or above it (or too close to tell:
-      // the marching decides those in extended precision). The first level above low, from
-      // the neighbouring cell's: a step or none in a smooth potential.
-      while (next > 0 && sorted[next - 1] > low)
-        --next;
-      while (next < sorted.size() && sorted[next] <= low)
-        ++next;
-      for (size_t k = next; k < sorted.size() && sorted[k] <= high; ++k)
-        cells[order[k]].push_back(static_cast<uint32_t>(y * w + x));
+  constexpr int kBandRows = 16;
+  const int cellRows = std::max(grid.Rows() - 1, 0);
+  const size_t bands = static_cast<size_t>((cellRows + kBandRows - 1) / kBandRows);
+  std::vector<std::vector<std::vector<uint32_t>>> filed(
+      bands, std::vector<std::vector<uint32_t>>(levels.size()));
+  ParallelFor(bands, [&](size_t band) {
+    std::vector<std::vector<uint32_t>> &cells = filed[band];
+    const int first = static_cast<int>(band) * kBandRows;
+    size_t next = 0;
+    for (int y = first; y < std::min(first + kBandRows, cellRows); ++y) {
+      for (int x = 0; x + 1 < w; ++x) {
+        if (grid.InDisc(x, y) || grid.InDisc(x + 1, y) || grid.InDisc(x + 1, y + 1) ||
+            grid.InDisc(x, y + 1))
+          continue;
+        // Crossed: some corner possibly below the level, some possibly at or above it
+        // (too close to tell is decided by the marching in extended precision).
+        const auto low = [&](int i, int j) { return grid.Scaled(i, j) - grid.ScaledSlack(i, j); };
+        const auto high = [&](int i, int j) { return grid.Scaled(i, j) + grid.ScaledSlack(i, j); };
+        const double least = std::min({low(x, y), low(x + 1, y), low(x + 1, y + 1), low(x, y + 1)});
+        const double most =
+            std::max({high(x, y), high(x + 1, y), high(x + 1, y + 1), high(x, y + 1)});
+        // The first level above least, from the neighbouring cell's: a step or none in a
+        // smooth potential.
+        while (next > 0 && sorted[next - 1] > least)
+          --next;
+        while (next < sorted.size() && sorted[next] <= least)
+          ++next;
+        for (size_t k = next; k < sorted.size() && sorted[k] <= most; ++k)
+          cells[order[k]].push_back(static_cast<uint32_t>(y * w + x));
+      }
     }
-  }
+  });
+  std::vector<std::vector<uint32_t>> cells(levels.size());
+  ParallelFor(levels.size(), [&](size_t level) {
+    size_t count = 0;
+    for (const auto &band : filed)
+      count += band[level].size();
+    cells[level].reserve(count);
+    for (const auto &band : filed)
+      cells[level].insert(cells[level].end(), band[level].begin(), band[level].end());
+  });
   const TPullSources pull(grid);
   std::vector<std::vector<TIsoLine>> perLevel(levels.size());
   ParallelFor(levels.size(),
