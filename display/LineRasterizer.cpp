@@ -58,13 +58,24 @@ TLinePlan PlanLine(int32_t width, int32_t height, int32_t x0, int32_t y0, int32_
     plan.Y = y0;
     return plan;
   }
+  plan.MajorSign = (plan.XMajor ? dx : dy) < 0 ? -1 : 1;
+  plan.MinorSign = (plan.XMajor ? dy : dx) < 0 ? -1 : 1;
+  // Wholly on the device, as most segments are: nothing to clip, the error starts at major.
+  if (std::min(x0, x1) >= 0 && std::max(x0, x1) < width && std::min(y0, y1) >= 0 &&
+      std::max(y0, y1) < height) {
+    plan.Count = last + 1;
+    plan.X = x0;
+    plan.Y = y0;
+    plan.Error = major;
+    plan.TwoMajor = 2 * major;
+    plan.TwoMinor = 2 * minor;
+    return plan;
+  }
 
   const int64_t u0 = plan.XMajor ? x0 : y0;
   const int64_t v0 = plan.XMajor ? y0 : x0;
   const int64_t uSize = plan.XMajor ? width : height;
   const int64_t vSize = plan.XMajor ? height : width;
-  plan.MajorSign = (plan.XMajor ? dx : dy) < 0 ? -1 : 1;
-  plan.MinorSign = (plan.XMajor ? dy : dx) < 0 ? -1 : 1;
 
   // Steps whose major coordinate lies on the device.
   int64_t iLo = 0;

@@ -25,9 +25,17 @@ struct TCrossing {
   TNode B;
 };
 
+// A point of a level's line as it is found.
+struct TVertex {
+  TIsoPoint P;
+  double Nx = 0; // the curve's unit normal there; 0, 0 where unknown
+  double Ny = 0;
+  bool InDisc = false;
+};
+
 // Pulls the crossing onto the level from the linear interpolation; where the pull proves
 // no point, the sign change on the edge is bisected instead, which cannot fail.
-TIsoPoint Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCrossing &c,
+TVertex Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCrossing &c,
                  const TPotentialGrid::TLevel &scaled) {
   // The start needs no precision: doubles in the grid's units.
   const double va = grid.Scaled(c.A.X, c.A.Y) - scaled.Scaled;
@@ -37,7 +45,7 @@ TIsoPoint Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCr
   constexpr double step = kPotentialGridStep;
   if (const auto p = pull.Pull(scaled, (c.A.X + t * (c.B.X - c.A.X)) * step,
                                (c.A.Y + t * (c.B.Y - c.A.Y)) * step))
-    return {p->X, p->Y};
+    return {{p->X, p->Y}, p->Nx, p->Ny};
   const long double level = scaled.Volts;
   const long double ax = c.A.X * step;
   const long double ay = c.A.Y * step;
@@ -54,7 +62,42 @@ TIsoPoint Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCr
     (above == aAbove ? lo : hi) = mid;
   }
   const long double m = (lo + hi) / 2;
-  return {static_cast<double>(ax + m * (bx - ax)), static_cast<double>(ay + m * (by - ay))};
+  return {{static_cast<double>(ax + m * (bx - ax)), static_cast<double>(ay + m * (by - ay))}};
+}
+
+// Largest distance (px) between a line's chord and its arc that is left undivided.
+constexpr double kChordSagitta = 0.125;
+
+// The points of a stretch of line without disc points, with a point pulled onto the level
+// between two whose chord strays too far from the curve: an arc of length L that turns by
+// theta keeps about L theta / 8 from its chord, and theta is about the distance between
+// the normals at its ends.
+void AddStretch(const TPotentialGrid &grid, const TPullSources &pull,
+                const TPotentialGrid::TLevel &level, const TVertex *begin, const TVertex *end,
+                bool closed, std::vector<TIsoPoint> &points) {
+  const size_t count = static_cast<size_t>(end - begin);
+  constexpr double most = 8 * kChordSagitta;
+  for (size_t i = 0; i < count; ++i) {
+    const TVertex &a = begin[i];
+    points.push_back(a.P);
+    if (i + 1 == count && !closed)
+      break;
+    const TVertex &b = begin[(i + 1) % count];
+    const bool known = (a.Nx != 0 || a.Ny != 0) && (b.Nx != 0 || b.Ny != 0);
+    const double length2 = (b.P.X - a.P.X) * (b.P.X - a.P.X) + (b.P.Y - a.P.Y) * (b.P.Y - a.P.Y);
+    const double turn2 = (b.Nx - a.Nx) * (b.Nx - a.Nx) + (b.Ny - a.Ny) * (b.Ny - a.Ny);
+    if (!known || !(length2 * turn2 > most * most))
+      continue;
+    const double mx = (a.P.X + b.P.X) / 2;
+    const double my = (a.P.Y + b.P.Y) / 2;
+    const auto m = pull.Pull(level, mx, my);
+    if (!m)
+      continue;
+    const int i0 = std::clamp(static_cast<int>(mx / kPotentialGridStep), 0, grid.Columns() - 1);
+    const int j0 = std::clamp(static_cast<int>(my / kPotentialGridStep), 0, grid.Rows() - 1);
+    if (!grid.InAnyDisc(i0, j0, m->X, m->Y))
+      points.push_back({m->X, m->Y});
+  }
 }
 
 // Marching squares of one level, the segments joined into lines.
@@ -143,19 +186,46 @@ std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, const TPullSources 
 
   std::vector<TIsoLine> lines;
   std::vector<bool> used(crossings.size(), false);
-  auto walk = [&](int start) {
+  std::vector<TVertex> run;
+  auto keep = [&](const TVertex *begin, const TVertex *end, bool closed) {
+    if (end - begin < 2)
+      return;
     TIsoLine &line = lines.emplace_back();
     line.Level = volts;
+    line.Closed = closed;
+    AddStretch(grid, pull, level, begin, end, closed, line.Points);
+  };
+  auto walk = [&](int start) {
+    run.clear();
     int previous = -1;
     int current = start;
     while (current >= 0 && !used[current]) {
       used[current] = true;
-      line.Points.push_back(Refine(grid, pull, crossings[current], level));
+      const TCrossing &c = crossings[current];
+      TVertex &v = run.emplace_back(Refine(grid, pull, c, level));
+      v.InDisc = grid.InAnyDisc(c.A.X, c.A.Y, v.P.X, v.P.Y);
       const int next = links[current][0] != previous ? links[current][0] : links[current][1];
       previous = current;
       current = next;
     }
-    line.Closed = current == start && line.Points.size() > 2;
+    const bool closed = current == start && run.size() > 2;
+    // A line that enters a disc stops at it: the stretches between are lines of their own,
+    // a loop's first and last joined.
+    const auto inDisc = [](const TVertex &v) { return v.InDisc; };
+    auto first = std::find_if(run.begin(), run.end(), inDisc);
+    if (first == run.end()) {
+      keep(run.data(), run.data() + run.size(), closed);
+      return;
+    }
+    if (closed)
+      std::rotate(run.begin(), first, run.end());
+    const TVertex *const end = run.data() + run.size();
+    for (const TVertex *from = run.data(); from != end;) {
+      from = std::find_if_not(from, end, inDisc);
+      const TVertex *const to = std::find_if(from, end, inDisc);
+      keep(from, to, false);
+      from = to;
+    }
   };
   for (size_t i = 0; i < crossings.size(); ++i)
     if (!used[i] && (links[i][0] < 0 || links[i][1] < 0))
@@ -222,8 +292,8 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
     size_t next = 0;
     for (int y = first; y < std::min(first + kBandRows, cellRows); ++y) {
       for (int x = 0; x + 1 < w; ++x) {
-        if (grid.InDisc(x, y) || grid.InDisc(x + 1, y) || grid.InDisc(x + 1, y + 1) ||
-            grid.InDisc(x, y + 1))
+        if (grid.InCore(x, y) || grid.InCore(x + 1, y) || grid.InCore(x + 1, y + 1) ||
+            grid.InCore(x, y + 1))
           continue;
         // Crossed: some corner possibly below the level, some possibly at or above it
         // (too close to tell is decided by the marching in extended precision).

@@ -203,7 +203,8 @@ std::optional<TPulledPoint> Newton(const Evaluator &evaluate, size_t sources, Re
     if (2 * e <= settled * g) {
       const Real s = 2 * e / g;
       if (bend * (delta + s) + gradientError <= g / 2)
-        return TPulledPoint{static_cast<double>(x), static_cast<double>(y)};
+        return TPulledPoint{static_cast<double>(x), static_cast<double>(y),
+                            static_cast<double>(l.Gx / g), static_cast<double>(l.Gy / g)};
     }
   }
   return std::nullopt;

@@ -15,6 +15,9 @@ inline constexpr long double kSettled = 0.05L;
 struct TPulledPoint {
   double X = 0; // px
   double Y = 0; // px
+  // The direction of the potential's gradient near the point: the curve's unit normal.
+  double Nx = 0;
+  double Ny = 0;
 };
 
 // The grid's sources in doubles and the grid's unit, in fours for the vector unit.

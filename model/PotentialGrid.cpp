@@ -141,17 +141,7 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
   values_.assign(count, 0);
   slack_.assign(count, 0);
   disc_.assign(count, 0);
-  for (const TPotentialSource &s : sources_) {
-    constexpr long double r = kEquipotentialDiscRadius;
-    const long double i0 = std::max<long double>(std::ceil((s.X - r) / step), 0);
-    const long double i1 = std::min<long double>(std::floor((s.X + r) / step), columns_ - 1);
-    const long double j0 = std::max<long double>(std::ceil((s.Y - r) / step), 0);
-    const long double j1 = std::min<long double>(std::floor((s.Y + r) / step), rows_ - 1);
-    for (long double j = j0; j <= j1; ++j)
-      for (long double i = i0; i <= i1; ++i)
-        if ((i * step - s.X) * (i * step - s.X) + (j * step - s.Y) * (j * step - s.Y) < r * r)
-          disc_[Index(static_cast<int>(i), static_cast<int>(j))] = 1;
-  }
+  MarkDiscs();
 
   // k scaled by a power of two (exactly) so that the largest is below 1: any charge the
   // document holds stays in the range of doubles.
@@ -213,6 +203,52 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
     std::nth_element(magnitudes.begin(), at, magnitudes.end());
     typical_ = *at * unit_;
   }
+}
+
+void TPotentialGrid::MarkDiscs() {
+  constexpr long double step = kPotentialGridStep;
+  constexpr long double disc = kEquipotentialDiscRadius;
+  // A corner this close to a centre puts the whole cell, its diagonal away, in the disc; a
+  // point of a cell in a disc has every corner within the diagonal of it.
+  const long double core = disc - step * std::sqrt(2.0L);
+  const long double reach = disc + step * std::sqrt(2.0L);
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs; // node, source
+  for (size_t n = 0; n < sources_.size(); ++n) {
+    const TPotentialSource &s = sources_[n];
+    const long double i0 = std::max<long double>(std::ceil((s.X - reach) / step), 0);
+    const long double i1 = std::min<long double>(std::floor((s.X + reach) / step), columns_ - 1);
+    const long double j0 = std::max<long double>(std::ceil((s.Y - reach) / step), 0);
+    const long double j1 = std::min<long double>(std::floor((s.Y + reach) / step), rows_ - 1);
+    for (long double j = j0; j <= j1; ++j)
+      for (long double i = i0; i <= i1; ++i) {
+        const long double d2 = (i * step - s.X) * (i * step - s.X) + (j * step - s.Y) * (j * step - s.Y);
+        if (!(d2 < reach * reach))
+          continue;
+        const size_t k = Index(static_cast<int>(i), static_cast<int>(j));
+        disc_[k] |= (d2 < disc * disc ? kDisc : 0) | (d2 < core * core ? kCore : 0);
+        pairs.emplace_back(static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(n));
+      }
+  }
+  std::sort(pairs.begin(), pairs.end());
+  nearStart_.assign(disc_.size() + 1, 0);
+  near_.reserve(pairs.size());
+  for (const auto &[node, source] : pairs) {
+    ++nearStart_[node + 1];
+    near_.push_back(source);
+  }
+  for (size_t k = 0; k < disc_.size(); ++k)
+    nearStart_[k + 1] += nearStart_[k];
+}
+
+bool TPotentialGrid::InAnyDisc(int i, int j, double x, double y) const {
+  const size_t k = Index(i, j);
+  constexpr long double r = kEquipotentialDiscRadius;
+  for (std::uint32_t n = nearStart_[k]; n < nearStart_[k + 1]; ++n) {
+    const TPotentialSource &s = sources_[near_[n]];
+    if ((x - s.X) * (x - s.X) + (y - s.Y) * (y - s.Y) < r * r)
+      return true;
+  }
+  return false;
 }
 
 bool TPotentialGrid::ExactlyAtOrAbove(int i, int j, long double level) const {

@@ -7,6 +7,7 @@
 #include "base/Geometry.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class TDocument;
@@ -14,9 +15,11 @@ class TDocument;
 // Radius (px) of the disc about a source's centre in which no line is drawn.
 inline constexpr int kEquipotentialDiscRadius = 10;
 
-// Distance (px) of the grid's nodes: any loop round a disc of more than 2 sqrt 2 px holds a
-// node, so no loop larger than 4 px is missed.
-inline constexpr int kPotentialGridStep = 2;
+// Distance (px) of the grid's nodes. A closed equipotential always encloses a source (the
+// potential has no extremum between the charges), so a loop that shows is larger than the
+// source's disc of 20 px across; any loop round a disc of more than 2 sqrt 2 px across holds
+// a node, and the cells that reach into a disc are marched too.
+inline constexpr int kPotentialGridStep = 4;
 
 // A source as its potential sees it: k / d volts at d px from the centre (X, Y) px, with
 // k = q PixelsPerMetre / (4 pi epsilon0), the terms of PotentialAt.
@@ -73,7 +76,11 @@ public:
   }
 
   // Within kEquipotentialDiscRadius of a source's centre.
-  bool InDisc(int i, int j) const { return disc_[Index(i, j)] != 0; }
+  bool InDisc(int i, int j) const { return (disc_[Index(i, j)] & kDisc) != 0; }
+  // So deep in a disc that every cell with this corner lies wholly inside it.
+  bool InCore(int i, int j) const { return (disc_[Index(i, j)] & kCore) != 0; }
+  // Whether the screen point (x, y) px, in a cell with the node (i, j) as corner, lies within kEquipotentialDiscRadius of a source's centre.
+  bool InAnyDisc(int i, int j, double x, double y) const;
   // Least and greatest potential outside the discs; both 0 when there is no such pixel.
   long double Min() const { return min_; }
   long double Max() const { return max_; }
@@ -82,8 +89,11 @@ public:
   long double TypicalMagnitude() const { return typical_; }
 
 private:
+  static constexpr unsigned char kDisc = 1;
+  static constexpr unsigned char kCore = 2;
   std::size_t Index(int i, int j) const { return static_cast<std::size_t>(j) * columns_ + i; }
   bool ExactlyAtOrAbove(int i, int j, long double level) const;
+  void MarkDiscs();
 
   TSize size_;
   int columns_ = 0;
@@ -93,6 +103,10 @@ private:
   std::vector<double> values_;
   std::vector<double> slack_;
   std::vector<unsigned char> disc_;
+  // The sources within a cell's diagonal of their disc, node by node: those of node k are
+  // near_[nearStart_[k]] up to near_[nearStart_[k + 1]].
+  std::vector<std::uint32_t> nearStart_;
+  std::vector<std::uint32_t> near_;
   long double min_ = 0;
   long double max_ = 0;
   long double typical_ = 0;
