@@ -153,6 +153,29 @@ void TCanvas::LineTo(int x, int y) {
   raster::PlotLine(PixelsOf(*device_), plan, LineStyleOf(Pen, Brush), phase);
 }
 
+void TCanvas::Polyline(std::span<const TPoint> points) {
+  if (points.empty())
+    return;
+  MoveTo(points.front().X, points.front().Y);
+  const bool plain = device_ != nullptr && Pen.Width <= 1 && Pen.Style != TPenStyle::psClear;
+  if (!plain || !Ready()) {
+    for (const TPoint &p : points.subspan(1))
+      LineTo(p.X, p.Y);
+    return;
+  }
+  const raster::TPixels pixels = PixelsOf(*device_);
+  const raster::TLineStyle style = LineStyleOf(Pen, Brush);
+  for (const TPoint &p : points.subspan(1)) {
+    const raster::TLinePlan plan =
+        raster::PlanLine(pixels.Width, pixels.Height, penPos_.X, penPos_.Y, p.X, p.Y, false);
+    penPos_ = p;
+    const int phase = dashPhase_;
+    dashPhase_ = raster::AdvanceDash(phase, plan.Length);
+    if (plan.Count > 0)
+      raster::PlotLine(pixels, plan, style, phase);
+  }
+}
+
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!Ready())
     return;

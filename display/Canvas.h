@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <span>
 
 using TColor = uint32_t; // $00BBGGRR
 
@@ -80,6 +81,9 @@ public:
   // (2, 3) draw solid with round ends; inverting, they invert a joint with the previous
   // LineTo once.
   virtual void LineTo(int x, int y);
+  // MoveTo the first point, then LineTo each of the others: the same pixels, with the
+  // pen and the device looked at once for the whole line.
+  virtual void Polyline(std::span<const TPoint> points);
   // Outline with the pen on X1..X2-1 by Y1..Y2-1, filled with the brush.
   virtual void Rectangle(int x1, int y1, int x2, int y2);
   // Ellipse inscribed in the box of Rectangle.

@@ -171,25 +171,23 @@ std::vector<long double> ChosenLevels(const TPotentialGrid &grid,
 void DrawIsoLines(const std::vector<TIsoLine> &lines, TCanvas &canvas) {
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Width = 0;
+  std::vector<TPoint> path;
   for (const TIsoLine &line : lines) {
     if (line.Points.empty())
       continue;
     const auto pixel = [](const TIsoPoint &p) {
       return TPoint{pixel::Round(p.X), pixel::Round(p.Y)};
     };
+    path.clear();
     const TPoint first = pixel(line.Points.front());
-    canvas.BeginFigure();
-    canvas.MoveTo(first.X, first.Y);
-    for (const TIsoPoint &p : line.Points) {
-      const TPoint q = pixel(p);
-      canvas.LineTo(q.X, q.Y);
-    }
-    const TPoint last = canvas.PenPos();
+    path.push_back(first);
+    for (const TIsoPoint &p : line.Points)
+      path.push_back(pixel(p));
     // LineTo leaves out its end pixel: close the loop, or draw the open line's last pixel.
-    if (line.Closed)
-      canvas.LineTo(first.X, first.Y);
-    else
-      canvas.LineTo(last.X + 1, last.Y);
+    const TPoint last = path.back();
+    path.push_back(line.Closed ? first : TPoint{last.X + 1, last.Y});
+    canvas.BeginFigure();
+    canvas.Polyline(path);
     canvas.EndFigure();
   }
 }

@@ -98,6 +98,37 @@ TEST(CanvasLineTest, ClippingNeverChangesThePixelsOfALine) {
   }
 }
 
+TEST(CanvasLineTest, PolylineSetsThePixelsOfMoveToAndLineTo) {
+  uint32_t seed = 777;
+  auto next = [&seed](int range) {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(range)) - range / 4;
+  };
+  // Solid, dashed with both brushes and inverting pens; points partly off the device.
+  for (int n = 0; n < 60; ++n) {
+    std::vector<TPoint> points;
+    for (int k = 0; k < 2 + n % 9; ++k)
+      points.push_back({next(80), next(60)});
+    QImage one = WhiteImage(64, 48);
+    QImage other = one.copy();
+    TCanvas byLines(&one);
+    TCanvas byPolyline(&other);
+    for (TCanvas *canvas : {&byLines, &byPolyline}) {
+      canvas->Pen.Style = n % 3 == 0 ? TPenStyle::psDash : TPenStyle::psSolid;
+      canvas->Pen.Mode = n % 4 == 1 ? TPenMode::pmNot : canvas->Pen.Mode;
+      canvas->Brush.Style = n % 2 == 0 ? TBrushStyle::bsClear : TBrushStyle::bsSolid;
+      canvas->MoveTo(5, 5);
+      canvas->LineTo(40, 7); // a dash phase that the polyline's start must reset
+    }
+    byLines.MoveTo(points[0].X, points[0].Y);
+    for (size_t k = 1; k < points.size(); ++k)
+      byLines.LineTo(points[k].X, points[k].Y);
+    byPolyline.Polyline(points);
+    ASSERT_EQ(one, other) << n;
+    EXPECT_EQ(byPolyline.PenPos(), points.back());
+  }
+}
+
 TEST(CanvasLineTest, HugeCoordinatesAreClippedWithoutOverflow) {
   constexpr int kFar = 1000000000;
   QImage image = WhiteImage(50, 40);
