@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -33,19 +34,23 @@ struct TVertex {
   bool InDisc = false;
 };
 
-// Pulls the crossing onto the level from the linear interpolation; where the pull proves
-// no point, the sign change on the edge is bisected instead, which cannot fail.
-TVertex Refine(const TPotentialGrid &grid, const TPullSources &pull, const TCrossing &c,
-                 const TPotentialGrid::TLevel &scaled) {
+// Where the pull of a crossing starts: the linear interpolation along its edge.
+TPulledPoint Start(const TPotentialGrid &grid, const TCrossing &c,
+                   const TPotentialGrid::TLevel &scaled) {
   // The start needs no precision: doubles in the grid's units.
   const double va = grid.Scaled(c.A.X, c.A.Y) - scaled.Scaled;
   const double vb = grid.Scaled(c.B.X, c.B.Y) - scaled.Scaled;
   const double t = std::clamp(
       std::isfinite(va) && std::isfinite(vb) && va != vb ? va / (va - vb) : 0.5, 0.0, 1.0);
   constexpr double step = kPotentialGridStep;
-  if (const auto p = pull.Pull(scaled, (c.A.X + t * (c.B.X - c.A.X)) * step,
-                               (c.A.Y + t * (c.B.Y - c.A.Y)) * step))
-    return {{p->X, p->Y}, p->Nx, p->Ny};
+  return {(c.A.X + t * (c.B.X - c.A.X)) * step, (c.A.Y + t * (c.B.Y - c.A.Y)) * step};
+}
+
+// The crossing's point where the pull proves none: the sign change on the edge bisected,
+// which cannot fail.
+TVertex Bisect(const TPotentialGrid &grid, const TCrossing &c,
+               const TPotentialGrid::TLevel &scaled) {
+  constexpr double step = kPotentialGridStep;
   const long double level = scaled.Volts;
   const long double ax = c.A.X * step;
   const long double ay = c.A.Y * step;
@@ -184,6 +189,14 @@ std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, const TPullSources 
     lastRight = made[1];
   }
 
+  // Every crossing pulled onto the level, four at a time.
+  std::vector<TPulledPoint> starts;
+  starts.reserve(crossings.size());
+  for (const TCrossing &c : crossings)
+    starts.push_back(Start(grid, c, level));
+  std::vector<std::optional<TPulledPoint>> pulled(crossings.size());
+  pull.PullMany(level, starts, pulled);
+
   std::vector<TIsoLine> lines;
   std::vector<bool> used(crossings.size(), false);
   std::vector<TVertex> run;
@@ -202,7 +215,9 @@ std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, const TPullSources 
     while (current >= 0 && !used[current]) {
       used[current] = true;
       const TCrossing &c = crossings[current];
-      TVertex &v = run.emplace_back(Refine(grid, pull, c, level));
+      const std::optional<TPulledPoint> &p = pulled[current];
+      TVertex &v = run.emplace_back(p ? TVertex{{p->X, p->Y}, p->Nx, p->Ny}
+                                      : Bisect(grid, c, level));
       v.InDisc = grid.InAnyDisc(c.A.X, c.A.Y, v.P.X, v.P.Y);
       const int next = links[current][0] != previous ? links[current][0] : links[current][1];
       previous = current;

@@ -1,6 +1,7 @@
 #include "model/LevelPull.h"
 
 #include <algorithm>
+#include <span>
 #include <cmath>
 #include <limits>
 
@@ -12,7 +13,7 @@
 #define KRAFTBILD_AVX_PULL 1
 #endif
 
-namespace {
+namespace levelpull {
 
 // The potential and its gradient (V/px, or the grid's units) at a point, with what bounds
 // their rounding and the potential's bending nearby.
@@ -25,6 +26,12 @@ template <typename Real> struct TLocal {
   Real Magnitude = 0;    // sum of |k| / d
   Real GradientSize = 0; // sum of |k| / d^2
 };
+
+} // namespace levelpull
+
+namespace {
+
+using levelpull::TLocal;
 
 TLocal<long double> Evaluate(const std::vector<TPotentialSource> &sources, long double x,
                              long double y) {
@@ -163,19 +170,95 @@ __attribute__((target("avx"))) TLocal<double> EvaluateAvx(const double *xs, cons
 }
 #endif
 
+// The same at four points at once, one per lane, the sources one after another: each
+// lane sums in the order of the scalar loop. xs, ys, ks without padding.
+void EvaluateFour(const double *xs, const double *ys, const double *ks, size_t count,
+                  const double *px, const double *py, TLocal<double> *out) {
+  for (int lane = 0; lane < 4; ++lane) {
+    out[lane] = {};
+    out[lane].Nearest = std::numeric_limits<double>::infinity();
+  }
+  for (size_t i = 0; i < count; ++i)
+    for (int lane = 0; lane < 4; ++lane) {
+      TLocal<double> &l = out[lane];
+      const double dx = px[lane] - xs[i];
+      const double dy = py[lane] - ys[i];
+      const double d = std::sqrt(dx * dx + dy * dy);
+      const double inverse = 1 / d;
+      const double t = ks[i] * inverse;
+      const double w = t * inverse * inverse;
+      l.V += t;
+      l.Gx -= w * dx;
+      l.Gy -= w * dy;
+      l.Bend += std::fabs(w);
+      l.Nearest = std::min(l.Nearest, d);
+      l.Magnitude += std::fabs(t);
+      l.GradientSize += std::fabs(t) * inverse;
+    }
+  for (int lane = 0; lane < 4; ++lane)
+    out[lane].Bend *= 2;
+}
+
+#if defined(KRAFTBILD_AVX_PULL)
+__attribute__((target("avx"))) void EvaluateFourAvx(const double *xs, const double *ys,
+                                                    const double *ks, size_t count,
+                                                    const double *px, const double *py,
+                                                    TLocal<double> *out) {
+  const __m256d x = _mm256_loadu_pd(px);
+  const __m256d y = _mm256_loadu_pd(py);
+  const __m256d one = _mm256_set1_pd(1);
+  const __m256d sign = _mm256_set1_pd(-0.0);
+  __m256d v = _mm256_setzero_pd();
+  __m256d gx = v;
+  __m256d gy = v;
+  __m256d bend = v;
+  __m256d magnitude = v;
+  __m256d gradientSize = v;
+  __m256d nearest = _mm256_set1_pd(std::numeric_limits<double>::infinity());
+  for (size_t i = 0; i < count; ++i) {
+    const __m256d dx = _mm256_sub_pd(x, _mm256_set1_pd(xs[i]));
+    const __m256d dy = _mm256_sub_pd(y, _mm256_set1_pd(ys[i]));
+    const __m256d d = _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)));
+    const __m256d inverse = _mm256_div_pd(one, d);
+    const __m256d t = _mm256_mul_pd(_mm256_set1_pd(ks[i]), inverse);
+    const __m256d w = _mm256_mul_pd(_mm256_mul_pd(t, inverse), inverse);
+    const __m256d size = _mm256_andnot_pd(sign, t);
+    v = _mm256_add_pd(v, t);
+    gx = _mm256_sub_pd(gx, _mm256_mul_pd(w, dx));
+    gy = _mm256_sub_pd(gy, _mm256_mul_pd(w, dy));
+    bend = _mm256_add_pd(bend, _mm256_andnot_pd(sign, w));
+    nearest = _mm256_min_pd(nearest, d);
+    magnitude = _mm256_add_pd(magnitude, size);
+    gradientSize = _mm256_add_pd(gradientSize, _mm256_mul_pd(size, inverse));
+  }
+  alignas(32) double lanes[7][4];
+  _mm256_store_pd(lanes[0], v);
+  _mm256_store_pd(lanes[1], gx);
+  _mm256_store_pd(lanes[2], gy);
+  _mm256_store_pd(lanes[3], bend);
+  _mm256_store_pd(lanes[4], nearest);
+  _mm256_store_pd(lanes[5], magnitude);
+  _mm256_store_pd(lanes[6], gradientSize);
+  for (int lane = 0; lane < 4; ++lane)
+    out[lane] = {lanes[0][lane], lanes[1][lane], lanes[2][lane], 2 * lanes[3][lane],
+                 lanes[4][lane], lanes[5][lane],  lanes[6][lane]};
+}
+#endif
+
 // Newton steps from (x0, y0) towards level. Each term is within 8 units in the last place,
 // a sum of n terms adds n - 1 more: rounding = (n + 8) epsilon bounds the error of a sum
 // relative to its sum of |terms|. shift (px) bounds how far the rounded centres lie from
 // the true ones, and levelError the level's own rounding.
 template <typename Real, typename Evaluator>
 std::optional<TPulledPoint> Newton(const Evaluator &evaluate, size_t sources, Real level, Real x0,
-                                   Real y0, Real shift, Real levelError) {
+                                   Real y0, Real shift, Real levelError,
+                                   const TLocal<Real> *first = nullptr) {
   const Real rounding = (static_cast<Real>(sources) + 8) * std::numeric_limits<Real>::epsilon();
   const Real settled = static_cast<Real>(kSettled);
   Real x = x0;
   Real y = y0;
   for (int i = 0; i < 4; ++i) {
-    const TLocal<Real> l = evaluate(x, y);
+    const TLocal<Real> l = i == 0 && first != nullptr ? *first : evaluate(x, y);
     const Real f = l.V - level;
     const Real g2 = l.Gx * l.Gx + l.Gy * l.Gy;
     if (!std::isfinite(f) || !(g2 > 0) || !std::isfinite(g2))
@@ -229,6 +312,37 @@ TPullSources::TPullSources(const TPotentialGrid &grid)
 
 std::optional<TPulledPoint> TPullSources::Pull(const TPotentialGrid::TLevel &level, long double x,
                                                long double y) const {
+  return PullFrom(level, x, y, nullptr);
+}
+
+void TPullSources::PullMany(const TPotentialGrid::TLevel &level, std::span<const TPulledPoint> starts,
+                            std::span<std::optional<TPulledPoint>> pulled) const {
+  const size_t count = exact_.size();
+  for (size_t first = 0; first < starts.size(); first += 4) {
+    double px[4];
+    double py[4];
+    const size_t lanes = std::min<size_t>(4, starts.size() - first);
+    for (size_t lane = 0; lane < 4; ++lane) {
+      const TPulledPoint &start = starts[first + std::min(lane, lanes - 1)];
+      px[lane] = start.X;
+      py[lane] = start.Y;
+    }
+    TLocal<double> local[4];
+#if defined(KRAFTBILD_AVX_PULL)
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx)
+      EvaluateFourAvx(x_.data(), y_.data(), k_.data(), count, px, py, local);
+    else
+#endif
+      EvaluateFour(x_.data(), y_.data(), k_.data(), count, px, py, local);
+    for (size_t lane = 0; lane < lanes; ++lane)
+      pulled[first + lane] = PullFrom(level, px[lane], py[lane], &local[lane]);
+  }
+}
+
+std::optional<TPulledPoint> TPullSources::PullFrom(const TPotentialGrid::TLevel &level,
+                                                   long double x, long double y,
+                                                   const TLocal<double> *first) const {
   const double scaledLevel = level.Scaled;
   constexpr double epsilon = std::numeric_limits<double>::epsilon();
   const auto fast = [&](double px, double py) {
@@ -241,7 +355,8 @@ std::optional<TPulledPoint> TPullSources::Pull(const TPotentialGrid::TLevel &lev
   };
   if (auto p = Newton<double>(fast, exact_.size(), scaledLevel, static_cast<double>(x),
                               static_cast<double>(y), epsilon * coordinates_,
-                              epsilon * std::fabs(scaledLevel)))
+                              epsilon * std::fabs(scaledLevel),
+                              first))
     return p;
   const auto exact = [&](long double px, long double py) { return Evaluate(exact_, px, py); };
   return Newton<long double>(exact, exact_.size(), level.Volts, x, y, 0, 0);

@@ -7,6 +7,7 @@
 #include "model/PotentialGrid.h"
 
 #include <optional>
+#include <span>
 #include <vector>
 
 // Largest distance (px) from the curve at which a pulled point is taken.
@@ -20,6 +21,10 @@ struct TPulledPoint {
   double Ny = 0;
 };
 
+namespace levelpull {
+template <typename Real> struct TLocal;
+} // namespace levelpull
+
 // The grid's sources in doubles and the grid's unit, in fours for the vector unit.
 class TPullSources {
 public:
@@ -29,8 +34,17 @@ public:
   // steps do not prove one (near a saddle, where the gradient vanishes).
   std::optional<TPulledPoint> Pull(const TPotentialGrid::TLevel &level, long double x,
                                    long double y) const;
+  // Pull for many starts at once (the normals of the starts are not read): the same
+  // proof, with the first look at the potential taken at four starts together.
+  void PullMany(const TPotentialGrid::TLevel &level, std::span<const TPulledPoint> starts,
+                std::span<std::optional<TPulledPoint>> pulled) const;
 
 private:
+  // Pull, with the potential at the start already known when first is given.
+  std::optional<TPulledPoint> PullFrom(const TPotentialGrid::TLevel &level, long double x,
+                                       long double y,
+                                       const levelpull::TLocal<double> *first) const;
+
   std::vector<TPotentialSource> exact_;
   long double unit_ = 1;
   std::vector<double> x_;  // px
