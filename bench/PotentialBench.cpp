@@ -12,36 +12,42 @@
 
 #include <QGuiApplication>
 
+#include <chrono>
+#include <ctime>
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
 enum What { FieldLines, Equipotentials, Map, Both };
 
+void Draw(What what) {
+  if (what == FieldLines) {
+    DrawBackground(TheDocument());
+    return;
+  }
+  // What DrawBackground adds for the options: the grid, then the map and/or the lines.
+  TCanvas &canvas = Background->Canvas();
+  const TPotentialGrid grid(TheDocument(), SurfaceSize());
+  if (what == Map || what == Both) {
+    PaintPotentialMap(grid, *canvas.Device());
+    DrawPotentialLegend(grid, canvas);
+  }
+  if (what == Equipotentials || what == Both) {
+    TPotentialOptions options;
+    options.Lines = true;
+    DrawEquipotentials(TheDocument(), grid, options, canvas);
+  }
+}
+
 void BM_Picture(benchmark::State &state) {
   BenchDocument doc;
   configurations::Random(20, 16, static_cast<unsigned>(state.range(1)));
   StepLength = 3;
   const What what = static_cast<What>(state.range(0));
-  TCanvas &canvas = Background->Canvas();
   size_t vertices = 0;
-  for (auto _ : state) {
-    if (what == FieldLines) {
-      DrawBackground(TheDocument());
-      continue;
-    }
-    // What DrawBackground adds for the options: the grid, then the map and/or the lines.
-    const TPotentialGrid grid(TheDocument(), SurfaceSize());
-    if (what == Map || what == Both) {
-      PaintPotentialMap(grid, *canvas.Device());
-      DrawPotentialLegend(grid, canvas);
-    }
-    if (what == Equipotentials || what == Both) {
-      TPotentialOptions options;
-      options.Lines = true;
-      DrawEquipotentials(TheDocument(), grid, options, canvas);
-    }
-  }
+  for (auto _ : state)
+    Draw(what);
   const TPotentialGrid grid(TheDocument(), SurfaceSize());
   for (const TIsoLine &line : TraceEquipotentials(grid, AutomaticLevels(grid)))
     vertices += line.Points.size();
@@ -55,6 +61,34 @@ void Seeds(benchmark::internal::Benchmark *b) {
   b->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 }
 BENCHMARK(BM_Picture)->Name("Picture/what:seed")->Apply(Seeds);
+
+double ProcessSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// Both options against the field lines, turn about, so that a machine that slows down or
+// speeds up meanwhile weighs on both alike: the ratios of real and of processor time.
+void BM_Ratio(benchmark::State &state) {
+  BenchDocument doc;
+  configurations::Random(20, 16, static_cast<unsigned>(state.range(0)));
+  StepLength = 3;
+  double real[2] = {0, 0};
+  double cpu[2] = {0, 0};
+  for (auto _ : state) {
+    for (const What what : {FieldLines, Both}) {
+      const auto start = std::chrono::steady_clock::now();
+      const double cpuStart = ProcessSeconds();
+      Draw(what);
+      cpu[what == Both] += ProcessSeconds() - cpuStart;
+      real[what == Both] += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+  }
+  state.counters["real_ratio"] = real[1] / real[0];
+  state.counters["cpu_ratio"] = cpu[1] / cpu[0];
+}
+BENCHMARK(BM_Ratio)->Name("BothOverFieldLines/seed")->DenseRange(20, 22)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -165,15 +166,58 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
   }
   const raster::TPixels pixels = PixelsOf(*device_);
   const raster::TLineStyle style = LineStyleOf(Pen, Brush);
-  for (const TPoint &p : points.subspan(1)) {
-    const raster::TLinePlan plan =
-        raster::PlanLine(pixels.Width, pixels.Height, penPos_.X, penPos_.Y, p.X, p.Y, false);
-    penPos_ = p;
-    const int phase = dashPhase_;
-    dashPhase_ = raster::AdvanceDash(phase, plan.Length);
-    if (plan.Count > 0)
-      raster::PlotLine(pixels, plan, style, phase);
+  if (style.Dashed) {
+    for (const TPoint &p : points.subspan(1)) {
+      const raster::TLinePlan plan =
+          raster::PlanLine(pixels.Width, pixels.Height, penPos_.X, penPos_.Y, p.X, p.Y, false);
+      penPos_ = p;
+      const int phase = dashPhase_;
+      dashPhase_ = raster::AdvanceDash(phase, plan.Length);
+      if (plan.Count > 0)
+        raster::PlotLine(pixels, plan, style, phase);
+    }
+    return;
   }
+  // Solid: the pattern only counts on. Segments wholly on the device, most of them, are
+  // stepped here as PlotLine steps them, without a plan.
+  const uint32_t mask = style.Op == TPixelOp::Invert ? 0x00FFFFFFu : 0;
+  const uint32_t color = style.Op == TPixelOp::Invert ? 0 : style.Color;
+  const uint32_t keep = style.Op == TPixelOp::Invert ? 0xFFFFFFFFu : 0;
+  int64_t length = 0;
+  for (const TPoint &p : points.subspan(1)) {
+    const TPoint from = std::exchange(penPos_, p);
+    if (std::min(from.X, p.X) >= 0 && std::max(from.X, p.X) < pixels.Width &&
+        std::min(from.Y, p.Y) >= 0 && std::max(from.Y, p.Y) < pixels.Height) {
+      const int dx = p.X - from.X;
+      const int dy = p.Y - from.Y;
+      const bool xMajor = std::abs(dx) >= std::abs(dy);
+      const int major = std::max(std::abs(dx), std::abs(dy));
+      const int minor = std::min(std::abs(dx), std::abs(dy));
+      const std::ptrdiff_t xStep = dx < 0 ? -1 : 1;
+      const std::ptrdiff_t yStep = dy < 0 ? -pixels.Stride : pixels.Stride;
+      const std::ptrdiff_t majorStep = xMajor ? xStep : yStep;
+      const std::ptrdiff_t minorStep = xMajor ? yStep : xStep;
+      uint32_t *pixel = pixels.Bits + static_cast<std::ptrdiff_t>(from.Y) * pixels.Stride + from.X;
+      int error = major;
+      for (int k = 0; k < major; ++k) {
+        *pixel = (*pixel & keep) ^ mask ^ color;
+        pixel += majorStep;
+        error += 2 * minor;
+        if (error >= 2 * major) {
+          error -= 2 * major;
+          pixel += minorStep;
+        }
+      }
+      length += major;
+      continue;
+    }
+    const raster::TLinePlan plan =
+        raster::PlanLine(pixels.Width, pixels.Height, from.X, from.Y, p.X, p.Y, false);
+    length += plan.Length;
+    if (plan.Count > 0)
+      raster::PlotLine(pixels, plan, style, 0);
+  }
+  dashPhase_ = raster::AdvanceDash(dashPhase_, length);
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
