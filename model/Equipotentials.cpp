@@ -216,8 +216,8 @@ std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, const TPullSources 
       used[current] = true;
       const TCrossing &c = crossings[current];
       const std::optional<TPulledPoint> &p = pulled[current];
-      TVertex &v = run.emplace_back(p ? TVertex{{p->X, p->Y}, p->Nx, p->Ny}
-                                      : Bisect(grid, c, level));
+      TVertex &v =
+          run.emplace_back(p ? TVertex{{p->X, p->Y}, p->Nx, p->Ny} : Bisect(grid, c, level));
       v.InDisc = grid.InAnyDisc(c.A.X, c.A.Y, v.P.X, v.P.Y);
       const int next = links[current][0] != previous ? links[current][0] : links[current][1];
       previous = current;
@@ -328,19 +328,18 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
       }
     }
   });
-  std::vector<std::vector<uint32_t>> cells(levels.size());
+  const TPullSources pull(grid);
+  std::vector<std::vector<TIsoLine>> perLevel(levels.size());
   ParallelFor(levels.size(), [&](size_t level) {
+    std::vector<uint32_t> cells;
     size_t count = 0;
     for (const auto &band : filed)
       count += band[level].size();
-    cells[level].reserve(count);
+    cells.reserve(count);
     for (const auto &band : filed)
-      cells[level].insert(cells[level].end(), band[level].begin(), band[level].end());
+      cells.insert(cells.end(), band[level].begin(), band[level].end());
+    perLevel[level] = TraceLevel(grid, pull, levels[level], cells);
   });
-  const TPullSources pull(grid);
-  std::vector<std::vector<TIsoLine>> perLevel(levels.size());
-  ParallelFor(levels.size(),
-              [&](size_t i) { perLevel[i] = TraceLevel(grid, pull, levels[i], cells[i]); });
   std::vector<TIsoLine> lines;
   for (auto &set : perLevel)
     for (auto &line : set)

@@ -53,9 +53,7 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
   // shows no blocks and a source's infinite node is just the strongest tint.
   const double unitScale = static_cast<double>(scale / grid.Unit());
   const int columns = grid.Columns();
-  std::vector<float> tints(static_cast<size_t>(columns) * grid.Rows());
-  ParallelFor(static_cast<size_t>(grid.Rows()), [&](size_t row) {
-    const int j = static_cast<int>(row);
+  const auto tintRow = [&](int j, std::vector<float> &tints) {
     for (int i = 0; i < columns; ++i) {
       const double value = grid.Scaled(i, j);
       const double m = std::fabs(value);
@@ -63,53 +61,58 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
       const double t = std::isnan(value) || !(unitScale > 0) ? 0
                        : std::isfinite(m)                    ? most * m / (m + unitScale)
                                                              : most;
-      tints[row * columns + i] = static_cast<float>(value < 0 ? -t : t);
+      tints[i] = static_cast<float>(value < 0 ? -t : t);
     }
-  });
+  };
   uchar *const bits = image.bits(); // detached here, before the rows are shared out
   const qsizetype stride = image.bytesPerLine();
   const int rows = grid.Rows();
-  ParallelFor(static_cast<size_t>(h), [&](size_t line) {
-    const int y = static_cast<int>(line);
-    auto *row = reinterpret_cast<QRgb *>(bits + stride * y);
-    const int j = std::min(y / step, rows - 1);
-    const float *upper = &tints[static_cast<size_t>(j) * columns];
-    const float *lower = &tints[static_cast<size_t>(std::min(j + 1, rows - 1)) * columns];
-    const float v = static_cast<float>(y - j * step) / step;
-    // Down the columns first, then across each cell, then the colours: loops that the
-    // compiler turns into vector code.
+  // A task per row of cells: the pixels between two rows of nodes.
+  ParallelFor(static_cast<size_t>(rows), [&](size_t cellRow) {
+    const int j = static_cast<int>(cellRow);
+    std::vector<float> upper(static_cast<size_t>(columns));
+    std::vector<float> lower(static_cast<size_t>(columns));
+    tintRow(j, upper);
+    tintRow(std::min(j + 1, rows - 1), lower);
     std::vector<float> across(static_cast<size_t>(columns) + 1);
-    for (int i = 0; i < columns; ++i)
-      across[i] = upper[i] + v * (lower[i] - upper[i]);
-    across[columns] = across[columns - 1];
     std::vector<float> t(static_cast<size_t>(columns) * step);
-    for (int i = 0; i < columns; ++i)
-      for (int k = 0; k < step; ++k)
-        t[i * step + k] = across[i] + static_cast<float>(k) / step * (across[i + 1] - across[i]);
-    int x = 0;
+    for (int y = j * step; y < std::min((j + 1) * step, h); ++y) {
+      auto *row = reinterpret_cast<QRgb *>(bits + stride * y);
+      const float v = static_cast<float>(y - j * step) / step;
+      // Down the columns first, then across each cell, then the colours: loops that the
+      // compiler turns into vector code.
+      for (int i = 0; i < columns; ++i)
+        across[i] = upper[i] + v * (lower[i] - upper[i]);
+      across[columns] = across[columns - 1];
+      for (int i = 0; i < columns; ++i)
+        for (int k = 0; k < step; ++k)
+          t[i * step + k] = across[i] + static_cast<float>(k) / step * (across[i + 1] - across[i]);
+      int x = 0;
 #if defined(__SSE2__)
-    // Four pixels at a time, rounded as the rest below.
-    const __m128 sign = _mm_set1_ps(-0.0f);
-    const __m128i full = _mm_set1_epi32(255);
-    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    for (; x + 4 <= w; x += 4) {
-      const __m128 value = _mm_loadu_ps(&t[x]);
-      const __m128 faded = _mm_add_ps(
-          _mm_mul_ps(_mm_set1_ps(255), _mm_sub_ps(_mm_set1_ps(1), _mm_andnot_ps(sign, value))),
-          _mm_set1_ps(0.5f));
-      const __m128i fade = _mm_cvttps_epi32(faded);
-      const __m128i negative = _mm_castps_si128(_mm_cmplt_ps(value, _mm_setzero_ps()));
-      const __m128i red = _mm_or_si128(_mm_and_si128(negative, fade), _mm_andnot_si128(negative, full));
-      const __m128i blue = _mm_or_si128(_mm_and_si128(negative, full), _mm_andnot_si128(negative, fade));
-      const __m128i pixel = _mm_or_si128(
-          _mm_or_si128(alpha, _mm_slli_epi32(red, 16)),
-          _mm_or_si128(_mm_slli_epi32(fade, 8), blue));
-      _mm_storeu_si128(reinterpret_cast<__m128i *>(row + x), pixel);
-    }
+      // Four pixels at a time, rounded as the rest below.
+      const __m128 sign = _mm_set1_ps(-0.0f);
+      const __m128i full = _mm_set1_epi32(255);
+      const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+      for (; x + 4 <= w; x += 4) {
+        const __m128 value = _mm_loadu_ps(&t[x]);
+        const __m128 faded = _mm_add_ps(
+            _mm_mul_ps(_mm_set1_ps(255), _mm_sub_ps(_mm_set1_ps(1), _mm_andnot_ps(sign, value))),
+            _mm_set1_ps(0.5f));
+        const __m128i fade = _mm_cvttps_epi32(faded);
+        const __m128i negative = _mm_castps_si128(_mm_cmplt_ps(value, _mm_setzero_ps()));
+        const __m128i red =
+            _mm_or_si128(_mm_and_si128(negative, fade), _mm_andnot_si128(negative, full));
+        const __m128i blue =
+            _mm_or_si128(_mm_and_si128(negative, full), _mm_andnot_si128(negative, fade));
+        const __m128i pixel = _mm_or_si128(_mm_or_si128(alpha, _mm_slli_epi32(red, 16)),
+                                           _mm_or_si128(_mm_slli_epi32(fade, 8), blue));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(row + x), pixel);
+      }
 #endif
-    for (; x < w; ++x) {
-      const int fade = static_cast<int>(255 * (1 - std::fabs(t[x])) + 0.5f);
-      row[x] = t[x] < 0 ? qRgb(fade, fade, 255) : qRgb(255, fade, fade);
+      for (; x < w; ++x) {
+        const int fade = static_cast<int>(255 * (1 - std::fabs(t[x])) + 0.5f);
+        row[x] = t[x] < 0 ? qRgb(fade, fade, 255) : qRgb(255, fade, fade);
+      }
     }
   });
 }
