@@ -1,9 +1,11 @@
 #include "model/LevelPull.h"
 
+#include "model/InverseRoot.h"
+
 #include <algorithm>
-#include <span>
 #include <cmath>
 #include <limits>
+#include <span>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -241,11 +243,67 @@ __attribute__((target("avx"))) void EvaluateFourAvx(const double *xs, const doub
   _mm256_store_pd(lanes[6], gradientSize);
   for (int lane = 0; lane < 4; ++lane)
     out[lane] = {lanes[0][lane], lanes[1][lane], lanes[2][lane], 2 * lanes[3][lane],
-                 lanes[4][lane], lanes[5][lane],  lanes[6][lane]};
+                 lanes[4][lane], lanes[5][lane], lanes[6][lane]};
 }
 #endif
 
-// Newton steps from (x0, y0) towards level. Each term is within 8 units in the last place,
+#if defined(KRAFTBILD_INVERSE_ROOT)
+// The same with InverseRoot where it holds.
+__attribute__((target("avx2,fma"))) void EvaluateFourFma(const double *xs, const double *ys,
+                                                         const double *ks, size_t count,
+                                                         const double *px, const double *py,
+                                                         TLocal<double> *out) {
+  const __m256d x = _mm256_loadu_pd(px);
+  const __m256d y = _mm256_loadu_pd(py);
+  const __m256d one = _mm256_set1_pd(1);
+  const __m256d sign = _mm256_set1_pd(-0.0);
+  __m256d v = _mm256_setzero_pd();
+  __m256d gx = v;
+  __m256d gy = v;
+  __m256d bend = v;
+  __m256d magnitude = v;
+  __m256d gradientSize = v;
+  __m256d nearest = _mm256_set1_pd(std::numeric_limits<double>::infinity());
+  for (size_t i = 0; i < count; ++i) {
+    const __m256d dx = _mm256_sub_pd(x, _mm256_set1_pd(xs[i]));
+    const __m256d dy = _mm256_sub_pd(y, _mm256_set1_pd(ys[i]));
+    const __m256d d2 = _mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy));
+    __m256d d;
+    __m256d inverse;
+    if (InverseRootHolds(d2)) {
+      inverse = InverseRoot(d2);
+      d = _mm256_mul_pd(d2, inverse);
+    } else {
+      d = _mm256_sqrt_pd(d2);
+      inverse = _mm256_div_pd(one, d);
+    }
+    const __m256d t = _mm256_mul_pd(_mm256_set1_pd(ks[i]), inverse);
+    const __m256d w = _mm256_mul_pd(_mm256_mul_pd(t, inverse), inverse);
+    const __m256d size = _mm256_andnot_pd(sign, t);
+    v = _mm256_add_pd(v, t);
+    gx = _mm256_sub_pd(gx, _mm256_mul_pd(w, dx));
+    gy = _mm256_sub_pd(gy, _mm256_mul_pd(w, dy));
+    bend = _mm256_add_pd(bend, _mm256_andnot_pd(sign, w));
+    nearest = _mm256_min_pd(nearest, d);
+    magnitude = _mm256_add_pd(magnitude, size);
+    gradientSize = _mm256_add_pd(gradientSize, _mm256_mul_pd(size, inverse));
+  }
+  alignas(32) double lanes[7][4];
+  _mm256_store_pd(lanes[0], v);
+  _mm256_store_pd(lanes[1], gx);
+  _mm256_store_pd(lanes[2], gy);
+  _mm256_store_pd(lanes[3], bend);
+  _mm256_store_pd(lanes[4], nearest);
+  _mm256_store_pd(lanes[5], magnitude);
+  _mm256_store_pd(lanes[6], gradientSize);
+  for (int lane = 0; lane < 4; ++lane)
+    out[lane] = {lanes[0][lane], lanes[1][lane], lanes[2][lane], 2 * lanes[3][lane],
+                 lanes[4][lane], lanes[5][lane], lanes[6][lane]};
+}
+#endif
+
+// Newton steps from (x0, y0) towards level. Each term is within 8 units in the last place
+// (InverseRoot's 3 units of 2^-53 replace a root's and a division's 2),
 // a sum of n terms adds n - 1 more: rounding = (n + 8) epsilon bounds the error of a sum
 // relative to its sum of |terms|. shift (px) bounds how far the rounded centres lie from
 // the true ones, and levelError the level's own rounding.
@@ -315,9 +373,21 @@ std::optional<TPulledPoint> TPullSources::Pull(const TPotentialGrid::TLevel &lev
   return PullFrom(level, x, y, nullptr);
 }
 
-void TPullSources::PullMany(const TPotentialGrid::TLevel &level, std::span<const TPulledPoint> starts,
+void TPullSources::PullMany(const TPotentialGrid::TLevel &level,
+                            std::span<const TPulledPoint> starts,
                             std::span<std::optional<TPulledPoint>> pulled) const {
   const size_t count = exact_.size();
+  static const auto evaluateFour = [] {
+#if defined(KRAFTBILD_INVERSE_ROOT)
+    if (HasInverseRoot())
+      return &EvaluateFourFma;
+#endif
+#if defined(KRAFTBILD_AVX_PULL)
+    if (__builtin_cpu_supports("avx"))
+      return &EvaluateFourAvx;
+#endif
+    return &EvaluateFour;
+  }();
   for (size_t first = 0; first < starts.size(); first += 4) {
     double px[4];
     double py[4];
@@ -328,13 +398,7 @@ void TPullSources::PullMany(const TPotentialGrid::TLevel &level, std::span<const
       py[lane] = start.Y;
     }
     TLocal<double> local[4];
-#if defined(KRAFTBILD_AVX_PULL)
-    static const bool avx = __builtin_cpu_supports("avx");
-    if (avx)
-      EvaluateFourAvx(x_.data(), y_.data(), k_.data(), count, px, py, local);
-    else
-#endif
-      EvaluateFour(x_.data(), y_.data(), k_.data(), count, px, py, local);
+    evaluateFour(x_.data(), y_.data(), k_.data(), count, px, py, local);
     for (size_t lane = 0; lane < lanes; ++lane)
       pulled[first + lane] = PullFrom(level, px[lane], py[lane], &local[lane]);
   }
@@ -355,8 +419,7 @@ std::optional<TPulledPoint> TPullSources::PullFrom(const TPotentialGrid::TLevel 
   };
   if (auto p = Newton<double>(fast, exact_.size(), scaledLevel, static_cast<double>(x),
                               static_cast<double>(y), epsilon * coordinates_,
-                              epsilon * std::fabs(scaledLevel),
-                              first))
+                              epsilon * std::fabs(scaledLevel), first))
     return p;
   const auto exact = [&](long double px, long double py) { return Evaluate(exact_, px, py); };
   return Newton<long double>(exact, exact_.size(), level.Volts, x, y, 0, 0);
