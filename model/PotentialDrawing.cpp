@@ -202,12 +202,23 @@ void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize ar
   // The background's canvas lives on to the next picture, whose axis labels are black.
   const TColor fontColor = std::exchange(canvas.Font.Color, canvas.Pen.Color);
   canvas.Brush.SetColor(0xFFFFFF);
-  for (const TIsoLine &line : lines) {
-    const QString text = FormatVolts(line.Level);
-    const int w = canvas.TextWidth(text);
-    const int h = canvas.TextHeight(text);
-    // Room: the line is at least three labels long (its points lie about 1 px apart).
-    if (line.Points.size() < static_cast<size_t>(3 * w))
+  // The lines come level by level: a level's text is measured once.
+  QString text;
+  int w = 0;
+  int h = 0;
+  for (size_t n = 0; n < lines.size(); ++n) {
+    const TIsoLine &line = lines[n];
+    if (n == 0 || line.Level != lines[n - 1].Level) {
+      text = FormatVolts(line.Level);
+      w = canvas.TextWidth(text);
+      h = canvas.TextHeight(text);
+    }
+    // Room: the line is at least three labels long.
+    double length = 0;
+    for (size_t i = 1; i < line.Points.size() && length < 3 * w; ++i)
+      length += std::hypot(line.Points[i].X - line.Points[i - 1].X,
+                           line.Points[i].Y - line.Points[i - 1].Y);
+    if (length < 3 * w)
       continue;
     for (const double place : kLabelPlaces) {
       const TIsoPoint &p = line.Points[static_cast<size_t>(place * (line.Points.size() - 1))];
