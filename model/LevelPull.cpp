@@ -302,6 +302,67 @@ __attribute__((target("avx2,fma"))) void EvaluateFourFma(const double *xs, const
 }
 #endif
 
+#if defined(KRAFTBILD_INVERSE_ROOT)
+// One field of four lanes' potentials as a vector.
+__attribute__((target("avx2,fma"))) __m256d Lanes(const TLocal<double> *l,
+                                                  double TLocal<double>::*field) {
+  return _mm256_set_pd(l[3].*field, l[2].*field, l[1].*field, l[0].*field);
+}
+
+// Newton's first pass below at four starts at once, from their potentials: the lanes whose
+// step the proof takes, as a bit mask, with their points and unit normals.
+__attribute__((target("avx2,fma"))) int SettleFour(const TLocal<double> *l, const double *px,
+                                                   const double *py, double level,
+                                                   double rounding, double shift,
+                                                   double levelError, double *x, double *y,
+                                                   double *nx, double *ny) {
+  const __m256d gx = Lanes(l, &TLocal<double>::Gx);
+  const __m256d gy = Lanes(l, &TLocal<double>::Gy);
+  const __m256d nearest = Lanes(l, &TLocal<double>::Nearest);
+  const __m256d gradientSize = Lanes(l, &TLocal<double>::GradientSize);
+  const __m256d sign = _mm256_set1_pd(-0.0);
+  const __m256d infinity = _mm256_set1_pd(std::numeric_limits<double>::infinity());
+  const __m256d settled = _mm256_set1_pd(static_cast<double>(kSettled));
+  const __m256d f = _mm256_sub_pd(Lanes(l, &TLocal<double>::V), _mm256_set1_pd(level));
+  const __m256d g2 = _mm256_add_pd(_mm256_mul_pd(gx, gx), _mm256_mul_pd(gy, gy));
+  const __m256d g = _mm256_sqrt_pd(g2);
+  const __m256d step = _mm256_div_pd(f, g2);
+  const __m256d moveX = _mm256_mul_pd(step, gx);
+  const __m256d moveY = _mm256_mul_pd(step, gy);
+  const __m256d delta = _mm256_mul_pd(_mm256_andnot_pd(sign, step), g);
+  const __m256d reach = _mm256_add_pd(delta, settled);
+  const __m256d ratio = _mm256_div_pd(nearest, _mm256_sub_pd(nearest, reach));
+  const __m256d bend = _mm256_mul_pd(Lanes(l, &TLocal<double>::Bend),
+                                     _mm256_mul_pd(ratio, _mm256_mul_pd(ratio, ratio)));
+  const __m256d gradientError = _mm256_mul_pd(_mm256_set1_pd(rounding), gradientSize);
+  const __m256d half = _mm256_set1_pd(0.5);
+  __m256d e = _mm256_mul_pd(_mm256_mul_pd(bend, _mm256_mul_pd(delta, delta)), half);
+  e = _mm256_add_pd(e, _mm256_mul_pd(_mm256_set1_pd(rounding), Lanes(l, &TLocal<double>::Magnitude)));
+  e = _mm256_add_pd(e, _mm256_mul_pd(_mm256_add_pd(delta, delta), gradientError));
+  e = _mm256_add_pd(e, _mm256_mul_pd(gradientSize, _mm256_set1_pd(shift)));
+  e = _mm256_add_pd(e, _mm256_set1_pd(levelError));
+  const __m256d twoE = _mm256_add_pd(e, e);
+  const __m256d s = _mm256_div_pd(twoE, g);
+  // Every condition as Newton asks it, a NaN failing each.
+  __m256d ok = _mm256_cmp_pd(_mm256_andnot_pd(sign, f), infinity, _CMP_LT_OQ);
+  ok = _mm256_and_pd(ok, _mm256_cmp_pd(g2, _mm256_setzero_pd(), _CMP_GT_OQ));
+  ok = _mm256_and_pd(ok, _mm256_cmp_pd(g2, infinity, _CMP_LT_OQ));
+  ok = _mm256_and_pd(ok, _mm256_cmp_pd(_mm256_add_pd(_mm256_mul_pd(moveX, moveX),
+                                                     _mm256_mul_pd(moveY, moveY)),
+                                       _mm256_set1_pd(1), _CMP_LT_OQ));
+  ok = _mm256_and_pd(ok, _mm256_cmp_pd(reach, nearest, _CMP_LT_OQ));
+  ok = _mm256_and_pd(ok, _mm256_cmp_pd(twoE, _mm256_mul_pd(settled, g), _CMP_LE_OQ));
+  ok = _mm256_and_pd(
+      ok, _mm256_cmp_pd(_mm256_add_pd(_mm256_mul_pd(bend, _mm256_add_pd(delta, s)), gradientError),
+                        _mm256_mul_pd(g, half), _CMP_LE_OQ));
+  _mm256_storeu_pd(x, _mm256_sub_pd(_mm256_loadu_pd(px), moveX));
+  _mm256_storeu_pd(y, _mm256_sub_pd(_mm256_loadu_pd(py), moveY));
+  _mm256_storeu_pd(nx, _mm256_div_pd(gx, g));
+  _mm256_storeu_pd(ny, _mm256_div_pd(gy, g));
+  return _mm256_movemask_pd(ok);
+}
+#endif
+
 // Newton steps from (x0, y0) towards level. Each term is within 8 units in the last place
 // (InverseRoot's 3 units of 2^-53 replace a root's and a division's 2),
 // a sum of n terms adds n - 1 more: rounding = (n + 8) epsilon bounds the error of a sum
@@ -388,6 +449,11 @@ void TPullSources::PullMany(const TPotentialGrid::TLevel &level,
 #endif
     return &EvaluateFour;
   }();
+  // As PullFrom's first pass in doubles.
+  constexpr double epsilon = std::numeric_limits<double>::epsilon();
+  const double rounding = (static_cast<double>(count) + 8) * epsilon;
+  const double shift = epsilon * coordinates_;
+  const double levelError = epsilon * std::fabs(level.Scaled);
   for (size_t first = 0; first < starts.size(); first += 4) {
     double px[4];
     double py[4];
@@ -399,8 +465,19 @@ void TPullSources::PullMany(const TPotentialGrid::TLevel &level,
     }
     TLocal<double> local[4];
     evaluateFour(x_.data(), y_.data(), k_.data(), count, px, py, local);
+    int settled = 0;
+    double x[4];
+    double y[4];
+    double nx[4];
+    double ny[4];
+#if defined(KRAFTBILD_INVERSE_ROOT)
+    if (HasInverseRoot())
+      settled = SettleFour(local, px, py, level.Scaled, rounding, shift, levelError, x, y, nx, ny);
+#endif
     for (size_t lane = 0; lane < lanes; ++lane)
-      pulled[first + lane] = PullFrom(level, px[lane], py[lane], &local[lane]);
+      pulled[first + lane] = (settled >> lane & 1) != 0
+                                 ? TPulledPoint{x[lane], y[lane], nx[lane], ny[lane]}
+                                 : PullFrom(level, px[lane], py[lane], &local[lane]);
   }
 }
 
