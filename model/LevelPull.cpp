@@ -1,7 +1,5 @@
 #include "model/LevelPull.h"
 
-#include "model/InverseRoot.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -247,75 +245,19 @@ __attribute__((target("avx"))) void EvaluateFourAvx(const double *xs, const doub
 }
 #endif
 
-#if defined(KRAFTBILD_INVERSE_ROOT)
-// The same with InverseRoot where it holds.
-__attribute__((target("avx2,fma"))) void EvaluateFourFma(const double *xs, const double *ys,
-                                                         const double *ks, size_t count,
-                                                         const double *px, const double *py,
-                                                         TLocal<double> *out) {
-  const __m256d x = _mm256_loadu_pd(px);
-  const __m256d y = _mm256_loadu_pd(py);
-  const __m256d one = _mm256_set1_pd(1);
-  const __m256d sign = _mm256_set1_pd(-0.0);
-  __m256d v = _mm256_setzero_pd();
-  __m256d gx = v;
-  __m256d gy = v;
-  __m256d bend = v;
-  __m256d magnitude = v;
-  __m256d gradientSize = v;
-  __m256d nearest = _mm256_set1_pd(std::numeric_limits<double>::infinity());
-  for (size_t i = 0; i < count; ++i) {
-    const __m256d dx = _mm256_sub_pd(x, _mm256_set1_pd(xs[i]));
-    const __m256d dy = _mm256_sub_pd(y, _mm256_set1_pd(ys[i]));
-    const __m256d d2 = _mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy));
-    __m256d d;
-    __m256d inverse;
-    if (InverseRootHolds(d2)) {
-      inverse = InverseRoot(d2);
-      d = _mm256_mul_pd(d2, inverse);
-    } else {
-      d = _mm256_sqrt_pd(d2);
-      inverse = _mm256_div_pd(one, d);
-    }
-    const __m256d t = _mm256_mul_pd(_mm256_set1_pd(ks[i]), inverse);
-    const __m256d w = _mm256_mul_pd(_mm256_mul_pd(t, inverse), inverse);
-    const __m256d size = _mm256_andnot_pd(sign, t);
-    v = _mm256_add_pd(v, t);
-    gx = _mm256_sub_pd(gx, _mm256_mul_pd(w, dx));
-    gy = _mm256_sub_pd(gy, _mm256_mul_pd(w, dy));
-    bend = _mm256_add_pd(bend, _mm256_andnot_pd(sign, w));
-    nearest = _mm256_min_pd(nearest, d);
-    magnitude = _mm256_add_pd(magnitude, size);
-    gradientSize = _mm256_add_pd(gradientSize, _mm256_mul_pd(size, inverse));
-  }
-  alignas(32) double lanes[7][4];
-  _mm256_store_pd(lanes[0], v);
-  _mm256_store_pd(lanes[1], gx);
-  _mm256_store_pd(lanes[2], gy);
-  _mm256_store_pd(lanes[3], bend);
-  _mm256_store_pd(lanes[4], nearest);
-  _mm256_store_pd(lanes[5], magnitude);
-  _mm256_store_pd(lanes[6], gradientSize);
-  for (int lane = 0; lane < 4; ++lane)
-    out[lane] = {lanes[0][lane], lanes[1][lane], lanes[2][lane], 2 * lanes[3][lane],
-                 lanes[4][lane], lanes[5][lane], lanes[6][lane]};
-}
-#endif
-
-#if defined(KRAFTBILD_INVERSE_ROOT)
+#if defined(KRAFTBILD_AVX_PULL)
 // One field of four lanes' potentials as a vector.
-__attribute__((target("avx2,fma"))) __m256d Lanes(const TLocal<double> *l,
-                                                  double TLocal<double>::*field) {
+__attribute__((target("avx"))) __m256d Lanes(const TLocal<double> *l,
+                                             double TLocal<double>::*field) {
   return _mm256_set_pd(l[3].*field, l[2].*field, l[1].*field, l[0].*field);
 }
 
 // Newton's first pass below at four starts at once, from their potentials: the lanes whose
 // step the proof takes, as a bit mask, with their points and unit normals.
-__attribute__((target("avx2,fma"))) int SettleFour(const TLocal<double> *l, const double *px,
-                                                   const double *py, double level,
-                                                   double rounding, double shift,
-                                                   double levelError, double *x, double *y,
-                                                   double *nx, double *ny) {
+__attribute__((target("avx"))) int SettleFour(const TLocal<double> *l, const double *px,
+                                              const double *py, double level, double rounding,
+                                              double shift, double levelError, double *x, double *y,
+                                              double *nx, double *ny) {
   const __m256d gx = Lanes(l, &TLocal<double>::Gx);
   const __m256d gy = Lanes(l, &TLocal<double>::Gy);
   const __m256d nearest = Lanes(l, &TLocal<double>::Nearest);
@@ -337,7 +279,8 @@ __attribute__((target("avx2,fma"))) int SettleFour(const TLocal<double> *l, cons
   const __m256d gradientError = _mm256_mul_pd(_mm256_set1_pd(rounding), gradientSize);
   const __m256d half = _mm256_set1_pd(0.5);
   __m256d e = _mm256_mul_pd(_mm256_mul_pd(bend, _mm256_mul_pd(delta, delta)), half);
-  e = _mm256_add_pd(e, _mm256_mul_pd(_mm256_set1_pd(rounding), Lanes(l, &TLocal<double>::Magnitude)));
+  e = _mm256_add_pd(e,
+                    _mm256_mul_pd(_mm256_set1_pd(rounding), Lanes(l, &TLocal<double>::Magnitude)));
   e = _mm256_add_pd(e, _mm256_mul_pd(_mm256_add_pd(delta, delta), gradientError));
   e = _mm256_add_pd(e, _mm256_mul_pd(gradientSize, _mm256_set1_pd(shift)));
   e = _mm256_add_pd(e, _mm256_set1_pd(levelError));
@@ -347,9 +290,9 @@ __attribute__((target("avx2,fma"))) int SettleFour(const TLocal<double> *l, cons
   __m256d ok = _mm256_cmp_pd(_mm256_andnot_pd(sign, f), infinity, _CMP_LT_OQ);
   ok = _mm256_and_pd(ok, _mm256_cmp_pd(g2, _mm256_setzero_pd(), _CMP_GT_OQ));
   ok = _mm256_and_pd(ok, _mm256_cmp_pd(g2, infinity, _CMP_LT_OQ));
-  ok = _mm256_and_pd(ok, _mm256_cmp_pd(_mm256_add_pd(_mm256_mul_pd(moveX, moveX),
-                                                     _mm256_mul_pd(moveY, moveY)),
-                                       _mm256_set1_pd(1), _CMP_LT_OQ));
+  ok = _mm256_and_pd(
+      ok, _mm256_cmp_pd(_mm256_add_pd(_mm256_mul_pd(moveX, moveX), _mm256_mul_pd(moveY, moveY)),
+                        _mm256_set1_pd(1), _CMP_LT_OQ));
   ok = _mm256_and_pd(ok, _mm256_cmp_pd(reach, nearest, _CMP_LT_OQ));
   ok = _mm256_and_pd(ok, _mm256_cmp_pd(twoE, _mm256_mul_pd(settled, g), _CMP_LE_OQ));
   ok = _mm256_and_pd(
@@ -363,8 +306,7 @@ __attribute__((target("avx2,fma"))) int SettleFour(const TLocal<double> *l, cons
 }
 #endif
 
-// Newton steps from (x0, y0) towards level. Each term is within 8 units in the last place
-// (InverseRoot's 3 units of 2^-53 replace a root's and a division's 2),
+// Newton steps from (x0, y0) towards level. Each term is within 8 units in the last place,
 // a sum of n terms adds n - 1 more: rounding = (n + 8) epsilon bounds the error of a sum
 // relative to its sum of |terms|. shift (px) bounds how far the rounded centres lie from
 // the true ones, and levelError the level's own rounding.
@@ -439,10 +381,6 @@ void TPullSources::PullMany(const TPotentialGrid::TLevel &level,
                             std::span<std::optional<TPulledPoint>> pulled) const {
   const size_t count = exact_.size();
   static const auto evaluateFour = [] {
-#if defined(KRAFTBILD_INVERSE_ROOT)
-    if (HasInverseRoot())
-      return &EvaluateFourFma;
-#endif
 #if defined(KRAFTBILD_AVX_PULL)
     if (__builtin_cpu_supports("avx"))
       return &EvaluateFourAvx;
@@ -470,8 +408,9 @@ void TPullSources::PullMany(const TPotentialGrid::TLevel &level,
     double y[4];
     double nx[4];
     double ny[4];
-#if defined(KRAFTBILD_INVERSE_ROOT)
-    if (HasInverseRoot())
+#if defined(KRAFTBILD_AVX_PULL)
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx)
       settled = SettleFour(local, px, py, level.Scaled, rounding, shift, levelError, x, y, nx, ny);
 #endif
     for (size_t lane = 0; lane < lanes; ++lane)

@@ -2,7 +2,6 @@
 
 #include "model/Document.h"
 #include "model/Field.h"
-#include "model/InverseRoot.h"
 #include "model/ParallelFor.h"
 
 #include <algorithm>
@@ -96,47 +95,8 @@ __attribute__((target("avx"))) void AddSourcesAvx(const std::vector<TScaledSourc
 }
 #endif
 
-#if defined(KRAFTBILD_INVERSE_ROOT)
-// The same four nodes at a time with InverseRoot; nodes too near or too far for it take a
-// root and a division.
-__attribute__((target("avx2,fma"))) void AddSourcesFma(const std::vector<TScaledSource> &sources,
-                                                       double y, int count, double *sum,
-                                                       double *magnitude) {
-  for (const TScaledSource &s : sources) {
-    const double dy = (y - kHalf) - s.Y;
-    const double dy2 = dy * dy;
-    int i = 0;
-    const __m256d vy2 = _mm256_set1_pd(dy2);
-    const __m256d vx = _mm256_set1_pd(s.X);
-    const __m256d vk = _mm256_set1_pd(s.K);
-    const __m256d sign = _mm256_set1_pd(-0.0);
-    const __m256d quad = _mm256_set1_pd(4 * kStep);
-    __m256d px = _mm256_set_pd(3 * kStep - kHalf, 2 * kStep - kHalf, kStep - kHalf, -kHalf);
-    for (; i + 4 <= count; i += 4, px = _mm256_add_pd(px, quad)) {
-      const __m256d dx = _mm256_sub_pd(px, vx);
-      const __m256d d2 = _mm256_add_pd(_mm256_mul_pd(dx, dx), vy2);
-      const __m256d t = InverseRootHolds(d2) ? _mm256_mul_pd(vk, InverseRoot(d2))
-                                             : _mm256_div_pd(vk, _mm256_sqrt_pd(d2));
-      _mm256_storeu_pd(sum + i, _mm256_add_pd(_mm256_loadu_pd(sum + i), t));
-      _mm256_storeu_pd(magnitude + i,
-                       _mm256_add_pd(_mm256_loadu_pd(magnitude + i), _mm256_andnot_pd(sign, t)));
-    }
-    for (; i < count; ++i) {
-      const double dx = (i * kStep - kHalf) - s.X;
-      const double t = s.K / std::sqrt(dx * dx + dy2);
-      sum[i] += t;
-      magnitude[i] += std::fabs(t);
-    }
-  }
-}
-#endif
-
 void AddRow(const std::vector<TScaledSource> &sources, double y, int count, double *sum,
             double *magnitude) {
-#if defined(KRAFTBILD_INVERSE_ROOT)
-  if (HasInverseRoot())
-    return AddSourcesFma(sources, y, count, sum, magnitude);
-#endif
 #if defined(KRAFTBILD_AVX_NODES)
   static const bool avx = __builtin_cpu_supports("avx");
   if (avx)
@@ -196,11 +156,10 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
       scaled.push_back({static_cast<double>(s.X - kHalf), static_cast<double>(s.Y - kHalf),
                         static_cast<double>(s.K / unit_)});
   // Each term k / d is within 8 ulp of its exact value (one rounding each in k, dx, dy,
-  // their squares, their sum, the root and the quotient; with the inverse root, 10), the
-  // sum of n terms adds n - 1 ulp of the sum of |terms|: twice that bound with room to
-  // spare, plus what underflow may lose.
+  // their squares, their sum, the root and the quotient), the sum of n terms adds n - 1 ulp
+  // of the sum of |terms|: twice that bound, plus what underflow may lose.
   const double relative =
-      (2.0 * static_cast<double>(scaled.size()) + 32) * std::numeric_limits<double>::epsilon() / 2;
+      (2.0 * static_cast<double>(scaled.size()) + 16) * std::numeric_limits<double>::epsilon() / 2;
   const double absolute = static_cast<double>(scaled.size()) * std::ldexp(1.0, -1000);
   ParallelFor(static_cast<size_t>(rows_), [&](size_t row) {
     const int j = static_cast<int>(row);
@@ -262,8 +221,7 @@ void TPotentialGrid::MarkDiscs() {
     const long double j1 = std::min<long double>(std::floor((s.Y + reach) / step), rows_ - 1);
     for (long double j = j0; j <= j1; ++j)
       for (long double i = i0; i <= i1; ++i) {
-        const long double d2 =
-            (i * step - s.X) * (i * step - s.X) + (j * step - s.Y) * (j * step - s.Y);
+        const long double d2 = (i * step - s.X) * (i * step - s.X) + (j * step - s.Y) * (j * step - s.Y);
         if (!(d2 < reach * reach))
           continue;
         const size_t k = Index(static_cast<int>(i), static_cast<int>(j));
