@@ -75,26 +75,26 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
     tintRow(j, upper);
     tintRow(std::min(j + 1, rows - 1), lower);
     std::vector<float> across(static_cast<size_t>(columns) + 1);
-    std::vector<float> t(static_cast<size_t>(columns) * step);
     for (int y = j * step; y < std::min((j + 1) * step, h); ++y) {
       auto *row = reinterpret_cast<QRgb *>(bits + stride * y);
       const float v = static_cast<float>(y - j * step) / step;
-      // Down the columns first, then across each cell, then the colours: loops that the
-      // compiler turns into vector code.
+      // Down the columns first, then across each cell.
       for (int i = 0; i < columns; ++i)
         across[i] = upper[i] + v * (lower[i] - upper[i]);
       across[columns] = across[columns - 1];
-      for (int i = 0; i < columns; ++i)
-        for (int k = 0; k < step; ++k)
-          t[i * step + k] = across[i] + static_cast<float>(k) / step * (across[i + 1] - across[i]);
       int x = 0;
 #if defined(__SSE2__)
-      // Four pixels at a time, rounded as the rest below.
+      // A cell's four pixels at a time (the grid's step is the vector's width), rounded as
+      // the rest below.
+      static_assert(step == 4);
       const __m128 sign = _mm_set1_ps(-0.0f);
       const __m128i full = _mm_set1_epi32(255);
       const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+      const __m128 offsets = _mm_set_ps(0.75f, 0.5f, 0.25f, 0);
       for (; x + 4 <= w; x += 4) {
-        const __m128 value = _mm_loadu_ps(&t[x]);
+        const float start = across[x / 4];
+        const __m128 value = _mm_add_ps(
+            _mm_set1_ps(start), _mm_mul_ps(offsets, _mm_set1_ps(across[x / 4 + 1] - start)));
         const __m128 faded = _mm_add_ps(
             _mm_mul_ps(_mm_set1_ps(255), _mm_sub_ps(_mm_set1_ps(1), _mm_andnot_ps(sign, value))),
             _mm_set1_ps(0.5f));
@@ -110,8 +110,11 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
       }
 #endif
       for (; x < w; ++x) {
-        const int fade = static_cast<int>(255 * (1 - std::fabs(t[x])) + 0.5f);
-        row[x] = t[x] < 0 ? qRgb(fade, fade, 255) : qRgb(255, fade, fade);
+        const int i = x / step;
+        const float t =
+            across[i] + static_cast<float>(x - i * step) / step * (across[i + 1] - across[i]);
+        const int fade = static_cast<int>(255 * (1 - std::fabs(t)) + 0.5f);
+        row[x] = t < 0 ? qRgb(fade, fade, 255) : qRgb(255, fade, fade);
       }
     }
   });
