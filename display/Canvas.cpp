@@ -180,9 +180,8 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
   }
   // Solid: the pattern only counts on. Segments wholly on the device, most of them, are
   // stepped here as PlotLine steps them, without a plan.
-  const uint32_t mask = style.Op == TPixelOp::Invert ? 0x00FFFFFFu : 0;
-  const uint32_t color = style.Op == TPixelOp::Invert ? 0 : style.Color;
-  const uint32_t keep = style.Op == TPixelOp::Invert ? 0xFFFFFFFFu : 0;
+  const bool invert = style.Op == TPixelOp::Invert;
+  const uint32_t color = style.Color;
   int64_t length = 0;
   for (const TPoint &p : points.subspan(1)) {
     const TPoint from = std::exchange(penPos_, p);
@@ -199,14 +198,17 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
       const std::ptrdiff_t minorStep = xMajor ? yStep : xStep;
       uint32_t *pixel = pixels.Bits + static_cast<std::ptrdiff_t>(from.Y) * pixels.Stride + from.X;
       int error = major;
+      // Without branches: short segments in every direction mispredict them. Copying
+      // pixels need not read them.
       for (int k = 0; k < major; ++k) {
-        *pixel = (*pixel & keep) ^ mask ^ color;
-        pixel += majorStep;
+        if (invert)
+          *pixel ^= 0x00FFFFFFu;
+        else
+          *pixel = color;
         error += 2 * minor;
-        if (error >= 2 * major) {
-          error -= 2 * major;
-          pixel += minorStep;
-        }
+        const bool across = error >= 2 * major;
+        error -= across ? 2 * major : 0;
+        pixel += majorStep + (across ? minorStep : 0);
       }
       length += major;
       continue;
