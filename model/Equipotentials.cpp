@@ -329,13 +329,22 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
     }
   });
   const TPullSources pull(grid);
-  std::vector<std::vector<TIsoLine>> perLevel(levels.size());
-  ParallelFor(levels.size(), [&](size_t level) {
-    std::vector<uint32_t> cells;
-    size_t count = 0;
+  // The levels with the most cells first, so that no long one is left for the end while
+  // the other cores wait.
+  std::vector<size_t> cellCount(levels.size(), 0);
+  for (size_t level = 0; level < levels.size(); ++level)
     for (const auto &band : filed)
-      count += band[level].size();
-    cells.reserve(count);
+      cellCount[level] += band[level].size();
+  std::vector<size_t> byWork(levels.size());
+  for (size_t i = 0; i < byWork.size(); ++i)
+    byWork[i] = i;
+  std::stable_sort(byWork.begin(), byWork.end(),
+                   [&](size_t a, size_t b) { return cellCount[a] > cellCount[b]; });
+  std::vector<std::vector<TIsoLine>> perLevel(levels.size());
+  ParallelFor(levels.size(), [&](size_t task) {
+    const size_t level = byWork[task];
+    std::vector<uint32_t> cells;
+    cells.reserve(cellCount[level]);
     for (const auto &band : filed)
       cells.insert(cells.end(), band[level].begin(), band[level].end());
     perLevel[level] = TraceLevel(grid, pull, levels[level], cells);
