@@ -1,7 +1,6 @@
 #include "display/Canvas.h"
 
 #include "base/Errors.h"
-#include "base/ParallelFor.h"
 #include "base/Seams.h"
 #include "display/LineRasterizer.h"
 #include "display/PixelSpans.h"
@@ -54,54 +53,6 @@ bool Touches(const TBox &box, const QImage &device) {
 int32_t Saturated(int64_t v) {
   return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
                                                   std::numeric_limits<int32_t>::max()));
-}
-
-// Sets the pixels of a solid polyline's segments, without their end pixels, on pixels
-// whose row 0 is the picture's row top (|y - top| must fit 32 bits). Segments wholly on them, most
-// of them, are stepped here as PlotLine steps them, without a plan. Returns the pattern's length.
-int64_t PlotSolidPolyline(const raster::TPixels &pixels, const raster::TLineStyle &style,
-                          std::span<const TPoint> points, int top) {
-  const bool invert = style.Op == TPixelOp::Invert;
-  const uint32_t color = style.Color;
-  int64_t length = 0;
-  for (size_t n = 1; n < points.size(); ++n) {
-    const TPoint from{points[n - 1].X, points[n - 1].Y - top};
-    const TPoint to{points[n].X, points[n].Y - top};
-    if (std::min(from.X, to.X) >= 0 && std::max(from.X, to.X) < pixels.Width &&
-        std::min(from.Y, to.Y) >= 0 && std::max(from.Y, to.Y) < pixels.Height) {
-      const int dx = to.X - from.X;
-      const int dy = to.Y - from.Y;
-      const bool xMajor = std::abs(dx) >= std::abs(dy);
-      const int major = std::max(std::abs(dx), std::abs(dy));
-      const int minor = std::min(std::abs(dx), std::abs(dy));
-      const std::ptrdiff_t xStep = dx < 0 ? -1 : 1;
-      const std::ptrdiff_t yStep = dy < 0 ? -pixels.Stride : pixels.Stride;
-      const std::ptrdiff_t majorStep = xMajor ? xStep : yStep;
-      const std::ptrdiff_t minorStep = xMajor ? yStep : xStep;
-      uint32_t *pixel = pixels.Bits + static_cast<std::ptrdiff_t>(from.Y) * pixels.Stride + from.X;
-      int error = major;
-      // Without branches: short segments in every direction mispredict them. Copying
-      // pixels need not read them.
-      for (int k = 0; k < major; ++k) {
-        if (invert)
-          *pixel ^= 0x00FFFFFFu;
-        else
-          *pixel = color;
-        error += 2 * minor;
-        const bool across = error >= 2 * major;
-        error -= across ? 2 * major : 0;
-        pixel += majorStep + (across ? minorStep : 0);
-      }
-      length += major;
-      continue;
-    }
-    const raster::TLinePlan plan =
-        raster::PlanLine(pixels.Width, pixels.Height, from.X, from.Y, to.X, to.Y, false);
-    length += plan.Length;
-    if (plan.Count > 0)
-      raster::PlotLine(pixels, plan, style, 0);
-  }
-  return length;
 }
 
 raster::TLineStyle LineStyleOf(const TPen &pen, const TBrush &brush) {
@@ -227,51 +178,48 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
     }
     return;
   }
-  penPos_ = points.back();
-  dashPhase_ = raster::AdvanceDash(dashPhase_, PlotSolidPolyline(pixels, style, points, 0));
-}
-
-void TCanvas::Polylines(std::span<const std::vector<TPoint>> lines) {
-  // Rows far beyond any picture, where moving them to a band could overflow, go the plain way.
-  constexpr int32_t kFar = 1 << 30;
-  const bool near = std::all_of(lines.begin(), lines.end(), [](const std::vector<TPoint> &line) {
-    return std::all_of(line.begin(), line.end(),
-                       [](const TPoint &p) { return p.Y > -kFar && p.Y < kFar; });
-  });
-  const bool plain = device_ != nullptr && Pen.Width <= 1 && Pen.Style == TPenStyle::psSolid;
-  if (!plain || !near || !Ready()) {
-    for (const std::vector<TPoint> &line : lines) {
-      BeginFigure();
-      Polyline(line);
-      EndFigure();
+  // Solid: the pattern only counts on. Segments wholly on the device, most of them, are
+  // stepped here as PlotLine steps them, without a plan.
+  const bool invert = style.Op == TPixelOp::Invert;
+  const uint32_t color = style.Color;
+  int64_t length = 0;
+  for (const TPoint &p : points.subspan(1)) {
+    const TPoint from = std::exchange(penPos_, p);
+    if (std::min(from.X, p.X) >= 0 && std::max(from.X, p.X) < pixels.Width &&
+        std::min(from.Y, p.Y) >= 0 && std::max(from.Y, p.Y) < pixels.Height) {
+      const int dx = p.X - from.X;
+      const int dy = p.Y - from.Y;
+      const bool xMajor = std::abs(dx) >= std::abs(dy);
+      const int major = std::max(std::abs(dx), std::abs(dy));
+      const int minor = std::min(std::abs(dx), std::abs(dy));
+      const std::ptrdiff_t xStep = dx < 0 ? -1 : 1;
+      const std::ptrdiff_t yStep = dy < 0 ? -pixels.Stride : pixels.Stride;
+      const std::ptrdiff_t majorStep = xMajor ? xStep : yStep;
+      const std::ptrdiff_t minorStep = xMajor ? yStep : xStep;
+      uint32_t *pixel = pixels.Bits + static_cast<std::ptrdiff_t>(from.Y) * pixels.Stride + from.X;
+      int error = major;
+      // Without branches: short segments in every direction mispredict them. Copying
+      // pixels need not read them.
+      for (int k = 0; k < major; ++k) {
+        if (invert)
+          *pixel ^= 0x00FFFFFFu;
+        else
+          *pixel = color;
+        error += 2 * minor;
+        const bool across = error >= 2 * major;
+        error -= across ? 2 * major : 0;
+        pixel += majorStep + (across ? minorStep : 0);
+      }
+      length += major;
+      continue;
     }
-    return;
+    const raster::TLinePlan plan =
+        raster::PlanLine(pixels.Width, pixels.Height, from.X, from.Y, p.X, p.Y, false);
+    length += plan.Length;
+    if (plan.Count > 0)
+      raster::PlotLine(pixels, plan, style, 0);
   }
-  const raster::TPixels pixels = PixelsOf(*device_);
-  const raster::TLineStyle style = LineStyleOf(Pen, Brush);
-  std::vector<std::pair<int, int>> rows; // of each line, least and greatest
-  for (const std::vector<TPoint> &line : lines) {
-    const auto [low, high] = std::minmax_element(
-        line.begin(), line.end(), [](const TPoint &a, const TPoint &b) { return a.Y < b.Y; });
-    rows.emplace_back(line.empty() ? 0 : low->Y, line.empty() ? -1 : high->Y);
-  }
-  // Bands of rows on all cores: a pixel is set by the one band that holds it, in the lines'
-  // order, so the picture is that of one line after the other.
-  constexpr int kBands = 8;
-  ParallelFor(kBands, [&](size_t band) {
-    const int top = static_cast<int>(pixels.Height * static_cast<int64_t>(band) / kBands);
-    const int bottom = static_cast<int>(pixels.Height * static_cast<int64_t>(band + 1) / kBands);
-    const raster::TPixels rowsOfBand{pixels.Bits + static_cast<std::ptrdiff_t>(top) * pixels.Stride,
-                                     pixels.Stride, pixels.Width, bottom - top};
-    for (size_t n = 0; n < lines.size(); ++n)
-      if (rows[n].first < bottom && rows[n].second >= top)
-        PlotSolidPolyline(rowsOfBand, style, lines[n], top);
-  });
-  for (auto line = lines.rbegin(); line != lines.rend(); ++line)
-    if (!line->empty()) {
-      MoveTo(line->back().X, line->back().Y);
-      break;
-    }
+  dashPhase_ = raster::AdvanceDash(dashPhase_, length);
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {

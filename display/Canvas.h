@@ -12,7 +12,6 @@
 
 #include <cstdint>
 #include <span>
-#include <vector>
 
 using TColor = uint32_t; // $00BBGGRR
 
@@ -85,9 +84,6 @@ public:
   // MoveTo the first point, then LineTo each of the others: the same pixels, with the
   // pen and the device looked at once for the whole line.
   virtual void Polyline(std::span<const TPoint> points);
-  // Polyline for each line, each its own figure; one-pixel solid lines on pixels are drawn
-  // in bands on all cores, with the same pixels.
-  void Polylines(std::span<const std::vector<TPoint>> lines);
   // Outline with the pen on X1..X2-1 by Y1..Y2-1, filled with the brush.
   virtual void Rectangle(int x1, int y1, int x2, int y2);
   // Ellipse inscribed in the box of Rectangle.

@@ -4,7 +4,7 @@
 #include "model/Field.h"
 #include "model/LevelPull.h"
 #include "model/NumberText.h"
-#include "base/ParallelFor.h"
+#include "model/ParallelFor.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
 #include "model/PotentialDrawing.h"
 
-#include "base/ParallelFor.h"
 #include "base/PixelMath.h"
 #include "model/Document.h"
 #include "model/ModelHooks.h"
+#include "model/ParallelFor.h"
 #include "model/PotentialOptions.h"
 
 #include <algorithm>
@@ -177,15 +177,14 @@ std::vector<long double> ChosenLevels(const TPotentialGrid &grid,
 void DrawIsoLines(const std::vector<TIsoLine> &lines, TCanvas &canvas) {
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Width = 0;
-  const auto pixel = [](const TIsoPoint &p) {
-    return TPoint{pixel::Round(p.X), pixel::Round(p.Y)};
-  };
-  std::vector<std::vector<TPoint>> paths;
+  std::vector<TPoint> path;
   for (const TIsoLine &line : lines) {
     if (line.Points.empty())
       continue;
-    std::vector<TPoint> &path = paths.emplace_back();
-    path.reserve(line.Points.size() + 2);
+    const auto pixel = [](const TIsoPoint &p) {
+      return TPoint{pixel::Round(p.X), pixel::Round(p.Y)};
+    };
+    path.clear();
     const TPoint first = pixel(line.Points.front());
     path.push_back(first);
     for (const TIsoPoint &p : line.Points)
@@ -193,8 +192,10 @@ void DrawIsoLines(const std::vector<TIsoLine> &lines, TCanvas &canvas) {
     // LineTo leaves out its end pixel: close the loop, or draw the open line's last pixel.
     const TPoint last = path.back();
     path.push_back(line.Closed ? first : TPoint{last.X + 1, last.Y});
+    canvas.BeginFigure();
+    canvas.Polyline(path);
+    canvas.EndFigure();
   }
-  canvas.Polylines(paths);
 }
 
 void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize area,

@@ -2,7 +2,7 @@
 
 #include "model/Document.h"
 #include "model/Field.h"
-#include "base/ParallelFor.h"
+#include "model/ParallelFor.h"
 
 #include <algorithm>
 #include <cmath>

@@ -129,35 +129,6 @@ TEST(CanvasLineTest, PolylineSetsThePixelsOfMoveToAndLineTo) {
   }
 }
 
-TEST(CanvasLineTest, PolylinesInBandsSetThePixelsOfOneLineAfterTheOther) {
-  uint32_t seed = 4242;
-  auto next = [&seed](int range) {
-    seed = seed * 1664525u + 1013904223u;
-    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(range)) - range / 8;
-  };
-  // Inverting pens show the order wherever lines cross; some lines leave the device, and
-  // in the second round one lies far beyond it.
-  for (const int round : {0, 1, 2, 3}) {
-    const TPenMode mode = round % 2 == 0 ? TPenMode::pmCopy : TPenMode::pmNot;
-    std::vector<std::vector<TPoint>> lines(40);
-    for (auto &line : lines)
-      for (int k = 0; k < 2 + next(12) % 10; ++k)
-        line.push_back({next(220), next(170)});
-    if (round >= 2)
-      lines[7] = {{5, 5}, {30, 2000000000}};
-    QImage one = WhiteImage(200, 150);
-    QImage other = one.copy();
-    TCanvas byLines(&one);
-    TCanvas inBands(&other);
-    byLines.Pen.Mode = inBands.Pen.Mode = mode;
-    for (const auto &line : lines)
-      byLines.Polyline(line);
-    inBands.Polylines(lines);
-    EXPECT_EQ(one, other) << round;
-    EXPECT_EQ(inBands.PenPos(), lines.back().back());
-  }
-}
-
 TEST(CanvasLineTest, HugeCoordinatesAreClippedWithoutOverflow) {
   constexpr int kFar = 1000000000;
   QImage image = WhiteImage(50, 40);
