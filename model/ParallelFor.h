@@ -1,11 +1,32 @@
 #pragma once
 // Work spread over all cores by index, for loops whose iterations write disjoint results.
+// The helpers are threads kept for the purpose, one set per priority of the threads that
+// ask (a helper started by a lowered thread keeps that lower priority), so that a picture
+// does not start and end threads several times over.
 
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
-#include <thread>
-#include <vector>
+
+namespace parallel {
+
+// Work offered to the helpers: Call(Context) until the work is done.
+struct TJob {
+  void (*Call)(void *) = nullptr;
+  void *Context = nullptr;
+  int Offers = 0;       // helpers still wanted
+  int Running = 0;      // helpers at it
+  void *Pool = nullptr; // the helpers it was offered to
+};
+
+// Offers job to up to helpers of the calling thread's priority.
+void Offer(TJob &job, int helpers);
+// Takes back the offers not yet taken and waits for the helpers at the job.
+void Withdraw(TJob &job);
+// Cores of the machine, at least 1.
+unsigned Cores();
+
+} // namespace parallel
 
 // Calls work(i) for i in 0..count-1 on all cores; returns when every call has returned.
 template <typename Work> void ParallelFor(size_t count, const Work &work) {
@@ -14,10 +35,15 @@ template <typename Work> void ParallelFor(size_t count, const Work &work) {
     for (size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1))
       work(i);
   };
-  const size_t workers = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()),
-                                          std::max<size_t>(count, 1));
-  std::vector<std::jthread> pool;
-  for (size_t w = 1; w < workers; ++w)
-    pool.emplace_back(run);
+  const size_t helpers = std::min<size_t>(parallel::Cores() - 1, count > 0 ? count - 1 : 0);
+  if (helpers == 0) {
+    run();
+    return;
+  }
+  parallel::TJob job;
+  job.Call = [](void *context) { (*static_cast<decltype(run) *>(context))(); };
+  job.Context = &run;
+  parallel::Offer(job, static_cast<int>(helpers));
   run();
+  parallel::Withdraw(job);
 }
