@@ -218,9 +218,11 @@ void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize ar
     }
     // Room: the line is at least three labels long.
     double length = 0;
-    for (size_t i = 1; i < line.Points.size() && length < 3 * w; ++i)
-      length += std::hypot(line.Points[i].X - line.Points[i - 1].X,
-                           line.Points[i].Y - line.Points[i - 1].Y);
+    for (size_t i = 1; i < line.Points.size() && length < 3 * w; ++i) {
+      const double dx = line.Points[i].X - line.Points[i - 1].X;
+      const double dy = line.Points[i].Y - line.Points[i - 1].Y;
+      length += std::sqrt(dx * dx + dy * dy);
+    }
     if (length < 3 * w)
       continue;
     for (const double place : kLabelPlaces) {
