@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -281,7 +282,8 @@ std::vector<long double> SpacedLevels(const TPotentialGrid &grid, long double sp
 }
 
 std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
-                                          const std::vector<long double> &levels) {
+                                          const std::vector<long double> &levels,
+                                          const TLevelTraced &traced) {
   // One pass over the cells files each under the levels between its least and greatest
   // corner, so that a level visits only the cells it crosses.
   std::vector<size_t> order(levels.size());
@@ -341,6 +343,7 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
   std::stable_sort(byWork.begin(), byWork.end(),
                    [&](size_t a, size_t b) { return cellCount[a] > cellCount[b]; });
   std::vector<std::vector<TIsoLine>> perLevel(levels.size());
+  std::mutex tracedMutex;
   ParallelFor(levels.size(), [&](size_t task) {
     const size_t level = byWork[task];
     std::vector<uint32_t> cells;
@@ -348,6 +351,10 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
     for (const auto &band : filed)
       cells.insert(cells.end(), band[level].begin(), band[level].end());
     perLevel[level] = TraceLevel(grid, pull, levels[level], cells);
+    if (traced) {
+      const std::lock_guard lock(tracedMutex);
+      traced(perLevel[level]);
+    }
   });
   std::vector<TIsoLine> lines;
   for (auto &set : perLevel)

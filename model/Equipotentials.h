@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // Most levels on each side of zero, automatic or fixed spacing.
@@ -38,9 +39,14 @@ inline std::vector<long double> AutomaticLevels(const TPotentialGrid &grid) {
   return SpacedLevels(grid, AutomaticSpacing(grid), kAutomaticLevelsPerSide);
 }
 
+// Called with a level's lines as soon as they are traced, one call at a time, in no
+// particular order of the levels.
+using TLevelTraced = std::function<void(const std::vector<TIsoLine> &)>;
+
 // The lines of every level, level by level, on all cores.
 std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
-                                          const std::vector<long double> &levels);
+                                          const std::vector<long double> &levels,
+                                          const TLevelTraced &traced = {});
 
 // A level as its label: three significant digits in the locale's number texts with an SI
 // prefix from mV to MV ("120 V", "-1,5 kV", "250 mV").

@@ -248,9 +248,21 @@ void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,
   const TSize area{grid.Width(), grid.Height()};
   std::vector<TRect> taken;
   if (options.Lines) {
-    const std::vector<TIsoLine> lines = TraceEquipotentials(grid, ChosenLevels(grid, options));
     canvas.Pen.Color = options.LineColor;
-    DrawIsoLines(lines, canvas);
+    // On pixels a level is drawn while the others are still traced: one colour, copied, so
+    // the order of the levels shows nowhere. A vector canvas keeps the levels' order.
+    const QImage *device = canvas.Device();
+    const bool pixels =
+        device != nullptr &&
+        (device->format() == QImage::Format_RGB32 || device->format() == QImage::Format_ARGB32 ||
+         device->format() == QImage::Format_ARGB32_Premultiplied);
+    const std::vector<TIsoLine> lines =
+        pixels ? TraceEquipotentials(
+                     grid, ChosenLevels(grid, options),
+                     [&](const std::vector<TIsoLine> &level) { DrawIsoLines(level, canvas); })
+               : TraceEquipotentials(grid, ChosenLevels(grid, options));
+    if (!pixels)
+      DrawIsoLines(lines, canvas);
     DrawIsoLabels(lines, canvas, area, taken);
   }
   const TPointCharge *selected = document.Selected();
