@@ -4,6 +4,7 @@
 #include "base/Seams.h"
 #include "display/LineRasterizer.h"
 #include "display/PixelSpans.h"
+#include "display/TextStamp.h"
 #include "display/WideStroke.h"
 
 #include <QFont>
@@ -330,6 +331,16 @@ void TCanvas::TextOut(int x, int y, const QString &s) {
   painter.setFont(font);
   painter.setPen(QColor::fromRgb(ToQRgb(Font.Color)));
   painter.drawText(QPoint(x, y + metrics.ascent()), s);
+}
+
+void TCanvas::TextOut(int x, int y, const TTextStamp &stamp) {
+  if (device_ == nullptr) { // a vector canvas draws the text itself
+    TextOut(x, y, stamp.Text());
+    return;
+  }
+  penPos_ = {Saturated(int64_t{x} + stamp.Width()), y};
+  if (Ready())
+    stamp.Put(*device_, x, y);
 }
 
 int TCanvas::TextWidth(const QString &s) const {

@@ -57,6 +57,8 @@ struct TFont {
 // The font of f as the canvas draws it: points at the screen's pixels per inch.
 QFont ToQFont(const TFont &f);
 
+class TTextStamp;
+
 class TCanvas {
 public:
   // The device is not owned and must outlive the canvas (or be replaced by SetDevice). It
@@ -95,6 +97,8 @@ public:
   // Text with its top-left at (x, y); with a solid brush the text cell is painted first.
   // Afterwards the current point is (x + TextWidth(s), y).
   virtual void TextOut(int x, int y, const QString &s);
+  // TextOut of the stamp's text, set down from the stamp where there are pixels.
+  void TextOut(int x, int y, const TTextStamp &stamp);
   int TextWidth(const QString &s) const;
   int TextHeight(const QString &s) const;
   // Copies an image at its own size: opaque images as they are, images with an alpha

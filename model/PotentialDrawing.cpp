@@ -1,6 +1,7 @@
 #include "model/PotentialDrawing.h"
 
 #include "base/PixelMath.h"
+#include "display/TextStamp.h"
 #include "model/Document.h"
 #include "model/ModelHooks.h"
 #include "model/ParallelFor.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #if defined(__SSE2__)
@@ -205,16 +207,16 @@ void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize ar
   // The background's canvas lives on to the next picture, whose axis labels are black.
   const TColor fontColor = std::exchange(canvas.Font.Color, canvas.Pen.Color);
   canvas.Brush.SetColor(0xFFFFFF);
-  // The lines come level by level: a level's text is measured once.
-  QString text;
+  // The lines come level by level: a level's text is measured and drawn once, then stamped.
+  std::optional<TTextStamp> stamp;
   int w = 0;
   int h = 0;
   for (size_t n = 0; n < lines.size(); ++n) {
     const TIsoLine &line = lines[n];
     if (n == 0 || line.Level != lines[n - 1].Level) {
-      text = FormatVolts(line.Level);
-      w = canvas.TextWidth(text);
-      h = canvas.TextHeight(text);
+      stamp.emplace(canvas, FormatVolts(line.Level));
+      w = stamp->Width();
+      h = stamp->Height();
     }
     // Room: the line is at least three labels long.
     double length = 0;
@@ -235,7 +237,7 @@ void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize ar
       if (std::any_of(taken.begin(), taken.end(),
                       [&](const TRect &other) { return Overlaps(box, other); }))
         continue;
-      canvas.TextOut(x, y, text);
+      canvas.TextOut(x, y, *stamp);
       taken.push_back(box);
       break;
     }
