@@ -141,7 +141,6 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
   values_.assign(count, 0);
   slack_.assign(count, 0);
   disc_.assign(count, 0);
-  MarkDiscs();
 
   // k scaled by a power of two (exactly) so that the largest is below 1: any charge the
   // document holds stays in the range of doubles.
@@ -161,8 +160,13 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
   const double relative =
       (2.0 * static_cast<double>(scaled.size()) + 16) * std::numeric_limits<double>::epsilon() / 2;
   const double absolute = static_cast<double>(scaled.size()) * std::ldexp(1.0, -1000);
-  ParallelFor(static_cast<size_t>(rows_), [&](size_t row) {
-    const int j = static_cast<int>(row);
+  // The discs are marked alongside the rows, by the first task.
+  ParallelFor(static_cast<size_t>(rows_) + 1, [&](size_t task) {
+    if (task == 0) {
+      MarkDiscs();
+      return;
+    }
+    const int j = static_cast<int>(task - 1);
     double *sum = &values_[Index(0, j)];
     std::vector<double> magnitude(static_cast<size_t>(columns_), 0.0);
     AddRow(scaled, j * kStep, columns_, sum, magnitude.data());
@@ -178,21 +182,35 @@ TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
           std::numeric_limits<double>::infinity();
   }
 
-  std::vector<double> magnitudes;
-  magnitudes.reserve(count / 4 + columns_ + rows_);
-  double low = std::numeric_limits<double>::infinity();
-  double high = -low;
-  for (int j = 0; j < rows_; ++j) {
+  // Least, greatest and the magnitudes that give the scale, row by row on all cores.
+  struct TRowStatistics {
+    double Low = std::numeric_limits<double>::infinity();
+    double High = -std::numeric_limits<double>::infinity();
+    std::vector<double> Magnitudes;
+  };
+  std::vector<TRowStatistics> statistics(static_cast<size_t>(rows_));
+  ParallelFor(statistics.size(), [&](size_t row) {
+    const int j = static_cast<int>(row);
+    TRowStatistics &own = statistics[row];
     for (int i = 0; i < columns_; ++i) {
       const size_t k = Index(i, j);
       if (disc_[k] || !std::isfinite(values_[k]))
         continue;
-      low = std::min(low, values_[k]);
-      high = std::max(high, values_[k]);
+      own.Low = std::min(own.Low, values_[k]);
+      own.High = std::max(own.High, values_[k]);
       // The scale from every other node each way: a quarter of the sorting, as typical.
       if ((i | j) % 2 == 0)
-        magnitudes.push_back(std::fabs(values_[k]));
+        own.Magnitudes.push_back(std::fabs(values_[k]));
     }
+  });
+  std::vector<double> magnitudes;
+  magnitudes.reserve(count / 4 + columns_ + rows_);
+  double low = std::numeric_limits<double>::infinity();
+  double high = -low;
+  for (const TRowStatistics &row : statistics) {
+    low = std::min(low, row.Low);
+    high = std::max(high, row.High);
+    magnitudes.insert(magnitudes.end(), row.Magnitudes.begin(), row.Magnitudes.end());
   }
   if (low <= high) {
     min_ = low * unit_;
@@ -221,7 +239,8 @@ void TPotentialGrid::MarkDiscs() {
     const long double j1 = std::min<long double>(std::floor((s.Y + reach) / step), rows_ - 1);
     for (long double j = j0; j <= j1; ++j)
       for (long double i = i0; i <= i1; ++i) {
-        const long double d2 = (i * step - s.X) * (i * step - s.X) + (j * step - s.Y) * (j * step - s.Y);
+        const long double d2 =
+            (i * step - s.X) * (i * step - s.X) + (j * step - s.Y) * (j * step - s.Y);
         if (!(d2 < reach * reach))
           continue;
         const size_t k = Index(static_cast<int>(i), static_cast<int>(j));
