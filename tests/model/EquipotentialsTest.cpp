@@ -55,6 +55,34 @@ TEST_F(EquipotentialsTest, OneChargeGivesWholeCirclesOfRadiusKqOverV) {
   }
 }
 
+// Circles that hug a charge's disc, where the grid's cells reach into it: drawn whole, with
+// no point inside the disc, and every chord between neighbouring points near the arc it
+// stands for. Circles inside the disc are not drawn.
+TEST_F(EquipotentialsTest, CirclesRightOutsideTheDiscAreWholeAndTheirChordsKeepToThem) {
+  const long double q = 3e-11L;
+  const double cx = 401.25;
+  const double cy = 263.5;
+  AddCharge(cx, cy, q);
+  const TPotentialGrid grid(TheDocument(), surfaceSize);
+  for (const long double r : {10.2L, 11.0L, 12.5L, 15.0L, 9.0L}) {
+    const std::vector<TIsoLine> lines = TraceEquipotentials(grid, {Radius(q, 1) / r});
+    if (r < kEquipotentialDiscRadius) {
+      EXPECT_TRUE(lines.empty()) << static_cast<double>(r);
+      continue;
+    }
+    ASSERT_EQ(lines.size(), 1u) << static_cast<double>(r);
+    const TIsoLine &line = lines.front();
+    EXPECT_TRUE(line.Closed);
+    for (size_t i = 0; i < line.Points.size(); ++i) {
+      const TIsoPoint &a = line.Points[i];
+      const TIsoPoint &b = line.Points[(i + 1) % line.Points.size()];
+      ASSERT_NEAR(std::hypot(a.X - cx, a.Y - cy), static_cast<double>(r), 0.25);
+      const double middle = std::hypot((a.X + b.X) / 2 - cx, (a.Y + b.Y) / 2 - cy);
+      ASSERT_GT(middle, static_cast<double>(r) - 0.2) << static_cast<double>(r) << " " << i;
+    }
+  }
+}
+
 TEST_F(EquipotentialsTest, ZeroVoltsOfOppositeChargesIsTheBisector) {
   std::mt19937 random(3);
   std::uniform_real_distribution<double> x(50, 740);
