@@ -99,9 +99,12 @@ void AddStretch(const TPotentialGrid &grid, const TPullSources &pull,
     const auto m = pull.Pull(level, mx, my);
     if (!m)
       continue;
-    const int i0 = std::clamp(static_cast<int>(mx / kPotentialGridStep), 0, grid.Columns() - 1);
-    const int j0 = std::clamp(static_cast<int>(my / kPotentialGridStep), 0, grid.Rows() - 1);
-    if (!grid.InAnyDisc(i0, j0, m->X, m->Y))
+    // The node nearest the point is a corner of its cell.
+    const int column =
+        std::clamp(static_cast<int>(std::lround(m->X / kPotentialGridStep)), 0, grid.Columns() - 1);
+    const int row =
+        std::clamp(static_cast<int>(std::lround(m->Y / kPotentialGridStep)), 0, grid.Rows() - 1);
+    if (!grid.InAnyDisc(column, row, m->X, m->Y))
       points.push_back({m->X, m->Y});
   }
 }

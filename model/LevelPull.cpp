@@ -170,8 +170,8 @@ __attribute__((target("avx"))) TLocal<double> EvaluateAvx(const double *xs, cons
 }
 #endif
 
-// The same at four points at once, one per lane, the sources one after another: each
-// lane sums in the order of the scalar loop. xs, ys, ks without padding.
+// The same at four points at once, one per lane: each lane adds up the sources in their
+// order, at any vector width. xs, ys, ks without padding.
 void EvaluateFour(const double *xs, const double *ys, const double *ks, size_t count,
                   const double *px, const double *py, TLocal<double> *out) {
   for (int lane = 0; lane < 4; ++lane) {

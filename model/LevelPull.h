@@ -42,8 +42,7 @@ public:
 private:
   // Pull, with the potential at the start already known when first is given.
   std::optional<TPulledPoint> PullFrom(const TPotentialGrid::TLevel &level, long double x,
-                                       long double y,
-                                       const levelpull::TLocal<double> *first) const;
+                                       long double y, const levelpull::TLocal<double> *first) const;
 
   std::vector<TPotentialSource> exact_;
   long double unit_ = 1;

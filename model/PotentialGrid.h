@@ -16,9 +16,10 @@ class TDocument;
 inline constexpr int kEquipotentialDiscRadius = 10;
 
 // Distance (px) of the grid's nodes. A closed equipotential always encloses a source (the
-// potential has no extremum between the charges), so a loop that shows is larger than the
-// source's disc of 20 px across; any loop round a disc of more than 2 sqrt 2 px across holds
-// a node, and the cells that reach into a disc are marched too.
+// potential has no extremum between the charges), so a loop drawn whole lies round the
+// source's disc of 20 px across, which holds nodes: the grid would need a step of 14 px to
+// lose one. The cells that reach into a disc are marched too; only those wholly inside it
+// are not.
 inline constexpr int kPotentialGridStep = 4;
 
 // A source as its potential sees it: k / d volts at d px from the centre (X, Y) px, with
@@ -79,7 +80,8 @@ public:
   bool InDisc(int i, int j) const { return (disc_[Index(i, j)] & kDisc) != 0; }
   // So deep in a disc that every cell with this corner lies wholly inside it.
   bool InCore(int i, int j) const { return (disc_[Index(i, j)] & kCore) != 0; }
-  // Whether the screen point (x, y) px, in a cell with the node (i, j) as corner, lies within kEquipotentialDiscRadius of a source's centre.
+  // Whether the screen point (x, y) px, at most a cell's diagonal from the node (i, j),
+  // lies within kEquipotentialDiscRadius of a source's centre.
   bool InAnyDisc(int i, int j, double x, double y) const;
   // Least and greatest potential outside the discs; both 0 when there is no such pixel.
   long double Min() const { return min_; }
