@@ -125,46 +125,59 @@ __attribute__((target("avx"))) double Total(__m256d four) {
   return _mm_cvtsd_f64(_mm_add_sd(pair, _mm_unpackhi_pd(pair, pair)));
 }
 
+// The seven sums of TLocal, four lanes wide.
+struct TFourSums {
+  __m256d V;
+  __m256d Gx;
+  __m256d Gy;
+  __m256d Bend; // without its factor 2
+  __m256d Nearest;
+  __m256d Magnitude;
+  __m256d GradientSize;
+};
+
+__attribute__((target("avx"))) TFourSums NoSums() {
+  const __m256d zero = _mm256_setzero_pd();
+  return {zero, zero, zero, zero, _mm256_set1_pd(std::numeric_limits<double>::infinity()),
+          zero, zero};
+}
+
+// Adds to each lane the terms of a source k at (dx, dy) px from the lane's point.
+__attribute__((target("avx"))) void AddSource(TFourSums &sums, __m256d dx, __m256d dy, __m256d k) {
+  const __m256d sign = _mm256_set1_pd(-0.0);
+  const __m256d d = _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)));
+  const __m256d inverse = _mm256_div_pd(_mm256_set1_pd(1), d);
+  const __m256d t = _mm256_mul_pd(k, inverse);
+  const __m256d w = _mm256_mul_pd(_mm256_mul_pd(t, inverse), inverse);
+  const __m256d size = _mm256_andnot_pd(sign, t);
+  sums.V = _mm256_add_pd(sums.V, t);
+  sums.Gx = _mm256_sub_pd(sums.Gx, _mm256_mul_pd(w, dx));
+  sums.Gy = _mm256_sub_pd(sums.Gy, _mm256_mul_pd(w, dy));
+  sums.Bend = _mm256_add_pd(sums.Bend, _mm256_andnot_pd(sign, w));
+  sums.Nearest = _mm256_min_pd(sums.Nearest, d);
+  sums.Magnitude = _mm256_add_pd(sums.Magnitude, size);
+  sums.GradientSize = _mm256_add_pd(sums.GradientSize, _mm256_mul_pd(size, inverse));
+}
+
 // The same four sources at a time, for processors with AVX; count is a multiple of four.
 __attribute__((target("avx"))) TLocal<double> EvaluateAvx(const double *xs, const double *ys,
                                                           const double *ks, size_t count, double x,
                                                           double y) {
   const __m256d px = _mm256_set1_pd(x);
   const __m256d py = _mm256_set1_pd(y);
-  const __m256d one = _mm256_set1_pd(1);
-  const __m256d sign = _mm256_set1_pd(-0.0);
-  __m256d v = _mm256_setzero_pd();
-  __m256d gx = v;
-  __m256d gy = v;
-  __m256d bend = v;
-  __m256d magnitude = v;
-  __m256d gradientSize = v;
-  __m256d nearest = _mm256_set1_pd(std::numeric_limits<double>::infinity());
-  for (size_t i = 0; i < count; i += 4) {
-    const __m256d dx = _mm256_sub_pd(px, _mm256_loadu_pd(xs + i));
-    const __m256d dy = _mm256_sub_pd(py, _mm256_loadu_pd(ys + i));
-    const __m256d d = _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)));
-    const __m256d inverse = _mm256_div_pd(one, d);
-    const __m256d t = _mm256_mul_pd(_mm256_loadu_pd(ks + i), inverse);
-    const __m256d w = _mm256_mul_pd(_mm256_mul_pd(t, inverse), inverse);
-    const __m256d size = _mm256_andnot_pd(sign, t);
-    v = _mm256_add_pd(v, t);
-    gx = _mm256_sub_pd(gx, _mm256_mul_pd(w, dx));
-    gy = _mm256_sub_pd(gy, _mm256_mul_pd(w, dy));
-    bend = _mm256_add_pd(bend, _mm256_andnot_pd(sign, w));
-    nearest = _mm256_min_pd(nearest, d);
-    magnitude = _mm256_add_pd(magnitude, size);
-    gradientSize = _mm256_add_pd(gradientSize, _mm256_mul_pd(size, inverse));
-  }
+  TFourSums sums = NoSums();
+  for (size_t i = 0; i < count; i += 4)
+    AddSource(sums, _mm256_sub_pd(px, _mm256_loadu_pd(xs + i)),
+              _mm256_sub_pd(py, _mm256_loadu_pd(ys + i)), _mm256_loadu_pd(ks + i));
   TLocal<double> l;
-  l.V = Total(v);
-  l.Gx = Total(gx);
-  l.Gy = Total(gy);
-  l.Bend = 2 * Total(bend);
-  l.Magnitude = Total(magnitude);
-  l.GradientSize = Total(gradientSize);
+  l.V = Total(sums.V);
+  l.Gx = Total(sums.Gx);
+  l.Gy = Total(sums.Gy);
+  l.Bend = 2 * Total(sums.Bend);
+  l.Magnitude = Total(sums.Magnitude);
+  l.GradientSize = Total(sums.GradientSize);
   const __m128d pair =
-      _mm_min_pd(_mm256_castpd256_pd128(nearest), _mm256_extractf128_pd(nearest, 1));
+      _mm_min_pd(_mm256_castpd256_pd128(sums.Nearest), _mm256_extractf128_pd(sums.Nearest, 1));
   l.Nearest = _mm_cvtsd_f64(_mm_min_sd(pair, _mm_unpackhi_pd(pair, pair)));
   return l;
 }
@@ -206,39 +219,18 @@ __attribute__((target("avx"))) void EvaluateFourAvx(const double *xs, const doub
                                                     TLocal<double> *out) {
   const __m256d x = _mm256_loadu_pd(px);
   const __m256d y = _mm256_loadu_pd(py);
-  const __m256d one = _mm256_set1_pd(1);
-  const __m256d sign = _mm256_set1_pd(-0.0);
-  __m256d v = _mm256_setzero_pd();
-  __m256d gx = v;
-  __m256d gy = v;
-  __m256d bend = v;
-  __m256d magnitude = v;
-  __m256d gradientSize = v;
-  __m256d nearest = _mm256_set1_pd(std::numeric_limits<double>::infinity());
-  for (size_t i = 0; i < count; ++i) {
-    const __m256d dx = _mm256_sub_pd(x, _mm256_set1_pd(xs[i]));
-    const __m256d dy = _mm256_sub_pd(y, _mm256_set1_pd(ys[i]));
-    const __m256d d = _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy)));
-    const __m256d inverse = _mm256_div_pd(one, d);
-    const __m256d t = _mm256_mul_pd(_mm256_set1_pd(ks[i]), inverse);
-    const __m256d w = _mm256_mul_pd(_mm256_mul_pd(t, inverse), inverse);
-    const __m256d size = _mm256_andnot_pd(sign, t);
-    v = _mm256_add_pd(v, t);
-    gx = _mm256_sub_pd(gx, _mm256_mul_pd(w, dx));
-    gy = _mm256_sub_pd(gy, _mm256_mul_pd(w, dy));
-    bend = _mm256_add_pd(bend, _mm256_andnot_pd(sign, w));
-    nearest = _mm256_min_pd(nearest, d);
-    magnitude = _mm256_add_pd(magnitude, size);
-    gradientSize = _mm256_add_pd(gradientSize, _mm256_mul_pd(size, inverse));
-  }
+  TFourSums sums = NoSums();
+  for (size_t i = 0; i < count; ++i)
+    AddSource(sums, _mm256_sub_pd(x, _mm256_set1_pd(xs[i])),
+              _mm256_sub_pd(y, _mm256_set1_pd(ys[i])), _mm256_set1_pd(ks[i]));
   alignas(32) double lanes[7][4];
-  _mm256_store_pd(lanes[0], v);
-  _mm256_store_pd(lanes[1], gx);
-  _mm256_store_pd(lanes[2], gy);
-  _mm256_store_pd(lanes[3], bend);
-  _mm256_store_pd(lanes[4], nearest);
-  _mm256_store_pd(lanes[5], magnitude);
-  _mm256_store_pd(lanes[6], gradientSize);
+  _mm256_store_pd(lanes[0], sums.V);
+  _mm256_store_pd(lanes[1], sums.Gx);
+  _mm256_store_pd(lanes[2], sums.Gy);
+  _mm256_store_pd(lanes[3], sums.Bend);
+  _mm256_store_pd(lanes[4], sums.Nearest);
+  _mm256_store_pd(lanes[5], sums.Magnitude);
+  _mm256_store_pd(lanes[6], sums.GradientSize);
   for (int lane = 0; lane < 4; ++lane)
     out[lane] = {lanes[0][lane], lanes[1][lane], lanes[2][lane], 2 * lanes[3][lane],
                  lanes[4][lane], lanes[5][lane], lanes[6][lane]};
