@@ -33,25 +33,27 @@ namespace {
 
 using levelpull::TLocal;
 
+// Adds the terms of a source k at (dx, dy) px from the point.
+template <typename Real> void AddSource(TLocal<Real> &l, Real dx, Real dy, Real k) {
+  const Real d = std::sqrt(dx * dx + dy * dy);
+  const Real inverse = 1 / d;
+  const Real t = k * inverse;
+  const Real w = t * inverse * inverse;
+  l.V += t;
+  l.Gx -= w * dx;
+  l.Gy -= w * dy;
+  l.Bend += 2 * std::fabs(w);
+  l.Nearest = std::min(l.Nearest, d);
+  l.Magnitude += std::fabs(t);
+  l.GradientSize += std::fabs(t) * inverse;
+}
+
 TLocal<long double> Evaluate(const std::vector<TPotentialSource> &sources, long double x,
                              long double y) {
   TLocal<long double> l;
   l.Nearest = std::numeric_limits<long double>::infinity();
-  for (const TPotentialSource &s : sources) {
-    const long double dx = x - s.X;
-    const long double dy = y - s.Y;
-    const long double d = std::sqrt(dx * dx + dy * dy);
-    const long double inverse = 1 / d;
-    const long double t = s.K * inverse;
-    const long double w = t * inverse * inverse;
-    l.V += t;
-    l.Gx -= w * dx;
-    l.Gy -= w * dy;
-    l.Bend += 2 * std::fabs(w);
-    l.Nearest = std::min(l.Nearest, d);
-    l.Magnitude += std::fabs(t);
-    l.GradientSize += std::fabs(t) * inverse;
-  }
+  for (const TPotentialSource &s : sources)
+    AddSource(l, x - s.X, y - s.Y, s.K);
   return l;
 }
 
@@ -101,21 +103,8 @@ TLocal<double> Evaluate(const double *xs, const double *ys, const double *ks, si
   l.GradientSize = total(gradientSize);
   l.Nearest = std::min(_mm_cvtsd_f64(nearest), _mm_cvtsd_f64(_mm_unpackhi_pd(nearest, nearest)));
 #endif
-  for (; i < count; ++i) {
-    const double dx = x - xs[i];
-    const double dy = y - ys[i];
-    const double d = std::sqrt(dx * dx + dy * dy);
-    const double inverse = 1 / d;
-    const double t = ks[i] * inverse;
-    const double w = t * inverse * inverse;
-    l.V += t;
-    l.Gx -= w * dx;
-    l.Gy -= w * dy;
-    l.Bend += 2 * std::fabs(w);
-    l.Nearest = std::min(l.Nearest, d);
-    l.Magnitude += std::fabs(t);
-    l.GradientSize += std::fabs(t) * inverse;
-  }
+  for (; i < count; ++i)
+    AddSource(l, x - xs[i], y - ys[i], ks[i]);
   return l;
 }
 
@@ -192,24 +181,8 @@ void EvaluateFour(const double *xs, const double *ys, const double *ks, size_t c
     out[lane].Nearest = std::numeric_limits<double>::infinity();
   }
   for (size_t i = 0; i < count; ++i)
-    for (int lane = 0; lane < 4; ++lane) {
-      TLocal<double> &l = out[lane];
-      const double dx = px[lane] - xs[i];
-      const double dy = py[lane] - ys[i];
-      const double d = std::sqrt(dx * dx + dy * dy);
-      const double inverse = 1 / d;
-      const double t = ks[i] * inverse;
-      const double w = t * inverse * inverse;
-      l.V += t;
-      l.Gx -= w * dx;
-      l.Gy -= w * dy;
-      l.Bend += std::fabs(w);
-      l.Nearest = std::min(l.Nearest, d);
-      l.Magnitude += std::fabs(t);
-      l.GradientSize += std::fabs(t) * inverse;
-    }
-  for (int lane = 0; lane < 4; ++lane)
-    out[lane].Bend *= 2;
+    for (int lane = 0; lane < 4; ++lane)
+      AddSource(out[lane], px[lane] - xs[i], py[lane] - ys[i], ks[i]);
 }
 
 #if defined(KRAFTBILD_AVX_PULL)
