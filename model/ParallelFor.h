@@ -44,6 +44,10 @@ template <typename Work> void ParallelFor(size_t count, const Work &work) {
   job.Call = [](void *context) { (*static_cast<decltype(run) *>(context))(); };
   job.Context = &run;
   parallel::Offer(job, static_cast<int>(helpers));
+  // Taken back also when work throws here: no helper may be left at the job.
+  struct TTakeBack {
+    parallel::TJob &Job;
+    ~TTakeBack() { parallel::Withdraw(Job); }
+  } takeBack{job};
   run();
-  parallel::Withdraw(job);
 }

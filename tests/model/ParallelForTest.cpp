@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -38,6 +39,32 @@ TEST(ParallelForTest, EveryIndexOnceFromManyThreadsAndNested) {
     asker = std::jthread(ask);
   askers.clear();
   EXPECT_EQ(failures.load(), 0);
+}
+
+// Work that throws on the asking thread leaves ParallelFor only once the helper at it is
+// done with the rest: nothing of the loop's is touched after it.
+TEST(ParallelForTest, AThrowOnTheAskingThreadWaitsForTheHelpers) {
+  if (parallel::Cores() < 2)
+    GTEST_SKIP() << "one core: nobody helps";
+  const auto asker = std::this_thread::get_id();
+  for (int round = 0; round < 20; ++round) {
+    std::atomic<int> done{0};
+    std::atomic<bool> askerIn{false};
+    const auto work = [&](size_t) {
+      if (std::this_thread::get_id() == asker && !askerIn.exchange(true)) {
+        while (done.load() == 0) // until the helper is at it
+          std::this_thread::yield();
+        throw std::runtime_error("stop");
+      }
+      while (!askerIn.load()) // the helper leaves the asker an index
+        std::this_thread::yield();
+      for (int k = 0; k < 300; ++k) // long enough to be still at work when the asker throws
+        std::this_thread::yield();
+      done.fetch_add(1);
+    };
+    EXPECT_THROW(ParallelFor(64, work), std::runtime_error);
+    EXPECT_EQ(done.load(), 63) << round;
+  }
 }
 
 // A thread that lowered its priority (as the picture's worker does) is helped only at that
