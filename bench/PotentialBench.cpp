@@ -82,13 +82,17 @@ void BM_Ratio(benchmark::State &state) {
       const double cpuStart = ProcessSeconds();
       Draw(what);
       cpu[what == Both] += ProcessSeconds() - cpuStart;
-      real[what == Both] += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      real[what == Both] +=
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
   }
   state.counters["real_ratio"] = real[1] / real[0];
   state.counters["cpu_ratio"] = cpu[1] / cpu[0];
 }
-BENCHMARK(BM_Ratio)->Name("BothOverFieldLines/seed")->DenseRange(20, 22)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ratio)
+    ->Name("BothOverFieldLines/seed")
+    ->DenseRange(20, 22)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
