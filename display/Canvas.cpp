@@ -333,7 +333,7 @@ void TCanvas::TextOut(int x, int y, const QString &s) {
   painter.drawText(QPoint(x, y + metrics.ascent()), s);
 }
 
-void TCanvas::TextOut(int x, int y, const TTextStamp &stamp) {
+void TCanvas::Stamp(int x, int y, const TTextStamp &stamp) {
   if (device_ == nullptr) { // a vector canvas draws the text itself
     TextOut(x, y, stamp.Text());
     return;

@@ -85,7 +85,7 @@ public:
   virtual void LineTo(int x, int y);
   // MoveTo the first point, then LineTo each of the others: the same pixels, with the
   // pen and the device looked at once for the whole line.
-  virtual void Polyline(std::span<const TPoint> points);
+  void Polyline(std::span<const TPoint> points);
   // Outline with the pen on X1..X2-1 by Y1..Y2-1, filled with the brush.
   virtual void Rectangle(int x1, int y1, int x2, int y2);
   // Ellipse inscribed in the box of Rectangle.
@@ -97,8 +97,9 @@ public:
   // Text with its top-left at (x, y); with a solid brush the text cell is painted first.
   // Afterwards the current point is (x + TextWidth(s), y).
   virtual void TextOut(int x, int y, const QString &s);
-  // TextOut of the stamp's text, set down from the stamp where there are pixels.
-  void TextOut(int x, int y, const TTextStamp &stamp);
+  // TextOut of a stamp made with this canvas's font and brush: set down from the stamp
+  // where there are pixels, drawn as text elsewhere.
+  void Stamp(int x, int y, const TTextStamp &stamp);
   int TextWidth(const QString &s) const;
   int TextHeight(const QString &s) const;
   // Copies an image at its own size: opaque images as they are, images with an alpha

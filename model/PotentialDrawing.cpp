@@ -237,7 +237,7 @@ void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize ar
       if (std::any_of(taken.begin(), taken.end(),
                       [&](const TRect &other) { return Overlaps(box, other); }))
         continue;
-      canvas.TextOut(x, y, *stamp);
+      canvas.Stamp(x, y, *stamp);
       taken.push_back(box);
       break;
     }

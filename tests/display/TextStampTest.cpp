@@ -37,7 +37,7 @@ TEST(TextStampTest, PutSetsThePixelsOfTextOut) {
       }
       const QString label = QString::fromUtf8(text);
       textCanvas.TextOut(at.x(), at.y(), label);
-      stampCanvas.TextOut(at.x(), at.y(), TTextStamp(stampCanvas, label));
+      stampCanvas.Stamp(at.x(), at.y(), TTextStamp(stampCanvas, label));
       EXPECT_EQ(stampCanvas.PenPos(), textCanvas.PenPos());
       ASSERT_EQ(byStamp, byText) << text << " at " << at.x() << "," << at.y();
     }
