@@ -17,9 +17,10 @@ public:
   int Width() const { return width_; }   // TextWidth of the text
   int Height() const { return height_; } // TextHeight of the text
 
-  // Sets the text's cell with its top-left corner at (x, y) onto a 32-bit image: the cell's
-  // pixels copied, the few that the glyphs' edges shade beyond it blended with what lies
-  // there.
+  // Sets the text's cell with its top-left corner at (x, y) onto an opaque 32-bit image:
+  // the cell's pixels copied, the few that the glyphs' edges shade beyond it blended with
+  // what lies there as the painter blends them (compared pixel for pixel under a solid
+  // brush, as labels have it).
   void Put(QImage &image, int x, int y) const;
 
 private:
