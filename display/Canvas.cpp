@@ -12,7 +12,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -159,59 +158,22 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
   if (points.empty())
     return;
   MoveTo(points.front().X, points.front().Y);
-  const bool plain = device_ != nullptr && Pen.Width <= 1 && Pen.Style != TPenStyle::psClear;
-  if (!plain || !Ready()) {
+  const bool solid = device_ != nullptr && Pen.Width <= 1 && Pen.Style == TPenStyle::psSolid;
+  if (!solid || !Ready()) {
     for (const TPoint &p : points.subspan(1))
       LineTo(p.X, p.Y);
     return;
   }
+  // Solid: the pattern only counts on, so the segments need not ask LineTo one by one, and
+  // those wholly on the device (most of them) need no plan.
   const raster::TPixels pixels = PixelsOf(*device_);
   const raster::TLineStyle style = LineStyleOf(Pen, Brush);
-  if (style.Dashed) {
-    for (const TPoint &p : points.subspan(1)) {
-      const raster::TLinePlan plan =
-          raster::PlanLine(pixels.Width, pixels.Height, penPos_.X, penPos_.Y, p.X, p.Y, false);
-      penPos_ = p;
-      const int phase = dashPhase_;
-      dashPhase_ = raster::AdvanceDash(phase, plan.Length);
-      if (plan.Count > 0)
-        raster::PlotLine(pixels, plan, style, phase);
-    }
-    return;
-  }
-  // Solid: the pattern only counts on. Segments wholly on the device, most of them, are
-  // stepped here as PlotLine steps them, without a plan.
-  const bool invert = style.Op == TPixelOp::Invert;
-  const uint32_t color = style.Color;
   int64_t length = 0;
   for (const TPoint &p : points.subspan(1)) {
     const TPoint from = std::exchange(penPos_, p);
     if (std::min(from.X, p.X) >= 0 && std::max(from.X, p.X) < pixels.Width &&
         std::min(from.Y, p.Y) >= 0 && std::max(from.Y, p.Y) < pixels.Height) {
-      const int dx = p.X - from.X;
-      const int dy = p.Y - from.Y;
-      const bool xMajor = std::abs(dx) >= std::abs(dy);
-      const int major = std::max(std::abs(dx), std::abs(dy));
-      const int minor = std::min(std::abs(dx), std::abs(dy));
-      const std::ptrdiff_t xStep = dx < 0 ? -1 : 1;
-      const std::ptrdiff_t yStep = dy < 0 ? -pixels.Stride : pixels.Stride;
-      const std::ptrdiff_t majorStep = xMajor ? xStep : yStep;
-      const std::ptrdiff_t minorStep = xMajor ? yStep : xStep;
-      uint32_t *pixel = pixels.Bits + static_cast<std::ptrdiff_t>(from.Y) * pixels.Stride + from.X;
-      int error = major;
-      // Without branches: short segments in every direction mispredict them. Copying
-      // pixels need not read them.
-      for (int k = 0; k < major; ++k) {
-        if (invert)
-          *pixel ^= 0x00FFFFFFu;
-        else
-          *pixel = color;
-        error += 2 * minor;
-        const bool across = error >= 2 * major;
-        error -= across ? 2 * major : 0;
-        pixel += majorStep + (across ? minorStep : 0);
-      }
-      length += major;
+      length += raster::PlotLineOnPixels(pixels, from.X, from.Y, p.X, p.Y, style);
       continue;
     }
     const raster::TLinePlan plan =

@@ -154,4 +154,33 @@ void PlotLine(const TPixels &pixels, const TLinePlan &plan, const TLineStyle &st
   });
 }
 
+int64_t PlotLineOnPixels(const TPixels &pixels, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
+                         const TLineStyle &style) {
+  const int dx = x1 - x0;
+  const int dy = y1 - y0;
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const int major = std::max(std::abs(dx), std::abs(dy));
+  const int minor = std::min(std::abs(dx), std::abs(dy));
+  const std::ptrdiff_t xStep = dx < 0 ? -1 : 1;
+  const std::ptrdiff_t yStep = dy < 0 ? -pixels.Stride : pixels.Stride;
+  const std::ptrdiff_t majorStep = xMajor ? xStep : yStep;
+  const std::ptrdiff_t minorStep = xMajor ? yStep : xStep;
+  uint32_t *p = pixels.Bits + static_cast<std::ptrdiff_t>(y0) * pixels.Stride + x0;
+  const bool invert = style.Op == TPixelOp::Invert;
+  // The error of a plan that starts at step 0; without branches, which short segments in
+  // every direction would mispredict.
+  int error = major;
+  for (int k = 0; k < major; ++k) {
+    if (invert)
+      *p ^= kInvertMask;
+    else
+      *p = style.Color;
+    error += 2 * minor;
+    const bool across = error >= 2 * major;
+    error -= across ? 2 * major : 0;
+    p += majorStep + (across ? minorStep : 0);
+  }
+  return major;
+}
+
 } // namespace raster
