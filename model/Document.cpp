@@ -60,7 +60,7 @@ TPointCharge *TDocument::CreateCharge(int32_t x, int32_t y) {
   created->ChargeUnit = 0;
   created->FieldLineCount = 16;
   TPointCharge *charge = Charges.Add(std::move(created));
-  modified_ = true;
+  SetModifiedState(true);
   emit ChargesChanged();
   const int index = Charges.Count() - 1;
   const int selectedBefore = selected_;
@@ -69,6 +69,7 @@ TPointCharge *TDocument::CreateCharge(int32_t x, int32_t y) {
   if (gesture_.Active) {
     gesture_.Created = index;
     gesture_.SelectedBefore = selectedBefore;
+    emit Edited();
   } else {
     Record(CreateStep(index, selectedBefore));
   }
@@ -83,13 +84,16 @@ void TDocument::PlaceCharge(TPointCharge &charge, long double x, long double y) 
   const TChargeState before = StateOf(charge);
   charge.X = static_cast<double>(x - kChargeHalfSize);
   charge.Y = static_cast<double>(y - kChargeHalfSize);
-  modified_ = true;
+  SetModifiedState(true);
   // A drag looks the charge up once: it moves only the charge it grabbed or created.
   if (!gesture_.Active) {
     Record(ChargeStep(QStringLiteral("Ladung verschieben"), Charges.IndexOf(&charge), before));
-  } else if (gesture_.Moved == -1 && gesture_.Created == -1) {
-    gesture_.Moved = Charges.IndexOf(&charge);
-    gesture_.MovedFrom = before;
+  } else {
+    if (gesture_.Moved == -1 && gesture_.Created == -1) {
+      gesture_.Moved = Charges.IndexOf(&charge);
+      gesture_.MovedFrom = before;
+    }
+    emit Edited();
   }
   emit ChargeChanged(&charge);
 }
@@ -106,7 +110,7 @@ void TDocument::ApplyCharge(TPointCharge &charge, const TChargeValues &values) {
   charge.ChargeValue = values.Value * UnitFactorOf(charge.ChargeUnit);
   charge.FieldLineCount = values.FieldLines;
   charge.IsTestCharge = values.TestCharge;
-  modified_ = true;
+  SetModifiedState(true);
   Record(ChargeStep(QStringLiteral("Ladung ändern"), Charges.IndexOf(&charge), before));
   emit ChargeChanged(&charge);
 }
@@ -128,7 +132,7 @@ void TDocument::DeleteCharge(int index) {
   emit ChargeRemoving(charge);
   Charges.Delete(index);
   selected_ = -1;
-  modified_ = true;
+  SetModifiedState(true);
   emit SelectionChanged();
   emit ChargesChanged();
 }
@@ -150,9 +154,11 @@ void TDocument::Pan(int32_t x, int32_t y) {
   else if (!gesture_.PannedFrom)
     gesture_.PannedFrom = CaptureView();
   ShiftView(x, y);
-  modified_ = true;
+  SetModifiedState(true);
   if (before)
     Record(ViewStep(QStringLiteral("Ansicht verschieben"), *before));
+  else
+    emit Edited();
   emit ViewChanged(true);
 }
 
@@ -164,14 +170,15 @@ void TDocument::ApplyView(const TViewSettings &view) {
   StepLength = view.StepLength;
   // Only a new zoom moves field lines; the others reach the background at its next redraw.
   const bool zoomed = SetZoomFactor(view.Zoom);
-  modified_ = true;
+  SetModifiedState(true);
   Record(ViewStep(QStringLiteral("Anzeige ändern"), before));
   emit ViewChanged(zoomed);
 }
 
 void TDocument::ApplyPotential(const TPotentialOptions &options) {
   Potential = options;
-  modified_ = true;
+  SetModifiedState(true);
+  emit Edited();
   emit ViewChanged(true);
 }
 
@@ -180,11 +187,21 @@ void TDocument::Select(int index) {
   emit SelectionChanged();
 }
 
-void TDocument::SetModified() { modified_ = true; }
-
 void TDocument::MarkSaved() {
-  modified_ = false;
   history_.setClean();
+  SetModifiedState(false);
+}
+
+void TDocument::ForgetSavedPoint() {
+  history_.resetClean();
+  SetModifiedState(true);
+}
+
+void TDocument::SetModifiedState(bool modified) {
+  if (modified == modified_)
+    return;
+  modified_ = modified;
+  emit ModifiedChanged(modified);
 }
 
 void TDocument::ClearForNew(TSize surface) {
@@ -201,7 +218,7 @@ void TDocument::ClearForNew(TSize surface) {
 void TDocument::New(TSize surface) {
   ForgetHistory();
   ClearForNew(surface);
-  modified_ = false;
+  SetModifiedState(false);
   emit SelectionChanged();
   emit Replaced();
 }
@@ -215,7 +232,7 @@ void TDocument::Load(TSize surface, const std::function<void(TDocument &)> &fill
   } catch (...) {
     failure = std::current_exception();
   }
-  modified_ = false;
+  SetModifiedState(false);
   emit SelectionChanged();
   emit Replaced();
   if (failure)
@@ -253,7 +270,7 @@ void TDocument::ResetAll(TSize surface) {
   StepLength = kDefaultStepLength;
   ShowCursorLine = true;
   Potential = {};
-  modified_ = false;
+  SetModifiedState(false);
   selected_ = -1;
 }
 
@@ -296,6 +313,7 @@ TChargeState StateOf(const TPointCharge &charge) {
 void TDocument::Record(std::unique_ptr<QUndoCommand> command) {
   if (command != nullptr)
     history_.push(command.release());
+  emit Edited();
 }
 
 std::unique_ptr<QUndoCommand> TDocument::CreateStep(int index, int selectedBefore) {
@@ -336,8 +354,9 @@ void TDocument::Undo() {
   if (!history_.canUndo())
     return;
   history_.undo();
-  modified_ = !history_.isClean();
+  SetModifiedState(!history_.isClean());
   emit Restored();
+  emit Edited();
 }
 
 void TDocument::Redo() {
@@ -345,8 +364,9 @@ void TDocument::Redo() {
   if (!history_.canRedo())
     return;
   history_.redo();
-  modified_ = !history_.isClean();
+  SetModifiedState(!history_.isClean());
   emit Restored();
+  emit Edited();
 }
 
 void TDocument::BeginGesture() {
@@ -371,7 +391,7 @@ void TDocument::ChoicesChanged(const std::vector<int> &before, bool modifies) {
   if (choiceHolder_ == nullptr)
     return;
   if (modifies)
-    modified_ = true;
+    SetModifiedState(true);
   std::vector<int> after = choiceHolder_->HeldChoices();
   if (after == before)
     return;

@@ -131,6 +131,8 @@ public:
   bool ShowCursorLine = true;
   TPotentialOptions Potential; // equipotential lines and potential map
 
+  // True while the document holds changes that are not in its file: the history is not at
+  // its saved point, or a drag has changed something it has not recorded yet.
   bool Modified() const { return modified_; }
   // The one charge selection of the program: an index into Charges, -1 for none.
   int SelectedIndex() const { return selected_; }
@@ -166,11 +168,11 @@ public:
   // Stores what the picture shows of the potential; the background is drawn again.
   void ApplyPotential(const TPotentialOptions &options);
   void Select(int index);
-  // Marks a change the listeners of the document know themselves (the voltage window's
-  // choices, which a project file keeps).
-  void SetModified();
   // The document is saved as it is.
   void MarkSaved();
+  // No state of the history is in a file any more (a file that failed to open, work brought
+  // back after a crash): the document counts as modified until it is saved.
+  void ForgetSavedPoint();
 
   // --- The history: every routine above is one step of it. ---
   const QUndoStack &History() const { return history_; }
@@ -229,9 +231,14 @@ signals:
   void SelectionChanged();
   // An undo or redo is complete: what shows document values shows them again.
   void Restored();
+  // Modified() has a new value.
+  void ModifiedChanged(bool modified);
+  // The content changed: a change, an undo or a redo (not new or load, which emit Replaced).
+  void Edited();
 
 private:
   void ClearForNew(TSize surface);
+  void SetModifiedState(bool modified);
   void Record(std::unique_ptr<QUndoCommand> command);
   // Steps that put back what they captured and repeat what is there now.
   std::unique_ptr<QUndoCommand> CreateStep(int index, int selectedBefore);

@@ -44,7 +44,7 @@ TEST_F(ProgramWindowsTest, ToolWindowsBelongToTheMainWindowAndKeepTheirSize) {
 }
 
 TEST_F(ProgramWindowsTest, FileKeysWorkOnceFromEveryWindow) {
-  TheDocument().SetModified();
+  TheDocument().ForgetSavedPoint();
   struct Key {
     Qt::KeyboardModifiers modifiers;
     Qt::Key key;
@@ -69,7 +69,7 @@ TEST_F(ProgramWindowsTest, FileKeysWorkOnceFromEveryWindow) {
 
 TEST_F(ProgramWindowsTest, QuestionOpensOverTheActiveWindow) {
   FakeDialogs::Restore(); // Qt's own message box
-  TheDocument().SetModified();
+  TheDocument().ForgetSavedPoint();
   Activate(Form2);
   EXPECT_EQ(DialogOwner(Form1), Form2);
   QWidget *owner = nullptr;
