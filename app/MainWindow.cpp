@@ -27,7 +27,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
-#include <QUndoStack>
 
 #include <cmath>
 #include <memory>
@@ -182,18 +181,17 @@ void TForm1::CreateEditMenu() {
     ReleaseGrab();
     document_.Redo();
   });
-  const QUndoStack *history = &document_.History();
+  const THistory *history = &document_.History();
   const auto showHistory = [this, history] {
-    MenuItem_Undo->setEnabled(history->canUndo());
-    MenuItem_Undo->setText(history->canUndo() ? QStringLiteral("Rückgängig: ") + history->undoText()
+    MenuItem_Undo->setEnabled(history->CanUndo());
+    MenuItem_Undo->setText(history->CanUndo() ? QStringLiteral("Rückgängig: ") + history->UndoText()
                                               : QStringLiteral("Rückgängig"));
-    MenuItem_Redo->setEnabled(history->canRedo());
-    MenuItem_Redo->setText(history->canRedo()
-                               ? QStringLiteral("Wiederholen: ") + history->redoText()
+    MenuItem_Redo->setEnabled(history->CanRedo());
+    MenuItem_Redo->setText(history->CanRedo()
+                               ? QStringLiteral("Wiederholen: ") + history->RedoText()
                                : QStringLiteral("Wiederholen"));
   };
-  connect(history, &QUndoStack::indexChanged, this, showHistory);
-  connect(history, &QUndoStack::cleanChanged, this, showHistory);
+  connect(history, &THistory::Changed, this, showHistory);
   showHistory();
 }
 

@@ -2,11 +2,11 @@
 
 #include "base/PixelMath.h"
 #include "base/Seams.h"
-#include "model/HistoryStep.h"
 #include "model/ModelHooks.h"
 #include "model/Zoom.h"
 
 #include <cmath>
+#include <memory>
 
 TPointCharge *TChargeList::Add(std::unique_ptr<TPointCharge> charge) {
   items_.push_back(std::move(charge));
@@ -60,7 +60,6 @@ TPointCharge *TDocument::CreateCharge(int32_t x, int32_t y) {
   created->ChargeUnit = 0;
   created->FieldLineCount = 16;
   TPointCharge *charge = Charges.Add(std::move(created));
-  SetModifiedState(true);
   emit ChargesChanged();
   const int index = Charges.Count() - 1;
   const int selectedBefore = selected_;
@@ -69,6 +68,8 @@ TPointCharge *TDocument::CreateCharge(int32_t x, int32_t y) {
   if (gesture_.Active) {
     gesture_.Created = index;
     gesture_.SelectedBefore = selectedBefore;
+    gesture_.Changed = true;
+    NotifyModified();
     emit Edited();
   } else {
     Record(CreateStep(index, selectedBefore));
@@ -84,7 +85,6 @@ void TDocument::PlaceCharge(TPointCharge &charge, long double x, long double y) 
   const TChargeState before = StateOf(charge);
   charge.X = static_cast<double>(x - kChargeHalfSize);
   charge.Y = static_cast<double>(y - kChargeHalfSize);
-  SetModifiedState(true);
   // A drag looks the charge up once: it moves only the charge it grabbed or created.
   if (!gesture_.Active) {
     Record(ChargeStep(QStringLiteral("Ladung verschieben"), Charges.IndexOf(&charge), before));
@@ -93,6 +93,8 @@ void TDocument::PlaceCharge(TPointCharge &charge, long double x, long double y) 
       gesture_.Moved = Charges.IndexOf(&charge);
       gesture_.MovedFrom = before;
     }
+    gesture_.Changed = true;
+    NotifyModified();
     emit Edited();
   }
   emit ChargeChanged(&charge);
@@ -110,7 +112,6 @@ void TDocument::ApplyCharge(TPointCharge &charge, const TChargeValues &values) {
   charge.ChargeValue = values.Value * UnitFactorOf(charge.ChargeUnit);
   charge.FieldLineCount = values.FieldLines;
   charge.IsTestCharge = values.TestCharge;
-  SetModifiedState(true);
   Record(ChargeStep(QStringLiteral("Ladung ändern"), Charges.IndexOf(&charge), before));
   emit ChargeChanged(&charge);
 }
@@ -122,17 +123,15 @@ void TDocument::DeleteCharge(int index) {
   const TChargeState state = StateOf(*charge);
   const std::vector<int> choices =
       choiceHolder_ != nullptr ? choiceHolder_->HeldChoices() : std::vector<int>{};
-  Record(std::make_unique<THistoryStep>(
-      QStringLiteral("Ladung löschen"),
-      [this, index, state, choices] {
-        InsertCharge(index, state);
-        RestoreChoices(choices);
-      },
-      [this, index] { RemoveCharge(index); }));
   emit ChargeRemoving(charge);
   Charges.Delete(index);
   selected_ = -1;
-  SetModifiedState(true);
+  Record(THistoryStep{QStringLiteral("Ladung löschen"),
+                      [this, index, state, choices] {
+                        InsertCharge(index, state);
+                        RestoreChoices(choices);
+                      },
+                      [this, index] { RemoveCharge(index); }, choices.size() * sizeof(int)});
   emit SelectionChanged();
   emit ChargesChanged();
 }
@@ -143,7 +142,8 @@ void TDocument::CenterOn(const TPointCharge &charge, TSize surface) {
   const int halfHeight = surface.Height / 2;
   ShiftView(pixel::Round(halfWidth + Origin.X - charge.X - kChargeHalfSize),
             pixel::Round(halfHeight + Origin.Y - charge.Y - kChargeHalfSize));
-  Record(ViewStep(QStringLiteral("Zentrieren"), before));
+  // The charges keep their metres: saved or not, the document stays so.
+  Record(ViewStep(QStringLiteral("Zentrieren"), before, true));
   emit ViewChanged(true);
 }
 
@@ -154,11 +154,13 @@ void TDocument::Pan(int32_t x, int32_t y) {
   else if (!gesture_.PannedFrom)
     gesture_.PannedFrom = CaptureView();
   ShiftView(x, y);
-  SetModifiedState(true);
-  if (before)
+  if (before) {
     Record(ViewStep(QStringLiteral("Ansicht verschieben"), *before));
-  else
+  } else {
+    gesture_.Changed = true;
+    NotifyModified();
     emit Edited();
+  }
   emit ViewChanged(true);
 }
 
@@ -170,15 +172,22 @@ void TDocument::ApplyView(const TViewSettings &view) {
   StepLength = view.StepLength;
   // Only a new zoom moves field lines; the others reach the background at its next redraw.
   const bool zoomed = SetZoomFactor(view.Zoom);
-  SetModifiedState(true);
   Record(ViewStep(QStringLiteral("Anzeige ändern"), before));
   emit ViewChanged(zoomed);
 }
 
 void TDocument::ApplyPotential(const TPotentialOptions &options) {
-  Potential = options;
-  SetModifiedState(true);
-  emit Edited();
+  if (options == Potential)
+    return;
+  const TPotentialOptions before = std::exchange(Potential, options);
+  const auto show = [this](const TPotentialOptions &shown) {
+    Potential = shown;
+    emit ViewChanged(true);
+  };
+  Record(
+      THistoryStep{QStringLiteral("Potenzialanzeige ändern"), [show, before] { show(before); },
+                   [show, options] { show(options); },
+                   (before.Levels.capacity() + options.Levels.capacity()) * sizeof(long double)});
   emit ViewChanged(true);
 }
 
@@ -188,19 +197,20 @@ void TDocument::Select(int index) {
 }
 
 void TDocument::MarkSaved() {
-  history_.setClean();
-  SetModifiedState(false);
+  history_.SetClean();
+  NotifyModified();
 }
 
 void TDocument::ForgetSavedPoint() {
-  history_.resetClean();
-  SetModifiedState(true);
+  history_.ResetClean();
+  NotifyModified();
 }
 
-void TDocument::SetModifiedState(bool modified) {
-  if (modified == modified_)
+void TDocument::NotifyModified() {
+  const bool modified = Modified();
+  if (modified == toldModified_)
     return;
-  modified_ = modified;
+  toldModified_ = modified;
   emit ModifiedChanged(modified);
 }
 
@@ -218,7 +228,7 @@ void TDocument::ClearForNew(TSize surface) {
 void TDocument::New(TSize surface) {
   ForgetHistory();
   ClearForNew(surface);
-  SetModifiedState(false);
+  NotifyModified();
   emit SelectionChanged();
   emit Replaced();
 }
@@ -232,7 +242,7 @@ void TDocument::Load(TSize surface, const std::function<void(TDocument &)> &fill
   } catch (...) {
     failure = std::current_exception();
   }
-  SetModifiedState(false);
+  NotifyModified();
   emit SelectionChanged();
   emit Replaced();
   if (failure)
@@ -270,8 +280,8 @@ void TDocument::ResetAll(TSize surface) {
   StepLength = kDefaultStepLength;
   ShowCursorLine = true;
   Potential = {};
-  SetModifiedState(false);
   selected_ = -1;
+  NotifyModified();
 }
 
 TDocument &TheDocument() {
@@ -310,61 +320,86 @@ TChargeState StateOf(const TPointCharge &charge) {
       charge.ChargeUnit};
 }
 
-void TDocument::Record(std::unique_ptr<QUndoCommand> command) {
-  if (command != nullptr)
-    history_.push(command.release());
+void TDocument::Record(std::optional<THistoryStep> step) {
+  if (step)
+    history_.Push(std::move(*step));
+  NotifyModified();
   emit Edited();
 }
 
-std::unique_ptr<QUndoCommand> TDocument::CreateStep(int index, int selectedBefore) {
+THistoryStep TDocument::CreateStep(int index, int selectedBefore) {
   const TChargeState state = StateOf(*Charges[index]);
-  return std::make_unique<THistoryStep>(
-      QStringLiteral("Ladung erzeugen"),
-      [this, index, selectedBefore] {
-        RemoveCharge(index);
-        Select(selectedBefore);
-      },
-      [this, index, state] { InsertCharge(index, state); });
+  return {QStringLiteral("Ladung erzeugen"),
+          [this, index, selectedBefore] {
+            RemoveCharge(index);
+            Select(selectedBefore);
+          },
+          [this, index, state] { InsertCharge(index, state); }};
 }
 
-std::unique_ptr<QUndoCommand> TDocument::ChargeStep(const QString &text, int index,
-                                                    const TChargeState &before) {
+THistoryStep TDocument::ChargeStep(const QString &text, int index, const TChargeState &before) {
   const TChargeState after = StateOf(*Charges[index]);
-  return std::make_unique<THistoryStep>(
-      text, [this, index, before] { RestoreCharge(index, before); },
-      [this, index, after] { RestoreCharge(index, after); });
+  return {text, [this, index, before] { RestoreCharge(index, before); },
+          [this, index, after] { RestoreCharge(index, after); }};
 }
 
-std::unique_ptr<QUndoCommand> TDocument::ViewStep(const QString &text, const TViewState &before) {
-  // A view that ends where it started is no step.
-  if (CaptureView() == before)
-    return nullptr;
-  return std::make_unique<THistoryStep>(
-      text, [this, before] { RestoreView(before); },
-      [this, after = CaptureView()] { RestoreView(after); });
+std::optional<THistoryStep> TDocument::ViewStep(const QString &text, const TViewState &before,
+                                                bool quiet) {
+  const TViewValues from{before.Origin,     before.PixelsPerMetre, before.ArrowScale,
+                         before.ArrowColor, before.StepLength,     before.ShowCursorLine};
+  // The charges move only with the view: a view that ends where it started is no step.
+  if (ViewValues() == from)
+    return std::nullopt;
+  // Shared by both directions; it keeps only the positions the move itself would miss.
+  const auto move =
+      std::make_shared<const TViewMove>(from, before.Positions, ViewValues(), Charges);
+  const auto show = [this, move](const TViewValues &values, bool back) {
+    SetViewValues(values);
+    if (back)
+      move->MoveBack(Charges);
+    else
+      move->MoveForth(Charges);
+    emit ViewChanged(true);
+  };
+  return THistoryStep{text, [show, move] { show(move->Before(), true); },
+                      [show, move] { show(move->After(), false); },
+                      sizeof(TViewMove) + move->Bytes(), quiet};
+}
+
+TViewValues TDocument::ViewValues() const {
+  return {Origin, PixelsPerMetre, ArrowScale, ArrowColor, StepLength, ShowCursorLine};
+}
+
+void TDocument::SetViewValues(const TViewValues &values) {
+  Origin = values.Origin;
+  PixelsPerMetre = values.PixelsPerMetre;
+  ArrowScale = values.ArrowScale;
+  ArrowColor = values.ArrowColor;
+  StepLength = values.StepLength;
+  ShowCursorLine = values.ShowCursorLine;
 }
 
 void TDocument::ForgetHistory() {
   gesture_ = {};
-  history_.clear();
+  history_.Clear();
 }
 
 void TDocument::Undo() {
   EndGesture();
-  if (!history_.canUndo())
+  if (!history_.CanUndo())
     return;
-  history_.undo();
-  SetModifiedState(!history_.isClean());
+  history_.Undo();
+  NotifyModified();
   emit Restored();
   emit Edited();
 }
 
 void TDocument::Redo() {
   EndGesture();
-  if (!history_.canRedo())
+  if (!history_.CanRedo())
     return;
-  history_.redo();
-  SetModifiedState(!history_.isClean());
+  history_.Redo();
+  NotifyModified();
   emit Restored();
   emit Edited();
 }
@@ -385,19 +420,20 @@ void TDocument::EndGesture() {
     Record(ChargeStep(QStringLiteral("Ladung verschieben"), gesture.Moved, gesture.MovedFrom));
   if (gesture.PannedFrom)
     Record(ViewStep(QStringLiteral("Ansicht verschieben"), *gesture.PannedFrom));
+  // A drag that ended where it started records nothing.
+  NotifyModified();
 }
 
 void TDocument::ChoicesChanged(const std::vector<int> &before, bool modifies) {
   if (choiceHolder_ == nullptr)
     return;
-  if (modifies)
-    SetModifiedState(true);
   std::vector<int> after = choiceHolder_->HeldChoices();
   if (after == before)
     return;
-  Record(std::make_unique<THistoryStep>(
-      QStringLiteral("Spannungsauswahl ändern"), [this, before] { RestoreChoices(before); },
-      [this, after] { RestoreChoices(after); }));
+  const size_t bytes = (before.capacity() + after.capacity()) * sizeof(int);
+  Record(THistoryStep{QStringLiteral("Spannungsauswahl ändern"),
+                      [this, before] { RestoreChoices(before); },
+                      [this, after] { RestoreChoices(after); }, bytes, !modifies});
 }
 
 void TDocument::RestoreCharge(int index, const TChargeState &state) {
@@ -424,20 +460,6 @@ void TDocument::RemoveCharge(int index) {
   selected_ = -1;
   emit SelectionChanged();
   emit ChargesChanged();
-}
-
-void TDocument::RestoreView(const TViewState &state) {
-  Origin = state.Origin;
-  PixelsPerMetre = state.PixelsPerMetre;
-  ArrowScale = state.ArrowScale;
-  ArrowColor = state.ArrowColor;
-  StepLength = state.StepLength;
-  ShowCursorLine = state.ShowCursorLine;
-  for (size_t i = 0; i < state.Positions.size() && i < static_cast<size_t>(Charges.Count()); ++i) {
-    Charges[static_cast<int>(i)]->X = state.Positions[i].first;
-    Charges[static_cast<int>(i)]->Y = state.Positions[i].second;
-  }
-  emit ViewChanged(true);
 }
 
 void TDocument::RestoreChoices(const std::vector<int> &choices) {

@@ -4,12 +4,13 @@
 // routines, which mark it modified and tell the listeners what changed.
 
 #include "base/Geometry.h"
+#include "model/History.h"
 #include "model/PointCharge.h"
 #include "model/PotentialOptions.h"
 #include "model/ViewLimits.h"
+#include "model/ViewMove.h"
 
 #include <QObject>
-#include <QUndoStack>
 
 #include <cstdint>
 #include <functional>
@@ -92,7 +93,7 @@ TChargeState StateOf(const TPointCharge &charge);
 void ApplyState(TPointCharge &charge, const TChargeState &state);
 
 // The view and where it puts every charge: a zoom or a pan moves them all, and scaling them
-// back would not give the same pixels.
+// back would not always give the same pixels.
 struct TViewState {
   TPoint Origin{0, 0};
   long double PixelsPerMetre = 0;
@@ -133,7 +134,7 @@ public:
 
   // True while the document holds changes that are not in its file: the history is not at
   // its saved point, or a drag has changed something it has not recorded yet.
-  bool Modified() const { return modified_; }
+  bool Modified() const { return !history_.IsClean() || gesture_.Changed; }
   // The one charge selection of the program: an index into Charges, -1 for none.
   int SelectedIndex() const { return selected_; }
   TPointCharge *Selected() const { return Charges.At(selected_); }
@@ -159,7 +160,7 @@ public:
   // Frees the charge at index; the selection becomes none.
   void DeleteCharge(int index);
   // Moves the view so that the charge's centre is at the middle of a surface of that size
-  // (px). Leaves the document unmodified: no position in metres changes.
+  // (px). Leaves an unmodified document unmodified: no position in metres changes.
   void CenterOn(const TPointCharge &charge, TSize surface);
   // Moves the origin to (x, y) px, and every charge with it.
   void Pan(int32_t x, int32_t y);
@@ -175,7 +176,9 @@ public:
   void ForgetSavedPoint();
 
   // --- The history: every routine above is one step of it. ---
-  const QUndoStack &History() const { return history_; }
+  const THistory &History() const { return history_; }
+  // The most the history's steps may hold (B); the oldest go first.
+  void SetHistoryByteLimit(size_t bytes) { history_.SetByteLimit(bytes); }
   // Take back or repeat a step; windows and picture follow as after the change itself. The
   // document is unmodified exactly when it is back at its saved state.
   void Undo();
@@ -185,17 +188,19 @@ public:
   void EndGesture();
   // The holder of the choices a delete takes and its undo gives back; null for none.
   void SetChoiceHolder(TChoiceHolder *holder) { choiceHolder_ = holder; }
-  // The holder's choices changed from before to what it holds now; with modifies, the
-  // document counts as changed.
+  // The holder's choices changed from before to what it holds now; without modifies, the
+  // change does not count as unsaved (THistoryStep::Quiet).
   void ChoicesChanged(const std::vector<int> &before, bool modifies);
 
   // The history's own changes: they record nothing.
   void RestoreCharge(int index, const TChargeState &state);
   void InsertCharge(int index, const TChargeState &state);
   void RemoveCharge(int index);
-  void RestoreView(const TViewState &state);
   void RestoreChoices(const std::vector<int> &choices);
   TViewState CaptureView() const;
+  // The view without the charges; setting it moves no charge and tells nobody.
+  TViewValues ViewValues() const;
+  void SetViewValues(const TViewValues &values);
 
   // An empty document with the view of a new one on a surface of that size (px): origin at
   // its centre, 100 % zoom, default arrow scale, the potential not shown. Arrow colour, step length
@@ -238,13 +243,15 @@ signals:
 
 private:
   void ClearForNew(TSize surface);
-  void SetModifiedState(bool modified);
-  void Record(std::unique_ptr<QUndoCommand> command);
+  // Emits ModifiedChanged when Modified() differs from what was last told.
+  void NotifyModified();
+  void Record(std::optional<THistoryStep> step);
   // Steps that put back what they captured and repeat what is there now.
-  std::unique_ptr<QUndoCommand> CreateStep(int index, int selectedBefore);
-  std::unique_ptr<QUndoCommand> ChargeStep(const QString &text, int index,
-                                           const TChargeState &before);
-  std::unique_ptr<QUndoCommand> ViewStep(const QString &text, const TViewState &before);
+  THistoryStep CreateStep(int index, int selectedBefore);
+  THistoryStep ChargeStep(const QString &text, int index, const TChargeState &before);
+  // None when the view is where it was.
+  std::optional<THistoryStep> ViewStep(const QString &text, const TViewState &before,
+                                       bool quiet = false);
   void ForgetHistory();
 
   // A drag in progress: what it created, or which charge it moved and from where, or the
@@ -256,11 +263,12 @@ private:
     int Moved = -1;
     TChargeState MovedFrom;
     std::optional<TViewState> PannedFrom;
+    bool Changed = false; // something it will record
   };
 
-  bool modified_ = false;
+  bool toldModified_ = false;
   int selected_ = -1;
-  QUndoStack history_;
+  THistory history_;
   TGesture gesture_;
   TChoiceHolder *choiceHolder_ = nullptr;
 };

@@ -2,13 +2,7 @@
 
 TDocumentSnapshot TakeSnapshot(const TDocument &document) {
   TDocumentSnapshot snapshot;
-  snapshot.View = {document.Origin,
-                   document.PixelsPerMetre,
-                   document.ArrowScale,
-                   document.ArrowColor,
-                   document.StepLength,
-                   document.ShowCursorLine,
-                   {}};
+  snapshot.View = document.ViewValues();
   snapshot.Potential = document.Potential;
   snapshot.Charges.reserve(static_cast<size_t>(document.Charges.Count()));
   for (const auto &charge : document.Charges)
@@ -25,7 +19,7 @@ std::unique_ptr<TDocument> DocumentFromSnapshot(const TDocumentSnapshot &snapsho
     document->Charges.Add(std::move(charge));
   }
   // Nobody listens to this document: the view's and the selection's signals go nowhere.
-  document->RestoreView(snapshot.View);
+  document->SetViewValues(snapshot.View);
   document->Potential = snapshot.Potential;
   document->Select(snapshot.Selected);
   return document;

@@ -11,7 +11,7 @@
 #include <vector>
 
 struct TDocumentSnapshot {
-  TViewState View; // the charges' positions are in Charges
+  TViewValues View;
   TPotentialOptions Potential;
   std::vector<TChargeState> Charges;
   int Selected = -1;

@@ -57,7 +57,7 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
     EXPECT_TRUE(dialogs->Errors().empty());
     EXPECT_EQ(Form1->FileName(), QString());
     EXPECT_FALSE(TheDocument().Modified());
-    EXPECT_FALSE(TheDocument().History().canUndo());
+    EXPECT_FALSE(TheDocument().History().CanUndo());
     ASSERT_EQ(Charges.Count(), static_cast<int>(charges.size()));
     for (int i = 0; i < Charges.Count(); ++i) {
       const Expected &e = charges[static_cast<size_t>(i)];

@@ -3,11 +3,14 @@
 #include "support/ProgramFixture.h"
 
 #include "model/Background.h"
+#include "windows/PotentialGroup.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <ostream>
@@ -19,6 +22,7 @@ namespace {
 // the voltage window's choices and the frame.
 struct Seen {
   TViewState View;
+  TPotentialOptions Potential;
   std::vector<TChargeState> Charges;
   int Selected = -1;
   std::vector<int> Choices;
@@ -30,6 +34,7 @@ struct Seen {
 Seen Look() {
   Seen seen;
   seen.View = TheDocument().CaptureView();
+  seen.Potential = TheDocument().Potential;
   for (const auto &charge : Charges)
     seen.Charges.push_back(StateOf(*charge));
   seen.Selected = TheDocument().SelectedIndex();
@@ -51,8 +56,8 @@ void PrintTo(const Seen &seen, std::ostream *os) {
   *os << " edits " << seen.Edits.join(QStringLiteral("|")).toStdString();
   for (const TChargeState &c : seen.Charges)
     *os << " (" << c.X << "," << c.Y << ")";
-  *os << " arrows " << static_cast<double>(seen.View.ArrowScale) << " step "
-      << seen.View.StepLength;
+  *os << " arrows " << static_cast<double>(seen.View.ArrowScale) << " step " << seen.View.StepLength
+      << " potential lines " << seen.Potential.Lines << " map " << seen.Potential.Map;
 }
 
 class HistoryTest : public ProgramTest {
@@ -71,11 +76,11 @@ protected:
     Form1->Timer_ResizeTimer();
   }
 
-  static void Type(QLineEdit *edit, const QString &text) {
-    edit->clear();
-    QTest::keyClicks(edit, text);
-  }
-  static void Click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+public:
+  using ProgramTest::Create;
+  using ProgramTest::Move;
+  using ProgramTest::Press;
+  using ProgramTest::Release;
 };
 
 struct StepCase {
@@ -84,17 +89,26 @@ struct StepCase {
   std::function<void()> act;
   // What comes before and is no step of its own (a selection, a page of the settings window).
   std::function<void()> prepare = [] {};
+  bool unsaved = true; // whether the change alone makes the document unsaved
 };
 
-TEST_F(HistoryTest, EveryKindOfChangeIsTakenBackAndRepeatedExactly) {
-  const std::vector<StepCase> cases = {
-      {"create", "Ladung erzeugen", [] { Create(600, 100); }},
+void Type(QLineEdit *edit, const QString &text) {
+  edit->clear();
+  QTest::keyClicks(edit, text);
+}
+void Click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Every kind of change a user can make, one step each.
+std::vector<StepCase> EveryKindOfChange() {
+  using T = HistoryTest;
+  return {
+      {"create", "Ladung erzeugen", [] { T::Create(600, 100); }},
       {"drag of 50 moves", "Ladung verschieben",
        [] {
-         Press(500, 300);
+         T::Press(500, 300);
          for (int i = 1; i <= 50; ++i)
-           Move(500 - 3 * i, 300 + i);
-         Release(350, 350);
+           T::Move(500 - 3 * i, 300 + i);
+         T::Release(350, 350);
        }},
       {"apply", "Ladung ändern",
        [] {
@@ -104,13 +118,13 @@ TEST_F(HistoryTest, EveryKindOfChangeIsTakenBackAndRepeatedExactly) {
        }},
       {"delete a chosen charge", "Ladung löschen",
        [] { Click(Form2->TabSheet_Charge->Button_Delete); }, [] { TheDocument().Select(2); }},
-      {"centre", "Zentrieren", [] { Click(Form2->TabSheet_Charge->Button_Center); }},
+      {"centre", "Zentrieren", [] { Click(Form2->TabSheet_Charge->Button_Center); }, [] {}, false},
       {"pan", "Ansicht verschieben",
        [] {
-         Press(100, 100, Qt::RightButton);
+         T::Press(100, 100, Qt::RightButton);
          for (int i = 1; i <= 20; ++i)
-           Move(100 + i, 100 - 2 * i);
-         Release(120, 60, Qt::RightButton);
+           T::Move(100 + i, 100 - 2 * i);
+         T::Release(120, 60, Qt::RightButton);
        }},
       {"zoom and view settings", "Anzeige ändern",
        [] {
@@ -119,25 +133,35 @@ TEST_F(HistoryTest, EveryKindOfChangeIsTakenBackAndRepeatedExactly) {
          Click(Form2->TabSheet_View->Button_ApplyView);
        },
        [] { Form2->PageControl->setCurrentIndex(2); }},
+      {"equipotential lines from the menu", "Potenzialanzeige ändern",
+       [] { Form1->MenuItem_Equipotentials->trigger(); }},
+      {"potential map from the view tab", "Potenzialanzeige ändern",
+       [] { Form2->TabSheet_View->Group_Potential->CheckBox_Map->click(); },
+       [] { Form2->PageControl->setCurrentIndex(2); }},
       {"voltage choice", "Spannungsauswahl ändern",
        [] { QTest::mouseClick(Form3->Panel_Pos2, Qt::RightButton); }},
       {"voltage value", "Spannungsauswahl ändern",
        [] {
          Form3->ComboBox_Value->setCurrentIndex(1);
          emit Form3->ComboBox_Value->activated(1);
-       }},
+       },
+       [] {}, false},
   };
+}
+
+TEST_F(HistoryTest, EveryKindOfChangeIsTakenBackAndRepeatedExactly) {
+  const std::vector<StepCase> cases = EveryKindOfChange();
   for (const StepCase &c : cases) {
     SCOPED_TRACE(c.name);
     TearDown();
     SetUp();
     c.prepare();
-    const int steps = TheDocument().History().count();
+    const int steps = TheDocument().History().Count();
     const Seen before = Look();
     c.act();
     const Seen after = Look();
     ASSERT_NE(after, before);
-    EXPECT_EQ(TheDocument().History().count(), steps + 1) << "one step";
+    EXPECT_EQ(TheDocument().History().Count(), steps + 1) << "one step";
     EXPECT_EQ(Form1->MenuItem_Undo->text(), QStringLiteral("Rückgängig: ") + c.text);
 
     Form1->MenuItem_Undo->trigger();
@@ -169,6 +193,42 @@ TEST_F(HistoryTest, UndoingBackToTheSavedStateClearsModified) {
   EXPECT_FALSE(Form1->MenuItem_Undo->isEnabled());
   EXPECT_FALSE(Form1->MenuItem_Redo->isEnabled());
   EXPECT_EQ(Form1->MenuItem_Undo->text(), QStringLiteral("Rückgängig"));
+}
+
+// Unsaved means "not at the saved point of the history", so that no undo can hide a change
+// from the save question: each kind of change through change, undo, redo and save.
+TEST_F(HistoryTest, TheSaveQuestionComesExactlyWhenTheHistoryIsNotAtTheSavedPoint) {
+  const QTemporaryDir folder;
+  for (const StepCase &c : EveryKindOfChange()) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    c.prepare();
+    dialogs->FileNames = {folder.filePath(QStringLiteral("projekt.kbf"))};
+    Form1->MenuItem_Save->trigger();
+    ASSERT_FALSE(TheDocument().Modified());
+    const auto asksOnClose = [this] {
+      dialogs->Calls.clear();
+      dialogs->Answers = {TQuestionAnswer::Cancel};
+      bool canClose = false;
+      Form1->FormCloseQuery(canClose);
+      return !dialogs->Calls.empty();
+    };
+    c.act();
+    EXPECT_EQ(TheDocument().Modified(), c.unsaved) << "changed";
+    EXPECT_EQ(asksOnClose(), c.unsaved);
+    Form1->MenuItem_Undo->trigger();
+    EXPECT_FALSE(TheDocument().Modified()) << "taken back";
+    EXPECT_FALSE(asksOnClose());
+    Form1->MenuItem_Redo->trigger();
+    EXPECT_EQ(TheDocument().Modified(), c.unsaved) << "repeated";
+    Form1->MenuItem_Save->trigger();
+    EXPECT_FALSE(TheDocument().Modified()) << "saved";
+    // The saved state now has the change: taking it back is a change.
+    Form1->MenuItem_Undo->trigger();
+    EXPECT_EQ(TheDocument().Modified(), c.unsaved) << "taken back after the save";
+    EXPECT_EQ(asksOnClose(), c.unsaved);
+  }
 }
 
 TEST_F(HistoryTest, UndoDuringADragEndsTheDragFirst) {
