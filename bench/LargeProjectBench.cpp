@@ -13,19 +13,23 @@
 #include "windows/SettingsWindow.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
 // Sources spread over the 792 by 535 surface, so that every one of them is drawn; half
-// positive, half negative, none with field lines.
-TProjectData LargeProject(int count) {
+// positive, half negative, none with field lines. With betweenPixels, each is off the pixel
+// grid by a fraction, as typed positions in metres are.
+TProjectData LargeProject(int count, bool betweenPixels = false) {
   TProjectData data;
   data.OriginX = 396;
   data.OriginY = 267;
@@ -38,6 +42,10 @@ TProjectData LargeProject(int count) {
     TChargeRecord r;
     r.X = static_cast<double>(next() % 772);
     r.Y = static_cast<double>(next() % 515);
+    if (betweenPixels) {
+      r.X += next() / static_cast<double>(1u << 24);
+      r.Y += next() / static_cast<double>(1u << 24);
+    }
     r.ChargeValue = (i % 2 == 0 ? 1 : -1) * 1.602177e-19L;
     data.Charges.push_back(r);
   }
@@ -49,10 +57,11 @@ TProjectData LargeProject(int count) {
 // The program's windows and a project file of `count` charges in a temporary folder.
 class ProjectOnDisk {
 public:
-  explicit ProjectOnDisk(int count) : path_(dir_.filePath(QStringLiteral("gross.kbf"))) {
+  explicit ProjectOnDisk(int count, bool betweenPixels = false)
+      : path_(dir_.filePath(QStringLiteral("gross.kbf"))) {
     CreateProgramWindows();
     Form1->show();
-    SaveProjectFile(path_, LargeProject(count));
+    SaveProjectFile(path_, LargeProject(count, betweenPixels));
   }
   ~ProjectOnDisk() {
     DestroyProgramWindows();
@@ -131,6 +140,50 @@ BENCHMARK(BM_ChargeList)
     ->Arg(1000)
     ->Arg(10000)
     ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
+// Resident memory of this process (MB).
+double ResidentMegabytes() {
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0;
+  long resident = 0;
+  statm >> pages >> resident;
+  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
+}
+
+// 300 pans with the right mouse button on the loaded project, each drawn as a user sees it:
+// the memory the process holds afterwards against what it held with the project open. The
+// second argument puts the charges between pixels. Not a time: one iteration.
+void BM_PanMemory(benchmark::State &state) {
+  const int count = static_cast<int>(state.range(0));
+  const ProjectOnDisk project(count, state.range(1) != 0);
+  project.Load();
+  Check(state, count);
+  QApplication::processEvents();
+  const double atStart = ResidentMegabytes();
+  for (auto _ : state) {
+    for (int i = 0; i < 300; ++i) {
+      const QPoint from(300 + i % 7, 200 + i % 5);
+      const QPoint to = from + QPoint(i % 2 == 0 ? 37 : -29, i % 3 == 0 ? 23 : -19);
+      QTest::mousePress(Form1->DXDraw, Qt::RightButton, {}, from);
+      QTest::mouseMove(Form1->DXDraw, (from + to) / 2);
+      QTest::mouseMove(Form1->DXDraw, to);
+      QTest::mouseRelease(Form1->DXDraw, Qt::RightButton, {}, to);
+      QApplication::processEvents();
+    }
+  }
+  const double after = ResidentMegabytes();
+  state.counters["start_MB"] = atStart;
+  state.counters["after_MB"] = after;
+  state.counters["after/start"] = after / atStart;
+  state.counters["history_MB"] = static_cast<double>(TheDocument().History().Bytes()) / (1 << 20);
+  state.counters["steps"] = TheDocument().History().Count();
+}
+BENCHMARK(BM_PanMemory)
+    ->Name("PanMemory")
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
 // Keeps the console output and adds the time per charge of every run, and for each kind

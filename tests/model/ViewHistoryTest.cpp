@@ -1,0 +1,113 @@
+// The history of view changes: a pan, a zoom or a centring taken back and repeated puts every
+// charge on exactly the pixel it had, while the history keeps far less than a copy of the
+// positions, and never more than its bound.
+#include "DocumentFixture.h"
+
+#include "model/Zoom.h"
+
+#include <random>
+#include <vector>
+
+namespace {
+
+class ViewHistoryTest : public DocumentTest {
+protected:
+  // Charges on whole pixels and between them, near the origin and far from it, as clicks,
+  // typed metres and earlier zooms leave them.
+  void AddSpreadCharges(int count, uint32_t seed) {
+    std::mt19937_64 random(seed);
+    std::uniform_real_distribution<double> near(-800, 800);
+    std::uniform_real_distribution<double> far(-4e7, 4e7);
+    for (int i = 0; i < count; ++i) {
+      switch (i % 4) {
+      case 0:
+        AddCharge(std::nearbyint(near(random)), std::nearbyint(near(random)), 1e-19L);
+        break;
+      case 1:
+        AddCharge(near(random), near(random), -1e-19L);
+        break;
+      case 2:
+        AddCharge(far(random), near(random) / 1024, 2e-19L);
+        break;
+      default:
+        AddCharge(near(random) * 1e-9, far(random), -2e-19L);
+      }
+    }
+  }
+};
+
+TEST_F(ViewHistoryTest, EveryViewChangeIsTakenBackAndRepeatedToTheLastBit) {
+  for (uint32_t seed : {1u, 2u, 3u}) {
+    SCOPED_TRACE(seed);
+    ResetDocumentGlobals();
+    AddSpreadCharges(400, seed);
+    TDocument &document = TheDocument();
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int32_t> offset(-5000, 5000);
+    std::uniform_int_distribution<int> kind(0, 3);
+    const std::vector<long double> zooms = {0.5L, 1, 1.5L, 2, 3.7L, 10, 0.013L};
+    std::vector<TViewState> states = {document.CaptureView()};
+    for (int step = 0; step < 60; ++step) {
+      switch (kind(random)) {
+      case 0:
+        document.Pan(Origin.X + offset(random), Origin.Y + offset(random));
+        break;
+      case 1: // a drag: many small pans, one step
+        document.BeginGesture();
+        for (int i = 0; i < 25; ++i)
+          document.Pan(Origin.X + offset(random) / 100, Origin.Y + offset(random) / 100);
+        document.EndGesture();
+        break;
+      case 2:
+        document.CenterOn(*Charges[static_cast<int>(random() % 400)], surfaceSize);
+        break;
+      default:
+        document.ApplyView({ArrowScale * 2, zooms[random() % zooms.size()], ArrowColor, StepLength,
+                            ShowCursorLine});
+      }
+      if (document.CaptureView() != states.back())
+        states.push_back(document.CaptureView());
+    }
+    ASSERT_EQ(document.History().Count(), static_cast<int>(states.size()) - 1);
+    for (size_t i = states.size() - 1; i > 0; --i) {
+      document.Undo();
+      ASSERT_EQ(document.CaptureView(), states[i - 1]) << "undo to state " << i - 1;
+    }
+    for (size_t i = 1; i < states.size(); ++i) {
+      document.Redo();
+      ASSERT_EQ(document.CaptureView(), states[i]) << "redo to state " << i;
+    }
+  }
+}
+
+// Pans and centrings keep the view and the few positions a shift rounds differently; zooms,
+// which rescale every position, are what the bound is for.
+TEST_F(ViewHistoryTest, PansKeepFarLessThanACopyAndTheBoundDropsTheOldestSteps) {
+  AddSpreadCharges(20000, 7);
+  TDocument &document = TheDocument();
+  const size_t copy = 2 * sizeof(double) * 20000;
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int32_t> offset(-300, 300);
+  for (int i = 0; i < 300; ++i)
+    document.Pan(Origin.X + offset(random), Origin.Y + offset(random));
+  EXPECT_LT(document.History().Bytes(), 300 * copy / 8);
+
+  document.MarkSaved();
+  document.SetHistoryByteLimit(10 * copy);
+  EXPECT_LE(document.History().Bytes(), 10 * copy);
+  for (int i = 0; i < 40; ++i)
+    document.ApplyView({ArrowScale, i % 2 == 0 ? 1.5L : 1, ArrowColor, StepLength, true});
+  EXPECT_LE(document.History().Bytes(), 10 * copy);
+  EXPECT_GT(document.History().Count(), 2);
+  const TViewState now = document.CaptureView();
+  while (document.History().CanUndo())
+    document.Undo();
+  // The saved state went with the oldest steps: no undo may claim to have reached it.
+  EXPECT_TRUE(document.Modified());
+  while (document.History().CanRedo())
+    document.Redo();
+  EXPECT_EQ(document.CaptureView(), now);
+  EXPECT_TRUE(document.Modified());
+}
+
+} // namespace
