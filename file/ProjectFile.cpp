@@ -54,6 +54,14 @@ void ReadNaming(const QString &path, QFile &file, TProjectData &data) {
 } // namespace
 
 void LoadProjectFile(const QString &path, TProjectData &data) {
+  // The examples are Qt resources (":/..."), bytes inside the program that only QFile reads.
+  if (path.startsWith(u':')) {
+    QFile resource(path);
+    if (!resource.open(QIODevice::ReadOnly))
+      throw OpenError(path, SystemErrorText(ENOENT));
+    ReadNaming(path, resource, data);
+    return;
+  }
   // Not blocking: opening a FIFO would wait for a writer. The kind and size are asked of
   // what was opened, so a path replaced in between cannot slip through.
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
