@@ -57,8 +57,11 @@ void RemoveDeadLeftovers(const QString &folder) {
   }
 }
 
-int OpenNew(const QString &path) {
-  return ::open(Native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+// A file that replaces another gets that one's mode at the end; until then only its owner
+// may read it. A new file gets the usual mode (0666 less the umask).
+int OpenNew(const QString &path, bool replacing) {
+  return ::open(Native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                replacing ? 0600 : 0666);
 }
 
 } // namespace
@@ -109,11 +112,11 @@ bool TReplacingFile::Begin() {
   RemoveDeadLeftovers(folder);
   const QString base = QDir(folder).filePath(TemporaryFileName(info.fileName(), ::getpid()));
   temporary_ = base;
-  fd_ = OpenNew(temporary_);
+  fd_ = OpenNew(temporary_, existed_);
   // Another save of this program into the same target is under way.
   for (int n = 1; fd_ < 0 && errno == EEXIST && n < 100; ++n) {
     temporary_ = base.chopped(4) + QStringLiteral("-%1.tmp").arg(n);
-    fd_ = OpenNew(temporary_);
+    fd_ = OpenNew(temporary_, existed_);
   }
   if (fd_ < 0) {
     const int failure = errno;
