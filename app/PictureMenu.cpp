@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "base/Errors.h"
+#include "base/ReplacingFile.h"
 #include "model/ModelHooks.h"
 #include "model/PictureExport.h"
 #include "widgets/Dialogs.h"
@@ -66,6 +67,12 @@ void TForm1::MenuItem_ExportPictureClick() {
 }
 
 void TForm1::PrintPicture(QPrinter &printer) const {
+  // Printing into a file writes it directly: a FIFO there would block the program.
+  if (const QString target = printer.outputFileName(); !target.isEmpty()) {
+    if (const QString problem = WriteTargetProblem(target); !problem.isEmpty())
+      throw EFCreateError(
+          QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(target, problem));
+  }
   QPainter painter;
   if (!painter.begin(&printer))
     throw EWriteError(QStringLiteral("Das Bild konnte nicht gedruckt werden"));

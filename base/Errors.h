@@ -53,6 +53,13 @@ inline QString ErrorBoxText(const QString &message) {
   return message;
 }
 
+// A failure while reading or writing a named file: the program's fixed text of the failure,
+// the file and the reason as a German sentence: 'Stream-Lesefehler in der Datei "p.kbf". Die
+// Datei endet vorzeitig.'
+inline QString FileErrorText(const QString &failure, const QString &path, const QString &reason) {
+  return QStringLiteral("%1 in der Datei \"%2\". %3").arg(failure, path, reason);
+}
+
 // The message of an EListError: a list (a file's, a combo box's) has no item at index.
 inline QString ListIndexErrorText(int64_t index) {
   return QStringLiteral("Listenindex überschreitet das Maximum (%1)").arg(index);

@@ -25,6 +25,10 @@ inline bool Overlaps(const TRect &a, const TRect &b) {
   return a.Left < b.Right && a.Right > b.Left && a.Top < b.Bottom && a.Bottom > b.Top;
 }
 
+// Largest side (px) of a drawing surface, in the window and in kraftbild-render: an 8K screen
+// (7680 by 4320) fits, and a surface of 8192 by 8192 still takes only 256 MB per buffer.
+inline constexpr int32_t kMaxSurfaceSide = 8192;
+
 struct TSize {
   int32_t Width = 0;
   int32_t Height = 0;

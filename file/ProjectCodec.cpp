@@ -73,10 +73,14 @@ int32_t ReadChosenIndex(TValueReader &reader, const std::vector<TChargeRecord> &
 
 void CheckProjectData(const TProjectData &data) {
   Require(ArrowScaleValid(data.ArrowScale) && ZoomValid(data.ZoomFactor, data.ArrowScale));
-  for (const TChargeRecord &charge : data.Charges)
+  TChargeExtent extent;
+  for (const TChargeRecord &charge : data.Charges) {
     Require(PixelPositionUsable(charge.X) && PixelPositionUsable(charge.Y) &&
             std::isfinite(charge.ChargeValue) && LineCountValid(charge.FieldLineCount) &&
             UnitValid(charge.ChargeUnit));
+    extent.Include(charge.ChargeValue, !charge.IsTestCharge);
+  }
+  Require(ChargesUsable(extent, data.ZoomFactor * DefaultPixelsPerMetre()));
   RequireChosenIndex(data.FirstChosen, data.Charges.size());
   RequireChosenIndex(data.SecondChosen, data.Charges.size());
   Require(PotentialOptionsValid(data.Potential));
@@ -117,9 +121,15 @@ void ReadProjectData(QIODevice &device, TProjectData &data) {
   Require(ZoomValid(zoom, data.ArrowScale));
   data.ZoomFactor = zoom;
   reader.ReadListBegin();
-  // The list grows by complete records only; nothing is reserved ahead of the bytes.
-  while (!reader.EndOfList())
-    data.Charges.push_back(ReadChargeRecord(reader));
+  // The list grows by complete records only; nothing is reserved ahead of the bytes. A
+  // charge whose forces overflow is refused before it joins the others.
+  TChargeExtent extent;
+  while (!reader.EndOfList()) {
+    const TChargeRecord record = ReadChargeRecord(reader);
+    extent.Include(record.ChargeValue, !record.IsTestCharge);
+    Require(ChargesUsable(extent, zoom * DefaultPixelsPerMetre()));
+    data.Charges.push_back(record);
+  }
   reader.ReadListEnd();
   data.FirstChosen = ReadChosenIndex(reader, data.Charges);
   data.SecondChosen = ReadChosenIndex(reader, data.Charges);

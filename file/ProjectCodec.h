@@ -21,7 +21,8 @@ void CheckProjectData(const TProjectData &data);
 // After the visibility only the extension block of file/PotentialBlock.h is read. Throws
 // EReadError, EPropertyError (also for values out of range: an arrow scale that is not positive and
 // finite, a zoom factor whose pixels per metre or arrow factor would not be finite
-// (model/ViewLimits.h), a position or charge value that is not finite, a field-line count outside
+// (model/ViewLimits.h), a position or charge value that is not finite, a charge whose forces
+// would overflow (ChargesUsable), a field-line count outside
 // 0..400, a unit other than 0 or 1) and EListError (a chosen index that is neither -1 nor a
 // record's).
 void ReadProjectData(QIODevice &device, TProjectData &data);

@@ -1,11 +1,11 @@
 #include "file/ProjectFile.h"
 
 #include "base/Errors.h"
+#include "base/SystemErrorText.h"
 #include "file/ProjectCodec.h"
 #include "file/StreamFormat.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -20,75 +20,85 @@ EFOpenError OpenError(const QString &path, const QString &reason) {
 }
 
 // A FIFO, a device or a folder could block the program or feed it without end; only a
-// regular file of bounded size is read. Asked before opening, since opening a FIFO blocks.
-void RequireRegularFile(const QString &path, qint64 size, bool regular) {
-  if (!regular)
+// regular file of bounded size is read.
+void RequireRegularFile(const QString &path, const struct stat &st) {
+  if (!S_ISREG(st.st_mode))
     throw OpenError(path, QStringLiteral("Sie ist keine gewöhnliche Datei."));
-  if (size > kMaxProjectFileBytes)
+  if (st.st_size > kMaxProjectFileBytes)
     throw OpenError(
         path,
         QStringLiteral("Sie ist größer als %1 MB.").arg(kMaxProjectFileBytes / (1024 * 1024)));
 }
 
-// Makes the written bytes durable. Devices and file systems that cannot sync (EINVAL, EROFS
-// for some special files) have nothing to wait for; any other failure is a failed write.
-bool Sync(int fd) { return ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS; }
-
-// After the rename the folder entry must reach the disk too, or a crash could bring back
-// the old file (or none).
-bool SyncFolderOf(const QString &path) {
-  const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0)
-    return true; // a folder we may write into but not open: nothing we can sync
-  const bool synced = Sync(fd);
-  ::close(fd);
-  return synced;
-}
-
-} // namespace
-
-void LoadProjectFile(const QString &path, TProjectData &data) {
-  const QFileInfo info(path);
-  if (info.exists())
-    RequireRegularFile(path, info.size(), info.isFile());
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw OpenError(path, file.errorString());
-  // The path may have been replaced between the question and the opening.
-  struct stat opened {};
-  if (::fstat(file.handle(), &opened) == 0)
-    RequireRegularFile(path, opened.st_size, S_ISREG(opened.st_mode));
+// The codec knows no file; its failures get the file's name and a reason here.
+void ReadNaming(const QString &path, QFile &file, TProjectData &data) {
   try {
     ReadProjectData(file, data);
+  } catch (const EReadError &) {
+    throw EReadError(FileErrorText(ReadErrorText(), path,
+                                   file.error() == QFileDevice::NoError
+                                       ? QStringLiteral("Die Datei endet vorzeitig.")
+                                       : QStringLiteral("Die Datei kann nicht gelesen werden.")));
+  } catch (const EPropertyError &) {
+    throw EPropertyError(FileErrorText(
+        PropertyErrorText(), path, QStringLiteral("Ein Wert liegt außerhalb seines Bereichs.")));
+  } catch (const EListError &error) {
+    throw EListError(
+        FileErrorText(error.Message(), path, QStringLiteral("Eine gewählte Ladung fehlt.")));
   } catch (const std::bad_alloc &) {
     throw EOutOfMemoryError(
         QStringLiteral("Zu wenig Arbeitsspeicher, um die Datei %1 zu lesen").arg(path));
   }
 }
 
+} // namespace
+
+void LoadProjectFile(const QString &path, TProjectData &data) {
+  // The examples are Qt resources (":/..."), bytes inside the program that only QFile reads.
+  if (path.startsWith(u':')) {
+    QFile resource(path);
+    if (!resource.open(QIODevice::ReadOnly))
+      throw OpenError(path, SystemErrorText(ENOENT));
+    ReadNaming(path, resource, data);
+    return;
+  }
+  // Not blocking: opening a FIFO would wait for a writer. The kind and size are asked of
+  // what was opened, so a path replaced in between cannot slip through.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0)
+    throw OpenError(path, SystemErrorText(errno));
+  struct stat opened {};
+  if (::fstat(fd, &opened) != 0) {
+    const int failure = errno;
+    ::close(fd);
+    throw OpenError(path, SystemErrorText(failure));
+  }
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    throw OpenError(path, QStringLiteral("Die Datei kann nicht gelesen werden."));
+  }
+  RequireRegularFile(path, opened);
+  ReadNaming(path, file, data);
+}
+
 void SaveProjectFile(const QString &path, const TProjectData &data,
                      const TSaveFileFactory &makeFile) {
   CheckProjectData(data);
-  const std::unique_ptr<QSaveFile> file =
-      makeFile ? makeFile(path) : std::make_unique<QSaveFile>(path);
+  const std::unique_ptr<TReplacingFile> file =
+      makeFile ? makeFile(path) : std::make_unique<TReplacingFile>(path);
   // In a folder where no temporary file can be made the file itself is written; a failure
   // then is still reported, though the old contents are gone.
-  file->setDirectWriteFallback(true);
-  if (!file->open(QIODevice::WriteOnly))
+  file->SetDirectWriteFallback(true);
+  if (!file->Begin())
     throw EFCreateError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
-                            .arg(path, file->errorString()));
+                            .arg(path, file->FailureReason()));
   try {
     WriteProjectData(*file, data);
-    // The device buffers: a full disk shows only when the buffer goes out, and commit()
-    // would still replace the target with what got through. So every stage is asked.
-    if (!file->flush() || file->error() != QFileDevice::NoError ||
-        (file->handle() >= 0 && !Sync(file->handle())))
-      throw EWriteError(WriteErrorText());
-  } catch (...) {
-    file->cancelWriting();
-    throw;
+  } catch (const EWriteError &) {
+    file->Cancel();
+    throw EWriteError(FileErrorText(WriteErrorText(), path, file->FailureReason()));
   }
-  if (!file->commit() || !SyncFolderOf(path))
-    throw EWriteError(WriteErrorText());
+  if (!file->Commit())
+    throw EWriteError(FileErrorText(WriteErrorText(), path, file->FailureReason()));
 }

@@ -7,6 +7,7 @@
 #include "model/TestChargeFigures.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &charge,
@@ -52,14 +53,20 @@ void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &
     v = figure->Force;
   else
     ForceAt(document, v, c.X, c.Y, value);
-  v.Scale(static_cast<double>(document.PixelsPerMetre / document.ArrowScale)); // N to px of arrow
+  const long double arrowFactor = document.PixelsPerMetre / document.ArrowScale; // N to px
+  if (static_cast<long double>(v.Length()) * arrowFactor > DBL_MAX) {
+    // A strong force at a large factor would overflow the double: clamped at once.
+    v.SetLength(kClampedArrow);
+  } else {
+    v.Scale(static_cast<double>(arrowFactor));
+    const double length = v.Length();
+    if (length > kLongestArrow)
+      v.Scale(kClampedArrow / length);
+  }
   canvas.Pen.Width = 2;
   canvas.Pen.Color = document.ArrowColor;
   canvas.BeginFigure();
   canvas.MoveTo(c.X, c.Y);
-  const double length = v.Length();
-  if (length > kLongestArrow)
-    v.Scale(kClampedArrow / length);
   // Rounding saturates each coordinate on its own, which would turn an arrow longer than
   // that limit off its direction; the vector is shortened as a whole instead.
   const double largest = std::max(std::fabs(v.X), std::fabs(v.Y));

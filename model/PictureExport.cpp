@@ -1,6 +1,7 @@
 #include "model/PictureExport.h"
 
 #include "base/Errors.h"
+#include "base/ReplacingFile.h"
 #include "base/Seams.h"
 #include "display/Canvas.h"
 #include "display/PainterCanvas.h"
@@ -17,7 +18,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QSvgGenerator>
 
@@ -28,9 +28,22 @@ namespace {
 
 constexpr double kMmPerInch = 25.4;
 
-QString WriteFailure(const QString &fileName) {
-  return QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden")
-      .arg(QFileInfo(fileName).absoluteFilePath());
+EWriteError WriteFailure(const QString &fileName, const QString &reason) {
+  return EWriteError(QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden. %2")
+                         .arg(QFileInfo(fileName).absoluteFilePath(), reason));
+}
+
+// Written beside the target first: a failed export leaves an existing file as it was.
+template <typename Write> void WriteReplacing(const QString &fileName, const Write &write) {
+  TReplacingFile file(fileName);
+  if (!file.Begin())
+    throw WriteFailure(fileName, file.FailureReason());
+  if (!write(file)) {
+    file.Cancel();
+    throw WriteFailure(fileName, file.FailureReason());
+  }
+  if (!file.Commit())
+    throw WriteFailure(fileName, file.FailureReason());
 }
 
 void WriteSvg(const TPicture &picture, QIODevice &device) {
@@ -120,22 +133,20 @@ std::optional<TPictureFormat> PictureFormatOf(const QString &fileName) {
 }
 
 void WritePicture(const TPicture &picture, const QString &fileName, TPictureFormat format) {
-  // Written beside the target first: a failed export leaves an existing file as it was.
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly))
-    throw EWriteError(WriteFailure(fileName));
-  bool written = true;
-  switch (format) {
-  case TPictureFormat::Png:
-    written = PictureImage(picture).save(&file, "PNG");
-    break;
-  case TPictureFormat::Svg:
-    WriteSvg(picture, file);
-    break;
-  case TPictureFormat::Pdf:
-    written = WritePdf(picture, file);
-    break;
-  }
-  if (!written || !file.commit())
-    throw EWriteError(WriteFailure(fileName));
+  WriteReplacing(fileName, [&](QIODevice &file) {
+    switch (format) {
+    case TPictureFormat::Png:
+      return PictureImage(picture).save(&file, "PNG");
+    case TPictureFormat::Svg:
+      WriteSvg(picture, file);
+      return true;
+    case TPictureFormat::Pdf:
+      return WritePdf(picture, file);
+    }
+    return false;
+  });
+}
+
+void WritePngImage(const QImage &image, const QString &fileName) {
+  WriteReplacing(fileName, [&](QIODevice &file) { return image.save(&file, "PNG"); });
 }

@@ -42,5 +42,8 @@ QSizeF PictureSizeMm(TSize area);
 // The format a file name's extension asks for (case-insensitive), or none.
 std::optional<TPictureFormat> PictureFormatOf(const QString &fileName);
 // Writes the picture to the file in the format. Throws EWriteError with a German message
-// when the file cannot be written; a file that existed before is then left as it was.
+// that names the file and the reason when the file cannot be written (also when it is not a
+// regular file); a file that existed before is then left as it was.
 void WritePicture(const TPicture &picture, const QString &fileName, TPictureFormat format);
+// Writes an image that is already drawn as a PNG file, with the rules of WritePicture.
+void WritePngImage(const QImage &image, const QString &fileName);

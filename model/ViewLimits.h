@@ -23,3 +23,14 @@ bool PixelPositionUsable(long double px);
 // of the drawing surface: the origin moves by that much and is a pixel position within
 // pixel::kLimit; half of it leaves room for any surface. 132 km at 100 % zoom.
 bool PixelOffsetCentrable(long double offset);
+
+// What the bound of the forces depends on: the charges (C) of a document or a file.
+struct TChargeExtent {
+  long double SourceSum = 0; // sum of |Q| over the sources (charges that are not test charges)
+  long double Largest = 0;   // largest |Q| of any charge
+  void Include(long double chargeValue, bool isSource);
+};
+
+// Whether charges of that extent keep every force (N), field strength (N/C) and potential (V)
+// of the surface at pixelsPerMetre (px/m) finite, in the doubles they are summed and drawn in.
+bool ChargesUsable(const TChargeExtent &charges, long double pixelsPerMetre);

@@ -15,7 +15,9 @@ long double PixelsPerMetreAt(const TDocument &document, long double zoom) {
 }
 
 bool ZoomFits(const TDocument &document, long double zoom) {
-  if (!PixelsPerMetreUsable(PixelsPerMetreAt(document, zoom)))
+  const long double pixelsPerMetre = PixelsPerMetreAt(document, zoom);
+  if (!PixelsPerMetreUsable(pixelsPerMetre) ||
+      !ChargesUsable(ChargeExtentOf(document), pixelsPerMetre))
     return false;
   const long double f = zoom / document.ZoomFactor();
   for (const auto &charge : document.Charges)
@@ -23,4 +25,16 @@ bool ZoomFits(const TDocument &document, long double zoom) {
         !PixelPositionUsable(ScaledAbout(charge->Y, document.Origin.Y, f)))
       return false;
   return true;
+}
+
+TChargeExtent ChargeExtentOf(const TDocument &document, const TPointCharge *changed,
+                             long double value, bool isSource) {
+  TChargeExtent extent;
+  for (const auto &charge : document.Charges) {
+    if (charge.get() == changed)
+      extent.Include(value, isSource);
+    else
+      extent.Include(charge->ChargeValue, charge->IsSource());
+  }
+  return extent;
 }

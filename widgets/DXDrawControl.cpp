@@ -1,6 +1,7 @@
 #include "widgets/DXDrawControl.h"
 
 #include "base/Errors.h"
+#include "base/Geometry.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -22,6 +23,10 @@ private:
   bool &flag_;
 };
 
+// A control larger than the limit keeps a surface of the limit's size; beyond it the control
+// shows the window's background.
+int32_t Bounded(int32_t side) { return std::min(side, kMaxSurfaceSide); }
+
 } // namespace
 
 TDXDraw::TDXDraw(QWidget *parent) : QWidget(parent) {
@@ -38,6 +43,8 @@ int32_t TDXDraw::SurfaceWidth() const { return surface_ ? surface_->Width() : re
 int32_t TDXDraw::SurfaceHeight() const { return surface_ ? surface_->Height() : requestHeight_; }
 
 void TDXDraw::SetSurfaceSize(int32_t width, int32_t height) {
+  width = Bounded(width);
+  height = Bounded(height);
   if (initialized_ && !busy_)
     Recreate(width, height);
   else {
@@ -56,8 +63,8 @@ void TDXDraw::Initialize() {
       TFlagScope initialising(busy_);
       Notify(TDXDrawNotifyType::dxntInitializing);
       if (AutoSize) {
-        requestWidth_ = width();
-        requestHeight_ = height();
+        requestWidth_ = Bounded(width());
+        requestHeight_ = Bounded(height());
       }
       surface_ = std::make_unique<TDirectDrawSurface>();
       surface_->Create(requestWidth_, requestHeight_);
@@ -114,10 +121,17 @@ void TDXDraw::paintEvent(QPaintEvent *event) {
   painter.fillRect(event->rect(), Qt::black);
   if (presented_.isNull())
     return;
+  const bool bounded = width() > kMaxSurfaceSide || height() > kMaxSurfaceSide;
   QPoint at(0, 0);
-  if ((Options & doCenter) != 0)
+  // A bounded surface stays at the top left, where mouse positions are surface pixels.
+  if ((Options & doCenter) != 0 && !bounded)
     at = QPoint((width() - presented_.width()) / 2, (height() - presented_.height()) / 2);
   painter.drawImage(at, presented_);
+  if (bounded) {
+    const QRegion beyond = QRegion(rect()) - QRegion(0, 0, kMaxSurfaceSide, kMaxSurfaceSide);
+    for (const QRect &part : beyond & event->region())
+      painter.fillRect(part, palette().window());
+  }
 }
 
 void TDXDraw::resizeEvent(QResizeEvent *event) {
@@ -128,6 +142,8 @@ void TDXDraw::resizeEvent(QResizeEvent *event) {
 }
 
 void TDXDraw::FollowSize(int width, int height) {
+  width = Bounded(width);
+  height = Bounded(height);
   if (width == SurfaceWidth() && height == SurfaceHeight())
     return;
   if (!initialized_) {

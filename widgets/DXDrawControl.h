@@ -45,7 +45,8 @@ public:
   explicit TDXDraw(QWidget *parent = nullptr);
   ~TDXDraw() override;
 
-  // Makes the surface at the control's size (with AutoSize), at least 1 by 1, cleared black,
+  // Makes the surface at the control's size (with AutoSize), at least 1 by 1 and at most
+  // kMaxSurfaceSide a side, cleared black,
   // after finalising whatever exists. Raises EDXDrawError "Form not found" when the control
   // is not inside a window of its own; on any failure the control stays uninitialised.
   void Initialize();
@@ -63,8 +64,8 @@ public:
   // The surface's size while it exists, otherwise the size asked for (640 by 480 at first).
   int32_t SurfaceWidth() const;
   int32_t SurfaceHeight() const;
-  // Asks for a surface size; made at once when initialised, otherwise used by Initialize
-  // when AutoSize is off.
+  // Asks for a surface size, bounded by kMaxSurfaceSide a side; made at once when initialised,
+  // otherwise used by Initialize when AutoSize is off.
   void SetSurfaceSize(int32_t width, int32_t height);
 
   // The surface follows the control's size (on by default).

@@ -5,6 +5,7 @@
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
 #include "model/ViewLimits.h"
+#include "model/Zoom.h"
 #include "widgets/ClampSpinBox.h"
 
 #include <QCheckBox>
@@ -122,10 +123,16 @@ TChargeInput TChargeTab::ReadInput(const TDocument &document) const {
   input.Y = *y;
   input.Value = *q;
   input.Unit = ComboBox_Unit->currentIndex();
+  input.TestCharge = CheckBox_TestCharge->isChecked();
+  // A charge whose forces overflow could be neither drawn nor saved.
+  const TPointCharge *selected = document.Selected();
+  const int unit = input.Unit >= 0 || selected == nullptr ? input.Unit : selected->ChargeUnit;
+  if (!ChargesUsable(ChargeExtentOf(document, selected, *q * UnitFactorOf(unit), !input.TestCharge),
+                     document.PixelsPerMetre))
+    throw EInvalidInput(QStringLiteral("Ungültige Ladungsangabe"));
   // Text that is not a whole number counts as the minimum; the range holds in any case.
   bool isNumber = false;
   const int lines = SpinEdit_CountLines->cleanText().toInt(&isNumber);
   input.FieldLines = isNumber ? static_cast<uint32_t>(std::clamp(lines, 0, kMaxFieldLines)) : 0;
-  input.TestCharge = CheckBox_TestCharge->isChecked();
   return input;
 }

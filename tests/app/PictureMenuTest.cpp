@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 class PictureMenuTest : public ProgramTest {
@@ -62,19 +64,35 @@ TEST_F(PictureMenuTest, ExportWritesTheTypeOfTheChosenNameAndLeavesTheProjectAlo
   EXPECT_EQ(png.dotsPerMeterX(), 3780);
 }
 
-TEST_F(PictureMenuTest, AFailedExportIsReportedAndChangesNothing) {
+// A FIFO as the target would block the export or the printing into a file for good.
+TEST_F(PictureMenuTest, AFailedExportOrPrintIsReportedAndChangesNothing) {
   const QString missing = dir.filePath(QStringLiteral("fehlt/bild.png"));
   const QString unknown = dir.filePath(QStringLiteral("bild.jpg"));
-  dialogs->FileNames = {missing, unknown};
-  Form1->MenuItem_ExportPicture->trigger();
-  Form1->MenuItem_ExportPicture->trigger();
+  const QString fifo = dir.filePath(QStringLiteral("rohr.pdf"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  dialogs->FileNames = {missing, unknown, fifo};
+  dialogs->PrintFiles = {fifo};
+  for (int i = 0; i < 3; ++i)
+    Form1->MenuItem_ExportPicture->trigger();
+  Form1->MenuItem_Print->trigger();
   EXPECT_EQ(dialogs->Errors(),
             (std::vector<QString>{
-                QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden.").arg(missing),
+                QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden. Die Datei oder "
+                               "der Ordner existiert nicht.")
+                    .arg(missing),
                 QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden: Bilder werden "
                                "als PNG, SVG oder PDF exportiert.")
-                    .arg(unknown)}));
+                    .arg(unknown),
+                QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden. Sie ist keine "
+                               "gewöhnliche Datei.")
+                    .arg(fifo),
+                QStringLiteral("Datei \"%1\" kann nicht erstellt werden. Sie ist keine "
+                               "gewöhnliche Datei.")
+                    .arg(fifo)}));
   EXPECT_FALSE(QFile::exists(unknown));
+  struct stat st {};
+  ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
   EXPECT_FALSE(TheDocument().Modified());
 }
 

@@ -21,9 +21,9 @@
 namespace {
 
 // A save file whose device refuses every write.
-class TRefusingSaveFile : public QSaveFile {
+class TRefusingSaveFile : public TReplacingFile {
 public:
-  using QSaveFile::QSaveFile;
+  using TReplacingFile::TReplacingFile;
 
 protected:
   qint64 writeData(const char *, qint64) override { return -1; }
@@ -175,42 +175,29 @@ TEST_F(ProjectLoadSaveTest, FailedLoadKeepsWhatWasReadAndShowsIt) {
     int second;
   };
   const TPoint centre{396, 267};
-  QFile missing(path);
-  missing.open(QIODevice::ReadOnly); // fails: the system's text for a file that is not there
+  const QString cut = "Stream-Lesefehler in der Datei \"" + path + "\". Die Datei endet vorzeitig.";
   const std::vector<Case> cases = {
       {"no file",
        {},
-       "Datei " + path + " kann nicht geöffnet werden. " + missing.errorString() + ".",
+       "Datei " + path + " kann nicht geöffnet werden. Die Datei oder der Ordner existiert nicht.",
        0,
        centre,
        -1,
        -1},
       {"cut in the third record",
        whole.left(kListStart + 2 * kRecord + 20),
-       "Stream-Lesefehler.",
+       cut,
        2,
        {250, 180},
        -1,
        -1},
-      {"cut before the list's end tag",
-       whole.left(listEnd),
-       "Stream-Lesefehler.",
-       3,
-       {250, 180},
-       -1,
-       -1},
-      {"cut in the value index",
-       whole.left(listEnd + 5),
-       "Stream-Lesefehler.",
-       3,
-       {250, 180},
-       1,
-       2},
-      {"cut in the origin", whole.left(6), "Stream-Lesefehler.", 0, centre, -1, -1},
-      // ")" sorts before the period: no period is added.
+      {"cut before the list's end tag", whole.left(listEnd), cut, 3, {250, 180}, -1, -1},
+      {"cut in the value index", whole.left(listEnd + 5), cut, 3, {250, 180}, 1, 2},
+      {"cut in the origin", whole.left(6), cut, 0, centre, -1, -1},
       {"chosen index beyond the charges",
        badIndex,
-       "Listenindex überschreitet das Maximum (7)",
+       "Listenindex überschreitet das Maximum (7) in der Datei \"" + path +
+           "\". Eine gewählte Ladung fehlt.",
        3,
        {250, 180},
        -1,
@@ -291,7 +278,9 @@ TEST_F(ProjectLoadSaveTest, FailedSavesKeepTheOldFileAndTheChanges) {
   SetProjectSaveFileFactory(
       [](const QString &p) { return std::make_unique<TRefusingSaveFile>(p); });
   Form1->MenuItem_Save->trigger();
-  EXPECT_EQ(dialogs->Errors(), (std::vector<QString>{"Stream-Schreibfehler."}));
+  EXPECT_EQ(dialogs->Errors(),
+            (std::vector<QString>{"Stream-Schreibfehler in der Datei \"" + path +
+                                  "\". Die Daten konnten nicht vollständig geschrieben werden."}));
   EXPECT_EQ(Contents(path), saved);
   EXPECT_TRUE(TheDocument().Modified());
   SetProjectSaveFileFactory({});

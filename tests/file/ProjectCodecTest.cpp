@@ -138,7 +138,8 @@ TEST(ProjectCodecTest, WrongTagsAndValuesOutOfRangeAreRejected) {
       {19, 11, inf, kPropertyError},
       {19, 11, Float80(LDBL_MAX / 2), kPropertyError}, // pixels per metre infinite
       {19, 11, Float80(1e290L), kPropertyError},       // arrow factor beyond a double
-      {19, 11, Float80(1e280L), ok},
+      {19, 11, Float80(1e280L), kPropertyError},       // the charge's field beyond a double
+      {19, 11, Float80(1e150L), ok},
       {19, 11, Float80(1e-4700L), kPropertyError}, // metres of a far position infinite
       {19, 11, Float80(1e-4600L), ok},
       {8, 11, Float80(LDBL_TRUE_MIN), kPropertyError}, // arrow factor infinite
@@ -175,6 +176,49 @@ TEST(ProjectCodecTest, WrongTagsAndValuesOutOfRangeAreRejected) {
   }
 }
 
+// A charge is refused when, at the nearest distance a source counts (0.001 px at the zoom),
+// its field on 1 C, or its force on the largest charge, leaves 1/1024 of a double's range.
+TEST(ProjectCodecTest, ChargesWhoseForcesOverflowAreRefusedAtEveryZoom) {
+  const auto limit = [](long double zoom) { // C, for one source that is also the largest
+    const long double nearest = 0.001L / (zoom * 96 / 0.0254L);        // m
+    const long double room = static_cast<long double>(DBL_MAX) / 1024; // N
+    const long double k = 8.9875517e9L;                                // N m^2 / C^2
+    const long double belowOne = room * nearest * nearest / k;
+    return belowOne < 1 ? belowOne : std::sqrt(room / k) * nearest;
+  };
+  for (const long double zoom : {1.0L, 1e100L, 1e150L, 1e-100L, 1e-250L}) {
+    for (const auto &[factor, outcome] :
+         {std::pair{0.999L, std::string("ok")}, std::pair{1.001L, kPropertyError}}) {
+      for (const bool asTestCharge : {false, true}) {
+        TProjectData data = WorkedExampleData();
+        data.ZoomFactor = zoom;
+        data.Charges.push_back({0, 0, -factor * limit(zoom), 0, asTestCharge, 1});
+        // As a test charge it feels the field of a source of the same size.
+        data.Charges[0].ChargeValue = asTestCharge ? factor * limit(zoom) : 0;
+        SCOPED_TRACE(testing::Message() << "zoom " << static_cast<double>(zoom) << " charge "
+                                        << static_cast<double>(data.Charges[1].ChargeValue)
+                                        << (asTestCharge ? " test charge" : ""));
+        TProjectData read;
+        EXPECT_EQ(DecodeOutcome(EncodeProject(data), read), outcome);
+        EXPECT_EQ(Outcome([&] { CheckProjectData(data); }), outcome);
+      }
+    }
+  }
+  // Classroom values stay at any zoom up to where 1 C meets the bound.
+  for (const long double zoom : {1e-200L, 1e-3L, 1.0L, 1e3L, 1e100L, 1e139L}) {
+    for (const long double charge : {1e-19L, 1e-9L, 1.0L}) {
+      TProjectData data = WorkedExampleData();
+      data.ZoomFactor = zoom;
+      data.Charges = {{0, 0, charge, 16, false, 1},
+                      {10, 0, -charge, 16, false, 1},
+                      {20, 0, charge, 0, true, 1}};
+      TProjectData read;
+      EXPECT_EQ(DecodeOutcome(EncodeProject(data), read), "ok")
+          << static_cast<double>(zoom) << " " << static_cast<double>(charge);
+    }
+  }
+}
+
 TEST(ProjectCodecTest, AChosenIndexOutOfRangeKeepsWhatWasRead) {
   TProjectData read = Untouched();
   EXPECT_EQ(DecodeOutcome(ExampleWith(70, 4, Hex("02 00 02 05")), read),
@@ -207,7 +251,7 @@ TEST(ProjectCodecTest, RandomProjectsSurviveTheRoundTrip) {
     for (int i = 0; i < count; ++i)
       data.Charges.push_back({finiteDouble(), finiteDouble(),
                               std::ldexp(static_cast<long double>(static_cast<int64_t>(random())),
-                                         between(-16440, 16300)),
+                                         between(-16440, 400)),
                               static_cast<uint32_t>(between(0, 400)), between(0, 1) == 1,
                               static_cast<uint8_t>(between(0, 1))});
     data.FirstChosen = between(-1, count - 1);

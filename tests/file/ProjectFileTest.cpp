@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,21 +15,22 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 // A save file whose device refuses writes once budget bytes have gone through.
-class TFailingSaveFile : public QSaveFile {
+class TFailingSaveFile : public TReplacingFile {
 public:
-  TFailingSaveFile(const QString &path, qint64 budget) : QSaveFile(path), budget_(budget) {}
+  TFailingSaveFile(const QString &path, qint64 budget) : TReplacingFile(path), budget_(budget) {}
 
 protected:
   qint64 writeData(const char *data, qint64 length) override {
     if (length > budget_)
       return -1;
     budget_ -= length;
-    return QSaveFile::writeData(data, length);
+    return TReplacingFile::writeData(data, length);
   }
 
 private:
@@ -45,6 +47,11 @@ protected:
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(bytes), bytes.size());
+  }
+  static TProjectData BadUnit() {
+    TProjectData data = WorkedExampleData();
+    data.Charges[0].ChargeUnit = 2;
+    return data;
   }
   // A project larger than one buffer of the writer and the reader.
   static TProjectData Large() {
@@ -82,7 +89,8 @@ TEST_F(ProjectFileTest, AFailedWriteKeepsTheOldFileAsItWas) {
                   return std::make_unique<TFailingSaveFile>(target, budget);
                 });
               }),
-              "EWriteError: Stream-Schreibfehler");
+              "EWriteError: Stream-Schreibfehler in der Datei \"" + path.toStdString() +
+                  "\". Die Daten konnten nicht vollständig geschrieben werden.");
     EXPECT_EQ(Contents(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
   }
@@ -105,7 +113,8 @@ TEST_F(ProjectFileTest, AWriteTheKernelRefusesFailsTheSaveAndKeepsTheOldFile) {
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previousHandler);
 
-  EXPECT_EQ(outcome, "EWriteError: Stream-Schreibfehler");
+  EXPECT_EQ(outcome, "EWriteError: Stream-Schreibfehler in der Datei \"" + path.toStdString() +
+                         "\". Die Datei wird zu groß.");
   EXPECT_EQ(Contents(path), old);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
@@ -173,19 +182,115 @@ TEST_F(ProjectFileTest, DataTheReaderWouldRefuseIsNotSaved) {
 TEST_F(ProjectFileTest, FilesThatCannotBeOpenedOrCreatedNameThePathAndTheReason) {
   const QString missing = dir.filePath(QStringLiteral("fehlt/neu.kbf"));
   const std::string create = Outcome([&] { SaveProjectFile(missing, WorkedExampleData()); });
-  const std::string createStart =
-      "EFCreateError: Datei \"" + missing.toStdString() + "\" kann nicht erstellt werden. ";
-  EXPECT_EQ(create.substr(0, createStart.size()), createStart);
-  EXPECT_GT(create.size(), createStart.size()); // the system's reason follows
+  const std::string reason = "Die Datei oder der Ordner existiert nicht.";
+  EXPECT_EQ(create, "EFCreateError: Datei \"" + missing.toStdString() +
+                        "\" kann nicht erstellt werden. " + reason);
   EXPECT_FALSE(QFile::exists(missing));
 
   TProjectData read = WorkedExampleData();
-  const std::string open = Outcome([&] { LoadProjectFile(missing, read); });
-  const std::string openStart =
-      "EFOpenError: Datei " + missing.toStdString() + " kann nicht geöffnet werden. ";
-  EXPECT_EQ(open.substr(0, openStart.size()), openStart);
-  EXPECT_GT(open.size(), openStart.size());
+  EXPECT_EQ(Outcome([&] { LoadProjectFile(missing, read); }),
+            "EFOpenError: Datei " + missing.toStdString() + " kann nicht geöffnet werden. " +
+                reason);
   EXPECT_EQ(read, WorkedExampleData());
+
+  // The codec's own failures, in a file: the fixed text, the file and why.
+  const std::string named = " in der Datei \"" + path.toStdString() + "\". ";
+  const std::pair<QByteArray, std::string> damaged[] = {
+      {QByteArray(1, '\x8C'),
+       "EReadError: Stream-Lesefehler" + named + "Die Datei endet vorzeitig."},
+      {EncodeProject(BadUnit()), "EPropertyError: Ungültiger Eigenschaftswert" + named +
+                                     "Ein Wert liegt außerhalb seines Bereichs."}};
+  for (const auto &[bytes, outcome] : damaged) {
+    Put(path, bytes);
+    EXPECT_EQ(Outcome([&] { LoadProjectFile(path, read); }), outcome);
+  }
+}
+
+// A save replaces only a regular file: renaming over a FIFO or a device would replace it, and
+// writing into a FIFO would block. A symbolic link to a regular file still works, and stays.
+TEST_F(ProjectFileTest, SavesReplaceOnlyRegularFiles) {
+  const QString fifo = dir.filePath(QStringLiteral("rohr.kbf"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString folder = dir.filePath(QStringLiteral("ordner.kbf"));
+  ASSERT_TRUE(QDir().mkdir(folder));
+  for (const QString &target : {fifo, QStringLiteral("/dev/null"), folder}) {
+    SCOPED_TRACE(target.toStdString());
+    EXPECT_EQ(Outcome([&] { SaveProjectFile(target, WorkedExampleData()); }),
+              "EFCreateError: Datei \"" + target.toStdString() +
+                  "\" kann nicht erstellt werden. Sie ist keine gewöhnliche Datei.");
+  }
+  struct stat st {};
+  ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  ASSERT_EQ(stat("/dev/null", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+  const QString link = dir.filePath(QStringLiteral("verweis.kbf"));
+  Put(path, "alt");
+  ASSERT_TRUE(QFile::link(path, link));
+  SaveProjectFile(link, WorkedExampleData());
+  EXPECT_EQ(QFileInfo(link).symLinkTarget(), path);
+  EXPECT_EQ(Contents(path), Hex(kWorkedExampleHex));
+  EXPECT_EQ(QDir(dir.path()).entryList({"*.tmp"}, QDir::Files | QDir::Hidden), QStringList{});
+}
+
+// The new file has the old one's permission bits; a file the user may not write is refused
+// (root may write any, so root drops to another user for that part).
+TEST_F(ProjectFileTest, AReplacedFileKeepsItsModeAndAReadOnlyOneIsRefused) {
+  for (const mode_t mode : {0444, 0640, 0604}) {
+    SCOPED_TRACE(mode);
+    Put(path, "alt");
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), mode), 0);
+    const bool root = geteuid() == 0;
+    const std::string outcome = Outcome([&] { SaveProjectFile(path, WorkedExampleData()); });
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, mode);
+    if (root || (mode & 0200) != 0) {
+      EXPECT_EQ(outcome, "ok");
+      EXPECT_EQ(Contents(path), Hex(kWorkedExampleHex));
+    } else {
+      EXPECT_EQ(outcome, "EFCreateError: Datei \"" + path.toStdString() +
+                             "\" kann nicht erstellt werden. Zugriff verweigert.");
+    }
+    ASSERT_TRUE(QFile::remove(path));
+  }
+  if (geteuid() != 0)
+    return;
+  Put(path, "alt");
+  ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0444), 0);
+  ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+  ASSERT_EQ(seteuid(65534), 0);
+  const std::string refused = Outcome([&] { SaveProjectFile(path, WorkedExampleData()); });
+  ASSERT_EQ(seteuid(0), 0);
+  EXPECT_EQ(refused, "EFCreateError: Datei \"" + path.toStdString() +
+                         "\" kann nicht erstellt werden. Zugriff verweigert.");
+  EXPECT_EQ(Contents(path), "alt");
+}
+
+// A program killed during a save leaves its temporary file; the next save into the folder
+// removes those whose program is gone, and no other file.
+TEST_F(ProjectFileTest, TheTemporaryFilesOfDeadSavesAreRemoved) {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0)
+    _exit(0);
+  ASSERT_EQ(waitpid(child, nullptr, 0), child); // its pid now names no running program
+  const QStringList dead = {TemporaryFileName(QStringLiteral("Projekt ä.kbf"), child),
+                            TemporaryFileName(QStringLiteral("anderes.kbf"), child)};
+  const QStringList kept = {TemporaryFileName(QStringLiteral("anderes.kbf"), getppid()),
+                            QStringLiteral(".fremd.kraftbild-x.tmp")};
+  for (const QString &name : dead + kept)
+    Put(dir.filePath(name), "halb");
+  EXPECT_TRUE(dead[0].startsWith(QStringLiteral(".Projekt ä.kbf.kraftbild-")))
+      << dead[0].toStdString();
+
+  SaveProjectFile(path, WorkedExampleData());
+  QStringList expected = kept + QStringList{"Projekt ä.kbf"};
+  expected.sort();
+  QStringList found = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+  found.sort();
+  EXPECT_EQ(found, expected);
 }
 
 // Only regular files are read: a FIFO would block the program for good, a device could feed

@@ -8,11 +8,13 @@
 #include "model/FrameComposer.h"
 #include "model/PictureExport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <cmath>
 #include <random>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace {
@@ -143,18 +145,42 @@ TEST_F(PictureExportTest, ChargesOneCentimetreApartAreTenMillimetresApart) {
   }
 }
 
-TEST_F(PictureExportTest, AnUnwritableFileIsReportedInGerman) {
-  const QString path = dir.filePath(QStringLiteral("fehlt/bild.svg"));
-  for (const TPictureFormat format :
-       {TPictureFormat::Png, TPictureFormat::Svg, TPictureFormat::Pdf}) {
-    try {
-      WritePicture(Picture(), path, format);
-      ADD_FAILURE() << "no error";
-    } catch (const EWriteError &error) {
-      EXPECT_EQ(error.Message(),
-                QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden").arg(path));
+// Only a regular file is replaced: a FIFO would block the export and be renamed over, a
+// device would be replaced by a file. Every refusal names the file and the reason.
+TEST_F(PictureExportTest, TargetsThatCannotBeWrittenAreRefusedInGermanAndLeftAlone) {
+  const QString fifo = dir.filePath(QStringLiteral("rohr.png"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString folder = dir.filePath(QStringLiteral("ordner.svg"));
+  ASSERT_TRUE(QDir().mkdir(folder));
+  const QString notRegular = QStringLiteral("Sie ist keine gewöhnliche Datei.");
+  const std::pair<QString, QString> cases[] = {
+      {dir.filePath(QStringLiteral("fehlt/bild.svg")),
+       QStringLiteral("Die Datei oder der Ordner existiert nicht.")},
+      {fifo, notRegular},
+      {QStringLiteral("/dev/null"), notRegular},
+      {folder, notRegular},
+  };
+  for (const auto &[path, reason] : cases) {
+    for (const TPictureFormat format :
+         {TPictureFormat::Png, TPictureFormat::Svg, TPictureFormat::Pdf}) {
+      SCOPED_TRACE(path.toStdString() + " as " + std::to_string(static_cast<int>(format)));
+      try {
+        WritePicture(Picture(), path, format);
+        ADD_FAILURE() << "no error";
+      } catch (const EWriteError &error) {
+        EXPECT_EQ(error.Message(),
+                  QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden. %2")
+                      .arg(path, reason));
+      }
     }
   }
+  struct stat st {};
+  ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  ASSERT_EQ(stat("/dev/null", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            QStringList{"rohr.png"}); // no temporary file left behind
   EXPECT_EQ(PictureFormatOf("a/B.PDF"), TPictureFormat::Pdf);
   EXPECT_EQ(PictureFormatOf("bild.jpg"), std::nullopt);
 }

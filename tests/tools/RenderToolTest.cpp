@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -156,19 +157,69 @@ TEST_F(RenderToolTest, ProjectErrorsAndBadOptions) {
   const QString cut = Write("cut.kbf", Hex(kWorkedExampleHex).left(50));
   RunResult r = Run({cut});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err.trimmed(), "Stream-Lesefehler.");
+  EXPECT_EQ(
+      r.err.trimmed(),
+      QStringLiteral("Stream-Lesefehler in der Datei \"%1\". Die Datei endet vorzeitig.").arg(cut));
 
-  r = Run({dir.filePath("missing.kbf")});
+  const QString missing = dir.filePath("missing.kbf");
+  r = Run({missing});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.startsWith("Datei ")) << r.err.toStdString();
+  EXPECT_EQ(r.err.trimmed(), QStringLiteral("Datei %1 kann nicht geöffnet werden. Die Datei oder "
+                                            "der Ordner existiert nicht.")
+                                 .arg(missing));
 
   const QString good = Write("good.kbf", Hex(kWorkedExampleHex));
   for (const QStringList &bad :
        {QStringList{}, QStringList{good, "--step", "22"}, QStringList{good, "--size", "10"},
-        QStringList{good, "--frob"}, QStringList{good, "--ppi"}}) {
+        QStringList{good, "--frob"}, QStringList{good, "--ppi"}, QStringList{good, "--save", ""},
+        QStringList{good, "--png", ""}, QStringList{good, "--svg", ""},
+        QStringList{good, "--pdf", ""}, QStringList{good, "--size", "8193x100"},
+        QStringList{good, "--size", "30000x30000"}}) {
     r = Run(bad);
     EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
     EXPECT_TRUE(r.err.contains("usage:"));
+  }
+}
+
+// Every output refuses a target that is not a regular file, at once and without touching
+// it: a FIFO would block the program, a device would be replaced by a file.
+TEST_F(RenderToolTest, OutputsThatAreNotRegularFilesAreRefused) {
+  const QString project = Write("example.kbf", Hex(kWorkedExampleHex));
+  const QString fifo = dir.filePath("rohr");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  for (const QString &target : {fifo, QStringLiteral("/dev/null")}) {
+    for (const char *flag : {"--png", "--svg", "--pdf", "--save"}) {
+      SCOPED_TRACE(target.toStdString() + " " + flag);
+      const RunResult r = Run({project, flag, target, "--step-budget", "10"});
+      EXPECT_EQ(r.exitCode, 1);
+      EXPECT_TRUE(r.err.contains(target)) << r.err.toStdString();
+      EXPECT_TRUE(r.err.trimmed().endsWith("Sie ist keine gewöhnliche Datei."))
+          << r.err.toStdString();
+    }
+  }
+  struct stat st {};
+  ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  ASSERT_EQ(stat("/dev/null", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+// A charge whose forces would overflow (1e400 elementary charges) is refused like any value
+// out of range; the bound at 100 % is 1.2e141 C.
+TEST_F(RenderToolTest, ChargesWhoseForcesOverflowAreRefused) {
+  for (const auto &[charge, exitCode] :
+       {std::pair{1e400L * kElementaryCharge, 1}, std::pair{1.3e141L, 1}, std::pair{1.1e141L, 0}}) {
+    SCOPED_TRACE(static_cast<double>(charge));
+    TProjectData data = WorkedExampleData();
+    data.Charges[0].ChargeValue = charge;
+    const QString project = Write("gross.kbf", EncodeProject(data));
+    const RunResult r = Run({project, "--data", "--step-budget", "10"});
+    EXPECT_EQ(r.exitCode, exitCode);
+    if (exitCode == 1) {
+      EXPECT_EQ(r.err.trimmed(), QStringLiteral("Ungültiger Eigenschaftswert in der Datei \"%1\". "
+                                                "Ein Wert liegt außerhalb seines Bereichs.")
+                                     .arg(project));
+    }
   }
 }
 
@@ -204,7 +255,10 @@ cp "$1/p.kbf" "$5"; ls -A "$1" > "$6"; exit $rc)";
     GTEST_SKIP() << "no tmpfs can be mounted here: "
                  << process.readAllStandardError().toStdString();
   EXPECT_EQ(process.exitCode(), 1);
-  EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()).trimmed(), "Stream-Schreibfehler.");
+  EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()).trimmed(),
+            QStringLiteral("Stream-Schreibfehler in der Datei \"%1/p.kbf\". Auf dem Datenträger "
+                           "ist kein Platz mehr.")
+                .arg(mount));
   QFile kept(after);
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), Hex(kWorkedExampleHex));

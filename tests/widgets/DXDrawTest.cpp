@@ -1,5 +1,6 @@
 // The drawing-surface control and the sprite-engine component, on the offscreen platform.
 #include "base/Errors.h"
+#include "base/Geometry.h"
 #include "support/PixelTesting.h"
 #include "widgets/DXDrawControl.h"
 
@@ -152,6 +153,32 @@ TEST(DXDrawTest, CenterPlacesASmallerSurfaceInTheMiddle) {
   form.draw->Options = doWaitVBlank;
   screen = form.Screen();
   EXPECT_EQ(ChangedBox(screen, kBlack), (PixelBox{0, 0, 9, 10}));
+}
+
+// A control beyond kMaxSurfaceSide keeps a surface of that size at its top left, whatever
+// way the size is asked for; beyond it the control shows the window's background.
+TEST(DXDrawTest, TheSurfaceIsBoundedAndTheRestShowsTheBackground) {
+  Form form(kMaxSurfaceSide + 8, 20);
+  form.draw->Initialize();
+  EXPECT_EQ(form.draw->SurfaceWidth(), kMaxSurfaceSide);
+  EXPECT_EQ(form.draw->SurfaceHeight(), 20);
+  form.draw->resize(30, kMaxSurfaceSide + 1);
+  EXPECT_EQ(form.draw->Surface()->ClientRect(), (TRect{0, 0, 30, kMaxSurfaceSide}));
+  form.draw->resize(kMaxSurfaceSide + 8, 20);
+  Paint(*form.draw, kRed);
+  form.draw->Flip();
+  const QImage screen = form.Screen();
+  ASSERT_EQ(screen.width(), kMaxSurfaceSide + 8);
+  const TColor background = FromQRgb(form.draw->palette().window().color().rgb());
+  for (const auto &[x, color] : {std::pair{0, kRed},
+                                 {kMaxSurfaceSide - 1, kRed},
+                                 {kMaxSurfaceSide, background},
+                                 {kMaxSurfaceSide + 7, background}})
+    EXPECT_EQ(PixelAt(screen, x, 10), Rgb{color}) << x;
+
+  form.draw->AutoSize = false;
+  form.draw->SetSurfaceSize(kMaxSurfaceSide * 4, 3);
+  EXPECT_EQ(form.draw->Surface()->ClientRect(), (TRect{0, 0, kMaxSurfaceSide, 3}));
 }
 
 TEST(DXDrawTest, ListenersAreToldInOrder) {

@@ -118,7 +118,10 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
                        Case{"1", "-1e305", "1", "Ungültige y-Koordinate"},
                        // Beyond 5e8 px (132 km at 100 %) "Zentrieren" could not reach it.
                        Case{"1e300", "2", "1", "Ungültige x-Koordinate"},
-                       Case{"1", "-132292", "1", "Ungültige y-Koordinate"}}) {
+                       Case{"1", "-132292", "1", "Ungültige y-Koordinate"},
+                       // Forces beyond a double: 7.3e159 e (1.2e141 C) is the bound at 100 %.
+                       Case{"1", "2", "7,4e159", "Ungültige Ladungsangabe"},
+                       Case{"1", "2", "1e400", "Ungültige Ladungsangabe"}}) {
     dialogs->Calls.clear();
     TheDocument().MarkSaved();
     Apply(QString::fromUtf8(c.x), c.y, c.q);
@@ -131,6 +134,10 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
     EXPECT_FALSE(TheDocument().Modified());
     EXPECT_EQ(Tab().Edit_Y->text(), QString::fromUtf8(c.y));
   }
+  dialogs->Calls.clear();
+  Apply("1", "2", "7,2e159");
+  EXPECT_EQ(dialogs->Errors(), std::vector<QString>{});
+  EXPECT_EQ(charge->ChargeValue, 7.2e159L * kElementaryCharge);
 }
 
 TEST_F(SettingsWindowTest, LineCountClampsAsTypedAndAnEmptiedFieldIsNone) {

@@ -161,7 +161,10 @@ TEST_F(ViewTabTest, RefusedEntriesChangeNothing) {
       // Arrows infinitely long: the factor from newtons to pixels overflows a double.
       {"1E-4900", "100", "Die Pfeillänge ist zu klein."},
       {"1E-320", "100", "Die Pfeillänge ist zu klein."},
-      {"1E-23", "1E290", "Die Pfeillänge ist zu klein."},
+      {"1E-200", "1E112", "Die Pfeillänge ist zu klein."},
+      // The charge's field at 0.001 px beyond a double (an elementary charge: 7.3E161 %).
+      {"1E-23", "8E161", "Die Zoomstufe ist zu groß."},
+      {"1E-23", "1E290", "Die Zoomstufe ist zu groß."},
   };
   Create(300, 200);
   ShowTab();

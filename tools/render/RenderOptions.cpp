@@ -1,5 +1,7 @@
 #include "RenderOptions.h"
 
+#include "base/Geometry.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -23,7 +25,7 @@ QString RenderUsage() {
       "                        [--levels V1,V2,...] [--potential-map]\n"
       "  --svg OUT.svg    the same picture as a vector drawing, at true scale for --ppi\n"
       "  --pdf OUT.pdf    the same picture as a one-page PDF of the drawing's size\n"
-      "  --size WxH       drawing surface in pixels (default 792x535)\n"
+      "  --size WxH       drawing surface in pixels, at most 8192 each (default 792x535)\n"
       "  --ppi N          screen pixels per inch (default 96)\n"
       "  --step N         field-line step in pixels, 1 to 21 (default 3)\n"
       "  --selected I     index of the selected charge (default none)\n"
@@ -50,6 +52,12 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
       problem = QStringLiteral("%1 needs a value").arg(arg);
       return false;
     }
+    const bool takesFileName =
+        arg == u"--png" || arg == u"--svg" || arg == u"--pdf" || arg == u"--save";
+    if (takesFileName && arguments[i + 1].isEmpty()) {
+      problem = QStringLiteral("%1 needs a file name").arg(arg);
+      return false;
+    }
     long long n = 0;
     if (arg == u"--png") {
       options.Png = arguments[++i];
@@ -64,9 +72,9 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
       const auto match = pattern.match(arguments[++i]);
       long long w = 0;
       long long h = 0;
-      if (!match.hasMatch() || !ToInt(match.captured(1), 1, 30000, w) ||
-          !ToInt(match.captured(2), 1, 30000, h)) {
-        problem = QStringLiteral("--size wants WxH with 1 to 30000 pixels each");
+      if (!match.hasMatch() || !ToInt(match.captured(1), 1, kMaxSurfaceSide, w) ||
+          !ToInt(match.captured(2), 1, kMaxSurfaceSide, h)) {
+        problem = QStringLiteral("--size wants WxH with 1 to %1 pixels each").arg(kMaxSurfaceSide);
         return false;
       }
       options.Width = static_cast<int>(w);

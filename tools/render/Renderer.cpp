@@ -77,10 +77,8 @@ int TRenderer::Run() {
   if (!options_.Pdf.isEmpty())
     WritePicture(picture, options_.Pdf, TPictureFormat::Pdf);
 
-  if (!options_.Png.isEmpty() && !frame_.Image().save(options_.Png, "PNG")) {
-    std::fprintf(stderr, "cannot write %s\n", qPrintable(options_.Png));
-    return 1;
-  }
+  if (!options_.Png.isEmpty())
+    WritePngImage(frame_.Image(), options_.Png);
   if (options_.Stats) {
     std::printf("background_ms=%lld\nlines=%llu\nlines_cut_by_budget=%llu\n"
                 "lines_stopped_off_surface=%llu\nsteps=%llu\n",
