@@ -169,9 +169,10 @@ bool TReplacingFile::Commit() {
   if (ok && !Sync(fd_))
     ok = Fail(errno);
   if (ok && existed_ && !inPlace_) {
-    // The new file takes the old one's permission bits (and, for root, its owner).
-    if (::geteuid() == 0) [[maybe_unused]]
-      const int ignored = ::fchown(fd_, owner_, group_);
+    // The new file takes the old one's permission bits and, for root, its owner; a file
+    // that cannot get its owner back still holds the bytes, so that is no failure.
+    if (::geteuid() == 0 && ::fchown(fd_, owner_, group_) != 0)
+      errno = 0;
     if (::fchmod(fd_, mode_) != 0)
       ok = Fail(errno);
   }
