@@ -367,13 +367,24 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
 }
 
 QString FormatVolts(long double volts) {
-  static const char *const prefixes[] = {"m", "", "k", "M"};
+  static const char *const prefixes[] = {"f", "p", "n", "µ", "m", "", "k", "M", "G"};
+  constexpr int kLowest = -5; // fV
+  constexpr int kHighest = 3; // GV
   if (volts == 0 || !std::isfinite(volts))
     return FormatGeneral(volts, 3) + QStringLiteral(" V");
-  const int p = std::clamp(static_cast<int>(std::floor(std::log10(std::fabs(volts)) / 3)), -1, 2);
-  const long double scaled = volts / std::pow(1000.0L, p);
+  // Rounded to three significant digits before the prefix is chosen, so that 999.7 V reads
+  // "1 kV", not "1000 V".
+  const long double unit =
+      std::pow(10.0L, std::floor(std::log10(std::fabs(volts))) - 2); // V of the third digit
+  const long double rounded = std::nearbyint(volts / unit) * unit;
+  int p = std::clamp(static_cast<int>(std::floor(std::log10(std::fabs(rounded)) / 3)), kLowest,
+                     kHighest);
+  // The logarithm of an exact power of 1000 may fall just below it.
+  if (p < kHighest && std::fabs(rounded / std::pow(1000.0L, p)) >= 999.5L)
+    ++p;
+  const long double scaled = rounded / std::pow(1000.0L, p);
   // Three significant digits, but never an exponent beyond the prefixes' range.
   const int decimals = std::max(0, 2 - static_cast<int>(std::floor(std::log10(std::fabs(scaled)))));
   return FormatFixed(scaled, decimals) + QStringLiteral(" ") +
-         QString::fromLatin1(prefixes[p + 1]) + QStringLiteral("V");
+         QString::fromUtf8(prefixes[p - kLowest]) + QStringLiteral("V");
 }

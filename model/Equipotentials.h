@@ -49,5 +49,6 @@ std::vector<TIsoLine> TraceEquipotentials(const TPotentialGrid &grid,
                                           const TLevelTraced &traced = {});
 
 // A level as its label: three significant digits in the locale's number texts with an SI
-// prefix from mV to MV ("120 V", "-1,5 kV", "250 mV").
+// prefix from fV to GV, one to three digits before the separator ("120 V", "-1,5 kV",
+// "45 nV").
 QString FormatVolts(long double volts);

@@ -201,11 +201,13 @@ TEST_F(EquipotentialsTest, VoltsCarryTheirPrefix) {
   const struct {
     long double volts;
     const char *text;
-  } cases[] = {{120, "120 V"},      {-1500, "-1,5 kV"}, {0.25L, "250 mV"},
-               {0, "0 V"},          {2e6L, "2 MV"},     {5e9L, "5000 MV"},
-               {1e-6L, "0,001 mV"}, {-0.002L, "-2 mV"}, {999, "999 V"}};
+  } cases[] = {
+      {120, "120 V"},       {-1500, "-1,5 kV"},   {0.25L, "250 mV"},        {0, "0 V"},
+      {2e6L, "2 MV"},       {5e9L, "5 GV"},       {1e-6L, "1 µV"},          {-0.002L, "-2 mV"},
+      {999, "999 V"},       {4.5e-8L, "45 nV"},   {-1.234e-13L, "-123 fV"}, {999.7L, "1 kV"},
+      {0.0009996L, "1 mV"}, {1e-18L, "0,001 fV"}, {5e12L, "5000 GV"},       {1.5e-12L, "1,5 pV"}};
   for (const auto &c : cases)
-    EXPECT_EQ(FormatVolts(c.volts).toStdString(), c.text);
+    EXPECT_EQ(FormatVolts(c.volts).toStdString(), c.text) << static_cast<double>(c.volts);
   QLocale::setDefault(QLocale::c());
 }
 
