@@ -50,7 +50,11 @@ TEST_F(StartupTest, ProjectNamedOnTheCommandLineOpensOrLeavesAnEmptyProject) {
   const std::vector<Case> cases = {
       {QStringLiteral("dipol.kbf"), 2, good, {}},
       {good, 2, good, {}},
-      {QStringLiteral("kaputt.kbf"), 0, {}, QStringLiteral("Stream-Lesefehler.")},
+      {QStringLiteral("kaputt.kbf"),
+       0,
+       {},
+       "Die Datei \"" + dir.filePath(QStringLiteral("kaputt.kbf")) +
+           "\" ist beschädigt oder kein Projekt des Kraftbilds.\n\nGrund: Stream-Lesefehler."},
       {QStringLiteral("fehlt.kbf"),
        0,
        {},
