@@ -32,7 +32,7 @@ int main(int argc, char **argv) {
       endedBySession = true;
       autosave.WriteIfDue();
       autosave.Finish(true);
-      TerminateApplication();
+      TerminateApplicationUnasked();
     });
   });
 
