@@ -35,10 +35,25 @@ void TForm1::OpenExample(const QString &resource) {
 }
 
 void TForm1::MenuItem_SaveClick() {
-  if (!FileName().isEmpty())
-    SaveProject(FileName());
-  else
+  if (FileName().isEmpty()) {
     MenuItem_SaveAsClick();
+    return;
+  }
+  // Another program that saved to this file since would lose its work without a word.
+  if (ProjectFileChangedOnDisk()) {
+    const std::optional<int> answer = Dialogs().AskChoice(
+        this, QStringLiteral("Datei geändert"),
+        QStringLiteral("Die Datei \"%1\" wurde seit dem Öffnen von einem anderen Programm "
+                       "geändert. Überschreiben?")
+            .arg(FileName()),
+        {QStringLiteral("Überschreiben"), QStringLiteral("Speichern unter …"),
+         QStringLiteral("Abbrechen")});
+    if (answer == 1)
+      MenuItem_SaveAsClick();
+    if (answer != 0)
+      return;
+  }
+  SaveProject(FileName());
 }
 
 void TForm1::MenuItem_SaveAsClick() {
@@ -56,8 +71,8 @@ bool TForm1::QuerySave() {
   switch (Dialogs().AskYesNoCancel(this, kSaveQuestionTitle, kSaveQuestion)) {
   case TQuestionAnswer::Yes:
     MenuItem_SaveClick();
-    // A cancelled save dialog leaves an untitled project without a name.
-    return !FileName().isEmpty();
+    // A cancelled save dialog or question leaves the changes unsaved.
+    return !document_.Modified();
   case TQuestionAnswer::No:
     return true;
   case TQuestionAnswer::Cancel:

@@ -151,3 +151,11 @@ void TerminateApplication() {
     Form2->AllowClose();
   QCoreApplication::quit();
 }
+
+void TerminateApplicationUnasked() {
+  terminated = true;
+  if (Form2 != nullptr)
+    Form2->AllowClose();
+  // Unlike quit(), exit() sends no close event that a window could refuse.
+  QCoreApplication::exit(0);
+}

@@ -28,5 +28,8 @@ void DestroyProgramWindows();
 
 // True once the main window has been closed: the other windows may close now.
 bool ApplicationTerminated();
-// Marks the program as ending and leaves the event loop.
+// Marks the program as ending and leaves the event loop; Qt asks every window to close
+// first, and the main window asks whether to save.
 void TerminateApplication();
+// The same without asking any window: the session ends the program.
+void TerminateApplicationUnasked();

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "base/Errors.h"
 #include "file/ProjectDocument.h"
 #include "model/Document.h"
 #include "model/ModelHooks.h"
@@ -17,6 +18,17 @@ TSaveFileFactory &SaveFileFactory() {
   return factory;
 }
 
+// Belongs to Form1's file name: set and cleared with it.
+TFileFingerprint &KnownFingerprint() {
+  static TFileFingerprint fingerprint;
+  return fingerprint;
+}
+
+void SetProjectFile(const QString &fileName, const TFileFingerprint &fingerprint) {
+  Form1->SetFileName(fileName);
+  KnownFingerprint() = fingerprint;
+}
+
 int IndexOrNone(const TPointCharge *charge) {
   return charge != nullptr ? TheDocument().Charges.IndexOf(charge) : -1;
 }
@@ -29,29 +41,10 @@ void ResetWindows() {
   Form2->Reset();
 }
 
-} // namespace
-
-void NewProject() {
+// Replaces the document with what read puts into the data, and shows the voltage window's
+// part of it. Whatever read throws is passed on after the windows show what it read.
+template <typename Read> void ReplaceProject(Read &&read) {
   ResetWindows();
-  TheDocument().New(SurfaceSize());
-  Form1->SetFileName(QString());
-}
-
-void SaveProject(const QString &fileName) {
-  TProjectData data = CaptureDocument(TheDocument());
-  const TVoltageChoices choices = Form3->Choices();
-  data.FirstChosen = IndexOrNone(choices.Start);
-  data.SecondChosen = IndexOrNone(choices.End);
-  data.ValueIndex = choices.ValueIndex;
-  data.VoltageWindowVisible = choices.Visible;
-  SaveProjectFile(fileName, data, SaveFileFactory());
-  TheDocument().MarkSaved();
-}
-
-void LoadProject(const QString &fileName) {
-  ResetWindows();
-  Form1->SetFileName(fileName);
-
   TProjectData data;
   std::exception_ptr failure;
   TheDocument().Load(SurfaceSize(), [&](TDocument &document) {
@@ -60,7 +53,7 @@ void LoadProject(const QString &fileName) {
     data.OriginY = document.Origin.Y;
     data.ArrowScale = document.ArrowScale;
     try {
-      LoadProjectFile(fileName, data);
+      read(data);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -72,6 +65,73 @@ void LoadProject(const QString &fileName) {
                       data.VoltageWindowVisible});
   if (failure)
     std::rethrow_exception(failure);
+}
+
+// A file that opened but whose bytes are no project: say so in plain words, and give the
+// reader's reason for whoever looks closer.
+[[noreturn]] void ThrowDamaged(const QString &fileName, const EKraftbildError &reason) {
+  throw EReadError(
+      QStringLiteral("Die Datei \"%1\" ist beschädigt oder kein Projekt des Kraftbilds.\n\n"
+                     "Grund: %2")
+          .arg(fileName, ErrorBoxText(reason.Message())));
+}
+
+} // namespace
+
+void NewProject() {
+  ResetWindows();
+  TheDocument().New(SurfaceSize());
+  SetProjectFile(QString(), {});
+}
+
+TProjectData CaptureProject() {
+  TProjectData data = CaptureDocument(TheDocument());
+  const TVoltageChoices choices = Form3->Choices();
+  data.FirstChosen = IndexOrNone(choices.Start);
+  data.SecondChosen = IndexOrNone(choices.End);
+  data.ValueIndex = choices.ValueIndex;
+  data.VoltageWindowVisible = choices.Visible;
+  return data;
+}
+
+void SaveProject(const QString &fileName) {
+  SaveProjectFile(fileName, CaptureProject(), SaveFileFactory());
+  KnownFingerprint() = FingerprintOf(fileName);
+  TheDocument().MarkSaved();
+}
+
+void LoadProject(const QString &fileName) {
+  // Taken before reading: a write in between then shows as a change, never the other way.
+  const TFileFingerprint fingerprint = FingerprintOf(fileName);
+  try {
+    ReplaceProject([&](TProjectData &data) { LoadProjectFile(fileName, data); });
+  } catch (...) {
+    SetProjectFile(QString(), {});
+    TheDocument().ForgetSavedPoint();
+    try {
+      throw;
+    } catch (const EReadError &e) {
+      ThrowDamaged(fileName, e);
+    } catch (const EPropertyError &e) {
+      ThrowDamaged(fileName, e);
+    } catch (const EListError &e) {
+      ThrowDamaged(fileName, e);
+    }
+  }
+  SetProjectFile(fileName, fingerprint);
+}
+
+const TFileFingerprint &ProjectFileFingerprint() { return KnownFingerprint(); }
+
+bool ProjectFileChangedOnDisk() {
+  return !Form1->FileName().isEmpty() && FingerprintOf(Form1->FileName()) != KnownFingerprint();
+}
+
+void RestoreProject(const TProjectData &data, const QString &fileName,
+                    const TFileFingerprint &fingerprint) {
+  ReplaceProject([&](TProjectData &target) { target = data; });
+  SetProjectFile(fileName, fingerprint);
+  TheDocument().ForgetSavedPoint();
 }
 
 void SetProjectSaveFileFactory(TSaveFileFactory factory) { SaveFileFactory() = std::move(factory); }

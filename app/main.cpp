@@ -1,9 +1,15 @@
 // Program start of Das Kraftbild: Qt's texts in German, the windows in their order, the main
-// window shown, a project named on the command line opened, then the event loop until the
-// main window is closed.
+// window shown, work left by a crashed program offered back, a project named on the command
+// line opened, then the event loop until the main window is closed or the session ends the
+// program.
+#include "app/Autosave.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "app/Recovery.h"
 #include "app/Startup.h"
+#include "app/TerminationSignals.h"
+#include "model/Document.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -15,10 +21,31 @@ int main(int argc, char **argv) {
   QApplication::setDesktopFileName(QStringLiteral("de.kraftbild.Kraftbild"));
   const std::unique_ptr<QTranslator> qtTexts = InstallQtGermanTexts();
   CreateProgramWindows();
-  // From the event loop, so that an error box has the shown main window under it.
-  if (const QString project = StartProjectName(QApplication::arguments()); !project.isEmpty())
-    QTimer::singleShot(0, Form1, [project] { OpenStartProject(project); });
+
+  TRecoveryStore recovery(TRecoveryStore::DefaultFolder());
+  TAutosave autosave(TheDocument(), recovery, CaptureRecoverySnapshot, AutosaveInterval());
+  // Logout or shutdown: no question that nobody could answer; the work stays in the
+  // recovery file and is offered at the next start.
+  bool endedBySession = false;
+  const TTerminationSignals sessionEnd([&] {
+    Guarded([&] {
+      endedBySession = true;
+      autosave.WriteIfDue();
+      autosave.Finish(true);
+      TerminateApplicationUnasked();
+    });
+  });
+
+  // From the event loop, so that a question or an error box has the shown main window under
+  // it.
+  const QString project = StartProjectName(QApplication::arguments());
+  QTimer::singleShot(0, Form1, [&] {
+    OfferLeftWork(recovery, autosave);
+    if (!project.isEmpty() && Form1->QuerySave())
+      OpenStartProject(project);
+  });
   const int result = QApplication::exec();
+  autosave.Finish(endedBySession);
   DestroyProgramWindows();
   return result;
 }

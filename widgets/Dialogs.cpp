@@ -12,8 +12,12 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -48,6 +52,21 @@ public:
     default:
       return TQuestionAnswer::Cancel;
     }
+  }
+
+  std::optional<int> AskChoice(QWidget *parent, const QString &title, const QString &text,
+                               const QStringList &buttons) override {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, DialogOwner(parent));
+    std::vector<QPushButton *> added;
+    for (const QString &label : buttons)
+      added.push_back(box.addButton(label, QMessageBox::AcceptRole));
+    if (!added.empty())
+      box.setDefaultButton(added.front());
+    box.exec();
+    const auto chosen = std::find(added.begin(), added.end(), box.clickedButton());
+    if (chosen == added.end())
+      return std::nullopt;
+    return static_cast<int>(chosen - added.begin());
   }
 
   std::optional<QString> OpenFileName(QWidget *parent, const QString &filter,

@@ -4,6 +4,7 @@
 
 #include <QPageLayout>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -24,6 +25,10 @@ public:
   // Question box: question icon, Yes, No and Cancel, Yes as default. Closing it is Cancel.
   virtual TQuestionAnswer AskYesNoCancel(QWidget *parent, const QString &title,
                                          const QString &text) = 0;
+  // Question box with buttons of the given texts, the first as default: the index of the
+  // button chosen, nothing when the box is closed without a choice.
+  virtual std::optional<int> AskChoice(QWidget *parent, const QString &title, const QString &text,
+                                       const QStringList &buttons) = 0;
   // File dialogs with a filter such as "Kraftbilder (*.kbf)|*.kbf" and a default extension
   // appended to names typed without one; nothing when cancelled. The open dialog accepts only
   // existing files; the save dialog asks before it replaces one.

@@ -1,6 +1,6 @@
 // Loading and saving projects in the running program: the same picture and voltage window
-// after a round trip, what a failed load leaves behind, other screen densities, and saves
-// that fail without harming the file on disk.
+// after a round trip, what a failed load leaves behind, other screen densities, saves that
+// fail without harming the file on disk, and saves onto a file another program has written.
 #include "support/ProgramFixture.h"
 #include "support/QtPrinters.h"
 
@@ -10,12 +10,16 @@
 #include "model/Readouts.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -144,7 +148,7 @@ TEST_F(ProjectLoadSaveTest, SavedProjectOpensToTheSamePictureAndVoltageWindow) {
   EXPECT_EQ(Form1->FileName(), path);
 }
 
-TEST_F(ProjectLoadSaveTest, FailedLoadKeepsWhatWasReadAndShowsIt) {
+TEST_F(ProjectLoadSaveTest, FailedLoadShowsWhatWasReadAsAnUntitledProject) {
   // Three charges, the second and third chosen in the voltage window, which is shown.
   TProjectData data;
   data.OriginX = 250;
@@ -164,6 +168,8 @@ TEST_F(ProjectLoadSaveTest, FailedLoadKeepsWhatWasReadAndShowsIt) {
   QByteArray badIndex = whole;
   badIndex[listEnd + 1] = 2; // the first chosen index
   badIndex[listEnd + 2] = 7;
+  const QString damaged =
+      "Die Datei \"" + path + "\" ist beschädigt oder kein Projekt des Kraftbilds.\n\nGrund: ";
 
   struct Case {
     const char *name;
@@ -186,20 +192,28 @@ TEST_F(ProjectLoadSaveTest, FailedLoadKeepsWhatWasReadAndShowsIt) {
        -1},
       {"cut in the third record",
        whole.left(kListStart + 2 * kRecord + 20),
-       cut,
+       damaged + cut,
        2,
        {250, 180},
        -1,
        -1},
-      {"cut before the list's end tag", whole.left(listEnd), cut, 3, {250, 180}, -1, -1},
-      {"cut in the value index", whole.left(listEnd + 5), cut, 3, {250, 180}, 1, 2},
-      {"cut in the origin", whole.left(6), cut, 0, centre, -1, -1},
+      {"cut before the list's end tag", whole.left(listEnd), damaged + cut, 3, {250, 180}, -1, -1},
+      {"cut in the value index", whole.left(listEnd + 5), damaged + cut, 3, {250, 180}, 1, 2},
+      {"cut in the origin", whole.left(6), damaged + cut, 0, centre, -1, -1},
       {"chosen index beyond the charges",
        badIndex,
-       "Listenindex überschreitet das Maximum (7) in der Datei \"" + path +
+       damaged + "Listenindex überschreitet das Maximum (7) in der Datei \"" + path +
            "\". Eine gewählte Ladung fehlt.",
        3,
        {250, 180},
+       -1,
+       -1},
+      {"a text file",
+       "Aufgaben zum Dipolfeld:\n1. Zeichne die Feldlinien.\n2. Miss die Spannung.\n",
+       damaged + "Ungültiger Eigenschaftswert in der Datei \"" + path +
+           "\". Ein Wert liegt außerhalb seines Bereichs.",
+       0,
+       {0x67667541, 0x6E656261}, // "Aufg" and "aben" as the origin's numbers
        -1,
        -1},
   };
@@ -224,13 +238,24 @@ TEST_F(ProjectLoadSaveTest, FailedLoadKeepsWhatWasReadAndShowsIt) {
     EXPECT_EQ(Form3->Panel_Pos2->Tag, chargeAt(c.second));
     EXPECT_EQ(Form3->Panel_Pos1->text(), PanelCaption(TheDocument(), chargeAt(c.first)));
     EXPECT_FALSE(Form3->isVisible()) << "the visibility comes last in the file";
-    EXPECT_EQ(Form1->FileName(), path);
-    EXPECT_FALSE(TheDocument().Modified());
+    EXPECT_EQ(Form1->FileName(), QString());
+    EXPECT_EQ(Form1->windowTitle(), "Das Kraftbild");
+    EXPECT_TRUE(TheDocument().Modified());
     EXPECT_FALSE(BackgroundMarked()) << "the screen shows the document as it now is";
     EXPECT_FALSE(FrameMarked());
     if (c.charges > 0) {
       EXPECT_EQ(Charges[0]->X, 100);
     }
+
+    // Strg+S asks for a name; cancelled, the file that failed keeps every byte.
+    dialogs->Calls.clear();
+    ASSERT_EQ(Form1->MenuItem_Save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    Form1->MenuItem_Save->trigger();
+    ASSERT_EQ(dialogs->Calls.size(), 1u);
+    EXPECT_EQ(dialogs->Calls[0].Kind, "save");
+    EXPECT_EQ(dialogs->Calls[0].Text, QString()) << "no name offered";
+    EXPECT_EQ(QFile::exists(path), !c.bytes.isEmpty());
+    EXPECT_EQ(Contents(path), c.bytes);
   }
 }
 
@@ -296,6 +321,100 @@ TEST_F(ProjectLoadSaveTest, FailedSavesKeepTheOldFileAndTheChanges) {
   EXPECT_EQ(Form1->FileName(), nowhere);
   EXPECT_FALSE(QFile::exists(nowhere));
   EXPECT_EQ(Contents(path), saved);
+}
+
+TEST_F(ProjectLoadSaveTest, SaveAsksBeforeGoingOverAnotherProgramsWork) {
+  // What another program may have done to the file since this one saved it.
+  TProjectData theirs;
+  theirs.Charges = {{50, 60, -kElementaryCharge, 4, false, 0}};
+  const auto shiftTime = [](const QString &p, int seconds) {
+    QFile file(p);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QDateTime time = file.fileTime(QFileDevice::FileModificationTime);
+    ASSERT_TRUE(file.setFileTime(time.addSecs(seconds), QFileDevice::FileModificationTime));
+  };
+  struct Case {
+    const char *name;
+    std::function<void()> disturb;
+    bool asked;
+  };
+  const std::vector<Case> cases = {
+      {"nothing", [] {}, false},
+      {"saved its own project", [&] { SaveProjectFile(path, theirs); }, true},
+      {"other bytes of the same size and time",
+       [&] {
+         QFile file(path);
+         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+         const QDateTime time = file.fileTime(QFileDevice::FileModificationTime);
+         QByteArray bytes = file.readAll();
+         bytes[0] = static_cast<char>(bytes[0] + 1); // the origin's first byte
+         file.seek(0);
+         file.write(bytes);
+         file.close();
+         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+         ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+       },
+       true},
+      {"only touched it", [&] { shiftTime(path, 5); }, true},
+      {"deleted it", [&] { ASSERT_TRUE(QFile::remove(path)); }, true},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    Form1->MenuItem_New->trigger(); // the last case ended saved: no question
+    Create(300, 200);
+    SaveAs(path);
+    Create(100, 100); // unsaved work of this program
+    c.disturb();
+    const QByteArray onDisk = Contents(path);
+    const QString question = "Datei geändert|Die Datei \"" + path +
+                             "\" wurde seit dem Öffnen von einem anderen Programm geändert. "
+                             "Überschreiben?|Überschreiben|Speichern unter …|Abbrechen";
+
+    // Cancelled, and closed: the other program's work stays.
+    for (const std::optional<int> answer : {std::optional<int>(2), std::optional<int>()}) {
+      if (!c.asked)
+        break;
+      dialogs->Calls.clear();
+      dialogs->Choices.push_back(answer);
+      Form1->MenuItem_Save->trigger();
+      ASSERT_EQ(dialogs->Calls.size(), 1u);
+      EXPECT_EQ(dialogs->Calls[0].Kind, "choice");
+      EXPECT_EQ(dialogs->Calls[0].Title + u'|' + dialogs->Calls[0].Text, question);
+      EXPECT_EQ(Contents(path), onDisk);
+      EXPECT_TRUE(TheDocument().Modified());
+    }
+
+    // Overwritten on request; the next save has nothing to ask.
+    dialogs->Calls.clear();
+    if (c.asked)
+      dialogs->Choices.push_back(0);
+    Form1->MenuItem_Save->trigger();
+    EXPECT_EQ(dialogs->Calls.size(), c.asked ? 1u : 0u);
+    EXPECT_FALSE(TheDocument().Modified());
+    TProjectData saved;
+    DecodeProject(Contents(path), saved);
+    EXPECT_EQ(saved.Charges.size(), static_cast<size_t>(Charges.Count()));
+    Create(500, 300);
+    dialogs->Calls.clear();
+    Form1->MenuItem_Save->trigger();
+    EXPECT_TRUE(dialogs->Calls.empty());
+    EXPECT_FALSE(TheDocument().Modified());
+  }
+
+  // "Speichern unter …" leaves the file to the other program and saves under a new name.
+  SaveProjectFile(path, theirs);
+  const QByteArray onDisk = Contents(path);
+  Create(200, 300);
+  const QString elsewhere = dir.filePath(QStringLiteral("meine Fassung.kbf"));
+  dialogs->Choices.push_back(1);
+  dialogs->FileNames.push_back(elsewhere);
+  Form1->MenuItem_Save->trigger();
+  EXPECT_EQ(Contents(path), onDisk);
+  EXPECT_EQ(Form1->FileName(), elsewhere);
+  EXPECT_FALSE(TheDocument().Modified());
+  TProjectData mine;
+  DecodeProject(Contents(elsewhere), mine);
+  EXPECT_EQ(mine.Charges.size(), static_cast<size_t>(Charges.Count()));
 }
 
 } // namespace

@@ -51,8 +51,10 @@ TEST_F(StartupTest, ProjectNamedOnTheCommandLineOpensOrLeavesAnEmptyProject) {
       {QStringLiteral("kaputt.kbf"),
        0,
        {},
-       "Stream-Lesefehler in der Datei \"" + dir.filePath(QStringLiteral("kaputt.kbf")) +
-           "\". Die Datei endet vorzeitig."},
+       "Die Datei \"" + dir.filePath(QStringLiteral("kaputt.kbf")) +
+           "\" ist beschädigt oder kein Projekt des Kraftbilds.\n\nGrund: Stream-Lesefehler in der "
+           "Datei \"" +
+           dir.filePath(QStringLiteral("kaputt.kbf")) + "\". Die Datei endet vorzeitig."},
       {QStringLiteral("fehlt.kbf"),
        0,
        {},

@@ -30,6 +30,8 @@ rm -f "$out/projekt.kbf" # the save dialog would ask before replacing it
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
+# Recovery files and settings of our own: none of the user's is offered, none is left behind.
+export XDG_DATA_HOME=$runtime/data XDG_CONFIG_HOME=$runtime/config XDG_CACHE_HOME=$runtime/cache
 unset QT_QPA_PLATFORM
 
 "$program" >"$out/program.log" 2>&1 &
@@ -197,6 +199,9 @@ kill -0 "$pid" || { echo "the program ended"; exit 1; }
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 wait_gone '^Das Kraftbild' || { echo "not ok: the program's windows stay"; exit 1; }
+# The SIGTERM kept the unsaved redo in a recovery file (run_e2e_recovery.sh checks that);
+# here the next start is to open the file only.
+rm -rf "$XDG_DATA_HOME"
 "$program" "$out/projekt.kbf" >>"$out/program.log" 2>&1 &
 pid=$!
 window=$(find_window "^Das Kraftbild - \\[$out/projekt.kbf\\]\$")

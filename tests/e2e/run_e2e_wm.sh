@@ -19,6 +19,8 @@ out=${2:-}
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
+# Recovery files and settings of our own: none of the user's is offered, none is left behind.
+export XDG_DATA_HOME=$runtime/data XDG_CONFIG_HOME=$runtime/config XDG_CACHE_HOME=$runtime/cache
 unset QT_QPA_PLATFORM
 log=${out:+$out/program-wm.log}
 [ -n "$out" ] && mkdir -p "$out"

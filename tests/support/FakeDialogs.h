@@ -13,7 +13,8 @@
 class FakeDialogs : public TDialogs {
 public:
   struct Shown {
-    QString Kind; // "error", "question", "open", "save", "color", "query", "shell", "print"
+    QString
+        Kind; // "error", "question", "choice", "open", "save", "color", "query", "shell", "print"
     QString Title;
     QString Text;
   };
@@ -28,6 +29,7 @@ public:
   static void Restore() { SetDialogs(nullptr); }
 
   std::deque<TQuestionAnswer> Answers;
+  std::deque<std::optional<int>> Choices; // index of the button, nothing: closed
   std::deque<std::optional<QString>> FileNames;
   std::deque<std::optional<uint32_t>> Colors;
   std::deque<std::optional<QString>> Queries;
@@ -48,6 +50,11 @@ public:
   TQuestionAnswer AskYesNoCancel(QWidget *, const QString &title, const QString &text) override {
     Calls.push_back({QStringLiteral("question"), title, text});
     return Pop(Answers, TQuestionAnswer::Cancel);
+  }
+  std::optional<int> AskChoice(QWidget *, const QString &title, const QString &text,
+                               const QStringList &buttons) override {
+    Calls.push_back({QStringLiteral("choice"), title, text + u'|' + buttons.join(u'|')});
+    return Pop(Choices, std::optional<int>{});
   }
   std::optional<QString> OpenFileName(QWidget *, const QString &filter, const QString &,
                                       const QString &initial) override {
