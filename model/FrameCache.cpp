@@ -59,7 +59,7 @@ void TFrameCache::Compose(TCanvas &canvas, const TDocument &document, TSpriteEng
   }
   ComposeFrame(canvas, document, engine, pathStart, pathEnd);
   kept_ = std::move(now);
-  if (kept_ && canvas.Device() != nullptr) {
+  if (kept_ && kept_->Discs.size() >= fewestKeptDiscs_ && canvas.Device() != nullptr) {
     frame_ = canvas.Device()->copy();
     after_ = canvas;
   } else {

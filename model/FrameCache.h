@@ -7,6 +7,7 @@
 
 #include <QImage>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -17,6 +18,12 @@ class TPointCharge;
 
 class TFrameCache {
 public:
+  // Keeping a frame costs a copy of it, about what drawing a few hundred discs costs: frames
+  // with fewer discs are composed every time.
+  static constexpr size_t kFewestKeptDiscs = 256;
+  explicit TFrameCache(size_t fewestKeptDiscs = kFewestKeptDiscs)
+      : fewestKeptDiscs_(fewestKeptDiscs) {}
+
   // Draws the same pixels as ComposeFrame and leaves canvas in the same state: from the kept
   // frame when the background, the marks and every drawn charge are as they were then,
   // otherwise by composing (and keeping the result). Frames with a test charge are always
@@ -57,6 +64,7 @@ private:
                                            TSpriteEngine &engine, const TPointCharge *pathStart,
                                            const TPointCharge *pathEnd);
 
+  size_t fewestKeptDiscs_;
   std::optional<TSources> kept_;
   QImage frame_;
   TCanvas after_; // the canvas as the composition left it: pen, brush, current point
