@@ -342,7 +342,7 @@ void TForm1::RenderFrame(bool present) {
     return;
   TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
   TestChargeFigures.Active = seams::BackgroundOnWorker() && FiguresTooCostlyForFrames(document_);
-  ComposeFrame(canvas, document_, *DXSpriteEngine.Engine(), pathStart_, pathEnd_);
+  FrameCache.Compose(canvas, document_, *DXSpriteEngine.Engine(), pathStart_, pathEnd_);
   if (present) {
     canvas.Release();
     DXDraw->Flip();

@@ -6,6 +6,7 @@
 #include "widgets/DXDrawControl.h"
 
 #include "base/Geometry.h"
+#include "model/FrameCache.h"
 #include "model/PictureExport.h"
 
 #include <QMainWindow>
@@ -75,6 +76,8 @@ public:
   // the grab radius around the grabbed charge, when a pan moves, and at once for a new
   // charge; cleared by mouse-up.
   bool DragStarted = false;
+  // The last composed frame, copied while nothing in it changes.
+  TFrameCache FrameCache;
 
   // Full path of the project file, empty for a project without one. Setting it sets the
   // caption: the application title, followed by " - [path]" when there is a path.

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -54,6 +55,20 @@ int32_t Saturated(int64_t v) {
   return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
                                                   std::numeric_limits<int32_t>::max()));
 }
+
+// The rows of the ellipse in one box, from the thread's shape cache where the box has a
+// cached size.
+class TEllipseRows {
+public:
+  explicit TEllipseRows(const TBox &box) : box_(box), shape_(raster::EllipseShapeOf(box)) {}
+  bool Row(int64_t y, int64_t &left, int64_t &right) const {
+    return shape_ ? shape_->Row(box_, y, left, right) : raster::EllipseRow(box_, y, left, right);
+  }
+
+private:
+  TBox box_;
+  std::shared_ptr<const raster::TEllipseShape> shape_;
+};
 
 raster::TLineStyle LineStyleOf(const TPen &pen, const TBrush &brush) {
   raster::TLineStyle style;
@@ -230,9 +245,10 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     const TBox area{box.Left, box.Top, box.Right - 1, box.Bottom - 1};
     if (!Touches(area, *device_))
       return;
+    const TEllipseRows rows(area);
     const int64_t last = std::min<int64_t>(area.Bottom, pixels.Height - 1);
     for (int64_t y = std::max<int64_t>(area.Top, 0); y <= last; ++y)
-      if (raster::EllipseRow(area, y, left, right))
+      if (rows.Row(y, left, right))
         raster::ApplySpan(pixels, y, left, right, TPixelOp::Copy, brush);
     return;
   }
@@ -247,13 +263,15 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     return;
   const TPixelOp op = OpOf(Pen);
   const uint32_t pen = ToQRgb(Pen.Color);
+  const TEllipseRows outerRows(outer);
+  const TEllipseRows innerRows(inner);
   const int64_t last = std::min<int64_t>(outer.Bottom, pixels.Height - 1);
   for (int64_t y = std::max<int64_t>(outer.Top, 0); y <= last; ++y) {
-    if (!raster::EllipseRow(outer, y, left, right))
+    if (!outerRows.Row(y, left, right))
       continue;
     int64_t innerLeft = 0;
     int64_t innerRight = 0;
-    if (raster::EllipseRow(inner, y, innerLeft, innerRight)) {
+    if (innerRows.Row(y, innerLeft, innerRight)) {
       if (fill)
         raster::ApplySpan(pixels, y, innerLeft, innerRight, TPixelOp::Copy, brush);
       raster::ApplySpan(pixels, y, left, innerLeft - 1, op, pen);

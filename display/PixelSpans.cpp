@@ -1,6 +1,7 @@
 #include "display/PixelSpans.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace raster {
@@ -79,6 +80,48 @@ bool EllipseRow(const TBox &box, int64_t y, int64_t &left, int64_t &right) {
   right = (dx + box.Left + box.Right) / 2;
   left = box.Left + box.Right - right;
   return true;
+}
+
+TEllipseShape::TEllipseShape(int64_t width, int64_t height) : width_(width), height_(height) {
+  rows_.resize(static_cast<size_t>(height));
+  const TBox box{0, 0, width - 1, height - 1};
+  for (int64_t y = 0; y < height; ++y) {
+    TSpan &span = rows_[static_cast<size_t>(y)];
+    if (!EllipseRow(box, y, span.Left, span.Right))
+      span = {};
+  }
+}
+
+bool TEllipseShape::Row(const TBox &box, int64_t y, int64_t &left, int64_t &right) const {
+  if (y < box.Top || y > box.Bottom)
+    return false;
+  const TSpan &span = rows_[static_cast<size_t>(y - box.Top)];
+  if (span.Left > span.Right)
+    return false;
+  left = box.Left + span.Left;
+  right = box.Left + span.Right;
+  return true;
+}
+
+std::shared_ptr<const TEllipseShape> EllipseShapeOf(const TBox &box) {
+  // Charges need four shapes (a disc and its inside, plain and selected) and test charges two.
+  constexpr size_t kShapes = 8;
+  constexpr int64_t kLargestSide = 256; // px
+  if (box.Empty())
+    return nullptr;
+  const int64_t width = box.Right - box.Left + 1;
+  const int64_t height = box.Bottom - box.Top + 1;
+  if (width > kLargestSide || height > kLargestSide)
+    return nullptr;
+  thread_local std::array<std::shared_ptr<const TEllipseShape>, kShapes> shapes;
+  thread_local size_t next = 0;
+  for (const auto &shape : shapes)
+    if (shape && shape->Width() == width && shape->Height() == height)
+      return shape;
+  auto &slot = shapes[next];
+  next = (next + 1) % kShapes;
+  slot = std::make_shared<const TEllipseShape>(width, height);
+  return slot;
 }
 
 } // namespace raster

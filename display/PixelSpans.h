@@ -5,6 +5,8 @@
 #include "display/LineRasterizer.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace raster {
 
@@ -31,5 +33,31 @@ void ApplyFrame(const TPixels &pixels, const TBox &outer, const TBox &inner, TPi
 // Row y of the ellipse inscribed in box: the pixels whose centres lie inside or on it, as
 // left..right. False when y is outside the box (or the box is empty).
 bool EllipseRow(const TBox &box, int64_t y, int64_t &left, int64_t &right);
+
+// The rows of the ellipse inscribed in every box of one size, worked out once: EllipseRow
+// depends only on the box's size, not on where it lies, so a disc drawn thousands of times a
+// frame costs one table and then a look-up per row.
+class TEllipseShape {
+public:
+  // For boxes of width by height pixels (both at least 1).
+  TEllipseShape(int64_t width, int64_t height);
+  // EllipseRow of box (which has this shape's size) at row y.
+  bool Row(const TBox &box, int64_t y, int64_t &left, int64_t &right) const;
+  int64_t Width() const { return width_; }
+  int64_t Height() const { return height_; }
+
+private:
+  struct TSpan {
+    int64_t Left = 0; // px from the box's left edge
+    int64_t Right = -1;
+  };
+  int64_t width_;
+  int64_t height_;
+  std::vector<TSpan> rows_;
+};
+
+// The shape of box from a small cache of this thread; null for an empty box or one too large
+// to be worth a table (such boxes go through EllipseRow).
+std::shared_ptr<const TEllipseShape> EllipseShapeOf(const TBox &box);
 
 } // namespace raster

@@ -4,6 +4,7 @@
 #include "model/Readouts.h"
 
 #include <QAbstractItemView>
+#include <QAbstractListModel>
 #include <QListView>
 #include <QPainter>
 #include <QStylePainter>
@@ -62,15 +63,54 @@ private:
   const TDocument &document_;
 };
 
+// Entries that are nothing but their number: the delegate draws each from the document.
+// Rows go and come only at the end, and only as counts (which rows go does not matter).
+class TChargeEntries : public QAbstractListModel {
+public:
+  using QAbstractListModel::QAbstractListModel;
+
+  int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : count_; }
+  QVariant data(const QModelIndex &, int) const override { return {}; }
+  bool insertRows(int row, int count, const QModelIndex &parent) override {
+    if (parent.isValid() || count <= 0 || row < 0 || row > count_)
+      return false;
+    beginInsertRows(parent, count_, count_ + count - 1);
+    count_ += count;
+    endInsertRows();
+    return true;
+  }
+  bool removeRows(int row, int count, const QModelIndex &parent) override {
+    if (parent.isValid() || count <= 0 || row < 0 || row + count > count_)
+      return false;
+    beginRemoveRows(parent, count_ - count, count_ - 1);
+    count_ -= count;
+    endRemoveRows();
+    return true;
+  }
+
+private:
+  int count_ = 0;
+};
+
 } // namespace
 
 TChargeComboBox::TChargeComboBox(const TDocument &document, QWidget *parent)
     : QComboBox(parent), document_(document) {
+  // Before the view and delegate: setModel gives the view the new model.
+  setModel(new TChargeEntries(this));
   setItemDelegate(new TChargeEntryDelegate(document_, this));
   // Every entry has the delegate's one size, so the open list need not ask each of them.
   if (auto *list = qobject_cast<QListView *>(view()))
     list->setUniformItemSizes(true);
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
+
+void TChargeComboBox::SetEntryCount(int count) {
+  const int now = model()->rowCount();
+  if (count > now)
+    model()->insertRows(now, count - now);
+  else if (count < now)
+    model()->removeRows(count, now - count);
 }
 
 void TChargeComboBox::RepaintEntries() {

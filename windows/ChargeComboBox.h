@@ -1,7 +1,8 @@
 #pragma once
 // The charge list: an owner-drawn drop-down list whose entries carry no text of their own.
 // Entry i is drawn from the document's charge i at paint time, as "X: .. | Y: .." in metres, test
-// charges in green.
+// charges in green. The entries are only a count, so that a list of 100,000 charges costs no
+// item objects and grows or shrinks in one step.
 
 #include "display/Canvas.h"
 
@@ -24,6 +25,9 @@ class TChargeComboBox : public QComboBox {
 public:
   explicit TChargeComboBox(const TDocument &document, QWidget *parent = nullptr);
 
+  // Makes the list hold count entries, adding or removing at the end in one step; the
+  // current index is then whatever the combo box makes of it.
+  void SetEntryCount(int count);
   // Repaints the closed box and the open list (after a charge moved or changed).
   void RepaintEntries();
 

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QStringList>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -113,15 +112,8 @@ void TForm2::ShowEntries() {
     return;
   {
     TSuspendedUpdates suspended(ComboBox_Charges);
-    if (ComboBox_Charges->count() > count) {
-      // Entries carry no text of their own: which ones go does not matter.
-      while (ComboBox_Charges->count() > count)
-        ComboBox_Charges->removeItem(ComboBox_Charges->count() - 1);
-    } else {
-      // All entries in one insertion: the list's model tells its views once, not per charge.
-      ComboBox_Charges->addItems(
-          QStringList(static_cast<qsizetype>(count - ComboBox_Charges->count())));
-    }
+    // One step either way: the list's model tells its views once, not per charge.
+    ComboBox_Charges->SetEntryCount(count);
     // The list selects its first item by itself; the document says what is selected.
     ComboBox_Charges->setCurrentIndex(document_.SelectedIndex());
   }

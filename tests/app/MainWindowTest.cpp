@@ -264,6 +264,56 @@ TEST_F(MouseTest, DraggingAChargeStepByStep) {
   EXPECT_FALSE(Form1->DragStarted);
 }
 
+// A frame copied from the kept one must be the frame composed afresh, whatever happened
+// since: moves with the cursor line, drags, selections, undo and redo, pans.
+TEST_F(MouseTest, KeptFramesEqualFreshlyComposedOnes) {
+  Form1->FrameCache = TFrameCache(0); // kept however few the charges
+  ShowCursorLine = true;
+  int copies = 0;
+  const auto check = [&copies](const char *step) {
+    Form1->RenderFrame(true);
+    copies += Form1->FrameCache.LastWasCopy() ? 1 : 0;
+    const QImage kept = Form1->DXDraw->PresentedImage().copy();
+    Form1->FrameCache.Forget();
+    Form1->RenderFrame(true);
+    EXPECT_FALSE(Form1->FrameCache.LastWasCopy());
+    EXPECT_TRUE(Form1->DXDraw->PresentedImage() == kept) << step;
+  };
+  Create(200, 200);
+  Create(300, 250);
+  Create(420, 180);
+  check("created");
+  for (int x = 100; x < 160; x += 13) {
+    Move(x, 330);
+    check("cursor line");
+  }
+  Press(303, 248);
+  check("grabbed");
+  Move(340, 270);
+  check("dragged");
+  Move(341, 271);
+  check("dragged a pixel");
+  Release(341, 271);
+  check("released");
+  Form2->ComboBox_Charges->setCurrentIndex(2);
+  Form2->ComboBox_ChargesClick();
+  check("selected");
+  TheDocument().Select(-1);
+  check("unselected");
+  TheDocument().Undo();
+  check("undone");
+  TheDocument().Undo();
+  check("undone twice");
+  TheDocument().Redo();
+  check("redone");
+  Press(500, 400, Qt::RightButton);
+  Move(530, 410);
+  check("panned");
+  Release(530, 410, Qt::RightButton);
+  check("pan ended");
+  EXPECT_GE(copies, 10) << "frames without a change are copies";
+}
+
 TEST_F(PanTest, RightDragShiftsTheViewAndRedrawsOnRelease) {
   TPointCharge *a = Create(200, 150);
   TPointCharge *b = Create(500, 400);

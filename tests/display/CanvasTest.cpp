@@ -1,11 +1,13 @@
 // Boxes, fills, inversion, text, images and the off-screen bitmap of the canvas.
 #include "display/Canvas.h"
 #include "base/Errors.h"
+#include "display/PixelSpans.h"
 #include "support/PixelTesting.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -117,6 +119,29 @@ TEST(CanvasTest, SmallAndWideOutlinedEllipsesStayInTheirBoxes) {
     canvas.Ellipse(c.x1, c.y1, c.x2, c.y2);
     EXPECT_EQ(ChangedBox(image, kWhite), c.box) << c.x1 << "," << c.y1 << " w " << c.width;
   }
+}
+
+// The shape table stands for EllipseRow wherever the box lies: on and off the surface, at odd
+// and even corners, far out in both directions.
+TEST(CanvasTest, EllipseShapeGivesTheRowsOfEveryBoxOfItsSize) {
+  const int64_t corners[][2] = {{0, 0}, {7, 3}, {-13, -6}, {791, 534}, {-2147483647, 2147483000}};
+  for (int64_t width = 1; width <= 33; ++width)
+    for (int64_t height = 1; height <= 33; ++height) {
+      const raster::TEllipseShape shape(width, height);
+      for (const auto &corner : corners) {
+        const raster::TBox box{corner[0], corner[1], corner[0] + width - 1, corner[1] + height - 1};
+        for (int64_t y = box.Top - 1; y <= box.Bottom + 1; ++y) {
+          int64_t left = 0, right = 0, shapeLeft = 0, shapeRight = 0;
+          const bool inRow = raster::EllipseRow(box, y, left, right);
+          ASSERT_EQ(shape.Row(box, y, shapeLeft, shapeRight), inRow)
+              << width << "x" << height << " at " << corner[0] << "," << y;
+          if (inRow) {
+            ASSERT_EQ(std::make_pair(shapeLeft, shapeRight), std::make_pair(left, right))
+                << width << "x" << height << " at " << corner[0] << "," << y;
+          }
+        }
+      }
+    }
 }
 
 TEST(CanvasTest, FillRectCoversItsBoxOnlyWithASolidBrush) {
