@@ -345,8 +345,7 @@ THistoryStep TDocument::ChargeStep(const QString &text, int index, const TCharge
 
 std::optional<THistoryStep> TDocument::ViewStep(const QString &text, const TViewState &before,
                                                 bool quiet) {
-  const TViewValues from{before.Origin,     before.PixelsPerMetre, before.ArrowScale,
-                         before.ArrowColor, before.StepLength,     before.ShowCursorLine};
+  const TViewValues &from = before.View;
   // The charges move only with the view: a view that ends where it started is no step.
   if (ViewValues() == from)
     return std::nullopt;
@@ -467,10 +466,4 @@ void TDocument::RestoreChoices(const std::vector<int> &choices) {
     choiceHolder_->RestoreChoices(choices);
 }
 
-TViewState TDocument::CaptureView() const {
-  TViewState state{Origin, PixelsPerMetre, ArrowScale, ArrowColor, StepLength, ShowCursorLine, {}};
-  state.Positions.reserve(static_cast<size_t>(Charges.Count()));
-  for (const auto &charge : Charges)
-    state.Positions.emplace_back(charge->X, charge->Y);
-  return state;
-}
+TViewState TDocument::CaptureView() const { return {ViewValues(), PositionsOf(Charges)}; }

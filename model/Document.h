@@ -95,13 +95,8 @@ void ApplyState(TPointCharge &charge, const TChargeState &state);
 // The view and where it puts every charge: a zoom or a pan moves them all, and scaling them
 // back would not always give the same pixels.
 struct TViewState {
-  TPoint Origin{0, 0};
-  long double PixelsPerMetre = 0;
-  long double ArrowScale = 0;
-  uint32_t ArrowColor = 0;
-  uint32_t StepLength = 0;
-  bool ShowCursorLine = false;
-  std::vector<std::pair<double, double>> Positions; // X, Y (px) of every charge
+  TViewValues View;
+  std::vector<TPixelPosition> Positions; // of every charge
   bool operator==(const TViewState &) const = default;
 };
 

@@ -35,9 +35,11 @@ plain_tests() {
 }
 
 sanitized_tests() (
-  # Set for the build too: test discovery runs the test programs. LeakSanitizer stays on
-  # with nothing suppressed: Qt and fontconfig leave no leak in these tests.
+  # Set for the build too: test discovery runs the test programs. LeakSanitizer stays on;
+  # Qt and fontconfig leave no leak in these tests, and only libdbus's one buffer of the real
+  # program under Xvfb is suppressed (tests/lsan.supp).
   export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:check_initialization_order=1:detect_stack_use_after_return=1
+  export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
   if [ ! -f build-asan/build.ninja ]; then
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKRAFTBILD_SANITIZE=ON \

@@ -48,15 +48,16 @@ Seen Look() {
 
 // Field by field, so that a failure says what differs.
 void PrintTo(const Seen &seen, std::ostream *os) {
-  *os << "origin " << seen.View.Origin.X << "," << seen.View.Origin.Y << " ppm "
-      << static_cast<double>(seen.View.PixelsPerMetre) << " charges " << seen.Charges.size()
+  const TViewValues &view = seen.View.View;
+  *os << "origin " << view.Origin.X << "," << view.Origin.Y << " ppm "
+      << static_cast<double>(view.PixelsPerMetre) << " charges " << seen.Charges.size()
       << " selected " << seen.Selected << " choices";
   for (int c : seen.Choices)
     *os << " " << c;
   *os << " edits " << seen.Edits.join(QStringLiteral("|")).toStdString();
   for (const TChargeState &c : seen.Charges)
     *os << " (" << c.X << "," << c.Y << ")";
-  *os << " arrows " << static_cast<double>(seen.View.ArrowScale) << " step " << seen.View.StepLength
+  *os << " arrows " << static_cast<double>(view.ArrowScale) << " step " << view.StepLength
       << " potential lines " << seen.Potential.Lines << " map " << seen.Potential.Map;
 }
 
