@@ -5,13 +5,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-constexpr long double kEpsilon0 = 8.854188e-12L;
-}
-
-const long double kFourPiEpsilon0 = 4 * kPi * kEpsilon0;
-const long double kCoulomb = 1 / kFourPiEpsilon0;
-
 void ForceAt(const TDocument &document, TVector &force, long double x, long double y,
              long double q) {
   force = {};

@@ -7,8 +7,8 @@ class TDocument;
 
 // 4 pi epsilon0 and k = 1 / (4 pi epsilon0), from epsilon0 = 8.854188e-12 F/m, in extended
 // precision.
-extern const long double kFourPiEpsilon0; // F/m
-extern const long double kCoulomb;        // N m^2 / C^2
+inline constexpr long double kFourPiEpsilon0 = 4 * kPi * 8.854188e-12L; // F/m
+inline constexpr long double kCoulomb = 1 / kFourPiEpsilon0;            // N m^2 / C^2
 
 // Sources closer than this to the point (px) exert no force.
 inline constexpr long double kForceExclusionRadius = 0.001L;
