@@ -58,7 +58,7 @@ void TForm1::MenuItem_SaveClick() {
 
 void TForm1::MenuItem_SaveAsClick() {
   const std::optional<QString> name =
-      Dialogs().SaveFileName(this, kProjectFilter, kProjectExtension, FileName());
+      Dialogs().SaveFileName(this, kProjectFilter, kProjectExtension, FileName(), QString());
   if (!name)
     return;
   SetFileName(*name);

@@ -53,8 +53,8 @@ void TForm1::MenuItem_ExportPictureClick() {
     const QFileInfo project(FileName());
     initial = project.absoluteDir().filePath(project.completeBaseName() + QStringLiteral(".png"));
   }
-  const std::optional<QString> name =
-      Dialogs().SaveFileName(this, kPictureFilter, QStringLiteral("png"), initial);
+  const std::optional<QString> name = Dialogs().SaveFileName(
+      this, kPictureFilter, QStringLiteral("png"), initial, QStringLiteral("Bild exportieren"));
   if (!name)
     return;
   pictureName_ = *name;

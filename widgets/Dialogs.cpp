@@ -76,9 +76,10 @@ public:
   }
 
   std::optional<QString> SaveFileName(QWidget *parent, const QString &filter,
-                                      const QString &defaultExtension,
-                                      const QString &initialName) override {
-    return RunFileDialog(parent, filter, defaultExtension, initialName, QFileDialog::AcceptSave);
+                                      const QString &defaultExtension, const QString &initialName,
+                                      const QString &title) override {
+    return RunFileDialog(parent, filter, defaultExtension, initialName, QFileDialog::AcceptSave,
+                         title);
   }
 
   std::optional<uint32_t> ChooseColor(QWidget *parent, uint32_t initial) override {
@@ -123,8 +124,11 @@ private:
   static std::optional<QString> RunFileDialog(QWidget *parent, const QString &filter,
                                               const QString &defaultExtension,
                                               const QString &initialName,
-                                              QFileDialog::AcceptMode mode) {
+                                              QFileDialog::AcceptMode mode,
+                                              const QString &title = QString()) {
     QFileDialog dialog(DialogOwner(parent));
+    if (!title.isEmpty())
+      dialog.setWindowTitle(title);
     dialog.setNameFilter(QtFilter(filter));
     dialog.setDefaultSuffix(defaultExtension);
     // With several filters, a name typed without extension gets the chosen filter's one.

@@ -35,9 +35,10 @@ public:
   virtual std::optional<QString> OpenFileName(QWidget *parent, const QString &filter,
                                               const QString &defaultExtension,
                                               const QString &initialName) = 0;
+  // An empty title leaves the system's own.
   virtual std::optional<QString> SaveFileName(QWidget *parent, const QString &filter,
                                               const QString &defaultExtension,
-                                              const QString &initialName) = 0;
+                                              const QString &initialName, const QString &title) = 0;
   // Colour dialog; colours are $00BBGGRR. Nothing when cancelled.
   virtual std::optional<uint32_t> ChooseColor(QWidget *parent, uint32_t initial) = 0;
   // One-line text query; nothing when cancelled.

@@ -163,6 +163,7 @@ TEST_F(FileMenuTest, FileDialogsGetTheFilterAndTheirStartingNames) {
   const auto saves = CallsOf(QStringLiteral("save"));
   ASSERT_EQ(saves.size(), 2u);
   EXPECT_EQ(saves[0].Title, QStringLiteral("Kraftbilder (*.kbf)|*.kbf"));
+  EXPECT_EQ(saves[0].Caption, QString()) << "the system's own title";
   EXPECT_EQ(saves[0].Text, QString()) << "no name yet";
   EXPECT_EQ(saves[1].Text, path) << "the save dialog is given the current file name";
   EXPECT_EQ(Form1->FileName(), other);

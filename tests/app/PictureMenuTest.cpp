@@ -55,6 +55,7 @@ TEST_F(PictureMenuTest, ExportWritesTheTypeOfTheChosenNameAndLeavesTheProjectAlo
   const auto saves = dialogs->Calls;
   ASSERT_GE(saves.size(), 3u);
   EXPECT_TRUE(saves[0].Title.contains(QStringLiteral("PDF-Dokument (*.pdf)")));
+  EXPECT_EQ(saves[0].Caption, QStringLiteral("Bild exportieren")) << "not \"Speichern unter\"";
   EXPECT_EQ(saves[0].Text, dir.filePath(QStringLiteral("feld.png"))) << "named after the project";
   EXPECT_EQ(saves[1].Text, dir.filePath(QStringLiteral("bild.png"))) << "then the last export";
   EXPECT_TRUE(dialogs->Errors().empty());

@@ -17,6 +17,7 @@ public:
         Kind; // "error", "question", "choice", "open", "save", "color", "query", "shell", "print"
     QString Title;
     QString Text;
+    QString Caption = {}; // of a save dialog: empty for the system's own
   };
 
   // Installs a fresh fake and returns it; the previous dialogs are restored by Restore().
@@ -62,8 +63,8 @@ public:
     return Pop(FileNames, std::optional<QString>{});
   }
   std::optional<QString> SaveFileName(QWidget *, const QString &filter, const QString &,
-                                      const QString &initial) override {
-    Calls.push_back({QStringLiteral("save"), filter, initial});
+                                      const QString &initial, const QString &caption) override {
+    Calls.push_back({QStringLiteral("save"), filter, initial, caption});
     return Pop(FileNames, std::optional<QString>{});
   }
   std::optional<uint32_t> ChooseColor(QWidget *, uint32_t initial) override {
