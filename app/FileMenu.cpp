@@ -7,7 +7,7 @@
 
 void TForm1::MenuItem_NewClick() {
   if (QuerySave())
-    NewProject();
+    project_->New();
 }
 
 void TForm1::MenuItem_OpenClick() {
@@ -18,7 +18,7 @@ void TForm1::MenuItem_OpenClick() {
   if (!name)
     return;
   openDialogName_ = *name;
-  LoadProject(*name);
+  project_->Load(*name);
 }
 
 void TForm1::OpenExample(const QString &resource) {
@@ -26,7 +26,7 @@ void TForm1::OpenExample(const QString &resource) {
     return;
   // "Speichern" asks for a name, as for a new project, whether the example loads or not.
   try {
-    LoadProject(resource);
+    project_->Load(resource);
   } catch (...) {
     SetFileName(QString());
     throw;
@@ -40,7 +40,7 @@ void TForm1::MenuItem_SaveClick() {
     return;
   }
   // Another program that saved to this file since would lose its work without a word.
-  if (ProjectFileChangedOnDisk()) {
+  if (project_->ChangedOnDisk()) {
     const std::optional<int> answer = Dialogs().AskChoice(
         this, QStringLiteral("Datei geändert"),
         QStringLiteral("Die Datei \"%1\" wurde seit dem Öffnen von einem anderen Programm "
@@ -53,7 +53,7 @@ void TForm1::MenuItem_SaveClick() {
     if (answer != 0)
       return;
   }
-  SaveProject(FileName());
+  project_->Save(FileName());
 }
 
 void TForm1::MenuItem_SaveAsClick() {
@@ -62,7 +62,7 @@ void TForm1::MenuItem_SaveAsClick() {
   if (!name)
     return;
   SetFileName(*name);
-  SaveProject(FileName());
+  project_->Save(FileName());
 }
 
 bool TForm1::QuerySave() {

@@ -1,8 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "app/Examples.h"
-#include "app/Program.h"
+#include "app/ProjectCommands.h"
 #include "base/PixelMath.h"
+#include "base/ProgramInfo.h"
 #include "base/Seams.h"
 #include "model/Background.h"
 #include "model/BackgroundRenderer.h"
@@ -10,7 +11,6 @@
 #include "model/FieldLine.h"
 #include "model/FrameComposer.h"
 #include "model/Grid.h"
-#include "model/ModelHooks.h"
 #include "model/NumberText.h"
 #include "model/PointCharge.h"
 #include "model/TestChargeFigures.h"
@@ -89,13 +89,17 @@ TForm1::TForm1(TDocument &document) : document_(document) {
 }
 
 TForm1::~TForm1() {
-  // The worker stops before the background goes.
+  // The worker stops before its pictures go.
   renderer_.reset();
-  TestChargeFigures = {};
-  // FormDestroy: the charges leave the sprite engine before it goes.
-  Background.reset();
-  document_.Charges.Clear();
-  document_.Charges.ReleaseStorage();
+}
+
+TSize TForm1::SurfaceSize() const { return {DXDraw->width(), DXDraw->height()}; }
+
+TPictureTarget TForm1::PictureTarget() const { return {SurfaceSize(), font().family()}; }
+
+void TForm1::MarkTerminated() {
+  terminated_ = true;
+  emit Terminating();
 }
 
 void TForm1::CreateMenus() {
@@ -150,15 +154,16 @@ void TForm1::CreateMenus() {
         std::pair{MenuItem_PotentialMap, &TPotentialOptions::Map}}) {
     action->setCheckable(true);
     ConnectGuarded(action, &QAction::triggered, this, [this, flag](bool on) {
-      TPotentialOptions options = document_.Potential;
+      TPotentialOptions options = document_.Scene().Potential;
       options.*flag = on;
       document_.ApplyPotential(options);
     });
   }
   ConnectGuarded(Extras1, &QMenu::aboutToShow, this, [this] {
-    MenuItem_Equipotentials->setChecked(document_.Potential.Lines);
-    MenuItem_TestChargeLine->setChecked(document_.Potential.TestChargeLine);
-    MenuItem_PotentialMap->setChecked(document_.Potential.Map);
+    const TPotentialOptions &potential = document_.Scene().Potential;
+    MenuItem_Equipotentials->setChecked(potential.Lines);
+    MenuItem_TestChargeLine->setChecked(potential.TestChargeLine);
+    MenuItem_PotentialMap->setChecked(potential.Map);
   });
 
   N2 = menuBar()->addMenu(QStringLiteral("?"));
@@ -217,23 +222,8 @@ void TForm1::CreateBackgroundRenderer() {
     }
   });
   ConnectGuarded(renderer_.get(), &TBackgroundRenderer::Finished, this, [this] {
-    TFinishedBackground picture = renderer_->TakeFinished();
-    if (picture.Error)
-      std::rethrow_exception(picture.Error); // reported like the failure of a command
-    // A picture for an older size waits for the one the resize asked for.
-    if (!picture.Bitmap || !Background || picture.Bitmap->Width() != Background->Width() ||
-        picture.Bitmap->Height() != Background->Height())
-      return;
-    Background = std::move(picture.Bitmap);
-    TestChargeFigures.ByCharge.clear();
-    if (picture.Figures) {
-      // By index: a charge that is not the one traced fails the figure's state check.
-      auto &figures = *picture.Figures;
-      for (size_t i = 0; i < figures.size(); ++i)
-        if (figures[i] && document_.Charges.At(static_cast<int>(i)) != nullptr)
-          TestChargeFigures.ByCharge.emplace(document_.Charges[static_cast<int>(i)],
-                                             std::move(*figures[i]));
-    }
+    if (const std::exception_ptr error = renderer_->TakeError())
+      std::rethrow_exception(error); // reported like the failure of a command
     RenderFrame(true);
   });
 }
@@ -241,17 +231,19 @@ void TForm1::CreateBackgroundRenderer() {
 bool TForm1::BackgroundBusy() const { return renderer_ != nullptr && renderer_->Busy(); }
 
 void TForm1::RequestBackground(bool follow) {
-  if (!Background)
+  const TBitmap *background = renderer_->Background();
+  if (background == nullptr)
     return;
+  const TPictureTarget picture = PictureTarget();
   if (!seams::BackgroundOnWorker()) {
-    DrawBackground(document_);
+    renderer_->DrawNow(document_.Scene(), picture);
     return;
   }
-  const TBackgroundRenderer::TTarget target{{Background->Width(), Background->Height()},
-                                            SurfaceSize(),
+  const TBackgroundRenderer::TTarget target{{background->Width(), background->Height()},
+                                            picture.Area,
                                             seams::ScreenPixelsPerInch(),
-                                            LabelFontName()};
-  renderer_->Request(document_, target, follow);
+                                            picture.FontName};
+  renderer_->Request(document_.Scene(), target, follow);
 }
 
 bool TForm1::LiveLines() const {
@@ -259,25 +251,36 @@ bool TForm1::LiveLines() const {
 }
 
 void TForm1::ConnectDocument() {
-  ConnectGuarded(&document_, &TDocument::ChargeChanged, this, [this](TPointCharge *charge) {
+  ConnectGuarded(&document_, &TDocument::ChargeChanged, this, [this](int index) {
     // Without live lines, frames during a drag copy the old background and mouse-up draws
     // the new one; with them, each finished picture replaces the last.
-    if (charge != DragCharge)
+    if (index != DragCharge)
       RequestBackground(false);
     else if (LiveLines())
       RequestBackground(true);
     RenderFrame(true);
   });
-  ConnectGuarded(&document_, &TDocument::ChargeRemoving, this, [this](const TPointCharge *charge) {
-    if (charge == DragCharge)
+  ConnectGuarded(&document_, &TDocument::ChargeInserted, this, [this](int index) {
+    ChargeSprites.Insert(index);
+    if (DragCharge >= index)
+      ++DragCharge;
+  });
+  ConnectGuarded(&document_, &TDocument::ChargeRemoved, this, [this](int index) {
+    ChargeSprites.Remove(index);
+    if (index == DragCharge)
       ReleaseGrab();
+    else if (DragCharge > index)
+      --DragCharge;
   });
   ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { RedrawAll(); });
   ConnectGuarded(&document_, &TDocument::Replaced, this, [this] {
-    // The figures belong to charges of the document that was replaced.
-    TestChargeFigures.ByCharge.clear();
+    // No grab outlives the charges; the figures belong to charges that were replaced.
+    ReleaseGrab();
+    ChargeSprites.Rebuild(document_.Scene());
+    renderer_->ForgetFigures();
     RedrawAll();
   });
+  ConnectGuarded(&document_, &TDocument::VoltageChanged, this, [this] { RenderFrame(true); });
   ConnectGuarded(&document_, &TDocument::ViewChanged, this, [this](bool linesMoved) {
     // Frames during a pan copy the old background (or follow it with live lines); mouse-up
     // draws the new one.
@@ -289,10 +292,10 @@ void TForm1::ConnectDocument() {
   });
   ConnectGuarded(&document_, &TDocument::SelectionChanged, this, [this] {
     // The background holds the line through the selected test charge.
-    if (document_.Potential.TestChargeLine)
+    if (document_.Scene().Potential.TestChargeLine)
       RequestBackground(false);
     // A drag shows its own frames.
-    if (DragCharge == nullptr)
+    if (DragCharge == -1)
       RenderFrame(true);
   });
 }
@@ -302,16 +305,8 @@ void TForm1::RedrawAll() {
   RenderFrame(true);
 }
 
-void TForm1::SetVoltagePath(const TPointCharge *start, const TPointCharge *end) {
-  if (start == pathStart_ && end == pathEnd_)
-    return;
-  pathStart_ = start;
-  pathEnd_ = end;
-  RenderFrame(true);
-}
-
 void TForm1::ReleaseGrab() {
-  DragCharge = nullptr;
+  DragCharge = -1;
   DragStarted = false;
   PanAnchor = {-1, -1};
 }
@@ -325,10 +320,10 @@ void TForm1::SetFileName(const QString &fileName) {
 
 void TForm1::FormCreate() {
   SetFileName(QString());
-  Background = std::make_unique<TBitmap>(DXDraw->width(), DXDraw->height());
+  renderer_->SetSize(SurfaceSize());
   ReleaseGrab();
   // Draws the background of the empty document.
-  document_.New({DXDraw->width(), DXDraw->height()});
+  document_.New(SurfaceSize());
 }
 
 void TForm1::FormShow() {
@@ -341,8 +336,10 @@ void TForm1::RenderFrame(bool present) {
   if (surface == nullptr)
     return;
   TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
-  TestChargeFigures.Active = seams::BackgroundOnWorker() && FiguresTooCostlyForFrames(document_);
-  FrameCache.Compose(canvas, document_, *DXSpriteEngine.Engine(), pathStart_, pathEnd_);
+  const TScene &scene = document_.Scene();
+  renderer_->SetFiguresActive(seams::BackgroundOnWorker() && FiguresTooCostlyForFrames(scene));
+  FrameCache.Compose(canvas, {&scene, renderer_->Background(), &ChargeSprites, SurfaceSize(),
+                              &renderer_->Figures()});
   if (present) {
     canvas.Release();
     DXDraw->Flip();
@@ -359,28 +356,30 @@ void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
     return;
   document_.BeginGesture();
 
-  auto *charge = dynamic_cast<TPointCharge *>(DXSpriteEngine.Engine()->SpriteAt(x, y));
-  if (charge != nullptr) {
+  int charge = ChargeSprites.ChargeAt(document_.Scene(), x, y);
+  if (charge != -1) {
     // Not grabbed yet, so the new selection is shown at once.
-    document_.Select(document_.Charges.IndexOf(charge));
+    document_.Select(charge);
     emit ChargeClicked(charge);
   } else {
     charge = document_.CreateCharge(x, y);
     if (MenuItem_Snap->isChecked())
-      PlaceAtMouse(*charge, x, y);
+      PlaceAtMouse(charge, x, y);
     DragStarted = true;
   }
   DragCharge = charge;
 }
 
 void TForm1::DXDrawMouseMove(int x, int y) {
-  const TWorldPoint mouse = document_.ScreenToWorld(x, y);
+  const TScene &scene = document_.Scene();
+  const TWorldPoint mouse = scene.ScreenToWorld(x, y);
   statusText_ = StatusPositionText(mouse.X, mouse.Y);
   StatusBar->showMessage(statusText_);
 
   if (!DragStarted) {
-    if (DragCharge != nullptr && std::hypot(DragCharge->X + kChargeHalfSize - x,
-                                            DragCharge->Y + kChargeHalfSize - y) > kGrabRadius) {
+    const TPointCharge *grabbed = scene.Charges.At(DragCharge);
+    if (grabbed != nullptr && std::hypot(grabbed->X + kChargeHalfSize - x,
+                                         grabbed->Y + kChargeHalfSize - y) > kGrabRadius) {
       DragStarted = true;
     } else if (PanAnchor.X != -1) {
       DragStarted = true;
@@ -390,52 +389,53 @@ void TForm1::DXDrawMouseMove(int x, int y) {
     }
   }
 
-  if (DragCharge == nullptr) {
+  if (DragCharge == -1) {
     // In 64 bits, saturated: an origin from a file may lie at the ends of the 32-bit range.
-    document_.Pan(pixel::Offset(document_.Origin.X, int64_t{x} - PanAnchor.X),
-                  pixel::Offset(document_.Origin.Y, int64_t{y} - PanAnchor.Y));
+    document_.Pan(pixel::Offset(scene.Origin.X, int64_t{x} - PanAnchor.X),
+                  pixel::Offset(scene.Origin.Y, int64_t{y} - PanAnchor.Y));
     PanAnchor = {x, y};
   } else {
-    PlaceAtMouse(*DragCharge, x, y);
+    PlaceAtMouse(DragCharge, x, y);
   }
 }
 
-void TForm1::PlaceAtMouse(TPointCharge &charge, int x, int y) {
+void TForm1::PlaceAtMouse(int index, int x, int y) {
   if (MenuItem_Snap->isChecked() && !(mouseModifiers_ & Qt::ShiftModifier)) {
-    const TPixelPoint point = NearestGridPoint(document_, x, y);
-    document_.PlaceCharge(charge, point.X, point.Y);
+    const TPixelPoint point = NearestGridPoint(document_.Scene(), x, y);
+    document_.PlaceCharge(index, point.X, point.Y);
   } else {
-    document_.MoveCharge(charge, x, y);
+    document_.MoveCharge(index, x, y);
   }
 }
 
 void TForm1::ShowCursorLineAt(int x, int y) {
-  if (!document_.ShowCursorLine || document_.Charges.Empty())
+  const TScene &scene = document_.Scene();
+  if (!scene.ShowCursorLine || scene.Charges.Empty())
     return;
   TDirectDrawSurface *surface = DXDraw->Surface();
   if (surface == nullptr)
     return;
   RenderFrame(false);
   TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
-  DrawFieldLine(document_, canvas, 0x000000, 0, x, y);
+  DrawFieldLine(scene, canvas, 0x000000, SurfaceSize(), 0, x, y);
   canvas.Release();
   DXDraw->Flip();
 }
 
 void TForm1::DXDrawMouseUp(Qt::MouseButton, int, int) {
   document_.EndGesture();
-  if (DragCharge == nullptr && PanAnchor.X == -1)
+  if (DragCharge == -1 && PanAnchor.X == -1)
     return;
   PanAnchor = {-1, -1};
   RedrawAll();
-  DragCharge = nullptr;
+  DragCharge = -1;
   DragStarted = false;
 }
 
 void TForm1::FormResize() {
-  if (ApplicationTerminated())
+  if (terminated_)
     return;
-  Background->SetSize(DXDraw->width() + 1, DXDraw->height() + 1);
+  renderer_->SetSize({DXDraw->width() + 1, DXDraw->height() + 1});
   DXSpriteEngine.Engine()->AttachSurface(DXDraw->Surface());
   RenderFrame(true);
   // A running timer is left alone: a series of resizes gets one redraw after the first.
@@ -446,7 +446,7 @@ void TForm1::FormResize() {
 void TForm1::Timer_ResizeTimer() {
   // Stopped first, so that a failing redraw is not repeated every second.
   Timer_Resize->stop();
-  if (ApplicationTerminated())
+  if (terminated_)
     return;
   RedrawAll();
 }
@@ -506,8 +506,8 @@ void TForm1::keyPressEvent(QKeyEvent *event) {
 }
 
 bool TForm1::KeyOnSelection(int key, Qt::KeyboardModifiers modifiers) {
-  TPointCharge *charge = document_.Selected();
-  if (charge == nullptr || DragCharge != nullptr || PanAnchor.X != -1)
+  const TPointCharge *charge = document_.Selected();
+  if (charge == nullptr || DragCharge != -1 || PanAnchor.X != -1)
     return false;
   if (key == Qt::Key_Delete) {
     document_.DeleteCharge(document_.SelectedIndex());
@@ -531,8 +531,10 @@ bool TForm1::KeyOnSelection(int key, Qt::KeyboardModifiers modifiers) {
   default:
     return false;
   }
-  const long double step = (modifiers & Qt::ShiftModifier) ? TickScale(document_).Pixels : 1;
-  document_.PlaceCharge(*charge, charge->CenterX() + dx * step, charge->CenterY() + dy * step);
+  const long double step =
+      (modifiers & Qt::ShiftModifier) ? TickScale(document_.Scene()).Pixels : 1;
+  document_.PlaceCharge(document_.SelectedIndex(), charge->CenterX() + dx * step,
+                        charge->CenterY() + dy * step);
   return true;
 }
 
@@ -545,5 +547,7 @@ void TForm1::closeEvent(QCloseEvent *event) {
     return;
   }
   event->accept();
-  TerminateApplication();
+  // Qt asks every other window to close once the loop ends.
+  MarkTerminated();
+  QCoreApplication::quit();
 }

@@ -6,6 +6,7 @@
 #include "widgets/DXDrawControl.h"
 
 #include "base/Geometry.h"
+#include "model/ChargeSprites.h"
 #include "model/FrameCache.h"
 #include "model/PictureExport.h"
 
@@ -22,7 +23,7 @@ class QStatusBar;
 class QTimer;
 class TBackgroundRenderer;
 class TDocument;
-class TPointCharge;
+class TProject;
 
 // The project files' filter and default extension of the file dialogs.
 inline const QString kProjectFilter = QStringLiteral("Kraftbilder (*.kbf)|*.kbf");
@@ -42,6 +43,8 @@ public:
 
   TDXDraw *DXDraw = nullptr;
   TDXSpriteEngine DXSpriteEngine;
+  // The document's charges in the sprite engine, in step with every insert and removal.
+  TChargeSprites ChargeSprites{*DXSpriteEngine.Engine()};
   QTimer *Timer_Resize = nullptr;
   QStatusBar *StatusBar = nullptr;
   QProgressBar *BusyIndicator = nullptr; // shown while a background takes long
@@ -70,8 +73,8 @@ public:
   QMenu *N2 = nullptr;
   QAction *MenuItem_Info = nullptr;
 
-  TPointCharge *DragCharge = nullptr; // charge grabbed with the mouse, or null
-  TPoint PanAnchor{-1, -1};           // px; X = -1 when no pan is in progress
+  int DragCharge = -1;      // index of the charge grabbed with the mouse, or -1
+  TPoint PanAnchor{-1, -1}; // px; X = -1 when no pan is in progress
   // The grabbed charge follows the mouse, or a pan is in progress. Set when the mouse leaves
   // the grab radius around the grabbed charge, when a pan moves, and at once for a new
   // charge; cleared by mouse-up.
@@ -84,14 +87,22 @@ public:
   const QString &FileName() const { return fileName_; }
   void SetFileName(const QString &fileName);
 
+  // The project whose file commands the menus run; set once by the program, before any.
+  void SetProject(TProject *project) { project_ = project; }
+  // Px of the drawing surface: the area the pictures are drawn for.
+  TSize SurfaceSize() const;
+  // The picture's target: the surface and the window's font face for the labels.
+  TPictureTarget PictureTarget() const;
+
   // Sets up the document: origin at the drawing surface's centre, no charges, the
-  // background bitmap at the surface's size and drawn, 100 % zoom. Runs once, after the
-  // model hooks are installed.
+  // background bitmap at the surface's size and drawn, 100 % zoom. Runs once, at start.
   void FormCreate();
   // Lets go of a grabbed charge and ends a pan.
   void ReleaseGrab();
-  // The charges the voltage path joins; a new pair is shown at once.
-  void SetVoltagePath(const TPointCharge *start, const TPointCharge *end);
+  // True once the main window has been closed: the other windows may close now.
+  bool Terminated() const { return terminated_; }
+  // The program ends without asking (the session ends it).
+  void MarkTerminated();
   // A background asked for is not shown yet.
   bool BackgroundBusy() const;
   TBackgroundRenderer *BackgroundRenderer() const { return renderer_.get(); }
@@ -130,8 +141,10 @@ public:
   void FormCloseQuery(bool &canClose);
 
 signals:
-  // A left click on a charge (after it became the selection).
-  void ChargeClicked(TPointCharge *charge);
+  // A left click on a charge (index; after it became the selection).
+  void ChargeClicked(int index);
+  // The main window closed or the program ends: the other windows may close.
+  void Terminating();
 
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
@@ -162,13 +175,13 @@ private:
 
   // Where a created or dragged charge lands with the mouse at (x, y): the mouse pixel, or
   // the nearest grid point while snapping is on and Shift is not held.
-  void PlaceAtMouse(TPointCharge &charge, int x, int y);
+  void PlaceAtMouse(int index, int x, int y);
 
   TDocument &document_;
+  TProject *project_ = nullptr;
   std::unique_ptr<TBackgroundRenderer> renderer_;
   Qt::KeyboardModifiers mouseModifiers_; // of the mouse event being handled
-  const TPointCharge *pathStart_ = nullptr;
-  const TPointCharge *pathEnd_ = nullptr;
+  bool terminated_ = false;
   QString fileName_;
   QString openDialogName_; // the open dialog starts with the name it returned last
   QString pictureName_;    // and the export dialog with the picture exported last

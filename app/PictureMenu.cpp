@@ -1,10 +1,10 @@
 // The main window's picture commands in "Datei": export to PNG, SVG or PDF, print with a
 // preview, and copy to the clipboard. None of them touches the project or its file.
 #include "app/MainWindow.h"
+#include "model/Document.h"
 
 #include "base/Errors.h"
 #include "base/ReplacingFile.h"
-#include "model/ModelHooks.h"
 #include "model/PictureExport.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
@@ -44,7 +44,7 @@ void TForm1::CreatePictureMenu() {
 }
 
 TPicture TForm1::Picture() const {
-  return {&document_, DXSpriteEngine.Engine(), pathStart_, pathEnd_, SurfaceSize(), false};
+  return {&document_.Scene(), &ChargeSprites, PictureTarget(), false};
 }
 
 void TForm1::MenuItem_ExportPictureClick() {

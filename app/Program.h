@@ -1,35 +1,48 @@
 #pragma once
-// The program's windows as globals, created in start-up order by one function (the program
-// and the widget tests use the same one) and destroyed in reverse order; and the flag that
-// tells the windows the program is ending.
+// The program: its document and the windows around it, built in start-up order by one object
+// (the program and the widget tests build the same one) and destroyed in reverse order. The
+// windows never call each other; what one does for another is wired here.
 
 #include "base/ProgramInfo.h"
 
-#include <QString>
+#include <memory>
 
+class TDocument;
 class TForm1;
 class TForm2;
 class TForm3;
 class TInfo;
+class TProject;
 
-// The windows; null before CreateProgramWindows and after DestroyProgramWindows.
-extern TForm1 *Form1; // main window
-extern TForm2 *Form2; // settings window
-extern TForm3 *Form3; // voltage-and-work window
-extern TInfo *Info;   // about dialog, hidden until "Info"
+class TProgram {
+public:
+  // Sets the application title and icon, creates the main window and sets up its document,
+  // then the settings window and the hidden voltage window, shows the main window and then
+  // the settings window, and creates the hidden about dialog, whose creation gives the
+  // windows open then the message font's face.
+  TProgram();
+  ~TProgram();
+  TProgram(const TProgram &) = delete;
+  TProgram &operator=(const TProgram &) = delete;
 
-// Sets the application title and icon, creates the main window (with its FormCreate after
-// the model hooks are installed), then the settings window and the hidden voltage window,
-// shows the main window and then the settings window, and creates the hidden about dialog,
-// whose creation gives the windows open then the message font's face.
-void CreateProgramWindows();
-// Destroys the windows in reverse order of creation and removes the model hooks.
-void DestroyProgramWindows();
+  TDocument &Document() { return *document_; }
+  TForm1 &Main() { return *main_; }
+  TForm2 &Settings() { return *settings_; }
+  TForm3 &Voltage() { return *voltage_; }
+  TInfo &About() { return *about_; }
+  TProject &Project() { return *project_; }
 
-// True once the main window has been closed: the other windows may close now.
-bool ApplicationTerminated();
-// Marks the program as ending and leaves the event loop; Qt asks every window to close
-// first, and the main window asks whether to save.
-void TerminateApplication();
-// The same without asking any window: the session ends the program.
-void TerminateApplicationUnasked();
+  // Ends the program without asking any window: the session ends it.
+  void TerminateUnasked();
+
+private:
+  void ConnectWindows();
+  void PlaceToolWindows();
+
+  std::unique_ptr<TDocument> document_;
+  std::unique_ptr<TForm1> main_;
+  std::unique_ptr<TForm2> settings_;
+  std::unique_ptr<TForm3> voltage_;
+  std::unique_ptr<TProject> project_;
+  std::unique_ptr<TInfo> about_;
+};

@@ -1,71 +1,14 @@
 #include "app/ProjectCommands.h"
 
 #include "app/MainWindow.h"
-#include "app/Program.h"
 #include "base/Errors.h"
 #include "file/ProjectDocument.h"
 #include "model/Document.h"
-#include "model/ModelHooks.h"
-#include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"
 
 #include <exception>
 
 namespace {
-
-TSaveFileFactory &SaveFileFactory() {
-  static TSaveFileFactory factory;
-  return factory;
-}
-
-// Belongs to Form1's file name: set and cleared with it.
-TFileFingerprint &KnownFingerprint() {
-  static TFileFingerprint fingerprint;
-  return fingerprint;
-}
-
-void SetProjectFile(const QString &fileName, const TFileFingerprint &fingerprint) {
-  Form1->SetFileName(fileName);
-  KnownFingerprint() = fingerprint;
-}
-
-int IndexOrNone(const TPointCharge *charge) {
-  return charge != nullptr ? TheDocument().Charges.IndexOf(charge) : -1;
-}
-
-// What the windows hold of a project beside the document.
-void ResetWindows() {
-  // No grab may outlive the charges.
-  Form1->ReleaseGrab();
-  Form3->Reset();
-  Form2->Reset();
-}
-
-// Replaces the document with what read puts into the data, and shows the voltage window's
-// part of it. Whatever read throws is passed on after the windows show what it read.
-template <typename Read> void ReplaceProject(Read &&read) {
-  ResetWindows();
-  TProjectData data;
-  std::exception_ptr failure;
-  TheDocument().Load(SurfaceSize(), [&](TDocument &document) {
-    // What the file does not reach keeps the new project's values.
-    data.OriginX = document.Origin.X;
-    data.OriginY = document.Origin.Y;
-    data.ArrowScale = document.ArrowScale;
-    try {
-      read(data);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    ApplyViewOf(data, document);
-    AppendChargesOf(data, document);
-  });
-  const TChargeList &charges = TheDocument().Charges;
-  Form3->ShowChoices({charges.At(data.FirstChosen), charges.At(data.SecondChosen), data.ValueIndex,
-                      data.VoltageWindowVisible});
-  if (failure)
-    std::rethrow_exception(failure);
-}
 
 // A file that opened but whose bytes are no project: say so in plain words, and give the
 // reader's reason for whoever looks closer.
@@ -78,36 +21,62 @@ template <typename Read> void ReplaceProject(Read &&read) {
 
 } // namespace
 
-void NewProject() {
-  ResetWindows();
-  TheDocument().New(SurfaceSize());
-  SetProjectFile(QString(), {});
+TProject::TProject(TDocument &document, TForm1 &main, TForm3 &voltage)
+    : document_(document), main_(main), voltage_(voltage) {}
+
+const QString &TProject::FileName() const { return main_.FileName(); }
+
+void TProject::SetFile(const QString &fileName, const TFileFingerprint &fingerprint) {
+  main_.SetFileName(fileName);
+  fingerprint_ = fingerprint;
 }
 
-TProjectData CaptureProject() {
-  TProjectData data = CaptureDocument(TheDocument());
-  const TVoltageChoices choices = Form3->Choices();
-  data.FirstChosen = IndexOrNone(choices.Start);
-  data.SecondChosen = IndexOrNone(choices.End);
-  data.ValueIndex = choices.ValueIndex;
-  data.VoltageWindowVisible = choices.Visible;
+template <typename Read> void TProject::Replace(Read &&read) {
+  TProjectData data;
+  std::exception_ptr failure;
+  document_.Load(main_.SurfaceSize(), [&](TScene &scene) {
+    // What the file does not reach keeps the new project's values.
+    data.OriginX = scene.Origin.X;
+    data.OriginY = scene.Origin.Y;
+    data.ArrowScale = scene.ArrowScale;
+    try {
+      read(data);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    ApplyViewOf(data, scene);
+    AppendChargesOf(data, scene);
+  });
+  voltage_.setVisible(data.VoltageWindowVisible);
+  if (failure)
+    std::rethrow_exception(failure);
+}
+
+void TProject::New() {
+  document_.New(main_.SurfaceSize());
+  SetFile(QString(), {});
+}
+
+TProjectData TProject::Capture() const {
+  TProjectData data = CaptureScene(document_.Scene());
+  data.VoltageWindowVisible = voltage_.isVisible();
   return data;
 }
 
-void SaveProject(const QString &fileName) {
-  SaveProjectFile(fileName, CaptureProject(), SaveFileFactory());
-  KnownFingerprint() = FingerprintOf(fileName);
-  TheDocument().MarkSaved();
+void TProject::Save(const QString &fileName) {
+  SaveProjectFile(fileName, Capture(), saveFileFactory_);
+  fingerprint_ = FingerprintOf(fileName);
+  document_.MarkSaved();
 }
 
-void LoadProject(const QString &fileName) {
+void TProject::Load(const QString &fileName) {
   // Taken before reading: a write in between then shows as a change, never the other way.
   const TFileFingerprint fingerprint = FingerprintOf(fileName);
   try {
-    ReplaceProject([&](TProjectData &data) { LoadProjectFile(fileName, data); });
+    Replace([&](TProjectData &data) { LoadProjectFile(fileName, data); });
   } catch (...) {
-    SetProjectFile(QString(), {});
-    TheDocument().ForgetSavedPoint();
+    SetFile(QString(), {});
+    document_.ForgetSavedPoint();
     try {
       throw;
     } catch (const EReadError &e) {
@@ -118,20 +87,16 @@ void LoadProject(const QString &fileName) {
       ThrowDamaged(fileName, e);
     }
   }
-  SetProjectFile(fileName, fingerprint);
+  SetFile(fileName, fingerprint);
 }
 
-const TFileFingerprint &ProjectFileFingerprint() { return KnownFingerprint(); }
-
-bool ProjectFileChangedOnDisk() {
-  return !Form1->FileName().isEmpty() && FingerprintOf(Form1->FileName()) != KnownFingerprint();
+bool TProject::ChangedOnDisk() const {
+  return !FileName().isEmpty() && FingerprintOf(FileName()) != fingerprint_;
 }
 
-void RestoreProject(const TProjectData &data, const QString &fileName,
-                    const TFileFingerprint &fingerprint) {
-  ReplaceProject([&](TProjectData &target) { target = data; });
-  SetProjectFile(fileName, fingerprint);
-  TheDocument().ForgetSavedPoint();
+void TProject::Restore(const TProjectData &data, const QString &fileName,
+                       const TFileFingerprint &fingerprint) {
+  Replace([&](TProjectData &target) { target = data; });
+  SetFile(fileName, fingerprint);
+  document_.ForgetSavedPoint();
 }
-
-void SetProjectSaveFileFactory(TSaveFileFactory factory) { SaveFileFactory() = std::move(factory); }

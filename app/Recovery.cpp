@@ -2,7 +2,6 @@
 
 #include "app/Autosave.h"
 #include "app/MainWindow.h"
-#include "app/Program.h"
 #include "app/ProjectCommands.h"
 #include "model/Document.h"
 #include "widgets/Dialogs.h"
@@ -23,11 +22,11 @@ QString QuestionText(const TRecoverySnapshot &work) {
       .arg(what, when);
 }
 
-void Restore(const TLeftWork &left, const TRecoverySnapshot &work, const TRecoveryStore &store,
-             TAutosave &autosave) {
-  if (!Form1->QuerySave())
+void Restore(TForm1 &main, TProject &project, const TLeftWork &left, const TRecoverySnapshot &work,
+             const TRecoveryStore &store, TAutosave &autosave) {
+  if (!main.QuerySave())
     return;
-  RestoreProject(work.Project, work.FileName, work.Fingerprint);
+  project.Restore(work.Project, work.FileName, work.Fingerprint);
   // The old file goes only once the work is safe in this program's own.
   autosave.WriteIfDue();
   autosave.WaitForWrites();
@@ -37,19 +36,20 @@ void Restore(const TLeftWork &left, const TRecoverySnapshot &work, const TRecove
 
 } // namespace
 
-TRecoverySnapshot CaptureRecoverySnapshot() {
-  return {CaptureProject(), Form1->FileName(), ProjectFileFingerprint(),
+TRecoverySnapshot CaptureRecoverySnapshot(const TProject &project) {
+  return {project.Capture(), project.FileName(), project.Fingerprint(),
           QDateTime::currentDateTimeUtc()};
 }
 
-void OfferLeftWork(const TRecoveryStore &store, TAutosave &autosave) {
+void OfferLeftWork(TForm1 &main, TProject &project, const TRecoveryStore &store,
+                   TAutosave &autosave) {
   for (const TLeftWork &left : store.ClaimLeftWork()) {
     Guarded([&] {
       const TRecoverySnapshot work = ReadRecoveryFile(left.Path);
       const std::optional<int> answer = Dialogs().AskChoice(
-          Form1, kRecoveryTitle, QuestionText(work), {kRestoreButton, kDiscardButton});
+          &main, kRecoveryTitle, QuestionText(work), {kRestoreButton, kDiscardButton});
       if (answer == 0)
-        Restore(left, work, store, autosave);
+        Restore(main, project, left, work, store, autosave);
       else if (answer == 1)
         DiscardLeftWork(left);
     });

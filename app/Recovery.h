@@ -5,6 +5,8 @@
 #include "file/RecoveryStore.h"
 
 class TAutosave;
+class TForm1;
+class TProject;
 
 inline const QString kRecoveryTitle = QStringLiteral("Ungesicherte Arbeit");
 inline const QString kRestoreButton = QStringLiteral("Wiederherstellen");
@@ -12,11 +14,12 @@ inline const QString kDiscardButton = QStringLiteral("Verwerfen");
 
 // The project as a recovery file keeps it: the file's data, the project's file name and
 // that file's fingerprint, and the time.
-TRecoverySnapshot CaptureRecoverySnapshot();
+TRecoverySnapshot CaptureRecoverySnapshot(const TProject &project);
 
 // Asks, one question per recovery file left behind, whether to restore or discard it.
 // "Wiederherstellen" makes the work the document, modified, under its old name (after the
 // save question for work already restored); its file goes once the work is in this
 // program's own recovery file. "Verwerfen" deletes it. A closed question keeps it for the
 // next start, and so does a file that cannot be read, which is reported.
-void OfferLeftWork(const TRecoveryStore &store, TAutosave &autosave);
+void OfferLeftWork(TForm1 &main, TProject &project, const TRecoveryStore &store,
+                   TAutosave &autosave);

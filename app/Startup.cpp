@@ -20,16 +20,16 @@ std::unique_ptr<QTranslator> InstallQtGermanTexts() {
 
 QString StartProjectName(const QStringList &arguments) { return arguments.value(1); }
 
-void OpenStartProject(const QString &fileName) {
+void OpenStartProject(TProject &project, const QString &fileName) {
   // The full path, as the open dialog gives it: the title shows it and "Speichern" writes
   // to it.
   const QString path = QFileInfo(fileName).absoluteFilePath();
   Guarded([&] {
     try {
-      LoadProject(path);
+      project.Load(path);
     } catch (...) {
       // A half-read project under the file's name could be saved over the file by mistake.
-      NewProject();
+      project.New();
       throw;
     }
   });

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QTranslator;
+class TProject;
 
 // Installs Qt's German translation of its own texts (standard buttons, file and colour
 // dialogs, shortcut names), whatever the system's language: the program speaks only German.
@@ -21,4 +22,4 @@ QString StartProjectName(const QStringList &arguments);
 
 // Opens the project file at start, as "Öffnen" would. A file that cannot be opened is
 // reported in the error box, and the program goes on with a new, empty project.
-void OpenStartProject(const QString &fileName);
+void OpenStartProject(TProject &project, const QString &fileName);

@@ -5,6 +5,7 @@
 #include "app/Autosave.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "app/ProjectCommands.h"
 #include "app/Recovery.h"
 #include "app/Startup.h"
 #include "app/TerminationSignals.h"
@@ -20,10 +21,14 @@ int main(int argc, char **argv) {
   // Lets a desktop shell match the windows to the installed desktop entry and its icon.
   QApplication::setDesktopFileName(QStringLiteral("de.kraftbild.Kraftbild"));
   const std::unique_ptr<QTranslator> qtTexts = InstallQtGermanTexts();
-  CreateProgramWindows();
+  TProgram program;
+  TForm1 &mainWindow = program.Main();
+  TProject &project = program.Project();
 
   TRecoveryStore recovery(TRecoveryStore::DefaultFolder());
-  TAutosave autosave(TheDocument(), recovery, CaptureRecoverySnapshot, AutosaveInterval());
+  TAutosave autosave(
+      program.Document(), recovery, [&project] { return CaptureRecoverySnapshot(project); },
+      AutosaveInterval());
   // Logout or shutdown: no question that nobody could answer; the work stays in the
   // recovery file and is offered at the next start.
   bool endedBySession = false;
@@ -32,20 +37,19 @@ int main(int argc, char **argv) {
       endedBySession = true;
       autosave.WriteIfDue();
       autosave.Finish(true);
-      TerminateApplicationUnasked();
+      program.TerminateUnasked();
     });
   });
 
   // From the event loop, so that a question or an error box has the shown main window under
   // it.
-  const QString project = StartProjectName(QApplication::arguments());
-  QTimer::singleShot(0, Form1, [&] {
-    OfferLeftWork(recovery, autosave);
-    if (!project.isEmpty() && Form1->QuerySave())
-      OpenStartProject(project);
+  const QString startProject = StartProjectName(QApplication::arguments());
+  QTimer::singleShot(0, &mainWindow, [&] {
+    OfferLeftWork(mainWindow, project, recovery, autosave);
+    if (!startProject.isEmpty() && mainWindow.QuerySave())
+      OpenStartProject(project, startProject);
   });
   const int result = QApplication::exec();
   autosave.Finish(endedBySession);
-  DestroyProgramWindows();
   return result;
 }

@@ -1,38 +1,47 @@
 #include "file/ProjectDocument.h"
 
-#include "model/Document.h"
+#include "model/Scene.h"
+#include "model/ViewLimits.h"
 
-#include <memory>
+namespace {
 
-TProjectData CaptureDocument(const TDocument &document) {
+// A chosen charge the scene holds, else none.
+int ChargeOrNone(const TScene &scene, int32_t index) {
+  return scene.Charges.At(index) != nullptr ? index : -1;
+}
+
+} // namespace
+
+TProjectData CaptureScene(const TScene &scene) {
   TProjectData data;
-  data.OriginX = document.Origin.X;
-  data.OriginY = document.Origin.Y;
-  data.ArrowScale = document.ArrowScale;
-  data.ZoomFactor = document.ZoomFactor();
-  data.Potential = document.Potential;
-  for (const auto &c : document.Charges)
+  data.OriginX = scene.Origin.X;
+  data.OriginY = scene.Origin.Y;
+  data.ArrowScale = scene.ArrowScale;
+  data.ZoomFactor = scene.ZoomFactor();
+  data.Potential = scene.Potential;
+  for (const TPointCharge &c : scene.Charges)
     data.Charges.push_back(
-        {c->X, c->Y, c->ChargeValue, c->FieldLineCount, c->IsTestCharge, c->ChargeUnit});
+        {c.X, c.Y, c.ChargeValue, c.FieldLineCount, c.IsTestCharge, c.ChargeUnit});
+  data.FirstChosen = ChargeOrNone(scene, scene.Voltage.Start);
+  data.SecondChosen = ChargeOrNone(scene, scene.Voltage.End);
+  data.ValueIndex = scene.Voltage.Value;
   return data;
 }
 
-void ApplyViewOf(const TProjectData &data, TDocument &document) {
-  document.Origin = {data.OriginX, data.OriginY};
-  document.ArrowScale = data.ArrowScale;
-  document.PixelsPerMetre = data.ZoomFactor * DefaultPixelsPerMetre();
-  document.Potential = data.Potential;
+void ApplyViewOf(const TProjectData &data, TScene &scene) {
+  scene.Origin = {data.OriginX, data.OriginY};
+  scene.ArrowScale = data.ArrowScale;
+  scene.PixelsPerMetre = data.ZoomFactor * DefaultPixelsPerMetre();
+  scene.Potential = data.Potential;
+  // A value the window does not list is none.
+  const bool known = data.ValueIndex >= 0 && data.ValueIndex < kVoltageValueCount;
+  scene.Voltage.Value = known ? data.ValueIndex : -1;
 }
 
-void AppendChargesOf(const TProjectData &data, TDocument &document) {
-  for (const TChargeRecord &r : data.Charges) {
-    auto charge = std::make_unique<TPointCharge>();
-    charge->X = r.X;
-    charge->Y = r.Y;
-    charge->ChargeValue = r.ChargeValue;
-    charge->FieldLineCount = r.FieldLineCount;
-    charge->IsTestCharge = r.IsTestCharge;
-    charge->ChargeUnit = r.ChargeUnit;
-    document.Charges.Add(std::move(charge));
-  }
+void AppendChargesOf(const TProjectData &data, TScene &scene) {
+  scene.Charges.Reserve(static_cast<size_t>(scene.Charges.Count()) + data.Charges.size());
+  for (const TChargeRecord &r : data.Charges)
+    scene.Charges.Add({r.X, r.Y, r.ChargeValue, r.FieldLineCount, r.IsTestCharge, r.ChargeUnit});
+  scene.Voltage.Start = ChargeOrNone(scene, data.FirstChosen);
+  scene.Voltage.End = ChargeOrNone(scene, data.SecondChosen);
 }

@@ -1,17 +1,16 @@
 #pragma once
-// Between the project file's plain data and the document: the charges and the view state.
-// The voltage window's part of the data (chosen charges, value, visibility) is left to the
-// caller.
+// Between the project file's plain data and a scene: the charges, the view state and the
+// voltage window's choices. Whether that window is shown is left to the caller.
 
 #include "file/ProjectData.h"
 
-class TDocument;
+struct TScene;
 
-// The document as file data; chosen charges, value and visibility are left at their
-// defaults for the caller to fill in.
-TProjectData CaptureDocument(const TDocument &document);
+// The scene as file data; the voltage window's visibility is left at its default for the
+// caller to fill in.
+TProjectData CaptureScene(const TScene &scene);
 
-// Takes over origin, arrow scale and zoom (at this screen's pixels per inch), and appends
-// one charge per record to the document's Charges. Tell nobody.
-void ApplyViewOf(const TProjectData &data, TDocument &document);
-void AppendChargesOf(const TProjectData &data, TDocument &document);
+// Takes over origin, arrow scale, zoom (at this screen's pixels per inch), the potential
+// options and the voltage choices, and appends one charge per record to the scene's charges.
+void ApplyViewOf(const TProjectData &data, TScene &scene);
+void AppendChargesOf(const TProjectData &data, TScene &scene);

@@ -2,11 +2,10 @@
 
 #include "base/PixelMath.h"
 #include "base/Seams.h"
-#include "model/Document.h"
 #include "model/FieldLineTracer.h"
-#include "model/ModelHooks.h"
 #include "model/NumberText.h"
 #include "model/PotentialDrawing.h"
+#include "model/Scene.h"
 #include "model/Vector.h"
 
 #include <algorithm>
@@ -15,19 +14,17 @@
 #include <thread>
 #include <vector>
 
-std::unique_ptr<TBitmap> Background;
-
 namespace {
 
 std::atomic<unsigned> backgroundThreads{0};
 
 // Fills the area (with the potential map when there is one) and draws the axes with their
 // scale.
-void DrawAxesAndScale(const TDocument &document, TCanvas &canvas, TSize size, const TRect &fill,
-                      const TPotentialGrid *map = nullptr) {
-  const TPoint origin = document.Origin;
-  const int width = size.Width;
-  const int height = size.Height;
+void DrawAxesAndScale(const TScene &scene, TCanvas &canvas, const TPictureTarget &target,
+                      const TRect &fill, const TPotentialGrid *map = nullptr) {
+  const TPoint origin = scene.Origin;
+  const int width = target.Area.Width;
+  const int height = target.Area.Height;
   // The whole bitmap, its last column and row included: a clear-pen rectangle would leave
   // those with the field lines of the previous picture. The brush stays solid white, so the
   // labels get an opaque white cell.
@@ -46,9 +43,9 @@ void DrawAxesAndScale(const TDocument &document, TCanvas &canvas, TSize size, co
   canvas.LineTo(origin.X, height);
 
   canvas.Font.Size = 8;
-  canvas.Font.Name = LabelFontName();
+  canvas.Font.Name = target.FontName;
 
-  const TTickScale scale = TickScale(document);
+  const TTickScale scale = TickScale(scene);
   const long double d = scale.Pixels;
   const long double i0 = -std::trunc(origin.X / d);
   // In extended precision: an origin from a file may lie anywhere in the 32-bit range.
@@ -79,19 +76,19 @@ void DrawAxesAndScale(const TDocument &document, TCanvas &canvas, TSize size, co
 TRect BitmapRect(const TBitmap &bitmap) { return {0, 0, bitmap.Width(), bitmap.Height()}; }
 
 // Every line of every source with non-zero charge, in drawing order.
-std::vector<TTraceJob> LineStarts(const TDocument &document) {
+std::vector<TTraceJob> LineStarts(const TScene &scene) {
   std::vector<TTraceJob> starts;
-  const long double radius = FieldLineRadius(document);
-  for (const auto &c : document.Charges) {
-    if (!c->IsSource() || c->ChargeValue == 0)
+  const long double radius = FieldLineRadius(scene);
+  for (const auto &c : scene.Charges) {
+    if (!c.IsSource() || c.ChargeValue == 0)
       continue;
-    const int32_t direction = Sign(c->ChargeValue);
-    for (uint32_t i = 0; i < c->FieldLineCount; ++i) {
-      const long double theta = static_cast<long double>(i) / c->FieldLineCount * 2 * kPi;
+    const int32_t direction = Sign(c.ChargeValue);
+    for (uint32_t i = 0; i < c.FieldLineCount; ++i) {
+      const long double theta = static_cast<long double>(i) / c.FieldLineCount * 2 * kPi;
       TTraceJob &job = starts.emplace_back();
       job.Direction = direction;
-      job.X = radius * std::cos(theta) + c->X + kChargeHalfSize;
-      job.Y = radius * std::sin(theta) + c->Y + kChargeHalfSize;
+      job.X = radius * std::cos(theta) + c.X + kChargeHalfSize;
+      job.Y = radius * std::sin(theta) + c.Y + kChargeHalfSize;
     }
   }
   return starts;
@@ -106,32 +103,31 @@ unsigned WorkerCount(size_t lines) {
 
 } // namespace
 
-TTickScale TickScale(const TDocument &document) {
+TTickScale TickScale(const TScene &scene) {
   const long double c = seams::ScreenPixelsPerInch() * 0.01L / 0.0254L;
-  const long double t = c / document.PixelsPerMetre;
+  const long double t = c / scene.PixelsPerMetre;
   const long double e = std::nearbyint(std::log10(t)) - 1;
   const long double p = std::pow(10.0L, e);
   const long double spacing = std::nearbyint(static_cast<double>(t / p / 5)) * 5 * p;
-  return {spacing, spacing * document.PixelsPerMetre};
+  return {spacing, spacing * scene.PixelsPerMetre};
 }
 
-long double FieldLineRadius(const TDocument &document) {
-  return std::max<long double>(document.StepLength + 1, 10);
+long double FieldLineRadius(const TScene &scene) {
+  return std::max<long double>(scene.StepLength + 1, 10);
 }
 
 void SetBackgroundThreads(unsigned threads) { backgroundThreads = threads; }
 
-TBackgroundScene TraceBackground(const TDocument &document, TSize area,
-                                 const std::atomic<bool> *cancel) {
-  TBackgroundScene scene;
-  if (document.Potential.AnyShown())
-    scene.Grid.emplace(document, area);
+TBackgroundScene TraceBackground(const TScene &scene, TSize area, const std::atomic<bool> *cancel) {
+  TBackgroundScene traced;
+  if (scene.Potential.AnyShown())
+    traced.Grid.emplace(scene, area);
 
   // Trace on all cores, two lines at a time on each, then draw in order, so the picture does
   // not depend on timing.
-  scene.Lines = LineStarts(document);
-  std::vector<TTraceJob> &jobs = scene.Lines;
-  const TFieldLineTracer tracer(document, area);
+  traced.Lines = LineStarts(scene);
+  std::vector<TTraceJob> &jobs = traced.Lines;
+  const TFieldLineTracer tracer(scene, area);
   std::atomic<size_t> next{0};
   auto work = [&] { tracer.TraceJobs(jobs, next, cancel); };
   const unsigned workers = WorkerCount((jobs.size() + 1) / 2);
@@ -142,50 +138,43 @@ TBackgroundScene TraceBackground(const TDocument &document, TSize area,
     work();
   }
   for (const TTraceJob &job : jobs) {
-    scene.Stats.Count(job.End);
-    scene.Stats.Steps += job.Steps;
+    traced.Stats.Count(job.End);
+    traced.Stats.Steps += job.Steps;
   }
-  return scene;
+  return traced;
 }
 
-void PaintBackground(const TDocument &document, const TBackgroundScene &scene, TCanvas &canvas,
-                     TSize area, const TRect &fill) {
-  const TPotentialOptions &potential = document.Potential;
-  const TPotentialGrid *grid = scene.Grid ? &*scene.Grid : nullptr;
-  DrawAxesAndScale(document, canvas, area, fill, potential.Map ? grid : nullptr);
+void PaintBackground(const TScene &scene, const TBackgroundScene &traced, TCanvas &canvas,
+                     const TPictureTarget &target, const TRect &fill) {
+  const TPotentialOptions &potential = scene.Potential;
+  const TPotentialGrid *grid = traced.Grid ? &*traced.Grid : nullptr;
+  DrawAxesAndScale(scene, canvas, target, fill, potential.Map ? grid : nullptr);
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Color = kBackgroundLineColor;
   canvas.Pen.Width = 0;
-  for (const TTraceJob &job : scene.Lines)
+  for (const TTraceJob &job : traced.Lines)
     job.Line.DrawOn(canvas);
   // Equipotentials cross the field lines on top, so that their labels stay whole.
   if (grid != nullptr) {
-    DrawEquipotentials(document, *grid, potential, canvas);
+    DrawEquipotentials(scene, *grid, potential, canvas, target.FontName);
     if (potential.Map)
-      DrawPotentialLegend(*grid, canvas);
+      DrawPotentialLegend(*grid, canvas, target.FontName);
   }
 }
 
-TTraceStats DrawBackgroundOn(const TDocument &document, TBitmap &bitmap, TSize area) {
-  const TBackgroundScene scene = TraceBackground(document, area);
-  PaintBackground(document, scene, bitmap.Canvas(), area, BitmapRect(bitmap));
-  return scene.Stats;
+TTraceStats DrawBackgroundOn(const TScene &scene, TBitmap &bitmap, const TPictureTarget &target) {
+  const TBackgroundScene traced = TraceBackground(scene, target.Area);
+  PaintBackground(scene, traced, bitmap.Canvas(), target, BitmapRect(bitmap));
+  return traced.Stats;
 }
 
-TTraceStats DrawBackground(const TDocument &document) {
-  if (!Background)
-    return {};
-  return DrawBackgroundOn(document, *Background, SurfaceSize());
-}
-
-TTraceStats DrawBackgroundReference(const TDocument &document) {
-  if (!Background)
-    return {};
-  TCanvas &canvas = Background->Canvas();
-  DrawAxesAndScale(document, canvas, SurfaceSize(), BitmapRect(*Background));
+TTraceStats DrawBackgroundReference(const TScene &scene, TBitmap &bitmap,
+                                    const TPictureTarget &target) {
+  TCanvas &canvas = bitmap.Canvas();
+  DrawAxesAndScale(scene, canvas, target, BitmapRect(bitmap));
   TTraceStats total;
-  for (const TTraceJob &s : LineStarts(document))
-    total.Add(
-        DrawFieldLineReference(document, canvas, kBackgroundLineColor, s.Direction, s.X, s.Y));
+  for (const TTraceJob &s : LineStarts(scene))
+    total.Add(DrawFieldLineReference(scene, canvas, kBackgroundLineColor, target.Area, s.Direction,
+                                     s.X, s.Y));
   return total;
 }

@@ -2,7 +2,6 @@
 
 #include "base/Seams.h"
 #include "model/Background.h"
-#include "model/ModelHooks.h"
 
 #include <QMetaObject>
 
@@ -28,8 +27,8 @@ TBackgroundRenderer::~TBackgroundRenderer() {
   worker_.join();
 }
 
-void TBackgroundRenderer::Request(const TDocument &document, const TTarget &target, bool follow) {
-  TJob job{++requested_, TakeSnapshot(document), target, std::make_shared<std::atomic<bool>>()};
+void TBackgroundRenderer::Request(const TScene &scene, const TTarget &target, bool follow) {
+  TJob job{++requested_, scene, target, std::make_shared<std::atomic<bool>>()};
   const bool wasBusy = requested_ - 1 > delivered_;
   {
     const std::lock_guard lock(mutex_);
@@ -67,26 +66,22 @@ void TBackgroundRenderer::Run() {
 void TBackgroundRenderer::Draw(const TJob &job) {
   // The picture asks neither the screen nor the windows: what it needs came with the request.
   const seams::ThreadPixelsPerInch ppi(job.Target.Ppi);
-  TModelHooks hooks;
-  hooks.SurfaceSize = [area = job.Target.Area] { return area; };
-  hooks.LabelFontName = [name = job.Target.FontName] { return name; };
-  const TThreadModelHooks threadHooks(std::move(hooks));
 
   TFinishedBackground picture;
   picture.Generation = job.Generation;
   try {
     if (BeforePicture)
       BeforePicture();
-    const std::unique_ptr<TDocument> document = DocumentFromSnapshot(job.Snapshot);
-    const TBackgroundScene scene = TraceBackground(*document, job.Target.Area, job.Cancel.get());
+    const TScene &scene = job.Scene;
+    const TBackgroundScene traced = TraceBackground(scene, job.Target.Area, job.Cancel.get());
     if (job.Cancel->load())
       return;
     picture.Bitmap = std::make_unique<TBitmap>(job.Target.Bitmap.Width, job.Target.Bitmap.Height);
-    PaintBackground(*document, scene, picture.Bitmap->Canvas(), job.Target.Area,
+    PaintBackground(scene, traced, picture.Bitmap->Canvas(), {job.Target.Area, job.Target.FontName},
                     {0, 0, job.Target.Bitmap.Width, job.Target.Bitmap.Height});
-    picture.Stats = scene.Stats;
-    if (FiguresTooCostlyForFrames(*document)) {
-      picture.Figures = TraceTestChargeFigures(*document, job.Target.Area, job.Cancel.get());
+    picture.Stats = traced.Stats;
+    if (FiguresTooCostlyForFrames(scene)) {
+      picture.Figures = TraceTestChargeFigures(scene, job.Target.Area, job.Cancel.get());
       if (job.Cancel->load())
         return;
     }
@@ -123,10 +118,31 @@ void TBackgroundRenderer::Deliver(TFinishedBackground picture) {
     return;
   const bool wasBusy = Busy();
   delivered_ = picture.Generation;
-  if (picture.Bitmap || picture.Error) {
-    finished_ = std::move(picture);
+  if (picture.Error) {
+    error_ = picture.Error;
+    emit Finished();
+  } else if (picture.Bitmap && background_ && picture.Bitmap->Width() == background_->Width() &&
+             picture.Bitmap->Height() == background_->Height()) {
+    // A picture for an older size waits for the one the resize asked for.
+    background_ = std::move(picture.Bitmap);
+    figures_.ByIndex.clear();
+    if (picture.Figures)
+      figures_.ByIndex = std::move(*picture.Figures);
     emit Finished();
   }
   if (wasBusy && !Busy())
     emit BusyChanged(false);
+}
+
+TTraceStats TBackgroundRenderer::DrawNow(const TScene &scene, const TPictureTarget &target) {
+  if (!background_)
+    return {};
+  return DrawBackgroundOn(scene, *background_, target);
+}
+
+void TBackgroundRenderer::SetSize(TSize bitmap) {
+  if (!background_)
+    background_ = std::make_unique<TBitmap>(bitmap.Width, bitmap.Height);
+  else
+    background_->SetSize(bitmap.Width, bitmap.Height);
 }

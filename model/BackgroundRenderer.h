@@ -1,14 +1,15 @@
 #pragma once
 // Draws background pictures on a worker thread, so that the window answers input while field
-// lines are traced. Each request is a snapshot of the document; a newer request cancels the
-// picture in progress (or, for live pictures during a drag, lets it finish and follows it),
-// and every finished picture newer than the last one delivered reaches the receiver on the
-// thread that owns the renderer.
+// lines are traced, and keeps the last one for the frames. Each request is a copy of a scene; a
+// newer request cancels the picture in progress (or, for live pictures during a drag, lets it
+// finish and follows it), and every finished picture newer than the last one taken becomes the
+// background on the thread that owns the renderer.
 
 #include "base/Geometry.h"
 #include "display/Canvas.h"
-#include "model/DocumentSnapshot.h"
 #include "model/FieldLine.h"
+#include "model/PictureTarget.h"
+#include "model/Scene.h"
 #include "model/TestChargeFigures.h"
 
 #include <QObject>
@@ -31,7 +32,7 @@ struct TFinishedBackground {
   std::unique_ptr<TBitmap> Bitmap; // null when drawing it failed
   std::exception_ptr Error;        // why it failed
   TTraceStats Stats;
-  // By charge index of the request's snapshot, when they were too costly for the frames.
+  // By charge index of the request's scene, when they were too costly for the frames.
   std::optional<std::vector<std::optional<TTestChargeFigure>>> Figures;
 };
 
@@ -39,7 +40,7 @@ class TBackgroundRenderer : public QObject {
   Q_OBJECT
 
 public:
-  // What a picture depends on besides the document.
+  // What a picture depends on besides the scene.
   struct TTarget {
     TSize Bitmap; // px of the background bitmap
     TSize Area;   // px of the drawing surface
@@ -52,10 +53,24 @@ public:
   TBackgroundRenderer(const TBackgroundRenderer &) = delete;
   TBackgroundRenderer &operator=(const TBackgroundRenderer &) = delete;
 
-  // Asks for the background of the document as it stands now. follow: a picture in progress
-  // is finished rather than cancelled, so that a stream of requests (a drag) still shows
-  // pictures.
-  void Request(const TDocument &document, const TTarget &target, bool follow);
+  // Asks for the background of the scene. follow: a picture in progress is finished rather
+  // than cancelled, so that a stream of requests (a drag) still shows pictures.
+  void Request(const TScene &scene, const TTarget &target, bool follow);
+  // Draws the background of the scene at once, on this thread, at the background's size.
+  TTraceStats DrawNow(const TScene &scene, const TPictureTarget &target);
+
+  // The background the frames start from; null until SetSize. Tests mark it.
+  const TBitmap *Background() const { return background_.get(); }
+  TBitmap *Background() { return background_.get(); }
+  // Makes the background that large (px), keeping what it shows where it fits; a picture
+  // finished for another size is not taken.
+  void SetSize(TSize bitmap);
+  // The test charges' figures of the last background taken, which the frames draw while
+  // they are active.
+  const TTestChargeFigures &Figures() const { return figures_; }
+  void SetFiguresActive(bool active) { figures_.Active = active; }
+  // The figures belong to a scene that is gone.
+  void ForgetFigures() { figures_.ByIndex.clear(); }
   // A request is neither delivered nor overtaken by a delivered newer one.
   bool Busy() const { return requested_ > delivered_; }
 
@@ -64,15 +79,16 @@ public:
   std::function<void()> BeforePicture;
 
 signals:
-  // A picture newer than every one delivered before, or the failure of one; take it with
-  // TakeFinished.
+  // A picture newer than every one delivered before became the background, or drawing one
+  // failed (TakeError).
   void Finished();
   // Busy() changed.
   void BusyChanged(bool busy);
 
 public:
-  // The picture announced by the last Finished; empty once taken.
-  TFinishedBackground TakeFinished() { return std::move(finished_); }
+  // Why the picture announced by the last Finished failed; null when it did not, or once
+  // taken.
+  std::exception_ptr TakeError() { return std::exchange(error_, nullptr); }
 
 private:
   // On the renderer's thread: every picture the worker finished, oldest first.
@@ -80,7 +96,7 @@ private:
 
   struct TJob {
     uint64_t Generation = 0;
-    TDocumentSnapshot Snapshot;
+    TScene Scene;
     TTarget Target;
     std::shared_ptr<std::atomic<bool>> Cancel;
   };
@@ -96,9 +112,12 @@ private:
   std::vector<TFinishedBackground> done_;      // finished, not yet delivered
   bool stopping_ = false;
 
-  uint64_t requested_ = 0; // user-interface thread only
+  // User-interface thread only.
+  uint64_t requested_ = 0;
   uint64_t delivered_ = 0;
-  TFinishedBackground finished_;
+  std::unique_ptr<TBitmap> background_;
+  TTestChargeFigures figures_;
+  std::exception_ptr error_;
 
   std::thread worker_; // last: starts after everything it uses
 };

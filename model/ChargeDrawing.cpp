@@ -1,23 +1,24 @@
 #include "model/ChargeDrawing.h"
 
 #include "base/PixelMath.h"
-#include "model/Document.h"
 #include "model/Field.h"
 #include "model/FieldLine.h"
+#include "model/Scene.h"
 #include "model/TestChargeFigures.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 
-void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &charge,
-                bool markSelection) {
+void DrawCharge(TCanvas &canvas, const TScene &scene, int index, TSize area,
+                const TTestChargeFigures *figures, bool markSelection) {
+  const TPointCharge &charge = scene.Charges[index];
   const double x = charge.X;
   const double y = charge.Y;
   const long double value = charge.ChargeValue; // C
   canvas.Brush.SetColor(value > 0 ? kPositiveFill : value < 0 ? kNegativeFill : kNeutralFill);
   canvas.Pen.Style = TPenStyle::psSolid;
-  const bool selected = markSelection && document.Selected() == &charge;
+  const bool selected = markSelection && scene.Selected == index;
   canvas.Pen.Color = selected ? kSelectedOutline : kOutline;
   canvas.Pen.Width = selected ? 2 : 0;
 
@@ -31,9 +32,9 @@ void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &
   canvas.Ellipse(c.X - kTestChargeRadius, c.Y - kTestChargeRadius, c.X + kTestChargeRadius,
                  c.Y + kTestChargeRadius);
   const TTestChargeFigure *figure = nullptr;
-  if (TestChargeFigures.Active) {
+  if (figures != nullptr && figures->Active) {
     // Too costly for a frame: the figure of the last finished background, or the disc alone.
-    figure = TestChargeFigures.Find(charge);
+    figure = figures->Find(index, charge);
     if (figure == nullptr)
       return;
     canvas.Pen.Width = 0;
@@ -41,19 +42,19 @@ void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &
     for (const TPolyline &half : figure->Halves)
       half.DrawOn(canvas);
   } else {
-    DrawFieldLine(document, canvas, kTestChargeLineColor, 0, c.X, c.Y);
+    DrawFieldLine(scene, canvas, kTestChargeLineColor, area, 0, c.X, c.Y);
   }
   // No force on a charge of value 0; and a zero arrow scale has no arrow length (files with
   // one are refused when loading, so this only guards the division).
-  if (value == 0 || document.ArrowScale == 0)
+  if (value == 0 || scene.ArrowScale == 0)
     return;
 
   TVector v;
   if (figure != nullptr)
     v = figure->Force;
   else
-    ForceAt(document, v, c.X, c.Y, value);
-  const long double arrowFactor = document.PixelsPerMetre / document.ArrowScale; // N to px
+    ForceAt(scene, v, c.X, c.Y, value);
+  const long double arrowFactor = scene.PixelsPerMetre / scene.ArrowScale; // N to px
   if (static_cast<long double>(v.Length()) * arrowFactor > DBL_MAX) {
     // A strong force at a large factor would overflow the double: clamped at once.
     v.SetLength(kClampedArrow);
@@ -64,7 +65,7 @@ void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &
       v.Scale(kClampedArrow / length);
   }
   canvas.Pen.Width = 2;
-  canvas.Pen.Color = document.ArrowColor;
+  canvas.Pen.Color = scene.ArrowColor;
   canvas.BeginFigure();
   canvas.MoveTo(c.X, c.Y);
   // Rounding saturates each coordinate on its own, which would turn an arrow longer than

@@ -4,8 +4,8 @@
 
 #include "display/Canvas.h"
 
-class TDocument;
-class TPointCharge;
+struct TScene;
+struct TTestChargeFigures;
 
 inline constexpr TColor kPositiveFill = 0x0000FF;
 inline constexpr TColor kNegativeFill = 0xFF0000;
@@ -19,7 +19,8 @@ inline constexpr int kArrowHeadLength = 16;         // px
 inline constexpr double kLongestArrow = 2147483647; // px; longer arrows become 5000 px
 inline constexpr double kClampedArrow = 5000;       // px
 
-// Draws the charge of the document on canvas, with the outline of the selection when it is
-// the document's selected charge and markSelection is set.
-void DrawCharge(TCanvas &canvas, const TDocument &document, const TPointCharge &charge,
-                bool markSelection = true);
+// Draws the scene's charge at index on canvas, for a surface of area (px), with the outline of
+// the selection when it is the selected charge and markSelection is set. A test charge takes
+// its line and force from figures when they are active, else traces them.
+void DrawCharge(TCanvas &canvas, const TScene &scene, int index, TSize area,
+                const TTestChargeFigures *figures = nullptr, bool markSelection = true);

@@ -1,10 +1,10 @@
 #include "model/Equipotentials.h"
 
-#include "model/Document.h"
 #include "model/Field.h"
 #include "model/LevelPull.h"
 #include "model/NumberText.h"
 #include "model/ParallelFor.h"
+#include "model/Scene.h"
 
 #include <algorithm>
 #include <array>
@@ -257,8 +257,8 @@ std::vector<TIsoLine> TraceLevel(const TPotentialGrid &grid, const TPullSources 
 
 } // namespace
 
-long double PotentialAtPoint(const TDocument &document, long double x, long double y) {
-  return PotentialAt(document, x - kChargeHalfSize, y - kChargeHalfSize);
+long double PotentialAtPoint(const TScene &scene, long double x, long double y) {
+  return PotentialAt(scene, x - kChargeHalfSize, y - kChargeHalfSize);
 }
 
 long double AutomaticSpacing(const TPotentialGrid &grid) {

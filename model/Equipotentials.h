@@ -26,7 +26,7 @@ struct TIsoLine {
 };
 
 // Potential (V) at the screen point (x, y) px.
-long double PotentialAtPoint(const TDocument &document, long double x, long double y);
+long double PotentialAtPoint(const TScene &scene, long double x, long double y);
 
 // The 1-2-5 spacing (V) that puts about 8 to 16 levels between 0 and the picture's typical
 // potential; 0 when the picture has no potential.

@@ -1,46 +1,45 @@
 #include "model/Field.h"
 
-#include "model/Document.h"
+#include "model/Scene.h"
 
 #include <cmath>
 #include <limits>
 
-void ForceAt(const TDocument &document, TVector &force, long double x, long double y,
-             long double q) {
+void ForceAt(const TScene &scene, TVector &force, long double x, long double y, long double q) {
   force = {};
   TVector part;
-  for (const auto &c : document.Charges) {
-    if (!c->IsSource())
+  for (const auto &c : scene.Charges) {
+    if (!c.IsSource())
       continue;
-    const long double cx = c->CenterX();
-    const long double cy = c->CenterY();
+    const long double cx = c.CenterX();
+    const long double cy = c.CenterY();
     const long double dx = x - cx;
     const long double dy = y - cy;
     if (std::sqrt(dx * dx + dy * dy) <= kForceExclusionRadius)
       continue;
-    const long double mx = dx / document.PixelsPerMetre;
-    const long double my = dy / document.PixelsPerMetre;
+    const long double mx = dx / scene.PixelsPerMetre;
+    const long double my = dy / scene.PixelsPerMetre;
     const long double r2 = mx * mx + my * my;
-    const long double magnitude = std::fabs(c->ChargeValue) * kCoulomb * std::fabs(q) / r2;
+    const long double magnitude = std::fabs(c.ChargeValue) * kCoulomb * std::fabs(q) / r2;
     long double angle = PolarAngle(dx, dy);
-    if (c->ChargeValue * q < 0)
+    if (c.ChargeValue * q < 0)
       angle += kPi;
     part.SetPolar(static_cast<double>(angle), static_cast<double>(magnitude));
     force.Add(part);
   }
 }
 
-long double PotentialAt(const TDocument &document, long double x, long double y) {
+long double PotentialAt(const TScene &scene, long double x, long double y) {
   long double sum = 0;
-  for (const auto &c : document.Charges) {
-    if (!c->IsSource())
+  for (const auto &c : scene.Charges) {
+    if (!c.IsSource())
       continue;
-    const long double dx = x - c->X;
-    const long double dy = y - c->Y;
-    const long double r = std::sqrt(dx * dx + dy * dy) / document.PixelsPerMetre;
+    const long double dx = x - c.X;
+    const long double dy = y - c.Y;
+    const long double r = std::sqrt(dx * dx + dy * dy) / scene.PixelsPerMetre;
     if (r == 0)
       return std::numeric_limits<long double>::infinity();
-    sum += c->ChargeValue / (kFourPiEpsilon0 * r);
+    sum += c.ChargeValue / (kFourPiEpsilon0 * r);
   }
   return sum;
 }

@@ -3,7 +3,7 @@
 
 #include "model/Vector.h"
 
-class TDocument;
+struct TScene;
 
 // 4 pi epsilon0 and k = 1 / (4 pi epsilon0), from epsilon0 = 8.854188e-12 F/m, in extended
 // precision.
@@ -16,9 +16,8 @@ inline constexpr long double kForceExclusionRadius = 0.001L;
 // Force (N, screen axes, y down) of the document's sources on a charge q (C) at the screen
 // point (x, y) (px).
 // With q = +1 this is the field strength in N/C.
-void ForceAt(const TDocument &document, TVector &force, long double x, long double y,
-             long double q);
+void ForceAt(const TScene &scene, TVector &force, long double x, long double y, long double q);
 
 // Potential (V) at the centre of the 20 by 20 square whose top-left corner is (x, y) (px);
 // +infinity when a source sits exactly there.
-long double PotentialAt(const TDocument &document, long double x, long double y);
+long double PotentialAt(const TScene &scene, long double x, long double y);

@@ -2,10 +2,9 @@
 
 #include "base/PixelMath.h"
 #include "base/Seams.h"
-#include "model/Document.h"
 #include "model/Field.h"
 #include "model/FieldLineTracer.h"
-#include "model/ModelHooks.h"
+#include "model/Scene.h"
 
 #include <atomic>
 #include <cmath>
@@ -32,12 +31,11 @@ TTraceStats FastHalf(const TFieldLineTracer &tracer, TCanvas &canvas, TColor col
   return stats;
 }
 
-TTraceStats ReferenceHalf(const TDocument &document, TCanvas &canvas, TColor color,
+TTraceStats ReferenceHalf(const TScene &scene, TCanvas &canvas, TColor color, TSize size,
                           int32_t direction, long double x, long double y) {
   SetLinePen(canvas, color);
   const auto v = std::make_unique<TVector>();
   canvas.MoveTo(pixel::Round(x), pixel::Round(y));
-  const TSize size = SurfaceSize();
   const uint64_t cap = TraceStepCap();
   const uint32_t t0 = seams::GetTickCount();
   TTraceStats stats;
@@ -52,16 +50,16 @@ TTraceStats ReferenceHalf(const TDocument &document, TCanvas &canvas, TColor col
       return end(TTraceEnd::LeftBox);
     if (cap != 0 ? stats.Steps >= cap : seams::GetTickCount() - t0 >= kTraceBudgetMs)
       return end(TTraceEnd::Budget);
-    for (const auto &c : document.Charges) {
-      if (!c->IsSource() || c->ChargeValue == 0)
+    for (const auto &c : scene.Charges) {
+      if (!c.IsSource() || c.ChargeValue == 0)
         continue;
-      const long double dx = x - c->CenterX();
-      const long double dy = y - c->CenterY();
-      if (std::sqrt(dx * dx + dy * dy) <= document.StepLength)
+      const long double dx = x - c.CenterX();
+      const long double dy = y - c.CenterY();
+      if (std::sqrt(dx * dx + dy * dy) <= scene.StepLength)
         return end(TTraceEnd::ReachedCharge);
     }
-    ForceAt(document, *v, x, y, direction);
-    v->SetLength(document.StepLength);
+    ForceAt(scene, *v, x, y, direction);
+    v->SetLength(scene.StepLength);
     x += v->X;
     y += v->Y;
     ++stats.Steps;
@@ -87,20 +85,20 @@ uint64_t TraceStepCap() { return stepCap; }
 void SetStopLinesOffSurface(bool on) { stopOffSurface = on; }
 bool StopLinesOffSurface() { return stopOffSurface; }
 
-TTraceStats DrawFieldLine(const TDocument &document, TCanvas &canvas, TColor color,
+TTraceStats DrawFieldLine(const TScene &scene, TCanvas &canvas, TColor color, TSize area,
                           int32_t direction, long double x, long double y) {
   // One snapshot of the sources serves both halves; drawing changes no charge.
-  const TFieldLineTracer tracer(document, SurfaceSize());
+  const TFieldLineTracer tracer(scene, area);
   const auto half = [&tracer](TCanvas &c, TColor colour, int32_t d, long double px,
                               long double py) { return FastHalf(tracer, c, colour, d, px, py); };
   return BothWays(half, canvas, color, direction, x, y);
 }
 
-TTraceStats DrawFieldLineReference(const TDocument &document, TCanvas &canvas, TColor color,
+TTraceStats DrawFieldLineReference(const TScene &scene, TCanvas &canvas, TColor color, TSize area,
                                    int32_t direction, long double x, long double y) {
-  const auto half = [&document](TCanvas &c, TColor colour, int32_t d, long double px,
-                                long double py) {
-    return ReferenceHalf(document, c, colour, d, px, py);
+  const auto half = [&scene, area](TCanvas &c, TColor colour, int32_t d, long double px,
+                                   long double py) {
+    return ReferenceHalf(scene, c, colour, area, d, px, py);
   };
   return BothWays(half, canvas, color, direction, x, y);
 }

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-class TDocument;
+struct TScene;
 
 inline constexpr uint32_t kTraceBudgetMs = 30;
 inline constexpr long double kTraceMargin = 5000; // px beyond the surface on every side
@@ -48,13 +48,13 @@ void SetStopLinesOffSurface(bool on);
 bool StopLinesOffSurface();
 
 // Direction +1 follows the field, -1 goes against it, 0 draws both halves (-1 first).
-// Start point (x, y) in screen pixels; the document's sources, zoom and step length, and the
-// surface size of the model hooks. Pen: solid, colour, width 0.
-TTraceStats DrawFieldLine(const TDocument &document, TCanvas &canvas, TColor color,
+// Start point (x, y) in screen pixels; the scene's sources, zoom and step length, on a surface
+// of area (px). Pen: solid, colour, width 0.
+TTraceStats DrawFieldLine(const TScene &scene, TCanvas &canvas, TColor color, TSize area,
                           int32_t direction, long double x, long double y);
 
 // The literal algorithm, one trigonometric force evaluation per source and step and the
 // clock read before every step. Kept as the yardstick of the fast tracer in tests and
 // benchmarks; the program draws with DrawFieldLine.
-TTraceStats DrawFieldLineReference(const TDocument &document, TCanvas &canvas, TColor color,
+TTraceStats DrawFieldLineReference(const TScene &scene, TCanvas &canvas, TColor color, TSize area,
                                    int32_t direction, long double x, long double y);

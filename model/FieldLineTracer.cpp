@@ -2,8 +2,8 @@
 
 #include "base/PixelMath.h"
 #include "base/Seams.h"
-#include "model/Document.h"
 #include "model/Field.h"
+#include "model/Scene.h"
 
 #include <algorithm>
 #include <array>
@@ -66,16 +66,16 @@ void TPolyline::DrawOn(TCanvas &canvas) const {
     canvas.MoveTo(pen_.X, pen_.Y);
 }
 
-TFieldLineTracer::TFieldLineTracer(const TDocument &document, TSize surface)
-    : path_(ForcePath()), surface_(surface), stepLength_(document.StepLength),
-      pixelsPerMetre_(document.PixelsPerMetre) {
+TFieldLineTracer::TFieldLineTracer(const TScene &scene, TSize surface)
+    : path_(ForcePath()), surface_(surface), stepLength_(scene.StepLength),
+      pixelsPerMetre_(scene.PixelsPerMetre) {
   const long double p2 = pixelsPerMetre_ * pixelsPerMetre_;
-  for (const auto &c : document.Charges) {
-    if (!c->IsSource() || c->ChargeValue == 0)
+  for (const auto &c : scene.Charges) {
+    if (!c.IsSource() || c.ChargeValue == 0)
       continue; // a zero source adds exactly nothing to the force and stops no line
-    sources_.push_back({c->X + kChargeHalfSize, c->Y + kChargeHalfSize,
-                        static_cast<double>(c->ChargeValue * kCoulomb * p2), c->ChargeValue,
-                        c->CenterX(), c->CenterY()});
+    sources_.push_back({c.X + kChargeHalfSize, c.Y + kChargeHalfSize,
+                        static_cast<double>(c.ChargeValue * kCoulomb * p2), c.ChargeValue,
+                        c.CenterX(), c.CenterY()});
   }
   FindSaddles();
   for (const Source &s : sources_)

@@ -29,7 +29,7 @@
 #include <cstdint>
 #include <vector>
 
-class TDocument;
+struct TScene;
 
 // The drawing commands of one half-line. Segments wholly off the surface and steps that
 // stay on the same pixel draw nothing and are left out.
@@ -87,7 +87,7 @@ class TFieldLineTracer {
 public:
   // Snapshot of the document's sources, StepLength and PixelsPerMetre, for a surface of
   // that size (px).
-  TFieldLineTracer(const TDocument &document, TSize surface);
+  TFieldLineTracer(const TScene &scene, TSize surface);
 
   // Traces one half-line (direction +1 or -1) from (x, y) px into line.
   TTraceEnd TraceHalf(int32_t direction, long double x, long double y, TPolyline &line,

@@ -1,24 +1,25 @@
 #include "model/FrameCache.h"
 
 #include "display/Sprite.h"
-#include "model/Background.h"
-#include "model/Document.h"
 #include "model/FrameComposer.h"
 #include "model/PointCharge.h"
+#include "model/Scene.h"
 
-std::optional<TFrameCache::TSources>
-TFrameCache::SourcesOf(const TCanvas &canvas, const TDocument &document, TSpriteEngine &engine,
-                       const TPointCharge *pathStart, const TPointCharge *pathEnd) {
+std::optional<TFrameCache::TSources> TFrameCache::SourcesOf(const TCanvas &canvas,
+                                                            const TFrameInputs &frame) {
+  const TScene &scene = *frame.Scene;
   TSources sources;
   sources.Device = canvas.Device();
   if (sources.Device != nullptr)
     sources.DeviceSize = sources.Device->size();
-  if (Background) {
-    sources.Background = Background.get();
+  if (frame.Background != nullptr) {
+    sources.Background = frame.Background;
     // Changes with every write to the image, and differs between images.
-    sources.BackgroundKey = Background->Image().cacheKey();
+    sources.BackgroundKey = frame.Background->Image().cacheKey();
   }
-  sources.Origin = document.Origin;
+  sources.Origin = scene.Origin;
+  const TPointCharge *pathStart = scene.VoltageStart();
+  const TPointCharge *pathEnd = scene.VoltageEnd();
   if (pathStart != nullptr && pathEnd != nullptr) {
     sources.Path = true;
     sources.PathFrom[0] = pathStart->X;
@@ -26,30 +27,31 @@ TFrameCache::SourcesOf(const TCanvas &canvas, const TDocument &document, TSprite
     sources.PathTo[0] = pathEnd->X;
     sources.PathTo[1] = pathEnd->Y;
   }
-  sources.Visible = engine.VisibleRect;
-  const TPointCharge *selected = document.Selected();
+  if (frame.Sprites == nullptr)
+    return sources;
+  frame.Sprites->Follow(scene);
+  sources.Visible = frame.Sprites->VisibleRect();
   bool plain = true;
-  engine.ForEachDrawn([&](TSprite &sprite) {
-    const auto *charge = dynamic_cast<const TPointCharge *>(&sprite);
-    if (charge == nullptr || !charge->IsSource()) {
+  frame.Sprites->ForEachDrawn([&](int index, const void *sprite) {
+    const TPointCharge &charge = scene.Charges[index];
+    if (!plain || !charge.IsSource()) {
       plain = false;
       return;
     }
-    const long double value = charge->ChargeValue;
-    sources.Discs.push_back({charge, charge->X, charge->Y,
+    const long double value = charge.ChargeValue;
+    sources.Discs.push_back({sprite, charge.X, charge.Y,
                              value > 0   ? 1
                              : value < 0 ? -1
                                          : 0,
-                             charge == selected});
+                             index == scene.Selected});
   });
   if (!plain)
     return std::nullopt;
   return sources;
 }
 
-void TFrameCache::Compose(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine,
-                          const TPointCharge *pathStart, const TPointCharge *pathEnd) {
-  std::optional<TSources> now = SourcesOf(canvas, document, engine, pathStart, pathEnd);
+void TFrameCache::Compose(TCanvas &canvas, const TFrameInputs &frame) {
+  std::optional<TSources> now = SourcesOf(canvas, frame);
   lastWasCopy_ = now && kept_ && *now == *kept_;
   if (lastWasCopy_) {
     canvas.Draw(0, 0, frame_);
@@ -57,7 +59,7 @@ void TFrameCache::Compose(TCanvas &canvas, const TDocument &document, TSpriteEng
     static_cast<TCanvas &>(canvas) = after_;
     return;
   }
-  ComposeFrame(canvas, document, engine, pathStart, pathEnd);
+  ComposeFrame(canvas, frame);
   kept_ = std::move(now);
   if (kept_ && kept_->Discs.size() >= fewestKeptDiscs_ && canvas.Device() != nullptr) {
     frame_ = canvas.Device()->copy();

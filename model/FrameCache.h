@@ -4,6 +4,7 @@
 // twice) is one copy of the picture instead of thousands of charge discs drawn again.
 
 #include "display/Canvas.h"
+#include "model/FrameComposer.h"
 
 #include <QImage>
 
@@ -12,9 +13,7 @@
 #include <optional>
 #include <vector>
 
-class TDocument;
-class TSpriteEngine;
-class TPointCharge;
+struct TScene;
 
 class TFrameCache {
 public:
@@ -28,8 +27,7 @@ public:
   // frame when the background, the marks and every drawn charge are as they were then,
   // otherwise by composing (and keeping the result). Frames with a test charge are always
   // composed: its field line and arrow depend on every source.
-  void Compose(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine,
-               const TPointCharge *pathStart, const TPointCharge *pathEnd);
+  void Compose(TCanvas &canvas, const TFrameInputs &frame);
   // Makes the next Compose draw afresh.
   void Forget() { kept_.reset(); }
   // Whether the last Compose was a copy of the kept frame.
@@ -38,7 +36,7 @@ public:
 private:
   // How one source disc is drawn: its place and what decides its colours.
   struct TDisc {
-    const void *Charge = nullptr;
+    const void *Sprite = nullptr;
     double X = 0; // px
     double Y = 0; // px
     int Sign = 0;
@@ -60,9 +58,7 @@ private:
     friend bool operator==(const TSources &, const TSources &) = default;
   };
   // Null when a drawn sprite is not a plain source.
-  static std::optional<TSources> SourcesOf(const TCanvas &canvas, const TDocument &document,
-                                           TSpriteEngine &engine, const TPointCharge *pathStart,
-                                           const TPointCharge *pathEnd);
+  static std::optional<TSources> SourcesOf(const TCanvas &canvas, const TFrameInputs &frame);
 
   size_t fewestKeptDiscs_;
   std::optional<TSources> kept_;

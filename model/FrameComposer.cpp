@@ -2,12 +2,12 @@
 
 #include "base/PixelMath.h"
 #include "display/Sprite.h"
-#include "model/Background.h"
-#include "model/Document.h"
+#include "model/Scene.h"
 
-void DrawFrameMarks(TCanvas &canvas, const TDocument &document, const TPointCharge *pathStart,
-                    const TPointCharge *pathEnd) {
-  const TPoint origin = document.Origin;
+void DrawFrameMarks(TCanvas &canvas, const TScene &scene) {
+  const TPointCharge *pathStart = scene.VoltageStart();
+  const TPointCharge *pathEnd = scene.VoltageEnd();
+  const TPoint origin = scene.Origin;
 
   canvas.Pen.Color = kOriginCrossColor;
   canvas.Pen.Width = 0;
@@ -29,10 +29,10 @@ void DrawFrameMarks(TCanvas &canvas, const TDocument &document, const TPointChar
   }
 }
 
-void ComposeFrame(TCanvas &canvas, const TDocument &document, TSpriteEngine &engine,
-                  const TPointCharge *pathStart, const TPointCharge *pathEnd) {
-  if (Background)
-    canvas.Draw(0, 0, Background->Image());
-  DrawFrameMarks(canvas, document, pathStart, pathEnd);
-  engine.Draw();
+void ComposeFrame(TCanvas &canvas, const TFrameInputs &frame) {
+  if (frame.Background != nullptr)
+    canvas.Draw(0, 0, frame.Background->Image());
+  DrawFrameMarks(canvas, *frame.Scene);
+  if (frame.Sprites != nullptr)
+    frame.Sprites->Draw({&canvas, frame.Scene, frame.Area, frame.Figures, true});
 }

@@ -2,7 +2,7 @@
 // The grid of the axis scale: lines through the origin every tick spacing, in both
 // directions, at the current zoom.
 
-class TDocument;
+struct TScene;
 
 struct TPixelPoint {
   long double X = 0; // px
@@ -10,4 +10,4 @@ struct TPixelPoint {
 };
 
 // The grid point nearest to the screen pixel (x, y).
-TPixelPoint NearestGridPoint(const TDocument &document, long double x, long double y);
+TPixelPoint NearestGridPoint(const TScene &scene, long double x, long double y);

@@ -5,20 +5,17 @@
 #include "base/Seams.h"
 #include "display/Canvas.h"
 #include "display/PainterCanvas.h"
-#include "display/Sprite.h"
 #include "model/Background.h"
-#include "model/ChargeDrawing.h"
-#include "model/Document.h"
+#include "model/ChargeSprites.h"
 #include "model/FrameComposer.h"
 #include "model/PointCharge.h"
-#include "model/TestChargeFigures.h"
+#include "model/Scene.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QScopeGuard>
 #include <QSvgGenerator>
 
 #include <cmath>
@@ -49,8 +46,8 @@ template <typename Write> void WriteReplacing(const QString &fileName, const Wri
 void WriteSvg(const TPicture &picture, QIODevice &device) {
   QSvgGenerator svg;
   svg.setOutputDevice(&device);
-  svg.setSize(QSize(picture.Area.Width, picture.Area.Height));
-  svg.setViewBox(QRect(0, 0, picture.Area.Width, picture.Area.Height));
+  svg.setSize(QSize(picture.Target.Area.Width, picture.Target.Area.Height));
+  svg.setViewBox(QRect(0, 0, picture.Target.Area.Width, picture.Target.Area.Height));
   svg.setResolution(seams::ScreenPixelsPerInch()); // the size in mm follows from it
   svg.setTitle(QStringLiteral("Das Kraftbild"));
   QPainter painter;
@@ -63,7 +60,7 @@ bool WritePdf(const TPicture &picture, QIODevice &device) {
   QPdfWriter pdf(&device);
   pdf.setCreator(QStringLiteral("Das Kraftbild"));
   pdf.setResolution(seams::ScreenPixelsPerInch());
-  const QPageLayout layout(QPageSize(PictureSizeMm(picture.Area), QPageSize::Millimeter),
+  const QPageLayout layout(QPageSize(PictureSizeMm(picture.Target.Area), QPageSize::Millimeter),
                            QPageLayout::Portrait, QMarginsF());
   pdf.setPageLayout(layout);
   QPainter painter;
@@ -76,25 +73,19 @@ bool WritePdf(const TPicture &picture, QIODevice &device) {
 } // namespace
 
 void DrawPicture(TCanvas &canvas, const TPicture &picture) {
-  const TDocument &document = *picture.Document;
-  const TSize area = picture.Area;
-  PaintBackground(document, TraceBackground(document, area), canvas, area,
+  const TScene &scene = *picture.Scene;
+  const TSize area = picture.Target.Area;
+  PaintBackground(scene, TraceBackground(scene, area), canvas, picture.Target,
                   {0, 0, area.Width, area.Height});
-  DrawFrameMarks(canvas, document, picture.PathStart, picture.PathEnd);
-  if (picture.Engine == nullptr)
-    return;
+  DrawFrameMarks(canvas, scene);
   // Every test charge traced for the picture, also where the frames show the figures of
   // the last finished background.
-  const bool figuresActive = std::exchange(TestChargeFigures.Active, false);
-  const auto restore = qScopeGuard([figuresActive] { TestChargeFigures.Active = figuresActive; });
-  picture.Engine->ForEachDrawn([&](TSprite &sprite) {
-    if (const auto *charge = dynamic_cast<const TPointCharge *>(&sprite))
-      DrawCharge(canvas, document, *charge, picture.MarkSelection);
-  });
+  if (picture.Sprites != nullptr)
+    picture.Sprites->Draw({&canvas, &scene, area, nullptr, picture.MarkSelection});
 }
 
 QImage PictureImage(const TPicture &picture) {
-  QImage image(picture.Area.Width, picture.Area.Height, QImage::Format_RGB32);
+  QImage image(picture.Target.Area.Width, picture.Target.Area.Height, QImage::Format_RGB32);
   if (image.isNull())
     return image;
   TCanvas canvas(&image);
@@ -110,7 +101,7 @@ void PaintPicture(QPainter &painter, const TPicture &picture) {
   const double scale =
       static_cast<double>(painter.device()->logicalDpiX()) / seams::ScreenPixelsPerInch();
   painter.scale(scale, scale);
-  painter.setClipRect(QRect(0, 0, picture.Area.Width, picture.Area.Height));
+  painter.setClipRect(QRect(0, 0, picture.Target.Area.Width, picture.Target.Area.Height));
   painter.setRenderHint(QPainter::Antialiasing);
   TPainterCanvas canvas(painter);
   DrawPicture(canvas, picture);

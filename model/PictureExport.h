@@ -5,6 +5,7 @@
 // scale, so that 1 cm in the field at 100 % zoom is 1 cm on paper.
 
 #include "base/Geometry.h"
+#include "model/PictureTarget.h"
 
 #include <QImage>
 #include <QSizeF>
@@ -14,17 +15,14 @@
 
 class QPainter;
 class TCanvas;
-class TDocument;
-class TPointCharge;
-class TSpriteEngine;
+class TChargeSprites;
+struct TScene;
 
 struct TPicture {
-  const TDocument *Document = nullptr;
-  TSpriteEngine *Engine = nullptr;         // whose drawing order the charges keep
-  const TPointCharge *PathStart = nullptr; // the voltage path's charges, or null
-  const TPointCharge *PathEnd = nullptr;
-  TSize Area;                 // px of the drawing area
-  bool MarkSelection = false; // the selected charge's outline
+  const TScene *Scene = nullptr;
+  const TChargeSprites *Sprites = nullptr; // the charges in their drawing order; null for none
+  TPictureTarget Target;                   // the drawing area
+  bool MarkSelection = false;              // the selected charge's outline
 };
 
 enum class TPictureFormat { Png, Svg, Pdf };

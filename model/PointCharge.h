@@ -1,7 +1,6 @@
 #pragma once
-// One point charge: a square sprite whose centre is (X, Y) + kChargeHalfSize.
-
-#include "display/Sprite.h"
+// One point charge as a plain value: the corner (X, Y) of its square, whose centre lies
+// kChargeHalfSize further right and down, and what it carries.
 
 #include <cstdint>
 #include <iterator>
@@ -20,25 +19,17 @@ inline long double UnitFactorOf(int unit) {
   return unit >= 0 && unit < static_cast<int>(std::size(UnitFactor)) ? UnitFactor[unit] : 1.0L;
 }
 
-class TPointCharge : public TSprite {
-public:
-  // Joins the sprite engine installed in the model hooks; all own fields start at zero.
-  TPointCharge();
-  // Joins the given parent instead; null makes a charge of no engine (a document of its own
-  // that is traced but never shown as sprites).
-  explicit TPointCharge(TSprite *parent);
-
-  // Draws the charge on the surface canvas of the model hooks, as a charge of the program's
-  // document.
-  void DrawSelf() override;
+struct TPointCharge {
+  double X = 0;                // px, the square's left edge
+  double Y = 0;                // px, the square's top edge
+  long double ChargeValue = 0; // C
+  uint32_t FieldLineCount = 0;
+  bool IsTestCharge = false;
+  uint8_t ChargeUnit = 0;
 
   long double CenterX() const { return static_cast<long double>(X) + kChargeHalfSize; } // px
   long double CenterY() const { return static_cast<long double>(Y) + kChargeHalfSize; } // px
   // A source creates the field; a test charge only feels it.
   bool IsSource() const { return !IsTestCharge; }
-
-  long double ChargeValue = 0; // C
-  uint32_t FieldLineCount = 0;
-  bool IsTestCharge = false;
-  uint8_t ChargeUnit = 0;
+  bool operator==(const TPointCharge &) const = default;
 };

@@ -2,10 +2,9 @@
 
 #include "base/PixelMath.h"
 #include "display/TextStamp.h"
-#include "model/Document.h"
-#include "model/ModelHooks.h"
 #include "model/ParallelFor.h"
 #include "model/PotentialOptions.h"
+#include "model/Scene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -134,13 +133,13 @@ void PaintPotentialMap(const TPotentialGrid &grid, TCanvas &canvas) {
   canvas.Draw(0, 0, map);
 }
 
-void DrawPotentialLegend(const TPotentialGrid &grid, TCanvas &canvas) {
+void DrawPotentialLegend(const TPotentialGrid &grid, TCanvas &canvas, const QString &fontName) {
   const long double scale = MapScale(grid);
   if (!(scale > 0))
     return;
   const long double end = 4 * scale;
   canvas.Font.Size = 8;
-  canvas.Font.Name = LabelFontName();
+  canvas.Font.Name = fontName;
   canvas.Font.Color = 0;
   const QString low = FormatVolts(-end);
   const QString high = FormatVolts(end);
@@ -201,9 +200,9 @@ void DrawIsoLines(const std::vector<TIsoLine> &lines, TCanvas &canvas) {
 }
 
 void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize area,
-                   std::vector<TRect> &taken) {
+                   const QString &fontName, std::vector<TRect> &taken) {
   canvas.Font.Size = 8;
-  canvas.Font.Name = LabelFontName();
+  canvas.Font.Name = fontName;
   // The background's canvas lives on to the next picture, whose axis labels are black.
   const TColor fontColor = std::exchange(canvas.Font.Color, canvas.Pen.Color);
   canvas.Brush.SetColor(0xFFFFFF);
@@ -245,8 +244,9 @@ void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize ar
   canvas.Font.Color = fontColor;
 }
 
-void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,
-                        const TPotentialOptions &options, TCanvas &canvas) {
+void DrawEquipotentials(const TScene &scene, const TPotentialGrid &grid,
+                        const TPotentialOptions &options, TCanvas &canvas,
+                        const QString &fontName) {
   const TSize area{grid.Width(), grid.Height()};
   std::vector<TRect> taken;
   if (options.Lines) {
@@ -265,16 +265,16 @@ void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,
                : TraceEquipotentials(grid, ChosenLevels(grid, options));
     if (!pixels)
       DrawIsoLines(lines, canvas);
-    DrawIsoLabels(lines, canvas, area, taken);
+    DrawIsoLabels(lines, canvas, area, fontName, taken);
   }
-  const TPointCharge *selected = document.Selected();
+  const TPointCharge *selected = scene.SelectedCharge();
   if (options.TestChargeLine && selected != nullptr && selected->IsTestCharge) {
-    const long double level = PotentialAtPoint(document, selected->CenterX(), selected->CenterY());
+    const long double level = PotentialAtPoint(scene, selected->CenterX(), selected->CenterY());
     if (std::isfinite(level)) {
       const std::vector<TIsoLine> lines = TraceEquipotentials(grid, {level});
-      canvas.Pen.Color = document.ArrowColor;
+      canvas.Pen.Color = scene.ArrowColor;
       DrawIsoLines(lines, canvas);
-      DrawIsoLabels(lines, canvas, area, taken);
+      DrawIsoLabels(lines, canvas, area, fontName, taken);
     }
   }
 }

@@ -5,7 +5,7 @@
 #include "display/Canvas.h"
 #include "model/Equipotentials.h"
 
-class TDocument;
+struct TScene;
 struct TPotentialOptions;
 
 // Colour of a potential on the map: white at 0 V, towards red for positive and blue for
@@ -19,7 +19,7 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image);
 // The same on a canvas: on its image, or drawn as an image where it has none (vector).
 void PaintPotentialMap(const TPotentialGrid &grid, TCanvas &canvas);
 // The legend: a colour bar from -X to +X volts with its labels, in the bottom-left corner.
-void DrawPotentialLegend(const TPotentialGrid &grid, TCanvas &canvas);
+void DrawPotentialLegend(const TPotentialGrid &grid, TCanvas &canvas, const QString &fontName);
 
 // The levels the options ask for (without the test charge's line).
 std::vector<long double> ChosenLevels(const TPotentialGrid &grid, const TPotentialOptions &options);
@@ -29,9 +29,9 @@ void DrawIsoLines(const std::vector<TIsoLine> &lines, TCanvas &canvas);
 // A label with its level at the first place of each line where it has room and overlaps no
 // label drawn before; placed labels are added to taken.
 void DrawIsoLabels(const std::vector<TIsoLine> &lines, TCanvas &canvas, TSize area,
-                   std::vector<TRect> &taken);
+                   const QString &fontName, std::vector<TRect> &taken);
 
 // Lines and labels of the options: the chosen levels in their colour, then the line through
 // the selected test charge in the arrow colour.
-void DrawEquipotentials(const TDocument &document, const TPotentialGrid &grid,
-                        const TPotentialOptions &options, TCanvas &canvas);
+void DrawEquipotentials(const TScene &scene, const TPotentialGrid &grid,
+                        const TPotentialOptions &options, TCanvas &canvas, const QString &fontName);

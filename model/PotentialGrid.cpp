@@ -1,8 +1,8 @@
 #include "model/PotentialGrid.h"
 
-#include "model/Document.h"
 #include "model/Field.h"
 #include "model/ParallelFor.h"
+#include "model/Scene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -107,12 +107,12 @@ void AddRow(const std::vector<TScaledSource> &sources, double y, int count, doub
 
 } // namespace
 
-std::vector<TPotentialSource> PotentialSources(const TDocument &document) {
+std::vector<TPotentialSource> PotentialSources(const TScene &scene) {
   std::vector<TPotentialSource> sources;
-  for (const auto &c : document.Charges)
-    if (c->IsSource())
+  for (const auto &c : scene.Charges)
+    if (c.IsSource())
       sources.push_back(
-          {c->CenterX(), c->CenterY(), c->ChargeValue * document.PixelsPerMetre / kFourPiEpsilon0});
+          {c.CenterX(), c.CenterY(), c.ChargeValue * scene.PixelsPerMetre / kFourPiEpsilon0});
   return sources;
 }
 
@@ -130,8 +130,8 @@ long double PotentialOf(const std::vector<TPotentialSource> &sources, long doubl
   return sum;
 }
 
-TPotentialGrid::TPotentialGrid(const TDocument &document, TSize area)
-    : size_(area), sources_(PotentialSources(document)) {
+TPotentialGrid::TPotentialGrid(const TScene &scene, TSize area)
+    : size_(area), sources_(PotentialSources(scene)) {
   size_.Width = std::max(size_.Width, 0);
   size_.Height = std::max(size_.Height, 0);
   constexpr int step = kPotentialGridStep;

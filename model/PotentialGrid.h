@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-class TDocument;
+struct TScene;
 
 // Radius (px) of the disc about a source's centre in which no line is drawn.
 inline constexpr int kEquipotentialDiscRadius = 10;
@@ -30,8 +30,8 @@ struct TPotentialSource {
   long double K = 0; // V px
 };
 
-// Every source of the document.
-std::vector<TPotentialSource> PotentialSources(const TDocument &document);
+// Every source of the scene.
+std::vector<TPotentialSource> PotentialSources(const TScene &scene);
 
 // Potential (V) at the screen point (x, y) px in extended precision; infinite on a centre.
 long double PotentialOf(const std::vector<TPotentialSource> &sources, long double x, long double y);
@@ -41,7 +41,7 @@ long double PotentialOf(const std::vector<TPotentialSource> &sources, long doubl
 // right and bottom pixels. Computed on all cores.
 class TPotentialGrid {
 public:
-  TPotentialGrid(const TDocument &document, TSize area);
+  TPotentialGrid(const TScene &scene, TSize area);
 
   int Width() const { return size_.Width; } // px of the area
   int Height() const { return size_.Height; }

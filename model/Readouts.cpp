@@ -1,8 +1,8 @@
 #include "model/Readouts.h"
 
-#include "model/Document.h"
 #include "model/Field.h"
 #include "model/NumberText.h"
+#include "model/Scene.h"
 
 #include <cmath>
 
@@ -14,13 +14,13 @@ QString Scientific(long double value, const char *unit) {
 
 } // namespace
 
-QString PositionText(const TDocument &document, const TPointCharge &charge) {
-  const TWorldPoint w = document.ChargeWorldPosition(charge);
+QString PositionText(const TScene &scene, const TPointCharge &charge) {
+  const TWorldPoint w = scene.ChargeWorldPosition(charge);
   return QStringLiteral("X: ") + FormatFixed(w.X, 4) + QStringLiteral(" | Y: ") +
          FormatFixed(w.Y, 4);
 }
 
-TDataRows DataRowsFor(const TDocument &document, const TPointCharge *selected) {
+TDataRows DataRowsFor(const TScene &scene, const TPointCharge *selected) {
   if (selected == nullptr || !selected->IsTestCharge)
     return {kNoTestChargeText, kNoTestChargeText, kNoTestChargeText, kNoTestChargeText};
 
@@ -30,7 +30,7 @@ TDataRows DataRowsFor(const TDocument &document, const TPointCharge *selected) {
   const long double py = selected->CenterY();
   TVector work;
   if (q != 0) {
-    ForceAt(document, work, px, py, q);
+    ForceAt(scene, work, px, py, q);
     rows.Force = Scientific(work.Length(), " N");
     // Screen y points down: the negated angle turns counter-clockwise, as in mathematics.
     long double a = -work.Angle();
@@ -40,27 +40,27 @@ TDataRows DataRowsFor(const TDocument &document, const TPointCharge *selected) {
     rows.FieldStrength = Scientific(std::fabs(work.Length() / q), " N/C");
   } else {
     rows.Force = Scientific(0, " N");
-    ForceAt(document, work, px, py, 1);
+    ForceAt(scene, work, px, py, 1);
     rows.Angle = kNoChargeText;
     rows.FieldStrength = Scientific(std::fabs(work.Length()), " N/C");
   }
-  const long double v = PotentialAt(document, selected->X, selected->Y);
+  const long double v = PotentialAt(scene, selected->X, selected->Y);
   rows.Potential = std::isinf(static_cast<double>(v)) ? kInfiniteText : Scientific(v, " V");
   return rows;
 }
 
-QString PanelCaption(const TDocument &document, const TPointCharge *charge) {
-  return charge == nullptr ? kNoChargeChosenText : PositionText(document, *charge);
+QString PanelCaption(const TScene &scene, const TPointCharge *charge) {
+  return charge == nullptr ? kNoChargeChosenText : PositionText(scene, *charge);
 }
 
-QString VoltageValueText(const TDocument &document, const TPointCharge *start,
-                         const TPointCharge *end, int valueIndex) {
+QString VoltageValueText(const TScene &scene, const TPointCharge *start, const TPointCharge *end,
+                         int valueIndex) {
   if (start == nullptr || end == nullptr)
     return kClickHintText;
   if (valueIndex != kValueVoltage && valueIndex != kValueWork)
     return kChooseValueHintText;
-  const long double v2 = PotentialAt(document, end->X, end->Y);
-  const long double v1 = PotentialAt(document, start->X, start->Y);
+  const long double v2 = PotentialAt(scene, end->X, end->Y);
+  const long double v1 = PotentialAt(scene, start->X, start->Y);
   const long double u = v2 - v1;
   const long double value = valueIndex == kValueVoltage ? u : u * start->ChargeValue;
   if (!std::isfinite(static_cast<double>(value)) || !std::isfinite(u))

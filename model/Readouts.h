@@ -5,14 +5,14 @@
 
 #include <QString>
 
-class TDocument;
+struct TScene;
 class TPointCharge;
 
 inline constexpr long double kFullCircle = 6.283185307179586477L; // rad
 inline constexpr long double kPiDegrees = 3.1415926535897932385L; // for rad to degrees
 
 // "X: <x> | Y: <y>" with the metre coordinates of the charge's centre in "0.####".
-QString PositionText(const TDocument &document, const TPointCharge &charge);
+QString PositionText(const TScene &scene, const TPointCharge &charge);
 
 // The four rows of the data tab: force, its direction, field strength and potential.
 struct TDataRows {
@@ -28,7 +28,7 @@ inline const QString kInfiniteText = QStringLiteral("(unendlich)");
 
 // The rows for the selected charge; null (no selection) or a charge that is not a test
 // charge gives "(keine Probeladung)" in every row.
-TDataRows DataRowsFor(const TDocument &document, const TPointCharge *selected);
+TDataRows DataRowsFor(const TScene &scene, const TPointCharge *selected);
 
 // Value indices of the voltage window.
 inline constexpr int kValueVoltage = 0;
@@ -40,11 +40,11 @@ inline const QString kChooseValueHintText =
     QStringLiteral("(Wählen Sie den Wert aus, der ausgegeben werden soll.)");
 
 // Caption of a position panel: the charge's position, or "(keine Ladung ausgewählt)".
-QString PanelCaption(const TDocument &document, const TPointCharge *charge);
+QString PanelCaption(const TScene &scene, const TPointCharge *charge);
 
 // The voltage window's result: the click hint unless both charges are chosen, the value
 // hint unless valueIndex is voltage or work, else U = V(end) - V(start) in V or the work
 // U * q(start) in J. A potential that is infinite, or a difference that is undefined,
 // reads "(unendlich)".
-QString VoltageValueText(const TDocument &document, const TPointCharge *start,
-                         const TPointCharge *end, int valueIndex);
+QString VoltageValueText(const TScene &scene, const TPointCharge *start, const TPointCharge *end,
+                         int valueIndex);

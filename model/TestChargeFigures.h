@@ -5,37 +5,35 @@
 // background, as they draw its field lines; a test charge that has moved since shows its disc
 // alone until the next picture is finished.
 
-#include "model/Document.h"
 #include "model/FieldLineTracer.h"
+#include "model/Scene.h"
 #include "model/Vector.h"
 
 #include <atomic>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 // Pairs of source and test charge above which the figures leave the frames.
 inline constexpr uint64_t kFramePairBudget = 4096;
 
 struct TTestChargeFigure {
-  TChargeState State;  // of the test charge the figure was traced for
+  TPointCharge State;  // the test charge the figure was traced for
   TPolyline Halves[2]; // against the field, then along it
   TVector Force;       // N, on the charge's rounded centre
 };
 
 // Whether the test charges of a document are too costly to trace in every frame.
-bool FiguresTooCostlyForFrames(const TDocument &document);
+bool FiguresTooCostlyForFrames(const TScene &scene);
 
-// The figure of every test charge of the document, by index (none for a source). A set
+// The figure of every test charge of the scene, by index (none for a source). A set
 // cancel flag ends it early with an incomplete answer.
 std::vector<std::optional<TTestChargeFigure>>
-TraceTestChargeFigures(const TDocument &document, TSize area, const std::atomic<bool> *cancel);
+TraceTestChargeFigures(const TScene &scene, TSize area, const std::atomic<bool> *cancel);
 
-// The figures the frames draw while Active.
+// The figures the frames draw while Active, by charge index of the scene they were traced for.
 struct TTestChargeFigures {
   bool Active = false;
-  std::unordered_map<const TPointCharge *, TTestChargeFigure> ByCharge;
-  // The figure traced for the charge as it stands, or null.
-  const TTestChargeFigure *Find(const TPointCharge &charge) const;
+  std::vector<std::optional<TTestChargeFigure>> ByIndex;
+  // The figure traced for the charge at index as it stands, or null.
+  const TTestChargeFigure *Find(int index, const TPointCharge &charge) const;
 };
-extern TTestChargeFigures TestChargeFigures;

@@ -1,6 +1,6 @@
 #include "model/ViewMove.h"
 
-#include "model/Document.h"
+#include "model/Scene.h"
 #include "model/Zoom.h"
 
 #include <bit>
@@ -35,7 +35,7 @@ std::vector<TPixelPosition> PositionsOf(const TChargeList &charges) {
   std::vector<TPixelPosition> positions;
   positions.reserve(static_cast<size_t>(charges.Count()));
   for (const auto &charge : charges)
-    positions.emplace_back(charge->X, charge->Y);
+    positions.emplace_back(charge.X, charge.Y);
   return positions;
 }
 
@@ -59,11 +59,10 @@ TPositionPatch TPositionPatch::Between(const std::vector<TPixelPosition> &start,
   return patch;
 }
 
-void TPositionPatch::Apply(const TChargeList &charges, TPoint from, long double scale,
-                           TPoint to) const {
+void TPositionPatch::Apply(TChargeList &charges, TPoint from, long double scale, TPoint to) const {
   const bool all = indices_.empty() && !positions_.empty();
   for (int i = 0; i < charges.Count(); ++i) {
-    TPointCharge &charge = *charges[i];
+    TPointCharge &charge = charges[i];
     const TPixelPosition moved = all && static_cast<size_t>(i) < positions_.size()
                                      ? positions_[static_cast<size_t>(i)]
                                      : MovedPosition({charge.X, charge.Y}, from, scale, to);
@@ -103,10 +102,10 @@ TViewMove::TViewMove(const TViewValues &before, const std::vector<TPixelPosition
       TPositionPatch::Between(start, before.Origin, ScaleBetween(before, after), after.Origin, end);
 }
 
-void TViewMove::MoveBack(const TChargeList &charges) const {
+void TViewMove::MoveBack(TChargeList &charges) const {
   back_.Apply(charges, after_.Origin, ScaleBetween(after_, before_), before_.Origin);
 }
 
-void TViewMove::MoveForth(const TChargeList &charges) const {
+void TViewMove::MoveForth(TChargeList &charges) const {
   forth_.Apply(charges, before_.Origin, ScaleBetween(before_, after_), after_.Origin);
 }

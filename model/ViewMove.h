@@ -41,7 +41,7 @@ public:
                                 long double scale, TPoint to,
                                 const std::vector<TPixelPosition> &wanted);
   // Moves every charge, then puts right what the move misses.
-  void Apply(const TChargeList &charges, TPoint from, long double scale, TPoint to) const;
+  void Apply(TChargeList &charges, TPoint from, long double scale, TPoint to) const;
   size_t Bytes() const;
 
 private:
@@ -59,8 +59,8 @@ public:
   const TViewValues &Before() const { return before_; }
   const TViewValues &After() const { return after_; }
   // Puts the charges where they were before or after (the view values are the caller's).
-  void MoveBack(const TChargeList &charges) const;
-  void MoveForth(const TChargeList &charges) const;
+  void MoveBack(TChargeList &charges) const;
+  void MoveForth(TChargeList &charges) const;
   size_t Bytes() const { return back_.Bytes() + forth_.Bytes(); }
 
 private:

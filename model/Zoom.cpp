@@ -1,6 +1,6 @@
 #include "model/Zoom.h"
 
-#include "model/Document.h"
+#include "model/Scene.h"
 #include "model/ViewLimits.h"
 
 #include <cmath>
@@ -9,32 +9,32 @@ double ScaledAbout(double corner, int32_t origin, long double f) {
   return static_cast<double>((corner + kChargeHalfSize - origin) * f + origin - kChargeHalfSize);
 }
 
-long double PixelsPerMetreAt(const TDocument &document, long double zoom) {
-  return std::fabs(zoom - document.ZoomFactor()) <= kZoomTolerance ? document.PixelsPerMetre
-                                                                   : DefaultPixelsPerMetre() * zoom;
+long double PixelsPerMetreAt(const TScene &scene, long double zoom) {
+  return std::fabs(zoom - scene.ZoomFactor()) <= kZoomTolerance ? scene.PixelsPerMetre
+                                                                : DefaultPixelsPerMetre() * zoom;
 }
 
-bool ZoomFits(const TDocument &document, long double zoom) {
-  const long double pixelsPerMetre = PixelsPerMetreAt(document, zoom);
+bool ZoomFits(const TScene &scene, long double zoom) {
+  const long double pixelsPerMetre = PixelsPerMetreAt(scene, zoom);
   if (!PixelsPerMetreUsable(pixelsPerMetre) ||
-      !ChargesUsable(ChargeExtentOf(document), pixelsPerMetre))
+      !ChargesUsable(ChargeExtentOf(scene), pixelsPerMetre))
     return false;
-  const long double f = zoom / document.ZoomFactor();
-  for (const auto &charge : document.Charges)
-    if (!PixelPositionUsable(ScaledAbout(charge->X, document.Origin.X, f)) ||
-        !PixelPositionUsable(ScaledAbout(charge->Y, document.Origin.Y, f)))
+  const long double f = zoom / scene.ZoomFactor();
+  for (const auto &charge : scene.Charges)
+    if (!PixelPositionUsable(ScaledAbout(charge.X, scene.Origin.X, f)) ||
+        !PixelPositionUsable(ScaledAbout(charge.Y, scene.Origin.Y, f)))
       return false;
   return true;
 }
 
-TChargeExtent ChargeExtentOf(const TDocument &document, const TPointCharge *changed,
-                             long double value, bool isSource) {
+TChargeExtent ChargeExtentOf(const TScene &scene, int changed, long double value, bool isSource) {
   TChargeExtent extent;
-  for (const auto &charge : document.Charges) {
-    if (charge.get() == changed)
+  for (int i = 0; i < scene.Charges.Count(); ++i) {
+    const TPointCharge &charge = scene.Charges[i];
+    if (i == changed)
       extent.Include(value, isSource);
     else
-      extent.Include(charge->ChargeValue, charge->IsSource());
+      extent.Include(charge.ChargeValue, charge.IsSource());
   }
   return extent;
 }

@@ -1,8 +1,7 @@
 #include "widgets/Artwork.h"
 
-#include "model/Document.h"
 #include "model/FieldLineTracer.h"
-#include "model/PointCharge.h"
+#include "model/Scene.h"
 
 #include <QFont>
 #include <QPainter>
@@ -10,7 +9,6 @@
 #include <QPolygonF>
 
 #include <cmath>
-#include <memory>
 #include <numbers>
 #include <utility>
 
@@ -26,14 +24,14 @@ constexpr double kTraceScale = 16;
 void DrawFieldLines(QPainter &painter, QPointF plus, QPointF minus, double radius, int count,
                     const QRectF &bounds, const QColor &color, const QColor &axisColor,
                     double penWidth) {
-  TDocument dipole;
+  TScene dipole;
   dipole.StepLength = 2;
   for (const auto &[centre, value] : {std::pair{plus, 1.0L}, std::pair{minus, -1.0L}}) {
-    auto charge = std::make_unique<TPointCharge>(nullptr);
-    charge->X = centre.x() * kTraceScale - kChargeHalfSize;
-    charge->Y = centre.y() * kTraceScale - kChargeHalfSize;
-    charge->ChargeValue = value;
-    dipole.Charges.Add(std::move(charge));
+    TPointCharge charge;
+    charge.X = centre.x() * kTraceScale - kChargeHalfSize;
+    charge.Y = centre.y() * kTraceScale - kChargeHalfSize;
+    charge.ChargeValue = value;
+    dipole.Charges.Add(charge);
   }
   const QRectF traced(bounds.topLeft() * kTraceScale, bounds.size() * kTraceScale);
   const TFieldLineTracer tracer(

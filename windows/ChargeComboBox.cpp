@@ -13,14 +13,14 @@
 void DrawChargeEntry(TCanvas &canvas, const TDocument &document, int index, const TRect &rect,
                      TColor windowText) {
   canvas.FillRect(rect);
-  const TPointCharge *entry = document.Charges.At(index);
+  const TPointCharge *entry = document.Charges().At(index);
   if (entry == nullptr)
     return;
   const TPointCharge &charge = *entry;
   canvas.Font.Color = charge.IsTestCharge ? kTestChargeTextColor : windowText;
   canvas.TextOut(rect.Left + 2,
                  (rect.Top + rect.Bottom - canvas.TextHeight(QStringLiteral("A"))) / 2,
-                 PositionText(document, charge));
+                 PositionText(document.Scene(), charge));
 }
 
 namespace {

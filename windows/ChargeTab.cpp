@@ -76,7 +76,7 @@ void TChargeTab::ShowNoCharge() {
   CheckBox_TestCharge->setChecked(false);
 }
 
-void TChargeTab::ShowCharge(const TDocument &document, const TPointCharge *charge) {
+void TChargeTab::ShowCharge(const TScene &scene, const TPointCharge *charge) {
   if (charge == nullptr) {
     ShowNoCharge();
     return;
@@ -84,7 +84,7 @@ void TChargeTab::ShowCharge(const TDocument &document, const TPointCharge *charg
   Button_Apply->setEnabled(true);
   Button_Center->setEnabled(true);
   Button_Delete->setEnabled(true);
-  const TWorldPoint position = document.ChargeWorldPosition(*charge);
+  const TWorldPoint position = scene.ChargeWorldPosition(*charge);
   Edit_X->setText(FormatFixed(position.X, 4));
   Edit_Y->setText(FormatFixed(position.Y, 4));
   Edit_Charge->setText(FormatShortest(charge->ChargeValue / UnitFactorOf(charge->ChargeUnit)));
@@ -95,7 +95,7 @@ void TChargeTab::ShowCharge(const TDocument &document, const TPointCharge *charg
   CheckBox_TestCharge->setChecked(charge->IsTestCharge);
 }
 
-TChargeInput TChargeTab::ReadInput(const TDocument &document) const {
+TChargeInput TChargeTab::ReadInput(const TScene &scene) const {
   TChargeInput input;
   const auto x = ParseNumber(Edit_X->text());
   if (!x) {
@@ -113,11 +113,11 @@ TChargeInput TChargeTab::ReadInput(const TDocument &document) const {
   // charge farther away than the view can move could never be centred and shown.
   long double px = 0;
   long double py = 0;
-  document.WorldToScreen({*x, *y}, px, py);
+  scene.WorldToScreen({*x, *y}, px, py);
   // A centrable offset is also a finite pixel position: the stricter of the two rules.
-  if (!PixelOffsetCentrable(px - document.Origin.X))
+  if (!PixelOffsetCentrable(px - scene.Origin.X))
     throw EInvalidInput(QStringLiteral("Ungültige x-Koordinate"));
-  if (!PixelOffsetCentrable(py - document.Origin.Y))
+  if (!PixelOffsetCentrable(py - scene.Origin.Y))
     throw EInvalidInput(QStringLiteral("Ungültige y-Koordinate"));
   input.X = *x;
   input.Y = *y;
@@ -125,10 +125,11 @@ TChargeInput TChargeTab::ReadInput(const TDocument &document) const {
   input.Unit = ComboBox_Unit->currentIndex();
   input.TestCharge = CheckBox_TestCharge->isChecked();
   // A charge whose forces overflow could be neither drawn nor saved.
-  const TPointCharge *selected = document.Selected();
+  const TPointCharge *selected = scene.SelectedCharge();
   const int unit = input.Unit >= 0 || selected == nullptr ? input.Unit : selected->ChargeUnit;
-  if (!ChargesUsable(ChargeExtentOf(document, selected, *q * UnitFactorOf(unit), !input.TestCharge),
-                     document.PixelsPerMetre))
+  if (!ChargesUsable(
+          ChargeExtentOf(scene, scene.Selected, *q * UnitFactorOf(unit), !input.TestCharge),
+          scene.PixelsPerMetre))
     throw EInvalidInput(QStringLiteral("Ungültige Ladungsangabe"));
   // Text that is not a whole number counts as the minimum; the range holds in any case.
   bool isNumber = false;

@@ -29,10 +29,10 @@ public:
   explicit TChargeTab(QWidget *parent = nullptr);
 
   // Fills the page from the charge and enables the buttons; null empties and disables them.
-  void ShowCharge(const TDocument &document, const TPointCharge *charge);
+  void ShowCharge(const TScene &scene, const TPointCharge *charge);
   // Reads the edits in the order x, y, charge; throws EInvalidInput for the first that is not
   // a number, or a position without pixels in the document's view.
-  TChargeInput ReadInput(const TDocument &document) const;
+  TChargeInput ReadInput(const TScene &scene) const;
 
   QLineEdit *Edit_X = nullptr;
   QLineEdit *Edit_Y = nullptr;

@@ -1,12 +1,10 @@
 #pragma once
-// A position panel of the voltage window: a coloured panel with a white caption that holds,
-// without owning it, the charge chosen for it in Tag.
+// A position panel of the voltage window: a coloured panel with a white caption, the
+// position of the charge chosen for it.
 
 #include "display/Canvas.h"
 
 #include <QLabel>
-
-class TPointCharge;
 
 inline constexpr TColor kPanelColor = 0x808080;        // grey
 inline constexpr TColor kWaitingPanelColor = 0xC0C0C0; // silver: waiting for a click
@@ -22,8 +20,6 @@ public:
   void SetColor(TColor color);
   // The caption's text colour.
   void SetFontColor(TColor color);
-
-  TPointCharge *Tag = nullptr;
 
 signals:
   // A left click: pressed and released on the panel.

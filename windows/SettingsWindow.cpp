@@ -3,7 +3,6 @@
 #include "windows/PotentialGroup.h"
 
 #include "model/Document.h"
-#include "model/ModelHooks.h"
 #include "model/NumberText.h"
 #include "model/Readouts.h"
 #include "widgets/ErrorGuard.h"
@@ -75,39 +74,43 @@ TForm2::TForm2(TDocument &document) : document_(document) {
                  [this] { Button_ApplyViewClick(); });
 
   ConnectGuarded(TabSheet_View->Group_Potential, &TPotentialGroup::OptionsEdited, this, [this] {
-    document_.ApplyPotential(TabSheet_View->Group_Potential->ReadOptions(document_.Potential));
+    document_.ApplyPotential(
+        TabSheet_View->Group_Potential->ReadOptions(document_.Scene().Potential));
   });
   // The "Extras" menu switches the same options.
   const auto showPotential = [this] {
-    TabSheet_View->Group_Potential->ShowOptions(document_.Potential);
+    TabSheet_View->Group_Potential->ShowOptions(document_.Scene().Potential);
   };
   ConnectGuarded(&document_, &TDocument::ViewChanged, this, showPotential);
   ConnectGuarded(&document_, &TDocument::Replaced, this, showPotential);
 
   ConnectGuarded(&document_, &TDocument::SelectionChanged, this, [this] { ShowSelection(); });
   ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { ShowEntries(); });
-  ConnectGuarded(&document_, &TDocument::Replaced, this, [this] { ShowEntries(); });
+  ConnectGuarded(&document_, &TDocument::Replaced, this, [this] {
+    ShowEntries();
+    Reset();
+  });
   ConnectGuarded(&document_, &TDocument::ChargeChanged, this,
-                 [this](const TPointCharge *charge) { OnChargeChanged(charge); });
+                 [this](int index) { OnChargeChanged(index); });
   ConnectGuarded(&document_, &TDocument::Restored, this, [this] { ShowSelection(); });
 
   // FormCreate
-  TabSheet_View->ShowInitialView(document_);
+  TabSheet_View->ShowInitialView(document_.Scene());
 }
 
-TPointCharge *TForm2::SelectedCharge() const { return document_.Selected(); }
+const TPointCharge *TForm2::SelectedCharge() const { return document_.Selected(); }
 
 void TForm2::ComboBox_ChargesClick() { document_.Select(ComboBox_Charges->currentIndex()); }
 
 void TForm2::ShowSelection() {
   if (ComboBox_Charges->currentIndex() != document_.SelectedIndex())
     ComboBox_Charges->setCurrentIndex(document_.SelectedIndex());
-  TabSheet_Charge->ShowCharge(document_, SelectedCharge());
+  TabSheet_Charge->ShowCharge(document_.Scene(), SelectedCharge());
   PageControlChange();
 }
 
 void TForm2::ShowEntries() {
-  const int count = document_.Charges.Count();
+  const int count = document_.Charges().Count();
   if (ComboBox_Charges->count() == count)
     return;
   {
@@ -122,9 +125,9 @@ void TForm2::ShowEntries() {
 
 void TForm2::Reset() { PageControl->setCurrentIndex(0); }
 
-void TForm2::OnChargeChanged(const TPointCharge *charge) {
-  if (!applying_ && charge == SelectedCharge()) {
-    TabSheet_Charge->ShowCharge(document_, charge);
+void TForm2::OnChargeChanged(int index) {
+  if (!applying_ && index == document_.SelectedIndex()) {
+    TabSheet_Charge->ShowCharge(document_.Scene(), SelectedCharge());
     PageControlChange();
   }
   ComboBox_Charges->RepaintEntries();
@@ -136,7 +139,7 @@ void TForm2::PageControlChange() {
     FillDataList();
     break;
   case 2:
-    TabSheet_View->ShowView(document_);
+    TabSheet_View->ShowView(document_.Scene());
     break;
   default:
     break;
@@ -146,21 +149,21 @@ void TForm2::PageControlChange() {
 void TForm2::FillDataList() {
   // The apply button is enabled exactly while a charge is selected.
   TabSheet_Data->ShowRows(DataRowsFor(
-      document_, TabSheet_Charge->Button_Apply->isEnabled() ? SelectedCharge() : nullptr));
+      document_.Scene(), TabSheet_Charge->Button_Apply->isEnabled() ? SelectedCharge() : nullptr));
 }
 
 void TForm2::Button_ApplyClick() {
-  TPointCharge *charge = SelectedCharge();
-  if (charge == nullptr)
+  if (SelectedCharge() == nullptr)
     return;
-  const TChargeInput input = TabSheet_Charge->ReadInput(document_);
+  const TChargeInput input = TabSheet_Charge->ReadInput(document_.Scene());
   const QScopedValueRollback<bool> applying(applying_, true);
-  document_.ApplyCharge(*charge, input);
+  document_.ApplyCharge(document_.SelectedIndex(), input);
 }
 
 void TForm2::Button_CenterClick() {
-  if (const TPointCharge *charge = SelectedCharge())
-    document_.CenterOn(*charge, SurfaceSize());
+  // Where the middle is, only the view that shows the charges knows.
+  if (SelectedCharge() != nullptr)
+    emit CenterClicked();
 }
 
 void TForm2::Button_DeleteClick() {
@@ -169,9 +172,9 @@ void TForm2::Button_DeleteClick() {
 }
 
 void TForm2::Button_ApplyViewClick() {
-  const TViewInput input = TabSheet_View->ReadInput(document_);
+  const TViewInput input = TabSheet_View->ReadInput(document_.Scene());
   document_.ApplyView(input);
-  TabSheet_View->Edit_ArrowLength->setText(FormatShortest(document_.ArrowScale));
+  TabSheet_View->Edit_ArrowLength->setText(FormatShortest(document_.Scene().ArrowScale));
 }
 
 void TForm2::closeEvent(QCloseEvent *event) {

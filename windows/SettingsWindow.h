@@ -27,7 +27,7 @@ public:
   TViewTab *TabSheet_View = nullptr;
 
   // The document's selected charge, null for none.
-  TPointCharge *SelectedCharge() const;
+  const TPointCharge *SelectedCharge() const;
 
   // Makes the list's item index the document's selection.
   void ComboBox_ChargesClick();
@@ -35,7 +35,7 @@ public:
   void ShowSelection();
   // One list entry per charge, after charges were created, deleted or loaded.
   void ShowEntries();
-  // The state of a new project: the charge page in front.
+  // The state of a new or loaded project: the charge page in front.
   void Reset();
   // From now on the window may be closed: the program is ending.
   void AllowClose() { closeAllowed_ = true; }
@@ -50,12 +50,16 @@ public:
   // the origin. Throws before anything is stored when an entry is not acceptable.
   void Button_ApplyViewClick();
 
+signals:
+  // "Zentrieren" with a charge selected: the view that shows it centres it.
+  void CenterClicked();
+
 protected:
   void closeEvent(QCloseEvent *event) override;
 
 private:
   // A charge changed by somebody else: its entry and, when selected, the pages follow.
-  void OnChargeChanged(const TPointCharge *charge);
+  void OnChargeChanged(int index);
 
   TDocument &document_;
   bool applying_ = false; // the charge page's own apply keeps what the user typed

@@ -88,21 +88,21 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
           [pages] { pages->setCurrentIndex(0); });
 }
 
-void TViewTab::ShowInitialView(const TDocument &document) {
-  Edit_ArrowLength->setText(FormatShortest(document.ArrowScale));
-  PellColorComboBox_Arrow->SetColor(document.ArrowColor);
+void TViewTab::ShowInitialView(const TScene &scene) {
+  Edit_ArrowLength->setText(FormatShortest(scene.ArrowScale));
+  PellColorComboBox_Arrow->SetColor(scene.ArrowColor);
 }
 
-void TViewTab::ShowView(const TDocument &document) {
-  Edit_ArrowLength->setText(FormatScientific(document.ArrowScale));
-  PellColorComboBox_Arrow->SetColor(document.ArrowColor);
-  ComboBox_Zoom->setEditText(FormatShortest(document.ZoomFactor() * 100));
-  TrackBar_Precision->setValue(static_cast<int>(document.StepLength));
-  CheckBox_ShowFieldLineAtCursor->setChecked(document.ShowCursorLine);
-  Group_Potential->ShowOptions(document.Potential);
+void TViewTab::ShowView(const TScene &scene) {
+  Edit_ArrowLength->setText(FormatScientific(scene.ArrowScale));
+  PellColorComboBox_Arrow->SetColor(scene.ArrowColor);
+  ComboBox_Zoom->setEditText(FormatShortest(scene.ZoomFactor() * 100));
+  TrackBar_Precision->setValue(static_cast<int>(scene.StepLength));
+  CheckBox_ShowFieldLineAtCursor->setChecked(scene.ShowCursorLine);
+  Group_Potential->ShowOptions(scene.Potential);
 }
 
-TViewInput TViewTab::ReadInput(const TDocument &document) const {
+TViewInput TViewTab::ReadInput(const TScene &scene) const {
   TViewInput input;
   input.ArrowScale = StrToNumber(Edit_ArrowLength->text());
   if (!(input.ArrowScale > 0))
@@ -110,11 +110,11 @@ TViewInput TViewTab::ReadInput(const TDocument &document) const {
   input.Zoom = StrToNumber(ComboBox_Zoom->currentText()) / 100;
   if (!(input.Zoom > 0))
     throw EKraftbildError(QStringLiteral("Die Zoomstufe muss positiv sein."));
-  if (!ZoomFits(document, input.Zoom))
+  if (!ZoomFits(scene, input.Zoom))
     throw EKraftbildError(input.Zoom < 1 ? QStringLiteral("Die Zoomstufe ist zu klein.")
                                          : QStringLiteral("Die Zoomstufe ist zu groß."));
   // Newtons become pixels of arrow by PixelsPerMetre / ArrowScale, which must stay finite.
-  if (!ArrowScaleUsable(input.ArrowScale, PixelsPerMetreAt(document, input.Zoom)))
+  if (!ArrowScaleUsable(input.ArrowScale, PixelsPerMetreAt(scene, input.Zoom)))
     throw EKraftbildError(QStringLiteral("Die Pfeillänge ist zu klein."));
   input.ArrowColor = PellColorComboBox_Arrow->Color();
   input.StepLength = static_cast<uint32_t>(TrackBar_Precision->value());

@@ -31,14 +31,14 @@ public:
   explicit TViewTab(QWidget *parent = nullptr);
 
   // Arrow length for editing and the arrow colour, as the window shows them when created.
-  void ShowInitialView(const TDocument &document);
+  void ShowInitialView(const TScene &scene);
   // Every control from the view state: the arrow length in "0.###E+0", the zoom in percent.
-  void ShowView(const TDocument &document);
+  void ShowView(const TScene &scene);
   // Reads arrow length, then zoom for the document's view; throws EConvertError for a text that is
   // not a number, an error for a value that is not positive, one for a zoom that the view cannot
   // hold (model/ViewLimits.h: charges beyond every finite position, pixels per metre out of range),
   // and one for an arrow length whose arrows would be infinitely long.
-  TViewInput ReadInput(const TDocument &document) const;
+  TViewInput ReadInput(const TScene &scene) const;
 
   QLineEdit *Edit_ArrowLength = nullptr;
   TPellColorComboBox *PellColorComboBox_Arrow = nullptr;

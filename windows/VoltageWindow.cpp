@@ -62,71 +62,34 @@ TForm3::TForm3(TDocument &document) : document_(document) {
   grid->addWidget(Label_Value, 4, 0, 1, 2);
   resize(kClientWidth, kClientHeight);
 
-  ConnectGuarded(&document_, &TDocument::ChargeChanged, this,
-                 [this](const TPointCharge *charge) { ChargeChanged(charge); });
-  ConnectGuarded(&document_, &TDocument::ChargeRemoving, this,
-                 [this](const TPointCharge *charge) { ChargeRemoved(charge); });
-  // A source more or less changes the value; ChargeRemoving comes before the charge goes.
-  ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { UpdateValue(); });
+  // Moved, edited, created or deleted charges change captions and value alike.
+  for (const auto signal :
+       {&TDocument::ChargesChanged, &TDocument::VoltageChanged, &TDocument::Restored})
+    ConnectGuarded(&document_, signal, this, [this] { ShowChoices(); });
+  // A new or loaded project: the caller shows the window again where its file says so.
+  ConnectGuarded(&document_, &TDocument::Replaced, this, [this] { Reset(); });
+  ConnectGuarded(&document_, &TDocument::ChargeChanged, this, [this] { ShowChoices(); });
 
   // FormCreate
-  UpdatePanel(Panel_Pos1);
-  UpdatePanel(Panel_Pos2);
-  document_.SetChoiceHolder(this);
+  ShowChoices();
 }
 
-TForm3::~TForm3() { document_.SetChoiceHolder(nullptr); }
-
-std::vector<int> TForm3::HeldChoices() const {
-  return {document_.Charges.IndexOf(Panel_Pos1->Tag), document_.Charges.IndexOf(Panel_Pos2->Tag),
-          ComboBox_Value->currentIndex()};
-}
-
-void TForm3::RestoreChoices(const std::vector<int> &choices) {
-  if (choices.size() != 3)
-    return;
-  Panel_Pos1->Tag = document_.Charges.At(choices[0]);
-  Panel_Pos2->Tag = document_.Charges.At(choices[1]);
-  ComboBox_Value->setCurrentIndex(choices[2]);
-  valueShown_ = ComboBox_Value->currentIndex();
-  UpdatePanel(Panel_Pos1);
-  UpdatePanel(Panel_Pos2);
-}
+TForm3::~TForm3() = default;
 
 void TForm3::Reset() {
-  Panel_Pos1->Tag = nullptr;
-  Panel_Pos2->Tag = nullptr;
   SetPotentialSearching(nullptr);
-  ComboBox_Value->setCurrentIndex(-1);
-  valueShown_ = -1;
-  UpdatePanel(Panel_Pos1);
-  UpdatePanel(Panel_Pos2);
+  ShowChoices();
   hide();
 }
 
-TVoltageChoices TForm3::Choices() const {
-  return {Panel_Pos1->Tag, Panel_Pos2->Tag, ComboBox_Value->currentIndex(), isVisible()};
-}
-
-void TForm3::ShowChoices(const TVoltageChoices &choices) {
-  // The panels hold the charges they show, which the document owns.
-  Panel_Pos1->Tag = const_cast<TPointCharge *>(choices.Start);
-  Panel_Pos2->Tag = const_cast<TPointCharge *>(choices.End);
-  const bool known = choices.ValueIndex >= 0 && choices.ValueIndex < ComboBox_Value->count();
-  ComboBox_Value->setCurrentIndex(known ? choices.ValueIndex : -1);
-  valueShown_ = ComboBox_Value->currentIndex();
-  setVisible(choices.Visible);
-  UpdatePanel(Panel_Pos1);
-  UpdatePanel(Panel_Pos2);
-}
-
-void TForm3::ChargeClicked(TPointCharge *charge) {
+void TForm3::ChargeClicked(int index) {
   TPositionPanel *waiting = PotentialSearching();
-  if (charge->IsTestCharge && waiting != nullptr && PanelOfCharge(charge) == nullptr) {
-    const std::vector<int> before = HeldChoices();
-    waiting->Tag = charge;
-    UpdatePanel(waiting);
-    document_.ChoicesChanged(before, true);
+  const TPointCharge *charge = document_.Charges().At(index);
+  if (charge != nullptr && charge->IsTestCharge && waiting != nullptr &&
+      PanelOfCharge(index) == nullptr) {
+    TVoltageChoice choice = document_.Scene().Voltage;
+    (waiting == Panel_Pos1 ? choice.Start : choice.End) = index;
+    document_.ChooseVoltage(choice, true);
     SetPotentialSearching(nullptr);
   }
 }
@@ -147,48 +110,32 @@ void TForm3::SetPotentialSearching(TPositionPanel *panel) {
   }
 }
 
-TPositionPanel *TForm3::PanelOfCharge(const TPointCharge *charge) const {
-  if (Panel_Pos1->Tag == charge)
+int TForm3::ChargeOf(const TPositionPanel *panel) const {
+  const TScene &scene = document_.Scene();
+  const int index = panel == Panel_Pos1   ? scene.Voltage.Start
+                    : panel == Panel_Pos2 ? scene.Voltage.End
+                                          : -1;
+  return scene.Charges.At(index) != nullptr ? index : -1;
+}
+
+TPositionPanel *TForm3::PanelOfCharge(int index) const {
+  if (index < 0)
+    return nullptr;
+  if (ChargeOf(Panel_Pos1) == index)
     return Panel_Pos1;
-  if (Panel_Pos2->Tag == charge)
+  if (ChargeOf(Panel_Pos2) == index)
     return Panel_Pos2;
   return nullptr;
 }
 
-void TForm3::UpdatePanel(TPositionPanel *panel) {
-  panel->setText(PanelCaption(document_, panel->Tag));
-  UpdateValue();
-  emit PathChanged(Panel_Pos1->Tag, Panel_Pos2->Tag);
-}
-
-void TForm3::UpdateValue() {
-  Label_Value->setText(VoltageValueText(document_, Panel_Pos1->Tag, Panel_Pos2->Tag,
-                                        ComboBox_Value->currentIndex()));
-}
-
-void TForm3::ChargeChanged(const TPointCharge *charge) {
-  // Both panels can hold the same charge only after loading a file that says so; each
-  // caption must still follow the charge.
-  bool held = false;
+void TForm3::ShowChoices() {
+  const TScene &scene = document_.Scene();
   for (TPositionPanel *panel : {Panel_Pos1, Panel_Pos2})
-    if (charge != nullptr && panel->Tag == charge) {
-      UpdatePanel(panel);
-      held = true;
-    }
-  if (!held)
-    UpdateValue();
-}
-
-void TForm3::ChargeRemoved(const TPointCharge *charge) {
-  bool held = false;
-  for (TPositionPanel *panel : {Panel_Pos1, Panel_Pos2})
-    if (charge != nullptr && panel->Tag == charge) {
-      panel->Tag = nullptr;
-      UpdatePanel(panel);
-      held = true;
-    }
-  if (!held)
-    UpdateValue();
+    panel->setText(PanelCaption(scene, scene.Charges.At(ChargeOf(panel))));
+  const int value = scene.Voltage.Value;
+  ComboBox_Value->setCurrentIndex(value >= 0 && value < ComboBox_Value->count() ? value : -1);
+  Label_Value->setText(VoltageValueText(scene, scene.Charges.At(ChargeOf(Panel_Pos1)),
+                                        scene.Charges.At(ChargeOf(Panel_Pos2)), value));
 }
 
 void TForm3::Panel_PosClick(TPositionPanel *panel) {
@@ -198,17 +145,15 @@ void TForm3::Panel_PosClick(TPositionPanel *panel) {
 void TForm3::Panel_PosMouseDown(TPositionPanel *panel, Qt::MouseButton button) {
   if (button != Qt::RightButton)
     return;
-  const std::vector<int> before = HeldChoices();
-  panel->Tag = nullptr;
-  UpdatePanel(panel);
-  document_.ChoicesChanged(before, true);
+  TVoltageChoice choice = document_.Scene().Voltage;
+  (panel == Panel_Pos1 ? choice.Start : choice.End) = -1;
+  document_.ChooseVoltage(choice, true);
 }
 
 void TForm3::ComboBox_ValueClick() {
-  UpdateValue();
-  std::vector<int> before = HeldChoices();
-  before[2] = valueShown_;
-  valueShown_ = ComboBox_Value->currentIndex();
+  TVoltageChoice choice = document_.Scene().Voltage;
+  choice.Value = ComboBox_Value->currentIndex();
   // The value shown is no change of the document, but a step all the same.
-  document_.ChoicesChanged(before, false);
+  document_.ChooseVoltage(choice, false);
+  ShowChoices();
 }

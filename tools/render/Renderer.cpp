@@ -4,11 +4,12 @@
 #include "file/ProjectDocument.h"
 #include "file/ProjectFile.h"
 #include "model/Background.h"
-#include "model/Document.h"
+#include "model/ChargeSprites.h"
 #include "model/FrameComposer.h"
-#include "model/ModelHooks.h"
 #include "model/PictureExport.h"
 #include "model/Readouts.h"
+#include "model/Scene.h"
+#include "model/ViewLimits.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -21,57 +22,48 @@ TRenderer::TRenderer(const TRenderOptions &options)
   if (!options_.Locale.isEmpty())
     QLocale::setDefault(QLocale(options_.Locale));
 
-  TModelHooks hooks;
-  hooks.Engine = &engine_;
-  hooks.SurfaceCanvas = [this] { return &frame_.Canvas(); };
-  hooks.SurfaceSize = [this] { return TSize{options_.Width, options_.Height}; };
-  InstallModelHooks(std::move(hooks));
   engine_.VisibleRect = {0, 0, options_.Width, options_.Height};
-
-  // The charges draw themselves as charges of the program's document.
-  ResetDocumentGlobals();
-  TheDocument().StepLength = options_.Step;
   SetTraceStepCap(options_.StepBudget);
-  Background = std::make_unique<TBitmap>(options_.Width, options_.Height);
 }
 
-TRenderer::~TRenderer() {
-  FreeCharges(true);
-  Background.reset();
-  InstallModelHooks({});
-}
+TRenderer::~TRenderer() = default;
 
 int TRenderer::Run() {
   TProjectData data;
   LoadProjectFile(options_.Project, data);
-  TDocument &document = TheDocument();
-  ApplyViewOf(data, document);
-  AppendChargesOf(data, document);
-  document.Select(options_.Selected);
+  // A new project's view on a surface of the picture's size, then the file's.
+  scene_.Origin = {options_.Width / 2, options_.Height / 2};
+  scene_.PixelsPerMetre = DefaultPixelsPerMetre();
+  scene_.StepLength = options_.Step;
+  ApplyViewOf(data, scene_);
+  AppendChargesOf(data, scene_);
+  scene_.Selected = scene_.Charges.At(options_.Selected) != nullptr ? options_.Selected : -1;
   if (!options_.Save.isEmpty())
     Save(data);
   // The flags add to what the project shows; they are drawn, never saved.
   if (options_.Equipotentials)
-    document.Potential.Lines = true;
+    scene_.Potential.Lines = true;
   if (!options_.Levels.empty())
-    document.Potential.Levels = options_.Levels;
+    scene_.Potential.Levels = options_.Levels;
   if (options_.PotentialMap)
-    document.Potential.Map = true;
+    scene_.Potential.Map = true;
   if (options_.Png.isEmpty() && options_.Svg.isEmpty() && options_.Pdf.isEmpty() &&
       !options_.Stats && !options_.Data)
     return 0;
 
+  const TPictureTarget target{{options_.Width, options_.Height}};
+  TBitmap background(options_.Width, options_.Height);
   QElapsedTimer timer;
   timer.start();
-  const TTraceStats stats = DrawBackground(document);
+  const TTraceStats stats = DrawBackgroundOn(scene_, background, target);
   const qint64 backgroundMs = timer.elapsed();
 
-  const TPointCharge *pathStart = document.Charges.At(data.FirstChosen);
-  const TPointCharge *pathEnd = document.Charges.At(data.SecondChosen);
-  ComposeFrame(frame_.Canvas(), document, engine_, pathStart, pathEnd);
+  // The charges in the order the program draws those of a loaded project.
+  TChargeSprites sprites(engine_);
+  sprites.Rebuild(scene_);
+  ComposeFrame(frame_.Canvas(), {&scene_, &background, &sprites, target.Area, nullptr});
   // The vector pictures show what the PNG shows, the selection's outline included.
-  const TPicture picture{
-      &document, &engine_, pathStart, pathEnd, TSize{options_.Width, options_.Height}, true};
+  const TPicture picture{&scene_, &sprites, target, true};
   if (!options_.Svg.isEmpty())
     WritePicture(picture, options_.Svg, TPictureFormat::Svg);
   if (!options_.Pdf.isEmpty())
@@ -93,8 +85,8 @@ int TRenderer::Run() {
 }
 
 void TRenderer::Save(const TProjectData &loaded) const {
-  // The document as the program would save it; the voltage window's part as it was read.
-  TProjectData data = CaptureDocument(TheDocument());
+  // The scene as the program would save it; the voltage window's part as it was read.
+  TProjectData data = CaptureScene(scene_);
   data.FirstChosen = loaded.FirstChosen;
   data.SecondChosen = loaded.SecondChosen;
   data.ValueIndex = loaded.ValueIndex;
@@ -104,12 +96,11 @@ void TRenderer::Save(const TProjectData &loaded) const {
 
 void TRenderer::PrintData(const TProjectData &data) const {
   const auto print = [](const QString &line) { std::printf("%s\n", line.toUtf8().constData()); };
-  const TDocument &document = TheDocument();
-  const TChargeList &charges = document.Charges;
+  const TChargeList &charges = scene_.Charges;
   for (int i = 0; i < charges.Count(); ++i) {
-    if (!charges[i]->IsTestCharge)
+    if (!charges[i].IsTestCharge)
       continue;
-    const TDataRows rows = DataRowsFor(document, charges[i]);
+    const TDataRows rows = DataRowsFor(scene_, &charges[i]);
     const QString index = QString::number(i);
     print(index + QStringLiteral("\tKraft\t") + rows.Force);
     print(index + QStringLiteral("\tWinkel\t") + rows.Angle);
@@ -117,6 +108,6 @@ void TRenderer::PrintData(const TProjectData &data) const {
     print(index + QStringLiteral("\tPotenzial\t") + rows.Potential);
   }
   print(QStringLiteral("Spannung und Arbeit\t") +
-        VoltageValueText(document, charges.At(data.FirstChosen), charges.At(data.SecondChosen),
+        VoltageValueText(scene_, charges.At(data.FirstChosen), charges.At(data.SecondChosen),
                          data.ValueIndex));
 }

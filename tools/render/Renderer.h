@@ -1,6 +1,6 @@
 #pragma once
-// Sets up a document without windows, loads a project file into it, saves it again and draws
-// the frame, as the options ask.
+// Loads a project file into a scene without windows, saves it again and draws the frame, as the
+// options ask.
 
 #include "RenderOptions.h"
 
@@ -8,6 +8,7 @@
 
 #include "display/Canvas.h"
 #include "display/Sprite.h"
+#include "model/Scene.h"
 
 #include <memory>
 
@@ -26,6 +27,7 @@ private:
   void PrintData(const TProjectData &data) const;
 
   TRenderOptions options_;
+  TScene scene_;
   TSpriteEngine engine_;
   TBitmap frame_;
 };
