@@ -59,7 +59,6 @@ TForm1::TForm1(TDocument &document) : document_(document) {
   DXDraw->resize(kSurfaceWidth, kSurfaceHeight);
   DXDraw->setMouseTracking(true); // moves without a button show the status text and cursor line
   DXDraw->installEventFilter(this);
-  DXDraw->OnError = [](const std::exception &error) { ReportException(error); };
   setCentralWidget(DXDraw);
   DXSpriteEngine.SetDXDraw(DXDraw);
 

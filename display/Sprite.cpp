@@ -112,6 +112,9 @@ void TSpriteEngine::Draw() {
   DrawTree(VisibleRect, draw);
 }
 
-void TSpriteEngine::ForEachDrawn(const std::function<void(TSprite &)> &draw) {
-  DrawTree(VisibleRect, draw);
+std::vector<TSprite *> TSpriteEngine::Drawn() {
+  std::vector<TSprite *> drawn;
+  auto collect = [&drawn](TSprite &sprite) { drawn.push_back(&sprite); };
+  DrawTree(VisibleRect, collect);
+  return drawn;
 }

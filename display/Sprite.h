@@ -6,7 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <vector>
 #include <iterator>
 
 class TSpriteEngine;
@@ -137,8 +137,8 @@ public:
   const TSpriteSurface *Surface() const { return surface_; }
   // Calls DrawSelf of every visible sprite that overlaps VisibleRect, in draw order.
   void Draw();
-  // Calls draw for every sprite that Draw would draw, in the same order.
-  void ForEachDrawn(const std::function<void(TSprite &)> &draw);
+  // Every sprite that Draw would draw, in the same order.
+  std::vector<TSprite *> Drawn();
 
   TRect VisibleRect{};
 

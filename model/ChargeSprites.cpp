@@ -3,20 +3,13 @@
 #include "model/ChargeDrawing.h"
 #include "model/Scene.h"
 
+// Draws nothing itself: the engine only says where it is and in which order it comes.
 class TChargeSprites::TChargeSprite : public TSprite {
 public:
-  TChargeSprite(TChargeSprites &owner, int index)
-      : TSprite(&owner.engine_), owner_(owner), Index(index) {
+  TChargeSprite(TSpriteEngine &engine, int index) : TSprite(&engine), Index(index) {
     Width = 2 * kChargeHalfSize;
     Height = 2 * kChargeHalfSize;
   }
-  void DrawSelf() override {
-    if (const TFrame *frame = owner_.frame_)
-      DrawCharge(*frame->Canvas, *frame->Scene, Index, frame->Area, frame->Figures,
-                 frame->MarkSelection);
-  }
-
-  TChargeSprites &owner_;
   int Index;
 };
 
@@ -31,7 +24,7 @@ void TChargeSprites::Renumber(size_t from) {
 
 void TChargeSprites::Insert(int index) {
   const auto at = static_cast<size_t>(index);
-  sprites_.insert(sprites_.begin() + index, std::make_unique<TChargeSprite>(*this, index));
+  sprites_.insert(sprites_.begin() + index, std::make_unique<TChargeSprite>(engine_, index));
   Renumber(at);
 }
 
@@ -46,7 +39,7 @@ void TChargeSprites::Rebuild(const TScene &scene) {
   sprites_.clear();
   sprites_.reserve(static_cast<size_t>(scene.Charges.Count()));
   for (int i = 0; i < scene.Charges.Count(); ++i)
-    sprites_.push_back(std::make_unique<TChargeSprite>(*this, i));
+    sprites_.push_back(std::make_unique<TChargeSprite>(engine_, i));
   Follow(scene);
 }
 
@@ -67,15 +60,15 @@ int TChargeSprites::ChargeAt(const TScene &scene, int32_t x, int32_t y) const {
 
 void TChargeSprites::Draw(const TFrame &frame) const {
   Follow(*frame.Scene);
-  frame_ = &frame;
-  engine_.Draw();
-  frame_ = nullptr;
+  for (const TDrawn &drawn : Drawn())
+    DrawCharge(*frame.Canvas, *frame.Scene, drawn.Index, frame.Area, frame.Figures,
+               frame.MarkSelection);
 }
 
-void TChargeSprites::ForEachDrawn(
-    const std::function<void(int index, const void *sprite)> &visit) const {
-  engine_.ForEachDrawn([&](TSprite &sprite) {
-    if (const auto *charge = dynamic_cast<const TChargeSprite *>(&sprite))
-      visit(charge->Index, charge);
-  });
+std::vector<TChargeSprites::TDrawn> TChargeSprites::Drawn() const {
+  std::vector<TDrawn> drawn;
+  for (TSprite *sprite : engine_.Drawn())
+    if (const auto *charge = dynamic_cast<const TChargeSprite *>(sprite))
+      drawn.push_back({charge->Index, charge});
+  return drawn;
 }

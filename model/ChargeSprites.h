@@ -7,7 +7,6 @@
 #include "base/Geometry.h"
 #include "display/Sprite.h"
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -48,9 +47,15 @@ public:
   };
   // Draws the charges the engine draws, in its order.
   void Draw(const TFrame &frame) const;
-  // Calls visit with the index of every charge Draw would draw, in the same order (the
-  // sprites must follow the scene already).
-  void ForEachDrawn(const std::function<void(int index, const void *sprite)> &visit) const;
+  // A charge Draw would draw: its index and its sprite, which stays the same sprite while
+  // the charge stays in the list.
+  struct TDrawn {
+    int Index;
+    const void *Sprite;
+  };
+  // Every charge Draw would draw, in the same order (the sprites must follow the scene
+  // already).
+  std::vector<TDrawn> Drawn() const;
 
 private:
   class TChargeSprite;
@@ -58,5 +63,4 @@ private:
 
   TSpriteEngine &engine_;
   std::vector<std::unique_ptr<TChargeSprite>> sprites_;
-  mutable const TFrame *frame_ = nullptr; // while Draw runs
 };

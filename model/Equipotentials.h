@@ -1,5 +1,5 @@
 #pragma once
-// Equipotential lines of a document snapshot: marching squares per level on the potential
+// Equipotential lines of a scene: marching squares per level on the potential
 // grid (saddle cells decided by the potential at the cell centre), each vertex then pulled
 // onto the exact level. Lines end at the picture's border and at the disc of every source.
 

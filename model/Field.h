@@ -13,7 +13,7 @@ inline constexpr long double kCoulomb = 1 / kFourPiEpsilon0;            // N m^2
 // Sources closer than this to the point (px) exert no force.
 inline constexpr long double kForceExclusionRadius = 0.001L;
 
-// Force (N, screen axes, y down) of the document's sources on a charge q (C) at the screen
+// Force (N, screen axes, y down) of the scene's sources on a charge q (C) at the screen
 // point (x, y) (px).
 // With q = +1 this is the field strength in N/C.
 void ForceAt(const TScene &scene, TVector &force, long double x, long double y, long double q);

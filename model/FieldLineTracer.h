@@ -85,7 +85,7 @@ struct TTraceJob {
 
 class TFieldLineTracer {
 public:
-  // Snapshot of the document's sources, StepLength and PixelsPerMetre, for a surface of
+  // Copy of the scene's sources, StepLength and PixelsPerMetre, for a surface of
   // that size (px).
   TFieldLineTracer(const TScene &scene, TSize surface);
 

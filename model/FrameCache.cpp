@@ -31,22 +31,17 @@ std::optional<TFrameCache::TSources> TFrameCache::SourcesOf(const TCanvas &canva
     return sources;
   frame.Sprites->Follow(scene);
   sources.Visible = frame.Sprites->VisibleRect();
-  bool plain = true;
-  frame.Sprites->ForEachDrawn([&](int index, const void *sprite) {
-    const TPointCharge &charge = scene.Charges[index];
-    if (!plain || !charge.IsSource()) {
-      plain = false;
-      return;
-    }
+  for (const TChargeSprites::TDrawn &drawn : frame.Sprites->Drawn()) {
+    const TPointCharge &charge = scene.Charges[drawn.Index];
+    if (!charge.IsSource())
+      return std::nullopt;
     const long double value = charge.ChargeValue;
-    sources.Discs.push_back({sprite, charge.X, charge.Y,
+    sources.Discs.push_back({drawn.Sprite, charge.X, charge.Y,
                              value > 0   ? 1
                              : value < 0 ? -1
                                          : 0,
-                             index == scene.Selected});
-  });
-  if (!plain)
-    return std::nullopt;
+                             drawn.Index == scene.Selected});
+  }
   return sources;
 }
 

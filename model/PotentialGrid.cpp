@@ -143,7 +143,7 @@ TPotentialGrid::TPotentialGrid(const TScene &scene, TSize area)
   disc_.assign(count, 0);
 
   // k scaled by a power of two (exactly) so that the largest is below 1: any charge the
-  // document holds stays in the range of doubles.
+  // scene holds stays in the range of doubles.
   long double largest = 0;
   for (const TPotentialSource &s : sources_)
     largest = std::max(largest, std::fabs(s.K));

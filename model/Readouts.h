@@ -1,5 +1,5 @@
 #pragma once
-// The texts that show the physics of the document to the user: a charge's position, the
+// The texts that show the physics of a scene to the user: a charge's position, the
 // four quantities at a test charge, and the voltage or work between two test charges. The
 // windows show them; the command-line renderer prints them.
 

@@ -22,7 +22,7 @@ struct TTestChargeFigure {
   TVector Force;       // N, on the charge's rounded centre
 };
 
-// Whether the test charges of a document are too costly to trace in every frame.
+// Whether the test charges of a scene are too costly to trace in every frame.
 bool FiguresTooCostlyForFrames(const TScene &scene);
 
 // The figure of every test charge of the scene, by index (none for a source). A set

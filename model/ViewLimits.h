@@ -24,7 +24,7 @@ bool PixelPositionUsable(long double px);
 // pixel::kLimit; half of it leaves room for any surface. 132 km at 100 % zoom.
 bool PixelOffsetCentrable(long double offset);
 
-// What the bound of the forces depends on: the charges (C) of a document or a file.
+// What the bound of the forces depends on: the charges (C) of a scene or a file.
 struct TChargeExtent {
   long double SourceSum = 0; // sum of |Q| over the sources (charges that are not test charges)
   long double Largest = 0;   // largest |Q| of any charge

@@ -13,7 +13,7 @@ bool SameBits(const TPixelPosition &a, const TPixelPosition &b) {
 }
 
 double Shifted(double corner, int32_t from, int32_t to) {
-  // As TDocument::ShiftView computes it.
+  // As TScene::ShiftView computes it.
   return static_cast<double>((static_cast<long double>(to) + corner) - from);
 }
 

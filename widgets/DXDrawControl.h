@@ -7,6 +7,7 @@
 
 #include "display/Sprite.h"
 #include "display/Surface.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QImage>
 #include <QWidget>
@@ -81,8 +82,8 @@ public:
 
   // Failures of the control's own event handling (making the surface again after a resize),
   // which cannot travel to a caller: the control is left uninitialised and the error is
-  // handed here. The program reports it like any other error.
-  std::function<void(const std::exception &)> OnError;
+  // handed here; by default it is reported in the error box like any other error.
+  std::function<void(const std::exception &)> OnError = ReportException;
 
 protected:
   void paintEvent(QPaintEvent *event) override;
