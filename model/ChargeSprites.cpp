@@ -59,10 +59,12 @@ int TChargeSprites::ChargeAt(const TScene &scene, int32_t x, int32_t y) const {
 }
 
 void TChargeSprites::Draw(const TFrame &frame) const {
-  Follow(*frame.Scene);
+  const TScene &scene = *frame.Scene;
+  Follow(scene);
   for (const TDrawn &drawn : Drawn())
-    DrawCharge(*frame.Canvas, *frame.Scene, drawn.Index, frame.Area, frame.Figures,
-               frame.MarkSelection);
+    if (drawn.Index < scene.Charges.Count()) // sprites of charges the scene no longer has
+      DrawCharge(*frame.Canvas, scene, drawn.Index, frame.Area, frame.Figures,
+                 frame.MarkSelection);
 }
 
 std::vector<TChargeSprites::TDrawn> TChargeSprites::Drawn() const {

@@ -243,8 +243,9 @@ void TDocument::ResetAll(TSize surface) {
   scene_ = TScene{};
   scene_.Origin = {surface.Width / 2, surface.Height / 2};
   scene_.PixelsPerMetre = DefaultPixelsPerMetre();
-  scene_.Selected = -1;
   NotifyModified();
+  emit SelectionChanged();
+  emit Replaced();
 }
 
 void TDocument::Reset(const TScene &scene) {

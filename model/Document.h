@@ -120,7 +120,7 @@ public:
   void Load(TSize surface, const std::function<void(TScene &)> &fill);
 
   // Every value back to its value at program start, with no charges and the origin at the
-  // centre of a surface of that size (px). Tells nobody.
+  // centre of a surface of that size (px); tells the listeners as a load does.
   void ResetAll(TSize surface);
   // Replaces the scene without a step of the history (a tool or test that sets a scene up);
   // tells the listeners as a load does.

@@ -32,11 +32,11 @@ std::optional<TFrameCache::TSources> TFrameCache::SourcesOf(const TCanvas &canva
   frame.Sprites->Follow(scene);
   sources.Visible = frame.Sprites->VisibleRect();
   for (const TChargeSprites::TDrawn &drawn : frame.Sprites->Drawn()) {
-    const TPointCharge &charge = scene.Charges[drawn.Index];
-    if (!charge.IsSource())
+    const TPointCharge *charge = scene.Charges.At(drawn.Index);
+    if (charge == nullptr || !charge->IsSource())
       return std::nullopt;
-    const long double value = charge.ChargeValue;
-    sources.Discs.push_back({drawn.Sprite, charge.X, charge.Y,
+    const long double value = charge->ChargeValue;
+    sources.Discs.push_back({drawn.Sprite, charge->X, charge->Y,
                              value > 0   ? 1
                              : value < 0 ? -1
                                          : 0,
