@@ -94,7 +94,9 @@ TForm1::~TForm1() {
 
 TSize TForm1::SurfaceSize() const { return {DXDraw->width(), DXDraw->height()}; }
 
-TPictureTarget TForm1::PictureTarget() const { return {SurfaceSize(), font().family()}; }
+TPictureTarget TForm1::PictureTarget() const {
+  return {SurfaceSize(), font().family(), traceLimits_};
+}
 
 void TForm1::MarkTerminated() {
   terminated_ = true;
@@ -238,10 +240,8 @@ void TForm1::RequestBackground(bool follow) {
     renderer_->DrawNow(document_.Scene(), picture);
     return;
   }
-  const TBackgroundRenderer::TTarget target{{background->Width(), background->Height()},
-                                            picture.Area,
-                                            seams::ScreenPixelsPerInch(),
-                                            picture.FontName};
+  const TBackgroundRenderer::TTarget target{
+      {background->Width(), background->Height()}, seams::ScreenPixelsPerInch(), picture};
   renderer_->Request(document_.Scene(), target, follow);
 }
 
@@ -337,7 +337,7 @@ void TForm1::RenderFrame(bool present) {
   TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
   const TScene &scene = document_.Scene();
   renderer_->SetFiguresActive(seams::BackgroundOnWorker() && FiguresTooCostlyForFrames(scene));
-  FrameCache.Compose(canvas, {&scene, renderer_->Background(), &ChargeSprites, SurfaceSize(),
+  FrameCache.Compose(canvas, {&scene, renderer_->Background(), &ChargeSprites, PictureTarget(),
                               &renderer_->Figures()});
   if (present) {
     canvas.Release();
@@ -416,7 +416,7 @@ void TForm1::ShowCursorLineAt(int x, int y) {
     return;
   RenderFrame(false);
   TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
-  DrawFieldLine(scene, canvas, 0x000000, SurfaceSize(), 0, x, y);
+  DrawFieldLine(scene, canvas, 0x000000, PictureTarget(), 0, x, y);
   canvas.Release();
   DXDraw->Flip();
 }

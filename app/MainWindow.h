@@ -91,8 +91,12 @@ public:
   void SetProject(TProject *project) { project_ = project; }
   // Px of the drawing surface: the area the pictures are drawn for.
   TSize SurfaceSize() const;
-  // The picture's target: the surface and the window's font face for the labels.
+  // The picture's target: the surface, the window's font face for the labels and the limits
+  // of the field lines.
   TPictureTarget PictureTarget() const;
+  // Field lines cut after a number of steps instead of by the clock (tests, so that pictures
+  // do not depend on the machine), or other limits.
+  void SetTraceLimits(const TTraceLimits &limits) { traceLimits_ = limits; }
 
   // Sets up the document: origin at the drawing surface's centre, no charges, the
   // background bitmap at the surface's size and drawn, 100 % zoom. Runs once, at start.
@@ -182,6 +186,7 @@ private:
   std::unique_ptr<TBackgroundRenderer> renderer_;
   Qt::KeyboardModifiers mouseModifiers_; // of the mouse event being handled
   bool terminated_ = false;
+  TTraceLimits traceLimits_;
   QString fileName_;
   QString openDialogName_; // the open dialog starts with the name it returned last
   QString pictureName_;    // and the export dialog with the picture exported last

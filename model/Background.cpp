@@ -16,8 +16,6 @@
 
 namespace {
 
-std::atomic<unsigned> backgroundThreads{0};
-
 // Fills the area (with the potential map when there is one) and draws the axes with their
 // scale.
 void DrawAxesAndScale(const TScene &scene, TCanvas &canvas, const TPictureTarget &target,
@@ -94,8 +92,8 @@ std::vector<TTraceJob> LineStarts(const TScene &scene) {
   return starts;
 }
 
-unsigned WorkerCount(size_t lines) {
-  unsigned n = backgroundThreads.load();
+unsigned WorkerCount(unsigned threads, size_t lines) {
+  unsigned n = threads;
   if (n == 0)
     n = std::max(1u, std::thread::hardware_concurrency());
   return static_cast<unsigned>(std::min<size_t>(n, std::max<size_t>(lines, 1)));
@@ -116,21 +114,20 @@ long double FieldLineRadius(const TScene &scene) {
   return std::max<long double>(scene.StepLength + 1, 10);
 }
 
-void SetBackgroundThreads(unsigned threads) { backgroundThreads = threads; }
-
-TBackgroundScene TraceBackground(const TScene &scene, TSize area, const std::atomic<bool> *cancel) {
+TBackgroundScene TraceBackground(const TScene &scene, const TPictureTarget &target,
+                                 const std::atomic<bool> *cancel) {
   TBackgroundScene traced;
   if (scene.Potential.AnyShown())
-    traced.Grid.emplace(scene, area);
+    traced.Grid.emplace(scene, target.Area);
 
   // Trace on all cores, two lines at a time on each, then draw in order, so the picture does
   // not depend on timing.
   traced.Lines = LineStarts(scene);
   std::vector<TTraceJob> &jobs = traced.Lines;
-  const TFieldLineTracer tracer(scene, area);
+  const TFieldLineTracer tracer(scene, target);
   std::atomic<size_t> next{0};
   auto work = [&] { tracer.TraceJobs(jobs, next, cancel); };
-  const unsigned workers = WorkerCount((jobs.size() + 1) / 2);
+  const unsigned workers = WorkerCount(target.Trace.Threads, (jobs.size() + 1) / 2);
   {
     std::vector<std::jthread> pool;
     for (unsigned w = 1; w < workers; ++w)
@@ -163,7 +160,7 @@ void PaintBackground(const TScene &scene, const TBackgroundScene &traced, TCanva
 }
 
 TTraceStats DrawBackgroundOn(const TScene &scene, TBitmap &bitmap, const TPictureTarget &target) {
-  const TBackgroundScene traced = TraceBackground(scene, target.Area);
+  const TBackgroundScene traced = TraceBackground(scene, target);
   PaintBackground(scene, traced, bitmap.Canvas(), target, BitmapRect(bitmap));
   return traced.Stats;
 }
@@ -174,7 +171,7 @@ TTraceStats DrawBackgroundReference(const TScene &scene, TBitmap &bitmap,
   DrawAxesAndScale(scene, canvas, target, BitmapRect(bitmap));
   TTraceStats total;
   for (const TTraceJob &s : LineStarts(scene))
-    total.Add(DrawFieldLineReference(scene, canvas, kBackgroundLineColor, target.Area, s.Direction,
-                                     s.X, s.Y));
+    total.Add(
+        DrawFieldLineReference(scene, canvas, kBackgroundLineColor, target, s.Direction, s.X, s.Y));
   return total;
 }

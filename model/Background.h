@@ -33,9 +33,6 @@ TTickScale TickScale(const TScene &scene);
 // Distance (px) from a source's centre at which its field lines start.
 long double FieldLineRadius(const TScene &scene);
 
-// Number of threads that trace the background's lines (0: one per core).
-void SetBackgroundThreads(unsigned threads);
-
 // What takes time in a background: the traced field lines and the potential grid.
 struct TBackgroundScene {
   std::vector<TTraceJob> Lines; // in drawing order
@@ -45,7 +42,7 @@ struct TBackgroundScene {
 
 // Traces the background of a drawing surface of that size (px) on all cores. A set cancel
 // flag stops it early, leaving an incomplete scene that must not be shown.
-TBackgroundScene TraceBackground(const TScene &scene, TSize area,
+TBackgroundScene TraceBackground(const TScene &scene, const TPictureTarget &target,
                                  const std::atomic<bool> *cancel = nullptr);
 // Draws the traced background on canvas: fill painted white (with the potential map), the
 // axes, the field lines and the equipotentials.

@@ -73,15 +73,16 @@ void TBackgroundRenderer::Draw(const TJob &job) {
     if (BeforePicture)
       BeforePicture();
     const TScene &scene = job.Scene;
-    const TBackgroundScene traced = TraceBackground(scene, job.Target.Area, job.Cancel.get());
+    const TPictureTarget &target = job.Target.Picture;
+    const TBackgroundScene traced = TraceBackground(scene, target, job.Cancel.get());
     if (job.Cancel->load())
       return;
     picture.Bitmap = std::make_unique<TBitmap>(job.Target.Bitmap.Width, job.Target.Bitmap.Height);
-    PaintBackground(scene, traced, picture.Bitmap->Canvas(), {job.Target.Area, job.Target.FontName},
+    PaintBackground(scene, traced, picture.Bitmap->Canvas(), target,
                     {0, 0, job.Target.Bitmap.Width, job.Target.Bitmap.Height});
     picture.Stats = traced.Stats;
     if (FiguresTooCostlyForFrames(scene)) {
-      picture.Figures = TraceTestChargeFigures(scene, job.Target.Area, job.Cancel.get());
+      picture.Figures = TraceTestChargeFigures(scene, target, job.Cancel.get());
       if (job.Cancel->load())
         return;
     }

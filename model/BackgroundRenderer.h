@@ -43,9 +43,8 @@ public:
   // What a picture depends on besides the scene.
   struct TTarget {
     TSize Bitmap; // px of the background bitmap
-    TSize Area;   // px of the drawing surface
     int Ppi = 96;
-    QString FontName; // of the axis and level labels
+    TPictureTarget Picture;
   };
 
   explicit TBackgroundRenderer(QObject *parent = nullptr);

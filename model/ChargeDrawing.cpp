@@ -10,7 +10,7 @@
 #include <cfloat>
 #include <cmath>
 
-void DrawCharge(TCanvas &canvas, const TScene &scene, int index, TSize area,
+void DrawCharge(TCanvas &canvas, const TScene &scene, int index, const TPictureTarget &target,
                 const TTestChargeFigures *figures, bool markSelection) {
   const TPointCharge &charge = scene.Charges[index];
   const double x = charge.X;
@@ -42,7 +42,7 @@ void DrawCharge(TCanvas &canvas, const TScene &scene, int index, TSize area,
     for (const TPolyline &half : figure->Halves)
       half.DrawOn(canvas);
   } else {
-    DrawFieldLine(scene, canvas, kTestChargeLineColor, area, 0, c.X, c.Y);
+    DrawFieldLine(scene, canvas, kTestChargeLineColor, target, 0, c.X, c.Y);
   }
   // No force on a charge of value 0; and a zero arrow scale has no arrow length (files with
   // one are refused when loading, so this only guards the division).

@@ -3,6 +3,7 @@
 // small disc with its own field line and the arrow of the Coulomb force acting on it.
 
 #include "display/Canvas.h"
+#include "model/PictureTarget.h"
 
 struct TScene;
 struct TTestChargeFigures;
@@ -19,8 +20,8 @@ inline constexpr int kArrowHeadLength = 16;         // px
 inline constexpr double kLongestArrow = 2147483647; // px; longer arrows become 5000 px
 inline constexpr double kClampedArrow = 5000;       // px
 
-// Draws the scene's charge at index on canvas, for a surface of area (px), with the outline of
-// the selection when it is the selected charge and markSelection is set. A test charge takes
-// its line and force from figures when they are active, else traces them.
-void DrawCharge(TCanvas &canvas, const TScene &scene, int index, TSize area,
+// Draws the scene's charge at index on canvas, for the target, with the outline of the
+// selection when it is the selected charge and markSelection is set. A test charge takes its
+// line and force from figures when they are active, else traces them.
+void DrawCharge(TCanvas &canvas, const TScene &scene, int index, const TPictureTarget &target,
                 const TTestChargeFigures *figures = nullptr, bool markSelection = true);

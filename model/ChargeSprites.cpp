@@ -63,7 +63,7 @@ void TChargeSprites::Draw(const TFrame &frame) const {
   Follow(scene);
   for (const TDrawn &drawn : Drawn())
     if (drawn.Index < scene.Charges.Count()) // sprites of charges the scene no longer has
-      DrawCharge(*frame.Canvas, scene, drawn.Index, frame.Area, frame.Figures,
+      DrawCharge(*frame.Canvas, scene, drawn.Index, frame.Target, frame.Figures,
                  frame.MarkSelection);
 }
 

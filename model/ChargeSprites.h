@@ -6,6 +6,7 @@
 
 #include "base/Geometry.h"
 #include "display/Sprite.h"
+#include "model/PictureTarget.h"
 
 #include <memory>
 #include <vector>
@@ -41,7 +42,7 @@ public:
   struct TFrame {
     TCanvas *Canvas = nullptr;
     const TScene *Scene = nullptr;
-    TSize Area;
+    TPictureTarget Target;
     const TTestChargeFigures *Figures = nullptr; // null: every test charge traced
     bool MarkSelection = true;
   };

@@ -12,9 +12,6 @@
 
 namespace {
 
-std::atomic<uint64_t> stepCap{0};
-std::atomic<bool> stopOffSurface{true};
-
 void SetLinePen(TCanvas &canvas, TColor color) {
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Color = color;
@@ -31,12 +28,14 @@ TTraceStats FastHalf(const TFieldLineTracer &tracer, TCanvas &canvas, TColor col
   return stats;
 }
 
-TTraceStats ReferenceHalf(const TScene &scene, TCanvas &canvas, TColor color, TSize size,
-                          int32_t direction, long double x, long double y) {
+TTraceStats ReferenceHalf(const TScene &scene, TCanvas &canvas, TColor color,
+                          const TPictureTarget &target, int32_t direction, long double x,
+                          long double y) {
+  const TSize size = target.Area;
   SetLinePen(canvas, color);
   const auto v = std::make_unique<TVector>();
   canvas.MoveTo(pixel::Round(x), pixel::Round(y));
-  const uint64_t cap = TraceStepCap();
+  const uint64_t cap = target.Trace.StepCap;
   const uint32_t t0 = seams::GetTickCount();
   TTraceStats stats;
   const auto end = [&stats](TTraceEnd how) {
@@ -79,26 +78,22 @@ TTraceStats BothWays(Half half, TCanvas &canvas, TColor color, int32_t direction
 
 } // namespace
 
-void SetTraceStepCap(uint64_t steps) { stepCap = steps; }
-uint64_t TraceStepCap() { return stepCap; }
-
-void SetStopLinesOffSurface(bool on) { stopOffSurface = on; }
-bool StopLinesOffSurface() { return stopOffSurface; }
-
-TTraceStats DrawFieldLine(const TScene &scene, TCanvas &canvas, TColor color, TSize area,
-                          int32_t direction, long double x, long double y) {
+TTraceStats DrawFieldLine(const TScene &scene, TCanvas &canvas, TColor color,
+                          const TPictureTarget &target, int32_t direction, long double x,
+                          long double y) {
   // One snapshot of the sources serves both halves; drawing changes no charge.
-  const TFieldLineTracer tracer(scene, area);
+  const TFieldLineTracer tracer(scene, target);
   const auto half = [&tracer](TCanvas &c, TColor colour, int32_t d, long double px,
                               long double py) { return FastHalf(tracer, c, colour, d, px, py); };
   return BothWays(half, canvas, color, direction, x, y);
 }
 
-TTraceStats DrawFieldLineReference(const TScene &scene, TCanvas &canvas, TColor color, TSize area,
-                                   int32_t direction, long double x, long double y) {
-  const auto half = [&scene, area](TCanvas &c, TColor colour, int32_t d, long double px,
-                                   long double py) {
-    return ReferenceHalf(scene, c, colour, area, d, px, py);
+TTraceStats DrawFieldLineReference(const TScene &scene, TCanvas &canvas, TColor color,
+                                   const TPictureTarget &target, int32_t direction, long double x,
+                                   long double y) {
+  const auto half = [&scene, &target](TCanvas &c, TColor colour, int32_t d, long double px,
+                                      long double py) {
+    return ReferenceHalf(scene, c, colour, target, d, px, py);
   };
   return BothWays(half, canvas, color, direction, x, y);
 }

@@ -6,6 +6,7 @@
 // back to the surface: it would draw nothing more.
 
 #include "display/Canvas.h"
+#include "model/PictureTarget.h"
 
 #include <cstdint>
 
@@ -37,24 +38,16 @@ struct TTraceStats {
   }
 };
 
-// With a cap, every half-line stops after that many steps instead of after 30 ms, so that a
-// picture is the same on every machine. 0 restores the clock.
-void SetTraceStepCap(uint64_t steps);
-uint64_t TraceStepCap();
-
-// Whether the fast tracer stops lines that cannot come back to the surface (on at first);
-// off only to count what it saves.
-void SetStopLinesOffSurface(bool on);
-bool StopLinesOffSurface();
-
 // Direction +1 follows the field, -1 goes against it, 0 draws both halves (-1 first).
-// Start point (x, y) in screen pixels; the scene's sources, zoom and step length, on a surface
-// of area (px). Pen: solid, colour, width 0.
-TTraceStats DrawFieldLine(const TScene &scene, TCanvas &canvas, TColor color, TSize area,
-                          int32_t direction, long double x, long double y);
+// Start point (x, y) in screen pixels; the scene's sources, zoom and step length, on the
+// target's surface within its limits. Pen: solid, colour, width 0.
+TTraceStats DrawFieldLine(const TScene &scene, TCanvas &canvas, TColor color,
+                          const TPictureTarget &target, int32_t direction, long double x,
+                          long double y);
 
 // The literal algorithm, one trigonometric force evaluation per source and step and the
 // clock read before every step. Kept as the yardstick of the fast tracer in tests and
 // benchmarks; the program draws with DrawFieldLine.
-TTraceStats DrawFieldLineReference(const TScene &scene, TCanvas &canvas, TColor color, TSize area,
-                                   int32_t direction, long double x, long double y);
+TTraceStats DrawFieldLineReference(const TScene &scene, TCanvas &canvas, TColor color,
+                                   const TPictureTarget &target, int32_t direction, long double x,
+                                   long double y);

@@ -66,9 +66,9 @@ void TPolyline::DrawOn(TCanvas &canvas) const {
     canvas.MoveTo(pen_.X, pen_.Y);
 }
 
-TFieldLineTracer::TFieldLineTracer(const TScene &scene, TSize surface)
-    : path_(ForcePath()), surface_(surface), stepLength_(scene.StepLength),
-      pixelsPerMetre_(scene.PixelsPerMetre) {
+TFieldLineTracer::TFieldLineTracer(const TScene &scene, const TPictureTarget &target)
+    : path_(ForcePath()), surface_(target.Area), stepCap_(target.Trace.StepCap),
+      stepLength_(scene.StepLength), pixelsPerMetre_(scene.PixelsPerMetre) {
   const long double p2 = pixelsPerMetre_ * pixelsPerMetre_;
   for (const auto &c : scene.Charges) {
     if (!c.IsSource() || c.ChargeValue == 0)
@@ -81,7 +81,7 @@ TFieldLineTracer::TFieldLineTracer(const TScene &scene, TSize surface)
   for (const Source &s : sources_)
     arrays_.Add(s.cx, s.cy, s.signedWeight);
   arrays_.Pad();
-  if (StopLinesOffSurface()) {
+  if (target.Trace.StopOffSurface) {
     std::vector<TLineEscape::Source> escapeSources;
     for (const Source &s : sources_)
       escapeSources.push_back({s.cx, s.cy, s.signedWeight});
@@ -406,7 +406,7 @@ TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long doub
   s.x = x;
   s.y = y;
   s.line = &line;
-  s.cap = TraceStepCap();
+  s.cap = stepCap_;
   s.t0 = seams::GetTickCount();
   s.xd = static_cast<double>(x);
   s.yd = static_cast<double>(y);

@@ -23,6 +23,7 @@
 #include "model/FieldLine.h"
 #include "model/ForceSum.h"
 #include "model/LineEscape.h"
+#include "model/PictureTarget.h"
 #include "model/Vector.h"
 
 #include <atomic>
@@ -85,9 +86,9 @@ struct TTraceJob {
 
 class TFieldLineTracer {
 public:
-  // Copy of the scene's sources, StepLength and PixelsPerMetre, for a surface of
-  // that size (px).
-  TFieldLineTracer(const TScene &scene, TSize surface);
+  // Copy of the scene's sources, StepLength and PixelsPerMetre, for the target's surface and
+  // within its limits.
+  TFieldLineTracer(const TScene &scene, const TPictureTarget &target);
 
   // Traces one half-line (direction +1 or -1) from (x, y) px into line.
   TTraceEnd TraceHalf(int32_t direction, long double x, long double y, TPolyline &line,
@@ -176,6 +177,7 @@ private:
   TLineEscape escape_; // stops lines that cannot come back to the surface
   double stopSquared_;
   TSize surface_;
+  uint64_t stepCap_; // 0: the clock's budget
   uint32_t stepLength_;
   long double pixelsPerMetre_;
 };

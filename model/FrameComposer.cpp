@@ -34,5 +34,5 @@ void ComposeFrame(TCanvas &canvas, const TFrameInputs &frame) {
     canvas.Draw(0, 0, frame.Background->Image());
   DrawFrameMarks(canvas, *frame.Scene);
   if (frame.Sprites != nullptr)
-    frame.Sprites->Draw({&canvas, frame.Scene, frame.Area, frame.Figures, true});
+    frame.Sprites->Draw({&canvas, frame.Scene, frame.Target, frame.Figures, true});
 }

@@ -18,7 +18,7 @@ struct TFrameInputs {
   const TScene *Scene = nullptr;
   const TBitmap *Background = nullptr;     // null: none drawn
   const TChargeSprites *Sprites = nullptr; // following the scene's charges
-  TSize Area;                              // px of the drawing surface
+  TPictureTarget Target;                   // the drawing surface
   const TTestChargeFigures *Figures = nullptr;
 };
 

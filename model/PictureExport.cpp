@@ -75,13 +75,13 @@ bool WritePdf(const TPicture &picture, QIODevice &device) {
 void DrawPicture(TCanvas &canvas, const TPicture &picture) {
   const TScene &scene = *picture.Scene;
   const TSize area = picture.Target.Area;
-  PaintBackground(scene, TraceBackground(scene, area), canvas, picture.Target,
+  PaintBackground(scene, TraceBackground(scene, picture.Target), canvas, picture.Target,
                   {0, 0, area.Width, area.Height});
   DrawFrameMarks(canvas, scene);
   // Every test charge traced for the picture, also where the frames show the figures of
   // the last finished background.
   if (picture.Sprites != nullptr)
-    picture.Sprites->Draw({&canvas, &scene, area, nullptr, picture.MarkSelection});
+    picture.Sprites->Draw({&canvas, &scene, picture.Target, nullptr, picture.MarkSelection});
 }
 
 QImage PictureImage(const TPicture &picture) {

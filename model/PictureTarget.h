@@ -1,12 +1,34 @@
 #pragma once
-// What a picture of a scene depends on besides the scene: the surface it is drawn for and
-// the font of its labels. The screen's pixels per inch come through the seam (base/Seams.h).
+// What a picture of a scene depends on besides the scene: the surface it is drawn for, the
+// font of its labels and how far field lines are traced. The screen's pixels per inch come
+// through the seam (base/Seams.h).
 
 #include "base/Geometry.h"
 
 #include <QString>
 
+#include <cstdint>
+#include <utility>
+
+// How much work a field line may take.
+struct TTraceLimits {
+  // Steps per half-line instead of the 30 ms clock budget, so that a picture is the same on
+  // every machine; 0 keeps the clock.
+  uint64_t StepCap = 0;
+  // Lines that cannot come back to the surface stop (off only to count what that saves).
+  bool StopOffSurface = true;
+  // Threads that trace a background's lines; 0: one per core.
+  unsigned Threads = 0;
+};
+
 struct TPictureTarget {
+  TPictureTarget() = default;
+  // A surface of that size (px), the default font and limits.
+  TPictureTarget(TSize area) : Area(area) {} // NOLINT: a size is a target
+  TPictureTarget(TSize area, QString fontName, TTraceLimits trace = {})
+      : Area(area), FontName(std::move(fontName)), Trace(trace) {}
+
   TSize Area;                                       // px of the drawing surface
   QString FontName = QStringLiteral("DejaVu Sans"); // of the axis and level labels
+  TTraceLimits Trace;
 };

@@ -15,10 +15,11 @@ bool FiguresTooCostlyForFrames(const TScene &scene) {
 }
 
 std::vector<std::optional<TTestChargeFigure>>
-TraceTestChargeFigures(const TScene &scene, TSize area, const std::atomic<bool> *cancel) {
+TraceTestChargeFigures(const TScene &scene, const TPictureTarget &target,
+                       const std::atomic<bool> *cancel) {
   const int count = scene.Charges.Count();
   std::vector<std::optional<TTestChargeFigure>> figures(static_cast<size_t>(count));
-  const TFieldLineTracer tracer(scene, area);
+  const TFieldLineTracer tracer(scene, target);
   std::atomic<int> next{0};
   auto work = [&] {
     for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1)) {

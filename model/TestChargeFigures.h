@@ -28,7 +28,8 @@ bool FiguresTooCostlyForFrames(const TScene &scene);
 // The figure of every test charge of the scene, by index (none for a source). A set
 // cancel flag ends it early with an incomplete answer.
 std::vector<std::optional<TTestChargeFigure>>
-TraceTestChargeFigures(const TScene &scene, TSize area, const std::atomic<bool> *cancel);
+TraceTestChargeFigures(const TScene &scene, const TPictureTarget &target,
+                       const std::atomic<bool> *cancel);
 
 // The figures the frames draw while Active, by charge index of the scene they were traced for.
 struct TTestChargeFigures {

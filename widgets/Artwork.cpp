@@ -17,6 +17,7 @@ namespace {
 // The logo's lines are traced by the program's own tracer, on a dipole drawn this many
 // times larger than the logo, so that its whole-pixel steps are fine on the logo.
 constexpr double kTraceScale = 16;
+constexpr uint64_t kLogoStepCap = 1'000'000;
 
 // Field lines of +1 at `plus` and -1 at `minus` (logo px), count lines leaving the positive
 // charge at equal angles, the first one straight towards the negative charge; the first is
@@ -34,8 +35,13 @@ void DrawFieldLines(QPainter &painter, QPointF plus, QPointF minus, double radiu
     dipole.Charges.Add(charge);
   }
   const QRectF traced(bounds.topLeft() * kTraceScale, bounds.size() * kTraceScale);
+  // Cut by steps, never by the clock: the logo is the same on every machine. No line of the
+  // dipole comes near the cap before it ends or leaves the bounds.
+  TTraceLimits limits;
+  limits.StepCap = kLogoStepCap;
   const TFieldLineTracer tracer(
-      dipole, {static_cast<int32_t>(traced.right()), static_cast<int32_t>(traced.bottom())});
+      dipole, {TSize{static_cast<int32_t>(traced.right()), static_cast<int32_t>(traced.bottom())},
+               QString(), limits});
   const double toward = std::atan2(minus.y() - plus.y(), minus.x() - plus.x());
   for (int k = 0; k < count; ++k) {
     const double angle = toward + 2 * std::numbers::pi * k / count;

@@ -23,7 +23,6 @@ TRenderer::TRenderer(const TRenderOptions &options)
     QLocale::setDefault(QLocale(options_.Locale));
 
   engine_.VisibleRect = {0, 0, options_.Width, options_.Height};
-  SetTraceStepCap(options_.StepBudget);
 }
 
 TRenderer::~TRenderer() = default;
@@ -51,7 +50,8 @@ int TRenderer::Run() {
       !options_.Stats && !options_.Data)
     return 0;
 
-  const TPictureTarget target{{options_.Width, options_.Height}};
+  const TPictureTarget target{
+      {options_.Width, options_.Height}, QStringLiteral("DejaVu Sans"), {options_.StepBudget}};
   TBitmap background(options_.Width, options_.Height);
   QElapsedTimer timer;
   timer.start();
@@ -61,7 +61,7 @@ int TRenderer::Run() {
   // The charges in the order the program draws those of a loaded project.
   TChargeSprites sprites(engine_);
   sprites.Rebuild(scene_);
-  ComposeFrame(frame_.Canvas(), {&scene_, &background, &sprites, target.Area, nullptr});
+  ComposeFrame(frame_.Canvas(), {&scene_, &background, &sprites, target, nullptr});
   // The vector pictures show what the PNG shows, the selection's outline included.
   const TPicture picture{&scene_, &sprites, target, true};
   if (!options_.Svg.isEmpty())
