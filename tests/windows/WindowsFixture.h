@@ -61,7 +61,8 @@ protected:
     document.ReplaceCharge(index, charge);
   }
   // The document's scene with edits that no window makes (a view set up directly), without
-  // a step of the history; the windows hear of it as of a loaded project.
+  // a step of the history; the windows hear of it as of a loaded project (the settings
+  // window shows its charge page, the voltage window hides).
   void Prepare(const std::function<void(TScene &)> &edit) {
     TScene scene = document.Scene();
     edit(scene);
