@@ -1,7 +1,7 @@
 // The settings window's data tab through the window: what it lists for each selection,
 // force directions, a charge of zero, the potential on a source, and the values following a
 // dragged test charge.
-#include "support/ProgramFixture.h"
+#include "WindowsFixture.h"
 #include "support/QtPrinters.h"
 
 #include "model/NumberText.h"
@@ -22,29 +22,29 @@ long double CoulombForce(long double q1, long double q2, long double metres) {
   return std::fabs(q1 * q2) / (4 * kPi * kEpsilon0 * metres * metres);
 }
 
-class DataTabTest : public ProgramTest {
+class DataTabTest : public WindowsTest {
 protected:
   void SetUp() override {
-    ProgramTest::SetUp();
-    Form2->PageControl->setCurrentIndex(1);
+    WindowsTest::SetUp();
+    settings->PageControl->setCurrentIndex(1);
   }
-  static QStringList Values() {
+  QStringList Values() const {
     QStringList values;
     for (int row = 0; row < 4; ++row)
-      values << Form2->TabSheet_Data->Value(row);
+      values << settings->TabSheet_Data->Value(row);
     return values;
   }
   static QStringList Shown(const TDataRows &rows) {
     return {rows.Force, rows.Angle, rows.FieldStrength, rows.Potential};
   }
-  static void Select(const TPointCharge *charge) {
-    Form2->ComboBox_Charges->setCurrentIndex(Charges.IndexOf(charge));
-    Form2->ComboBox_ChargesClick();
+  void Select(int charge) {
+    settings->ComboBox_Charges->setCurrentIndex(charge);
+    settings->ComboBox_ChargesClick();
   }
 };
 
 TEST_F(DataTabTest, OnlyATestChargeHasData) {
-  QTreeWidget *list = Form2->TabSheet_Data->ListView_Data;
+  QTreeWidget *list = settings->TabSheet_Data->ListView_Data;
   EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Eigenschaft"));
   EXPECT_EQ(list->header()->sectionSize(0), 90);
   ASSERT_EQ(list->topLevelItemCount(), 4);
@@ -53,32 +53,34 @@ TEST_F(DataTabTest, OnlyATestChargeHasData) {
   const QStringList none(4, kNoTestChargeText);
   EXPECT_EQ(Values(), none) << "switching to the tab fills it";
 
-  TPointCharge *source = Create(300, 200);
+  const int source = Create(300, 200);
   EXPECT_EQ(Values(), none) << "a selected source";
 
   // A test charge alone, or with only other test charges: no field at all.
-  TPointCharge *probe = CreateTestCharge(500, 200);
+  const int probe = CreateTestCharge(500, 200);
   CreateTestCharge(400, 300);
-  source->IsTestCharge = true;
+  Change(source, [](TPointCharge &charge) { charge.IsTestCharge = true; });
   Select(probe);
   EXPECT_EQ(Values(), (QStringList{"0E+0 N", "0°", "0E+0 N/C", "0E+0 V"}));
 
   // Switching tabs with a stale list refills it from the selection.
-  source->IsTestCharge = false;
-  Form2->PageControl->setCurrentIndex(0);
-  Form2->PageControl->setCurrentIndex(1);
+  Change(source, [](TPointCharge &charge) { charge.IsTestCharge = false; });
+  settings->PageControl->setCurrentIndex(0);
+  settings->PageControl->setCurrentIndex(1);
   EXPECT_NE(Values()[0], QStringLiteral("0E+0 N"));
 
   // Exactly on a field-producing charge the potential is infinite.
-  probe->X = source->X;
-  probe->Y = source->Y;
+  Change(probe, [this, source](TPointCharge &charge) {
+    charge.X = Charge(source).X;
+    charge.Y = Charge(source).Y;
+  });
   Select(probe);
   EXPECT_EQ(Values()[3], kInfiniteText);
 }
 
 TEST_F(DataTabTest, DirectionOfTheForceAroundAPositiveSource) {
-  const TPointCharge *source = Create(400, 300);
-  const long double pixelsPerMetre = PixelsPerMetre;
+  const TPointCharge source = Charge(Create(400, 300));
+  const long double pixelsPerMetre = document.Scene().PixelsPerMetre;
   struct Case {
     int dx, dy; // px from the source, screen axes
     long double q;
@@ -92,47 +94,50 @@ TEST_F(DataTabTest, DirectionOfTheForceAroundAPositiveSource) {
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.angle);
-    TPointCharge *probe = CreateTestCharge(static_cast<int>(source->CenterX()) + c.dx,
-                                           static_cast<int>(source->CenterY()) + c.dy, c.q);
+    const int probe = CreateTestCharge(static_cast<int>(source.CenterX()) + c.dx,
+                                       static_cast<int>(source.CenterY()) + c.dy, c.q);
     Select(probe);
     const long double metres = std::hypot(c.dx, c.dy) / pixelsPerMetre;
-    const long double force = CoulombForce(source->ChargeValue, c.q, metres);
+    const long double force = CoulombForce(source.ChargeValue, c.q, metres);
     const QStringList values = Values();
     EXPECT_EQ(values[0], FormatScientific(force) + " N");
     EXPECT_EQ(values[1], QString::fromUtf8(c.angle));
     EXPECT_EQ(values[2], FormatScientific(force / std::fabs(c.q)) + " N/C")
         << "the same for either sign";
-    EXPECT_EQ(values[3], FormatScientific(CoulombForce(source->ChargeValue, 1, 1) / metres) + " V")
+    EXPECT_EQ(values[3], FormatScientific(CoulombForce(source.ChargeValue, 1, 1) / metres) + " V")
         << "k q / r";
-    Form2->Button_DeleteClick(); // out of the way of the next case
+    settings->Button_DeleteClick(); // out of the way of the next case
   }
 }
 
 TEST_F(DataTabTest, TestChargeOfZeroShowsTheFieldButNoDirection) {
   Create(400, 300);
-  TPointCharge *probe = CreateTestCharge(400, 200);
+  const int probe = CreateTestCharge(400, 200);
   Select(probe);
   const QStringList withCharge = Values();
-  probe->ChargeValue = 0;
+  Change(probe, [](TPointCharge &charge) { charge.ChargeValue = 0; });
   Select(probe);
   EXPECT_EQ(Values(), (QStringList{"0E+0 N", kNoChargeText, withCharge[2], withCharge[3]}));
 }
 
 TEST_F(DataTabTest, ValuesFollowADraggedTestCharge) {
   Create(400, 300);
-  TPointCharge *probe = CreateTestCharge(400, 200);
-  Press(400, 200);
+  const int probe = CreateTestCharge(400, 200);
+  // A drag in the main window: the charge grabbed is selected, then moved in one gesture.
+  document.BeginGesture();
+  document.Select(probe);
   QStringList previous = Values();
   for (int step = 1; step <= 4; ++step) {
     const int x = 400 + 30 * step;
-    Move(x, 200);
+    document.MoveCharge(probe, x, 200);
     SCOPED_TRACE(x);
-    EXPECT_EQ(probe->CenterX(), x);
-    EXPECT_EQ(Values(), Shown(DataRowsFor(TheDocument(), probe))) << "refilled on every move";
+    EXPECT_EQ(Charge(probe).CenterX(), x);
+    EXPECT_EQ(Values(), Shown(DataRowsFor(document.Scene(), &Charge(probe))))
+        << "refilled on every move";
     EXPECT_NE(Values(), previous);
     previous = Values();
   }
-  Release(520, 200);
+  document.EndGesture();
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The settings window's charge list and charge tab, driven with key and mouse events under a
 // German locale.
+#include "WindowsFixture.h"
 #include "support/PixelTesting.h"
-#include "support/ProgramFixture.h"
 
 #include "model/Readouts.h"
 
@@ -13,9 +13,9 @@
 
 namespace {
 
-class SettingsWindowTest : public ProgramTest {
+class SettingsWindowTest : public WindowsTest {
 protected:
-  TChargeTab &Tab() const { return *Form2->TabSheet_Charge; }
+  TChargeTab &Tab() const { return *settings->TabSheet_Charge; }
   static void Type(QLineEdit *edit, const QString &text) {
     edit->clear();
     QTest::keyClicks(edit, text);
@@ -43,72 +43,80 @@ protected:
     return !Tab().Button_Apply->isEnabled() && !Tab().Button_Center->isEnabled() &&
            !Tab().Button_Delete->isEnabled();
   }
+  // The origin put there without moving the charges.
+  void PutOrigin(TPoint origin) {
+    Prepare([origin](TScene &scene) { scene.Origin = origin; });
+  }
 };
 
 TEST_F(SettingsWindowTest, TabFollowsTheSelection) {
   EXPECT_TRUE(ButtonsDisabled());
   EXPECT_EQ(Shown(), (QStringList{"", "", "", "-1", "0", "-"}));
 
-  Create(Origin.X, Origin.Y);
-  TPointCharge *second = Create(Origin.X + 50, Origin.Y - 50);
-  PixelsPerMetre = 100;
-  second->ChargeValue = 2 * kElementaryCharge;
-  second->FieldLineCount = 1000;
-  second->IsTestCharge = true;
-  Form2->ComboBox_ChargesClick();
+  const TPoint origin = document.Scene().Origin;
+  Create(origin.X, origin.Y);
+  const int second = Create(origin.X + 50, origin.Y - 50);
+  Prepare([second](TScene &scene) {
+    scene.PixelsPerMetre = 100;
+    TPointCharge &charge = scene.Charges[second];
+    charge.ChargeValue = 2 * kElementaryCharge;
+    charge.FieldLineCount = 1000;
+    charge.IsTestCharge = true;
+  });
+  settings->ComboBox_ChargesClick();
   EXPECT_TRUE(ButtonsEnabled());
   EXPECT_EQ(Shown(), (QStringList{"0,5", "0,5", "2", "0", "400", "x"}));
-  EXPECT_EQ(PositionText(TheDocument(), *second), QStringLiteral("X: 0,5 | Y: 0,5"));
+  EXPECT_EQ(PositionText(document.Scene(), Charge(second)), QStringLiteral("X: 0,5 | Y: 0,5"));
 
   // Picking another entry with the keyboard runs the click handler.
-  Form2->ComboBox_Charges->setFocus();
-  QTest::keyClick(Form2->ComboBox_Charges, Qt::Key_Up);
-  EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), 0);
+  settings->ComboBox_Charges->setFocus();
+  QTest::keyClick(settings->ComboBox_Charges, Qt::Key_Up);
+  EXPECT_EQ(settings->ComboBox_Charges->currentIndex(), 0);
   EXPECT_EQ(Shown(), (QStringList{"0", "0", "1", "0", "16", "-"}));
 }
 
-TEST_F(SettingsWindowTest, ApplyReadsGermanNumbersAndRedraws) {
-  TPointCharge *charge = Create(200, 150);
-  TPointCharge *other = CreateTestCharge(500, 300);
-  Form3->Panel_Pos1->Tag = charge;
-  Form3->UpdatePanel(Form3->Panel_Pos1);
-  Form2->ComboBox_Charges->setCurrentIndex(0);
-  Form2->ComboBox_ChargesClick();
-  TheDocument().MarkSaved();
-  MarkBackground();
+TEST_F(SettingsWindowTest, ApplyReadsGermanNumbers) {
+  const int charge = Create(200, 150);
+  const int other = CreateTestCharge(500, 300);
+  document.ChooseVoltage({charge, -1, -1}, true);
+  settings->ComboBox_Charges->setCurrentIndex(0);
+  settings->ComboBox_ChargesClick();
+  document.MarkSaved();
 
   Tab().ComboBox_Unit->setCurrentIndex(1);
   Tab().SpinEdit_CountLines->setValue(7);
   Tab().CheckBox_TestCharge->setChecked(true);
   Apply("0,5", "-0,25", "-3E-2");
   EXPECT_TRUE(dialogs->Calls.empty());
-  EXPECT_NEAR(charge->CenterX(), static_cast<double>(Origin.X + 0.5L * PixelsPerMetre), 1e-9);
-  EXPECT_NEAR(charge->CenterY(), static_cast<double>(Origin.Y + 0.25L * PixelsPerMetre), 1e-9);
-  EXPECT_EQ(charge->ChargeUnit, 1);
-  EXPECT_EQ(charge->ChargeValue, -3e-2L);
-  EXPECT_EQ(charge->FieldLineCount, 7u);
-  EXPECT_TRUE(charge->IsTestCharge);
-  EXPECT_TRUE(TheDocument().Modified());
-  EXPECT_FALSE(BackgroundMarked());
-  EXPECT_EQ(Form3->Panel_Pos1->text(), QStringLiteral("X: 0,5 | Y: -0,25"));
+  const TScene &scene = document.Scene();
+  EXPECT_NEAR(Charge(charge).CenterX(),
+              static_cast<double>(scene.Origin.X + 0.5L * scene.PixelsPerMetre), 1e-9);
+  EXPECT_NEAR(Charge(charge).CenterY(),
+              static_cast<double>(scene.Origin.Y + 0.25L * scene.PixelsPerMetre), 1e-9);
+  EXPECT_EQ(Charge(charge).ChargeUnit, 1);
+  EXPECT_EQ(Charge(charge).ChargeValue, -3e-2L);
+  EXPECT_EQ(Charge(charge).FieldLineCount, 7u);
+  EXPECT_TRUE(Charge(charge).IsTestCharge);
+  EXPECT_TRUE(document.Modified());
+  EXPECT_EQ(voltage->Panel_Pos1->text(), QStringLiteral("X: 0,5 | Y: -0,25"));
   EXPECT_EQ(Tab().Edit_X->text(), QStringLiteral("0,5")) << "the edits keep what was typed";
-  EXPECT_EQ(other->X, 490) << "only the selected charge changes";
+  EXPECT_EQ(Charge(other).X, 490) << "only the selected charge changes";
 
   // A unit switch without editing the number reads it in the new unit; a count that is not
   // a number counts as zero.
-  Form2->ComboBox_ChargesClick();
+  settings->ComboBox_ChargesClick();
   Tab().ComboBox_Unit->setCurrentIndex(0);
   Tab().SpinEdit_CountLines->findChild<QLineEdit *>()->clear();
   QTest::mouseClick(Tab().Button_Apply, Qt::LeftButton);
-  EXPECT_EQ(charge->ChargeValue, -3e-2L * kElementaryCharge);
-  EXPECT_EQ(charge->FieldLineCount, 0u);
+  EXPECT_EQ(Charge(charge).ChargeValue, -3e-2L * kElementaryCharge);
+  EXPECT_EQ(Charge(charge).FieldLineCount, 0u);
 }
 
 TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing) {
   struct Case {
     const char *x, *y, *q, *error;
   };
-  TPointCharge *charge = Create(200, 150);
+  const int charge = Create(200, 150);
   for (const Case c : {Case{"abc", "1", "x", "Ungültige x-Koordinate"},
                        Case{"1", "abc", "1", "Ungültige y-Koordinate"},
                        Case{"1", "2", "1.5", "Ungültige Ladungsangabe"},
@@ -123,21 +131,21 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
                        Case{"1", "2", "7,4e159", "Ungültige Ladungsangabe"},
                        Case{"1", "2", "1e400", "Ungültige Ladungsangabe"}}) {
     dialogs->Calls.clear();
-    TheDocument().MarkSaved();
+    document.MarkSaved();
     Apply(QString::fromUtf8(c.x), c.y, c.q);
     ASSERT_EQ(dialogs->Calls.size(), 1u) << c.error;
     EXPECT_EQ(dialogs->Calls[0].Kind, QStringLiteral("error"));
     EXPECT_EQ(dialogs->Calls[0].Title, QStringLiteral("Ungültige oder unvollständige Angaben"));
     EXPECT_EQ(dialogs->Calls[0].Text, QString::fromUtf8(c.error));
-    EXPECT_EQ(charge->X, 190);
-    EXPECT_EQ(charge->ChargeValue, kElementaryCharge);
-    EXPECT_FALSE(TheDocument().Modified());
+    EXPECT_EQ(Charge(charge).X, 190);
+    EXPECT_EQ(Charge(charge).ChargeValue, kElementaryCharge);
+    EXPECT_FALSE(document.Modified());
     EXPECT_EQ(Tab().Edit_Y->text(), QString::fromUtf8(c.y));
   }
   dialogs->Calls.clear();
   Apply("1", "2", "7,2e159");
   EXPECT_EQ(dialogs->Errors(), std::vector<QString>{});
-  EXPECT_EQ(charge->ChargeValue, 7.2e159L * kElementaryCharge);
+  EXPECT_EQ(Charge(charge).ChargeValue, 7.2e159L * kElementaryCharge);
 }
 
 TEST_F(SettingsWindowTest, LineCountClampsAsTypedAndAnEmptiedFieldIsNone) {
@@ -145,9 +153,9 @@ TEST_F(SettingsWindowTest, LineCountClampsAsTypedAndAnEmptiedFieldIsNone) {
     const char *typed, *shown;
     uint32_t lines;
   };
-  TPointCharge *charge = Create(200, 150);
-  Form2->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(Form2));
+  const int charge = Create(200, 150);
+  settings->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(settings.get()));
   QSpinBox *spin = Tab().SpinEdit_CountLines;
   for (const Case c : {Case{"999", "400", 400}, Case{"450", "400", 400}, Case{"45", "45", 45},
                        Case{"99999999999999999999", "400", 400}, Case{"", "0", 0}}) {
@@ -159,20 +167,22 @@ TEST_F(SettingsWindowTest, LineCountClampsAsTypedAndAnEmptiedFieldIsNone) {
     Tab().Button_Apply->setFocus(); // leaving the field, as a click on the button does
     EXPECT_EQ(spin->text(), QString::fromLatin1(c.shown)) << c.typed;
     QTest::mouseClick(Tab().Button_Apply, Qt::LeftButton);
-    EXPECT_EQ(charge->FieldLineCount, c.lines) << c.typed;
+    EXPECT_EQ(Charge(charge).FieldLineCount, c.lines) << c.typed;
   }
 }
 
 TEST_F(SettingsWindowTest, UnknownUnitFromADamagedFileKeepsTheCharge) {
-  TPointCharge *charge = Create(200, 150);
-  charge->ChargeUnit = 7;
-  charge->ChargeValue = 0.25L;
-  Form2->ComboBox_ChargesClick();
+  const int charge = Create(200, 150);
+  Change(charge, [](TPointCharge &damaged) {
+    damaged.ChargeUnit = 7;
+    damaged.ChargeValue = 0.25L;
+  });
+  settings->ComboBox_ChargesClick();
   EXPECT_EQ(Tab().ComboBox_Unit->currentIndex(), -1);
   EXPECT_EQ(Tab().Edit_Charge->text(), QStringLiteral("0,25"));
   QTest::mouseClick(Tab().Button_Apply, Qt::LeftButton);
-  EXPECT_EQ(charge->ChargeUnit, 7);
-  EXPECT_EQ(charge->ChargeValue, 0.25L);
+  EXPECT_EQ(Charge(charge).ChargeUnit, 7);
+  EXPECT_EQ(Charge(charge).ChargeValue, 0.25L);
 }
 
 TEST_F(SettingsWindowTest, CentreMovesTheViewButIsNoChange) {
@@ -182,68 +192,68 @@ TEST_F(SettingsWindowTest, CentreMovesTheViewButIsNoChange) {
   };
   // 396 + 396 - 100.5 - 10 = 681.5 rounds to the even 682; 267 + 267 - 50 - 10 = 474.
   for (const Case c : {Case{100.5, 50, {682, 474}}, Case{386, 257, {396, 267}}}) {
-    Origin = {396, 267};
-    TPointCharge *charge = Create(300, 300);
-    charge->X = c.x;
-    charge->Y = c.y;
-    const TWorldPoint world = ChargeWorldPosition(*charge);
-    TheDocument().MarkSaved();
-    MarkBackground();
+    PutOrigin({396, 267});
+    const int charge = Create(300, 300);
+    Change(charge, [c](TPointCharge &placed) {
+      placed.X = c.x;
+      placed.Y = c.y;
+    });
+    const TWorldPoint world = document.Scene().ChargeWorldPosition(Charge(charge));
+    document.MarkSaved();
     QTest::mouseClick(Tab().Button_Center, Qt::LeftButton);
-    EXPECT_EQ(Origin, c.origin);
-    EXPECT_NEAR(charge->CenterX(), 396, 0.5);
-    EXPECT_NEAR(charge->CenterY(), 267, 0.5);
-    EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*charge).X), static_cast<double>(world.X),
-                1e-12);
-    EXPECT_FALSE(TheDocument().Modified());
-    EXPECT_FALSE(BackgroundMarked());
+    EXPECT_EQ(document.Scene().Origin, c.origin);
+    EXPECT_NEAR(Charge(charge).CenterX(), 396, 0.5);
+    EXPECT_NEAR(Charge(charge).CenterY(), 267, 0.5);
+    EXPECT_NEAR(static_cast<double>(document.Scene().ChargeWorldPosition(Charge(charge)).X),
+                static_cast<double>(world.X), 1e-12);
+    EXPECT_FALSE(document.Modified());
   }
 }
 
 TEST_F(SettingsWindowTest, FarthestAcceptedPositionsAreCentred) {
   for (const char *x : {"132291", "-132291", "0,001"}) {
-    Origin = {396, 267};
-    TPointCharge *charge = Create(300, 300);
+    PutOrigin({396, 267});
+    const int charge = Create(300, 300);
     Apply(QString::fromLatin1(x), QString::fromLatin1(x).remove(u'-'), "1");
     ASSERT_TRUE(dialogs->Calls.empty()) << x;
     QTest::mouseClick(Tab().Button_Center, Qt::LeftButton);
-    EXPECT_NEAR(charge->CenterX(), 396, 0.5) << x;
-    EXPECT_NEAR(charge->CenterY(), 267, 0.5) << x;
+    EXPECT_NEAR(Charge(charge).CenterX(), 396, 0.5) << x;
+    EXPECT_NEAR(Charge(charge).CenterY(), 267, 0.5) << x;
   }
 }
 
 TEST_F(SettingsWindowTest, DeleteEmptiesTheVoltagePanelFirst) {
-  TPointCharge *start = CreateTestCharge(200, 150);
-  TPointCharge *end = CreateTestCharge(400, 150);
-  Form3->Panel_Pos1->Tag = start;
-  Form3->Panel_Pos2->Tag = end;
-  Form3->ComboBox_Value->setCurrentIndex(kValueVoltage);
-  Form3->UpdatePanel(Form3->Panel_Pos2);
-  Form2->ComboBox_Charges->setCurrentIndex(1);
-  Form2->ComboBox_ChargesClick();
-  TheDocument().MarkSaved();
+  const int start = CreateTestCharge(200, 150);
+  const int end = CreateTestCharge(400, 150);
+  const TPointCharge kept = Charge(start);
+  document.ChooseVoltage({start, end, kValueVoltage}, true);
+  settings->ComboBox_Charges->setCurrentIndex(1);
+  settings->ComboBox_ChargesClick();
+  document.MarkSaved();
 
   QTest::mouseClick(Tab().Button_Delete, Qt::LeftButton);
-  ASSERT_EQ(Charges.Count(), 1);
-  EXPECT_EQ(Charges[0], start);
-  EXPECT_EQ(Form2->ComboBox_Charges->count(), 1);
-  EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), -1);
-  EXPECT_EQ(Form3->Panel_Pos2->Tag, nullptr);
-  EXPECT_EQ(Form3->Panel_Pos2->text(), kNoChargeChosenText);
-  EXPECT_EQ(Form3->Panel_Pos1->Tag, start);
-  EXPECT_EQ(Form3->Label_Value->text(), kClickHintText);
+  ASSERT_EQ(document.Charges().Count(), 1);
+  EXPECT_EQ(Charge(0), kept);
+  EXPECT_EQ(settings->ComboBox_Charges->count(), 1);
+  EXPECT_EQ(settings->ComboBox_Charges->currentIndex(), -1);
+  EXPECT_EQ(document.Scene().Voltage.End, -1);
+  EXPECT_EQ(voltage->ChargeOf(voltage->Panel_Pos2), -1);
+  EXPECT_EQ(voltage->Panel_Pos2->text(), kNoChargeChosenText);
+  EXPECT_EQ(voltage->ChargeOf(voltage->Panel_Pos1), 0);
+  EXPECT_EQ(voltage->Label_Value->text(), kClickHintText);
   EXPECT_TRUE(ButtonsDisabled());
   EXPECT_EQ(Shown(), (QStringList{"", "", "", "-1", "0", "-"}));
-  EXPECT_TRUE(TheDocument().Modified());
+  EXPECT_TRUE(document.Modified());
 }
 
 TEST_F(SettingsWindowTest, ListEntriesShowTestChargesInGreen) {
-  Create(Origin.X, Origin.Y);
-  CreateTestCharge(Origin.X + 50, Origin.Y);
+  const TPoint origin = document.Scene().Origin;
+  Create(origin.X, origin.Y);
+  CreateTestCharge(origin.X + 50, origin.Y);
   for (int index : {0, 1}) {
     TBitmap entry(200, 16);
     entry.Canvas().Brush.SetColor(0xFFFFFF);
-    DrawChargeEntry(entry.Canvas(), TheDocument(), index, {0, 0, 200, 16}, 0x000000);
+    DrawChargeEntry(entry.Canvas(), document, index, {0, 0, 200, 16}, 0x000000);
     const PixelBox text = ChangedBox(entry.Image(), 0xFFFFFF);
     EXPECT_GE(text.Left, 2) << "text starts two pixels in";
     // Smoothed text has mixed pixels: count those of a green hue.
@@ -259,17 +269,17 @@ TEST_F(SettingsWindowTest, ListEntriesShowTestChargesInGreen) {
 }
 
 TEST_F(SettingsWindowTest, CannotBeClosedWhileTheProgramRuns) {
-  EXPECT_FALSE(Form2->close());
-  EXPECT_TRUE(Form2->isVisible());
+  EXPECT_FALSE(settings->close());
+  EXPECT_TRUE(settings->isVisible());
 }
 
 TEST_F(SettingsWindowTest, TheEquipotentialGroupFitsTheWindowAsItWas) {
   // The window's size is its largest tab's: the group, in the view settings' place, must
   // make the view tab no wider than they are and no taller than the charge tab.
-  const QWidget &settings = *Form2->TabSheet_View->Button_ApplyView->parentWidget();
-  const QSize tab = Form2->TabSheet_View->minimumSizeHint();
-  EXPECT_LE(tab.width(), settings.minimumSizeHint().width());
-  EXPECT_LE(tab.height(), Form2->TabSheet_Charge->minimumSizeHint().height());
+  const QWidget &settingsGroup = *settings->TabSheet_View->Button_ApplyView->parentWidget();
+  const QSize tab = settings->TabSheet_View->minimumSizeHint();
+  EXPECT_LE(tab.width(), settingsGroup.minimumSizeHint().width());
+  EXPECT_LE(tab.height(), settings->TabSheet_Charge->minimumSizeHint().height());
 }
 
 } // namespace

@@ -1,15 +1,15 @@
 // The settings window's view tab: what it shows, zooming about the origin, the entries it
 // refuses without changing anything, and the settings it stores.
-#include "support/ProgramFixture.h"
+#include "WindowsFixture.h"
 #include "support/QtPrinters.h"
 
+#include "model/ViewLimits.h"
 #include "widgets/PellColorComboBox.h"
 #include "windows/PotentialGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -19,10 +19,10 @@
 
 namespace {
 
-class ViewTabTest : public ProgramTest {
+class ViewTabTest : public WindowsTest {
 protected:
-  TViewTab &Tab() const { return *Form2->TabSheet_View; }
-  void ShowTab() const { Form2->PageControl->setCurrentIndex(2); }
+  TViewTab &Tab() const { return *settings->TabSheet_View; }
+  void ShowTab() const { settings->PageControl->setCurrentIndex(2); }
   static void Type(QLineEdit *edit, const QString &text) {
     edit->clear();
     QTest::keyClicks(edit, text);
@@ -33,10 +33,11 @@ protected:
     QTest::mouseClick(Tab().Button_ApplyView, Qt::LeftButton);
   }
   // Charge centres relative to the origin, px.
-  static std::vector<std::pair<double, double>> Offsets() {
+  std::vector<std::pair<double, double>> Offsets() const {
+    const TScene &scene = document.Scene();
     std::vector<std::pair<double, double>> offsets;
-    for (const auto &c : Charges)
-      offsets.emplace_back(c->CenterX() - Origin.X, c->CenterY() - Origin.Y);
+    for (const TPointCharge &c : scene.Charges)
+      offsets.emplace_back(c.CenterX() - scene.Origin.X, c.CenterY() - scene.Origin.Y);
     return offsets;
   }
 };
@@ -51,11 +52,13 @@ TEST_F(ViewTabTest, FreshWindowAndShowingTheTab) {
   EXPECT_EQ(colors.currentIndex(), colors.Colors().size());
 
   // Showing the tab fills it from the view state.
-  ArrowScale = 1.23456e-20L;
-  ArrowColor = 0x0000FF;
-  PixelsPerMetre = DefaultPixelsPerMetre() * 2.5L;
-  StepLength = 7;
-  ShowCursorLine = false;
+  Prepare([](TScene &scene) {
+    scene.ArrowScale = 1.23456e-20L;
+    scene.ArrowColor = 0x0000FF;
+    scene.PixelsPerMetre = DefaultPixelsPerMetre() * 2.5L;
+    scene.StepLength = 7;
+    scene.ShowCursorLine = false;
+  });
   ShowTab();
   EXPECT_EQ(Tab().Edit_ArrowLength->text(), QStringLiteral("1,235E-20"));
   EXPECT_EQ(Tab().PellColorComboBox_Arrow->Color(), 0x0000FFu);
@@ -73,67 +76,62 @@ TEST_F(ViewTabTest, FreshWindowAndShowingTheTab) {
 }
 
 TEST_F(ViewTabTest, ZoomScalesTheChargesAboutTheOrigin) {
-  Press(100, 100, Qt::RightButton); // the origin away from the centre
-  Move(60, 130);
-  Release(60, 130, Qt::RightButton);
+  // The origin away from the centre, as a drag with the right button moves it.
+  const TPoint centre = document.Scene().Origin;
+  document.Pan(centre.X - 40, centre.Y + 30);
   Create(300, 200);
   Create(517, 95);
-  TPointCharge *selected = Create(250, 410);
-  const QString x = Form2->TabSheet_Charge->Edit_X->text();
-  const QString y = Form2->TabSheet_Charge->Edit_Y->text();
-  const TPoint origin = Origin;
+  const int selected = Create(250, 410);
+  const QString x = settings->TabSheet_Charge->Edit_X->text();
+  const QString y = settings->TabSheet_Charge->Edit_Y->text();
+  const TPoint origin = document.Scene().Origin;
   const auto before = Offsets();
-  const long double pixelsPerMetre = PixelsPerMetre;
+  const long double pixelsPerMetre = document.Scene().PixelsPerMetre;
   ShowTab();
-  TheDocument().MarkSaved();
-  MarkBackground();
+  document.MarkSaved();
   Tab().PellColorComboBox_Arrow->SetColor(0xFF0000);
   Tab().TrackBar_Precision->setValue(11);
   Tab().CheckBox_ShowFieldLineAtCursor->setChecked(false);
 
   Apply(QStringLiteral("1,23456E-20"), QStringLiteral("200"));
   EXPECT_TRUE(dialogs->Errors().empty());
-  EXPECT_EQ(ArrowScale, 1.23456e-20L);
+  const TScene &scene = document.Scene();
+  EXPECT_EQ(scene.ArrowScale, 1.23456e-20L);
   EXPECT_EQ(Tab().Edit_ArrowLength->text(), QStringLiteral("1,23456E-20"))
       << "the editing form, not the tab's pattern";
-  EXPECT_EQ(ArrowColor, 0xFF0000u);
-  EXPECT_EQ(StepLength, 11u);
-  EXPECT_FALSE(ShowCursorLine);
-  EXPECT_EQ(Origin, origin);
-  EXPECT_EQ(PixelsPerMetre, 2 * pixelsPerMetre);
+  EXPECT_EQ(scene.ArrowColor, 0xFF0000u);
+  EXPECT_EQ(scene.StepLength, 11u);
+  EXPECT_FALSE(scene.ShowCursorLine);
+  EXPECT_EQ(scene.Origin, origin);
+  EXPECT_EQ(scene.PixelsPerMetre, 2 * pixelsPerMetre);
   const auto after = Offsets();
   for (size_t i = 0; i < before.size(); ++i) {
     EXPECT_DOUBLE_EQ(after[i].first, 2 * before[i].first) << i;
     EXPECT_DOUBLE_EQ(after[i].second, 2 * before[i].second) << i;
   }
-  EXPECT_TRUE(TheDocument().Modified());
-  EXPECT_FALSE(BackgroundMarked());
-  Form2->PageControl->setCurrentIndex(0);
-  ASSERT_EQ(Form2->SelectedCharge(), selected);
-  Form2->ComboBox_ChargesClick();
-  EXPECT_EQ(Form2->TabSheet_Charge->Edit_X->text(), x) << "the metres stay";
-  EXPECT_EQ(Form2->TabSheet_Charge->Edit_Y->text(), y);
+  EXPECT_TRUE(document.Modified());
+  settings->PageControl->setCurrentIndex(0);
+  ASSERT_EQ(settings->SelectedCharge(), &Charge(selected));
+  settings->ComboBox_ChargesClick();
+  EXPECT_EQ(settings->TabSheet_Charge->Edit_X->text(), x) << "the metres stay";
+  EXPECT_EQ(settings->TabSheet_Charge->Edit_Y->text(), y);
 }
 
 TEST_F(ViewTabTest, SameZoomWithinTheToleranceDoesNotRescale) {
   Create(300, 200);
   const auto before = Offsets();
-  const long double pixelsPerMetre = PixelsPerMetre;
+  const long double pixelsPerMetre = document.Scene().PixelsPerMetre;
   ShowTab();
   for (const char *zoom : {"100", "100,00001", "99,99999"}) {
     SCOPED_TRACE(zoom);
-    TheDocument().MarkSaved();
-    MarkBackground();
+    document.MarkSaved();
     Apply(QStringLiteral("1E-23"), QString::fromUtf8(zoom));
     EXPECT_EQ(Offsets(), before);
-    EXPECT_EQ(PixelsPerMetre, pixelsPerMetre);
-    EXPECT_TRUE(BackgroundMarked()) << "no new background";
-    EXPECT_TRUE(FrameMarked()) << "but a new frame";
-    EXPECT_FALSE(TheDocument().Modified()) << "nothing changed, nothing to save";
+    EXPECT_EQ(document.Scene().PixelsPerMetre, pixelsPerMetre);
+    EXPECT_FALSE(document.Modified()) << "nothing changed, nothing to save";
   }
   Apply(QStringLiteral("1E-23"), QStringLiteral("100,001")); // 1E-5 as a factor
   EXPECT_NE(Offsets(), before);
-  EXPECT_FALSE(BackgroundMarked());
 }
 
 TEST_F(ViewTabTest, RefusedEntriesChangeNothing) {
@@ -171,7 +169,7 @@ TEST_F(ViewTabTest, RefusedEntriesChangeNothing) {
   const auto offsets = Offsets();
   for (const Case &c : cases) {
     SCOPED_TRACE(c.shown);
-    TheDocument().MarkSaved();
+    document.MarkSaved();
     dialogs->Calls.clear();
     Tab().PellColorComboBox_Arrow->SetColor(0xFF0000);
     Tab().TrackBar_Precision->setValue(15);
@@ -179,54 +177,56 @@ TEST_F(ViewTabTest, RefusedEntriesChangeNothing) {
     Apply(QString::fromUtf8(c.arrow), QString::fromUtf8(c.zoom));
     EXPECT_EQ(dialogs->Errors(), (std::vector<QString>{QString::fromUtf8(c.shown)}));
     EXPECT_EQ(dialogs->Calls[0].Title, QStringLiteral("Das Kraftbild"));
-    EXPECT_EQ(ArrowScale, kDefaultArrowScale);
-    EXPECT_EQ(ArrowColor, kDefaultArrowColor);
-    EXPECT_EQ(StepLength, kDefaultStepLength);
-    EXPECT_TRUE(ShowCursorLine);
-    EXPECT_EQ(PixelsPerMetre, DefaultPixelsPerMetre());
+    const TScene &scene = document.Scene();
+    EXPECT_EQ(scene.ArrowScale, kDefaultArrowScale);
+    EXPECT_EQ(scene.ArrowColor, kDefaultArrowColor);
+    EXPECT_EQ(scene.StepLength, kDefaultStepLength);
+    EXPECT_TRUE(scene.ShowCursorLine);
+    EXPECT_EQ(scene.PixelsPerMetre, DefaultPixelsPerMetre());
     EXPECT_EQ(Offsets(), offsets);
-    EXPECT_FALSE(TheDocument().Modified());
+    EXPECT_FALSE(document.Modified());
     EXPECT_EQ(Tab().Edit_ArrowLength->text(), QString::fromUtf8(c.arrow)) << "the text stays";
     EXPECT_EQ(Tab().ComboBox_Zoom->currentText(), QString::fromUtf8(c.zoom));
   }
 }
 
-TEST_F(ViewTabTest, PotentialSwitchesRedrawTheBackgroundAndModifyTheProject) {
+TEST_F(ViewTabTest, PotentialSwitchesModifyTheProjectAndFollowTheMenu) {
   Create(300, 200);
-  Create(500, 300)->ChargeValue = -kElementaryCharge;
-  TheDocument().MarkSaved();
+  Change(Create(500, 300), [](TPointCharge &charge) { charge.ChargeValue = -kElementaryCharge; });
+  document.MarkSaved();
   ShowTab();
   TPotentialGroup &group = *Tab().Group_Potential;
-  QImage picture = Background->Image().copy();
-  QAction *menu[] = {Form1->MenuItem_Equipotentials, Form1->MenuItem_PotentialMap};
+  bool TPotentialOptions::*const flags[] = {&TPotentialOptions::Lines, &TPotentialOptions::Map};
   QCheckBox *boxes[] = {group.CheckBox_Lines, group.CheckBox_Map};
+  // The "Extras" menu's switch, as the main window applies it.
+  const auto switchInMenu = [this](bool TPotentialOptions::*flag, bool on) {
+    TPotentialOptions options = document.Scene().Potential;
+    options.*flag = on;
+    document.ApplyPotential(options);
+  };
   QTest::mouseClick(Tab().Button_Potential, Qt::LeftButton);
   ASSERT_TRUE(group.isVisible());
   EXPECT_FALSE(Tab().Button_ApplyView->isVisible()) << "the group takes the settings' place";
   for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
     QTest::mouseClick(boxes[i], Qt::LeftButton, {}, QPoint(6, boxes[i]->height() / 2));
-    EXPECT_TRUE(TheDocument().Modified());
-    EXPECT_NE(Background->Image(), picture) << i;
-    picture = Background->Image().copy();
-    TheDocument().MarkSaved();
-    // The menu shows the same switch and turns it off again; the tab follows.
-    emit Form1->Extras1->aboutToShow();
-    EXPECT_TRUE(menu[i]->isChecked());
-    menu[i]->trigger();
+    EXPECT_TRUE(document.Modified());
+    EXPECT_TRUE(document.Scene().Potential.*flags[i]);
+    document.MarkSaved();
+    // The menu turns the same switch off again; the tab follows.
+    switchInMenu(flags[i], false);
     EXPECT_FALSE(boxes[i]->isChecked());
-    EXPECT_TRUE(TheDocument().Modified());
-    EXPECT_NE(Background->Image(), picture) << i;
-    menu[i]->trigger();
-    picture = Background->Image().copy();
-    TheDocument().MarkSaved();
+    EXPECT_TRUE(document.Modified());
+    switchInMenu(flags[i], true);
+    document.MarkSaved();
   }
   // A fixed spacing is read as typed; a wrong one changes nothing.
   QTest::mouseClick(group.Radio_Fixed, Qt::LeftButton, {},
                     QPoint(6, group.Radio_Fixed->height() / 2));
   Type(group.Edit_Spacing, QStringLiteral("0,5"));
   emit group.Edit_Spacing->editingFinished();
-  EXPECT_TRUE(TheDocument().Potential.FixedSpacing);
-  EXPECT_EQ(TheDocument().Potential.Spacing, 0.5L);
+  EXPECT_TRUE(document.Scene().Potential.FixedSpacing);
+  EXPECT_EQ(document.Scene().Potential.Spacing, 0.5L);
   QTest::mouseClick(group.Button_Back, Qt::LeftButton);
   EXPECT_TRUE(Tab().Button_ApplyView->isVisible());
   EXPECT_FALSE(group.isVisible());
