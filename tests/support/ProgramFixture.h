@@ -15,6 +15,7 @@
 #include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QTest>
 
@@ -49,6 +50,9 @@ protected:
     Form3 = nullptr;
     Info = nullptr;
     program.reset();
+    for (const QWidget *left : QApplication::topLevelWidgets())
+      ADD_FAILURE() << "left behind: " << left->metaObject()->className() << " "
+                    << left->windowTitle().toStdString();
     SetTraceStepCap(0);
     QLocale::setDefault(previousLocale);
     FakeDialogs::Restore();
