@@ -9,7 +9,7 @@
 #include "model/Background.h"
 #include "model/BackgroundRenderer.h"
 #include "model/Document.h"
-#include "model/FieldLineTracer.h"
+#include "model/PictureTarget.h"
 #include "support/FakeDialogs.h"
 #include "widgets/InfoDlg.h"
 #include "windows/SettingsWindow.h"
@@ -36,9 +36,9 @@ protected:
     dialogs = &FakeDialogs::Install();
     previousLocale = QLocale();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    SetTraceStepCap(3000);
     program = std::make_unique<TProgram>();
     Form1 = &program->Main();
+    Form1->SetTraceLimits({.StepCap = 3000});
     Form2 = &program->Settings();
     Form3 = &program->Voltage();
     Info = &program->About();
@@ -53,7 +53,6 @@ protected:
     for (const QWidget *left : QApplication::topLevelWidgets())
       ADD_FAILURE() << "left behind: " << left->metaObject()->className() << " "
                     << left->windowTitle().toStdString();
-    SetTraceStepCap(0);
     QLocale::setDefault(previousLocale);
     FakeDialogs::Restore();
   }
