@@ -7,7 +7,6 @@
 
 #include "base/Seams.h"
 #include "model/BackgroundRenderer.h"
-#include "model/ModelHooks.h"
 #include "model/NumberText.h"
 #include "model/TestChargeFigures.h"
 
@@ -17,6 +16,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <new>
@@ -63,14 +63,14 @@ protected:
     ProgramTest::TearDown();
   }
   // Handles events until every picture asked for is shown (the worker's answer is an event).
-  static void Settle() {
+  void Settle() const {
     while (Form1->BackgroundBusy())
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   // The background drawn in the call, for the document as it stands.
-  static QImage DrawnInTheCall() {
-    TBitmap bitmap(Background->Width(), Background->Height());
-    DrawBackgroundOn(TheDocument(), bitmap, SurfaceSize());
+  QImage DrawnInTheCall() const {
+    TBitmap bitmap(Background().Width(), Background().Height());
+    DrawBackgroundOn(Scene(), bitmap, Form1->PictureTarget());
     return bitmap.Image();
   }
 };
@@ -79,21 +79,21 @@ TEST_F(BackgroundWorkerTest, WindowAnswersWhilePictureIsTracedAndNewestPictureWi
   Gate gate;
   Form1->BackgroundRenderer()->BeforePicture = [&gate] { gate.Wait(); };
   QSignalSpy finished(Form1->BackgroundRenderer(), &TBackgroundRenderer::Finished);
-  const QImage empty = Background->Image();
+  const QImage empty = Background().Image();
 
-  TPointCharge *first = Create(200, 200);
+  const int first = Create(200, 200);
   gate.AwaitPicture();
   // The worker is stuck in the first picture; the window goes on answering.
   Move(500, 300);
-  const TWorldPoint mouse = TheDocument().ScreenToWorld(500, 300);
+  const TWorldPoint mouse = Scene().ScreenToWorld(500, 300);
   EXPECT_EQ(Form1->StatusBar->currentMessage(), StatusPositionText(mouse.X, mouse.Y));
   Create(500, 300);
   Press(200, 200);
   Release(200, 200);
-  EXPECT_EQ(TheDocument().Selected(), first) << "a click selects at once";
+  EXPECT_EQ(Doc().SelectedIndex(), first) << "a click selects at once";
   EXPECT_TRUE(Form1->BackgroundBusy());
   EXPECT_TRUE(Form1->Timer_Progress->isActive()) << "the busy indicator shows if it lasts";
-  EXPECT_EQ(Background->Image(), empty) << "nothing shown before a picture is finished";
+  EXPECT_EQ(Background().Image(), empty) << "nothing shown before a picture is finished";
 
   gate.Open();
   Settle();
@@ -101,66 +101,69 @@ TEST_F(BackgroundWorkerTest, WindowAnswersWhilePictureIsTracedAndNewestPictureWi
   // picture is shown, and it is the one drawn in the call.
   EXPECT_EQ(finished.count(), 1);
   EXPECT_FALSE(Form1->Timer_Progress->isActive() || Form1->BusyIndicator->isVisible());
-  EXPECT_EQ(Background->Image(), DrawnInTheCall());
-  EXPECT_EQ(Form1->DXDraw->PresentedImage().pixel(30, 30), Background->Image().pixel(30, 30));
+  EXPECT_EQ(Background().Image(), DrawnInTheCall());
+  EXPECT_EQ(Form1->DXDraw->PresentedImage().pixel(30, 30), Background().Image().pixel(30, 30));
 }
 
 TEST_F(BackgroundWorkerTest, FieldLinesFollowDragUnlessSwitchedOff) {
   Create(200, 200);
   Settle();
-  const QImage atStart = Background->Image();
+  const QImage atStart = Background().Image();
 
   Press(200, 200);
   Move(260, 240);
   Move(320, 280);
   Settle();
   // The button is still held: the lines already start at the new place.
-  EXPECT_NE(Background->Image(), atStart);
-  EXPECT_EQ(Background->Image(), DrawnInTheCall());
+  EXPECT_NE(Background().Image(), atStart);
+  EXPECT_EQ(Background().Image(), DrawnInTheCall());
 
   Form1->MenuItem_LiveLines->setChecked(false);
-  const QImage held = Background->Image();
+  const QImage held = Background().Image();
   Move(400, 300);
   EXPECT_FALSE(Form1->BackgroundBusy()) << "without live lines a drag asks for no picture";
-  EXPECT_EQ(Background->Image(), held);
+  EXPECT_EQ(Background().Image(), held);
   Release(400, 300);
   Settle();
-  EXPECT_EQ(Background->Image(), DrawnInTheCall()) << "mouse-up shows the final picture";
+  EXPECT_EQ(Background().Image(), DrawnInTheCall()) << "mouse-up shows the final picture";
 }
 
 TEST_F(BackgroundWorkerTest, FailedPictureIsReportedAndTheLastOneStays) {
-  TPointCharge *charge = Create(300, 200);
+  const int charge = Create(300, 200);
   Settle();
-  const QImage before = Background->Image();
+  const QImage before = Background().Image();
   Form1->BackgroundRenderer()->BeforePicture = [] { throw std::bad_alloc(); };
-  TheDocument().MoveCharge(*charge, 350, 250);
+  Doc().MoveCharge(charge, 350, 250);
   Settle();
   ASSERT_EQ(dialogs->Errors().size(), 1u);
   EXPECT_TRUE(dialogs->Errors()[0].contains(QStringLiteral("Zu wenig Arbeitsspeicher")));
-  EXPECT_EQ(Background->Image(), before);
+  EXPECT_EQ(Background().Image(), before);
 }
 
 TEST_F(BackgroundWorkerTest, CostlyTestChargeFiguresComeWithThePictureAsFramesDrawThem) {
   // 70 sources and 70 test charges on a grid: too many pairs for every frame.
-  TheDocument().Load(SurfaceSize(), [](TDocument &document) {
+  Doc().Load(Form1->SurfaceSize(), [](TScene &scene) {
     for (int i = 0; i < 140; ++i) {
-      TPointCharge *charge = document.Charges.Add(std::make_unique<TPointCharge>());
-      charge->X = 30 + (i % 14) * 52;
-      charge->Y = 20 + (i / 14) * 50 + (i % 3) * 7;
-      charge->IsTestCharge = i % 2 == 1;
-      charge->ChargeValue = (i % 4 < 2 ? 1 : -2) * kElementaryCharge;
-      charge->FieldLineCount = charge->IsTestCharge ? 0 : 4;
+      TPointCharge &charge = scene.Charges.Add({});
+      charge.X = 30 + (i % 14) * 52;
+      charge.Y = 20 + (i / 14) * 50 + (i % 3) * 7;
+      charge.IsTestCharge = i % 2 == 1;
+      charge.ChargeValue = (i % 4 < 2 ? 1 : -2) * kElementaryCharge;
+      charge.FieldLineCount = charge.IsTestCharge ? 0 : 4;
     }
   });
   Settle();
-  ASSERT_TRUE(TestChargeFigures.Active);
-  EXPECT_EQ(TestChargeFigures.ByCharge.size(), 70u);
+  const TTestChargeFigures &figures = Form1->BackgroundRenderer()->Figures();
+  ASSERT_TRUE(figures.Active);
+  EXPECT_EQ(std::count_if(figures.ByIndex.begin(), figures.ByIndex.end(),
+                          [](const auto &figure) { return figure.has_value(); }),
+            70);
   const QImage fromWorker = Form1->DXDraw->PresentedImage().copy();
 
   // The same frame with every test charge traced in it.
   seams::SetBackgroundOnWorker(false);
   Form1->RenderFrame(true);
-  EXPECT_FALSE(TestChargeFigures.Active);
+  EXPECT_FALSE(figures.Active);
   EXPECT_EQ(fromWorker, Form1->DXDraw->PresentedImage());
 }
 

@@ -11,7 +11,15 @@
 
 namespace {
 
-using ExampleTest = ProgramTest;
+class ExampleTest : public ProgramTest {
+public:
+  QAction *ExampleAction(const QString &title) const {
+    for (QAction *action : Form1->Beispiele1->actions())
+      if (action->text() == title)
+        return action;
+    return nullptr;
+  }
+};
 
 struct Expected {
   long double Elementary; // charge in elementary charges
@@ -19,13 +27,6 @@ struct Expected {
   long double Xcm;
   long double Ycm;
 };
-
-QAction *ExampleAction(const QString &title) {
-  for (QAction *action : Form1->Beispiele1->actions())
-    if (action->text() == title)
-      return action;
-  return nullptr;
-}
 
 std::vector<Expected> Row(long double q, long double y, int lines) {
   std::vector<Expected> row;
@@ -56,24 +57,23 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
     action->trigger();
     EXPECT_TRUE(dialogs->Errors().empty());
     EXPECT_EQ(Form1->FileName(), QString());
-    EXPECT_FALSE(TheDocument().Modified());
-    EXPECT_FALSE(TheDocument().History().CanUndo());
-    ASSERT_EQ(Charges.Count(), static_cast<int>(charges.size()));
-    for (int i = 0; i < Charges.Count(); ++i) {
+    EXPECT_FALSE(Doc().Modified());
+    EXPECT_FALSE(Doc().History().CanUndo());
+    ASSERT_EQ(Charges().Count(), static_cast<int>(charges.size()));
+    for (int i = 0; i < Charges().Count(); ++i) {
       const Expected &e = charges[static_cast<size_t>(i)];
-      const TWorldPoint at = ChargeWorldPosition(*Charges[i]);
-      EXPECT_NEAR(static_cast<double>(Charges[i]->ChargeValue / kElementaryCharge),
+      const TWorldPoint at = Scene().ChargeWorldPosition(Charge(i));
+      EXPECT_NEAR(static_cast<double>(Charge(i).ChargeValue / kElementaryCharge),
                   static_cast<double>(e.Elementary), 1e-12)
           << i;
-      EXPECT_EQ(Charges[i]->IsTestCharge, e.Test) << i;
+      EXPECT_EQ(Charge(i).IsTestCharge, e.Test) << i;
       EXPECT_NEAR(static_cast<double>(at.X), static_cast<double>(e.Xcm / 100), 1e-9) << i;
       EXPECT_NEAR(static_cast<double>(at.Y), static_cast<double>(e.Ycm / 100), 1e-9) << i;
     }
     const bool voltage = title.startsWith(QStringLiteral("Spannung"));
     EXPECT_EQ(Form3->isVisible(), voltage);
-    const std::vector<int> chosen =
-        voltage ? std::vector<int>{2, 3, 0} : std::vector<int>{-1, -1, -1};
-    EXPECT_EQ(Form3->HeldChoices(), chosen);
+    const TVoltageChoice chosen = voltage ? TVoltageChoice{2, 3, 0} : TVoltageChoice{};
+    EXPECT_EQ(Scene().Voltage, chosen);
   }
   // Untitled: "Speichern" asks for a name.
   dialogs->Calls.clear();
@@ -91,7 +91,7 @@ TEST_F(ExampleTest, SaveQuestionComesBeforeAModifiedProjectIsReplaced) {
     ExampleAction(QStringLiteral("Dipol"))->trigger();
     ASSERT_EQ(dialogs->Calls.size(), 1u);
     EXPECT_EQ(dialogs->Calls[0].Text, kSaveQuestion);
-    EXPECT_EQ(Charges.Count(), answer == TQuestionAnswer::Cancel ? 1 : 2);
+    EXPECT_EQ(Charges().Count(), answer == TQuestionAnswer::Cancel ? 1 : 2);
   }
 }
 

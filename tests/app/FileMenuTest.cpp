@@ -4,8 +4,8 @@
 #include "support/ProgramFixture.h"
 #include "support/QtPrinters.h"
 
-#include "model/ModelHooks.h"
 #include "model/Readouts.h"
+#include "model/ViewLimits.h"
 #include "widgets/InfoDlg.h"
 
 #include <QApplication>
@@ -34,47 +34,48 @@ protected:
 };
 
 TEST_F(FileMenuTest, NewProjectOnACleanDocumentAsksNothingAndResetsTheDocument) {
-  TPointCharge *a = CreateTestCharge(300, 200);
-  TPointCharge *b = CreateTestCharge(450, 250);
+  const int a = CreateTestCharge(300, 200);
+  const int b = CreateTestCharge(450, 250);
   Press(100, 100, Qt::RightButton);
   Move(140, 110);
   Release(140, 110, Qt::RightButton);
+  SetUpScene([a, b](TScene &scene) {
+    scene.Voltage = {a, b, 0};
+    scene.PixelsPerMetre *= 3;
+    scene.ArrowScale = 5e-20L;
+    scene.ArrowColor = 0x0000FF;
+    scene.StepLength = 9;
+    scene.ShowCursorLine = false;
+  });
   Form3->show();
-  Form3->Panel_Pos1->Tag = a;
-  Form3->Panel_Pos2->Tag = b;
-  Form3->ComboBox_Value->setCurrentIndex(0);
   Form3->SetPotentialSearching(Form3->Panel_Pos1);
-  PixelsPerMetre *= 3;
-  ArrowScale = 5e-20L;
-  ArrowColor = 0x0000FF;
-  StepLength = 9;
-  ShowCursorLine = false;
   Form2->PageControl->setCurrentIndex(2);
   Form1->SetFileName(path);
-  TheDocument().MarkSaved();
+  Doc().MarkSaved();
   MarkBackground();
 
   Form1->MenuItem_New->trigger();
   EXPECT_EQ(Questions(), 0u);
-  EXPECT_TRUE(Charges.Empty());
+  EXPECT_TRUE(Charges().Empty());
   EXPECT_EQ(Form2->ComboBox_Charges->count(), 0);
   EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), -1);
   EXPECT_EQ(Form2->PageControl->currentIndex(), 0);
-  EXPECT_EQ(Form3->Panel_Pos1->Tag, nullptr);
-  EXPECT_EQ(Form3->Panel_Pos2->Tag, nullptr);
+  EXPECT_EQ(Scene().Voltage, TVoltageChoice{});
+  EXPECT_EQ(Form3->ChargeOf(Form3->Panel_Pos1), -1);
+  EXPECT_EQ(Form3->ChargeOf(Form3->Panel_Pos2), -1);
   EXPECT_EQ(Form3->Panel_Pos1->text(), kNoChargeChosenText);
   EXPECT_EQ(Form3->PotentialSearching(), nullptr);
   EXPECT_EQ(Form3->ComboBox_Value->currentIndex(), -1);
   EXPECT_FALSE(Form3->isVisible());
-  EXPECT_EQ(Origin, (TPoint{396, 267}));
-  EXPECT_EQ(PixelsPerMetre, DefaultPixelsPerMetre());
-  EXPECT_EQ(ArrowScale, kDefaultArrowScale);
-  EXPECT_EQ(ArrowColor, 0x0000FFu) << "view settings outside the file stay";
-  EXPECT_EQ(StepLength, 9u);
-  EXPECT_FALSE(ShowCursorLine);
+  EXPECT_EQ(Scene().Origin, (TPoint{396, 267}));
+  EXPECT_EQ(Scene().PixelsPerMetre, DefaultPixelsPerMetre());
+  EXPECT_EQ(Scene().ArrowScale, kDefaultArrowScale);
+  EXPECT_EQ(Scene().ArrowColor, 0x0000FFu) << "view settings outside the file stay";
+  EXPECT_EQ(Scene().StepLength, 9u);
+  EXPECT_FALSE(Scene().ShowCursorLine);
   EXPECT_EQ(Form1->FileName(), QString());
   EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild"));
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
   EXPECT_FALSE(BackgroundMarked());
   EXPECT_FALSE(FrameMarked());
 }
@@ -99,9 +100,9 @@ TEST_P(CloseQueryTest, ClosingWithUnsavedChanges) {
   EXPECT_EQ(Form1->close(), c.closes);
   EXPECT_EQ(Questions(), 1u);
   EXPECT_EQ(Form1->isVisible(), !c.closes);
-  EXPECT_EQ(ApplicationTerminated(), c.closes);
+  EXPECT_EQ(Form1->Terminated(), c.closes);
   EXPECT_EQ(QFile::exists(path), c.saved);
-  EXPECT_EQ(TheDocument().Modified(), !c.saved) << "the changes are kept unless saved";
+  EXPECT_EQ(Doc().Modified(), !c.saved) << "the changes are kept unless saved";
   EXPECT_TRUE(dialogs->Errors().empty());
 }
 
@@ -122,31 +123,31 @@ TEST_F(FileMenuTest, CleanDocumentClosesWithoutAQuestionAndAFailedSaveKeepsTheWi
   dialogs->Answers = {TQuestionAnswer::Yes};
   Form1->MenuItem_End->trigger();
   EXPECT_TRUE(Form1->isVisible());
-  EXPECT_FALSE(ApplicationTerminated());
+  EXPECT_FALSE(Form1->Terminated());
   ASSERT_EQ(dialogs->Errors().size(), 1u);
   EXPECT_TRUE(dialogs->Errors()[0].startsWith(QStringLiteral("Datei \"")));
-  EXPECT_TRUE(TheDocument().Modified());
+  EXPECT_TRUE(Doc().Modified());
 
-  TheDocument().MarkSaved();
+  Doc().MarkSaved();
   EXPECT_TRUE(Form1->close());
   EXPECT_EQ(Questions(), 1u);
 }
 
 TEST_F(FileMenuTest, OpenAnsweredNoAndCancelledLeavesTheDocumentModified) {
-  TPointCharge *charge = Create(300, 200);
+  const TPointCharge charge = Charge(Create(300, 200));
   dialogs->Answers = {TQuestionAnswer::No};
   Form1->MenuItem_Open->trigger();
   EXPECT_EQ(Questions(), 1u);
   EXPECT_EQ(CallsOf(QStringLiteral("open")).size(), 1u);
-  ASSERT_EQ(Charges.Count(), 1);
-  EXPECT_EQ(Charges[0], charge);
-  EXPECT_TRUE(TheDocument().Modified());
+  ASSERT_EQ(Charges().Count(), 1);
+  EXPECT_EQ(Charge(0), charge);
+  EXPECT_TRUE(Doc().Modified());
 
   // Cancel at the question: no dialog at all.
   dialogs->Answers = {TQuestionAnswer::Cancel};
   Form1->MenuItem_Open->trigger();
   EXPECT_EQ(CallsOf(QStringLiteral("open")).size(), 1u);
-  EXPECT_EQ(Charges.Count(), 1);
+  EXPECT_EQ(Charges().Count(), 1);
 }
 
 TEST_F(FileMenuTest, FileDialogsGetTheFilterAndTheirStartingNames) {
@@ -167,12 +168,12 @@ TEST_F(FileMenuTest, FileDialogsGetTheFilterAndTheirStartingNames) {
   EXPECT_EQ(saves[0].Text, QString()) << "no name yet";
   EXPECT_EQ(saves[1].Text, path) << "the save dialog is given the current file name";
   EXPECT_EQ(Form1->FileName(), other);
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
 
   // The open dialog starts with the name it returned last, whatever was saved since.
   dialogs->FileNames = {path, std::nullopt};
   Form1->MenuItem_Open->trigger();
-  EXPECT_EQ(Charges.Count(), 2) << "the second save went into the first file";
+  EXPECT_EQ(Charges().Count(), 2) << "the second save went into the first file";
   Form1->MenuItem_Open->trigger();
   const auto opens = CallsOf(QStringLiteral("open"));
   ASSERT_EQ(opens.size(), 2u);
@@ -200,7 +201,7 @@ TEST_F(FileMenuTest, InfoShowsTheAboutDialogWithTitlePeriodAndIcon) {
   EXPECT_EQ(caption, QStringLiteral("Info über Das Kraftbild"));
   EXPECT_EQ(Info->AppTitle(), QStringLiteral("Das Kraftbild"));
   EXPECT_EQ(Info->DevTime(), QStringLiteral("2005"));
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
 }
 
 TEST(ProgramFontTest, TheAboutDialogGivesTheWindowsOpenAtStartTheMessageFace) {
@@ -210,13 +211,15 @@ TEST(ProgramFontTest, TheAboutDialogGivesTheWindowsOpenAtStartTheMessageFace) {
   own.setPointSize(11);
   QApplication::setFont(own);
   FakeDialogs::Install();
-  CreateProgramWindows();
-  const QString face = MessageFontFace();
-  ASSERT_NE(face, own.family());
-  EXPECT_EQ(Form1->font().family(), face);
-  EXPECT_EQ(Form2->font().family(), face);
-  EXPECT_EQ(LabelFontName(), face) << "the axis labels use the main window's face";
-  DestroyProgramWindows();
+  {
+    TProgram program;
+    const QString face = MessageFontFace();
+    ASSERT_NE(face, own.family());
+    EXPECT_EQ(program.Main().font().family(), face);
+    EXPECT_EQ(program.Settings().font().family(), face);
+    EXPECT_EQ(program.Main().PictureTarget().FontName, face)
+        << "the axis labels use the main window's face";
+  }
   FakeDialogs::Restore();
   QApplication::setFont(previous);
 }

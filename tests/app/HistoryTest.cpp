@@ -23,39 +23,23 @@ namespace {
 struct Seen {
   TViewState View;
   TPotentialOptions Potential;
-  std::vector<TChargeState> Charges;
+  TChargeList Charges;
   int Selected = -1;
-  std::vector<int> Choices;
+  TVoltageChoice Choices;
   QStringList Edits;
   QImage Frame;
   bool operator==(const Seen &) const = default;
 };
 
-Seen Look() {
-  Seen seen;
-  seen.View = TheDocument().CaptureView();
-  seen.Potential = TheDocument().Potential;
-  for (const auto &charge : Charges)
-    seen.Charges.push_back(StateOf(*charge));
-  seen.Selected = TheDocument().SelectedIndex();
-  seen.Choices = Form3->HeldChoices();
-  const TChargeTab &tab = *Form2->TabSheet_Charge;
-  seen.Edits = {tab.Edit_X->text(), tab.Edit_Y->text(), tab.Edit_Charge->text(),
-                Form2->TabSheet_View->ComboBox_Zoom->currentText(), Form3->Label_Value->text()};
-  seen.Frame = Form1->DXDraw->PresentedImage();
-  return seen;
-}
-
 // Field by field, so that a failure says what differs.
 void PrintTo(const Seen &seen, std::ostream *os) {
   const TViewValues &view = seen.View.View;
   *os << "origin " << view.Origin.X << "," << view.Origin.Y << " ppm "
-      << static_cast<double>(view.PixelsPerMetre) << " charges " << seen.Charges.size()
-      << " selected " << seen.Selected << " choices";
-  for (int c : seen.Choices)
-    *os << " " << c;
+      << static_cast<double>(view.PixelsPerMetre) << " charges " << seen.Charges.Count()
+      << " selected " << seen.Selected << " choices " << seen.Choices.Start << " "
+      << seen.Choices.End << " " << seen.Choices.Value;
   *os << " edits " << seen.Edits.join(QStringLiteral("|")).toStdString();
-  for (const TChargeState &c : seen.Charges)
+  for (const TPointCharge &c : seen.Charges)
     *os << " (" << c.X << "," << c.Y << ")";
   *os << " arrows " << static_cast<double>(view.ArrowScale) << " step " << view.StepLength
       << " potential lines " << seen.Potential.Lines << " map " << seen.Potential.Map;
@@ -70,26 +54,32 @@ protected:
     Create(500, 300);
     CreateTestCharge(350, 120);
     CreateTestCharge(250, 400);
-    // The voltage window holds the test charges by pointer.
-    Form3->RestoreChoices({2, 3, 0});
-    TheDocument().Select(1);
-    // The test charges were made so behind the document's back: draw them as they are.
-    Form1->Timer_ResizeTimer();
+    Doc().ChooseVoltage({2, 3, 0}, true);
+    Doc().Select(1);
   }
 
 public:
-  using ProgramTest::Create;
-  using ProgramTest::Move;
-  using ProgramTest::Press;
-  using ProgramTest::Release;
+  Seen Look() const {
+    Seen seen;
+    seen.View = Doc().CaptureView();
+    seen.Potential = Scene().Potential;
+    seen.Charges = Charges();
+    seen.Selected = Doc().SelectedIndex();
+    seen.Choices = Scene().Voltage;
+    const TChargeTab &tab = *Form2->TabSheet_Charge;
+    seen.Edits = {tab.Edit_X->text(), tab.Edit_Y->text(), tab.Edit_Charge->text(),
+                  Form2->TabSheet_View->ComboBox_Zoom->currentText(), Form3->Label_Value->text()};
+    seen.Frame = Form1->DXDraw->PresentedImage();
+    return seen;
+  }
 };
 
 struct StepCase {
   const char *name;
   QString text; // what the menu says it takes back
-  std::function<void()> act;
+  std::function<void(HistoryTest &)> act;
   // What comes before and is no step of its own (a selection, a page of the settings window).
-  std::function<void()> prepare = [] {};
+  std::function<void(HistoryTest &)> prepare = [](HistoryTest &) {};
   bool unsaved = true; // whether the change alone makes the document unsaved
 };
 
@@ -103,50 +93,52 @@ void Click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
 std::vector<StepCase> EveryKindOfChange() {
   using T = HistoryTest;
   return {
-      {"create", "Ladung erzeugen", [] { T::Create(600, 100); }},
+      {"create", "Ladung erzeugen", [](T &t) { t.Create(600, 100); }},
       {"drag of 50 moves", "Ladung verschieben",
-       [] {
-         T::Press(500, 300);
+       [](T &t) {
+         t.Press(500, 300);
          for (int i = 1; i <= 50; ++i)
-           T::Move(500 - 3 * i, 300 + i);
-         T::Release(350, 350);
+           t.Move(500 - 3 * i, 300 + i);
+         t.Release(350, 350);
        }},
       {"apply", "Ladung ändern",
-       [] {
-         Type(Form2->TabSheet_Charge->Edit_X, QStringLiteral("0,5"));
-         Type(Form2->TabSheet_Charge->Edit_Charge, QStringLiteral("-3"));
-         Click(Form2->TabSheet_Charge->Button_Apply);
+       [](T &t) {
+         Type(t.Form2->TabSheet_Charge->Edit_X, QStringLiteral("0,5"));
+         Type(t.Form2->TabSheet_Charge->Edit_Charge, QStringLiteral("-3"));
+         Click(t.Form2->TabSheet_Charge->Button_Apply);
        }},
       {"delete a chosen charge", "Ladung löschen",
-       [] { Click(Form2->TabSheet_Charge->Button_Delete); }, [] { TheDocument().Select(2); }},
-      {"centre", "Zentrieren", [] { Click(Form2->TabSheet_Charge->Button_Center); }, [] {}, false},
+       [](T &t) { Click(t.Form2->TabSheet_Charge->Button_Delete); },
+       [](T &t) { t.Doc().Select(2); }},
+      {"centre", "Zentrieren", [](T &t) { Click(t.Form2->TabSheet_Charge->Button_Center); },
+       [](T &) {}, false},
       {"pan", "Ansicht verschieben",
-       [] {
-         T::Press(100, 100, Qt::RightButton);
+       [](T &t) {
+         t.Press(100, 100, Qt::RightButton);
          for (int i = 1; i <= 20; ++i)
-           T::Move(100 + i, 100 - 2 * i);
-         T::Release(120, 60, Qt::RightButton);
+           t.Move(100 + i, 100 - 2 * i);
+         t.Release(120, 60, Qt::RightButton);
        }},
       {"zoom and view settings", "Anzeige ändern",
-       [] {
-         Type(Form2->TabSheet_View->ComboBox_Zoom->lineEdit(), QStringLiteral("150"));
-         Type(Form2->TabSheet_View->Edit_ArrowLength, QStringLiteral("2E-23"));
-         Click(Form2->TabSheet_View->Button_ApplyView);
+       [](T &t) {
+         Type(t.Form2->TabSheet_View->ComboBox_Zoom->lineEdit(), QStringLiteral("150"));
+         Type(t.Form2->TabSheet_View->Edit_ArrowLength, QStringLiteral("2E-23"));
+         Click(t.Form2->TabSheet_View->Button_ApplyView);
        },
-       [] { Form2->PageControl->setCurrentIndex(2); }},
+       [](T &t) { t.Form2->PageControl->setCurrentIndex(2); }},
       {"equipotential lines from the menu", "Potenzialanzeige ändern",
-       [] { Form1->MenuItem_Equipotentials->trigger(); }},
+       [](T &t) { t.Form1->MenuItem_Equipotentials->trigger(); }},
       {"potential map from the view tab", "Potenzialanzeige ändern",
-       [] { Form2->TabSheet_View->Group_Potential->CheckBox_Map->click(); },
-       [] { Form2->PageControl->setCurrentIndex(2); }},
+       [](T &t) { t.Form2->TabSheet_View->Group_Potential->CheckBox_Map->click(); },
+       [](T &t) { t.Form2->PageControl->setCurrentIndex(2); }},
       {"voltage choice", "Spannungsauswahl ändern",
-       [] { QTest::mouseClick(Form3->Panel_Pos2, Qt::RightButton); }},
+       [](T &t) { QTest::mouseClick(t.Form3->Panel_Pos2, Qt::RightButton); }},
       {"voltage value", "Spannungsauswahl ändern",
-       [] {
-         Form3->ComboBox_Value->setCurrentIndex(1);
-         emit Form3->ComboBox_Value->activated(1);
+       [](T &t) {
+         t.Form3->ComboBox_Value->setCurrentIndex(1);
+         emit t.Form3->ComboBox_Value->activated(1);
        },
-       [] {}, false},
+       [](T &) {}, false},
   };
 }
 
@@ -156,13 +148,13 @@ TEST_F(HistoryTest, EveryKindOfChangeIsTakenBackAndRepeatedExactly) {
     SCOPED_TRACE(c.name);
     TearDown();
     SetUp();
-    c.prepare();
-    const int steps = TheDocument().History().Count();
+    c.prepare(*this);
+    const int steps = Doc().History().Count();
     const Seen before = Look();
-    c.act();
+    c.act(*this);
     const Seen after = Look();
     ASSERT_NE(after, before);
-    EXPECT_EQ(TheDocument().History().Count(), steps + 1) << "one step";
+    EXPECT_EQ(Doc().History().Count(), steps + 1) << "one step";
     EXPECT_EQ(Form1->MenuItem_Undo->text(), QStringLiteral("Rückgängig: ") + c.text);
 
     Form1->MenuItem_Undo->trigger();
@@ -176,17 +168,17 @@ TEST_F(HistoryTest, EveryKindOfChangeIsTakenBackAndRepeatedExactly) {
 }
 
 TEST_F(HistoryTest, UndoingBackToTheSavedStateClearsModified) {
-  TheDocument().MarkSaved();
+  Doc().MarkSaved();
   Press(500, 300);
   Move(400, 250);
   Release(400, 250);
-  EXPECT_TRUE(TheDocument().Modified());
+  EXPECT_TRUE(Doc().Modified());
   Form1->MenuItem_Undo->trigger();
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
   Form1->MenuItem_Undo->trigger(); // before the save
-  EXPECT_TRUE(TheDocument().Modified());
+  EXPECT_TRUE(Doc().Modified());
   Form1->MenuItem_Redo->trigger();
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
 
   dialogs->Calls.clear();
   Form1->MenuItem_New->trigger();
@@ -204,10 +196,10 @@ TEST_F(HistoryTest, TheSaveQuestionComesExactlyWhenTheHistoryIsNotAtTheSavedPoin
     SCOPED_TRACE(c.name);
     TearDown();
     SetUp();
-    c.prepare();
+    c.prepare(*this);
     dialogs->FileNames = {folder.filePath(QStringLiteral("projekt.kbf"))};
     Form1->MenuItem_Save->trigger();
-    ASSERT_FALSE(TheDocument().Modified());
+    ASSERT_FALSE(Doc().Modified());
     const auto asksOnClose = [this] {
       dialogs->Calls.clear();
       dialogs->Answers = {TQuestionAnswer::Cancel};
@@ -215,19 +207,19 @@ TEST_F(HistoryTest, TheSaveQuestionComesExactlyWhenTheHistoryIsNotAtTheSavedPoin
       Form1->FormCloseQuery(canClose);
       return !dialogs->Calls.empty();
     };
-    c.act();
-    EXPECT_EQ(TheDocument().Modified(), c.unsaved) << "changed";
+    c.act(*this);
+    EXPECT_EQ(Doc().Modified(), c.unsaved) << "changed";
     EXPECT_EQ(asksOnClose(), c.unsaved);
     Form1->MenuItem_Undo->trigger();
-    EXPECT_FALSE(TheDocument().Modified()) << "taken back";
+    EXPECT_FALSE(Doc().Modified()) << "taken back";
     EXPECT_FALSE(asksOnClose());
     Form1->MenuItem_Redo->trigger();
-    EXPECT_EQ(TheDocument().Modified(), c.unsaved) << "repeated";
+    EXPECT_EQ(Doc().Modified(), c.unsaved) << "repeated";
     Form1->MenuItem_Save->trigger();
-    EXPECT_FALSE(TheDocument().Modified()) << "saved";
+    EXPECT_FALSE(Doc().Modified()) << "saved";
     // The saved state now has the change: taking it back is a change.
     Form1->MenuItem_Undo->trigger();
-    EXPECT_EQ(TheDocument().Modified(), c.unsaved) << "taken back after the save";
+    EXPECT_EQ(Doc().Modified(), c.unsaved) << "taken back after the save";
     EXPECT_EQ(asksOnClose(), c.unsaved);
   }
 }
@@ -236,18 +228,18 @@ TEST_F(HistoryTest, UndoDuringADragEndsTheDragFirst) {
   Press(650, 100); // creates a charge and drags it
   Move(660, 110);
   Form1->MenuItem_Undo->trigger();
-  EXPECT_EQ(Charges.Count(), 4);
-  EXPECT_EQ(Form1->DragCharge, nullptr);
+  EXPECT_EQ(Charges().Count(), 4);
+  EXPECT_EQ(Form1->DragCharge, -1);
   Move(670, 120);
   Release(670, 120);
-  EXPECT_EQ(Charges.Count(), 4);
+  EXPECT_EQ(Charges().Count(), 4);
   Form1->MenuItem_Redo->trigger();
-  ASSERT_EQ(Charges.Count(), 5);
-  EXPECT_EQ(Charges[4]->CenterX(), 660);
+  ASSERT_EQ(Charges().Count(), 5);
+  EXPECT_EQ(Charge(4).CenterX(), 660);
 }
 
 TEST_F(HistoryTest, KeysMoveOrDeleteTheSelectionOneStepEach) {
-  const long double grid = TickScale(TheDocument()).Pixels;
+  const long double grid = TickScale(Scene()).Pixels;
   struct KeyCase {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
@@ -263,25 +255,27 @@ TEST_F(HistoryTest, KeysMoveOrDeleteTheSelectionOneStepEach) {
       {Qt::Key_Down, Qt::ShiftModifier, 0, grid},
   };
   for (const KeyCase &c : cases) {
-    const TPointCharge *charge = TheDocument().Selected();
-    ASSERT_NE(charge, nullptr);
-    const long double x = charge->CenterX();
-    const long double y = charge->CenterY();
+    const int selected = Doc().SelectedIndex();
+    ASSERT_NE(Doc().Selected(), nullptr);
+    const long double x = Charge(selected).CenterX();
+    const long double y = Charge(selected).CenterY();
     const Seen before = Look();
     QTest::keyClick(Form1, c.key, c.modifiers);
-    EXPECT_NEAR(static_cast<double>(charge->CenterX()), static_cast<double>(x + c.dx), 1e-9);
-    EXPECT_NEAR(static_cast<double>(charge->CenterY()), static_cast<double>(y + c.dy), 1e-9);
+    EXPECT_NEAR(static_cast<double>(Charge(selected).CenterX()), static_cast<double>(x + c.dx),
+                1e-9);
+    EXPECT_NEAR(static_cast<double>(Charge(selected).CenterY()), static_cast<double>(y + c.dy),
+                1e-9);
     Form1->MenuItem_Undo->trigger();
     EXPECT_EQ(Look(), before);
   }
   const Seen before = Look();
   QTest::keyClick(Form1, Qt::Key_Delete);
-  EXPECT_EQ(Charges.Count(), 3);
+  EXPECT_EQ(Charges().Count(), 3);
   Form1->MenuItem_Undo->trigger();
   EXPECT_EQ(Look(), before);
-  TheDocument().Select(-1);
+  Doc().Select(-1);
   QTest::keyClick(Form1, Qt::Key_Delete);
-  EXPECT_EQ(Charges.Count(), 4) << "nothing selected";
+  EXPECT_EQ(Charges().Count(), 4) << "nothing selected";
 }
 
 } // namespace

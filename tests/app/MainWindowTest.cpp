@@ -45,16 +45,17 @@ TEST_F(ProgramStartTest, WindowsViewAndFirstFrame) {
   ASSERT_TRUE(Form1->DXDraw->Initialized());
   EXPECT_EQ(Form1->DXDraw->Surface()->Width(), 792);
   EXPECT_EQ(Form1->DXDraw->Surface()->Height(), 535);
-  EXPECT_EQ(Origin, (TPoint{396, 267}));
-  EXPECT_EQ(PixelsPerMetre, 96 / 0.0254L);
+  EXPECT_EQ(Scene().Origin, (TPoint{396, 267}));
+  EXPECT_EQ(Scene().PixelsPerMetre, 96 / 0.0254L);
   EXPECT_FALSE(Form1->Timer_Resize->isActive()) << "showing is not a resize";
 
   // The first frame: the background's axis with the black origin cross over it.
   const QImage &frame = Form1->DXDraw->PresentedImage();
   ASSERT_FALSE(frame.isNull());
-  EXPECT_EQ(PixelAt(frame, Origin.X - 3, Origin.Y), Rgb{kBlack});
-  EXPECT_EQ(PixelAt(frame, Origin.X - 40, Origin.Y), Rgb{kAxisGrey});
-  EXPECT_EQ(PixelAt(frame, Origin.X, Origin.Y + 40), Rgb{kAxisGrey});
+  const TPoint origin = Scene().Origin;
+  EXPECT_EQ(PixelAt(frame, origin.X - 3, origin.Y), Rgb{kBlack});
+  EXPECT_EQ(PixelAt(frame, origin.X - 40, origin.Y), Rgb{kAxisGrey});
+  EXPECT_EQ(PixelAt(frame, origin.X, origin.Y + 40), Rgb{kAxisGrey});
 }
 
 TEST_F(ProgramStartTest, MenusAndCaption) {
@@ -98,25 +99,24 @@ TEST_F(ProgramStartTest, MenusAndCaption) {
 
 TEST_F(MouseTest, ClickOnEmptySpotCreatesChargeThatFollowsAtOnce) {
   Press(200, 150);
-  ASSERT_EQ(Charges.Count(), 1);
-  const TPointCharge *charge = Charges[0];
-  EXPECT_EQ(charge->X, 190);
-  EXPECT_EQ(charge->Y, 140);
-  EXPECT_EQ(charge->ChargeValue, kElementaryCharge);
-  EXPECT_EQ(charge->ChargeUnit, 0);
-  EXPECT_EQ(charge->FieldLineCount, 16u);
-  EXPECT_FALSE(charge->IsTestCharge);
-  EXPECT_TRUE(TheDocument().Modified());
-  EXPECT_EQ(Form1->DragCharge, charge);
+  ASSERT_EQ(Charges().Count(), 1);
+  EXPECT_EQ(Charge(0).X, 190);
+  EXPECT_EQ(Charge(0).Y, 140);
+  EXPECT_EQ(Charge(0).ChargeValue, kElementaryCharge);
+  EXPECT_EQ(Charge(0).ChargeUnit, 0);
+  EXPECT_EQ(Charge(0).FieldLineCount, 16u);
+  EXPECT_FALSE(Charge(0).IsTestCharge);
+  EXPECT_TRUE(Doc().Modified());
+  EXPECT_EQ(Form1->DragCharge, 0);
   EXPECT_EQ(Form2->ComboBox_Charges->count(), 1);
   EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), 0);
   EXPECT_EQ(Form2->TabSheet_Charge->Edit_Charge->text(), QStringLiteral("1"));
 
   Move(203, 151); // no radius to leave for a new charge
-  EXPECT_EQ(charge->X, 193);
-  EXPECT_EQ(charge->Y, 141);
+  EXPECT_EQ(Charge(0).X, 193);
+  EXPECT_EQ(Charge(0).Y, 141);
   Release(203, 151);
-  EXPECT_EQ(Form1->DragCharge, nullptr);
+  EXPECT_EQ(Form1->DragCharge, -1);
   EXPECT_FALSE(Form1->DragStarted);
 
   Create(400, 300);
@@ -130,49 +130,49 @@ TEST_F(MouseTest, GrabbedChargeFollowsOnlyBeyondTwentyPixels) {
   };
   for (const Case c :
        {Case{12, 16, false}, Case{12, 17, true}, Case{-20, 0, false}, Case{0, -21, true}}) {
-    TPointCharge *charge = Create(300, 200);
-    TheDocument().MarkSaved();
+    const int charge = Create(300, 200);
+    Doc().MarkSaved();
     Press(300, 200);
     EXPECT_EQ(Form1->DragCharge, charge);
-    EXPECT_FALSE(TheDocument().Modified()) << "grabbing alone changes nothing";
+    EXPECT_FALSE(Doc().Modified()) << "grabbing alone changes nothing";
     Move(300 + c.dx, 200 + c.dy);
-    EXPECT_EQ(charge->CenterX(), c.follows ? 300 + c.dx : 300) << c.dx << "," << c.dy;
-    EXPECT_EQ(charge->CenterY(), c.follows ? 200 + c.dy : 200) << c.dx << "," << c.dy;
-    EXPECT_EQ(TheDocument().Modified(), c.follows);
-    const TWorldPoint mouse = ScreenToWorld(300 + c.dx, 200 + c.dy);
+    EXPECT_EQ(Charge(charge).CenterX(), c.follows ? 300 + c.dx : 300) << c.dx << "," << c.dy;
+    EXPECT_EQ(Charge(charge).CenterY(), c.follows ? 200 + c.dy : 200) << c.dx << "," << c.dy;
+    EXPECT_EQ(Doc().Modified(), c.follows);
+    const TWorldPoint mouse = Scene().ScreenToWorld(300 + c.dx, 200 + c.dy);
     EXPECT_EQ(Form1->StatusBar->currentMessage(), StatusPositionText(mouse.X, mouse.Y));
     Release(300 + c.dx, 200 + c.dy);
-    Form2->ComboBox_Charges->setCurrentIndex(Charges.IndexOf(charge));
+    Form2->ComboBox_Charges->setCurrentIndex(charge);
     Form2->Button_DeleteClick();
   }
 }
 
 TEST_F(MouseTest, ClickOnChargeWithoutMovingOnlyRedrawsTheBackground) {
-  TPointCharge *charge = Create(300, 200);
-  TheDocument().MarkSaved();
+  const int charge = Create(300, 200);
+  Doc().MarkSaved();
   MarkBackground();
   Press(305, 195);
   EXPECT_TRUE(BackgroundMarked()) << "mouse-down on a charge does not redraw the background";
   Release(305, 195);
   EXPECT_FALSE(BackgroundMarked());
-  EXPECT_FALSE(TheDocument().Modified());
-  EXPECT_EQ(charge->X, 290);
-  EXPECT_EQ(charge->Y, 190);
+  EXPECT_FALSE(Doc().Modified());
+  EXPECT_EQ(Charge(charge).X, 290);
+  EXPECT_EQ(Charge(charge).Y, 190);
 }
 
 TEST_F(MouseTest, SecondPressOfADoubleClickGrabsToo) {
-  TPointCharge *charge = Create(300, 200);
+  const int charge = Create(300, 200);
   QMouseEvent press(QEvent::MouseButtonDblClick, QPointF(300, 200),
                     Form1->DXDraw->mapToGlobal(QPointF(300, 200)), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   QApplication::sendEvent(Form1->DXDraw, &press);
   EXPECT_EQ(Form1->DragCharge, charge);
-  EXPECT_EQ(Charges.Count(), 1);
+  EXPECT_EQ(Charges().Count(), 1);
   Release(300, 200);
 }
 
 TEST_F(MouseTest, OverlappingChargesHitTheOldest) {
-  const TPointCharge *oldest = Create(300, 200);
+  const int oldest = Create(300, 200);
   Create(310, 200);
   Form2->ComboBox_Charges->setCurrentIndex(-1);
   Press(305, 200);
@@ -188,7 +188,7 @@ TEST_F(MouseTest, StatusBarShowsMetres) {
   };
   for (const Case c : {Case{0, 0, "( 0 m | 0 m )"}, Case{100, 0, "( 0,0265 m | 0 m )"},
                        Case{0, 100, "( 0 m | -0,0265 m )"}}) {
-    Move(Origin.X + c.dx, Origin.Y + c.dy);
+    Move(Scene().Origin.X + c.dx, Scene().Origin.Y + c.dy);
     EXPECT_EQ(Form1->StatusBar->currentMessage(), QString::fromUtf8(c.text));
   }
 }
@@ -200,33 +200,29 @@ TEST_F(MouseTest, CursorLineOnlyWithChargesAndTheSwitchOn) {
   int x = 500; // Qt drops a move to where the mouse already is
   for (const Case c :
        {Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
-    if (c.withCharge && Charges.Empty())
+    if (c.withCharge && Charges().Empty())
       Create(200, 200);
-    ShowCursorLine = c.switchOn;
+    SetUpScene([&c](TScene &scene) { scene.ShowCursorLine = c.switchOn; });
     Form1->RenderFrame(true);
     const QImage before = Form1->DXDraw->PresentedImage().copy();
     Move(x += 7, 330);
     const QImage after = Form1->DXDraw->PresentedImage();
     EXPECT_EQ(CountColor(after, kBlack) > CountColor(before, kBlack), c.drawn)
         << c.withCharge << c.switchOn;
-    EXPECT_FALSE(TheDocument().Modified() && !c.withCharge);
+    EXPECT_FALSE(Doc().Modified() && !c.withCharge);
   }
 }
 
 // The drag of a charge, event by event: what each window sees and which background each
 // frame is made from.
 TEST_F(MouseTest, DraggingAChargeStepByStep) {
-  TPointCharge *source = Create(200, 200);
-  TPointCharge *start = CreateTestCharge(500, 150);
-  TPointCharge *end = CreateTestCharge(500, 380);
-  Form3->Panel_Pos1->Tag = start;
-  Form3->Panel_Pos2->Tag = end;
-  Form3->ComboBox_Value->setCurrentIndex(kValueVoltage);
-  Form3->UpdatePanel(Form3->Panel_Pos1);
-  Form3->UpdatePanel(Form3->Panel_Pos2);
+  const int source = Create(200, 200);
+  const int start = CreateTestCharge(500, 150);
+  const int end = CreateTestCharge(500, 380);
+  Doc().ChooseVoltage({start, end, kValueVoltage}, true);
   Form2->ComboBox_Charges->setCurrentIndex(-1);
   Form2->ComboBox_ChargesClick();
-  TheDocument().MarkSaved();
+  Doc().MarkSaved();
   MarkBackground();
   Form1->RenderFrame(true);
   const QImage unselected = Form1->DXDraw->PresentedImage().copy();
@@ -236,31 +232,35 @@ TEST_F(MouseTest, DraggingAChargeStepByStep) {
   // frame with its selection outline is shown; the charge is grabbed.
   Press(203, 198);
   EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), 0);
-  EXPECT_EQ(Form2->TabSheet_Charge->Edit_X->text(), FormatFixed(ChargeWorldPosition(*source).X, 4));
+  EXPECT_EQ(Form2->TabSheet_Charge->Edit_X->text(),
+            FormatFixed(Scene().ChargeWorldPosition(Charge(source)).X, 4));
   EXPECT_TRUE(Form2->TabSheet_Charge->Button_Apply->isEnabled());
   EXPECT_NE(Form1->DXDraw->PresentedImage(), unselected);
   EXPECT_TRUE(FrameMarked());
   EXPECT_EQ(Form1->DragCharge, source);
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
 
   // (2) A move beyond the radius: the charge's centre jumps to the mouse; the charge tab,
   // the voltage window and the frame follow, the background stays the old one.
   Move(260, 230);
-  EXPECT_EQ(source->CenterX(), 260);
-  EXPECT_EQ(source->CenterY(), 230);
-  EXPECT_EQ(Form2->TabSheet_Charge->Edit_X->text(), FormatFixed(ChargeWorldPosition(*source).X, 4));
-  EXPECT_EQ(Form2->TabSheet_Charge->Edit_Y->text(), FormatFixed(ChargeWorldPosition(*source).Y, 4));
+  EXPECT_EQ(Charge(source).CenterX(), 260);
+  EXPECT_EQ(Charge(source).CenterY(), 230);
+  EXPECT_EQ(Form2->TabSheet_Charge->Edit_X->text(),
+            FormatFixed(Scene().ChargeWorldPosition(Charge(source)).X, 4));
+  EXPECT_EQ(Form2->TabSheet_Charge->Edit_Y->text(),
+            FormatFixed(Scene().ChargeWorldPosition(Charge(source)).Y, 4));
   EXPECT_NE(Form3->Label_Value->text(), voltageBefore);
-  EXPECT_EQ(Form3->Label_Value->text(), VoltageValueText(TheDocument(), start, end, kValueVoltage));
+  EXPECT_EQ(Form3->Label_Value->text(),
+            VoltageValueText(Scene(), &Charge(start), &Charge(end), kValueVoltage));
   EXPECT_TRUE(BackgroundMarked());
   EXPECT_TRUE(FrameMarked());
-  EXPECT_TRUE(TheDocument().Modified());
+  EXPECT_TRUE(Doc().Modified());
 
   // (3) Mouse-up: the background is drawn for the new place and shown; the charge is let go.
   Release(260, 230);
   EXPECT_FALSE(BackgroundMarked());
   EXPECT_FALSE(FrameMarked());
-  EXPECT_EQ(Form1->DragCharge, nullptr);
+  EXPECT_EQ(Form1->DragCharge, -1);
   EXPECT_FALSE(Form1->DragStarted);
 }
 
@@ -268,9 +268,9 @@ TEST_F(MouseTest, DraggingAChargeStepByStep) {
 // since: moves with the cursor line, drags, selections, undo and redo, pans.
 TEST_F(MouseTest, KeptFramesEqualFreshlyComposedOnes) {
   Form1->FrameCache = TFrameCache(0); // kept however few the charges
-  ShowCursorLine = true;
+  SetUpScene([](TScene &scene) { scene.ShowCursorLine = true; });
   int copies = 0;
-  const auto check = [&copies](const char *step) {
+  const auto check = [this, &copies](const char *step) {
     Form1->RenderFrame(true);
     copies += Form1->FrameCache.LastWasCopy() ? 1 : 0;
     const QImage kept = Form1->DXDraw->PresentedImage().copy();
@@ -298,13 +298,13 @@ TEST_F(MouseTest, KeptFramesEqualFreshlyComposedOnes) {
   Form2->ComboBox_Charges->setCurrentIndex(2);
   Form2->ComboBox_ChargesClick();
   check("selected");
-  TheDocument().Select(-1);
+  Doc().Select(-1);
   check("unselected");
-  TheDocument().Undo();
+  Doc().Undo();
   check("undone");
-  TheDocument().Undo();
+  Doc().Undo();
   check("undone twice");
-  TheDocument().Redo();
+  Doc().Redo();
   check("redone");
   Press(500, 400, Qt::RightButton);
   Move(530, 410);
@@ -315,22 +315,22 @@ TEST_F(MouseTest, KeptFramesEqualFreshlyComposedOnes) {
 }
 
 TEST_F(PanTest, RightDragShiftsTheViewAndRedrawsOnRelease) {
-  TPointCharge *a = Create(200, 150);
-  TPointCharge *b = Create(500, 400);
-  const TWorldPoint worldA = ChargeWorldPosition(*a);
-  const TPoint origin = Origin;
-  TheDocument().MarkSaved();
+  const int a = Create(200, 150);
+  const int b = Create(500, 400);
+  const TWorldPoint worldA = Scene().ChargeWorldPosition(Charge(a));
+  const TPoint origin = Scene().Origin;
+  Doc().MarkSaved();
   MarkBackground();
 
   Press(100, 100, Qt::RightButton);
-  EXPECT_EQ(Origin, origin) << "armed, not moved";
+  EXPECT_EQ(Scene().Origin, origin) << "armed, not moved";
   Move(115, 100);
   Move(130, 100);
-  EXPECT_EQ(Origin, (TPoint{origin.X + 30, origin.Y}));
-  EXPECT_EQ(a->X, 220);
-  EXPECT_EQ(b->X, 520);
-  EXPECT_EQ(ChargeWorldPosition(*a).X, worldA.X);
-  EXPECT_TRUE(TheDocument().Modified());
+  EXPECT_EQ(Scene().Origin, (TPoint{origin.X + 30, origin.Y}));
+  EXPECT_EQ(Charge(a).X, 220);
+  EXPECT_EQ(Charge(b).X, 520);
+  EXPECT_EQ(Scene().ChargeWorldPosition(Charge(a)).X, worldA.X);
+  EXPECT_TRUE(Doc().Modified());
   EXPECT_TRUE(BackgroundMarked());
   EXPECT_TRUE(FrameMarked()) << "frames while panning copy the old background";
 
@@ -341,14 +341,14 @@ TEST_F(PanTest, RightDragShiftsTheViewAndRedrawsOnRelease) {
 }
 
 TEST_F(PanTest, RightClickWithoutMovingChangesNothingButRedraws) {
-  const TPointCharge *a = Create(200, 150);
-  TheDocument().MarkSaved();
+  const int a = Create(200, 150);
+  Doc().MarkSaved();
   MarkBackground();
   Press(300, 300, Qt::RightButton);
   Release(300, 300, Qt::RightButton);
-  EXPECT_EQ(Origin, (TPoint{396, 267}));
-  EXPECT_EQ(a->X, 190);
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_EQ(Scene().Origin, (TPoint{396, 267}));
+  EXPECT_EQ(Charge(a).X, 190);
+  EXPECT_FALSE(Doc().Modified());
   EXPECT_FALSE(BackgroundMarked());
 
   MarkBackground();
@@ -357,13 +357,13 @@ TEST_F(PanTest, RightClickWithoutMovingChangesNothingButRedraws) {
 }
 
 TEST_F(PanTest, RightButtonOnAGrabbedChargeDragsTheCharge) {
-  TPointCharge *a = Create(200, 150);
+  const int a = Create(200, 150);
   Press(200, 150);
   Press(200, 150, Qt::RightButton);
   Move(205, 152); // inside the radius, yet the armed pan starts the drag of the charge
-  EXPECT_EQ(Origin, (TPoint{396, 267}));
-  EXPECT_EQ(a->CenterX(), 205);
-  EXPECT_EQ(a->CenterY(), 152);
+  EXPECT_EQ(Scene().Origin, (TPoint{396, 267}));
+  EXPECT_EQ(Charge(a).CenterX(), 205);
+  EXPECT_EQ(Charge(a).CenterY(), 152);
 }
 
 TEST_F(ResizeTest, SeveralResizesRedrawTheBackgroundOnceWhenTheTimerFires) {
@@ -371,8 +371,8 @@ TEST_F(ResizeTest, SeveralResizesRedrawTheBackgroundOnceWhenTheTimerFires) {
   MarkBackground();
   Form1->resize(Form1->width() + 40, Form1->height() + 30);
   EXPECT_EQ(Form1->DXDraw->width(), 832);
-  EXPECT_EQ(Background->Width(), Form1->DXDraw->width() + 1);
-  EXPECT_EQ(Background->Height(), Form1->DXDraw->height() + 1);
+  EXPECT_EQ(Background().Width(), Form1->DXDraw->width() + 1);
+  EXPECT_EQ(Background().Height(), Form1->DXDraw->height() + 1);
   EXPECT_EQ(Form1->DXDraw->Surface()->Width(), 832);
   EXPECT_TRUE(FrameMarked()) << "the frame after a resize shows the old background";
   ASSERT_TRUE(Form1->Timer_Resize->isActive());
@@ -382,7 +382,7 @@ TEST_F(ResizeTest, SeveralResizesRedrawTheBackgroundOnceWhenTheTimerFires) {
   Form1->resize(Form1->width() - 10, Form1->height());
   EXPECT_EQ(Form1->Timer_Resize->timerId(), timer) << "a running timer is not restarted";
   EXPECT_TRUE(BackgroundMarked());
-  EXPECT_EQ(Origin, (TPoint{396, 267})) << "a resize moves neither origin nor charges";
+  EXPECT_EQ(Scene().Origin, (TPoint{396, 267})) << "a resize moves neither origin nor charges";
 
   Form1->Timer_ResizeTimer();
   EXPECT_FALSE(BackgroundMarked());
@@ -401,8 +401,7 @@ TEST_F(MenuTest, VoltageWindowToggleAndCheckMark) {
   Form3->close(); // its own close box
   emit Form1->Extras1->aboutToShow();
   EXPECT_FALSE(Form1->MenuItem_Potential->isChecked());
-  EXPECT_FALSE(TheDocument().Modified())
-      << "showing and hiding the window is no change of the document";
+  EXPECT_FALSE(Doc().Modified()) << "showing and hiding the window is no change of the document";
 }
 
 TEST_F(MenuTest, EndClosesTheProgramAndOnlyThenTheSettingsWindow) {
@@ -410,7 +409,7 @@ TEST_F(MenuTest, EndClosesTheProgramAndOnlyThenTheSettingsWindow) {
   EXPECT_TRUE(Form2->isVisible());
   Form1->MenuItem_End->trigger();
   EXPECT_FALSE(Form1->isVisible());
-  EXPECT_TRUE(ApplicationTerminated());
+  EXPECT_TRUE(Form1->Terminated());
   EXPECT_TRUE(Form2->close());
 }
 

@@ -3,8 +3,6 @@
 #include "support/ProgramFixture.h"
 #include "support/VectorPictures.h"
 
-#include "model/ModelHooks.h"
-
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -20,14 +18,15 @@ protected:
   void SetUp() override {
     ProgramTest::SetUp();
     Create(300, 200);
-    Create(338, 200)->ChargeValue = -kElementaryCharge;
+    ChangeCharge(Create(338, 200),
+                 [](TPointCharge &charge) { charge.ChargeValue = -kElementaryCharge; });
     Form1->SetFileName(dir.filePath(QStringLiteral("feld.kbf")));
-    TheDocument().MarkSaved();
+    Doc().MarkSaved();
   }
   // The frame the screen shows without a selection.
-  static QImage ScreenWithoutSelection() {
-    TheDocument().Select(-1);
-    DrawBackground(TheDocument());
+  QImage ScreenWithoutSelection() const {
+    Doc().Select(-1);
+    Form1->BackgroundRenderer()->DrawNow(Scene(), Form1->PictureTarget());
     Form1->RenderFrame(true);
     return Form1->DXDraw->PresentedImage().convertToFormat(QImage::Format_RGB32);
   }
@@ -49,7 +48,7 @@ TEST_F(PictureMenuTest, ExportWritesTheTypeOfTheChosenNameAndLeavesTheProjectAlo
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5).startsWith(c.start));
-    EXPECT_FALSE(TheDocument().Modified());
+    EXPECT_FALSE(Doc().Modified());
     EXPECT_EQ(Form1->FileName(), project);
   }
   const auto saves = dialogs->Calls;
@@ -94,7 +93,7 @@ TEST_F(PictureMenuTest, AFailedExportOrPrintIsReportedAndChangesNothing) {
   struct stat st {};
   ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
 }
 
 TEST_F(PictureMenuTest, CopyPutsTheScreenPictureOnTheClipboard) {
@@ -102,7 +101,7 @@ TEST_F(PictureMenuTest, CopyPutsTheScreenPictureOnTheClipboard) {
   Form1->MenuItem_CopyPicture->trigger();
   const QImage copied = QGuiApplication::clipboard()->image();
   EXPECT_TRUE(copied.convertToFormat(QImage::Format_RGB32) == ScreenWithoutSelection());
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
 }
 
 // Printed through the preview on a PDF printer at its own resolution, the pair is as far

@@ -39,12 +39,12 @@ TEST_F(ProgramWindowsTest, ToolWindowsBelongToTheMainWindowAndKeepTheirSize) {
     EXPECT_GE(tool->height(), tool->layout()->minimumSize().height());
   }
   // At start the settings window leaves the origin free.
-  const QPoint origin = Form1->DXDraw->mapToGlobal(QPoint(Origin.X, Origin.Y));
+  const QPoint origin = Form1->DXDraw->mapToGlobal(QPoint(Scene().Origin.X, Scene().Origin.Y));
   EXPECT_FALSE(Form2->frameGeometry().contains(origin));
 }
 
 TEST_F(ProgramWindowsTest, FileKeysWorkOnceFromEveryWindow) {
-  TheDocument().ForgetSavedPoint();
+  Doc().ForgetSavedPoint();
   struct Key {
     Qt::KeyboardModifiers modifiers;
     Qt::Key key;
@@ -69,7 +69,7 @@ TEST_F(ProgramWindowsTest, FileKeysWorkOnceFromEveryWindow) {
 
 TEST_F(ProgramWindowsTest, QuestionOpensOverTheActiveWindow) {
   FakeDialogs::Restore(); // Qt's own message box
-  TheDocument().ForgetSavedPoint();
+  Doc().ForgetSavedPoint();
   Activate(Form2);
   EXPECT_EQ(DialogOwner(Form1), Form2);
   QWidget *owner = nullptr;
@@ -81,11 +81,11 @@ TEST_F(ProgramWindowsTest, QuestionOpensOverTheActiveWindow) {
   });
   QTest::keyClick(Form2, Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(owner, Form2);
-  EXPECT_TRUE(TheDocument().Modified()) << "the question was cancelled";
+  EXPECT_TRUE(Doc().Modified()) << "the question was cancelled";
 }
 
 TEST_F(ProgramWindowsTest, StatusBarKeepsThePositionWhenAMenuClearsIt) {
-  QTest::mouseMove(Form1->DXDraw, QPoint(Origin.X + 100, Origin.Y));
+  QTest::mouseMove(Form1->DXDraw, QPoint(Scene().Origin.X + 100, Scene().Origin.Y));
   const QString position = Form1->StatusBar->currentMessage();
   ASSERT_EQ(position, QStringLiteral("( 0,0265 m | 0 m )"));
   QStatusTipEvent tip{QString()}; // what an opened menu's action without a tip sends

@@ -8,6 +8,7 @@
 #include "base/Seams.h"
 #include "file/ProjectCodec.h"
 #include "model/Readouts.h"
+#include "model/ViewLimits.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -36,7 +37,6 @@ protected:
 class ProjectLoadSaveTest : public ProgramTest {
 protected:
   void TearDown() override {
-    SetProjectSaveFileFactory({});
     seams::SetPixelsPerInchSource({});
     ProgramTest::TearDown();
   }
@@ -58,24 +58,24 @@ protected:
     dialogs->FileNames.push_back(path);
     Form1->MenuItem_SaveAs->trigger();
   }
-  static void ClickCharge(const TPointCharge *charge) {
-    const int x = static_cast<int>(charge->CenterX());
-    const int y = static_cast<int>(charge->CenterY());
+  void ClickCharge(int index) const {
+    const int x = static_cast<int>(Charge(index).CenterX());
+    const int y = static_cast<int>(Charge(index).CenterY());
     Press(x, y);
     Release(x, y);
   }
   // Chooses a test charge for a panel of the voltage window as the user does.
-  static void ChooseInVoltageWindow(TPositionPanel *panel, const TPointCharge *charge) {
+  void ChooseInVoltageWindow(TPositionPanel *panel, int index) const {
     QTest::mouseClick(panel, Qt::LeftButton);
-    ClickCharge(charge);
+    ClickCharge(index);
   }
-  static void Deselect() {
+  void Deselect() const {
     Form2->ComboBox_Charges->setCurrentIndex(-1);
     Form2->ComboBox_ChargesClick();
   }
   // Every sprite of the engine is a charge of the list, and the list has one entry each.
-  static void ExpectListsAgree(int count) {
-    EXPECT_EQ(Charges.Count(), count);
+  void ExpectListsAgree(int count) const {
+    EXPECT_EQ(Charges().Count(), count);
     EXPECT_EQ(Form2->ComboBox_Charges->count(), count);
     EXPECT_EQ(static_cast<int>(Form1->DXSpriteEngine.Engine()->Children().size()), count);
   }
@@ -85,14 +85,19 @@ protected:
 };
 
 TEST_F(ProjectLoadSaveTest, SavedProjectOpensToTheSamePictureAndVoltageWindow) {
-  PixelsPerMetre = DefaultPixelsPerMetre() * 1.5L;
-  ArrowScale = 4e-24L;
+  SetUpScene([](TScene &scene) {
+    scene.PixelsPerMetre = DefaultPixelsPerMetre() * 1.5L;
+    scene.ArrowScale = 4e-24L;
+  });
   Create(300, 200);
-  Create(520, 330)->ChargeValue = -3 * kElementaryCharge;
-  TPointCharge *start = CreateTestCharge(430, 150);
-  TPointCharge *end = CreateTestCharge(250, 400, -2 * kElementaryCharge);
-  end->ChargeUnit = 1;
-  end->FieldLineCount = 5;
+  ChangeCharge(Create(520, 330),
+               [](TPointCharge &charge) { charge.ChargeValue = -3 * kElementaryCharge; });
+  const int start = CreateTestCharge(430, 150);
+  const int end = CreateTestCharge(250, 400, -2 * kElementaryCharge);
+  ChangeCharge(end, [](TPointCharge &charge) {
+    charge.ChargeUnit = 1;
+    charge.FieldLineCount = 5;
+  });
   Press(100, 100, Qt::RightButton); // pan the view
   Move(130, 90);
   Release(130, 90, Qt::RightButton);
@@ -106,18 +111,18 @@ TEST_F(ProjectLoadSaveTest, SavedProjectOpensToTheSamePictureAndVoltageWindow) {
   const QStringList voltageBefore = {Form3->Panel_Pos1->text(), Form3->Panel_Pos2->text(),
                                      Form3->Label_Value->text()};
   std::vector<TChargeRecord> chargesBefore;
-  for (const auto &c : Charges)
+  for (const TPointCharge &c : Charges())
     chargesBefore.push_back(
-        {c->X, c->Y, c->ChargeValue, c->FieldLineCount, c->IsTestCharge, c->ChargeUnit});
-  const TPoint originBefore = Origin;
-  const long double pixelsPerMetreBefore = PixelsPerMetre;
+        {c.X, c.Y, c.ChargeValue, c.FieldLineCount, c.IsTestCharge, c.ChargeUnit});
+  const TPoint originBefore = Scene().Origin;
+  const long double pixelsPerMetreBefore = Scene().PixelsPerMetre;
 
   SaveAs(path);
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
   EXPECT_EQ(Form1->windowTitle(), "Das Kraftbild - [" + path + "]");
 
   Form1->MenuItem_New->trigger();
-  ASSERT_TRUE(Charges.Empty());
+  ASSERT_TRUE(Charges().Empty());
   ASSERT_FALSE(Form3->isVisible());
   ASSERT_NE(Form1->DXDraw->PresentedImage(), before);
 
@@ -125,18 +130,18 @@ TEST_F(ProjectLoadSaveTest, SavedProjectOpensToTheSamePictureAndVoltageWindow) {
   EXPECT_TRUE(dialogs->Errors().empty());
   EXPECT_EQ(Form1->DXDraw->PresentedImage(), before) << "pixel for pixel";
   ExpectListsAgree(4);
-  for (int i = 0; i < Charges.Count(); ++i) {
-    const TPointCharge &c = *Charges[i];
+  for (int i = 0; i < Charges().Count(); ++i) {
+    const TPointCharge &c = Charge(i);
     EXPECT_EQ(
         (TChargeRecord{c.X, c.Y, c.ChargeValue, c.FieldLineCount, c.IsTestCharge, c.ChargeUnit}),
         chargesBefore[i])
         << "charge " << i;
   }
-  EXPECT_EQ(Origin, originBefore);
-  EXPECT_NEAR(static_cast<double>(PixelsPerMetre / pixelsPerMetreBefore), 1.0, 1e-15);
-  EXPECT_EQ(ArrowScale, 4e-24L);
-  EXPECT_EQ(Form3->Panel_Pos1->Tag, Charges[2]);
-  EXPECT_EQ(Form3->Panel_Pos2->Tag, Charges[3]);
+  EXPECT_EQ(Scene().Origin, originBefore);
+  EXPECT_NEAR(static_cast<double>(Scene().PixelsPerMetre / pixelsPerMetreBefore), 1.0, 1e-15);
+  EXPECT_EQ(Scene().ArrowScale, 4e-24L);
+  EXPECT_EQ(Form3->ChargeOf(Form3->Panel_Pos1), 2);
+  EXPECT_EQ(Form3->ChargeOf(Form3->Panel_Pos2), 3);
   EXPECT_EQ((QStringList{Form3->Panel_Pos1->text(), Form3->Panel_Pos2->text(),
                          Form3->Label_Value->text()}),
             voltageBefore);
@@ -144,7 +149,7 @@ TEST_F(ProjectLoadSaveTest, SavedProjectOpensToTheSamePictureAndVoltageWindow) {
   EXPECT_TRUE(Form3->isVisible());
   EXPECT_EQ(Form2->ComboBox_Charges->currentIndex(), -1) << "nothing selected after loading";
   EXPECT_FALSE(Form2->TabSheet_Charge->Button_Apply->isEnabled());
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
   EXPECT_EQ(Form1->FileName(), path);
 }
 
@@ -217,12 +222,11 @@ TEST_F(ProjectLoadSaveTest, FailedLoadShowsWhatWasReadAsAnUntitledProject) {
        -1,
        -1},
   };
-  const auto chargeAt = [](int index) { return index >= 0 ? Charges[index] : nullptr; };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
     Create(600, 400); // a document to be replaced
     Form3->show();
-    TheDocument().MarkSaved();
+    Doc().MarkSaved();
     QFile::remove(path);
     if (!c.bytes.isEmpty())
       Put(path, c.bytes);
@@ -233,18 +237,18 @@ TEST_F(ProjectLoadSaveTest, FailedLoadShowsWhatWasReadAsAnUntitledProject) {
     ASSERT_EQ(dialogs->Errors(), (std::vector<QString>{c.shown}));
     ExpectListsAgree(c.charges);
     EXPECT_TRUE(Form2->ComboBox_Charges->updatesEnabled());
-    EXPECT_EQ(Origin, c.origin);
-    EXPECT_EQ(Form3->Panel_Pos1->Tag, chargeAt(c.first));
-    EXPECT_EQ(Form3->Panel_Pos2->Tag, chargeAt(c.second));
-    EXPECT_EQ(Form3->Panel_Pos1->text(), PanelCaption(TheDocument(), chargeAt(c.first)));
+    EXPECT_EQ(Scene().Origin, c.origin);
+    EXPECT_EQ(Form3->ChargeOf(Form3->Panel_Pos1), c.first);
+    EXPECT_EQ(Form3->ChargeOf(Form3->Panel_Pos2), c.second);
+    EXPECT_EQ(Form3->Panel_Pos1->text(), PanelCaption(Scene(), Charges().At(c.first)));
     EXPECT_FALSE(Form3->isVisible()) << "the visibility comes last in the file";
     EXPECT_EQ(Form1->FileName(), QString());
     EXPECT_EQ(Form1->windowTitle(), "Das Kraftbild");
-    EXPECT_TRUE(TheDocument().Modified());
+    EXPECT_TRUE(Doc().Modified());
     EXPECT_FALSE(BackgroundMarked()) << "the screen shows the document as it now is";
     EXPECT_FALSE(FrameMarked());
     if (c.charges > 0) {
-      EXPECT_EQ(Charges[0]->X, 100);
+      EXPECT_EQ(Charge(0).X, 100);
     }
 
     // Strg+S asks for a name; cancelled, the file that failed keeps every byte.
@@ -277,18 +281,18 @@ TEST_F(ProjectLoadSaveTest, ValueIndexOutsideTheListSelectsNothing) {
 
 TEST_F(ProjectLoadSaveTest, AnotherScreenDensityKeepsZoomAndPixels) {
   Create(300, 200);
-  PixelsPerMetre = DefaultPixelsPerMetre() * 2;
+  SetUpScene([](TScene &scene) { scene.PixelsPerMetre = DefaultPixelsPerMetre() * 2; });
   SaveAs(path);
 
   seams::SetPixelsPerInchSource([] { return 120; });
   Open(path);
   ASSERT_TRUE(dialogs->Errors().empty());
-  EXPECT_EQ(Charges[0]->X, 290);
-  EXPECT_EQ(Charges[0]->Y, 190);
-  EXPECT_NEAR(static_cast<double>(ZoomFactor()), 2.0, 1e-15);
-  EXPECT_NEAR(static_cast<double>(PixelsPerMetre / (120 / 0.0254L)), 2.0, 1e-15);
+  EXPECT_EQ(Charge(0).X, 290);
+  EXPECT_EQ(Charge(0).Y, 190);
+  EXPECT_NEAR(static_cast<double>(Scene().ZoomFactor()), 2.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(Scene().PixelsPerMetre / (120 / 0.0254L)), 2.0, 1e-15);
   // The metre values scale with the ratio of the two densities.
-  EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*Charges[0]).X),
+  EXPECT_NEAR(static_cast<double>(Scene().ChargeWorldPosition(Charge(0)).X),
               (300.0 - 396) / (2 * 120 / 0.0254), 1e-12);
 }
 
@@ -299,16 +303,16 @@ TEST_F(ProjectLoadSaveTest, FailedSavesKeepTheOldFileAndTheChanges) {
   ASSERT_EQ(saved.size(), 31 + 38 + 8);
 
   Create(100, 100);
-  ASSERT_TRUE(TheDocument().Modified());
-  SetProjectSaveFileFactory(
+  ASSERT_TRUE(Doc().Modified());
+  Project().SetSaveFileFactory(
       [](const QString &p) { return std::make_unique<TRefusingSaveFile>(p); });
   Form1->MenuItem_Save->trigger();
   EXPECT_EQ(dialogs->Errors(),
             (std::vector<QString>{"Stream-Schreibfehler in der Datei \"" + path +
                                   "\". Die Daten konnten nicht vollständig geschrieben werden."}));
   EXPECT_EQ(Contents(path), saved);
-  EXPECT_TRUE(TheDocument().Modified());
-  SetProjectSaveFileFactory({});
+  EXPECT_TRUE(Doc().Modified());
+  Project().SetSaveFileFactory({});
 
   // Save as into a folder that does not exist: the caption already names the new path.
   dialogs->Calls.clear();
@@ -317,7 +321,7 @@ TEST_F(ProjectLoadSaveTest, FailedSavesKeepTheOldFileAndTheChanges) {
   ASSERT_EQ(dialogs->Errors().size(), 1u);
   EXPECT_TRUE(
       dialogs->Errors()[0].startsWith("Datei \"" + nowhere + "\" kann nicht erstellt werden. "));
-  EXPECT_TRUE(TheDocument().Modified());
+  EXPECT_TRUE(Doc().Modified());
   EXPECT_EQ(Form1->FileName(), nowhere);
   EXPECT_FALSE(QFile::exists(nowhere));
   EXPECT_EQ(Contents(path), saved);
@@ -381,7 +385,7 @@ TEST_F(ProjectLoadSaveTest, SaveAsksBeforeGoingOverAnotherProgramsWork) {
       EXPECT_EQ(dialogs->Calls[0].Kind, "choice");
       EXPECT_EQ(dialogs->Calls[0].Title + u'|' + dialogs->Calls[0].Text, question);
       EXPECT_EQ(Contents(path), onDisk);
-      EXPECT_TRUE(TheDocument().Modified());
+      EXPECT_TRUE(Doc().Modified());
     }
 
     // Overwritten on request; the next save has nothing to ask.
@@ -390,15 +394,15 @@ TEST_F(ProjectLoadSaveTest, SaveAsksBeforeGoingOverAnotherProgramsWork) {
       dialogs->Choices.push_back(0);
     Form1->MenuItem_Save->trigger();
     EXPECT_EQ(dialogs->Calls.size(), c.asked ? 1u : 0u);
-    EXPECT_FALSE(TheDocument().Modified());
+    EXPECT_FALSE(Doc().Modified());
     TProjectData saved;
     DecodeProject(Contents(path), saved);
-    EXPECT_EQ(saved.Charges.size(), static_cast<size_t>(Charges.Count()));
+    EXPECT_EQ(saved.Charges.size(), static_cast<size_t>(Charges().Count()));
     Create(500, 300);
     dialogs->Calls.clear();
     Form1->MenuItem_Save->trigger();
     EXPECT_TRUE(dialogs->Calls.empty());
-    EXPECT_FALSE(TheDocument().Modified());
+    EXPECT_FALSE(Doc().Modified());
   }
 
   // "Speichern unter …" leaves the file to the other program and saves under a new name.
@@ -411,10 +415,10 @@ TEST_F(ProjectLoadSaveTest, SaveAsksBeforeGoingOverAnotherProgramsWork) {
   Form1->MenuItem_Save->trigger();
   EXPECT_EQ(Contents(path), onDisk);
   EXPECT_EQ(Form1->FileName(), elsewhere);
-  EXPECT_FALSE(TheDocument().Modified());
+  EXPECT_FALSE(Doc().Modified());
   TProjectData mine;
   DecodeProject(Contents(elsewhere), mine);
-  EXPECT_EQ(mine.Charges.size(), static_cast<size_t>(Charges.Count()));
+  EXPECT_EQ(mine.Charges.size(), static_cast<size_t>(Charges().Count()));
 }
 
 } // namespace

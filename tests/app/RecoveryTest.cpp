@@ -20,8 +20,9 @@ protected:
   void SetUp() override {
     ProgramTest::SetUp();
     store = std::make_unique<TRecoveryStore>(dir.filePath(QStringLiteral("recovery")));
-    autosave = std::make_unique<TAutosave>(TheDocument(), *store, CaptureRecoverySnapshot,
-                                           std::chrono::minutes(1));
+    autosave = std::make_unique<TAutosave>(
+        Doc(), *store, [this] { return CaptureRecoverySnapshot(Project()); },
+        std::chrono::minutes(1));
   }
   void TearDown() override {
     autosave.reset();
@@ -68,7 +69,7 @@ TEST_F(RecoveryTest, UnsavedWorkIsWrittenUntilSavedOrGivenUp) {
   TimerFires();
   ASSERT_TRUE(Written());
   TRecoverySnapshot written = ReadRecoveryFile(store->OwnFile());
-  EXPECT_EQ(written.Project, CaptureProject());
+  EXPECT_EQ(written.Project, Project().Capture());
   EXPECT_EQ(written.FileName, QString());
   EXPECT_FALSE(autosave->Due()) << "nothing new to write";
 
@@ -87,7 +88,7 @@ TEST_F(RecoveryTest, UnsavedWorkIsWrittenUntilSavedOrGivenUp) {
          ASSERT_TRUE(file.open(QIODevice::ReadOnly));
          saved = file.readAll();
        }},
-      {"undo back to the saved state", [] { TheDocument().Undo(); }},
+      {"undo back to the saved state", [this] { Doc().Undo(); }},
       {"Neu, not saving",
        [&] {
          dialogs->Answers.push_back(TQuestionAnswer::No);
@@ -102,7 +103,7 @@ TEST_F(RecoveryTest, UnsavedWorkIsWrittenUntilSavedOrGivenUp) {
   };
   for (const Step &step : steps) {
     SCOPED_TRACE(step.name);
-    Create(100, 100 + 50 * Charges.Count());
+    Create(100, 100 + 50 * Charges().Count());
     TimerFires();
     ASSERT_TRUE(Written());
     step.act();
@@ -123,7 +124,7 @@ TEST_F(RecoveryTest, UnsavedWorkIsWrittenUntilSavedOrGivenUp) {
   ASSERT_TRUE(Written());
   written = ReadRecoveryFile(store->OwnFile());
   EXPECT_EQ(written.FileName, QString());
-  EXPECT_EQ(written.Project, CaptureProject());
+  EXPECT_EQ(written.Project, Project().Capture());
 
   // A clean end removes it; the end a session asks for keeps it.
   autosave->Finish(true);
@@ -139,7 +140,7 @@ TEST_F(RecoveryTest, LeftWorkIsOfferedOnceEachAndRestoredOrDiscarded) {
   running.Write({});
 
   const QString titled = LeaveWork(path, 3);
-  OfferLeftWork(*store, *autosave);
+  OfferLeftWork(*Form1, Project(), *store, *autosave);
   ASSERT_EQ(dialogs->Calls.size(), 1u);
   EXPECT_EQ(dialogs->Calls[0].Kind, "choice");
   EXPECT_EQ(dialogs->Calls[0].Title, "Ungesicherte Arbeit");
@@ -148,18 +149,18 @@ TEST_F(RecoveryTest, LeftWorkIsOfferedOnceEachAndRestoredOrDiscarded) {
       << dialogs->Calls[0].Text.toStdString();
   EXPECT_TRUE(dialogs->Calls[0].Text.endsWith(" ist erhalten.|Wiederherstellen|Verwerfen"));
   EXPECT_TRUE(QFile::exists(titled)) << "closing the question keeps it";
-  EXPECT_TRUE(Charges.Empty());
+  EXPECT_TRUE(Charges().Empty());
 
   // Asked again at the next start: restored, under its old name, as modified work that
   // this program now keeps in its own recovery file.
   dialogs->Calls.clear();
   dialogs->Choices.push_back(0);
-  OfferLeftWork(*store, *autosave);
+  OfferLeftWork(*Form1, Project(), *store, *autosave);
   ASSERT_EQ(dialogs->Calls.size(), 1u);
-  EXPECT_EQ(Charges.Count(), 3);
-  EXPECT_EQ(Origin, (TPoint{200, 150}));
+  EXPECT_EQ(Charges().Count(), 3);
+  EXPECT_EQ(Scene().Origin, (TPoint{200, 150}));
   EXPECT_EQ(Form1->FileName(), path);
-  EXPECT_TRUE(TheDocument().Modified());
+  EXPECT_TRUE(Doc().Modified());
   EXPECT_FALSE(QFile::exists(titled));
   ASSERT_TRUE(Written());
   EXPECT_EQ(ReadRecoveryFile(store->OwnFile()).Project.Charges.size(), 3u);
@@ -168,19 +169,19 @@ TEST_F(RecoveryTest, LeftWorkIsOfferedOnceEachAndRestoredOrDiscarded) {
   const QString untitled = LeaveWork(QString(), 1);
   dialogs->Calls.clear();
   dialogs->Choices.push_back(1);
-  OfferLeftWork(*store, *autosave);
+  OfferLeftWork(*Form1, Project(), *store, *autosave);
   EXPECT_FALSE(QFile::exists(untitled));
-  EXPECT_EQ(Charges.Count(), 3);
+  EXPECT_EQ(Charges().Count(), 3);
   const QString another = LeaveWork(QString(), 2);
   dialogs->Calls.clear();
   dialogs->Choices.push_back(0);
   dialogs->Answers.push_back(TQuestionAnswer::No);
-  OfferLeftWork(*store, *autosave);
+  OfferLeftWork(*Form1, Project(), *store, *autosave);
   ASSERT_EQ(dialogs->Calls.size(), 2u);
   EXPECT_EQ(dialogs->Calls[1].Kind, "question");
-  EXPECT_EQ(Charges.Count(), 2);
+  EXPECT_EQ(Charges().Count(), 2);
   EXPECT_EQ(Form1->FileName(), QString());
-  EXPECT_TRUE(TheDocument().Modified());
+  EXPECT_TRUE(Doc().Modified());
   EXPECT_FALSE(QFile::exists(another));
   EXPECT_TRUE(QFile::exists(running.OwnFile())) << "never touched";
 }

@@ -71,12 +71,12 @@ TEST_F(StartupTest, ProjectNamedOnTheCommandLineOpensOrLeavesAnEmptyProject) {
     const QString name = StartProjectName({QStringLiteral("kraftbild"), c.argument});
     EXPECT_EQ(name, c.argument);
 
-    OpenStartProject(name);
+    OpenStartProject(Project(), name);
     EXPECT_EQ(dialogs->Errors(),
               c.error.isEmpty() ? std::vector<QString>{} : std::vector<QString>{c.error});
-    EXPECT_EQ(Charges.Count(), c.charges);
+    EXPECT_EQ(Charges().Count(), c.charges);
     EXPECT_EQ(Form1->FileName(), c.fileName);
-    EXPECT_FALSE(TheDocument().Modified());
+    EXPECT_FALSE(Doc().Modified());
   }
   QDir::setCurrent(previousDir);
   EXPECT_EQ(StartProjectName({QStringLiteral("kraftbild")}), QString());

@@ -1,21 +1,34 @@
 #pragma once
-// The whole program in a test: its three windows created as at start-up, the main window
-// shown (so its drawing surface exists), scripted dialogs, a German locale and field lines
-// cut after a fixed number of steps, so that pictures do not depend on the clock.
+// The whole program in a test: the program object with its document and windows built as at
+// start-up, the main window shown (so its drawing surface exists), scripted dialogs, a German
+// locale and field lines cut after a fixed number of steps, so that pictures do not depend on
+// the clock. Every test gets a program of its own, and nothing of it outlives the test.
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "model/Background.h"
+#include "model/BackgroundRenderer.h"
 #include "model/Document.h"
-#include "model/FieldLineTracer.h"
+#include "model/PictureTarget.h"
 #include "support/FakeDialogs.h"
+#include "widgets/InfoDlg.h"
 #include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+
+// Readable failures for the voltage window's choices.
+inline void PrintTo(const TVoltageChoice &choice, std::ostream *os) {
+  *os << "{" << choice.Start << ", " << choice.End << ", " << choice.Value << "}";
+}
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -23,54 +36,94 @@ protected:
     dialogs = &FakeDialogs::Install();
     previousLocale = QLocale();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    SetTraceStepCap(3000);
-    ResetDocumentGlobals();
-    CreateProgramWindows();
+    program = std::make_unique<TProgram>();
+    Form1 = &program->Main();
+    Form1->SetTraceLimits({.StepCap = 3000});
+    Form2 = &program->Settings();
+    Form3 = &program->Voltage();
+    Info = &program->About();
     Form1->show();
   }
   void TearDown() override {
-    DestroyProgramWindows();
-    ResetDocumentGlobals();
-    SetTraceStepCap(0);
+    Form1 = nullptr;
+    Form2 = nullptr;
+    Form3 = nullptr;
+    Info = nullptr;
+    program.reset();
+    for (const QWidget *left : QApplication::topLevelWidgets())
+      ADD_FAILURE() << "left behind: " << left->metaObject()->className() << " "
+                    << left->windowTitle().toStdString();
     QLocale::setDefault(previousLocale);
     FakeDialogs::Restore();
   }
 
+public:
+  TDocument &Doc() const { return program->Document(); }
+  const TScene &Scene() const { return Doc().Scene(); }
+  const TChargeList &Charges() const { return Doc().Charges(); }
+  const TPointCharge &Charge(int index) const { return Charges()[index]; }
+  TProject &Project() const { return program->Project(); }
+
+  // The document with the scene as it stands, changed by edit: no step of the history, which
+  // starts afresh (the windows take it as a loaded project).
+  void SetUpScene(const std::function<void(TScene &)> &edit) const {
+    TScene scene = Scene();
+    edit(scene);
+    Doc().Reset(scene);
+  }
+  // Gives the charge at index the values edit leaves in a copy of it: one step of the history.
+  void ChangeCharge(int index, const std::function<void(TPointCharge &)> &edit) const {
+    TPointCharge charge = Charge(index);
+    edit(charge);
+    Doc().ReplaceCharge(index, charge);
+  }
+
   // Mouse on the drawing surface, in its pixels.
-  static void Press(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+  void Press(int x, int y, Qt::MouseButton button = Qt::LeftButton) const {
     QTest::mousePress(Form1->DXDraw, button, {}, QPoint(x, y));
   }
-  static void Move(int x, int y) { QTest::mouseMove(Form1->DXDraw, QPoint(x, y)); }
-  static void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+  void Move(int x, int y) const { QTest::mouseMove(Form1->DXDraw, QPoint(x, y)); }
+  void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton) const {
     QTest::mouseRelease(Form1->DXDraw, button, {}, QPoint(x, y));
   }
   // A left click on an empty spot: a new source of one elementary charge centred there.
-  static TPointCharge *Create(int x, int y) {
+  // Answers the index of the last charge.
+  int Create(int x, int y) const {
     Press(x, y);
     Release(x, y);
-    return Charges[Charges.Count() - 1];
+    return Charges().Count() - 1;
   }
-  static TPointCharge *CreateTestCharge(int x, int y, long double value = kElementaryCharge) {
-    TPointCharge *charge = Create(x, y);
-    charge->IsTestCharge = true;
-    charge->ChargeValue = value;
-    return charge;
+  // A click, then the charge made a test charge of that value (a step of its own).
+  int CreateTestCharge(int x, int y, long double value = kElementaryCharge) const {
+    const int index = Create(x, y);
+    ChangeCharge(index, [value](TPointCharge &charge) {
+      charge.IsTestCharge = true;
+      charge.ChargeValue = value;
+    });
+    return index;
   }
 
+  // The bitmap the frames copy their background from.
+  TBitmap &Background() const { return *Form1->BackgroundRenderer()->Background(); }
   // A pixel no drawing of the program puts there; it survives until the background is
   // drawn again, which tells whether (and when) that happened.
   static constexpr TColor kMarker = 0x123456;
-  static void MarkBackground() {
-    TCanvas &canvas = Background->Canvas();
+  void MarkBackground() const {
+    TCanvas &canvas = Background().Canvas();
     canvas.Pen = TPen{kMarker, 0, TPenStyle::psSolid, TPenMode::pmCopy};
     canvas.MoveTo(1, 1);
     canvas.LineTo(2, 1);
   }
-  static bool BackgroundMarked() { return FromQRgb(Background->Image().pixel(1, 1)) == kMarker; }
-  static bool FrameMarked() {
+  bool BackgroundMarked() const { return FromQRgb(Background().Image().pixel(1, 1)) == kMarker; }
+  bool FrameMarked() const {
     return FromQRgb(Form1->DXDraw->PresentedImage().pixel(1, 1)) == kMarker;
   }
 
+  std::unique_ptr<TProgram> program;
+  TForm1 *Form1 = nullptr;
+  TForm2 *Form2 = nullptr;
+  TForm3 *Form3 = nullptr;
+  TInfo *Info = nullptr;
   FakeDialogs *dialogs = nullptr;
   QLocale previousLocale;
 };
