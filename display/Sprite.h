@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 #include <iterator>
+#include <vector>
 
 class TSpriteEngine;
 class TSprite;
