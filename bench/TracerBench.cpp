@@ -32,15 +32,15 @@ template <bool Fast> void BM_Step(benchmark::State &state) {
     return;
   }
   BenchDocument doc;
-  configurations::Random(static_cast<int>(state.range(0)), 16, 7);
+  configurations::Random(doc.scene, static_cast<int>(state.range(0)), 16, 7);
   SetTraceStepCap(2000);
-  TModelHooks &hooks = ModelHooks();
-  hooks.SurfaceSize = [] { return TSize{2000000000, 2000000000}; };
+  const TSize boundless{2000000000, 2000000000};
   uint64_t steps = 0;
   for (auto _ : state) {
     const TTraceStats s =
-        Fast ? DrawFieldLine(TheDocument(), doc.surface.Canvas(), 0, 1, 3.5L, 2.25L)
-             : DrawFieldLineReference(TheDocument(), doc.surface.Canvas(), 0, 1, 3.5L, 2.25L);
+        Fast
+            ? DrawFieldLine(doc.scene, doc.surface.Canvas(), 0, boundless, 1, 3.5L, 2.25L)
+            : DrawFieldLineReference(doc.scene, doc.surface.Canvas(), 0, boundless, 1, 3.5L, 2.25L);
     steps += s.Steps;
   }
   SetTraceStepCap(0);
@@ -63,8 +63,8 @@ enum Mode { Reference, FastOneCore, FastAllCores, PlainOneCore };
 // Background redraw: range(0) is the configuration letter, range(1) the step length.
 template <Mode M> void BM_Background(benchmark::State &state) {
   BenchDocument doc;
-  const std::string label = configurations::Load(static_cast<char>(state.range(0)));
-  StepLength = static_cast<uint32_t>(state.range(1));
+  const std::string label = configurations::Load(doc.scene, static_cast<char>(state.range(0)));
+  doc.scene.StepLength = static_cast<uint32_t>(state.range(1));
   SetBackgroundThreads(M == FastAllCores ? 0 : 1);
   const TForcePath best = ForcePath();
   if (M == PlainOneCore) {
@@ -73,7 +73,8 @@ template <Mode M> void BM_Background(benchmark::State &state) {
   }
   TTraceStats stats;
   for (auto _ : state)
-    stats = M == Reference ? DrawBackgroundReference(TheDocument()) : DrawBackground(TheDocument());
+    stats = M == Reference ? DrawBackgroundReference(doc.scene, doc.background, doc.Target())
+                           : doc.DrawBackground();
   SetForcePath(best);
   SetStopLinesOffSurface(true);
   SetBackgroundThreads(0);
@@ -86,7 +87,7 @@ template <Mode M> void BM_Background(benchmark::State &state) {
   if (M == FastOneCore) {
     // The share of steps the stop off the surface saves, against the same tracer without it.
     SetStopLinesOffSurface(false);
-    const TTraceStats all = DrawBackground(TheDocument());
+    const TTraceStats all = doc.DrawBackground();
     SetStopLinesOffSurface(true);
     state.counters["steps_saved_pct"] =
         all.Steps == 0 ? 0 : 100.0 * (1 - static_cast<double>(stats.Steps) / all.Steps);
@@ -110,21 +111,22 @@ BENCHMARK(BM_Background<FastAllCores>)->Name("Background/fast_allcores")->Apply(
 // Tracing the background's lines against drawing the traced polylines.
 void BM_TraceVersusDraw(benchmark::State &state) {
   BenchDocument doc;
-  configurations::Load(static_cast<char>(state.range(0)));
+  configurations::Load(doc.scene, static_cast<char>(state.range(0)));
   const bool draw = state.range(1) != 0;
-  const TFieldLineTracer tracer(TheDocument(), SurfaceSize());
-  std::vector<TPolyline> lines(Charges[0]->FieldLineCount);
+  const TFieldLineTracer tracer(doc.scene, doc.area);
+  const TPointCharge &first = doc.scene.Charges[0];
+  std::vector<TPolyline> lines(first.FieldLineCount);
   auto traceAll = [&] {
     uint64_t steps = 0;
-    const long double r = FieldLineRadius(TheDocument());
+    const long double r = FieldLineRadius(doc.scene);
     for (size_t i = 0; i < lines.size(); ++i) {
       const long double theta = static_cast<long double>(i) / lines.size() * 2 * kPi;
-      tracer.TraceHalf(Sign(Charges[0]->ChargeValue), Charges[0]->CenterX() + r * std::cos(theta),
-                       Charges[0]->CenterY() + r * std::sin(theta), lines[i], steps);
+      tracer.TraceHalf(Sign(first.ChargeValue), first.CenterX() + r * std::cos(theta),
+                       first.CenterY() + r * std::sin(theta), lines[i], steps);
     }
   };
   traceAll();
-  TCanvas &canvas = Background->Canvas();
+  TCanvas &canvas = doc.background.Canvas();
   for (auto _ : state) {
     if (draw) {
       for (const TPolyline &line : lines)
