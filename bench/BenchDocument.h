@@ -13,12 +13,17 @@ struct BenchDocument {
     scene.Origin = {396, 267};
     scene.PixelsPerMetre = DefaultPixelsPerMetre();
   }
-  TPictureTarget Target() const { return {area}; }
+  TPictureTarget Target() const {
+    TPictureTarget target(area);
+    target.Trace = trace;
+    return target;
+  }
   // Traces and draws the whole background of the scene.
   TTraceStats DrawBackground() { return DrawBackgroundOn(scene, background, Target()); }
 
   TScene scene;
   TSize area{792, 535};
+  TTraceLimits trace;
   TBitmap background{792, 535};
   TBitmap surface{792, 535};
 };

@@ -33,8 +33,8 @@ template <bool Fast> void BM_Step(benchmark::State &state) {
   }
   BenchDocument doc;
   configurations::Random(doc.scene, static_cast<int>(state.range(0)), 16, 7);
-  SetTraceStepCap(2000);
-  const TSize boundless{2000000000, 2000000000};
+  TPictureTarget boundless({2000000000, 2000000000});
+  boundless.Trace.StepCap = 2000;
   uint64_t steps = 0;
   for (auto _ : state) {
     const TTraceStats s =
@@ -43,7 +43,6 @@ template <bool Fast> void BM_Step(benchmark::State &state) {
             : DrawFieldLineReference(doc.scene, doc.surface.Canvas(), 0, boundless, 1, 3.5L, 2.25L);
     steps += s.Steps;
   }
-  SetTraceStepCap(0);
   SetForcePath(best);
   state.counters["ns_per_step"] = benchmark::Counter(
       static_cast<double>(steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
@@ -65,19 +64,17 @@ template <Mode M> void BM_Background(benchmark::State &state) {
   BenchDocument doc;
   const std::string label = configurations::Load(doc.scene, static_cast<char>(state.range(0)));
   doc.scene.StepLength = static_cast<uint32_t>(state.range(1));
-  SetBackgroundThreads(M == FastAllCores ? 0 : 1);
+  doc.trace.Threads = M == FastAllCores ? 0 : 1;
   const TForcePath best = ForcePath();
   if (M == PlainOneCore) {
     SetForcePath(TForcePath::Sse2);
-    SetStopLinesOffSurface(false);
+    doc.trace.StopOffSurface = false;
   }
   TTraceStats stats;
   for (auto _ : state)
     stats = M == Reference ? DrawBackgroundReference(doc.scene, doc.background, doc.Target())
                            : doc.DrawBackground();
   SetForcePath(best);
-  SetStopLinesOffSurface(true);
-  SetBackgroundThreads(0);
   state.SetLabel(label);
   state.counters["lines"] = static_cast<double>(stats.Lines);
   state.counters["cut_by_budget"] = static_cast<double>(stats.LinesCutByBudget);
@@ -86,9 +83,8 @@ template <Mode M> void BM_Background(benchmark::State &state) {
   state.counters["steps"] = static_cast<double>(stats.Steps);
   if (M == FastOneCore) {
     // The share of steps the stop off the surface saves, against the same tracer without it.
-    SetStopLinesOffSurface(false);
+    doc.trace.StopOffSurface = false;
     const TTraceStats all = doc.DrawBackground();
-    SetStopLinesOffSurface(true);
     state.counters["steps_saved_pct"] =
         all.Steps == 0 ? 0 : 100.0 * (1 - static_cast<double>(stats.Steps) / all.Steps);
   }
@@ -113,7 +109,7 @@ void BM_TraceVersusDraw(benchmark::State &state) {
   BenchDocument doc;
   configurations::Load(doc.scene, static_cast<char>(state.range(0)));
   const bool draw = state.range(1) != 0;
-  const TFieldLineTracer tracer(doc.scene, doc.area);
+  const TFieldLineTracer tracer(doc.scene, doc.Target());
   const TPointCharge &first = doc.scene.Charges[0];
   std::vector<TPolyline> lines(first.FieldLineCount);
   auto traceAll = [&] {

@@ -14,15 +14,16 @@ protected:
   void SetUp() override {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
-    SetTraceStepCap(3000);
   }
-  void TearDown() override {
-    SetTraceStepCap(0);
-    QLocale::setDefault(QLocale::c());
+  void TearDown() override { QLocale::setDefault(QLocale::c()); }
+  TPictureTarget Target() const {
+    TPictureTarget target(surfaceSize);
+    target.Trace = trace;
+    return target;
   }
-  TPictureTarget Target() const { return {surfaceSize}; }
   // Draws the whole background of the scene anew.
   TTraceStats DrawBackground() { return DrawBackgroundOn(scene, *background, Target()); }
 
   std::unique_ptr<TBitmap> background;
+  TTraceLimits trace{3000};
 };

@@ -27,10 +27,7 @@ struct Reference {
 class BackgroundRegression : public DocumentTest,
                              public ::testing::WithParamInterface<std::tuple<Case, TForcePath>> {
 protected:
-  void TearDown() override {
-    SetForcePath(best);
-    SetTraceStepCap(0);
-  }
+  void TearDown() override { SetForcePath(best); }
   // The literal picture is the same for every path: drawn once per case.
   static std::map<std::tuple<char, unsigned, uint32_t>, Reference> references;
   const TForcePath best = ForcePath();
@@ -44,14 +41,15 @@ TEST_P(BackgroundRegression, FastPictureEqualsTheReference) {
     GTEST_SKIP() << "this processor cannot take the path";
   configurations::Load(scene, c.configuration, c.seed);
   scene.StepLength = c.step;
-  SetTraceStepCap(c.cap);
+  TPictureTarget target(surfaceSize);
+  target.Trace.StepCap = c.cap;
   const auto key = std::make_tuple(c.configuration, c.seed, c.step);
   if (!references.contains(key)) {
-    const TTraceStats stats = DrawBackgroundReference(scene, background, {surfaceSize});
+    const TTraceStats stats = DrawBackgroundReference(scene, background, target);
     references[key] = {background.Image().copy(), stats};
   }
   const auto &[expected, reference] = references.at(key);
-  const TTraceStats fast = DrawBackgroundOn(scene, background, {surfaceSize});
+  const TTraceStats fast = DrawBackgroundOn(scene, background, target);
   EXPECT_EQ(fast.Lines, reference.Lines);
   EXPECT_TRUE(background.Image() == expected);
   // Lines the fast tracer stopped in a cycle are cut by the cap in the reference; those it

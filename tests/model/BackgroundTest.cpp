@@ -85,7 +85,7 @@ TEST_F(BackgroundTest, AxesFollowAPannedOrigin) {
 TEST_F(BackgroundTest, FourLinesStartRightBelowLeftAbove) {
   scene.StepLength = 3;
   TPointCharge &c = scene.Charges[AddCharge(400, 200, 1e-9L, false, 4)];
-  SetTraceStepCap(1); // one step of each line: 10 px out, then 3 more
+  trace.StepCap = 1; // one step of each line: 10 px out, then 3 more
   DrawBackground();
   // In order right, below, left, above: light grey from the start at 10 px.
   EXPECT_EQ(At(410, 200), Rgb{0xC0C0C0});
@@ -148,7 +148,7 @@ TEST_F(BackgroundTest, MarksBesideAnOriginAtTheIntegerLimitsStayOnTheirAxis) {
     SCOPED_TRACE(std::to_string(origin.X) + "," + std::to_string(origin.Y));
     scene.Origin = origin;
     DrawBackground();
-    ComposeFrame(frame.Canvas(), {&scene, background.get(), nullptr, surfaceSize, nullptr});
+    ComposeFrame(frame.Canvas(), {&scene, background.get(), nullptr, Target(), nullptr});
     for (const QImage *image : {&background->Image(), &frame.Image()}) {
       const PixelBox box = ChangedBox(*image, 0xFFFFFF);
       if (origin.Y == 267) { // the x axis: its ticks and the labels below

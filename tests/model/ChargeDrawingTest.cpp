@@ -12,11 +12,7 @@ namespace {
 
 class ChargeDrawingTest : public DocumentTest {
 protected:
-  void SetUp() override {
-    Resize(400, 300);
-    SetTraceStepCap(200);
-  }
-  void TearDown() override { SetTraceStepCap(0); }
+  void SetUp() override { Resize(400, 300); }
   void Resize(int w, int h) {
     surfaceSize = {w, h};
     surface = std::make_unique<TBitmap>(w, h);
@@ -27,7 +23,9 @@ protected:
     surface->Canvas().FillRect({0, 0, surface->Width(), surface->Height()});
     engine.VisibleRect = {0, 0, surface->Width(), surface->Height()};
     sprites.Rebuild(scene);
-    sprites.Draw({&surface->Canvas(), &scene, surfaceSize});
+    TPictureTarget target(surfaceSize);
+    target.Trace.StepCap = 200;
+    sprites.Draw({&surface->Canvas(), &scene, target});
     return surface->Image();
   }
   Rgb At(int x, int y) const { return PixelAt(surface->Image(), x, y); }

@@ -69,7 +69,7 @@ TEST_F(PictureExportTest, PngIsTheScreenFrameWithoutTheSelectionOutline) {
 
     DrawBackground();
     sprites.Rebuild(scene);
-    ComposeFrame(frame.Canvas(), {&scene, background.get(), &sprites, surfaceSize, nullptr});
+    ComposeFrame(frame.Canvas(), {&scene, background.get(), &sprites, Target(), nullptr});
     scene.Selected = probe;
     const QImage png = PictureImage(Picture());
     EXPECT_TRUE(png == frame.Image()) << "the picture differs from the unselected frame";
@@ -85,7 +85,7 @@ TEST_F(PictureExportTest, SvgIsATrueScaleDrawingWithOnePathPerFieldLine) {
        {std::pair{'a', 0u}, {'b', 1u}, {'d', 2u}, {'g', 3u}, {'h', 1u}, {'m', 1u}, {'x', 0u}}) {
     const std::string name = configurations::Load(scene, which, seed);
     SCOPED_TRACE(name);
-    const TBackgroundScene traced = TraceBackground(scene, surfaceSize);
+    const TBackgroundScene traced = TraceBackground(scene, Target());
     const size_t drawn = std::count_if(traced.Lines.begin(), traced.Lines.end(), [](const auto &j) {
       const auto &ops = j.Line.Ops();
       return std::any_of(ops.begin(), ops.end(), [](const auto &op) { return !op.Move; });
