@@ -27,32 +27,28 @@ constexpr int kCharges = 100'000;
 class LargeWork {
 public:
   LargeWork() : store_(dir_.filePath(QStringLiteral("recovery"))) {
-    CreateProgramWindows();
-    Form1->show();
     TProjectData data;
     data.OriginX = 396;
     data.OriginY = 267;
     for (int i = 0; i < kCharges; ++i)
       data.Charges.push_back({static_cast<double>(i % 772), static_cast<double>(i / 772 % 515),
                               (i % 2 == 0 ? 1 : -1) * 1.602177e-19L, 0, false, 0});
-    RestoreProject(data, QString(), {});
-    autosave_ = std::make_unique<TAutosave>(TheDocument(), store_, CaptureRecoverySnapshot,
-                                            std::chrono::minutes(1));
+    program_.Project().Restore(data, QString(), {});
+    autosave_ = std::make_unique<TAutosave>(
+        program_.Document(), store_, [this] { return Snapshot(); }, std::chrono::minutes(1));
   }
-  ~LargeWork() {
-    autosave_.reset();
-    DestroyProgramWindows();
-    ResetDocumentGlobals();
-  }
+  ~LargeWork() { autosave_.reset(); }
   LargeWork(const LargeWork &) = delete;
   LargeWork &operator=(const LargeWork &) = delete;
 
   TAutosave &Autosave() { return *autosave_; }
   const TRecoveryStore &Store() const { return store_; }
+  TRecoverySnapshot Snapshot() { return CaptureRecoverySnapshot(program_.Project()); }
   // One more change for the autosave to write.
-  void Change(int step) { TheDocument().MoveCharge(*Charges[0], 10 + step % 2, 10); }
+  void Change(int step) { program_.Document().MoveCharge(0, 10 + step % 2, 10); }
 
 private:
+  TProgram program_;
   QTemporaryDir dir_;
   TRecoveryStore store_;
   std::unique_ptr<TAutosave> autosave_;
@@ -79,7 +75,7 @@ BENCHMARK(BM_Blocked)->Name("WindowThreadBlocked")->UseRealTime()->Unit(benchmar
 // The worker's part: the whole write of one snapshot.
 void BM_Write(benchmark::State &state) {
   LargeWork work;
-  const TRecoverySnapshot snapshot = CaptureRecoverySnapshot();
+  const TRecoverySnapshot snapshot = work.Snapshot();
   TRecoveryStore store(work.Store().Folder() + QStringLiteral("-write"));
   if (!store.Claim())
     state.SkipWithError("no lock");

@@ -1,32 +1,29 @@
 #pragma once
-// A document without windows for the benchmarks: a 792 by 535 surface, a sprite engine and
-// the background bitmap.
+// A scene without windows for the benchmarks: the view of a new project on a 792 by 535
+// surface, the background bitmap and a surface to draw lines on.
 
 #include "display/Canvas.h"
-#include "display/Sprite.h"
 #include "model/Background.h"
-#include "model/Document.h"
-#include "model/ModelHooks.h"
-
-#include <memory>
+#include "model/PictureTarget.h"
+#include "model/Scene.h"
+#include "model/ViewLimits.h"
 
 struct BenchDocument {
   BenchDocument() {
-    TModelHooks hooks;
-    hooks.Engine = &engine;
-    hooks.SurfaceSize = [] { return TSize{792, 535}; };
-    hooks.SurfaceCanvas = [this] { return &surface.Canvas(); };
-    InstallModelHooks(std::move(hooks));
-    engine.VisibleRect = {0, 0, 792, 535};
-    ResetDocumentGlobals();
-    Background = std::make_unique<TBitmap>(792, 535);
+    scene.Origin = {396, 267};
+    scene.PixelsPerMetre = DefaultPixelsPerMetre();
   }
-  ~BenchDocument() {
-    FreeCharges(true);
-    Background.reset();
-    InstallModelHooks({});
+  TPictureTarget Target() const {
+    TPictureTarget target(area);
+    target.Trace = trace;
+    return target;
   }
+  // Traces and draws the whole background of the scene.
+  TTraceStats DrawBackground() { return DrawBackgroundOn(scene, background, Target()); }
 
-  TSpriteEngine engine;
+  TScene scene;
+  TSize area{792, 535};
+  TTraceLimits trace;
+  TBitmap background{792, 535};
   TBitmap surface{792, 535};
 };

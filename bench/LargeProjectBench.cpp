@@ -59,51 +59,51 @@ class ProjectOnDisk {
 public:
   explicit ProjectOnDisk(int count, bool betweenPixels = false)
       : path_(dir_.filePath(QStringLiteral("gross.kbf"))) {
-    CreateProgramWindows();
-    Form1->show();
     SaveProjectFile(path_, LargeProject(count, betweenPixels));
-  }
-  ~ProjectOnDisk() {
-    DestroyProgramWindows();
-    ResetDocumentGlobals();
   }
   ProjectOnDisk(const ProjectOnDisk &) = delete;
   ProjectOnDisk &operator=(const ProjectOnDisk &) = delete;
 
-  void Load() const { LoadProject(path_); }
+  void Load() { program_.Project().Load(path_); }
+  void New() { program_.Project().New(); }
+  TForm1 &Main() { return program_.Main(); }
+  TForm2 &Settings() { return program_.Settings(); }
+  const TDocument &Document() { return program_.Document(); }
+
+  void Check(benchmark::State &state, int count) {
+    if (program_.Document().Charges().Count() != count)
+      state.SkipWithError("the project did not load completely");
+  }
 
 private:
+  TProgram program_;
   QTemporaryDir dir_;
   QString path_;
 };
 
-void Check(benchmark::State &state, int count) {
-  if (Charges.Count() != count)
-    state.SkipWithError("the project did not load completely");
-}
-
-// LoadProject from an empty document (the reset of the one before is not timed).
+// Loading the project, as "Öffnen" does, into an empty document (the reset of the one before
+// is not timed).
 void BM_Open(benchmark::State &state) {
   const int count = static_cast<int>(state.range(0));
-  const ProjectOnDisk project(count);
+  ProjectOnDisk project(count);
   for (auto _ : state) {
     state.PauseTiming();
-    NewProject();
+    project.New();
     state.ResumeTiming();
     project.Load();
   }
-  Check(state, count);
+  project.Check(state, count);
 }
 BENCHMARK(BM_Open)->Name("Open")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // One frame of the main window, presented.
 void BM_Frame(benchmark::State &state) {
   const int count = static_cast<int>(state.range(0));
-  const ProjectOnDisk project(count);
+  ProjectOnDisk project(count);
   project.Load();
-  Check(state, count);
+  project.Check(state, count);
   for (auto _ : state)
-    Form1->RenderFrame(true);
+    project.Main().RenderFrame(true);
 }
 BENCHMARK(BM_Frame)->Name("Frame")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(
     benchmark::kMillisecond);
@@ -111,13 +111,13 @@ BENCHMARK(BM_Frame)->Name("Frame")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(
 // "Neu" on the loaded project (the load is not timed).
 void BM_New(benchmark::State &state) {
   const int count = static_cast<int>(state.range(0));
-  const ProjectOnDisk project(count);
+  ProjectOnDisk project(count);
   for (auto _ : state) {
     state.PauseTiming();
     project.Load();
-    Check(state, count);
+    project.Check(state, count);
     state.ResumeTiming();
-    NewProject();
+    project.New();
   }
 }
 BENCHMARK(BM_New)->Name("New")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -125,13 +125,14 @@ BENCHMARK(BM_New)->Name("New")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchma
 // Opening and closing the settings window's charge list, one entry per charge.
 void BM_ChargeList(benchmark::State &state) {
   const int count = static_cast<int>(state.range(0));
-  const ProjectOnDisk project(count);
+  ProjectOnDisk project(count);
   project.Load();
-  Check(state, count);
+  project.Check(state, count);
+  TChargeComboBox *list = project.Settings().ComboBox_Charges;
   for (auto _ : state) {
-    Form2->ComboBox_Charges->showPopup();
+    list->showPopup();
     QApplication::processEvents();
-    Form2->ComboBox_Charges->hidePopup();
+    list->hidePopup();
     QApplication::processEvents();
   }
 }
@@ -156,19 +157,20 @@ double ResidentMegabytes() {
 // second argument puts the charges between pixels. Not a time: one iteration.
 void BM_PanMemory(benchmark::State &state) {
   const int count = static_cast<int>(state.range(0));
-  const ProjectOnDisk project(count, state.range(1) != 0);
+  ProjectOnDisk project(count, state.range(1) != 0);
   project.Load();
-  Check(state, count);
+  project.Check(state, count);
+  QWidget *surface = project.Main().DXDraw;
   QApplication::processEvents();
   const double atStart = ResidentMegabytes();
   for (auto _ : state) {
     for (int i = 0; i < 300; ++i) {
       const QPoint from(300 + i % 7, 200 + i % 5);
       const QPoint to = from + QPoint(i % 2 == 0 ? 37 : -29, i % 3 == 0 ? 23 : -19);
-      QTest::mousePress(Form1->DXDraw, Qt::RightButton, {}, from);
-      QTest::mouseMove(Form1->DXDraw, (from + to) / 2);
-      QTest::mouseMove(Form1->DXDraw, to);
-      QTest::mouseRelease(Form1->DXDraw, Qt::RightButton, {}, to);
+      QTest::mousePress(surface, Qt::RightButton, {}, from);
+      QTest::mouseMove(surface, (from + to) / 2);
+      QTest::mouseMove(surface, to);
+      QTest::mouseRelease(surface, Qt::RightButton, {}, to);
       QApplication::processEvents();
     }
   }
@@ -176,8 +178,9 @@ void BM_PanMemory(benchmark::State &state) {
   state.counters["start_MB"] = atStart;
   state.counters["after_MB"] = after;
   state.counters["after/start"] = after / atStart;
-  state.counters["history_MB"] = static_cast<double>(TheDocument().History().Bytes()) / (1 << 20);
-  state.counters["steps"] = TheDocument().History().Count();
+  const THistory &history = project.Document().History();
+  state.counters["history_MB"] = static_cast<double>(history.Bytes()) / (1 << 20);
+  state.counters["steps"] = history.Count();
 }
 BENCHMARK(BM_PanMemory)
     ->Name("PanMemory")

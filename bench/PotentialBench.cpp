@@ -21,34 +21,35 @@ namespace {
 
 enum What { FieldLines, Equipotentials, Map, Both };
 
-void Draw(What what) {
+void Draw(BenchDocument &doc, What what) {
   if (what == FieldLines) {
-    DrawBackground(TheDocument());
+    doc.DrawBackground();
     return;
   }
-  // What DrawBackground adds for the options: the grid, then the map and/or the lines.
-  TCanvas &canvas = Background->Canvas();
-  const TPotentialGrid grid(TheDocument(), SurfaceSize());
+  // What the background adds for the options: the grid, then the map and/or the lines.
+  TCanvas &canvas = doc.background.Canvas();
+  const TPotentialGrid grid(doc.scene, doc.area);
+  const QString font = doc.Target().FontName;
   if (what == Map || what == Both) {
     PaintPotentialMap(grid, *canvas.Device());
-    DrawPotentialLegend(grid, canvas);
+    DrawPotentialLegend(grid, canvas, font);
   }
   if (what == Equipotentials || what == Both) {
     TPotentialOptions options;
     options.Lines = true;
-    DrawEquipotentials(TheDocument(), grid, options, canvas);
+    DrawEquipotentials(doc.scene, grid, options, canvas, font);
   }
 }
 
 void BM_Picture(benchmark::State &state) {
   BenchDocument doc;
-  configurations::Random(20, 16, static_cast<unsigned>(state.range(1)));
-  StepLength = 3;
+  configurations::Random(doc.scene, 20, 16, static_cast<unsigned>(state.range(1)));
+  doc.scene.StepLength = 3;
   const What what = static_cast<What>(state.range(0));
   size_t vertices = 0;
   for (auto _ : state)
-    Draw(what);
-  const TPotentialGrid grid(TheDocument(), SurfaceSize());
+    Draw(doc, what);
+  const TPotentialGrid grid(doc.scene, doc.area);
   for (const TIsoLine &line : TraceEquipotentials(grid, AutomaticLevels(grid)))
     vertices += line.Points.size();
   state.counters["vertices"] = static_cast<double>(vertices);
@@ -72,15 +73,15 @@ double ProcessSeconds() {
 // speeds up meanwhile weighs on both alike: the ratios of real and of processor time.
 void BM_Ratio(benchmark::State &state) {
   BenchDocument doc;
-  configurations::Random(20, 16, static_cast<unsigned>(state.range(0)));
-  StepLength = 3;
+  configurations::Random(doc.scene, 20, 16, static_cast<unsigned>(state.range(0)));
+  doc.scene.StepLength = 3;
   double real[2] = {0, 0};
   double cpu[2] = {0, 0};
   for (auto _ : state) {
     for (const What what : {FieldLines, Both}) {
       const auto start = std::chrono::steady_clock::now();
       const double cpuStart = ProcessSeconds();
-      Draw(what);
+      Draw(doc, what);
       cpu[what == Both] += ProcessSeconds() - cpuStart;
       real[what == Both] +=
           std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -28,9 +28,9 @@
 
 namespace {
 
-// Handles events until every picture asked for is shown.
-void Settle() {
-  while (Form1->BackgroundBusy())
+// Handles events until every picture the main window asked for is shown.
+void Settle(const TForm1 &main) {
+  while (main.BackgroundBusy())
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
@@ -53,17 +53,15 @@ TProjectData ManyCharges(int sources, int tests) {
 }
 
 struct Windows {
-  Windows() {
-    CreateProgramWindows();
-    Form1->show();
-  }
-  ~Windows() {
-    Settle();
-    DestroyProgramWindows();
-    ResetDocumentGlobals();
-  }
+  Windows() = default;
+  ~Windows() { Settle(program.Main()); }
   Windows(const Windows &) = delete;
   Windows &operator=(const Windows &) = delete;
+
+  TForm1 &Main() { return program.Main(); }
+  TProject &Project() { return program.Project(); }
+
+  TProgram program;
 };
 
 // The windows and a project file of range(0) sources and range(1) test charges.
@@ -73,41 +71,42 @@ struct ProjectOnDisk {
     SaveProjectFile(
         path, ManyCharges(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
   }
-  const Windows windows;
+  Windows windows;
   QTemporaryDir dir;
   const QString path;
 };
 
 // Grabs the first charge and drags it 30 px to the right, past the grab radius; answers
 // where the mouse is then.
-QPoint DragFirstCharge() {
-  const TPointCharge &charge = *Charges[0];
+QPoint DragFirstCharge(TProgram &program) {
+  const TPointCharge &charge = program.Document().Charges()[0];
   const QPoint at(static_cast<int>(charge.CenterX()), static_cast<int>(charge.CenterY()));
-  Form1->DXDrawMouseDown(Qt::LeftButton, at.x(), at.y());
-  Form1->DXDrawMouseMove(at.x() + 30, at.y());
+  program.Main().DXDrawMouseDown(Qt::LeftButton, at.x(), at.y());
+  program.Main().DXDrawMouseMove(at.x() + 30, at.y());
   return {at.x() + 30, at.y()};
 }
 
 // Moves the grabbed charge a pixel to and fro, each iteration.
-void Jiggle(benchmark::State &state, QPoint at, const std::function<void()> &after) {
+void Jiggle(benchmark::State &state, TForm1 &main, QPoint at, const std::function<void()> &after) {
   int step = 1;
   for (auto _ : state) {
-    Form1->DXDrawMouseMove(at.x() + step, at.y());
+    main.DXDrawMouseMove(at.x() + step, at.y());
     after();
     step = -step;
   }
-  Form1->DXDrawMouseUp(Qt::LeftButton, at.x(), at.y());
+  main.DXDrawMouseUp(Qt::LeftButton, at.x(), at.y());
 }
 
 void BM_Open(benchmark::State &state) {
-  const ProjectOnDisk project(state);
+  ProjectOnDisk project(state);
   const QString &path = project.path;
+  Windows &windows = project.windows;
   for (auto _ : state) {
     state.PauseTiming();
-    NewProject();
-    Settle();
+    windows.Project().New();
+    Settle(windows.Main());
     state.ResumeTiming();
-    LoadProject(path);
+    windows.Project().Load(path);
   }
 }
 BENCHMARK(BM_Open)
@@ -118,9 +117,10 @@ BENCHMARK(BM_Open)
     ->UseRealTime();
 
 void BM_DragMove(benchmark::State &state) {
-  const ProjectOnDisk project(state);
-  LoadProject(project.path);
-  Jiggle(state, DragFirstCharge(), [] {});
+  ProjectOnDisk project(state);
+  TProgram &program = project.windows.program;
+  program.Project().Load(project.path);
+  Jiggle(state, program.Main(), DragFirstCharge(program), [] {});
 }
 BENCHMARK(BM_DragMove)
     ->Name("DragMove")
@@ -131,12 +131,13 @@ BENCHMARK(BM_DragMove)
 // A mouse move without a button: the status bar and the cursor's field line, traced on the
 // window's thread.
 void BM_CursorMove(benchmark::State &state) {
-  const ProjectOnDisk project(state);
-  LoadProject(project.path);
-  Settle();
+  ProjectOnDisk project(state);
+  Windows &windows = project.windows;
+  windows.Project().Load(project.path);
+  Settle(windows.Main());
   int x = 0;
   for (auto _ : state) {
-    Form1->DXDrawMouseMove(100 + x, 200);
+    windows.Main().DXDrawMouseMove(100 + x, 200);
     x = (x + 37) % 600;
   }
 }
@@ -148,12 +149,15 @@ BENCHMARK(BM_CursorMove)
     ->UseRealTime();
 
 void BM_LiveDrag(benchmark::State &state) {
-  const Windows windows;
-  configurations::Random(static_cast<int>(state.range(0)), 16, 1);
-  Form1->RenderFrame(true);
-  const QPoint at = DragFirstCharge();
-  Settle();
-  Jiggle(state, at, Settle);
+  Windows windows;
+  TProgram &program = windows.program;
+  TScene scene = program.Document().Scene();
+  configurations::Random(scene, static_cast<int>(state.range(0)), 16, 1);
+  program.Document().Reset(scene); // shows a frame
+  const QPoint at = DragFirstCharge(program);
+  TForm1 &main = program.Main();
+  Settle(main);
+  Jiggle(state, main, at, [&main] { Settle(main); });
   state.counters["pictures/s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }

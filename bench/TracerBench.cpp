@@ -32,18 +32,17 @@ template <bool Fast> void BM_Step(benchmark::State &state) {
     return;
   }
   BenchDocument doc;
-  configurations::Random(static_cast<int>(state.range(0)), 16, 7);
-  SetTraceStepCap(2000);
-  TModelHooks &hooks = ModelHooks();
-  hooks.SurfaceSize = [] { return TSize{2000000000, 2000000000}; };
+  configurations::Random(doc.scene, static_cast<int>(state.range(0)), 16, 7);
+  TPictureTarget boundless({2000000000, 2000000000});
+  boundless.Trace.StepCap = 2000;
   uint64_t steps = 0;
   for (auto _ : state) {
     const TTraceStats s =
-        Fast ? DrawFieldLine(TheDocument(), doc.surface.Canvas(), 0, 1, 3.5L, 2.25L)
-             : DrawFieldLineReference(TheDocument(), doc.surface.Canvas(), 0, 1, 3.5L, 2.25L);
+        Fast
+            ? DrawFieldLine(doc.scene, doc.surface.Canvas(), 0, boundless, 1, 3.5L, 2.25L)
+            : DrawFieldLineReference(doc.scene, doc.surface.Canvas(), 0, boundless, 1, 3.5L, 2.25L);
     steps += s.Steps;
   }
-  SetTraceStepCap(0);
   SetForcePath(best);
   state.counters["ns_per_step"] = benchmark::Counter(
       static_cast<double>(steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
@@ -63,20 +62,19 @@ enum Mode { Reference, FastOneCore, FastAllCores, PlainOneCore };
 // Background redraw: range(0) is the configuration letter, range(1) the step length.
 template <Mode M> void BM_Background(benchmark::State &state) {
   BenchDocument doc;
-  const std::string label = configurations::Load(static_cast<char>(state.range(0)));
-  StepLength = static_cast<uint32_t>(state.range(1));
-  SetBackgroundThreads(M == FastAllCores ? 0 : 1);
+  const std::string label = configurations::Load(doc.scene, static_cast<char>(state.range(0)));
+  doc.scene.StepLength = static_cast<uint32_t>(state.range(1));
+  doc.trace.Threads = M == FastAllCores ? 0 : 1;
   const TForcePath best = ForcePath();
   if (M == PlainOneCore) {
     SetForcePath(TForcePath::Sse2);
-    SetStopLinesOffSurface(false);
+    doc.trace.StopOffSurface = false;
   }
   TTraceStats stats;
   for (auto _ : state)
-    stats = M == Reference ? DrawBackgroundReference(TheDocument()) : DrawBackground(TheDocument());
+    stats = M == Reference ? DrawBackgroundReference(doc.scene, doc.background, doc.Target())
+                           : doc.DrawBackground();
   SetForcePath(best);
-  SetStopLinesOffSurface(true);
-  SetBackgroundThreads(0);
   state.SetLabel(label);
   state.counters["lines"] = static_cast<double>(stats.Lines);
   state.counters["cut_by_budget"] = static_cast<double>(stats.LinesCutByBudget);
@@ -85,9 +83,8 @@ template <Mode M> void BM_Background(benchmark::State &state) {
   state.counters["steps"] = static_cast<double>(stats.Steps);
   if (M == FastOneCore) {
     // The share of steps the stop off the surface saves, against the same tracer without it.
-    SetStopLinesOffSurface(false);
-    const TTraceStats all = DrawBackground(TheDocument());
-    SetStopLinesOffSurface(true);
+    doc.trace.StopOffSurface = false;
+    const TTraceStats all = doc.DrawBackground();
     state.counters["steps_saved_pct"] =
         all.Steps == 0 ? 0 : 100.0 * (1 - static_cast<double>(stats.Steps) / all.Steps);
   }
@@ -110,21 +107,22 @@ BENCHMARK(BM_Background<FastAllCores>)->Name("Background/fast_allcores")->Apply(
 // Tracing the background's lines against drawing the traced polylines.
 void BM_TraceVersusDraw(benchmark::State &state) {
   BenchDocument doc;
-  configurations::Load(static_cast<char>(state.range(0)));
+  configurations::Load(doc.scene, static_cast<char>(state.range(0)));
   const bool draw = state.range(1) != 0;
-  const TFieldLineTracer tracer(TheDocument(), SurfaceSize());
-  std::vector<TPolyline> lines(Charges[0]->FieldLineCount);
+  const TFieldLineTracer tracer(doc.scene, doc.Target());
+  const TPointCharge &first = doc.scene.Charges[0];
+  std::vector<TPolyline> lines(first.FieldLineCount);
   auto traceAll = [&] {
     uint64_t steps = 0;
-    const long double r = FieldLineRadius(TheDocument());
+    const long double r = FieldLineRadius(doc.scene);
     for (size_t i = 0; i < lines.size(); ++i) {
       const long double theta = static_cast<long double>(i) / lines.size() * 2 * kPi;
-      tracer.TraceHalf(Sign(Charges[0]->ChargeValue), Charges[0]->CenterX() + r * std::cos(theta),
-                       Charges[0]->CenterY() + r * std::sin(theta), lines[i], steps);
+      tracer.TraceHalf(Sign(first.ChargeValue), first.CenterX() + r * std::cos(theta),
+                       first.CenterY() + r * std::sin(theta), lines[i], steps);
     }
   };
   traceAll();
-  TCanvas &canvas = Background->Canvas();
+  TCanvas &canvas = doc.background.Canvas();
   for (auto _ : state) {
     if (draw) {
       for (const TPolyline &line : lines)

@@ -2,6 +2,8 @@
 // hold, and round trips.
 
 #include "ProjectBytes.h"
+#include "model/Scene.h"
+#include "model/ViewLimits.h"
 
 #include <gtest/gtest.h>
 
@@ -44,10 +46,9 @@ TEST(ProjectCodecTest, WorkedExampleAndEmptyProjectByteForByte) {
   EXPECT_EQ(read, empty);
 
   // The example's zoom bytes are exactly 1.0 only if 100 % survives the model's arithmetic.
-  const long double saved = PixelsPerMetre;
-  PixelsPerMetre = DefaultPixelsPerMetre();
-  EXPECT_EQ(ZoomFactor(), 1.0L);
-  PixelsPerMetre = saved;
+  TScene scene;
+  scene.PixelsPerMetre = DefaultPixelsPerMetre();
+  EXPECT_EQ(scene.ZoomFactor(), 1.0L);
 }
 
 TEST(ProjectCodecTest, ACutBeforeTheEndFailsAndKeepsTheCompleteRecords) {

@@ -10,7 +10,7 @@ using ProjectDocumentTest = DocumentTest;
 
 TEST_F(ProjectDocumentTest, ANewProjectWithOneClickedChargeIsTheWorkedExample) {
   AddCharge(396, 267, kElementaryCharge);
-  EXPECT_EQ(EncodeProject(CaptureDocument(TheDocument())), Hex(kWorkedExampleHex));
+  EXPECT_EQ(EncodeProject(CaptureScene(scene)), Hex(kWorkedExampleHex));
 }
 
 TEST_F(ProjectDocumentTest, AppliedDataRestoresViewAndChargesInOrder) {
@@ -20,34 +20,33 @@ TEST_F(ProjectDocumentTest, AppliedDataRestoresViewAndChargesInOrder) {
   data.ZoomFactor = 2;
   data.Charges.push_back({10.5, -3, -1e-9L, 400, true, 1});
   data.Potential.Map = true;
-  ApplyViewOf(data, TheDocument());
-  AppendChargesOf(data, TheDocument());
-  EXPECT_EQ(Origin, (TPoint{-40, 267}));
-  EXPECT_EQ(ArrowScale, 2.5e-20L);
-  EXPECT_EQ(PixelsPerMetre, 2 * (96 / 0.0254L));
-  EXPECT_TRUE(TheDocument().Potential.Map);
-  ASSERT_EQ(Charges.Count(), 2);
-  EXPECT_EQ(Charges[1]->X, 10.5);
-  EXPECT_EQ(Charges[1]->FieldLineCount, 400u);
-  EXPECT_TRUE(Charges[1]->IsTestCharge);
-  EXPECT_EQ(Charges[1]->ChargeUnit, 1);
-  EXPECT_EQ(engine->Children().size(), 2u); // the charges are sprites of the engine
-  EXPECT_EQ(CaptureDocument(TheDocument()), data);
+  ApplyViewOf(data, scene);
+  AppendChargesOf(data, scene);
+  EXPECT_EQ(scene.Origin, (TPoint{-40, 267}));
+  EXPECT_EQ(scene.ArrowScale, 2.5e-20L);
+  EXPECT_EQ(scene.PixelsPerMetre, 2 * (96 / 0.0254L));
+  EXPECT_TRUE(scene.Potential.Map);
+  ASSERT_EQ(scene.Charges.Count(), 2);
+  EXPECT_EQ(scene.Charges[1].X, 10.5);
+  EXPECT_EQ(scene.Charges[1].FieldLineCount, 400u);
+  EXPECT_TRUE(scene.Charges[1].IsTestCharge);
+  EXPECT_EQ(scene.Charges[1].ChargeUnit, 1);
+  EXPECT_EQ(CaptureScene(scene), data);
 }
 
 TEST_F(ProjectDocumentTest, AnotherScreenKeepsZoomAndPixelsSoMetresScale) {
-  AddCharge(Origin.X + 100, Origin.Y, 1e-9L);
-  const TProjectData saved = CaptureDocument(TheDocument());
-  const long double metresAt96 = ChargeWorldPosition(*Charges[0]).X;
+  AddCharge(scene.Origin.X + 100, scene.Origin.Y, 1e-9L);
+  const TProjectData saved = CaptureScene(scene);
+  const long double metresAt96 = scene.ChargeWorldPosition(scene.Charges[0]).X;
 
   seams::SetPixelsPerInchSource([] { return 120; });
-  FreeCharges(false);
-  ApplyViewOf(saved, TheDocument());
-  AppendChargesOf(saved, TheDocument());
-  EXPECT_EQ(ZoomFactor(), 1.0L);
-  EXPECT_EQ(Charges[0]->X, saved.Charges[0].X);
-  EXPECT_NEAR(static_cast<double>(ChargeWorldPosition(*Charges[0]).X / metresAt96), 96.0 / 120,
-              1e-15);
+  scene.Charges.Clear();
+  ApplyViewOf(saved, scene);
+  AppendChargesOf(saved, scene);
+  EXPECT_EQ(scene.ZoomFactor(), 1.0L);
+  EXPECT_EQ(scene.Charges[0].X, saved.Charges[0].X);
+  EXPECT_NEAR(static_cast<double>(scene.ChargeWorldPosition(scene.Charges[0]).X / metresAt96),
+              96.0 / 120, 1e-15);
   seams::SetPixelsPerInchSource([] { return 96; });
 }
 

@@ -1,24 +1,29 @@
 #pragma once
-// A document in memory with its background bitmap, German number texts and a fixed step
-// cap instead of the tracer's clock, for tests of the background picture.
+// A scene in memory with a background bitmap of the surface's size, German number texts and a
+// fixed step cap instead of the tracer's clock, for tests of the background picture.
 
 #include "DocumentFixture.h"
 #include "model/Background.h"
 
 #include <QLocale>
 
+#include <memory>
+
 class BackgroundFixture : public DocumentTest {
 protected:
   void SetUp() override {
-    DocumentTest::SetUp();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
-    SetTraceStepCap(3000);
+    background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
   }
-  void TearDown() override {
-    SetTraceStepCap(0);
-    Background.reset();
-    QLocale::setDefault(QLocale::c());
-    DocumentTest::TearDown();
+  void TearDown() override { QLocale::setDefault(QLocale::c()); }
+  TPictureTarget Target() const {
+    TPictureTarget target(surfaceSize);
+    target.Trace = trace;
+    return target;
   }
+  // Draws the whole background of the scene anew.
+  TTraceStats DrawBackground() { return DrawBackgroundOn(scene, *background, Target()); }
+
+  std::unique_ptr<TBitmap> background;
+  TTraceLimits trace{3000};
 };

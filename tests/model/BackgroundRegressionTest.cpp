@@ -27,19 +27,11 @@ struct Reference {
 class BackgroundRegression : public DocumentTest,
                              public ::testing::WithParamInterface<std::tuple<Case, TForcePath>> {
 protected:
-  void SetUp() override {
-    DocumentTest::SetUp();
-    Background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
-  }
-  void TearDown() override {
-    SetForcePath(best);
-    SetTraceStepCap(0);
-    Background.reset();
-    DocumentTest::TearDown();
-  }
+  void TearDown() override { SetForcePath(best); }
   // The literal picture is the same for every path: drawn once per case.
   static std::map<std::tuple<char, unsigned, uint32_t>, Reference> references;
   const TForcePath best = ForcePath();
+  TBitmap background{surfaceSize.Width, surfaceSize.Height};
 };
 std::map<std::tuple<char, unsigned, uint32_t>, Reference> BackgroundRegression::references;
 
@@ -47,18 +39,19 @@ TEST_P(BackgroundRegression, FastPictureEqualsTheReference) {
   const auto [c, path] = GetParam();
   if (!SetForcePath(path))
     GTEST_SKIP() << "this processor cannot take the path";
-  configurations::Load(c.configuration, c.seed);
-  StepLength = c.step;
-  SetTraceStepCap(c.cap);
+  configurations::Load(scene, c.configuration, c.seed);
+  scene.StepLength = c.step;
+  TPictureTarget target(surfaceSize);
+  target.Trace.StepCap = c.cap;
   const auto key = std::make_tuple(c.configuration, c.seed, c.step);
   if (!references.contains(key)) {
-    const TTraceStats stats = DrawBackgroundReference(TheDocument());
-    references[key] = {Background->Image().copy(), stats};
+    const TTraceStats stats = DrawBackgroundReference(scene, background, target);
+    references[key] = {background.Image().copy(), stats};
   }
   const auto &[expected, reference] = references.at(key);
-  const TTraceStats fast = DrawBackground(TheDocument());
+  const TTraceStats fast = DrawBackgroundOn(scene, background, target);
   EXPECT_EQ(fast.Lines, reference.Lines);
-  EXPECT_TRUE(Background->Image() == expected);
+  EXPECT_TRUE(background.Image() == expected);
   // Lines the fast tracer stopped in a cycle are cut by the cap in the reference; those it
   // stopped off the surface may be either cut or leave the box there.
   EXPECT_LE(fast.LinesCutByBudget + fast.LinesInCycle, reference.LinesCutByBudget);

@@ -12,7 +12,7 @@ namespace {
 
 class BackgroundTest : public BackgroundFixture {
 protected:
-  Rgb At(int x, int y) const { return PixelAt(Background->Image(), x, y); }
+  Rgb At(int x, int y) const { return PixelAt(background->Image(), x, y); }
 };
 
 TEST_F(BackgroundTest, TickSpacingForEveryOfferedZoom) {
@@ -28,8 +28,8 @@ TEST_F(BackgroundTest, TickSpacingForEveryOfferedZoom) {
       {750, 0.0015, 42.5, {"0", "0,003", "0,006"}}, {1000, 0.001, 37.8, {"0", "0,002", "0,004"}},
   };
   for (const Row &row : table) {
-    PixelsPerMetre = DefaultPixelsPerMetre() * row.zoom / 100;
-    const TTickScale scale = TickScale(TheDocument());
+    scene.PixelsPerMetre = DefaultPixelsPerMetre() * row.zoom / 100;
+    const TTickScale scale = TickScale(scene);
     EXPECT_NEAR(static_cast<double>(scale.Spacing), row.spacing, row.spacing * 1e-12) << row.zoom;
     EXPECT_NEAR(static_cast<double>(scale.Pixels), row.pixels, 0.05) << row.zoom;
     for (int i = 0; i < 3; ++i)
@@ -38,21 +38,22 @@ TEST_F(BackgroundTest, TickSpacingForEveryOfferedZoom) {
 }
 
 TEST_F(BackgroundTest, EmptyDocumentShowsAxesTicksAndLabels) {
-  DrawBackground(TheDocument());
-  const QImage &image = Background->Image();
+  DrawBackground();
+  const QImage &image = background->Image();
+  const TPoint origin = scene.Origin;
   // White area, grey axes through the origin.
   EXPECT_EQ(At(10, 10), Rgb{0xFFFFFF});
-  EXPECT_EQ(At(10, Origin.Y), Rgb{0x808080});
-  EXPECT_EQ(At(Origin.X, 10), Rgb{0x808080});
-  // A tick every 37.8 px: rows Origin.Y - 3 .. Origin.Y + 2 at x = 434, none at 415.
-  EXPECT_EQ(At(434, Origin.Y - 3), Rgb{0x808080});
-  EXPECT_EQ(At(434, Origin.Y + 2), Rgb{0x808080});
-  EXPECT_EQ(At(434, Origin.Y - 4), Rgb{0xFFFFFF});
-  EXPECT_EQ(At(415, Origin.Y - 3), Rgb{0xFFFFFF});
+  EXPECT_EQ(At(10, origin.Y), Rgb{0x808080});
+  EXPECT_EQ(At(origin.X, 10), Rgb{0x808080});
+  // A tick every 37.8 px: rows origin.Y - 3 .. origin.Y + 2 at x = 434, none at 415.
+  EXPECT_EQ(At(434, origin.Y - 3), Rgb{0x808080});
+  EXPECT_EQ(At(434, origin.Y + 2), Rgb{0x808080});
+  EXPECT_EQ(At(434, origin.Y - 4), Rgb{0xFFFFFF});
+  EXPECT_EQ(At(415, origin.Y - 3), Rgb{0xFFFFFF});
   // The label of the origin tick hides the vertical axis just below the origin; the y axis
   // itself has no label at the origin, so the axis shows above it.
-  EXPECT_EQ(At(Origin.X, Origin.Y + 8), Rgb{0xFFFFFF});
-  EXPECT_EQ(At(Origin.X, Origin.Y - 8), Rgb{0x808080});
+  EXPECT_EQ(At(origin.X, origin.Y + 8), Rgb{0xFFFFFF});
+  EXPECT_EQ(At(origin.X, origin.Y - 8), Rgb{0x808080});
   // Labels: only every second tick, in black text below the x axis.
   auto hasInk = [&](int left, int top, int right, int bottom) {
     for (int y = top; y < bottom; ++y)
@@ -61,20 +62,20 @@ TEST_F(BackgroundTest, EmptyDocumentShowsAxesTicksAndLabels) {
           return true;
     return false;
   };
-  EXPECT_TRUE(hasInk(472 - 15, Origin.Y + 5, 472 + 15, Origin.Y + 16));         // "0,02 m" at i = 2
-  EXPECT_FALSE(hasInk(434 - 5, Origin.Y + 5, 434 + 5, Origin.Y + 16));          // none at i = 1
-  EXPECT_TRUE(hasInk(Origin.X + 5, 267 - 76 - 4, Origin.X + 40, 267 - 76 + 4)); // "0,02 m" on y
+  EXPECT_TRUE(hasInk(472 - 15, origin.Y + 5, 472 + 15, origin.Y + 16));         // "0,02 m" at i = 2
+  EXPECT_FALSE(hasInk(434 - 5, origin.Y + 5, 434 + 5, origin.Y + 16));          // none at i = 1
+  EXPECT_TRUE(hasInk(origin.X + 5, 267 - 76 - 4, origin.X + 40, 267 - 76 + 4)); // "0,02 m" on y
 }
 
 TEST_F(BackgroundTest, AxesFollowAPannedOrigin) {
-  Origin = {-100, 600}; // left of and below the image
-  DrawBackground(TheDocument());
+  scene.Origin = {-100, 600}; // left of and below the image
+  DrawBackground();
   // The x axis is off the image; the scale's ticks of the y axis are too. Nothing grey.
-  EXPECT_EQ(CountColor(Background->Image(), 0x808080), 0);
-  Origin = {-100, 200};
-  DrawBackground(TheDocument());
+  EXPECT_EQ(CountColor(background->Image(), 0x808080), 0);
+  scene.Origin = {-100, 200};
+  DrawBackground();
   // The x axis carries ticks across the whole width, at the scale's positions.
-  const long double d = TickScale(TheDocument()).Pixels;
+  const long double d = TickScale(scene).Pixels;
   for (int i = 3; i < 22; ++i) {
     const int px = static_cast<int>(std::nearbyint(i * d - 100));
     EXPECT_EQ(At(px, 197), Rgb{0x808080}) << i;
@@ -82,10 +83,10 @@ TEST_F(BackgroundTest, AxesFollowAPannedOrigin) {
 }
 
 TEST_F(BackgroundTest, FourLinesStartRightBelowLeftAbove) {
-  StepLength = 3;
-  auto *c = AddCharge(400, 200, 1e-9L, false, 4);
-  SetTraceStepCap(1); // one step of each line: 10 px out, then 3 more
-  DrawBackground(TheDocument());
+  scene.StepLength = 3;
+  TPointCharge &c = scene.Charges[AddCharge(400, 200, 1e-9L, false, 4)];
+  trace.StepCap = 1; // one step of each line: 10 px out, then 3 more
+  DrawBackground();
   // In order right, below, left, above: light grey from the start at 10 px.
   EXPECT_EQ(At(410, 200), Rgb{0xC0C0C0});
   EXPECT_EQ(At(400, 210), Rgb{0xC0C0C0});
@@ -93,27 +94,27 @@ TEST_F(BackgroundTest, FourLinesStartRightBelowLeftAbove) {
   EXPECT_EQ(At(400, 190), Rgb{0xC0C0C0});
   EXPECT_EQ(At(405, 205), Rgb{0xFFFFFF});
   // With step 21 the lines start 22 px out.
-  StepLength = 21;
-  DrawBackground(TheDocument());
+  scene.StepLength = 21;
+  DrawBackground();
   EXPECT_EQ(At(422, 200), Rgb{0xC0C0C0});
   EXPECT_EQ(At(421, 200), Rgb{0xFFFFFF});
   // Sources without lines draw none: value 0, a test charge, a count of 0.
-  for (auto change : {+[](TPointCharge *p) { p->ChargeValue = 0; },
-                      +[](TPointCharge *p) { p->IsTestCharge = true; },
-                      +[](TPointCharge *p) { p->FieldLineCount = 0; }}) {
-    c->ChargeValue = 1e-9L;
-    c->IsTestCharge = false;
-    c->FieldLineCount = 4;
+  for (auto change : {+[](TPointCharge &p) { p.ChargeValue = 0; },
+                      +[](TPointCharge &p) { p.IsTestCharge = true; },
+                      +[](TPointCharge &p) { p.FieldLineCount = 0; }}) {
+    c.ChargeValue = 1e-9L;
+    c.IsTestCharge = false;
+    c.FieldLineCount = 4;
     change(c);
-    const TTraceStats stats = DrawBackground(TheDocument());
+    const TTraceStats stats = DrawBackground();
     EXPECT_EQ(stats.Lines, 0u);
-    EXPECT_EQ(CountColor(Background->Image(), 0xC0C0C0), 0);
+    EXPECT_EQ(CountColor(background->Image(), 0xC0C0C0), 0);
   }
 }
 
 TEST_F(BackgroundTest, ANegativeSourcesLinesRunAwayFromIt) {
   AddCharge(400, 200, -1e-9L, false, 4);
-  const TTraceStats stats = DrawBackground(TheDocument());
+  const TTraceStats stats = DrawBackground();
   EXPECT_EQ(stats.Lines, 4u);
   EXPECT_EQ(stats.LinesCutByBudget, 0u);
   EXPECT_EQ(At(780, 200), Rgb{0xC0C0C0});
@@ -121,19 +122,19 @@ TEST_F(BackgroundTest, ANegativeSourcesLinesRunAwayFromIt) {
 }
 
 TEST_F(BackgroundTest, ARedrawLeavesNothingOfThePreviousPicture) {
-  Background->Canvas().Brush.SetColor(0x000000);
-  Background->Canvas().FillRect({0, 0, Background->Width(), Background->Height()});
-  DrawBackground(TheDocument());
-  EXPECT_EQ(CountColor(Background->Image(), 0x000000) < 200, true); // only label text
+  background->Canvas().Brush.SetColor(0x000000);
+  background->Canvas().FillRect({0, 0, background->Width(), background->Height()});
+  DrawBackground();
+  EXPECT_EQ(CountColor(background->Image(), 0x000000) < 200, true); // only label text
   EXPECT_EQ(At(surfaceSize.Width - 1, 5), Rgb{0xFFFFFF});
   EXPECT_EQ(At(5, surfaceSize.Height - 1), Rgb{0xFFFFFF});
 }
 
 TEST_F(BackgroundTest, AGrownBitmapKeepsItsPictureAndFillsWhite) {
-  DrawBackground(TheDocument());
-  const QImage before = Background->Image().copy();
-  Background->SetSize(surfaceSize.Width + 1, surfaceSize.Height + 1);
-  EXPECT_EQ(Background->Image().copy(0, 0, surfaceSize.Width, surfaceSize.Height), before);
+  DrawBackground();
+  const QImage before = background->Image().copy();
+  background->SetSize(surfaceSize.Width + 1, surfaceSize.Height + 1);
+  EXPECT_EQ(background->Image().copy(0, 0, surfaceSize.Width, surfaceSize.Height), before);
   EXPECT_EQ(At(surfaceSize.Width, 3), Rgb{0xFFFFFF});
 }
 
@@ -145,10 +146,10 @@ TEST_F(BackgroundTest, MarksBesideAnOriginAtTheIntegerLimitsStayOnTheirAxis) {
   for (const TPoint origin : {TPoint{INT32_MAX, 267}, TPoint{INT32_MIN, 267},
                               TPoint{396, INT32_MAX}, TPoint{396, INT32_MIN}}) {
     SCOPED_TRACE(std::to_string(origin.X) + "," + std::to_string(origin.Y));
-    Origin = origin;
-    DrawBackground(TheDocument());
-    ComposeFrame(frame.Canvas(), TheDocument(), *engine, nullptr, nullptr);
-    for (const QImage *image : {&Background->Image(), &frame.Image()}) {
+    scene.Origin = origin;
+    DrawBackground();
+    ComposeFrame(frame.Canvas(), {&scene, background.get(), nullptr, Target(), nullptr});
+    for (const QImage *image : {&background->Image(), &frame.Image()}) {
       const PixelBox box = ChangedBox(*image, 0xFFFFFF);
       if (origin.Y == 267) { // the x axis: its ticks and the labels below
         EXPECT_GE(box.Top, 267 - 3);

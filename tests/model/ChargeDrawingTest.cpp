@@ -1,5 +1,7 @@
 #include "model/ChargeDrawing.h"
 
+#include "display/Sprite.h"
+#include "model/ChargeSprites.h"
 #include "model/Field.h"
 #include "model/FieldLine.h"
 
@@ -10,37 +12,33 @@ namespace {
 
 class ChargeDrawingTest : public DocumentTest {
 protected:
-  void SetUp() override {
-    DocumentTest::SetUp();
-    Resize(400, 300);
-    SetTraceStepCap(200);
-  }
-  void TearDown() override {
-    SetTraceStepCap(0);
-    DocumentTest::TearDown();
-  }
+  void SetUp() override { Resize(400, 300); }
   void Resize(int w, int h) {
     surfaceSize = {w, h};
     surface = std::make_unique<TBitmap>(w, h);
-    ModelHooks().SurfaceCanvas = [this] { return &surface->Canvas(); };
   }
-  // Draws every charge on a white surface, as a frame does.
+  // Draws every charge of the scene on a white surface, as a frame does.
   const QImage &Draw() {
     surface->Canvas().Brush.SetColor(0xFFFFFF);
     surface->Canvas().FillRect({0, 0, surface->Width(), surface->Height()});
-    engine->VisibleRect = {0, 0, surface->Width(), surface->Height()};
-    engine->Draw();
+    engine.VisibleRect = {0, 0, surface->Width(), surface->Height()};
+    sprites.Rebuild(scene);
+    TPictureTarget target(surfaceSize);
+    target.Trace.StepCap = 200;
+    sprites.Draw({&surface->Canvas(), &scene, target});
     return surface->Image();
   }
   Rgb At(int x, int y) const { return PixelAt(surface->Image(), x, y); }
   std::unique_ptr<TBitmap> surface;
+  TSpriteEngine engine;
+  TChargeSprites sprites{engine};
 };
 
 TEST_F(ChargeDrawingTest, SourcesAreDiscsColouredBySignWithTheirOutline) {
   AddCharge(50, 50, 1e-9L);
   AddCharge(150, 50, -1e-9L);
   AddCharge(250, 50, 0);
-  TheDocument().Select(1);
+  scene.Selected = 1;
   Draw();
   EXPECT_EQ(At(50, 50), Rgb{0x0000FF});
   EXPECT_EQ(At(150, 50), Rgb{0xFF0000});
@@ -56,7 +54,7 @@ TEST_F(ChargeDrawingTest, SourcesAreDiscsColouredBySignWithTheirOutline) {
 }
 
 TEST_F(ChargeDrawingTest, ATestChargeOfValueZeroHasItsLineButNoArrow) {
-  ArrowColor = 0x00FF00;
+  scene.ArrowColor = 0x00FF00;
   AddCharge(300, 150, 1e-9L);
   AddCharge(200, 150, 0, /*testCharge=*/true);
   Draw();
@@ -79,21 +77,22 @@ PixelBox ArrowBox(const QImage &image) {
 }
 
 TEST_F(ChargeDrawingTest, ArrowFollowsTheForceAndItsScale) {
-  ArrowColor = 0x00FF00;
+  scene.ArrowColor = 0x00FF00;
   AddCharge(100, 150, 1e-9L);
-  TPointCharge *probe = AddCharge(200, 150, 1e-12L, /*testCharge=*/true);
+  const int probe = AddCharge(200, 150, 1e-12L, /*testCharge=*/true);
   // Force 8,988E-13 N * 3779.5 px/m / ArrowScale: 40 px with this scale.
-  ArrowScale = static_cast<long double>(1e-9L * 1e-12L * kCoulomb / 0.0264583333L / 0.0264583333L) *
-               PixelsPerMetre / 40;
+  scene.ArrowScale =
+      static_cast<long double>(1e-9L * 1e-12L * kCoulomb / 0.0264583333L / 0.0264583333L) *
+      scene.PixelsPerMetre / 40;
   PixelBox box = ArrowBox(Draw());
   EXPECT_GE(box.Right, 239); // to the right, away from the like source
   EXPECT_LE(box.Right, 241);
   EXPECT_GE(box.Left, 199);
-  ArrowScale /= 2; // twice as long
+  scene.ArrowScale /= 2; // twice as long
   box = ArrowBox(Draw());
   EXPECT_GE(box.Right, 279);
   EXPECT_LE(box.Right, 281);
-  probe->ChargeValue = -1e-12L; // towards the source now
+  scene.Charges[probe].ChargeValue = -1e-12L; // towards the source now
   box = ArrowBox(Draw());
   EXPECT_GE(box.Left, 119);
   EXPECT_LE(box.Left, 121);
@@ -101,7 +100,7 @@ TEST_F(ChargeDrawingTest, ArrowFollowsTheForceAndItsScale) {
 }
 
 TEST_F(ChargeDrawingTest, WithoutSourcesTheHeadPointsRightAtTheCentre) {
-  ArrowColor = 0x00FF00;
+  scene.ArrowColor = 0x00FF00;
   AddCharge(200, 150, 1e-9L, /*testCharge=*/true);
   const PixelBox box = ArrowBox(Draw());
   EXPECT_LE(box.Right, 201);
@@ -113,10 +112,10 @@ TEST_F(ChargeDrawingTest, WithoutSourcesTheHeadPointsRightAtTheCentre) {
 
 TEST_F(ChargeDrawingTest, HugeForcesGiveAnArrowOfFiveThousandPixels) {
   Resize(5100, 60);
-  ArrowColor = 0x00FF00;
+  scene.ArrowColor = 0x00FF00;
   AddCharge(10, 30, 1e-9L);
   AddCharge(40, 30, 1e-9L, /*testCharge=*/true);
-  ArrowScale = 1e-30L;
+  scene.ArrowScale = 1e-30L;
   const PixelBox box = ArrowBox(Draw());
   EXPECT_GE(box.Right, 5039);
   EXPECT_LE(box.Right, 5041);
@@ -125,15 +124,15 @@ TEST_F(ChargeDrawingTest, HugeForcesGiveAnArrowOfFiveThousandPixels) {
 // An arrow of 1.5e9 px, beyond what a coordinate saturates at but not clamped to 5000 px,
 // keeps the force's direction where it leaves the surface.
 TEST_F(ChargeDrawingTest, VeryLongArrowsKeepTheirDirection) {
-  ArrowColor = 0x00FF00;
+  scene.ArrowColor = 0x00FF00;
   for (const int sourceY : {200, 450}) { // the force 26.6 and 71.6 degrees above the x axis
     SCOPED_TRACE(sourceY);
-    FreeCharges(false);
+    scene.Charges.Clear();
     AddCharge(100, sourceY, 1e-9L);
     AddCharge(200, 150, 1e-9L, /*testCharge=*/true);
     TVector force;
-    ForceAt(TheDocument(), force, 200, 150, 1e-9L);
-    ArrowScale = force.Length() * PixelsPerMetre / 1.5e9L;
+    ForceAt(scene, force, 200, 150, 1e-9L);
+    scene.ArrowScale = force.Length() * scene.PixelsPerMetre / 1.5e9L;
     const long double slope = (150.0L - sourceY) / 100; // dy per dx of the force
     const int row = 100;                                // a row the shaft crosses on the surface
     const long double expectedX = 200 + (row - 150) / slope;

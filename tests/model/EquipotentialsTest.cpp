@@ -12,8 +12,9 @@ namespace {
 
 using EquipotentialsTest = DocumentTest;
 
-long double Radius(long double q, long double volts) {
-  return q / (4 * kPi * 8.854188e-12L * volts) * PixelsPerMetre;
+// Radius (px) of the circle of volts about a lone charge q at that zoom (px/m).
+long double Radius(long double q, long double volts, long double pixelsPerMetre) {
+  return q / (4 * kPi * 8.854188e-12L * volts) * pixelsPerMetre;
 }
 
 // Largest gap (px) between neighbouring points of a closed line.
@@ -32,17 +33,17 @@ TEST_F(EquipotentialsTest, OneChargeGivesWholeCirclesOfRadiusKqOverV) {
   std::uniform_real_distribution<double> place(250, 540);
   // The last charge is beyond the range of doubles in volts.
   for (const long double q : {1e-11L, -3.3e-11L, 7e-12L, 5e305L}) {
-    FreeCharges(false);
+    scene.Charges.Clear();
     const double cx = std::round(place(random)) + 0.25;
     const double cy = std::round(place(random) - 130) + 0.5;
     AddCharge(cx, cy, q);
     AddCharge(cx + 30, cy, 1e-9L, /*testCharge=*/true); // test charges make no field
-    const TPotentialGrid grid(TheDocument(), surfaceSize);
+    const TPotentialGrid grid(scene, surfaceSize);
     const std::vector<long double> levels = AutomaticLevels(grid);
     ASSERT_GE(levels.size(), 8u);
     int whole = 0;
     for (const TIsoLine &line : TraceEquipotentials(grid, levels)) {
-      const long double r = Radius(q, line.Level);
+      const long double r = Radius(q, line.Level, scene.PixelsPerMetre);
       for (const TIsoPoint &p : line.Points)
         ASSERT_NEAR(std::hypot(p.X - cx, p.Y - cy), static_cast<double>(r), 0.25) << line.Level;
       if (r + 2 < std::min({cx, cy, surfaceSize.Width - cx, surfaceSize.Height - cy})) {
@@ -63,9 +64,10 @@ TEST_F(EquipotentialsTest, CirclesRightOutsideTheDiscAreWholeAndTheirChordsKeepT
   const double cx = 401.25;
   const double cy = 263.5;
   AddCharge(cx, cy, q);
-  const TPotentialGrid grid(TheDocument(), surfaceSize);
+  const TPotentialGrid grid(scene, surfaceSize);
   for (const long double r : {10.2L, 11.0L, 12.5L, 15.0L, 9.0L}) {
-    const std::vector<TIsoLine> lines = TraceEquipotentials(grid, {Radius(q, 1) / r});
+    const std::vector<TIsoLine> lines =
+        TraceEquipotentials(grid, {Radius(q, 1, scene.PixelsPerMetre) / r});
     if (r < kEquipotentialDiscRadius) {
       EXPECT_TRUE(lines.empty()) << static_cast<double>(r);
       continue;
@@ -88,14 +90,14 @@ TEST_F(EquipotentialsTest, ZeroVoltsOfOppositeChargesIsTheBisector) {
   std::uniform_real_distribution<double> x(50, 740);
   std::uniform_real_distribution<double> y(50, 480);
   for (int round = 0; round < 5; ++round) {
-    FreeCharges(false);
+    scene.Charges.Clear();
     const double ax = std::round(x(random));
     const double ay = std::round(y(random));
     const double bx = std::round(x(random));
     const double by = std::round(y(random));
     AddCharge(ax, ay, 2e-10L);
     AddCharge(bx, by, -2e-10L);
-    const TPotentialGrid grid(TheDocument(), surfaceSize);
+    const TPotentialGrid grid(scene, surfaceSize);
     const std::vector<TIsoLine> lines = TraceEquipotentials(grid, {0.0L});
     ASSERT_FALSE(lines.empty());
     const double length = std::hypot(bx - ax, by - ay);
@@ -121,8 +123,8 @@ TEST_F(EquipotentialsTest, LikeChargesGiveTheFigureEightThroughTheSaddle) {
   const long double q = 1e-10L;
   AddCharge(300, 260, q);
   AddCharge(500, 260, q);
-  const long double saddle = PotentialAtPoint(TheDocument(), 400, 260);
-  const TPotentialGrid grid(TheDocument(), surfaceSize);
+  const long double saddle = PotentialAtPoint(scene, 400, 260);
+  const TPotentialGrid grid(scene, surfaceSize);
   const std::vector<TIsoLine> lines = TraceEquipotentials(grid, {saddle});
   // Both loops all round: every 10 degree sector about each charge has points of the
   // curve, out to the loop's far end on the axis (61.8 px from the charge).
@@ -130,10 +132,10 @@ TEST_F(EquipotentialsTest, LikeChargesGiveTheFigureEightThroughTheSaddle) {
   double farthest[2] = {0, 0};
   for (const TIsoLine &line : lines) {
     for (const TIsoPoint &p : line.Points) {
-      const long double v = PotentialAtPoint(TheDocument(), p.X, p.Y);
+      const long double v = PotentialAtPoint(scene, p.X, p.Y);
       TVector e;
-      ForceAt(TheDocument(), e, p.X, p.Y, 1);
-      const long double gradient = e.Length() / PixelsPerMetre; // V per px
+      ForceAt(scene, e, p.X, p.Y, 1);
+      const long double gradient = e.Length() / scene.PixelsPerMetre; // V per px
       ASSERT_LE(std::fabs(v - saddle), 0.25L * gradient + 1e-9L * saddle);
       const int side = p.X < 400 ? 0 : 1;
       const double cx = side == 0 ? 300 : 500;
@@ -162,10 +164,10 @@ TEST_F(EquipotentialsTest, LevelsFollowTheOneTwoFiveSequenceAndHoldTheirVertices
   std::uniform_real_distribution<double> y(0, 535);
   std::uniform_real_distribution<double> value(-5e-10, 5e-10);
   for (int round = 0; round < 6; ++round) {
-    FreeCharges(false);
+    scene.Charges.Clear();
     for (int i = 0; i <= round; ++i)
       AddCharge(std::round(x(random)), std::round(y(random)), value(random));
-    const TPotentialGrid grid(TheDocument(), surfaceSize);
+    const TPotentialGrid grid(scene, surfaceSize);
     const long double s = AutomaticSpacing(grid);
     const long double mantissa = s / std::pow(10.0L, std::floor(std::log10(s) + 1e-9L));
     EXPECT_TRUE(std::fabs(mantissa - 1) < 1e-9L || std::fabs(mantissa - 2) < 1e-9L ||
@@ -186,14 +188,14 @@ TEST_F(EquipotentialsTest, LevelsFollowTheOneTwoFiveSequenceAndHoldTheirVertices
     for (const TIsoLine &line : TraceEquipotentials(grid, levels)) {
       for (const TIsoPoint &p : line.Points) {
         TVector e;
-        ForceAt(TheDocument(), e, p.X, p.Y, 1);
-        const long double v = PotentialAtPoint(TheDocument(), p.X, p.Y);
-        ASSERT_LE(std::fabs(v - line.Level), 0.25L * e.Length() / PixelsPerMetre);
+        ForceAt(scene, e, p.X, p.Y, 1);
+        const long double v = PotentialAtPoint(scene, p.X, p.Y);
+        ASSERT_LE(std::fabs(v - line.Level), 0.25L * e.Length() / scene.PixelsPerMetre);
       }
     }
   }
-  FreeCharges(false);
-  EXPECT_EQ(AutomaticSpacing(TPotentialGrid(TheDocument(), surfaceSize)), 0);
+  scene.Charges.Clear();
+  EXPECT_EQ(AutomaticSpacing(TPotentialGrid(scene, surfaceSize)), 0);
 }
 
 TEST_F(EquipotentialsTest, VoltsCarryTheirPrefix) {

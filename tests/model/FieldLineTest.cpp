@@ -27,14 +27,15 @@ private:
 class FieldLineTest : public DocumentTest {
 protected:
   void SetUp() override {
-    DocumentTest::SetUp();
     image = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
     image->Canvas().Brush.SetColor(0xFFFFFF);
     image->Canvas().FillRect({0, 0, surfaceSize.Width, surfaceSize.Height});
   }
-  void TearDown() override {
-    SetTraceStepCap(0);
-    DocumentTest::TearDown();
+  // The surface, with the tracer's limits.
+  TPictureTarget Target() const {
+    TPictureTarget target(surfaceSize);
+    target.Trace = trace;
+    return target;
   }
   TColor Pixel(int x, int y) const { return FromQRgb(image->Image().pixel(x, y)); }
   int CountPixels(TColor color) const {
@@ -45,10 +46,11 @@ protected:
     return n;
   }
   std::unique_ptr<TBitmap> image;
+  TTraceLimits trace;
 };
 
-using TraceFn = TTraceStats (*)(const TDocument &, TCanvas &, TColor, int32_t, long double,
-                                long double);
+using TraceFn = TTraceStats (*)(const TScene &, TCanvas &, TColor, const TPictureTarget &, int32_t,
+                                long double, long double);
 
 class BothTracers : public FieldLineTest, public ::testing::WithParamInterface<TraceFn> {};
 
@@ -56,7 +58,7 @@ TEST_P(BothTracers, WithoutSourcesBothHalvesRunRightUntilTheBox) {
   const FakeTicks ticks(0); // the clock stands still: only the box ends the line
   AddCharge(300, 100, 5e-9L, /*testCharge=*/true); // test charges neither stop nor push
   AddCharge(500, 100, 0);                          // nor do charges of value 0
-  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 0, 100, 100);
+  const TTraceStats stats = GetParam()(scene, image->Canvas(), 0x000000, Target(), 0, 100, 100);
   EXPECT_EQ(stats.Lines, 2u);
   EXPECT_EQ(stats.LinesCutByBudget, 0u);
   // From x = 100 in steps of 3 until x > 792 + 5000: 1898 steps per half.
@@ -71,7 +73,7 @@ TEST_P(BothTracers, StartNextToASourceDrawsNothingButMovesThePen) {
   AddCharge(200, 200, 1e-9L);
   TCanvas &canvas = image->Canvas();
   canvas.MoveTo(0, 0);
-  const TTraceStats stats = GetParam()(TheDocument(), canvas, 0x000000, 1, 203, 200);
+  const TTraceStats stats = GetParam()(scene, canvas, 0x000000, Target(), 1, 203, 200);
   EXPECT_EQ(stats.Steps, 0u);
   EXPECT_EQ(canvas.PenPos(), (TPoint{203, 200}));
   EXPECT_EQ(CountPixels(0x000000), 0);
@@ -79,14 +81,14 @@ TEST_P(BothTracers, StartNextToASourceDrawsNothingButMovesThePen) {
 
 TEST_P(BothTracers, StartOutsideTheBoxDrawsNothing) {
   AddCharge(200, 200, 1e-9L);
-  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 0, -6000, 200);
+  const TTraceStats stats = GetParam()(scene, image->Canvas(), 0x000000, Target(), 0, -6000, 200);
   EXPECT_EQ(stats.Steps, 0u);
   EXPECT_EQ(CountPixels(0x000000), 0);
 }
 
 TEST_P(BothTracers, LineFromAPositiveSourceRunsStraightOut) {
   AddCharge(200, 200, 1e-9L);
-  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 1, 200, 190);
+  const TTraceStats stats = GetParam()(scene, image->Canvas(), 0x000000, Target(), 1, 200, 190);
   EXPECT_EQ(stats.LinesCutByBudget, 0u);
   for (int y = 0; y <= 190; ++y)
     ASSERT_EQ(Pixel(200, y), 0x000000u) << y;
@@ -96,7 +98,7 @@ TEST_P(BothTracers, LineFromAPositiveSourceRunsStraightOut) {
 TEST_P(BothTracers, LineBetweenUnlikeChargesEndsWithinOneStepOfTheOther) {
   AddCharge(200, 300, 1e-9L);
   AddCharge(400, 300, -1e-9L);
-  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 1, 210, 300);
+  const TTraceStats stats = GetParam()(scene, image->Canvas(), 0x000000, Target(), 1, 210, 300);
   EXPECT_EQ(stats.LinesCutByBudget, 0u);
   EXPECT_EQ(stats.Steps, 63u); // to x = 399, within 3 px of the sink
   EXPECT_EQ(Pixel(398, 300), 0x000000u);
@@ -106,7 +108,7 @@ TEST_P(BothTracers, LineBetweenUnlikeChargesEndsWithinOneStepOfTheOther) {
 TEST_P(BothTracers, ALineThatNeverEndsIsCutByTheBudget) {
   surfaceSize = {2000000000, 535}; // a box no line ever leaves
   const FakeTicks ticks(1);
-  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, 1, 10, 10);
+  const TTraceStats stats = GetParam()(scene, image->Canvas(), 0x000000, Target(), 1, 10, 10);
   EXPECT_EQ(stats.LinesCutByBudget, 1u);
   EXPECT_GE(stats.Steps, 29u); // the literal tracer reads the clock before every step
   EXPECT_LE(stats.Steps, 30u * 32u);
@@ -115,7 +117,7 @@ TEST_P(BothTracers, ALineThatNeverEndsIsCutByTheBudget) {
 TEST_P(BothTracers, TheBudgetSurvivesTheWrapOfTheTickCounter) {
   surfaceSize = {2000000000, 535};
   const FakeTicks ticks(1, 0xFFFFFFF0u);
-  const TTraceStats stats = GetParam()(TheDocument(), image->Canvas(), 0x000000, -1, 10, 10);
+  const TTraceStats stats = GetParam()(scene, image->Canvas(), 0x000000, Target(), -1, 10, 10);
   EXPECT_EQ(stats.LinesCutByBudget, 1u);
   EXPECT_LE(stats.Steps, 30u * 32u);
 }
@@ -129,7 +131,7 @@ protected:
   QImage Trace(TraceFn fn, long double x, long double y) {
     image->Canvas().Brush.SetColor(0xFFFFFF);
     image->Canvas().FillRect({0, 0, surfaceSize.Width, surfaceSize.Height});
-    fn(TheDocument(), image->Canvas(), 0x000000, 0, x, y);
+    fn(scene, image->Canvas(), 0x000000, Target(), 0, x, y);
     return image->Image().copy();
   }
   void ExpectSame(long double x, long double y) {
@@ -165,12 +167,12 @@ TEST_F(SamePicture, LinesIntoSaddlesLeaveThemAsTheReferenceDoes) {
       {'m', 0, -110, 0}, // eight on a circle: into the centre, where it steps to and fro
       {'m', 1, -110, 0},
   };
-  SetTraceStepCap(4000);
+  trace.StepCap = 4000;
   for (const Start &s : starts) {
-    configurations::Load(s.configuration, s.eighths);
+    configurations::Load(scene, s.configuration, s.eighths);
     const configurations::Point p = configurations::TurnedPoint(s.dx, s.dy, s.eighths);
     for (uint32_t step : {1u, 3u, 7u}) {
-      StepLength = step;
+      scene.StepLength = step;
       SCOPED_TRACE(testing::Message() << s.configuration << s.eighths << " step " << step);
       ExpectSame(p.x, p.y);
     }
@@ -178,12 +180,12 @@ TEST_F(SamePicture, LinesIntoSaddlesLeaveThemAsTheReferenceDoes) {
 }
 
 TEST_F(SamePicture, RandomConfigurations) {
-  SetTraceStepCap(3000);
+  trace.StepCap = 3000;
   std::mt19937 random(20261207);
   std::uniform_real_distribution<double> px(0, 792), py(0, 535), q(-5e-9, 5e-9);
   for (int round = 0; round < 6; ++round) {
-    Charges.Clear();
-    StepLength = round % 2 == 0 ? 3 : 1;
+    scene.Charges.Clear();
+    scene.StepLength = round % 2 == 0 ? 3 : 1;
     const int n = 2 + round * 3;
     for (int i = 0; i < n; ++i)
       AddCharge(std::nearbyint(px(random)), std::nearbyint(py(random)), q(random));
@@ -198,8 +200,8 @@ TEST_F(FieldLineTest, ExactCyclesStopAtOnce) {
   AddCharge(400, 200, 1e-9L);
   AddCharge(300, 300, 1e-9L);
   AddCharge(400, 300, 1e-9L);
-  SetTraceStepCap(1000000); // a safety net: only a cycle should end this line
-  const TTraceStats stats = DrawFieldLine(TheDocument(), image->Canvas(), 0x000000, 1, 330, 250);
+  trace.StepCap = 1000000; // a safety net: only a cycle should end this line
+  const TTraceStats stats = DrawFieldLine(scene, image->Canvas(), 0x000000, Target(), 1, 330, 250);
   EXPECT_EQ(stats.LinesInCycle, 1u);
   EXPECT_LT(stats.Steps, 5000u);
 }

@@ -22,39 +22,38 @@ TEST_F(FieldTest, ConstantsAreTheExtendedValuesOfTheTable) {
 TEST_F(FieldTest, NoSourcesGiveExactlyZero) {
   AddCharge(100, 100, 5.0, /*testCharge=*/true);
   TVector f{7, 7};
-  ForceAt(TheDocument(), f, 50, 50, 1);
+  ForceAt(scene, f, 50, 50, 1);
   EXPECT_EQ(f, (TVector{0, 0}));
-  EXPECT_EQ(PotentialAt(TheDocument(), 40, 40), 0);
-  Charges.Clear();
-  ForceAt(TheDocument(), f, 50, 50, 1);
+  EXPECT_EQ(PotentialAt(scene, 40, 40), 0);
+  scene.Charges.Clear();
+  ForceAt(scene, f, 50, 50, 1);
   EXPECT_EQ(f, (TVector{0, 0}));
-  EXPECT_EQ(PotentialAt(TheDocument(), 40, 40), 0);
+  EXPECT_EQ(PotentialAt(scene, 40, 40), 0);
 }
 
 TEST_F(FieldTest, OneNanocoulombAtOneMetre) {
   AddCharge(300, 200, 1e-9L);
-  const long double metre = PixelsPerMetre;
+  const long double metre = scene.PixelsPerMetre;
   TVector f;
-  ForceAt(TheDocument(), f, 300 + metre, 200, 1);
+  ForceAt(scene, f, 300 + metre, 200, 1);
   EXPECT_NEAR(f.X, 8.987551602, 1e-8);
   EXPECT_NEAR(f.X, static_cast<double>(CoulombField(1e-9L, 1)), 1e-12);
   EXPECT_NEAR(f.Y, 0, 1e-15);
   TVector g;
-  ForceAt(TheDocument(), g, 300 + metre, 200, -1);
+  ForceAt(scene, g, 300 + metre, 200, -1);
   EXPECT_DOUBLE_EQ(g.X, -f.X);
   // Potential is given at a sprite position: the point of interest is 10 px further on.
-  EXPECT_NEAR(static_cast<double>(PotentialAt(TheDocument(), 300 + metre - 10, 190)), 8.98755160224,
-              1e-9);
+  EXPECT_NEAR(static_cast<double>(PotentialAt(scene, 300 + metre - 10, 190)), 8.98755160224, 1e-9);
 }
 
 TEST_F(FieldTest, DirectionFollowsTheSigns) {
   AddCharge(400, 300, -2e-9L);
   TVector f;
-  ForceAt(TheDocument(), f, 400, 250,
+  ForceAt(scene, f, 400, 250,
           1e-9L); // positive charge above a negative source: pulled down
   EXPECT_NEAR(f.X, 0, 1e-20);
   EXPECT_GT(f.Y, 0);
-  ForceAt(TheDocument(), f, 400, 250, 0);
+  ForceAt(scene, f, 400, 250, 0);
   EXPECT_EQ(f.Length(), 0.0);
 }
 
@@ -62,20 +61,20 @@ TEST_F(FieldTest, EqualSourcesCancelAtTheirMidpoint) {
   AddCharge(100, 100, 3e-9L);
   AddCharge(300, 100, 3e-9L);
   TVector f;
-  ForceAt(TheDocument(), f, 200, 100, 1);
+  ForceAt(scene, f, 200, 100, 1);
   TVector one;
-  ForceAt(TheDocument(), one, 150, 100, 1); // scale of a single term, about 4e4 N/C
+  ForceAt(scene, one, 150, 100, 1); // scale of a single term, about 4e4 N/C
   EXPECT_NEAR(f.X, 0, 1e-15 * one.Length());
   EXPECT_NEAR(f.Y, 0, 1e-15 * one.Length());
 }
 
 TEST_F(FieldTest, ExclusionRadiusIgnoresOnlyTheNearSource) {
   AddCharge(100, 100, 1e-9L);
-  AddCharge(100.0005L + PixelsPerMetre, 100, 1e-9L);
+  AddCharge(100.0005L + scene.PixelsPerMetre, 100, 1e-9L);
   TVector f;
-  ForceAt(TheDocument(), f, 100.0005L, 100, 1);
+  ForceAt(scene, f, 100.0005L, 100, 1);
   EXPECT_NEAR(f.X, -static_cast<double>(CoulombField(1e-9L, 1)), 1e-9);
-  ForceAt(TheDocument(), f, 100.002L, 100, 1);
+  ForceAt(scene, f, 100.002L, 100, 1);
   EXPECT_GT(f.X, 1e3); // now the near source counts, and dominates
 }
 
@@ -83,16 +82,15 @@ TEST_F(FieldTest, PotentialIsInfiniteOnAnySourceAndIgnoresTestCharges) {
   AddCharge(50, 50, 1e-9L);
   AddCharge(150, 50, -1e-9L);
   AddCharge(250, 50, 0);
-  EXPECT_TRUE(std::isinf(PotentialAt(TheDocument(), 140, 40)) &&
-              PotentialAt(TheDocument(), 140, 40) > 0);
-  EXPECT_TRUE(std::isinf(PotentialAt(TheDocument(), 240, 40)));
-  const long double before = PotentialAt(TheDocument(), 90, 90);
+  EXPECT_TRUE(std::isinf(PotentialAt(scene, 140, 40)) && PotentialAt(scene, 140, 40) > 0);
+  EXPECT_TRUE(std::isinf(PotentialAt(scene, 240, 40)));
+  const long double before = PotentialAt(scene, 90, 90);
   TVector f0;
-  ForceAt(TheDocument(), f0, 100, 100, 1);
+  ForceAt(scene, f0, 100, 100, 1);
   AddCharge(100, 100, 1e30L, /*testCharge=*/true);
   TVector f1;
-  ForceAt(TheDocument(), f1, 100, 100, 1);
-  EXPECT_EQ(PotentialAt(TheDocument(), 90, 90), before);
+  ForceAt(scene, f1, 100, 100, 1);
+  EXPECT_EQ(PotentialAt(scene, 90, 90), before);
   EXPECT_EQ(f1, f0);
 }
 
@@ -103,14 +101,14 @@ TEST_F(FieldTest, FieldIsTheNegativeGradientOfThePotential) {
   const long double h = 1e-3L; // px
   for (const auto &[x, y] : {std::pair{200.0L, 200.0L}, {370.5L, 280.25L}, {500.0L, 100.0L}}) {
     TVector e;
-    ForceAt(TheDocument(), e, x, y, 1);
+    ForceAt(scene, e, x, y, 1);
     // dV/dx in V/m: the potential is taken at sprite positions, hence the -10.
-    const long double dVdx = (PotentialAt(TheDocument(), x + h - 10, y - 10) -
-                              PotentialAt(TheDocument(), x - h - 10, y - 10)) /
-                             (2 * h) * PixelsPerMetre;
-    const long double dVdy = (PotentialAt(TheDocument(), x - 10, y + h - 10) -
-                              PotentialAt(TheDocument(), x - 10, y - h - 10)) /
-                             (2 * h) * PixelsPerMetre;
+    const long double dVdx =
+        (PotentialAt(scene, x + h - 10, y - 10) - PotentialAt(scene, x - h - 10, y - 10)) /
+        (2 * h) * scene.PixelsPerMetre;
+    const long double dVdy =
+        (PotentialAt(scene, x - 10, y + h - 10) - PotentialAt(scene, x - 10, y - h - 10)) /
+        (2 * h) * scene.PixelsPerMetre;
     EXPECT_NEAR(e.X, static_cast<double>(-dVdx), 1e-5 * e.Length());
     EXPECT_NEAR(e.Y, static_cast<double>(-dVdy), 1e-5 * e.Length());
   }

@@ -5,6 +5,8 @@
 #include "support/VectorPictures.h"
 
 #include "base/Errors.h"
+#include "display/Sprite.h"
+#include "model/ChargeSprites.h"
 #include "model/FrameComposer.h"
 #include "model/PictureExport.h"
 
@@ -23,10 +25,12 @@ class PictureExportTest : public BackgroundFixture {
 protected:
   void SetUp() override {
     BackgroundFixture::SetUp();
-    engine->VisibleRect = {0, 0, surfaceSize.Width, surfaceSize.Height};
+    engine.VisibleRect = {0, 0, surfaceSize.Width, surfaceSize.Height};
   }
-  TPicture Picture(const TPointCharge *from = nullptr, const TPointCharge *to = nullptr) {
-    return {&TheDocument(), engine.get(), from, to, surfaceSize, false};
+  // The picture of the scene as it stands, its charges as the screen's sprites.
+  TPicture Picture() {
+    sprites.Rebuild(scene);
+    return {&scene, &sprites, Target(), false};
   }
   QString Write(TPictureFormat format, const QString &name) {
     const QString path = dir.filePath(name);
@@ -39,6 +43,8 @@ protected:
     return ParseSvg(file.readAll());
   }
   QTemporaryDir dir;
+  TSpriteEngine engine;
+  TChargeSprites sprites{engine};
 };
 
 size_t Count(const SvgPicture &svg, const QString &kind, const QString &fill,
@@ -51,23 +57,21 @@ size_t Count(const SvgPicture &svg, const QString &kind, const QString &fill,
 
 TEST_F(PictureExportTest, PngIsTheScreenFrameWithoutTheSelectionOutline) {
   TBitmap frame(surfaceSize.Width, surfaceSize.Height);
-  TModelHooks hooks = ModelHooks();
-  hooks.SurfaceCanvas = [&frame] { return &frame.Canvas(); };
-  InstallModelHooks(hooks);
   for (const auto &[which, seed, lines, map] :
        {std::tuple{'h', 1u, true, true}, {'b', 2u, false, false}, {'m', 3u, true, false}}) {
-    SCOPED_TRACE(configurations::Load(which, seed));
-    TPointCharge *probe = AddCharge(250, 150, 2e-9L, true);
+    SCOPED_TRACE(configurations::Load(scene, which, seed));
+    const int probe = AddCharge(250, 150, 2e-9L, true);
     AddCharge(600, 420, -1e-9L, true);
-    TheDocument().Potential.Lines = lines;
-    TheDocument().Potential.Map = map;
-    const TPointCharge *from = Charges.At(0);
-    TheDocument().Select(-1);
+    scene.Potential.Lines = lines;
+    scene.Potential.Map = map;
+    scene.Voltage = {0, probe, -1}; // the path from the first charge to the probe
+    scene.Selected = -1;
 
-    DrawBackground(TheDocument());
-    ComposeFrame(frame.Canvas(), TheDocument(), *engine, from, probe);
-    TheDocument().Select(Charges.IndexOf(probe));
-    const QImage png = PictureImage(Picture(from, probe));
+    DrawBackground();
+    sprites.Rebuild(scene);
+    ComposeFrame(frame.Canvas(), {&scene, background.get(), &sprites, Target(), nullptr});
+    scene.Selected = probe;
+    const QImage png = PictureImage(Picture());
     EXPECT_TRUE(png == frame.Image()) << "the picture differs from the unselected frame";
     EXPECT_EQ(png.dotsPerMeterX(), 3780); // 96 ppi
     EXPECT_EQ(png.dotsPerMeterY(), 3780);
@@ -79,16 +83,16 @@ TEST_F(PictureExportTest, PngIsTheScreenFrameWithoutTheSelectionOutline) {
 TEST_F(PictureExportTest, SvgIsATrueScaleDrawingWithOnePathPerFieldLine) {
   for (const auto &[which, seed] :
        {std::pair{'a', 0u}, {'b', 1u}, {'d', 2u}, {'g', 3u}, {'h', 1u}, {'m', 1u}, {'x', 0u}}) {
-    const std::string name = configurations::Load(which, seed);
+    const std::string name = configurations::Load(scene, which, seed);
     SCOPED_TRACE(name);
-    const TBackgroundScene scene = TraceBackground(TheDocument(), surfaceSize);
-    const size_t drawn = std::count_if(scene.Lines.begin(), scene.Lines.end(), [](const auto &j) {
+    const TBackgroundScene traced = TraceBackground(scene, Target());
+    const size_t drawn = std::count_if(traced.Lines.begin(), traced.Lines.end(), [](const auto &j) {
       const auto &ops = j.Line.Ops();
       return std::any_of(ops.begin(), ops.end(), [](const auto &op) { return !op.Move; });
     });
     size_t positive = 0;
-    for (const auto &c : Charges)
-      positive += c->ChargeValue > 0;
+    for (const TPointCharge &c : scene.Charges)
+      positive += c.ChargeValue > 0;
 
     const SvgPicture svg = Svg();
     EXPECT_NEAR(svg.Width.chopped(2).toDouble(), 792 / 96.0 * 25.4, 0.01);
@@ -97,7 +101,7 @@ TEST_F(PictureExportTest, SvgIsATrueScaleDrawingWithOnePathPerFieldLine) {
     EXPECT_GT(drawn, 0u);
     EXPECT_EQ(Count(svg, "path", {}, "#c0c0c0"), drawn);
     EXPECT_EQ(Count(svg, "circle", "#ff0000"), positive);
-    EXPECT_EQ(Count(svg, "circle", "#0000ff"), Charges.Count() - positive);
+    EXPECT_EQ(Count(svg, "circle", "#0000ff"), scene.Charges.Count() - positive);
     EXPECT_EQ(Count(svg, "image", {}), 0u);
     EXPECT_GT(Count(svg, "text", {}), 0u) << "axis labels as text";
   }
@@ -114,7 +118,7 @@ TEST_F(PictureExportTest, ChargesOneCentimetreApartAreTenMillimetresApart) {
   EXPECT_NEAR(probe.width(), 2095.5, 3); // the page: 209.55 by 141.55 mm, whole points
   EXPECT_NEAR(probe.height(), 1415.5, 3);
 
-  const double cm = static_cast<double>(TheDocument().PixelsPerMetre / 100); // px
+  const double cm = static_cast<double>(scene.PixelsPerMetre / 100); // px
   std::mt19937 random(7);
   std::uniform_int_distribution<int> x(100, 692), y(100, 435);
   const QPointF directions[] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
@@ -122,7 +126,7 @@ TEST_F(PictureExportTest, ChargesOneCentimetreApartAreTenMillimetresApart) {
     const QPointF start(x(random), y(random));
     const QPointF end = start + direction * cm;
     SCOPED_TRACE("from " + std::to_string(start.x()) + ", " + std::to_string(start.y()));
-    FreeCharges(false);
+    scene.Charges.Clear();
     AddCharge(start.x(), start.y(), 1e-9L, false, 0);
     AddCharge(end.x(), end.y(), -1e-9L, false, 0);
 

@@ -2,6 +2,7 @@
 
 #include "BackgroundFixture.h"
 #include "model/Background.h"
+#include "model/Document.h"
 #include "model/Field.h"
 #include "model/FieldLine.h"
 #include "model/PotentialOptions.h"
@@ -15,7 +16,7 @@ namespace {
 
 class PotentialDrawingTest : public BackgroundFixture {
 protected:
-  QRgb At(int x, int y) const { return Background->Image().pixel(x, y); }
+  QRgb At(int x, int y) const { return background->Image().pixel(x, y); }
 };
 
 TEST_F(PotentialDrawingTest, EveryDrawnPixelOfAChargesLinesLiesOnItsCircleAllRound) {
@@ -23,10 +24,10 @@ TEST_F(PotentialDrawingTest, EveryDrawnPixelOfAChargesLinesLiesOnItsCircleAllRou
   const double cy = 244;
   const long double q = -2.2e-11L;
   AddCharge(cx, cy, q);
-  const TPotentialGrid grid(TheDocument(), surfaceSize);
+  const TPotentialGrid grid(scene, surfaceSize);
   std::vector<long double> radii;
   for (const long double level : AutomaticLevels(grid))
-    radii.push_back(q / (kFourPiEpsilon0 * level) * PixelsPerMetre);
+    radii.push_back(q / (kFourPiEpsilon0 * level) * scene.PixelsPerMetre);
   TBitmap bitmap(surfaceSize.Width, surfaceSize.Height);
   bitmap.Canvas().Pen.Color = kDefaultEquipotentialColor;
   DrawIsoLines(TraceEquipotentials(grid, AutomaticLevels(grid)), bitmap.Canvas());
@@ -68,13 +69,13 @@ TEST_F(PotentialDrawingTest, LabelsOfRandomPicturesNeverOverlap) {
   std::uniform_real_distribution<double> y(0, 535);
   std::uniform_real_distribution<double> value(-5e-10, 5e-10);
   for (int round = 0; round < 4; ++round) {
-    FreeCharges(false);
+    scene.Charges.Clear();
     for (int i = 0; i < 2 + 3 * round; ++i)
       AddCharge(std::round(x(random)), std::round(y(random)), value(random));
-    const TPotentialGrid grid(TheDocument(), surfaceSize);
+    const TPotentialGrid grid(scene, surfaceSize);
     std::vector<TRect> taken;
-    DrawIsoLabels(TraceEquipotentials(grid, AutomaticLevels(grid)), Background->Canvas(),
-                  surfaceSize, taken);
+    DrawIsoLabels(TraceEquipotentials(grid, AutomaticLevels(grid)), background->Canvas(),
+                  surfaceSize, Target().FontName, taken);
     EXPECT_FALSE(taken.empty());
     for (size_t i = 0; i < taken.size(); ++i) {
       EXPECT_GE(taken[i].Left, 0);
@@ -88,9 +89,9 @@ TEST_F(PotentialDrawingTest, LabelsOfRandomPicturesNeverOverlap) {
 TEST_F(PotentialDrawingTest, TheMapIsRedForPlusBlueForMinusWhiteBetween) {
   AddCharge(200, 260, 1e-10L);
   AddCharge(600, 260, -1e-10L);
-  const QImage before = (DrawBackground(TheDocument()), Background->Image().copy());
-  TheDocument().Potential.Map = true;
-  DrawBackground(TheDocument());
+  const QImage before = (DrawBackground(), background->Image().copy());
+  scene.Potential.Map = true;
+  DrawBackground();
   const QRgb plus = At(250, 200);
   const QRgb minus = At(550, 200);
   const QRgb middle = At(400, 150);
@@ -101,22 +102,22 @@ TEST_F(PotentialDrawingTest, TheMapIsRedForPlusBlueForMinusWhiteBetween) {
   EXPECT_GE(qGreen(middle), 250);
   // The legend sits in the bottom-left corner on white.
   EXPECT_EQ(before.pixel(6, surfaceSize.Height - 8), qRgb(255, 255, 255));
-  EXPECT_NE(Background->Image().copy(0, 480, 200, 55), before.copy(0, 480, 200, 55));
+  EXPECT_NE(background->Image().copy(0, 480, 200, 55), before.copy(0, 480, 200, 55));
   // Switched off again, the picture is today's.
-  TheDocument().Potential.Map = false;
-  DrawBackground(TheDocument());
-  EXPECT_EQ(Background->Image(), before);
+  scene.Potential.Map = false;
+  DrawBackground();
+  EXPECT_EQ(background->Image(), before);
 }
 
 TEST_F(PotentialDrawingTest, TheTestChargesLineRunsThroughItInTheArrowColour) {
   AddCharge(300, 260, 1e-10L);
   AddCharge(451, 203, 1e-9L, /*testCharge=*/true);
-  TheDocument().Select(1);
-  TheDocument().Potential.TestChargeLine = true;
-  DrawBackground(TheDocument());
+  scene.Selected = 1;
+  scene.Potential.TestChargeLine = true;
+  DrawBackground();
   // The circle through the test charge about the source, in the arrow colour.
   const double r = std::hypot(451 - 300, 203 - 260);
-  const QRgb arrow = ToQRgb(ArrowColor);
+  const QRgb arrow = ToQRgb(scene.ArrowColor);
   int onCircle = 0;
   for (int a = 0; a < 360; a += 5) {
     const double t = a * kPi / 180;
@@ -131,7 +132,8 @@ TEST_F(PotentialDrawingTest, TheTestChargesLineRunsThroughItInTheArrowColour) {
 }
 
 TEST_F(PotentialDrawingTest, OptionsChangeThroughTheDocumentAndANewProjectSwitchesThemOff) {
-  TDocument &document = TheDocument();
+  TDocument document;
+  document.ResetAll(surfaceSize);
   std::vector<bool> redraws;
   const auto connection = QObject::connect(&document, &TDocument::ViewChanged,
                                            [&](bool linesMoved) { redraws.push_back(linesMoved); });
@@ -140,9 +142,9 @@ TEST_F(PotentialDrawingTest, OptionsChangeThroughTheDocumentAndANewProjectSwitch
   document.ApplyPotential(options);
   EXPECT_TRUE(document.Modified());
   EXPECT_EQ(redraws, std::vector<bool>{true});
-  EXPECT_TRUE(document.Potential.Lines);
+  EXPECT_TRUE(document.Scene().Potential.Lines);
   document.New(surfaceSize);
-  EXPECT_EQ(document.Potential, TPotentialOptions{});
+  EXPECT_EQ(document.Scene().Potential, TPotentialOptions{});
   QObject::disconnect(connection);
 }
 
@@ -156,12 +158,12 @@ TEST_F(PotentialDrawingTest, ABackgroundDrawnAgainIsTheSamePicture) {
   AddCharge(500, 267, -1e-9L);
   for (const auto &[lines, map] : {std::pair{true, false}, {false, true}, {true, true}}) {
     SCOPED_TRACE(std::to_string(lines) + " " + std::to_string(map));
-    TheDocument().Potential.Lines = lines;
-    TheDocument().Potential.Map = map;
-    Background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
-    DrawBackground(TheDocument());
-    const QImage first = Background->Image().copy();
-    DrawBackground(TheDocument());
-    EXPECT_TRUE(Background->Image() == first);
+    scene.Potential.Lines = lines;
+    scene.Potential.Map = map;
+    background = std::make_unique<TBitmap>(surfaceSize.Width, surfaceSize.Height);
+    DrawBackground();
+    const QImage first = background->Image().copy();
+    DrawBackground();
+    EXPECT_TRUE(background->Image() == first);
   }
 }

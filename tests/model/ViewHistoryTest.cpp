@@ -3,6 +3,7 @@
 // positions, and never more than its bound.
 #include "DocumentFixture.h"
 
+#include "model/Document.h"
 #include "model/Zoom.h"
 
 #include <random>
@@ -34,14 +35,16 @@ protected:
       }
     }
   }
+  TDocument document;
 };
 
 TEST_F(ViewHistoryTest, EveryViewChangeIsTakenBackAndRepeatedToTheLastBit) {
   for (uint32_t seed : {1u, 2u, 3u}) {
     SCOPED_TRACE(seed);
-    ResetDocumentGlobals();
+    scene.Charges.Clear();
     AddSpreadCharges(400, seed);
-    TDocument &document = TheDocument();
+    document.Reset(scene);
+    const TScene &now = document.Scene();
     std::mt19937 random(seed);
     std::uniform_int_distribution<int32_t> offset(-5000, 5000);
     std::uniform_int_distribution<int> kind(0, 3);
@@ -50,20 +53,20 @@ TEST_F(ViewHistoryTest, EveryViewChangeIsTakenBackAndRepeatedToTheLastBit) {
     for (int step = 0; step < 60; ++step) {
       switch (kind(random)) {
       case 0:
-        document.Pan(Origin.X + offset(random), Origin.Y + offset(random));
+        document.Pan(now.Origin.X + offset(random), now.Origin.Y + offset(random));
         break;
       case 1: // a drag: many small pans, one step
         document.BeginGesture();
         for (int i = 0; i < 25; ++i)
-          document.Pan(Origin.X + offset(random) / 100, Origin.Y + offset(random) / 100);
+          document.Pan(now.Origin.X + offset(random) / 100, now.Origin.Y + offset(random) / 100);
         document.EndGesture();
         break;
       case 2:
-        document.CenterOn(*Charges[static_cast<int>(random() % 400)], surfaceSize);
+        document.CenterOn(static_cast<int>(random() % 400), surfaceSize);
         break;
       default:
-        document.ApplyView({ArrowScale * 2, zooms[random() % zooms.size()], ArrowColor, StepLength,
-                            ShowCursorLine});
+        document.ApplyView({now.ArrowScale * 2, zooms[random() % zooms.size()], now.ArrowColor,
+                            now.StepLength, now.ShowCursorLine});
       }
       if (document.CaptureView() != states.back())
         states.push_back(document.CaptureView());
@@ -84,29 +87,31 @@ TEST_F(ViewHistoryTest, EveryViewChangeIsTakenBackAndRepeatedToTheLastBit) {
 // which rescale every position, are what the bound is for.
 TEST_F(ViewHistoryTest, PansKeepFarLessThanACopyAndTheBoundDropsTheOldestSteps) {
   AddSpreadCharges(20000, 7);
-  TDocument &document = TheDocument();
+  document.Reset(scene);
+  const TScene &now = document.Scene();
   const size_t copy = 2 * sizeof(double) * 20000;
   std::mt19937 random(7);
   std::uniform_int_distribution<int32_t> offset(-300, 300);
   for (int i = 0; i < 300; ++i)
-    document.Pan(Origin.X + offset(random), Origin.Y + offset(random));
+    document.Pan(now.Origin.X + offset(random), now.Origin.Y + offset(random));
   EXPECT_LT(document.History().Bytes(), 300 * copy / 8);
 
   document.MarkSaved();
   document.SetHistoryByteLimit(10 * copy);
   EXPECT_LE(document.History().Bytes(), 10 * copy);
   for (int i = 0; i < 40; ++i)
-    document.ApplyView({ArrowScale, i % 2 == 0 ? 1.5L : 1, ArrowColor, StepLength, true});
+    document.ApplyView(
+        {now.ArrowScale, i % 2 == 0 ? 1.5L : 1, now.ArrowColor, now.StepLength, true});
   EXPECT_LE(document.History().Bytes(), 10 * copy);
   EXPECT_GT(document.History().Count(), 2);
-  const TViewState now = document.CaptureView();
+  const TViewState last = document.CaptureView();
   while (document.History().CanUndo())
     document.Undo();
   // The saved state went with the oldest steps: no undo may claim to have reached it.
   EXPECT_TRUE(document.Modified());
   while (document.History().CanRedo())
     document.Redo();
-  EXPECT_EQ(document.CaptureView(), now);
+  EXPECT_EQ(document.CaptureView(), last);
   EXPECT_TRUE(document.Modified());
 }
 
