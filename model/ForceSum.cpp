@@ -31,8 +31,8 @@ std::atomic<TForcePath> &Chosen() {
 
 // The plain loop, four sources at a time, alike and independent in all but the sums, so that
 // the compiler may put them side by side; the first and third terms go into one running sum,
-// the second and fourth into the other. The compiler's builds of it take 1.5 to 2.5 times as
-// long as the hand-written ones below (bench/VectorPathBench), with AVX2 and without.
+// the second and fourth into the other. Its compiler-vectorised builds take 1.6 to 2.2 times
+// as long as the hand-written ones below, with AVX2 and without (bench/VectorPathBench).
 KRAFTBILD_VECTOR_CLONES bool SumPlain(const double *__restrict xs, const double *__restrict ys,
                                       const double *__restrict ws, size_t n, double x, double y,
                                       double stopSquared, double &fx, double &fy) {

@@ -84,8 +84,9 @@ double Joined(const double *lanes) { return (lanes[0] + lanes[2]) + (lanes[1] + 
 
 double Least(double a, double b) { return a < b ? a : b; }
 
-// The plain loops. The compiler's builds of them take 1.6 to 3 times as long as the
-// hand-written ones below (bench/VectorPathBench), with AVX and without.
+// The plain loops. From 20 sources on, their compiler-vectorised builds take 1.4 to 2.9
+// times as long as the hand-written ones below, with AVX and without; at four sources the
+// AVX sum at one point is no faster than the plain one (bench/VectorPathBench).
 KRAFTBILD_VECTOR_CLONES TLocal<double> SumAtPlain(const double *__restrict xs,
                                                   const double *__restrict ys,
                                                   const double *__restrict ks, std::size_t count,
@@ -326,8 +327,9 @@ void SumAtFour(TSumPath path, const double *xs, const double *ys, const double *
 }
 
 // Newton's first pass of the pull, lane by lane, every condition asked without a branch (a
-// NaN failing each). The sums are first laid out field by field, so that the compiler takes
-// the lanes side by side.
+// NaN failing each). The sums are first laid out field by field, so that the compiler's
+// AVX2 build takes the four lanes at once; as fast as hand-written AVX code there, and the
+// same bits (bench/VectorPathBench).
 KRAFTBILD_VECTOR_CLONES int SettleFour(const TLocal<double> *l, const double *__restrict px,
                                        const double *__restrict py, const TSettleBounds &bounds,
                                        double *__restrict x, double *__restrict y,
