@@ -1,7 +1,7 @@
 #include "model/ForceSum.h"
+
 #include "model/VectorClones.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cmath>
 

@@ -29,7 +29,7 @@ public:
   void Add(double x, double y, double weight);
   void Pad();
   // The force at (x, y) px into (fx, fy); false when a source is within sqrt(stopSquared)
-  // of the point or straight beside it, which the careful sum decides.
+  // of the point or straight beside it, which the careful sum decides. Pad() first.
   bool Sum(TForcePath path, double x, double y, double stopSquared, double &fx, double &fy) const;
 
 private:

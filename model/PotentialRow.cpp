@@ -1,8 +1,8 @@
 #include "model/PotentialRow.h"
-#include "model/VectorClones.h"
 
 #include "model/PointCharge.h"
 #include "model/PotentialGrid.h"
+#include "model/VectorClones.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "model/PotentialTint.h"
-#include "model/VectorClones.h"
 
 #include "model/PotentialGrid.h"
+#include "model/VectorClones.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "model/PullSums.h"
-#include "model/VectorClones.h"
 
 #include "model/LevelPull.h"
+#include "model/VectorClones.h"
 
 #include <algorithm>
 #include <cmath>
