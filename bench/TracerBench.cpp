@@ -24,7 +24,7 @@
 namespace {
 
 // One half-line of 2000 steps through a field of n random sources, in a box no line leaves;
-// range(1) picks the fast tracer's force sum (scalar, SSE2, AVX2).
+// range(1) picks the fast tracer's force sum (plain, SSE2, AVX2).
 template <bool Fast> void BM_Step(benchmark::State &state) {
   const TForcePath best = ForcePath();
   if (!SetForcePath(static_cast<TForcePath>(state.range(1)))) {
@@ -49,8 +49,8 @@ template <bool Fast> void BM_Step(benchmark::State &state) {
 }
 void StepArgs(benchmark::internal::Benchmark *b, bool paths) {
   for (int n : {1, 10, 100})
-    for (TForcePath p : {TForcePath::Scalar, TForcePath::Sse2, TForcePath::Avx2})
-      if (paths || p == TForcePath::Scalar)
+    for (TForcePath p : {TForcePath::Plain, TForcePath::Sse2, TForcePath::Avx2})
+      if (paths || p == TForcePath::Plain)
         b->Args({n, static_cast<int>(p)});
 }
 BENCHMARK(BM_Step<false>)->Name("Step/reference")->Apply([](auto *b) { StepArgs(b, false); });

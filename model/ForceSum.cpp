@@ -1,5 +1,7 @@
 #include "model/ForceSum.h"
 
+#include "model/VectorClones.h"
+
 #include <atomic>
 #include <cmath>
 
@@ -18,7 +20,7 @@ TForcePath Fastest() {
     return TForcePath::Avx2;
   if (ForcePathSupported(TForcePath::Sse2))
     return TForcePath::Sse2;
-  return TForcePath::Scalar;
+  return TForcePath::Plain;
 }
 
 // Asked for on first use, so that no static initialiser elsewhere sees it unset.
@@ -27,23 +29,36 @@ std::atomic<TForcePath> &Chosen() {
   return chosen;
 }
 
-bool SumScalar(const double *xs, const double *ys, const double *ws, size_t n, double x, double y,
-               double stopSquared, double &fx, double &fy) {
+// The plain loop, four sources at a time, alike and independent in all but the sums, so that
+// the compiler may put them side by side; the first and third terms go into one running sum,
+// the second and fourth into the other. Its compiler-vectorised builds take 1.6 to 2.2 times
+// as long as the hand-written ones below, with AVX2 and without (bench/VectorPathBench).
+KRAFTBILD_VECTOR_CLONES bool SumPlain(const double *__restrict xs, const double *__restrict ys,
+                                      const double *__restrict ws, size_t n, double x, double y,
+                                      double stopSquared, double &fx, double &fy) {
   double sumX[2] = {0, 0};
   double sumY[2] = {0, 0};
-  bool careful = false;
-  for (size_t i = 0; i < n; ++i) {
-    const double dx = x - xs[i];
-    const double dy = y - ys[i];
-    const double r2 = dx * dx + dy * dy;
-    const double ax = std::fabs(dx);
-    const double ay = std::fabs(dy);
-    careful |= r2 <= stopSquared || ax <= ay * kAxisRatio || ay <= ax * kAxisRatio;
-    const double scale = ws[i] / (r2 * std::sqrt(r2));
-    sumX[i % 2] += dx * scale;
-    sumY[i % 2] += dy * scale;
+  long careful[4] = {0, 0, 0, 0};
+  for (size_t i = 0; i < n; i += 4) {
+    double tx[4];
+    double ty[4];
+    for (size_t lane = 0; lane < 4; ++lane) {
+      const double dx = x - xs[i + lane];
+      const double dy = y - ys[i + lane];
+      const double r2 = dx * dx + dy * dy;
+      const double ax = std::fabs(dx);
+      const double ay = std::fabs(dy);
+      careful[lane] |= (r2 <= stopSquared) | (ax <= ay * kAxisRatio) | (ay <= ax * kAxisRatio);
+      const double scale = ws[i + lane] / (r2 * std::sqrt(r2));
+      tx[lane] = dx * scale;
+      ty[lane] = dy * scale;
+    }
+    for (size_t lane = 0; lane < 4; ++lane) {
+      sumX[lane % 2] += tx[lane];
+      sumY[lane % 2] += ty[lane];
+    }
   }
-  if (careful)
+  if ((careful[0] | careful[1] | careful[2] | careful[3]) != 0)
     return false;
   fx = sumX[0] + sumX[1];
   fy = sumY[0] + sumY[1];
@@ -132,7 +147,7 @@ __attribute__((target("avx2"))) bool SumAvx2(const double *xs, const double *ys,
 
 bool ForcePathSupported(TForcePath path) {
   switch (path) {
-  case TForcePath::Scalar:
+  case TForcePath::Plain:
     return true;
 #if defined(KRAFTBILD_X86)
   case TForcePath::Sse2:
@@ -177,6 +192,6 @@ bool TForceSources::Sum(TForcePath path, double x, double y, double stopSquared,
     return SumSse2(x_.data(), y_.data(), weight_.data(), n, x, y, stopSquared, fx, fy);
 #endif
   default:
-    return SumScalar(x_.data(), y_.data(), weight_.data(), n, x, y, stopSquared, fx, fy);
+    return SumPlain(x_.data(), y_.data(), weight_.data(), n, x, y, stopSquared, fx, fy);
   }
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The tracer's inner loop: the force of every source at a point, w * (dx, dy) / r^3 summed,
 // with the tests that hand a step to the careful per-source sum. Three builds of it, picked
-// at run time: AVX2 where the processor has it, SSE2 on other x86 processors, plain C++
-// elsewhere. All three add the terms in the same order, two running sums of alternate
-// sources joined at the end, and round every operation alike (no fused multiply-add), so
-// they give the same bits and the same pictures.
+// at run time: hand-written vector code for AVX2 where the processor has it and for SSE2 on
+// other x86 processors, a plain loop elsewhere. All three add the terms in the same order,
+// two running sums of alternate sources joined at the end, and round every operation alike
+// (no fused multiply-add), so they give the same bits and the same pictures.
 
 #include <cstddef>
 #include <vector>
@@ -13,7 +13,7 @@
 // decides the small component (sin of pi as a double is 1.2e-16, not 0).
 inline constexpr double kAxisRatio = 0x1p-48;
 
-enum class TForcePath { Scalar, Sse2, Avx2 };
+enum class TForcePath { Plain, Sse2, Avx2 };
 
 // Whether this processor can take the path.
 bool ForcePathSupported(TForcePath path);
@@ -29,7 +29,7 @@ public:
   void Add(double x, double y, double weight);
   void Pad();
   // The force at (x, y) px into (fx, fy); false when a source is within sqrt(stopSquared)
-  // of the point or straight beside it, which the careful sum decides.
+  // of the point or straight beside it, which the careful sum decides. Pad() first.
   bool Sum(TForcePath path, double x, double y, double stopSquared, double &fx, double &fy) const;
 
 private:

@@ -4,16 +4,13 @@
 #include "display/TextStamp.h"
 #include "model/ParallelFor.h"
 #include "model/PotentialOptions.h"
+#include "model/PotentialTint.h"
 #include "model/Scene.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -77,46 +74,13 @@ void PaintPotentialMap(const TPotentialGrid &grid, QImage &image) {
     tintRow(std::min(j + 1, rows - 1), lower);
     std::vector<float> across(static_cast<size_t>(columns) + 1);
     for (int y = j * step; y < std::min((j + 1) * step, h); ++y) {
-      auto *row = reinterpret_cast<QRgb *>(bits + stride * y);
+      auto *row = reinterpret_cast<std::uint32_t *>(bits + stride * y);
       const float v = static_cast<float>(y - j * step) / step;
       // Down the columns first, then across each cell.
       for (int i = 0; i < columns; ++i)
         across[i] = upper[i] + v * (lower[i] - upper[i]);
       across[columns] = across[columns - 1];
-      int x = 0;
-#if defined(__SSE2__)
-      // A cell's four pixels at a time (the grid's step is the vector's width), rounded as
-      // the rest below.
-      static_assert(step == 4);
-      const __m128 sign = _mm_set1_ps(-0.0f);
-      const __m128i full = _mm_set1_epi32(255);
-      const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-      const __m128 offsets = _mm_set_ps(0.75f, 0.5f, 0.25f, 0);
-      for (; x + 4 <= w; x += 4) {
-        const float start = across[x / 4];
-        const __m128 value = _mm_add_ps(
-            _mm_set1_ps(start), _mm_mul_ps(offsets, _mm_set1_ps(across[x / 4 + 1] - start)));
-        const __m128 faded = _mm_add_ps(
-            _mm_mul_ps(_mm_set1_ps(255), _mm_sub_ps(_mm_set1_ps(1), _mm_andnot_ps(sign, value))),
-            _mm_set1_ps(0.5f));
-        const __m128i fade = _mm_cvttps_epi32(faded);
-        const __m128i negative = _mm_castps_si128(_mm_cmplt_ps(value, _mm_setzero_ps()));
-        const __m128i red =
-            _mm_or_si128(_mm_and_si128(negative, fade), _mm_andnot_si128(negative, full));
-        const __m128i blue =
-            _mm_or_si128(_mm_and_si128(negative, full), _mm_andnot_si128(negative, fade));
-        const __m128i pixel = _mm_or_si128(_mm_or_si128(alpha, _mm_slli_epi32(red, 16)),
-                                           _mm_or_si128(_mm_slli_epi32(fade, 8), blue));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(row + x), pixel);
-      }
-#endif
-      for (; x < w; ++x) {
-        const int i = x / step;
-        const float t =
-            across[i] + static_cast<float>(x - i * step) / step * (across[i + 1] - across[i]);
-        const int fade = static_cast<int>(255 * (1 - std::fabs(t)) + 0.5f);
-        row[x] = t < 0 ? qRgb(fade, fade, 255) : qRgb(255, fade, fade);
-      }
+      TintRow(across.data(), w, row);
     }
   });
 }

@@ -2,110 +2,12 @@
 
 #include "model/Field.h"
 #include "model/ParallelFor.h"
+#include "model/PotentialRow.h"
 #include "model/Scene.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if defined(__GNUC__) && defined(__x86_64__)
-#include <immintrin.h>
-#define KRAFTBILD_AVX_NODES 1
-#endif
-
-namespace {
-
-// A source in the grid's double precision: the top-left corner, as PotentialAt measures
-// from it, and k in units of the grid.
-struct TScaledSource {
-  double X = 0; // px
-  double Y = 0; // px
-  double K = 0;
-};
-
-constexpr double kHalf = kChargeHalfSize;
-constexpr double kStep = kPotentialGridStep;
-
-// Adds k / d of every source to sum and |k / d| to magnitude at the nodes 0..count-1 of a
-// row at the screen height y. Sources outside, nodes inside, so that the nodes go in pairs
-// through the vector unit; lanes and the scalar rest round alike.
-void AddSources(const std::vector<TScaledSource> &sources, double y, int count, double *sum,
-                double *magnitude) {
-  for (const TScaledSource &s : sources) {
-    const double dy = (y - kHalf) - s.Y;
-    const double dy2 = dy * dy;
-    int i = 0;
-#if defined(__SSE2__)
-    const __m128d vy2 = _mm_set1_pd(dy2);
-    const __m128d vx = _mm_set1_pd(s.X);
-    const __m128d vk = _mm_set1_pd(s.K);
-    const __m128d sign = _mm_set1_pd(-0.0);
-    const __m128d pair = _mm_set1_pd(2 * kStep);
-    __m128d px = _mm_set_pd(kStep - kHalf, -kHalf);
-    for (; i + 2 <= count; i += 2, px = _mm_add_pd(px, pair)) {
-      const __m128d dx = _mm_sub_pd(px, vx);
-      const __m128d t = _mm_div_pd(vk, _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dx, dx), vy2)));
-      _mm_storeu_pd(sum + i, _mm_add_pd(_mm_loadu_pd(sum + i), t));
-      _mm_storeu_pd(magnitude + i, _mm_add_pd(_mm_loadu_pd(magnitude + i), _mm_andnot_pd(sign, t)));
-    }
-#endif
-    for (; i < count; ++i) {
-      const double dx = (i * kStep - kHalf) - s.X;
-      const double t = s.K / std::sqrt(dx * dx + dy2);
-      sum[i] += t;
-      magnitude[i] += std::fabs(t);
-    }
-  }
-}
-
-#if defined(KRAFTBILD_AVX_NODES)
-// The same four nodes at a time, for processors with AVX, whose wide root and division take
-// no longer than the narrow ones on many of them. Same roundings, same sums.
-__attribute__((target("avx"))) void AddSourcesAvx(const std::vector<TScaledSource> &sources,
-                                                  double y, int count, double *sum,
-                                                  double *magnitude) {
-  for (const TScaledSource &s : sources) {
-    const double dy = (y - kHalf) - s.Y;
-    const double dy2 = dy * dy;
-    int i = 0;
-    const __m256d vy2 = _mm256_set1_pd(dy2);
-    const __m256d vx = _mm256_set1_pd(s.X);
-    const __m256d vk = _mm256_set1_pd(s.K);
-    const __m256d sign = _mm256_set1_pd(-0.0);
-    const __m256d quad = _mm256_set1_pd(4 * kStep);
-    __m256d px = _mm256_set_pd(3 * kStep - kHalf, 2 * kStep - kHalf, kStep - kHalf, -kHalf);
-    for (; i + 4 <= count; i += 4, px = _mm256_add_pd(px, quad)) {
-      const __m256d dx = _mm256_sub_pd(px, vx);
-      const __m256d t =
-          _mm256_div_pd(vk, _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(dx, dx), vy2)));
-      _mm256_storeu_pd(sum + i, _mm256_add_pd(_mm256_loadu_pd(sum + i), t));
-      _mm256_storeu_pd(magnitude + i,
-                       _mm256_add_pd(_mm256_loadu_pd(magnitude + i), _mm256_andnot_pd(sign, t)));
-    }
-    for (; i < count; ++i) {
-      const double dx = (i * kStep - kHalf) - s.X;
-      const double t = s.K / std::sqrt(dx * dx + dy2);
-      sum[i] += t;
-      magnitude[i] += std::fabs(t);
-    }
-  }
-}
-#endif
-
-void AddRow(const std::vector<TScaledSource> &sources, double y, int count, double *sum,
-            double *magnitude) {
-#if defined(KRAFTBILD_AVX_NODES)
-  static const bool avx = __builtin_cpu_supports("avx");
-  if (avx)
-    return AddSourcesAvx(sources, y, count, sum, magnitude);
-#endif
-  AddSources(sources, y, count, sum, magnitude);
-}
-
-} // namespace
 
 std::vector<TPotentialSource> PotentialSources(const TScene &scene) {
   std::vector<TPotentialSource> sources;
@@ -152,7 +54,8 @@ TPotentialGrid::TPotentialGrid(const TScene &scene, TSize area)
   std::vector<TScaledSource> scaled;
   for (const TPotentialSource &s : sources_)
     if (s.K != 0)
-      scaled.push_back({static_cast<double>(s.X - kHalf), static_cast<double>(s.Y - kHalf),
+      scaled.push_back({static_cast<double>(s.X - kChargeHalfSize),
+                        static_cast<double>(s.Y - kChargeHalfSize),
                         static_cast<double>(s.K / unit_)});
   // Each term k / d is within 8 ulp of its exact value (one rounding each in k, dx, dy,
   // their squares, their sum, the root and the quotient), the sum of n terms adds n - 1 ulp
@@ -169,7 +72,8 @@ TPotentialGrid::TPotentialGrid(const TScene &scene, TSize area)
     const int j = static_cast<int>(task - 1);
     double *sum = &values_[Index(0, j)];
     std::vector<double> magnitude(static_cast<size_t>(columns_), 0.0);
-    AddRow(scaled, j * kStep, columns_, sum, magnitude.data());
+    AddSourcesToRow(scaled.data(), scaled.size(), j * kPotentialGridStep, columns_, sum,
+                    magnitude.data());
     for (int i = 0; i < columns_; ++i)
       slack_[Index(i, j)] = relative * magnitude[static_cast<size_t>(i)] + absolute;
   });
