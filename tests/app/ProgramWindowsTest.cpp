@@ -5,9 +5,15 @@
 
 #include "widgets/Dialogs.h"
 #include "widgets/ToolWindows.h"
+#include "windows/PotentialGroup.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -20,6 +26,82 @@ void Activate(QWidget *window) {
   window->show();
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+// Every change a tool window makes that moves field lines draws the background again, in
+// the window and from the "Extras" menu alike.
+TEST_F(ProgramWindowsTest, ChangesFromTheToolWindowsRedrawTheBackground) {
+  Doc().Select(Create(200, 150));
+  TChargeTab &charge = *Form2->TabSheet_Charge;
+  TViewTab &view = *Form2->TabSheet_View;
+  TPotentialGroup &potential = *view.Group_Potential;
+  const auto click = [](QWidget *widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
+  };
+  const auto fromMenu = [this](QAction *action) {
+    emit Form1->Extras1->aboutToShow(); // the menu shows the switch as it stands
+    action->trigger();
+  };
+  const std::pair<const char *, std::function<void()>> changes[] = {
+      {"Übernehmen",
+       [&] {
+         charge.Edit_X->setText(QStringLiteral("0,5"));
+         click(charge.Button_Apply);
+       }},
+      {"Zentrieren", [&] { click(charge.Button_Center); }},
+      {"zoom",
+       [&] {
+         Form2->PageControl->setCurrentWidget(&view);
+         view.ComboBox_Zoom->setEditText(QStringLiteral("250"));
+         click(view.Button_ApplyView);
+       }},
+      {"lines in the tab",
+       [&] {
+         click(view.Button_Potential);
+         click(potential.CheckBox_Lines);
+       }},
+      {"map in the tab", [&] { click(potential.CheckBox_Map); }},
+      {"lines from the menu", [&] { fromMenu(Form1->MenuItem_Equipotentials); }},
+      {"map from the menu", [&] { fromMenu(Form1->MenuItem_PotentialMap); }},
+  };
+  for (const auto &[name, change] : changes) {
+    MarkBackground();
+    change();
+    EXPECT_FALSE(BackgroundMarked()) << name;
+  }
+  EXPECT_EQ(Scene().ZoomFactor(), 2.5L);
+  // Both switches were turned on in the tab and off from the menu.
+  emit Form1->Extras1->aboutToShow();
+  EXPECT_FALSE(Form1->MenuItem_Equipotentials->isChecked());
+  EXPECT_FALSE(Form1->MenuItem_PotentialMap->isChecked());
+  EXPECT_FALSE(potential.CheckBox_Lines->isChecked());
+}
+
+// The voltage path is the document's: drawn between the chosen test charges while the
+// voltage window is hidden too, and gone once a panel is emptied.
+TEST_F(ProgramWindowsTest, VoltagePathFollowsTheChoiceInEveryFrame) {
+  Create(300, 400); // a source, so that the test charges' own lines leave the path's row
+  const int start = CreateTestCharge(150, 100, -kElementaryCharge);
+  const int end = CreateTestCharge(450, 100, -kElementaryCharge);
+  const auto redOnPath = [this] {
+    const QImage &frame = Form1->DXDraw->PresentedImage();
+    int n = 0;
+    for (int x = 170; x <= 430; ++x)
+      n += FromQRgb(frame.pixel(x, 100)) == 0x0000FF;
+    return n;
+  };
+  Form3->show();
+  for (const int index : {start, end}) {
+    QTest::mouseClick(index == start ? Form3->Panel_Pos1 : Form3->Panel_Pos2, Qt::LeftButton);
+    Press(index == start ? 150 : 450, 100);
+    Release(index == start ? 150 : 450, 100);
+  }
+  ASSERT_EQ(Scene().Voltage, (TVoltageChoice{start, end, -1}));
+  Form3->hide();
+  Form1->RenderFrame(true);
+  EXPECT_GT(redOnPath(), 0);
+  QTest::mouseClick(Form3->Panel_Pos2, Qt::RightButton);
+  EXPECT_EQ(redOnPath(), 0);
 }
 
 TEST_F(ProgramWindowsTest, ToolWindowsBelongToTheMainWindowAndKeepTheirSize) {
