@@ -250,7 +250,9 @@ bool TForm1::LiveLines() const {
 }
 
 void TForm1::ConnectDocument() {
+  // The sprites follow every change of a charge's place before the frame that shows it.
   ConnectGuarded(&document_, &TDocument::ChargeChanged, this, [this](int index) {
+    ChargeSprites.FollowOne(document_.Scene(), index);
     // Without live lines, frames during a drag copy the old background and mouse-up draws
     // the new one; with them, each finished picture replaces the last.
     if (index != DragCharge)
@@ -261,6 +263,7 @@ void TForm1::ConnectDocument() {
   });
   ConnectGuarded(&document_, &TDocument::ChargeInserted, this, [this](int index) {
     ChargeSprites.Insert(index);
+    ChargeSprites.FollowOne(document_.Scene(), index);
     if (DragCharge >= index)
       ++DragCharge;
   });
@@ -281,6 +284,7 @@ void TForm1::ConnectDocument() {
   });
   ConnectGuarded(&document_, &TDocument::VoltageChanged, this, [this] { RenderFrame(true); });
   ConnectGuarded(&document_, &TDocument::ViewChanged, this, [this](bool linesMoved) {
+    ChargeSprites.Follow(document_.Scene());
     // Frames during a pan copy the old background (or follow it with live lines); mouse-up
     // draws the new one.
     if (linesMoved && PanAnchor.X == -1)

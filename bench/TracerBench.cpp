@@ -26,8 +26,8 @@ namespace {
 // One half-line of 2000 steps through a field of n random sources, in a box no line leaves;
 // range(1) picks the fast tracer's force sum (plain, SSE2, AVX2).
 template <bool Fast> void BM_Step(benchmark::State &state) {
-  const TForcePath best = ForcePath();
-  if (!SetForcePath(static_cast<TForcePath>(state.range(1)))) {
+  const auto path = static_cast<TForcePath>(state.range(1));
+  if (!ForcePathSupported(path)) {
     state.SkipWithError("this processor cannot take that path");
     return;
   }
@@ -35,6 +35,7 @@ template <bool Fast> void BM_Step(benchmark::State &state) {
   configurations::Random(doc.scene, static_cast<int>(state.range(0)), 16, 7);
   TPictureTarget boundless({2000000000, 2000000000});
   boundless.Trace.StepCap = 2000;
+  boundless.Trace.ForcePath = path;
   uint64_t steps = 0;
   for (auto _ : state) {
     const TTraceStats s =
@@ -43,7 +44,6 @@ template <bool Fast> void BM_Step(benchmark::State &state) {
             : DrawFieldLineReference(doc.scene, doc.surface.Canvas(), 0, boundless, 1, 3.5L, 2.25L);
     steps += s.Steps;
   }
-  SetForcePath(best);
   state.counters["ns_per_step"] = benchmark::Counter(
       static_cast<double>(steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
@@ -65,16 +65,14 @@ template <Mode M> void BM_Background(benchmark::State &state) {
   const std::string label = configurations::Load(doc.scene, static_cast<char>(state.range(0)));
   doc.scene.StepLength = static_cast<uint32_t>(state.range(1));
   doc.trace.Threads = M == FastAllCores ? 0 : 1;
-  const TForcePath best = ForcePath();
   if (M == PlainOneCore) {
-    SetForcePath(TForcePath::Sse2);
+    doc.trace.ForcePath = TForcePath::Sse2;
     doc.trace.StopOffSurface = false;
   }
   TTraceStats stats;
   for (auto _ : state)
     stats = M == Reference ? DrawBackgroundReference(doc.scene, doc.background, doc.Target())
                            : doc.DrawBackground();
-  SetForcePath(best);
   state.SetLabel(label);
   state.counters["lines"] = static_cast<double>(stats.Lines);
   state.counters["cut_by_budget"] = static_cast<double>(stats.LinesCutByBudget);

@@ -114,6 +114,7 @@ void TSpriteEngine::Draw() {
 
 std::vector<TSprite *> TSpriteEngine::Drawn() {
   std::vector<TSprite *> drawn;
+  drawn.reserve(Children().size() + 1);
   auto collect = [&drawn](TSprite &sprite) { drawn.push_back(&sprite); };
   DrawTree(VisibleRect, collect);
   return drawn;

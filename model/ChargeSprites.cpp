@@ -3,15 +3,11 @@
 #include "model/ChargeDrawing.h"
 #include "model/Scene.h"
 
-// Draws nothing itself: the engine only says where it is and in which order it comes.
-class TChargeSprites::TChargeSprite : public TSprite {
-public:
-  TChargeSprite(TSpriteEngine &engine, int index) : TSprite(&engine), Index(index) {
-    Width = 2 * kChargeHalfSize;
-    Height = 2 * kChargeHalfSize;
-  }
-  int Index;
-};
+TChargeSprites::TChargeSprite::TChargeSprite(TSpriteEngine &engine, int index)
+    : TSprite(&engine), Index(index) {
+  Width = 2 * kChargeHalfSize;
+  Height = 2 * kChargeHalfSize;
+}
 
 TChargeSprites::TChargeSprites(TSpriteEngine &engine) : engine_(engine) {}
 
@@ -52,6 +48,14 @@ void TChargeSprites::Follow(const TScene &scene) const {
   }
 }
 
+void TChargeSprites::FollowOne(const TScene &scene, int index) const {
+  const TPointCharge *charge = scene.Charges.At(index);
+  if (charge == nullptr || index >= Count())
+    return;
+  sprites_[static_cast<size_t>(index)]->X = charge->X;
+  sprites_[static_cast<size_t>(index)]->Y = charge->Y;
+}
+
 int TChargeSprites::ChargeAt(const TScene &scene, int32_t x, int32_t y) const {
   Follow(scene);
   const auto *sprite = dynamic_cast<const TChargeSprite *>(engine_.SpriteAt(x, y));
@@ -61,16 +65,8 @@ int TChargeSprites::ChargeAt(const TScene &scene, int32_t x, int32_t y) const {
 void TChargeSprites::Draw(const TFrame &frame) const {
   const TScene &scene = *frame.Scene;
   Follow(scene);
-  for (const TDrawn &drawn : Drawn())
-    if (drawn.Index < scene.Charges.Count()) // sprites of charges the scene no longer has
-      DrawCharge(*frame.Canvas, scene, drawn.Index, frame.Target, frame.Figures,
-                 frame.MarkSelection);
-}
-
-std::vector<TChargeSprites::TDrawn> TChargeSprites::Drawn() const {
-  std::vector<TDrawn> drawn;
-  for (TSprite *sprite : engine_.Drawn())
-    if (const auto *charge = dynamic_cast<const TChargeSprite *>(sprite))
-      drawn.push_back({charge->Index, charge});
-  return drawn;
+  VisitDrawn([&](int index, const void *) {
+    if (index < scene.Charges.Count()) // sprites of charges the scene no longer has
+      DrawCharge(*frame.Canvas, scene, index, frame.Target, frame.Figures, frame.MarkSelection);
+  });
 }

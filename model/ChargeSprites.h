@@ -9,6 +9,7 @@
 #include "model/PictureTarget.h"
 
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 class TCanvas;
@@ -33,8 +34,11 @@ public:
   TRect VisibleRect() const { return engine_.VisibleRect; }
 
   // Puts every sprite where its charge is in the scene (the sprites' places are a copy of
-  // the scene's, so this changes nothing that the sprites stand for).
+  // the scene's, so this changes nothing that the sprites stand for). Whoever changes the
+  // scene calls it, or FollowOne for one charge: Drawn and ChargeAt take the places as they
+  // are.
   void Follow(const TScene &scene) const;
+  void FollowOne(const TScene &scene, int index) const;
   // The charge (index) whose sprite the engine finds topmost at (x, y) px, or -1.
   int ChargeAt(const TScene &scene, int32_t x, int32_t y) const;
 
@@ -46,22 +50,30 @@ public:
     const TTestChargeFigures *Figures = nullptr; // null: every test charge traced
     bool MarkSelection = true;
   };
-  // Draws the charges the engine draws, in its order.
+  // Draws the charges the engine draws, in its order (following the scene first).
   void Draw(const TFrame &frame) const;
-  // A charge Draw would draw: its index and its sprite, which stays the same sprite while
-  // the charge stays in the list.
-  struct TDrawn {
-    int Index;
-    const void *Sprite;
-  };
-  // Every charge Draw would draw, in the same order (the sprites must follow the scene
-  // already).
-  std::vector<TDrawn> Drawn() const;
+  // Calls visit(index, sprite) for every charge Draw would draw, in the same order; the
+  // sprite stays the same one while its charge stays in the list.
+  template <typename Visit> void VisitDrawn(Visit &&visit) const;
 
 private:
-  class TChargeSprite;
+  // Draws nothing itself: the engine only says where it is and in which order it comes.
+  class TChargeSprite : public TSprite {
+  public:
+    TChargeSprite(TSpriteEngine &engine, int index);
+    int Index;
+  };
   void Renumber(size_t from);
 
   TSpriteEngine &engine_;
   std::vector<std::unique_ptr<TChargeSprite>> sprites_;
 };
+
+template <typename Visit> void TChargeSprites::VisitDrawn(Visit &&visit) const {
+  // The type compared directly: a frame of 100,000 charges asks this of every one.
+  for (TSprite *sprite : engine_.Drawn())
+    if (typeid(*sprite) == typeid(TChargeSprite)) {
+      const auto *charge = static_cast<const TChargeSprite *>(sprite);
+      visit(charge->Index, static_cast<const void *>(charge));
+    }
+}

@@ -67,8 +67,11 @@ void TPolyline::DrawOn(TCanvas &canvas) const {
 }
 
 TFieldLineTracer::TFieldLineTracer(const TScene &scene, const TPictureTarget &target)
-    : path_(ForcePath()), surface_(target.Area), stepCap_(target.Trace.StepCap),
-      stepLength_(scene.StepLength), pixelsPerMetre_(scene.PixelsPerMetre) {
+    : path_(target.Trace.ForcePath && ForcePathSupported(*target.Trace.ForcePath)
+                ? *target.Trace.ForcePath
+                : FastestForcePath()),
+      surface_(target.Area), stepCap_(target.Trace.StepCap), stepLength_(scene.StepLength),
+      pixelsPerMetre_(scene.PixelsPerMetre) {
   const long double p2 = pixelsPerMetre_ * pixelsPerMetre_;
   for (const auto &c : scene.Charges) {
     if (!c.IsSource() || c.ChargeValue == 0)

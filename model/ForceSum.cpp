@@ -2,7 +2,6 @@
 
 #include "model/VectorClones.h"
 
-#include <atomic>
 #include <cmath>
 
 #if defined(__SSE2__)
@@ -14,20 +13,6 @@ namespace {
 
 // Stands in for the missing partners of the last sources: no weight, never near the point.
 constexpr double kFarAway = 1e200;
-
-TForcePath Fastest() {
-  if (ForcePathSupported(TForcePath::Avx2))
-    return TForcePath::Avx2;
-  if (ForcePathSupported(TForcePath::Sse2))
-    return TForcePath::Sse2;
-  return TForcePath::Plain;
-}
-
-// Asked for on first use, so that no static initialiser elsewhere sees it unset.
-std::atomic<TForcePath> &Chosen() {
-  static std::atomic<TForcePath> chosen{Fastest()};
-  return chosen;
-}
 
 // The plain loop, four sources at a time, alike and independent in all but the sums, so that
 // the compiler may put them side by side; the first and third terms go into one running sum,
@@ -161,14 +146,13 @@ bool ForcePathSupported(TForcePath path) {
   }
 }
 
-bool SetForcePath(TForcePath path) {
-  if (!ForcePathSupported(path))
-    return false;
-  Chosen() = path;
-  return true;
+TForcePath FastestForcePath() {
+  if (ForcePathSupported(TForcePath::Avx2))
+    return TForcePath::Avx2;
+  if (ForcePathSupported(TForcePath::Sse2))
+    return TForcePath::Sse2;
+  return TForcePath::Plain;
 }
-
-TForcePath ForcePath() { return Chosen(); }
 
 void TForceSources::Add(double x, double y, double weight) {
   x_.push_back(x);

@@ -17,10 +17,8 @@ enum class TForcePath { Plain, Sse2, Avx2 };
 
 // Whether this processor can take the path.
 bool ForcePathSupported(TForcePath path);
-// The path new tracers take: at first the fastest supported one. Setting an unsupported
-// path is refused (false).
-bool SetForcePath(TForcePath path);
-TForcePath ForcePath();
+// The fastest path this processor can take: what tracers take unless told otherwise.
+TForcePath FastestForcePath();
 
 // The sources as arrays, padded to a multiple of four with far away sources of no weight
 // (each adds -0, which changes no sum).

@@ -29,19 +29,24 @@ std::optional<TFrameCache::TSources> TFrameCache::SourcesOf(const TCanvas &canva
   }
   if (frame.Sprites == nullptr)
     return sources;
-  frame.Sprites->Follow(scene);
   sources.Visible = frame.Sprites->VisibleRect();
-  for (const TChargeSprites::TDrawn &drawn : frame.Sprites->Drawn()) {
-    const TPointCharge *charge = scene.Charges.At(drawn.Index);
-    if (charge == nullptr || !charge->IsSource())
-      return std::nullopt;
+  sources.Discs.reserve(static_cast<size_t>(frame.Sprites->Count()));
+  bool plain = true;
+  frame.Sprites->VisitDrawn([&](int index, const void *sprite) {
+    const TPointCharge *charge = plain ? scene.Charges.At(index) : nullptr;
+    if (charge == nullptr || !charge->IsSource()) {
+      plain = false;
+      return;
+    }
     const long double value = charge->ChargeValue;
-    sources.Discs.push_back({drawn.Sprite, charge->X, charge->Y,
+    sources.Discs.push_back({sprite, charge->X, charge->Y,
                              value > 0   ? 1
                              : value < 0 ? -1
                                          : 0,
-                             drawn.Index == scene.Selected});
-  }
+                             index == scene.Selected});
+  });
+  if (!plain)
+    return std::nullopt;
   return sources;
 }
 

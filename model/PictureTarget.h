@@ -4,10 +4,12 @@
 // through the seam (base/Seams.h).
 
 #include "base/Geometry.h"
+#include "model/ForceSum.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 // How much work a field line may take.
@@ -19,6 +21,9 @@ struct TTraceLimits {
   bool StopOffSurface = true;
   // Threads that trace a background's lines; 0: one per core.
   unsigned Threads = 0;
+  // The force sum's build (benchmarks weigh them); none, or one this processor cannot take:
+  // the fastest it can.
+  std::optional<TForcePath> ForcePath = std::nullopt;
 };
 
 struct TPictureTarget {
