@@ -35,8 +35,7 @@ public:
 
   // Puts every sprite where its charge is in the scene (the sprites' places are a copy of
   // the scene's, so this changes nothing that the sprites stand for). Whoever changes the
-  // scene calls it, or FollowOne for one charge: Drawn and ChargeAt take the places as they
-  // are.
+  // scene calls it, or FollowOne for one charge: VisitDrawn takes the places as they are.
   void Follow(const TScene &scene) const;
   void FollowOne(const TScene &scene, int index) const;
   // The charge (index) whose sprite the engine finds topmost at (x, y) px, or -1.
