@@ -189,14 +189,13 @@ void TDocument::FollowSurface(TSize from, TSize to) {
   const TPoint shift{to.Width / 2 - from.Width / 2, to.Height / 2 - from.Height / 2};
   if (shift == TPoint{})
     return;
-  const TPoint from = scene_.Origin;
+  const TPoint originBefore = scene_.Origin;
   ShiftUnrecorded(shift);
   surfaceShift_ = {surfaceShift_.X + shift.X, surfaceShift_.Y + shift.Y};
   // What a drag in progress will record starts from the view as it is now.
   if (gesture_.Active) {
-    const TPoint to = scene_.Origin;
-    std::tie(gesture_.MovedFrom.X, gesture_.MovedFrom.Y) =
-        MovedPosition({gesture_.MovedFrom.X, gesture_.MovedFrom.Y}, from, 1, to);
+    std::tie(gesture_.MovedFrom.X, gesture_.MovedFrom.Y) = MovedPosition(
+        {gesture_.MovedFrom.X, gesture_.MovedFrom.Y}, originBefore, 1, scene_.Origin);
     if (gesture_.PannedFrom) {
       TViewState &panned = *gesture_.PannedFrom;
       const TPoint pannedTo{pixel::Offset(panned.View.Origin.X, shift.X),

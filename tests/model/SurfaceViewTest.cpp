@@ -66,8 +66,9 @@ TEST_F(SurfaceViewTest, ShowAllPutsEveryChargeInsideTheSurfaceAtTheLargestStepTh
           });
       EXPECT_TRUE(outside) << "zoom " << static_cast<double>(zoom);
     }
-    if (!isStep)
+    if (!isStep) {
       EXPECT_LT(zoom, ZoomStepFactor(kZoomStepPercents.front()));
+    }
   }
 }
 
