@@ -22,10 +22,10 @@ void TForm1::CreateViewMenu() {
   // Plus needs Shift on many keyboards: Strg+= is the same key there.
   MenuItem_ZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),
                                  QKeySequence(Qt::CTRL | Qt::Key_Equal),
-                                 QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Plus)});
+                                 QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)});
   MenuItem_ZoomOut = Ansicht1->addAction(QStringLiteral("Verkleinern"));
   MenuItem_ZoomOut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Minus),
-                                  QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Minus)});
+                                  QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)});
   Ansicht1->addSeparator();
   MenuItem_ShowAll = Ansicht1->addAction(QStringLiteral("Alles zeigen"));
   const auto middle = [this] {

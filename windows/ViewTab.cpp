@@ -109,7 +109,8 @@ void TViewTab::ShowZoom(const TScene &scene) {
 }
 
 void TViewTab::FollowZoom(const TScene &scene) {
-  if (FormatShortest(scene.ZoomFactor() * 100) != zoomShown_)
+  // Before the tab was first shown, ShowView will fill it.
+  if (!zoomShown_.isEmpty() && FormatShortest(scene.ZoomFactor() * 100) != zoomShown_)
     ShowZoom(scene);
 }
 

@@ -74,6 +74,8 @@ TEST_F(ZoomTest, EveryZoomStepKeepsItsPivotAndTheStepBackRestoresTheView) {
   const QString steps[] = {"200", "500", "750", "1000"};
   for (const StepCase &c : cases) {
     SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
     const QPoint pivot = c.pivot.x() == -1 ? Middle() : c.pivot;
     for (const QString &step : steps) {
       const TViewState before = Doc().CaptureView();
@@ -101,9 +103,6 @@ TEST_F(ZoomTest, EveryZoomStepKeepsItsPivotAndTheStepBackRestoresTheView) {
     c.larger(*this);
     EXPECT_EQ(ZoomShown(), QStringLiteral("1000"));
     EXPECT_EQ(Doc().History().Count(), count);
-    while (Doc().History().CanUndo() && ZoomShown() != QStringLiteral("100"))
-      Form1->MenuItem_Undo->trigger();
-    ASSERT_EQ(ZoomShown(), QStringLiteral("100"));
   }
 }
 
