@@ -206,6 +206,6 @@ private:
   QString pictureName_;    // and the export dialog with the picture exported last
   QString statusText_;     // the mouse position the status bar shows
   bool shown_ = false;
-  TSize surfaceSeen_;   // px: the drawing surface's size the view was last placed for
+  TSize surfaceSeen_;      // px: the drawing surface's size the view was last placed for
   int wheelRemainder_ = 0; // of a wheel turned by less than a notch (touchpads)
 };

@@ -20,12 +20,13 @@ void TForm1::CreateViewMenu() {
   Ansicht1 = menuBar()->addMenu(QStringLiteral("Ansicht"));
   MenuItem_ZoomIn = Ansicht1->addAction(QStringLiteral("Vergrößern"));
   // Plus needs Shift on many keyboards: Strg+= is the same key there.
-  MenuItem_ZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                                 QKeySequence(Qt::CTRL | Qt::Key_Equal),
-                                 QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)});
+  MenuItem_ZoomIn->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
+       QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)});
   MenuItem_ZoomOut = Ansicht1->addAction(QStringLiteral("Verkleinern"));
-  MenuItem_ZoomOut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Minus),
-                                  QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)});
+  MenuItem_ZoomOut->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Minus),
+       QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)});
   Ansicht1->addSeparator();
   MenuItem_ShowAll = Ansicht1->addAction(QStringLiteral("Alles zeigen"));
   const auto middle = [this] {
@@ -50,7 +51,8 @@ void TForm1::DXDrawMouseWheel(int angleDelta, int x, int y) {
 void TForm1::ZoomStep(int direction, TPoint pivot) {
   if (DragCharge != -1 || PanAnchor.X != -1)
     return;
-  if (const std::optional<long double> zoom = NextZoomStep(document_.Scene().ZoomFactor(), direction))
+  if (const std::optional<long double> zoom =
+          NextZoomStep(document_.Scene().ZoomFactor(), direction))
     document_.ZoomAbout(*zoom, pivot);
 }
 

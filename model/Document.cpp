@@ -194,8 +194,8 @@ void TDocument::FollowSurface(TSize from, TSize to) {
   surfaceShift_ = {surfaceShift_.X + shift.X, surfaceShift_.Y + shift.Y};
   // What a drag in progress will record starts from the view as it is now.
   if (gesture_.Active) {
-    std::tie(gesture_.MovedFrom.X, gesture_.MovedFrom.Y) = MovedPosition(
-        {gesture_.MovedFrom.X, gesture_.MovedFrom.Y}, originBefore, 1, scene_.Origin);
+    std::tie(gesture_.MovedFrom.X, gesture_.MovedFrom.Y) =
+        MovedPosition({gesture_.MovedFrom.X, gesture_.MovedFrom.Y}, originBefore, 1, scene_.Origin);
     if (gesture_.PannedFrom) {
       TViewState &panned = *gesture_.PannedFrom;
       const TPoint pannedTo{pixel::Offset(panned.View.Origin.X, shift.X),

@@ -58,17 +58,22 @@ struct StepCase {
 // tab, and the step back gives the view back exactly.
 TEST_F(ZoomTest, EveryZoomStepKeepsItsPivotAndTheStepBackRestoresTheView) {
   const StepCase cases[] = {
-      {"wheel near a corner", {13, 17}, [](const ZoomTest &t) { t.Wheel(13, 17, 1); },
+      {"wheel near a corner",
+       {13, 17},
+       [](const ZoomTest &t) { t.Wheel(13, 17, 1); },
        [](const ZoomTest &t) { t.Wheel(13, 17, -1); }},
-      {"wheel on a charge", {500, 300}, [](const ZoomTest &t) { t.Wheel(500, 300, 1); },
+      {"wheel on a charge",
+       {500, 300},
+       [](const ZoomTest &t) { t.Wheel(500, 300, 1); },
        [](const ZoomTest &t) { t.Wheel(500, 300, -1); }},
-      {"Strg++", {-1, -1}, [](const ZoomTest &t) { t.Key(Qt::Key_Plus, Qt::ControlModifier); },
+      {"Strg++",
+       {-1, -1},
+       [](const ZoomTest &t) { t.Key(Qt::Key_Plus, Qt::ControlModifier); },
        [](const ZoomTest &t) { t.Key(Qt::Key_Minus, Qt::ControlModifier); }},
-      {"Strg+= and the keypad", {-1, -1},
+      {"Strg+= and the keypad",
+       {-1, -1},
        [](const ZoomTest &t) { t.Key(Qt::Key_Equal, Qt::ControlModifier); },
-       [](const ZoomTest &t) {
-         t.Key(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
-       }},
+       [](const ZoomTest &t) { t.Key(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier); }},
   };
   // 100 % to 200, 500, 750 and 1000 %: each step of the list on the way up.
   const QString steps[] = {"200", "500", "750", "1000"};
@@ -139,8 +144,10 @@ TEST_F(ZoomTest, ShowAllFitsTheChargesAsOneStep) {
       titles << menu->text();
     return titles;
   }();
-  EXPECT_EQ(menus.indexOf(QStringLiteral("Ansicht")), menus.indexOf(QStringLiteral("Bearbeiten")) + 1);
-  EXPECT_EQ(menus.indexOf(QStringLiteral("Beispiele")), menus.indexOf(QStringLiteral("Ansicht")) + 1);
+  EXPECT_EQ(menus.indexOf(QStringLiteral("Ansicht")),
+            menus.indexOf(QStringLiteral("Bearbeiten")) + 1);
+  EXPECT_EQ(menus.indexOf(QStringLiteral("Beispiele")),
+            menus.indexOf(QStringLiteral("Ansicht")) + 1);
 }
 
 // Maximising or resizing the window keeps the picture's centre where it is, and is no edit.

@@ -39,7 +39,8 @@ TEST_F(SurfaceViewTest, ShowAllPutsEveryChargeInsideTheSurfaceAtTheLargestStepTh
     for (int i = 0; i < count; ++i)
       AddCharge(cx + within(random), cy + within(random) / 2, 1e-19L);
     document.Reset(scene);
-    const TSize surface{300 + static_cast<int>(random() % 900), 200 + static_cast<int>(random() % 700)};
+    const TSize surface{300 + static_cast<int>(random() % 900),
+                        200 + static_cast<int>(random() % 700)};
     ASSERT_TRUE(document.ShowAll(surface));
 
     const TScene &now = document.Scene();
@@ -50,16 +51,17 @@ TEST_F(SurfaceViewTest, ShowAllPutsEveryChargeInsideTheSurfaceAtTheLargestStepTh
       EXPECT_LE(charge.Y + 2 * kChargeHalfSize, surface.Height);
     }
     const long double zoom = now.ZoomFactor();
-    const bool isStep = std::any_of(kZoomStepPercents.begin(), kZoomStepPercents.end(),
-                                    [zoom](int p) { return std::fabs(ZoomStepFactor(p) - zoom) < kZoomTolerance; });
+    const bool isStep =
+        std::any_of(kZoomStepPercents.begin(), kZoomStepPercents.end(),
+                    [zoom](int p) { return std::fabs(ZoomStepFactor(p) - zoom) < kZoomTolerance; });
     const std::optional<long double> larger = NextZoomStep(zoom, 1);
     if (isStep && larger) {
       // The next step would not fit: zoomed so far about the middle, some charge leaves.
       TDocument wider;
       wider.Reset(now);
       ASSERT_TRUE(wider.ZoomAbout(*larger, {surface.Width / 2, surface.Height / 2}));
-      const bool outside = std::any_of(
-          wider.Charges().begin(), wider.Charges().end(), [&](const TPointCharge &c) {
+      const bool outside =
+          std::any_of(wider.Charges().begin(), wider.Charges().end(), [&](const TPointCharge &c) {
             return c.CenterX() < kShowAllMargin - 1 || c.CenterY() < kShowAllMargin - 1 ||
                    c.CenterX() > surface.Width - kShowAllMargin + 1 ||
                    c.CenterY() > surface.Height - kShowAllMargin + 1;
@@ -104,7 +106,8 @@ TEST_F(SurfaceViewTest, AResizeKeepsTheCentreRecordsNothingAndEarlierStepsStillA
   TSize surface = surfaceSize;
   const TWorldPoint centre = now.ScreenToWorld(surface.Width / 2, surface.Height / 2);
   // Growing and shrinking by odd sizes, as a drag of the window's corner does.
-  for (const TSize next : {TSize{1601, 1000}, TSize{1600, 999}, TSize{333, 211}, TSize{1920, 1137}}) {
+  for (const TSize next :
+       {TSize{1601, 1000}, TSize{1600, 999}, TSize{333, 211}, TSize{1920, 1137}}) {
     document.FollowSurface(surface, next);
     surface = next;
     const auto [x, y] = PixelOf(centre);

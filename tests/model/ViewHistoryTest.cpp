@@ -1,6 +1,6 @@
-// The history of view changes: a pan, a zoom (about the origin or another point) or a centring taken back and repeated puts every
-// charge on exactly the pixel it had, while the history keeps far less than a copy of the
-// positions, and never more than its bound.
+// The history of view changes: a pan, a zoom (about the origin or another point) or a centring
+// taken back and repeated puts every charge on exactly the pixel it had, while the history keeps
+// far less than a copy of the positions, and never more than its bound.
 #include "DocumentFixture.h"
 
 #include "model/Document.h"
