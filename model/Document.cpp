@@ -205,7 +205,8 @@ void TDocument::FollowSurface(TSize from, TSize to) {
       panned.View.Origin = pannedTo;
     }
   }
-  emit ViewChanged(true);
+  // The surface's owner draws the background again once the resizing is over.
+  emit ViewChanged(false);
 }
 
 void TDocument::ShiftUnrecorded(TPoint shift) {

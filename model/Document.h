@@ -95,7 +95,8 @@ public:
   // The drawing surface changed size (px): the view moves by half the change, so that the
   // picture's centre stays at the surface's centre. Not an edit: records nothing, Modified()
   // keeps its value, and the steps recorded before still take back and repeat their changes
-  // on the view as it is now.
+  // on the view as it is now. Tells ViewChanged(false): whoever resized the surface draws the
+  // background again when the resizing is over.
   void FollowSurface(TSize from, TSize to);
   // Stores what the picture shows of the potential; the background is drawn again.
   void ApplyPotential(const TPotentialOptions &options);
