@@ -10,6 +10,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <cstdlib>
+#include <optional>
+
 namespace {
 
 constexpr int kWheelNotch = 120; // angle delta of one notch (1/8 degree)
