@@ -27,6 +27,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <memory>
@@ -128,6 +129,7 @@ void TForm1::CreateMenus() {
   CreatePictureMenu();
 
   CreateEditMenu();
+  CreateViewMenu();
 
   Beispiele1 = menuBar()->addMenu(QStringLiteral("Beispiele"));
   for (const TExample &example : Examples()) {
@@ -330,6 +332,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormShow() {
+  surfaceSeen_ = SurfaceSize();
   DXDraw->Initialize();
   RenderFrame(true);
 }
@@ -440,6 +443,8 @@ void TForm1::FormResize() {
     return;
   renderer_->SetSize({DXDraw->width() + 1, DXDraw->height() + 1});
   DXSpriteEngine.Engine()->AttachSurface(DXDraw->Surface());
+  const TSize size = SurfaceSize();
+  document_.FollowSurface(std::exchange(surfaceSeen_, size), size);
   RenderFrame(true);
   // A running timer is left alone: a series of resizes gets one redraw after the first.
   if (!Timer_Resize->isActive())
@@ -472,6 +477,15 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
   case QEvent::MouseMove: {
     const QPoint p = EventPixel(static_cast<QMouseEvent *>(event));
     Guarded([&] { DXDrawMouseMove(p.x(), p.y()); });
+    return true;
+  }
+  case QEvent::Wheel: {
+    const auto *wheel = static_cast<QWheelEvent *>(event);
+    const QPointF p = wheel->position();
+    Guarded([&] {
+      DXDrawMouseWheel(wheel->angleDelta().y(), static_cast<int>(std::floor(p.x())),
+                       static_cast<int>(std::floor(p.y())));
+    });
     return true;
   }
   case QEvent::MouseButtonRelease: {

@@ -62,6 +62,10 @@ public:
   QMenu *Bearbeiten1 = nullptr;
   QAction *MenuItem_Undo = nullptr;
   QAction *MenuItem_Redo = nullptr;
+  QMenu *Ansicht1 = nullptr;
+  QAction *MenuItem_ZoomIn = nullptr;  // Strg++, Strg+= and the keypad's +
+  QAction *MenuItem_ZoomOut = nullptr; // Strg+- and the keypad's -
+  QAction *MenuItem_ShowAll = nullptr;
   QMenu *Beispiele1 = nullptr; // one entry per ready-made project
   QMenu *Extras1 = nullptr;
   QAction *MenuItem_Potential = nullptr;
@@ -119,6 +123,15 @@ public:
   void DXDrawMouseMove(int x, int y);
   void DXDrawMouseUp(Qt::MouseButton button, int x, int y);
 
+  // The wheel turned by notches (120 per notch, positive away from the user: larger) with the
+  // mouse at (x, y) on the drawing surface.
+  void DXDrawMouseWheel(int angleDelta, int x, int y);
+  // One zoom step of the list (model/Zoom.h) about pivot (px of the surface): direction > 0
+  // larger, < 0 smaller. Nothing beyond the list's ends, during a drag, or where the view's
+  // limits refuse the zoom.
+  void ZoomStep(int direction, TPoint pivot);
+  void MenuItem_ShowAllClick();
+
   void FormShow();
   void FormResize();
   void Timer_ResizeTimer();
@@ -161,6 +174,7 @@ private:
   void CreateMenus();
   void CreateEditMenu();
   void CreatePictureMenu();
+  void CreateViewMenu();
   // Draws the picture on the printer's page at true scale.
   void PrintPicture(QPrinter &printer) const;
   // Arrow keys move the selected charge (Shift: by a grid step), Entf deletes it. Answers
@@ -192,4 +206,6 @@ private:
   QString pictureName_;    // and the export dialog with the picture exported last
   QString statusText_;     // the mouse position the status bar shows
   bool shown_ = false;
+  TSize surfaceSeen_;      // px: the drawing surface's size the view was last placed for
+  int wheelRemainder_ = 0; // of a wheel turned by less than a notch (touchpads)
 };

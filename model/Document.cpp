@@ -1,10 +1,12 @@
 #include "model/Document.h"
 
 #include "base/PixelMath.h"
+#include "model/ShowAll.h"
 #include "model/Zoom.h"
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -156,6 +158,80 @@ void TDocument::ApplyView(const TViewSettings &view) {
   emit ViewChanged(zoomed);
 }
 
+bool TDocument::ZoomAbout(long double zoom, TPoint pivot) {
+  const std::optional<TPoint> origin = OriginZoomedAbout(scene_, zoom, pivot);
+  if (!origin || !ZoomFits(scene_, zoom))
+    return false;
+  ZoomTo(zoom, *origin);
+  return true;
+}
+
+bool TDocument::ShowAll(TSize surface) {
+  const std::optional<TViewFit> fit = ViewShowingAll(scene_, surface);
+  if (!fit)
+    return false;
+  ZoomTo(fit->Zoom, fit->Origin);
+  return true;
+}
+
+void TDocument::ZoomTo(long double zoom, TPoint origin) {
+  EndGesture();
+  const TViewState before = CaptureView();
+  // The view tab's zoom about the origin, then a pan: the history replays both rules exactly.
+  scene_.SetZoomFactor(zoom);
+  scene_.ShiftView(origin.X, origin.Y);
+  Record(ViewStep(QStringLiteral("Zoom ändern"), before));
+  emit ViewChanged(true);
+}
+
+void TDocument::FollowSurface(TSize from, TSize to) {
+  // Halves of whole sizes: a series of resizes moves the view as one resize would.
+  const TPoint shift{to.Width / 2 - from.Width / 2, to.Height / 2 - from.Height / 2};
+  if (shift == TPoint{})
+    return;
+  const TPoint originBefore = scene_.Origin;
+  ShiftUnrecorded(shift);
+  surfaceShift_ = {surfaceShift_.X + shift.X, surfaceShift_.Y + shift.Y};
+  // What a drag in progress will record starts from the view as it is now.
+  if (gesture_.Active) {
+    std::tie(gesture_.MovedFrom.X, gesture_.MovedFrom.Y) =
+        MovedPosition({gesture_.MovedFrom.X, gesture_.MovedFrom.Y}, originBefore, 1, scene_.Origin);
+    if (gesture_.PannedFrom) {
+      TViewState &panned = *gesture_.PannedFrom;
+      const TPoint pannedTo{pixel::Offset(panned.View.Origin.X, shift.X),
+                            pixel::Offset(panned.View.Origin.Y, shift.Y)};
+      for (TPixelPosition &p : panned.Positions)
+        p = MovedPosition(p, panned.View.Origin, 1, pannedTo);
+      panned.View.Origin = pannedTo;
+    }
+  }
+  // The surface's owner draws the background again once the resizing is over.
+  emit ViewChanged(false);
+}
+
+void TDocument::ShiftUnrecorded(TPoint shift) {
+  scene_.ShiftView(pixel::Offset(scene_.Origin.X, shift.X),
+                   pixel::Offset(scene_.Origin.Y, shift.Y));
+}
+
+THistoryStep TDocument::InRecordedFrame(THistoryStep step) {
+  const TPoint recordedAt = surfaceShift_;
+  const auto run = [this, recordedAt](const std::function<void()> &change) {
+    const TPoint since{surfaceShift_.X - recordedAt.X, surfaceShift_.Y - recordedAt.Y};
+    if (since == TPoint{}) {
+      change();
+      return;
+    }
+    ShiftUnrecorded({-since.X, -since.Y});
+    change();
+    ShiftUnrecorded(since);
+    emit ViewChanged(true);
+  };
+  step.Undo = [run, undo = std::move(step.Undo)] { run(undo); };
+  step.Redo = [run, redo = std::move(step.Redo)] { run(redo); };
+  return step;
+}
+
 void TDocument::ApplyPotential(const TPotentialOptions &options) {
   if (options == scene_.Potential)
     return;
@@ -260,7 +336,7 @@ void TDocument::Reset(const TScene &scene) {
 
 void TDocument::Record(std::optional<THistoryStep> step) {
   if (step)
-    history_.Push(std::move(*step));
+    history_.Push(InRecordedFrame(std::move(*step)));
   NotifyModified();
   emit Edited();
 }
@@ -306,6 +382,7 @@ std::optional<THistoryStep> TDocument::ViewStep(const QString &text, const TView
 void TDocument::ForgetHistory() {
   gesture_ = {};
   history_.Clear();
+  surfaceShift_ = {};
 }
 
 void TDocument::Undo() {

@@ -84,6 +84,20 @@ public:
   void Pan(int32_t x, int32_t y);
   // Stores the view tab's values; a new zoom rescales the charges about the origin.
   void ApplyView(const TViewSettings &view);
+  // Makes zoom (a factor, 1.0 at 100 %) the view's zoom so that the world point under pivot
+  // (px) stays there, to half a pixel; one step ("Zoom ändern"). A zoom that ZoomFits
+  // (model/Zoom.h) refuses, or whose origin could not be held, changes nothing: answers false.
+  bool ZoomAbout(long double zoom, TPoint pivot);
+  // "Alles zeigen": every charge inside a surface of that size (px), centred on them
+  // (model/ShowAll.h); one step ("Zoom ändern"), none when the view is already so. Answers
+  // false, changing nothing, when no zoom that fits is usable.
+  bool ShowAll(TSize surface);
+  // The drawing surface changed size (px): the view moves by half the change, so that the
+  // picture's centre stays at the surface's centre. Not an edit: records nothing, Modified()
+  // keeps its value, and the steps recorded before still take back and repeat their changes
+  // on the view as it is now. Tells ViewChanged(false): whoever resized the surface draws the
+  // background again when the resizing is over.
+  void FollowSurface(TSize from, TSize to);
   // Stores what the picture shows of the potential; the background is drawn again.
   void ApplyPotential(const TPotentialOptions &options);
   // Stores the voltage window's choices; without modifies, the change does not count as
@@ -161,6 +175,13 @@ private:
   std::optional<THistoryStep> ViewStep(const QString &text, const TViewState &before,
                                        bool quiet = false);
   void ForgetHistory();
+  // Zoom about the origin, then the origin moved to origin (px): one step.
+  void ZoomTo(long double zoom, TPoint origin);
+  // Moves the view and every charge by shift (px), recording nothing.
+  void ShiftUnrecorded(TPoint shift);
+  // The step run on the view as it was when it was recorded: the surface may have changed
+  // size since, and the view followed it without a step.
+  THistoryStep InRecordedFrame(THistoryStep step);
 
   // The history's own changes: they record nothing.
   void RestoreCharge(int index, const TPointCharge &state);
@@ -184,4 +205,6 @@ private:
   bool toldModified_ = false;
   THistory history_;
   TGesture gesture_;
+  // The sum of the view's moves by FollowSurface since the history began (px).
+  TPoint surfaceShift_;
 };

@@ -1,9 +1,37 @@
 #include "model/Zoom.h"
 
+#include "base/PixelMath.h"
 #include "model/Scene.h"
 #include "model/ViewLimits.h"
 
 #include <cmath>
+
+std::optional<long double> NextZoomStep(long double zoom, int direction) {
+  if (direction > 0) {
+    for (const int percent : kZoomStepPercents)
+      if (ZoomStepFactor(percent) > zoom + kZoomTolerance)
+        return ZoomStepFactor(percent);
+  } else if (direction < 0) {
+    for (auto it = kZoomStepPercents.rbegin(); it != kZoomStepPercents.rend(); ++it)
+      if (ZoomStepFactor(*it) < zoom - kZoomTolerance)
+        return ZoomStepFactor(*it);
+  }
+  return std::nullopt;
+}
+
+bool OriginUsable(long double x, long double y) {
+  return std::fabs(x) <= pixel::kLimit && std::fabs(y) <= pixel::kLimit;
+}
+
+std::optional<TPoint> OriginZoomedAbout(const TScene &scene, long double zoom, TPoint pivot) {
+  // The factor TScene::SetZoomFactor scales the charges by.
+  const long double f = zoom / scene.ZoomFactor();
+  const long double x = pivot.X + (static_cast<long double>(scene.Origin.X) - pivot.X) * f;
+  const long double y = pivot.Y + (static_cast<long double>(scene.Origin.Y) - pivot.Y) * f;
+  if (!OriginUsable(x, y))
+    return std::nullopt;
+  return TPoint{pixel::Round(x), pixel::Round(y)};
+}
 
 double ScaledAbout(double corner, int32_t origin, long double f) {
   return static_cast<double>((corner + kChargeHalfSize - origin) * f + origin - kChargeHalfSize);

@@ -82,6 +82,9 @@ TForm2::TForm2(TDocument &document) : document_(document) {
     TabSheet_View->Group_Potential->ShowOptions(document_.Scene().Potential);
   };
   ConnectGuarded(&document_, &TDocument::ViewChanged, this, showPotential);
+  // A zoom by the wheel or the keys shows in the zoom box.
+  ConnectGuarded(&document_, &TDocument::ViewChanged, this,
+                 [this] { TabSheet_View->FollowZoom(document_.Scene()); });
   ConnectGuarded(&document_, &TDocument::Replaced, this, showPotential);
 
   ConnectGuarded(&document_, &TDocument::SelectionChanged, this, [this] { ShowSelection(); });

@@ -32,7 +32,8 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   ComboBox_Zoom->setEditable(true);
   // Suggestions only: whatever is typed is read on apply, never added to the list.
   ComboBox_Zoom->setInsertPolicy(QComboBox::NoInsert);
-  ComboBox_Zoom->addItems({"10", "25", "50", "100", "200", "500", "750", "1000"});
+  for (const int percent : kZoomStepPercents)
+    ComboBox_Zoom->addItem(QString::number(percent));
   TrackBar_Precision = new QSlider(Qt::Horizontal, this);
   TrackBar_Precision->setRange(kMinStepLength, kMaxStepLength);
   TrackBar_Precision->setTickInterval(2);
@@ -96,10 +97,21 @@ void TViewTab::ShowInitialView(const TScene &scene) {
 void TViewTab::ShowView(const TScene &scene) {
   Edit_ArrowLength->setText(FormatScientific(scene.ArrowScale));
   PellColorComboBox_Arrow->SetColor(scene.ArrowColor);
-  ComboBox_Zoom->setEditText(FormatShortest(scene.ZoomFactor() * 100));
+  ShowZoom(scene);
   TrackBar_Precision->setValue(static_cast<int>(scene.StepLength));
   CheckBox_ShowFieldLineAtCursor->setChecked(scene.ShowCursorLine);
   Group_Potential->ShowOptions(scene.Potential);
+}
+
+void TViewTab::ShowZoom(const TScene &scene) {
+  zoomShown_ = FormatShortest(scene.ZoomFactor() * 100);
+  ComboBox_Zoom->setEditText(zoomShown_);
+}
+
+void TViewTab::FollowZoom(const TScene &scene) {
+  // Before the tab was first shown, ShowView will fill it.
+  if (!zoomShown_.isEmpty() && FormatShortest(scene.ZoomFactor() * 100) != zoomShown_)
+    ShowZoom(scene);
 }
 
 TViewInput TViewTab::ReadInput(const TScene &scene) const {

@@ -6,6 +6,7 @@
 
 #include "model/Document.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <cstdint>
@@ -34,6 +35,9 @@ public:
   void ShowInitialView(const TScene &scene);
   // Every control from the view state: the arrow length in "0.###E+0", the zoom in percent.
   void ShowView(const TScene &scene);
+  // The zoom alone, when the view's zoom is no longer the one shown last: a pan leaves a
+  // zoom typed and not applied yet as it is, a zoom by the wheel or the keys replaces it.
+  void FollowZoom(const TScene &scene);
   // Reads arrow length, then zoom for the document's view; throws EConvertError for a text that is
   // not a number, an error for a value that is not positive, one for a zoom that the view cannot
   // hold (model/ViewLimits.h: charges beyond every finite position, pixels per metre out of range),
@@ -48,4 +52,8 @@ public:
   QPushButton *Button_ApplyView = nullptr;
   QPushButton *Button_Potential = nullptr;    // shows the group in the tab's place
   TPotentialGroup *Group_Potential = nullptr; // applies its changes at once
+
+private:
+  void ShowZoom(const TScene &scene);
+  QString zoomShown_; // the text ShowZoom put in the zoom box last
 };

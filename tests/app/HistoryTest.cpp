@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include <functional>
 #include <ostream>
@@ -126,6 +127,15 @@ std::vector<StepCase> EveryKindOfChange() {
          Click(t.Form2->TabSheet_View->Button_ApplyView);
        },
        [](T &t) { t.Form2->PageControl->setCurrentIndex(2); }},
+      {"wheel notch", "Zoom ändern",
+       [](T &t) {
+         QWheelEvent wheel(QPointF(123, 45), t.Form1->DXDraw->mapToGlobal(QPointF(123, 45)),
+                           QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                           Qt::NoScrollPhase, false);
+         QApplication::sendEvent(t.Form1->DXDraw, &wheel);
+       },
+       [](T &t) { t.Form2->PageControl->setCurrentIndex(2); }},
+      {"show all", "Zoom ändern", [](T &t) { t.Form1->MenuItem_ShowAll->trigger(); }},
       {"equipotential lines from the menu", "Potenzialanzeige ändern",
        [](T &t) { t.Form1->MenuItem_Equipotentials->trigger(); }},
       {"potential map from the view tab", "Potenzialanzeige ändern",

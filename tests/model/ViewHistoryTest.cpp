@@ -1,6 +1,6 @@
-// The history of view changes: a pan, a zoom or a centring taken back and repeated puts every
-// charge on exactly the pixel it had, while the history keeps far less than a copy of the
-// positions, and never more than its bound.
+// The history of view changes: a pan, a zoom (about the origin or another point) or a centring
+// taken back and repeated puts every charge on exactly the pixel it had, while the history keeps
+// far less than a copy of the positions, and never more than its bound.
 #include "DocumentFixture.h"
 
 #include "model/Document.h"
@@ -47,7 +47,8 @@ TEST_F(ViewHistoryTest, EveryViewChangeIsTakenBackAndRepeatedToTheLastBit) {
     const TScene &now = document.Scene();
     std::mt19937 random(seed);
     std::uniform_int_distribution<int32_t> offset(-5000, 5000);
-    std::uniform_int_distribution<int> kind(0, 3);
+    std::uniform_int_distribution<int> kind(0, 4);
+    std::uniform_int_distribution<int32_t> pivot(-100, 900);
     const std::vector<long double> zooms = {0.5L, 1, 1.5L, 2, 3.7L, 10, 0.013L};
     std::vector<TViewState> states = {document.CaptureView()};
     for (int step = 0; step < 60; ++step) {
@@ -63,6 +64,10 @@ TEST_F(ViewHistoryTest, EveryViewChangeIsTakenBackAndRepeatedToTheLastBit) {
         break;
       case 2:
         document.CenterOn(static_cast<int>(random() % 400), surfaceSize);
+        break;
+      case 3: // a wheel notch or a zoom key, about the mouse or the middle
+        document.ZoomAbout(ZoomStepFactor(kZoomStepPercents[random() % kZoomStepPercents.size()]),
+                           {pivot(random), pivot(random)});
         break;
       default:
         document.ApplyView({now.ArrowScale * 2, zooms[random() % zooms.size()], now.ArrowColor,
