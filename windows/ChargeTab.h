@@ -12,6 +12,7 @@
 #include <cstdint>
 
 class QCheckBox;
+class QKeyEvent;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +44,10 @@ public:
   QPushButton *Button_Apply = nullptr;
   QPushButton *Button_Center = nullptr;
   QPushButton *Button_Delete = nullptr;
+
+protected:
+  // Enter applies what the page shows, as its apply button does.
+  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   void ShowNoCharge();

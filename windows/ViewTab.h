@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class QCheckBox;
+class QKeyEvent;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -48,4 +49,7 @@ public:
   QPushButton *Button_ApplyView = nullptr;
   QPushButton *Button_Potential = nullptr;    // shows the group in the tab's place
   TPotentialGroup *Group_Potential = nullptr; // applies its changes at once
+protected:
+  // Enter applies what the page shows, as its apply button does.
+  void keyPressEvent(QKeyEvent *event) override;
 };
