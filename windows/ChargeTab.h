@@ -12,8 +12,8 @@
 #include <cstdint>
 
 class QCheckBox;
-class QKeyEvent;
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;

@@ -11,8 +11,8 @@
 #include <cstdint>
 
 class QCheckBox;
-class QKeyEvent;
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QSlider;
