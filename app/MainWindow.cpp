@@ -81,7 +81,7 @@ TForm1::TForm1(TDocument &document) : document_(document) {
   ConnectGuarded(Timer_Resize, &QTimer::timeout, this, [this] { Timer_ResizeTimer(); });
   ConnectDocument();
 
-  setWindowTitle(kApplicationTitle);
+  setWindowTitle(kApplicationTitle + QStringLiteral("[*]"));
   // The client area holds the drawing surface at its start size above the status bar.
   resize(kSurfaceWidth, kSurfaceHeight + menuBar()->sizeHint().height() + kStatusBarHeight);
   if (const QScreen *s = screen())
@@ -105,7 +105,7 @@ void TForm1::MarkTerminated() {
 }
 
 void TForm1::CreateMenus() {
-  Datei1 = menuBar()->addMenu(QStringLiteral("Datei"));
+  Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
   MenuItem_New = Datei1->addAction(QStringLiteral("Neu"));
   MenuItem_New->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   MenuItem_Open = Datei1->addAction(QStringLiteral("Öffnen"));
@@ -131,14 +131,14 @@ void TForm1::CreateMenus() {
   CreateEditMenu();
   CreateViewMenu();
 
-  Beispiele1 = menuBar()->addMenu(QStringLiteral("Beispiele"));
+  Beispiele1 = menuBar()->addMenu(QStringLiteral("Beis&piele"));
   for (const TExample &example : Examples()) {
     QAction *action = Beispiele1->addAction(example.Title);
     ConnectGuarded(action, &QAction::triggered, this,
                    [this, resource = example.Resource] { OpenExample(resource); });
   }
 
-  Extras1 = menuBar()->addMenu(QStringLiteral("Extras"));
+  Extras1 = menuBar()->addMenu(QStringLiteral("E&xtras"));
   MenuItem_Potential = Extras1->addAction(QStringLiteral("Spannung und Arbeit..."));
   MenuItem_Potential->setCheckable(true);
   MenuItem_Snap = Extras1->addAction(QStringLiteral("Am Raster ausrichten"));
@@ -169,17 +169,21 @@ void TForm1::CreateMenus() {
     MenuItem_PotentialMap->setChecked(potential.Map);
   });
 
-  N2 = menuBar()->addMenu(QStringLiteral("?"));
+  N2 = menuBar()->addMenu(QStringLiteral("&?"));
   MenuItem_Info = N2->addAction(QStringLiteral("Info"));
 }
 
 void TForm1::CreateEditMenu() {
-  Bearbeiten1 = menuBar()->addMenu(QStringLiteral("Bearbeiten"));
+  Bearbeiten1 = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
   MenuItem_Undo = Bearbeiten1->addAction(QStringLiteral("Rückgängig"));
   MenuItem_Undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   MenuItem_Redo = Bearbeiten1->addAction(QStringLiteral("Wiederholen"));
   MenuItem_Redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  Bearbeiten1->addSeparator();
+  MenuItem_InsertCharge = Bearbeiten1->addAction(QStringLiteral("Ladung hier einfügen"));
+  MenuItem_InsertCharge->setShortcut(QKeySequence(Qt::Key_Insert));
+  ConnectGuarded(MenuItem_InsertCharge, &QAction::triggered, this, [this] { InsertChargeHere(); });
   // A grab never outlives the step that took its charge.
   ConnectGuarded(MenuItem_Undo, &QAction::triggered, this, [this] {
     ReleaseGrab();
@@ -284,6 +288,8 @@ void TForm1::ConnectDocument() {
     renderer_->ForgetFigures();
     RedrawAll();
   });
+  // The title's "[*]" shows exactly while the document differs from its file.
+  connect(&document_, &TDocument::ModifiedChanged, this, &QWidget::setWindowModified);
   ConnectGuarded(&document_, &TDocument::VoltageChanged, this, [this] { RenderFrame(true); });
   ConnectGuarded(&document_, &TDocument::ViewChanged, this, [this](bool linesMoved) {
     ChargeSprites.Follow(document_.Scene());
@@ -318,9 +324,11 @@ void TForm1::ReleaseGrab() {
 
 void TForm1::SetFileName(const QString &fileName) {
   fileName_ = fileName;
-  setWindowTitle(fileName.isEmpty()
-                     ? kApplicationTitle
-                     : kApplicationTitle + QStringLiteral(" - [") + fileName + QStringLiteral("]"));
+  // "[*]" is Qt's place for the mark of unsaved changes; it is shown only while modified.
+  setWindowTitle((fileName.isEmpty() ? kApplicationTitle
+                                     : kApplicationTitle + QStringLiteral(" - [") + fileName +
+                                           QStringLiteral("]")) +
+                 QStringLiteral("[*]"));
 }
 
 void TForm1::FormCreate() {
@@ -414,6 +422,22 @@ void TForm1::PlaceAtMouse(int index, int x, int y) {
   }
 }
 
+void TForm1::InsertChargeHere() {
+  // A drag or pan in progress keeps its gesture to itself.
+  if (DragCharge != -1 || PanAnchor.X != -1)
+    return;
+  const TSize surface = SurfaceSize();
+  const QPoint at = mouseOnSurface_.value_or(QPoint(surface.Width / 2, surface.Height / 2));
+  document_.BeginGesture();
+  const int charge = document_.CreateCharge(at.x(), at.y());
+  if (MenuItem_Snap->isChecked()) {
+    const TPixelPoint point = NearestGridPoint(document_.Scene(), at.x(), at.y());
+    document_.PlaceCharge(charge, point.X, point.Y);
+  }
+  document_.EndGesture();
+  RedrawAll();
+}
+
 void TForm1::ShowCursorLineAt(int x, int y) {
   const TScene &scene = document_.Scene();
   if (!scene.ShowCursorLine || scene.Charges.Empty())
@@ -476,6 +500,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
   }
   case QEvent::MouseMove: {
     const QPoint p = EventPixel(static_cast<QMouseEvent *>(event));
+    if (DXDraw->rect().contains(p))
+      mouseOnSurface_ = p;
+    else
+      mouseOnSurface_.reset();
     Guarded([&] { DXDrawMouseMove(p.x(), p.y()); });
     return true;
   }
@@ -494,6 +522,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
     Guarded([&] { DXDrawMouseUp(mouse->button(), p.x(), p.y()); });
     return true;
   }
+  case QEvent::Leave:
+    mouseOnSurface_.reset();
+    return QMainWindow::eventFilter(watched, event);
   default:
     return QMainWindow::eventFilter(watched, event);
   }

@@ -11,9 +11,11 @@
 #include "model/PictureExport.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QPrinter;
@@ -62,6 +64,7 @@ public:
   QMenu *Bearbeiten1 = nullptr;
   QAction *MenuItem_Undo = nullptr;
   QAction *MenuItem_Redo = nullptr;
+  QAction *MenuItem_InsertCharge = nullptr; // "Ladung hier einfügen", Einfg
   QMenu *Ansicht1 = nullptr;
   QAction *MenuItem_ZoomIn = nullptr;  // Strg++, Strg+= and the keypad's +
   QAction *MenuItem_ZoomOut = nullptr; // Strg+- and the keypad's -
@@ -194,11 +197,15 @@ private:
   // Where a created or dragged charge lands with the mouse at (x, y): the mouse pixel, or
   // the nearest grid point while snapping is on and Shift is not held.
   void PlaceAtMouse(int index, int x, int y);
+  // A new charge as a click on empty space makes it, at the mouse while it is over the
+  // drawing surface, else at the surface's centre; one step of the history.
+  void InsertChargeHere();
 
   TDocument &document_;
   TProject *project_ = nullptr;
   std::unique_ptr<TBackgroundRenderer> renderer_;
   Qt::KeyboardModifiers mouseModifiers_; // of the mouse event being handled
+  std::optional<QPoint> mouseOnSurface_; // px; empty while the mouse is elsewhere
   bool terminated_ = false;
   TTraceLimits traceLimits_;
   QString fileName_;

@@ -20,7 +20,7 @@ constexpr int kWheelNotch = 120; // angle delta of one notch (1/8 degree)
 } // namespace
 
 void TForm1::CreateViewMenu() {
-  Ansicht1 = menuBar()->addMenu(QStringLiteral("Ansicht"));
+  Ansicht1 = menuBar()->addMenu(QStringLiteral("&Ansicht"));
   MenuItem_ZoomIn = Ansicht1->addAction(QStringLiteral("Vergrößern"));
   // Plus needs Shift on many keyboards: Strg+= is the same key there.
   MenuItem_ZoomIn->setShortcuts(

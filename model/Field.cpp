@@ -29,6 +29,22 @@ void ForceAt(const TScene &scene, TVector &force, long double x, long double y, 
   }
 }
 
+long double ForceMagnitudeSum(const TScene &scene, long double x, long double y, long double q) {
+  long double sum = 0;
+  for (const auto &c : scene.Charges) {
+    if (!c.IsSource())
+      continue;
+    const long double dx = x - c.CenterX();
+    const long double dy = y - c.CenterY();
+    if (std::sqrt(dx * dx + dy * dy) <= kForceExclusionRadius)
+      continue;
+    const long double mx = dx / scene.PixelsPerMetre;
+    const long double my = dy / scene.PixelsPerMetre;
+    sum += std::fabs(c.ChargeValue) * kCoulomb * std::fabs(q) / (mx * mx + my * my);
+  }
+  return sum;
+}
+
 long double PotentialAt(const TScene &scene, long double x, long double y) {
   long double sum = 0;
   for (const auto &c : scene.Charges) {
@@ -40,6 +56,21 @@ long double PotentialAt(const TScene &scene, long double x, long double y) {
     if (r == 0)
       return std::numeric_limits<long double>::infinity();
     sum += c.ChargeValue / (kFourPiEpsilon0 * r);
+  }
+  return sum;
+}
+
+long double PotentialMagnitudeSum(const TScene &scene, long double x, long double y) {
+  long double sum = 0;
+  for (const auto &c : scene.Charges) {
+    if (!c.IsSource())
+      continue;
+    const long double dx = x - c.X;
+    const long double dy = y - c.Y;
+    const long double r = std::sqrt(dx * dx + dy * dy) / scene.PixelsPerMetre;
+    if (r == 0)
+      return std::numeric_limits<long double>::infinity();
+    sum += std::fabs(c.ChargeValue) / (kFourPiEpsilon0 * r);
   }
   return sum;
 }

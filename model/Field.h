@@ -18,6 +18,14 @@ inline constexpr long double kForceExclusionRadius = 0.001L;
 // With q = +1 this is the field strength in N/C.
 void ForceAt(const TScene &scene, TVector &force, long double x, long double y, long double q);
 
+// The sum of the magnitudes of the forces ForceAt adds up (N): the scale of the rounding
+// noise in its result.
+long double ForceMagnitudeSum(const TScene &scene, long double x, long double y, long double q);
+
 // Potential (V) at the centre of the 20 by 20 square whose top-left corner is (x, y) (px);
 // +infinity when a source sits exactly there.
 long double PotentialAt(const TScene &scene, long double x, long double y);
+
+// The sum of |term| of PotentialAt's sum (V) at the same point: the scale of its rounding
+// noise. +infinity where PotentialAt is.
+long double PotentialMagnitudeSum(const TScene &scene, long double x, long double y);

@@ -78,6 +78,12 @@ TDecimal RoundDigits(TDecimal d, int keep) {
 
 QString DecimalSeparator() { return QLocale().decimalPoint(); }
 
+// The separator typed by people used to the other convention: a point where the locale has
+// a comma, a comma where it has a point (and a point for any other separator).
+QString OtherSeparator(const QString &separator) {
+  return separator == QStringLiteral(".") ? QStringLiteral(",") : QStringLiteral(".");
+}
+
 std::optional<QString> NonFiniteText(long double value) {
   if (std::isnan(value))
     return QStringLiteral("NAN");
@@ -169,6 +175,7 @@ QString StatusPositionText(long double xMetres, long double yMetres) {
 
 std::optional<long double> ParseNumber(const QString &text) {
   const QString separator = DecimalSeparator();
+  const QString other = OtherSeparator(separator);
   qsizetype i = 0;
   qsizetype end = text.size();
   while (i < end && text[i] == QLatin1Char(' '))
@@ -183,23 +190,34 @@ std::optional<long double> ParseNumber(const QString &text) {
       ascii += '-';
     ++i;
   }
-  int mantissaDigits = 0;
+  int digitsBefore = 0;
+  int digitsAfter = 0;
   bool separatorSeen = false;
+  bool otherSeen = false;
   while (i < end) {
+    const QStringView rest = QStringView(text).mid(i, end - i);
     if (IsDigit(text[i])) {
       ascii += static_cast<char>(text[i].unicode());
-      ++mantissaDigits;
+      ++(separatorSeen ? digitsAfter : digitsBefore);
       ++i;
-    } else if (!separatorSeen && !separator.isEmpty() &&
-               QStringView(text).mid(i, end - i).startsWith(separator)) {
+    } else if (!separatorSeen && !separator.isEmpty() && rest.startsWith(separator)) {
       ascii += '.';
       separatorSeen = true;
       i += separator.size();
+    } else if (!separatorSeen && rest.startsWith(other)) {
+      ascii += '.';
+      separatorSeen = true;
+      otherSeen = true;
+      i += other.size();
     } else {
       break;
     }
   }
-  if (mantissaDigits == 0)
+  if (digitsBefore + digitsAfter == 0)
+    return std::nullopt;
+  // "1.500" in German may mean 1500: where the other separator groups thousands, three
+  // digits after it are refused rather than guessed.
+  if (otherSeen && other == QLocale().groupSeparator() && digitsBefore > 0 && digitsAfter == 3)
     return std::nullopt;
 
   if (i < end && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {

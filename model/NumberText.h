@@ -34,9 +34,12 @@ QString FormatStatusNumber(long double value);
 // The whole status bar text for a mouse position in metres (world axes): "( x m | y m )".
 QString StatusPositionText(long double xMetres, long double yMetres);
 
-// Reads a number as the user types it: optional sign, digits with at most one separator of
-// the locale (",5" and "2," are accepted), optional exponent e/E with optional sign and at
-// least one digit, spaces around. Anything else, or a value beyond the range, gives nothing.
+// Reads a number as the user types it: optional sign, digits with at most one decimal
+// separator (",5" and "2," are accepted), optional exponent e/E with optional sign and at
+// least one digit, spaces around. The separator is the locale's or the other one of point
+// and comma; where that other one groups thousands in the locale, it is refused between a
+// digit and exactly three digits ("1.500" in German, "1,500" in English). Anything else, or
+// a value beyond the range, gives nothing.
 std::optional<long double> ParseNumber(const QString &text);
 
 // As ParseNumber, but throws EConvertError "'<text>' ist kein gültiger Gleitkommawert".

@@ -8,6 +8,24 @@
 
 namespace {
 
+// A sum no larger than this fraction of the sum of its terms' magnitudes is rounding noise,
+// the remainder of terms that cancel by symmetry: long double sums leave about 1e-19 of it
+// per term, and the double vectors of ForceAt about 1e-16.
+constexpr long double kSumNoise = 1e-12L;
+
+long double ZeroIfNoise(long double sum, long double magnitudes) {
+  return std::fabs(sum) <= kSumNoise * magnitudes ? 0 : sum;
+}
+
+// ForceAt with a force that is only noise made exactly zero.
+TVector ForceWithoutNoise(const TScene &scene, long double x, long double y, long double q) {
+  TVector force;
+  ForceAt(scene, force, x, y, q);
+  if (ZeroIfNoise(force.Length(), ForceMagnitudeSum(scene, x, y, q)) == 0)
+    force = {};
+  return force;
+}
+
 QString Scientific(long double value, const char *unit) {
   return FormatScientific(value) + QLatin1String(unit);
 }
@@ -28,9 +46,8 @@ TDataRows DataRowsFor(const TScene &scene, const TPointCharge *selected) {
   const long double q = selected->ChargeValue;
   const long double px = selected->CenterX();
   const long double py = selected->CenterY();
-  TVector work;
   if (q != 0) {
-    ForceAt(scene, work, px, py, q);
+    const TVector work = ForceWithoutNoise(scene, px, py, q);
     rows.Force = Scientific(work.Length(), " N");
     // Screen y points down: the negated angle turns counter-clockwise, as in mathematics.
     long double a = -work.Angle();
@@ -40,12 +57,15 @@ TDataRows DataRowsFor(const TScene &scene, const TPointCharge *selected) {
     rows.FieldStrength = Scientific(std::fabs(work.Length() / q), " N/C");
   } else {
     rows.Force = Scientific(0, " N");
-    ForceAt(scene, work, px, py, 1);
     rows.Angle = kNoChargeText;
-    rows.FieldStrength = Scientific(std::fabs(work.Length()), " N/C");
+    rows.FieldStrength = Scientific(ForceWithoutNoise(scene, px, py, 1).Length(), " N/C");
   }
   const long double v = PotentialAt(scene, selected->X, selected->Y);
-  rows.Potential = std::isinf(static_cast<double>(v)) ? kInfiniteText : Scientific(v, " V");
+  rows.Potential =
+      std::isinf(static_cast<double>(v))
+          ? kInfiniteText
+          : Scientific(ZeroIfNoise(v, PotentialMagnitudeSum(scene, selected->X, selected->Y)),
+                       " V");
   return rows;
 }
 
@@ -61,9 +81,15 @@ QString VoltageValueText(const TScene &scene, const TPointCharge *start, const T
     return kChooseValueHintText;
   const long double v2 = PotentialAt(scene, end->X, end->Y);
   const long double v1 = PotentialAt(scene, start->X, start->Y);
-  const long double u = v2 - v1;
+  const long double difference = v2 - v1;
+  if (!std::isfinite(difference))
+    return kInfiniteText;
+  // Both sums' terms add to the noise of their difference.
+  const long double u =
+      ZeroIfNoise(difference, PotentialMagnitudeSum(scene, end->X, end->Y) +
+                                  PotentialMagnitudeSum(scene, start->X, start->Y));
   const long double value = valueIndex == kValueVoltage ? u : u * start->ChargeValue;
-  if (!std::isfinite(static_cast<double>(value)) || !std::isfinite(u))
+  if (!std::isfinite(static_cast<double>(value)))
     return kInfiniteText;
   return Scientific(value, valueIndex == kValueVoltage ? " V" : " J");
 }

@@ -7,6 +7,7 @@
 #include "model/ViewLimits.h"
 #include "model/Zoom.h"
 #include "widgets/ClampSpinBox.h"
+#include "widgets/EnterKey.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,10 +35,10 @@ TChargeTab::TChargeTab(QWidget *parent) : QWidget(parent) {
   ComboBox_Unit->addItems({QStringLiteral("1 Elementarladung"), QStringLiteral("1 Coulomb")});
   SpinEdit_CountLines = new TClampSpinBox(this);
   SpinEdit_CountLines->setRange(0, kMaxFieldLines);
-  CheckBox_TestCharge = new QCheckBox(QStringLiteral("Probeladung (Kraftpfeil)"), this);
-  Button_Apply = new QPushButton(QStringLiteral("Übernehmen"), this);
-  Button_Center = new QPushButton(QStringLiteral("Zentrieren"), this);
-  Button_Delete = new QPushButton(QStringLiteral("Löschen"), this);
+  CheckBox_TestCharge = new QCheckBox(QStringLiteral("&Probeladung (Kraftpfeil)"), this);
+  Button_Apply = new QPushButton(QStringLiteral("Ü&bernehmen"), this);
+  Button_Center = new QPushButton(QStringLiteral("&Zentrieren"), this);
+  Button_Delete = new QPushButton(QStringLiteral("&Löschen"), this);
 
   auto *grid = new QGridLayout(this);
   grid->setContentsMargins(6, 6, 6, 6);
@@ -136,4 +137,9 @@ TChargeInput TChargeTab::ReadInput(const TScene &scene) const {
   const int lines = SpinEdit_CountLines->cleanText().toInt(&isNumber);
   input.FieldLines = isNumber ? static_cast<uint32_t>(std::clamp(lines, 0, kMaxFieldLines)) : 0;
   return input;
+}
+
+void TChargeTab::keyPressEvent(QKeyEvent *event) {
+  if (!PressOnEnter(event, this, Button_Apply))
+    QWidget::keyPressEvent(event);
 }

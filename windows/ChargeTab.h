@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -43,6 +44,10 @@ public:
   QPushButton *Button_Apply = nullptr;
   QPushButton *Button_Center = nullptr;
   QPushButton *Button_Delete = nullptr;
+
+protected:
+  // Enter applies what the page shows, as its apply button does.
+  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   void ShowNoCharge();

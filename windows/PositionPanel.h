@@ -1,6 +1,6 @@
 #pragma once
 // A position panel of the voltage window: a coloured panel with a white caption, the
-// position of the charge chosen for it.
+// position of the charge chosen for it. It takes the focus; Space or Enter on it is a click.
 
 #include "display/Canvas.h"
 
@@ -30,6 +30,8 @@ signals:
 protected:
   void mousePressEvent(QMouseEvent *event) override;
   void mouseReleaseEvent(QMouseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  void paintEvent(QPaintEvent *event) override;
 
 private:
   TColor color_ = kPanelColor;

@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "model/NumberText.h"
+#include "widgets/EnterKey.h"
 #include "widgets/PellColorComboBox.h"
 
 #include <QCheckBox>
@@ -13,20 +14,21 @@
 #include <QRadioButton>
 
 #include <cmath>
+#include <iterator>
 
 TPotentialGroup::TPotentialGroup(QWidget *parent)
     : QGroupBox(QStringLiteral("Äquipotentiallinien"), parent) {
-  CheckBox_Lines = new QCheckBox(QStringLiteral("Äquipotentiallinien zeigen"), this);
-  Radio_Automatic = new QRadioButton(QStringLiteral("Abstand automatisch"), this);
-  Radio_Fixed = new QRadioButton(QStringLiteral("Abstand:"), this);
+  CheckBox_Lines = new QCheckBox(QStringLiteral("Äquipotentiallinien zei&gen"), this);
+  Radio_Automatic = new QRadioButton(QStringLiteral("&Abstand automatisch"), this);
+  Radio_Fixed = new QRadioButton(QStringLiteral("Abs&tand:"), this);
   Edit_Spacing = new QLineEdit(this);
   CheckBox_TestChargeLine =
-      new QCheckBox(QStringLiteral("Linie durch die gewählte Probeladung"), this);
+      new QCheckBox(QStringLiteral("Linie &durch die gewählte Probeladung"), this);
   PellColorComboBox_Lines = new TPellColorComboBox(this);
-  CheckBox_Map = new QCheckBox(QStringLiteral("Potenzialfarben"), this);
+  CheckBox_Map = new QCheckBox(QStringLiteral("Pote&nzialfarben"), this);
 
   auto *grid = new QGridLayout(this);
-  Button_Back = new QPushButton(QStringLiteral("Zurück"), this);
+  Button_Back = new QPushButton(QStringLiteral("Zurüc&k"), this);
 
   // Tight rows: in the view tab's place the group must be no taller than the charge tab.
   grid->setContentsMargins(6, 2, 6, 2);
@@ -44,6 +46,18 @@ TPotentialGroup::TPotentialGroup(QWidget *parent)
   grid->addWidget(PellColorComboBox_Lines, 3, 1, 1, 2);
   grid->addWidget(CheckBox_TestChargeLine, 4, 0, 1, 3);
   grid->addWidget(CheckBox_Map, 5, 0, 1, 3);
+
+  // Tab walks the rows as they stand: the top row's button before the spacing rows.
+  QWidget *const order[] = {CheckBox_Lines,
+                            Button_Back,
+                            Radio_Automatic,
+                            Radio_Fixed,
+                            Edit_Spacing,
+                            PellColorComboBox_Lines,
+                            CheckBox_TestChargeLine,
+                            CheckBox_Map};
+  for (size_t i = 1; i < std::size(order); ++i)
+    setTabOrder(order[i - 1], order[i]);
 
   const auto edited = [this] {
     if (!showing_)
@@ -83,4 +97,9 @@ TPotentialOptions TPotentialGroup::ReadOptions(const TPotentialOptions &current)
   options.LineColor = PellColorComboBox_Lines->Color();
   options.Map = CheckBox_Map->isChecked();
   return options;
+}
+
+void TPotentialGroup::keyPressEvent(QKeyEvent *event) {
+  if (!PressOnEnter(event, this, nullptr))
+    QGroupBox::keyPressEvent(event);
 }

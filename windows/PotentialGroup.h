@@ -9,6 +9,7 @@
 #include <QGroupBox>
 
 class QCheckBox;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -39,6 +40,10 @@ public:
 signals:
   // The user changed a control.
   void OptionsEdited();
+
+protected:
+  // Enter stays here: the spacing it finishes applies at once, not the view settings.
+  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   bool showing_ = false;

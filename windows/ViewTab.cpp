@@ -5,6 +5,7 @@
 #include "model/NumberText.h"
 #include "model/ViewLimits.h"
 #include "model/Zoom.h"
+#include "widgets/EnterKey.h"
 #include "widgets/PellColorComboBox.h"
 #include "windows/PotentialGroup.h"
 
@@ -40,8 +41,8 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   TrackBar_Precision->setTickPosition(QSlider::TicksBelow);
   TrackBar_Precision->setPageStep(2);
   CheckBox_ShowFieldLineAtCursor =
-      new QCheckBox(QStringLiteral("Feldlinie an aktueller Cursorposition zeigen"), this);
-  Button_ApplyView = new QPushButton(QStringLiteral("Übernehmen"), this);
+      new QCheckBox(QStringLiteral("&Feldlinie an aktueller Cursorposition zeigen"), this);
+  Button_ApplyView = new QPushButton(QStringLiteral("Übe&rnehmen"), this);
 
   // Two pages in the tab's room, so that the settings window keeps its size: the view
   // settings, and the equipotential group behind a button.
@@ -68,7 +69,7 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   ends->addWidget(Label(QStringLiteral("niedrig"), this));
   grid->addLayout(ends, 4, 1, 1, 2);
   grid->addWidget(CheckBox_ShowFieldLineAtCursor, 5, 0, 1, 3);
-  Button_Potential = new QPushButton(QStringLiteral("Äquipotentiallinien …"), this);
+  Button_Potential = new QPushButton(QStringLiteral("Ä&quipotentiallinien …"), this);
   auto *buttons = new QHBoxLayout;
   buttons->addWidget(Button_Potential);
   buttons->addStretch(1);
@@ -84,6 +85,9 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   column->addStretch(1);
   pages->addWidget(settings);
   pages->addWidget(potential);
+  // Tab walks the rows from top to bottom and the button row from left to right.
+  setTabOrder(CheckBox_ShowFieldLineAtCursor, Button_Potential);
+  setTabOrder(Button_Potential, Button_ApplyView);
   connect(Button_Potential, &QPushButton::clicked, this, [pages] { pages->setCurrentIndex(1); });
   connect(Group_Potential->Button_Back, &QPushButton::clicked, this,
           [pages] { pages->setCurrentIndex(0); });
@@ -132,4 +136,9 @@ TViewInput TViewTab::ReadInput(const TScene &scene) const {
   input.StepLength = static_cast<uint32_t>(TrackBar_Precision->value());
   input.ShowCursorLine = CheckBox_ShowFieldLineAtCursor->isChecked();
   return input;
+}
+
+void TViewTab::keyPressEvent(QKeyEvent *event) {
+  if (!PressOnEnter(event, this, Button_ApplyView))
+    QWidget::keyPressEvent(event);
 }

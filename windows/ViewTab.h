@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QSlider;
@@ -52,6 +53,9 @@ public:
   QPushButton *Button_ApplyView = nullptr;
   QPushButton *Button_Potential = nullptr;    // shows the group in the tab's place
   TPotentialGroup *Group_Potential = nullptr; // applies its changes at once
+protected:
+  // Enter applies what the page shows, as its apply button does.
+  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   void ShowZoom(const TScene &scene);

@@ -53,9 +53,14 @@ TForm3::TForm3(TDocument &document) : document_(document) {
 
   auto *grid = new QGridLayout(this);
   grid->setContentsMargins(8, 8, 8, 8);
-  grid->addWidget(new QLabel(QStringLiteral("von:"), this), 0, 0);
+  // Alt+V and Alt+N reach the panels, which a keyboard user then picks with Space.
+  auto *from = new QLabel(QStringLiteral("&von:"), this);
+  from->setBuddy(Panel_Pos1);
+  auto *to = new QLabel(QStringLiteral("&nach:"), this);
+  to->setBuddy(Panel_Pos2);
+  grid->addWidget(from, 0, 0);
   grid->addWidget(Panel_Pos1, 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("nach:"), this), 1, 0);
+  grid->addWidget(to, 1, 0);
   grid->addWidget(Panel_Pos2, 1, 1);
   grid->addWidget(separator, 2, 0, 1, 2);
   grid->addWidget(ComboBox_Value, 3, 0, 1, 2);

@@ -74,7 +74,7 @@ TEST_F(FileMenuTest, NewProjectOnACleanDocumentAsksNothingAndResetsTheDocument) 
   EXPECT_EQ(Scene().StepLength, 9u);
   EXPECT_FALSE(Scene().ShowCursorLine);
   EXPECT_EQ(Form1->FileName(), QString());
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild"));
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild[*]"));
   EXPECT_FALSE(Doc().Modified());
   EXPECT_FALSE(BackgroundMarked());
   EXPECT_FALSE(FrameMarked());

@@ -1,6 +1,7 @@
 // The main window driven with mouse events on its drawing surface, on the offscreen
 // platform: start-up, creating, grabbing and dragging charges, panning, the status bar and
 // cursor line, resizing, the menus and error reporting.
+#include "support/Mnemonics.h"
 #include "support/PixelTesting.h"
 #include "support/ProgramFixture.h"
 
@@ -36,7 +37,7 @@ constexpr TColor kBlack = 0x000000;
 
 TEST_F(ProgramStartTest, WindowsViewAndFirstFrame) {
   EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Das Kraftbild"));
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild"));
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild[*]"));
   EXPECT_TRUE(Form2->isVisible());
   EXPECT_EQ(Form2->windowTitle(), QStringLiteral("Einstellungen"));
   EXPECT_FALSE(Form3->isVisible());
@@ -83,7 +84,14 @@ TEST_F(ProgramStartTest, MenusAndCaption) {
   QStringList titles;
   for (QAction *menu : Form1->menuBar()->actions())
     titles << menu->text();
-  EXPECT_EQ(titles, (QStringList{"Datei", "Bearbeiten", "Ansicht", "Beispiele", "Extras", "?"}));
+  QStringList shown;
+  for (const QString &title : titles)
+    shown << WithoutMnemonic(title);
+  EXPECT_EQ(shown, (QStringList{"Datei", "Bearbeiten", "Ansicht", "Beispiele", "Extras", "?"}));
+  // Each menu has its own Alt+letter key.
+  QStringList keys = MnemonicKeys(titles);
+  EXPECT_FALSE(keys.contains(QString())) << keys.join(' ').toStdString();
+  EXPECT_EQ(keys.removeDuplicates(), 0) << titles.join(' ').toStdString();
   EXPECT_EQ(Form1->Datei1->actions().size(), 10)
       << "four file commands, a separator, three picture commands, a separator, Beenden";
   EXPECT_TRUE(Form1->Datei1->actions()[4]->isSeparator());
@@ -91,10 +99,10 @@ TEST_F(ProgramStartTest, MenusAndCaption) {
   EXPECT_TRUE(Form1->Datei1->actions()[8]->isSeparator());
 
   Form1->SetFileName(QStringLiteral("C:\\Daten\\dipol.kbf"));
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild - [C:\\Daten\\dipol.kbf]"));
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild - [C:\\Daten\\dipol.kbf][*]"));
   EXPECT_EQ(Form1->FileName(), QStringLiteral("C:\\Daten\\dipol.kbf"));
   Form1->SetFileName(QString());
-  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild"));
+  EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Das Kraftbild[*]"));
 }
 
 TEST_F(MouseTest, ClickOnEmptySpotCreatesChargeThatFollowsAtOnce) {

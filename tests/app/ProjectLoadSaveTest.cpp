@@ -119,7 +119,7 @@ TEST_F(ProjectLoadSaveTest, SavedProjectOpensToTheSamePictureAndVoltageWindow) {
 
   SaveAs(path);
   EXPECT_FALSE(Doc().Modified());
-  EXPECT_EQ(Form1->windowTitle(), "Das Kraftbild - [" + path + "]");
+  EXPECT_EQ(Form1->windowTitle(), "Das Kraftbild - [" + path + "][*]");
 
   Form1->MenuItem_New->trigger();
   ASSERT_TRUE(Charges().Empty());
@@ -243,7 +243,7 @@ TEST_F(ProjectLoadSaveTest, FailedLoadShowsWhatWasReadAsAnUntitledProject) {
     EXPECT_EQ(Form3->Panel_Pos1->text(), PanelCaption(Scene(), Charges().At(c.first)));
     EXPECT_FALSE(Form3->isVisible()) << "the visibility comes last in the file";
     EXPECT_EQ(Form1->FileName(), QString());
-    EXPECT_EQ(Form1->windowTitle(), "Das Kraftbild");
+    EXPECT_EQ(Form1->windowTitle(), "Das Kraftbild[*]");
     EXPECT_TRUE(Doc().Modified());
     EXPECT_FALSE(BackgroundMarked()) << "the screen shows the document as it now is";
     EXPECT_FALSE(FrameMarked());

@@ -251,10 +251,36 @@ TEST_P(NumberTextTest, ParsesWhatTheUserTypes) {
   }
 }
 
-TEST_P(NumberTextTest, RejectsTheOtherSeparator) {
-  const bool german = QLocale().decimalPoint() == QStringLiteral(",");
-  EXPECT_FALSE(ParseNumber(german ? "1.5" : "1,5"));
-  EXPECT_FALSE(ParseNumber(german ? "1.000,5" : "1,000.5"));
+// Texts as typed, without translation: the point and the comma both mean the decimal
+// separator unless the one that groups thousands in the locale stands before three digits.
+TEST_P(NumberTextTest, ReadsBothSeparatorsWhereUnambiguous) {
+  struct BothCase {
+    const char *text;
+    std::optional<long double> german;
+    std::optional<long double> english;
+  };
+  const std::optional<long double> refused;
+  const std::vector<BothCase> cases = {
+      {"1,5", 1.5L, 1.5L},           {"1.5", 1.5L, 1.5L},           {"1.500", refused, 1.5L},
+      {"1,500", 1.5L, refused},      {"-1.500", refused, -1.5L},    {"1.500E3", refused, 1500},
+      {"1,500E3", 1500, refused},    {"12.500", refused, 12.5L},    {".500", 0.5L, 0.5L},
+      {",500", 0.5L, 0.5L},          {"1.5000", 1.5L, 1.5L},        {"1,5000", 1.5L, 1.5L},
+      {"12.50", 12.5L, 12.5L},       {"1.50E3", 1500, 1500},        {"3E-2", 3e-2L, 3e-2L},
+      {"3e-2", 3e-2L, 3e-2L},        {"-3,5E+4", -3.5e4L, -3.5e4L}, {"-3.5E+4", -3.5e4L, -3.5e4L},
+      {"+0.25", 0.25L, 0.25L},       {"  2.75  ", 2.75L, 2.75L},    {"2.", 2, 2},
+      {"", refused, refused},        {".", refused, refused},       {"1.000,5", refused, refused},
+      {"1,000.5", refused, refused}, {"1.2.3", refused, refused},   {"1..5", refused, refused},
+      {"1.5e", refused, refused},    {"1. 5", refused, refused},
+  };
+  const bool german = GetParam() == QLocale::German;
+  for (const auto &c : cases) {
+    const auto expected = german ? c.german : c.english;
+    const auto parsed = ParseNumber(QString::fromUtf8(c.text));
+    ASSERT_EQ(parsed.has_value(), expected.has_value()) << c.text;
+    if (expected) {
+      EXPECT_EQ(*parsed, *expected) << c.text;
+    }
+  }
 }
 
 TEST_P(NumberTextTest, ReadsBackWhatItWrites) {

@@ -119,7 +119,7 @@ TEST_F(SettingsWindowTest, ApplyReportsTheFirstUnreadableFieldAndChangesNothing)
   const int charge = Create(200, 150);
   for (const Case c : {Case{"abc", "1", "x", "Ungültige x-Koordinate"},
                        Case{"1", "abc", "1", "Ungültige y-Koordinate"},
-                       Case{"1", "2", "1.5", "Ungültige Ladungsangabe"},
+                       Case{"1", "2", "1.500", "Ungültige Ladungsangabe"},
                        Case{"", "2", "1", "Ungültige x-Koordinate"},
                        // Metres whose pixel position overflows could never be saved.
                        Case{"1e305", "2", "1", "Ungültige x-Koordinate"},

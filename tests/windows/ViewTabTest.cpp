@@ -148,7 +148,7 @@ TEST_F(ViewTabTest, RefusedEntriesChangeNothing) {
       {"abc", "200", "'abc' ist kein gültiger Gleitkommawert."},
       {"abc", "0", "'abc' ist kein gültiger Gleitkommawert."},
       {"0", "abc", "Die Pfeillänge muss positiv sein."},
-      {"2E-23", "1.5", "'1.5' ist kein gültiger Gleitkommawert."},
+      {"2E-23", "1.500", "'1.500' ist kein gültiger Gleitkommawert."},
       // Far beyond any double: the charges would end up at infinite positions, never to
       // come back and not to be loaded again from a saved file.
       {"2E-23", "1E310", "Die Zoomstufe ist zu groß."},
