@@ -138,16 +138,6 @@ TEST_F(ZoomTest, ShowAllFitsTheChargesAsOneStep) {
   }
   EXPECT_EQ(ZoomShown(), QStringLiteral("100"));
   EXPECT_EQ(Form1->MenuItem_Undo->text(), QStringLiteral("Rückgängig: Zoom ändern"));
-  const QStringList menus = [this] {
-    QStringList titles;
-    for (const QAction *menu : Form1->menuBar()->actions())
-      titles << menu->text();
-    return titles;
-  }();
-  EXPECT_EQ(menus.indexOf(QStringLiteral("Ansicht")),
-            menus.indexOf(QStringLiteral("Bearbeiten")) + 1);
-  EXPECT_EQ(menus.indexOf(QStringLiteral("Beispiele")),
-            menus.indexOf(QStringLiteral("Ansicht")) + 1);
 }
 
 // Maximising or resizing the window keeps the picture's centre where it is, and is no edit.
