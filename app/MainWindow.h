@@ -16,6 +16,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QPrinter;
 class QMenu;
 class QProgressBar;
@@ -48,6 +49,7 @@ public:
   QTimer *Timer_Resize = nullptr;
   QStatusBar *StatusBar = nullptr;
   QProgressBar *BusyIndicator = nullptr; // shown while a background takes long
+  QLabel *StatusHint = nullptr;          // what a click would do where the mouse is
   QTimer *Timer_Progress = nullptr;
 
   QMenu *Datei1 = nullptr;
@@ -71,6 +73,7 @@ public:
   QAction *MenuItem_TestChargeLine = nullptr;
   QAction *MenuItem_PotentialMap = nullptr;
   QMenu *N2 = nullptr;
+  QAction *MenuItem_Handbook = nullptr; // F1 in every window of the program
   QAction *MenuItem_Info = nullptr;
 
   int DragCharge = -1;      // index of the charge grabbed with the mouse, or -1
@@ -160,6 +163,8 @@ protected:
 private:
   void CreateMenus();
   void CreateEditMenu();
+  // Tooltips on the menu entries whose name alone does not say enough.
+  void SetMenuTips();
   void CreatePictureMenu();
   // Draws the picture on the printer's page at true scale.
   void PrintPicture(QPrinter &printer) const;
@@ -174,6 +179,9 @@ private:
   // thread (follow: during a drag, finish the picture in progress instead of cancelling it).
   void RequestBackground(bool follow);
   bool LiveLines() const;
+  // The status bar's hint for the mouse at (x, y): what a left click would do there. Kept
+  // as it is while a pan is in progress.
+  void ShowClickHint(int x, int y);
   // Draws the cursor's field line over a fresh frame and shows it.
   void ShowCursorLineAt(int x, int y);
 

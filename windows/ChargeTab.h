@@ -45,5 +45,6 @@ public:
   QPushButton *Button_Delete = nullptr;
 
 private:
+  void SetToolTips();
   void ShowNoCharge();
 };

@@ -1,0 +1,31 @@
+#include "app/Handbook.h"
+
+namespace {
+
+QString FileOf(THandbookPage page) {
+  switch (page) {
+  case THandbookPage::MainWindow:
+    return QStringLiteral("hauptfenster.html");
+  case THandbookPage::Settings:
+    return QStringLiteral("einstellungen.html");
+  case THandbookPage::Voltage:
+    return QStringLiteral("spannung.html");
+  case THandbookPage::Projects:
+    return QStringLiteral("projekte.html");
+  case THandbookPage::Start:
+    break;
+  }
+  return QStringLiteral("index.html");
+}
+
+} // namespace
+
+// German until the program can switch languages; then this alone follows the switch.
+QString ProgramLanguage() { return QStringLiteral("de"); }
+
+QString HandbookFolder(const QString &language) { return QStringLiteral(":/handbook/") + language; }
+
+QUrl HandbookUrl(THandbookPage page) {
+  return QUrl(QStringLiteral("qrc") + HandbookFolder(ProgramLanguage()) + QLatin1Char('/') +
+              FileOf(page));
+}
