@@ -1,5 +1,10 @@
 #include "app/Handbook.h"
 
+#include <QtGlobal>
+
+// Outside any namespace: the macro declares the resource's initializer globally.
+static void InitHandbookResources() { Q_INIT_RESOURCE(handbook); }
+
 namespace {
 
 QString FileOf(THandbookPage page) {
@@ -23,7 +28,15 @@ QString FileOf(THandbookPage page) {
 // German until the program can switch languages; then this alone follows the switch.
 QString ProgramLanguage() { return QStringLiteral("de"); }
 
-QString HandbookFolder(const QString &language) { return QStringLiteral(":/handbook/") + language; }
+QString HandbookFolder(const QString &language) {
+  // A resource in a static library is registered only when asked for by name.
+  static const bool registered = [] {
+    InitHandbookResources();
+    return true;
+  }();
+  Q_UNUSED(registered);
+  return QStringLiteral(":/handbook/") + language;
+}
 
 QUrl HandbookUrl(THandbookPage page) {
   return QUrl(QStringLiteral("qrc") + HandbookFolder(ProgramLanguage()) + QLatin1Char('/') +

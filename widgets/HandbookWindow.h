@@ -9,8 +9,6 @@ class QTextBrowser;
 class QToolButton;
 
 class THandbookWindow : public QWidget {
-  Q_OBJECT
-
 public:
   // home: the page "Startseite" goes to (a qrc: address).
   explicit THandbookWindow(const QUrl &home, QWidget *parent = nullptr);

