@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -170,7 +171,41 @@ void TForm1::CreateMenus() {
   });
 
   N2 = menuBar()->addMenu(QStringLiteral("&?"));
+  MenuItem_Handbook = N2->addAction(QStringLiteral("Handbuch"));
+  MenuItem_Handbook->setShortcut(QKeySequence(Qt::Key_F1));
+  // From a tool window too, where it opens that window's page.
+  MenuItem_Handbook->setShortcutContext(Qt::ApplicationShortcut);
   MenuItem_Info = N2->addAction(QStringLiteral("Info"));
+  SetMenuTips();
+}
+
+void TForm1::SetMenuTips() {
+  const std::pair<QAction *, const char16_t *> tips[] = {
+      {MenuItem_New, u"Neues, leeres Projekt beginnen"},
+      {MenuItem_Open, u"Ein gespeichertes Projekt (.kbf) öffnen"},
+      {MenuItem_Save, u"Das Projekt in seine Datei speichern"},
+      {MenuItem_SaveAs, u"Das Projekt unter einem neuen Namen speichern"},
+      {MenuItem_ExportPicture, u"Das Bild der Zeichenfläche als PNG, SVG oder PDF speichern"},
+      {MenuItem_Print, u"Das Bild der Zeichenfläche nach einer Vorschau drucken"},
+      {MenuItem_CopyPicture, u"Das Bild der Zeichenfläche in die Zwischenablage kopieren"},
+      {MenuItem_Potential, u"Das Fenster für Spannung und Arbeit zeigen oder verbergen"},
+      {MenuItem_Snap, u"Neue und gezogene Ladungen auf das Raster der Achsen setzen "
+                      u"(Umschalt beim Ziehen: frei)"},
+      {MenuItem_LiveLines, u"Feldlinien folgen beim Ziehen der Ladung; sonst erst beim Loslassen"},
+      {MenuItem_Equipotentials, u"Linien gleichen Potenzials zeigen"},
+      {MenuItem_TestChargeLine, u"Die Äquipotentiallinie durch die gewählte Probeladung zeigen"},
+      {MenuItem_PotentialMap, u"Die Fläche nach dem Potenzial färben, mit Legende"},
+      {MenuItem_InsertCharge, u"Eine neue Ladung an der Maus oder in der Mitte der Ansicht "
+                              u"einfügen (Einfg)"},
+      {MenuItem_ZoomIn, u"Die Ansicht um eine Zoomstufe vergrößern (Strg++ oder Mausrad)"},
+      {MenuItem_ZoomOut, u"Die Ansicht um eine Zoomstufe verkleinern (Strg+- oder Mausrad)"},
+      {MenuItem_ShowAll, u"Zoom und Lage so wählen, dass alle Ladungen zu sehen sind"},
+      {MenuItem_Handbook, u"Das Handbuch öffnen (F1)"},
+      {MenuItem_Info, u"Name und Version des Programms"}};
+  for (const auto &[action, tip] : tips)
+    action->setToolTip(QString::fromUtf16(tip));
+  for (QMenu *menu : {Datei1, Bearbeiten1, Ansicht1, Extras1, N2})
+    menu->setToolTipsVisible(true);
 }
 
 void TForm1::CreateEditMenu() {
@@ -215,6 +250,9 @@ void TForm1::CreateBackgroundRenderer() {
   BusyIndicator->setTextVisible(false);
   BusyIndicator->hide();
   StatusBar->addPermanentWidget(BusyIndicator);
+  // Beside the position, not in the message: the message is the position alone.
+  StatusHint = new QLabel(StatusBar);
+  StatusBar->addPermanentWidget(StatusHint);
   Timer_Progress = new QTimer(this);
   Timer_Progress->setSingleShot(true);
   Timer_Progress->setInterval(kProgressDelayMs);
@@ -462,6 +500,15 @@ void TForm1::DXDrawMouseUp(Qt::MouseButton, int, int) {
   DragStarted = false;
 }
 
+void TForm1::ShowClickHint(int x, int y) {
+  if (PanAnchor.X != -1)
+    return;
+  const bool onCharge = DragCharge != -1 || ChargeSprites.ChargeAt(document_.Scene(), x, y) != -1;
+  StatusHint->setText((onCharge ? QStringLiteral("Ziehen: Ladung verschieben")
+                                : QStringLiteral("Klicken: neue Ladung")) +
+                      QStringLiteral("; Rechte Taste: Ansicht verschieben"));
+}
+
 void TForm1::FormResize() {
   if (terminated_)
     return;
@@ -504,7 +551,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
       mouseOnSurface_ = p;
     else
       mouseOnSurface_.reset();
-    Guarded([&] { DXDrawMouseMove(p.x(), p.y()); });
+    Guarded([&] {
+      DXDrawMouseMove(p.x(), p.y());
+      ShowClickHint(p.x(), p.y());
+    });
     return true;
   }
   case QEvent::Wheel: {
@@ -519,11 +569,15 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
   case QEvent::MouseButtonRelease: {
     const auto *mouse = static_cast<QMouseEvent *>(event);
     const QPoint p = EventPixel(mouse);
-    Guarded([&] { DXDrawMouseUp(mouse->button(), p.x(), p.y()); });
+    Guarded([&] {
+      DXDrawMouseUp(mouse->button(), p.x(), p.y());
+      ShowClickHint(p.x(), p.y());
+    });
     return true;
   }
   case QEvent::Leave:
     mouseOnSurface_.reset();
+    StatusHint->clear();
     return QMainWindow::eventFilter(watched, event);
   default:
     return QMainWindow::eventFilter(watched, event);

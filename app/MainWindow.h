@@ -18,6 +18,7 @@
 #include <optional>
 
 class QAction;
+class QLabel;
 class QPrinter;
 class QMenu;
 class QProgressBar;
@@ -50,6 +51,7 @@ public:
   QTimer *Timer_Resize = nullptr;
   QStatusBar *StatusBar = nullptr;
   QProgressBar *BusyIndicator = nullptr; // shown while a background takes long
+  QLabel *StatusHint = nullptr;          // what a click would do where the mouse is
   QTimer *Timer_Progress = nullptr;
 
   QMenu *Datei1 = nullptr;
@@ -78,6 +80,7 @@ public:
   QAction *MenuItem_TestChargeLine = nullptr;
   QAction *MenuItem_PotentialMap = nullptr;
   QMenu *N2 = nullptr;
+  QAction *MenuItem_Handbook = nullptr; // F1 in every window of the program
   QAction *MenuItem_Info = nullptr;
 
   int DragCharge = -1;      // index of the charge grabbed with the mouse, or -1
@@ -176,6 +179,8 @@ protected:
 private:
   void CreateMenus();
   void CreateEditMenu();
+  // Tooltips on the menu entries whose name alone does not say enough.
+  void SetMenuTips();
   void CreatePictureMenu();
   void CreateViewMenu();
   // Draws the picture on the printer's page at true scale.
@@ -191,6 +196,9 @@ private:
   // thread (follow: during a drag, finish the picture in progress instead of cancelling it).
   void RequestBackground(bool follow);
   bool LiveLines() const;
+  // The status bar's hint for the mouse at (x, y): what a left click would do there. Kept
+  // as it is while a pan is in progress.
+  void ShowClickHint(int x, int y);
   // Draws the cursor's field line over a fresh frame and shows it.
   void ShowCursorLineAt(int x, int y);
 

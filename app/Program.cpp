@@ -1,10 +1,12 @@
 #include "app/Program.h"
 
+#include "app/Handbook.h"
 #include "app/MainWindow.h"
 #include "app/ProjectCommands.h"
 #include "model/Document.h"
 #include "widgets/Artwork.h"
 #include "widgets/ErrorGuard.h"
+#include "widgets/HandbookWindow.h"
 #include "widgets/InfoDlg.h"
 #include "widgets/ToolWindows.h"
 #include "windows/SettingsWindow.h"
@@ -31,6 +33,23 @@ void TProgram::ConnectWindows() {
   ConnectGuarded(main_->MenuItem_Info, &QAction::triggered, main_.get(), [this] {
     about_->ShowInfo(kApplicationTitle, QStringLiteral("2005"), QApplication::windowIcon());
   });
+  ConnectGuarded(main_->MenuItem_Handbook, &QAction::triggered, main_.get(),
+                 [this] { ShowHandbook(); });
+}
+
+void TProgram::ShowHandbook() {
+  const QWidget *active = QApplication::activeWindow();
+  // F1 in the handbook itself keeps its page.
+  if (handbook_ != nullptr && active == handbook_.get()) {
+    handbook_->ShowPage(handbook_->CurrentPage());
+    return;
+  }
+  const THandbookPage page = active == settings_.get()  ? THandbookPage::Settings
+                             : active == voltage_.get() ? THandbookPage::Voltage
+                                                        : THandbookPage::Start;
+  if (handbook_ == nullptr)
+    handbook_ = std::make_unique<THandbookWindow>(HandbookUrl(THandbookPage::Start));
+  handbook_->ShowPage(HandbookUrl(page));
 }
 
 // The tool windows beside the main window at start: the settings window on the right, the
@@ -86,6 +105,7 @@ TProgram::TProgram() {
 }
 
 TProgram::~TProgram() {
+  handbook_.reset();
   about_.reset();
   main_->SetProject(nullptr);
   project_.reset();

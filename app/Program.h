@@ -11,6 +11,7 @@ class TDocument;
 class TForm1;
 class TForm2;
 class TForm3;
+class THandbookWindow;
 class TInfo;
 class TProject;
 
@@ -31,6 +32,12 @@ public:
   TForm3 &Voltage() { return *voltage_; }
   TInfo &About() { return *about_; }
   TProject &Project() { return *project_; }
+  // The handbook window, null until it was first opened.
+  THandbookWindow *Handbook() { return handbook_.get(); }
+
+  // Opens the handbook on the page of the window that is active: the settings or voltage
+  // window's own page, else the first page.
+  void ShowHandbook();
 
   // Ends the program without asking any window: the session ends it.
   void TerminateUnasked();
@@ -45,4 +52,5 @@ private:
   std::unique_ptr<TForm3> voltage_;
   std::unique_ptr<TProject> project_;
   std::unique_ptr<TInfo> about_;
+  std::unique_ptr<THandbookWindow> handbook_;
 };

@@ -39,6 +39,7 @@ TChargeTab::TChargeTab(QWidget *parent) : QWidget(parent) {
   Button_Apply = new QPushButton(QStringLiteral("Ü&bernehmen"), this);
   Button_Center = new QPushButton(QStringLiteral("&Zentrieren"), this);
   Button_Delete = new QPushButton(QStringLiteral("&Löschen"), this);
+  SetToolTips();
 
   auto *grid = new QGridLayout(this);
   grid->setContentsMargins(6, 6, 6, 6);
@@ -63,6 +64,22 @@ TChargeTab::TChargeTab(QWidget *parent) : QWidget(parent) {
   grid->addLayout(buttons, 6, 0, 1, 3);
 
   ShowNoCharge();
+}
+
+void TChargeTab::SetToolTips() {
+  Edit_X->setToolTip(QStringLiteral("x-Koordinate der Ladung in Metern"));
+  Edit_Y->setToolTip(QStringLiteral("y-Koordinate der Ladung in Metern"));
+  Edit_Charge->setToolTip(
+      QStringLiteral("Ladung als Vielfaches der Einheit; negativ für eine negative Ladung"));
+  ComboBox_Unit->setToolTip(QStringLiteral("Einheit der Ladung: Elementarladungen oder Coulomb"));
+  SpinEdit_CountLines->setToolTip(
+      QStringLiteral("Feldlinien: Anzahl der Feldlinien, die von dieser Ladung ausgehen"));
+  CheckBox_TestCharge->setToolTip(
+      QStringLiteral("Probeladung: erzeugt kein Feld, zeigt aber die Kraft auf sie als Pfeil"));
+  Button_Apply->setToolTip(QStringLiteral("Die Werte dieser Seite für die Ladung übernehmen"));
+  Button_Center->setToolTip(QStringLiteral("Die Ansicht so verschieben, dass die Ladung in der "
+                                           "Mitte der Zeichenfläche steht"));
+  Button_Delete->setToolTip(QStringLiteral("Die gewählte Ladung löschen"));
 }
 
 void TChargeTab::ShowNoCharge() {

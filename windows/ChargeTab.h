@@ -50,5 +50,6 @@ protected:
   void keyPressEvent(QKeyEvent *event) override;
 
 private:
+  void SetToolTips();
   void ShowNoCharge();
 };

@@ -9,6 +9,8 @@
 TDataTab::TDataTab(QWidget *parent) : QWidget(parent) {
   ListView_Data = new QTreeWidget(this);
   ListView_Data->setColumnCount(2);
+  ListView_Data->setToolTip(
+      QStringLiteral("Kraft, Richtung, Feldstärke und Potenzial an der gewählten Probeladung"));
   ListView_Data->setHeaderLabels({QStringLiteral("Eigenschaft"), QStringLiteral("Wert")});
   ListView_Data->setRootIsDecorated(false);
   ListView_Data->setItemsExpandable(false);

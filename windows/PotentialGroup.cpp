@@ -29,6 +29,18 @@ TPotentialGroup::TPotentialGroup(QWidget *parent)
 
   auto *grid = new QGridLayout(this);
   Button_Back = new QPushButton(QStringLiteral("Zurüc&k"), this);
+  CheckBox_Lines->setToolTip(QStringLiteral("Linien gleichen Potenzials zeigen, je mit ihrem "
+                                            "Wert beschriftet, wo Platz ist"));
+  Radio_Automatic->setToolTip(
+      QStringLiteral("Abstand der Linien selbst wählen lassen (Stufen 1, 2, 5)"));
+  Radio_Fixed->setToolTip(QStringLiteral("Die Linien im eingetragenen Abstand zeichnen"));
+  Edit_Spacing->setToolTip(QStringLiteral("Abstand benachbarter Linien in Volt"));
+  PellColorComboBox_Lines->setToolTip(QStringLiteral("Farbe der Äquipotentiallinien"));
+  CheckBox_TestChargeLine->setToolTip(
+      QStringLiteral("Zusätzlich die Linie durch die gewählte Probeladung zeigen"));
+  CheckBox_Map->setToolTip(
+      QStringLiteral("Die Fläche nach dem Potenzial färben, mit einer Legende"));
+  Button_Back->setToolTip(QStringLiteral("Zurück zu den übrigen Einstellungen der Anzeige"));
 
   // Tight rows: in the view tab's place the group must be no taller than the charge tab.
   grid->setContentsMargins(6, 2, 6, 2);

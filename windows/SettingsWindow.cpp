@@ -53,6 +53,13 @@ TForm2::TForm2(TDocument &document) : document_(document) {
   PageControl->addTab(TabSheet_Data, QStringLiteral("Daten"));
   PageControl->addTab(TabSheet_View, QStringLiteral("Anzeige"));
   PageControl->setCurrentIndex(0);
+  ComboBox_Charges->setToolTip(
+      QStringLiteral("Alle Ladungen; die gewählte zeigen die Seiten darunter"));
+  PageControl->setTabToolTip(0, QStringLiteral("Ort, Wert und Feldlinien der gewählten Ladung"));
+  PageControl->setTabToolTip(
+      1, QStringLiteral("Kraft, Feldstärke und Potenzial an der gewählten Probeladung"));
+  PageControl->setTabToolTip(2, QStringLiteral("Kraftpfeile, Zoom, Präzision und "
+                                               "Äquipotentiallinien"));
 
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -43,6 +43,15 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   CheckBox_ShowFieldLineAtCursor =
       new QCheckBox(QStringLiteral("&Feldlinie an aktueller Cursorposition zeigen"), this);
   Button_ApplyView = new QPushButton(QStringLiteral("Übe&rnehmen"), this);
+  Edit_ArrowLength->setToolTip(
+      QStringLiteral("Pfeillänge: die Kraft in Newton, für die ein Meter Kraftpfeil steht"));
+  PellColorComboBox_Arrow->setToolTip(QStringLiteral("Farbe der Kraftpfeile"));
+  ComboBox_Zoom->setToolTip(QStringLiteral("Zoom in Prozent; wählen oder eintippen"));
+  TrackBar_Precision->setToolTip(QStringLiteral(
+      "Präzision der Feldlinien: links feine Schritte (genau), rechts grobe (schnell)"));
+  CheckBox_ShowFieldLineAtCursor->setToolTip(
+      QStringLiteral("Zeigt die Feldlinie durch den Mauszeiger auf der Zeichenfläche"));
+  Button_ApplyView->setToolTip(QStringLiteral("Die Werte dieser Seite übernehmen"));
 
   // Two pages in the tab's room, so that the settings window keeps its size: the view
   // settings, and the equipotential group behind a button.
@@ -70,6 +79,8 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   grid->addLayout(ends, 4, 1, 1, 2);
   grid->addWidget(CheckBox_ShowFieldLineAtCursor, 5, 0, 1, 3);
   Button_Potential = new QPushButton(QStringLiteral("Ä&quipotentiallinien …"), this);
+  Button_Potential->setToolTip(
+      QStringLiteral("Einstellungen für Äquipotentiallinien und Potenzialfarben"));
   auto *buttons = new QHBoxLayout;
   buttons->addWidget(Button_Potential);
   buttons->addStretch(1);

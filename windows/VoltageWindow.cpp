@@ -43,6 +43,12 @@ TForm3::TForm3(TDocument &document) : document_(document) {
   ComboBox_Value = new QComboBox(this);
   ComboBox_Value->addItems({QStringLiteral("Spannung:"), QStringLiteral("Aufzubringende Arbeit:")});
   ComboBox_Value->setCurrentIndex(-1);
+  ComboBox_Value->setToolTip(QStringLiteral(
+      "Spannung zwischen den Orten oder Arbeit, um die erste Ladung zur zweiten zu bringen"));
+  const QString choose = QStringLiteral(
+      "Klicken, dann im Hauptfenster eine Probeladung anklicken; rechte Taste: leeren");
+  Panel_Pos1->setToolTip(QStringLiteral("Start: ") + choose);
+  Panel_Pos2->setToolTip(QStringLiteral("Ziel: ") + choose);
   ConnectGuarded(ComboBox_Value, &QComboBox::activated, this, [this] { ComboBox_ValueClick(); });
   Label_Value = new QLabel(this);
   QFont bold = Label_Value->font();

@@ -1,0 +1,19 @@
+#pragma once
+// Where the handbook's pages are: one folder of HTML pages per language in the program's
+// resources (app/handbook/), the pictures shared by both.
+
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+enum class THandbookPage { Start, MainWindow, Settings, Voltage, Projects };
+
+// The language the program speaks ("de"): the handbook shows that language's pages.
+QString ProgramLanguage();
+
+// The resource folder of a language's pages, e.g. ":/handbook/de".
+QString HandbookFolder(const QString &language);
+
+// The address of a page in the program's language.
+QUrl HandbookUrl(THandbookPage page);
