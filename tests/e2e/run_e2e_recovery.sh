@@ -90,7 +90,7 @@ answer_offer() {
   wait_gone '^Ungesicherte Arbeit$' || { echo "not ok: the offer stays"; exit 1; }
 }
 main_window() {
-  window=$(find_window '^Das Kraftbild$')
+  window=$(find_window '^Das Kraftbild\*?$') # "*": unsaved changes, as after a recovery
   [ -n "$window" ] || { echo "not ok: main window not found"; exit 1; }
   eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT
 }
