@@ -163,6 +163,7 @@ void TForm1::CreateMenus() {
       document_.ApplyPotential(options);
     });
   }
+  CreateLanguageMenu();
   ConnectGuarded(Extras1, &QMenu::aboutToShow, this, [this] {
     const TPotentialOptions &potential = document_.Scene().Potential;
     MenuItem_Equipotentials->setChecked(potential.Lines);

@@ -5,6 +5,7 @@
 
 #include "widgets/DXDrawControl.h"
 
+#include "app/Language.h"
 #include "base/Geometry.h"
 #include "model/ChargeSprites.h"
 #include "model/FrameCache.h"
@@ -79,6 +80,9 @@ public:
   QAction *MenuItem_Equipotentials = nullptr; // the switches of the view tab's group
   QAction *MenuItem_TestChargeLine = nullptr;
   QAction *MenuItem_PotentialMap = nullptr;
+  QMenu *Sprache1 = nullptr; // "Deutsch" and "English", each in its own language
+  QAction *MenuItem_German = nullptr;
+  QAction *MenuItem_English = nullptr;
   QMenu *N2 = nullptr;
   QAction *MenuItem_Handbook = nullptr; // F1 in every window of the program
   QAction *MenuItem_Info = nullptr;
@@ -162,8 +166,12 @@ public:
   // The drawing area's picture as the commands draw it: no selection outline, no cursor line.
   TPicture Picture() const;
   void FormCloseQuery(bool &canClose);
+  // Checks the language's entry in "Extras > Sprache".
+  void ShowLanguage(TLanguage language);
 
 signals:
+  // An entry of "Extras > Sprache" was chosen.
+  void LanguageChosen(TLanguage language);
   // A left click on a charge (index; after it became the selection).
   void ChargeClicked(int index);
   // The main window closed or the program ends: the other windows may close.
@@ -183,6 +191,7 @@ private:
   void SetMenuTips();
   void CreatePictureMenu();
   void CreateViewMenu();
+  void CreateLanguageMenu();
   // Draws the picture on the printer's page at true scale.
   void PrintPicture(QPrinter &printer) const;
   // Arrow keys move the selected charge (Shift: by a grid step), Entf deletes it. Answers

@@ -3,6 +3,7 @@
 #include "app/Handbook.h"
 #include "app/MainWindow.h"
 #include "app/ProjectCommands.h"
+#include "model/BackgroundRenderer.h"
 #include "model/Document.h"
 #include "widgets/Artwork.h"
 #include "widgets/ErrorGuard.h"
@@ -14,12 +15,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLocale>
 #include <QMenu>
 #include <QScreen>
 
 #include <memory>
 
 void TProgram::ConnectWindows() {
+  ConnectGuarded(main_.get(), &TForm1::LanguageChosen, main_.get(),
+                 [this](TLanguage language) { SwitchLanguage(language); });
   ConnectGuarded(main_.get(), &TForm1::ChargeClicked, voltage_.get(),
                  [this](int index) { voltage_->ChargeClicked(index); });
   ConnectGuarded(settings_.get(), &TForm2::CenterClicked, main_.get(),
@@ -77,7 +81,9 @@ void TProgram::PlaceToolWindows() {
   }
 }
 
-TProgram::TProgram() {
+TProgram::TProgram(TLanguage language) {
+  // Before any window: each is built in its language.
+  SwitchLanguage(language);
   // No display name: Qt would append it to every window title, and the main window's
   // caption must read exactly "Das Kraftbild - [path]".
   QApplication::setApplicationName(kApplicationTitle);
@@ -102,6 +108,7 @@ TProgram::TProgram() {
 
   about_ = std::make_unique<TInfo>();
   ConnectWindows();
+  main_->ShowLanguage(language_.Current());
 }
 
 TProgram::~TProgram() {
@@ -113,6 +120,20 @@ TProgram::~TProgram() {
   settings_.reset();
   main_.reset();
   document_.reset();
+}
+
+void TProgram::SwitchLanguage(TLanguage language) {
+  const QLocale numbers = NumberLocale(language, QLocale::system());
+  // The worker formats the picture's numbers with the default locale, which has no lock.
+  if (main_ != nullptr && main_->BackgroundRenderer() != nullptr)
+    main_->BackgroundRenderer()->WhileIdle([&] { QLocale::setDefault(numbers); });
+  else
+    QLocale::setDefault(numbers);
+  language_.Apply(language);
+  if (main_ != nullptr)
+    main_->ShowLanguage(language);
+  if (LanguageSwitched)
+    LanguageSwitched(language);
 }
 
 void TProgram::TerminateUnasked() {

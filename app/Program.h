@@ -3,8 +3,10 @@
 // (the program and the widget tests build the same one) and destroyed in reverse order. The
 // windows never call each other; what one does for another is wired here.
 
+#include "app/Language.h"
 #include "base/ProgramInfo.h"
 
+#include <functional>
 #include <memory>
 
 class TDocument;
@@ -20,8 +22,8 @@ public:
   // Sets the application title and icon, creates the main window and sets up its document,
   // then the settings window and the hidden voltage window, shows the main window and then
   // the settings window, and creates the hidden about dialog, whose creation gives the
-  // windows open then the message font's face.
-  TProgram();
+  // windows open then the message font's face. The windows speak the language given.
+  explicit TProgram(TLanguage language = TLanguage::German);
   ~TProgram();
   TProgram(const TProgram &) = delete;
   TProgram &operator=(const TProgram &) = delete;
@@ -39,6 +41,12 @@ public:
   // window's own page, else the first page.
   void ShowHandbook();
 
+  // The windows speak the language from the next turn of the event loop on, and the numbers
+  // take its format; the picture is drawn anew. LanguageSwitched learns of it.
+  void SwitchLanguage(TLanguage language);
+  TLanguage Language() const { return language_.Current(); }
+  std::function<void(TLanguage)> LanguageSwitched;
+
   // Ends the program without asking any window: the session ends it.
   void TerminateUnasked();
 
@@ -46,6 +54,7 @@ private:
   void ConnectWindows();
   void PlaceToolWindows();
 
+  TLanguageSwitch language_; // first: its translators outlive every window
   std::unique_ptr<TDocument> document_;
   std::unique_ptr<TForm1> main_;
   std::unique_ptr<TForm2> settings_;

@@ -5,18 +5,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-
-std::unique_ptr<QTranslator> InstallQtGermanTexts() {
-  auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    return nullptr;
-  QCoreApplication::installTranslator(translator.get());
-  return translator;
-}
 
 QString StartProjectName(const QStringList &arguments) { return arguments.value(1); }
 

@@ -1,6 +1,6 @@
-// Program start of Das Kraftbild: Qt's texts in German, the windows in their order, the main
-// window shown, work left by a crashed program offered back, a project named on the command
-// line opened, then the event loop until the main window is closed or the session ends the
+// Program start of Das Kraftbild: the language kept or the system's, the windows in their order,
+// the main window shown, work left by a crashed program offered back, a project named on the
+// command line opened, then the event loop until the main window is closed or the session ends the
 // program.
 #include "app/Autosave.h"
 #include "app/MainWindow.h"
@@ -13,15 +13,21 @@
 #include "widgets/ErrorGuard.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QSettings>
 #include <QTimer>
-#include <QTranslator>
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
   // Lets a desktop shell match the windows to the installed desktop entry and its icon.
   QApplication::setDesktopFileName(QStringLiteral("de.kraftbild.Kraftbild"));
-  const std::unique_ptr<QTranslator> qtTexts = InstallQtGermanTexts();
-  TProgram program;
+  // The choice of "Extras > Sprache"; nothing else is kept.
+  QSettings settings(QStringLiteral("kraftbild"), QStringLiteral("kraftbild"));
+  TProgram program(StartLanguage(settings, QLocale::system()));
+  program.LanguageSwitched = [&settings](TLanguage language) {
+    KeepLanguage(settings, language);
+    settings.sync();
+  };
   TForm1 &mainWindow = program.Main();
   TProject &project = program.Project();
 

@@ -41,6 +41,14 @@ void TBackgroundRenderer::Request(const TScene &scene, const TTarget &target, bo
     emit BusyChanged(true);
 }
 
+void TBackgroundRenderer::WhileIdle(const std::function<void()> &change) {
+  std::unique_lock lock(mutex_);
+  if (running_)
+    running_->store(true);
+  idle_.wait(lock, [this] { return !drawing_; });
+  change();
+}
+
 void TBackgroundRenderer::Run() {
 #ifdef __linux__
   // Nice is a property of each thread on Linux, and the tracing threads started from here
@@ -52,12 +60,15 @@ void TBackgroundRenderer::Run() {
     {
       std::unique_lock lock(mutex_);
       running_.reset();
+      drawing_ = false;
+      idle_.notify_all();
       wake_.wait(lock, [this] { return stopping_ || pending_.has_value(); });
       if (stopping_)
         return;
       job = std::move(*pending_);
       pending_.reset();
       running_ = job.Cancel;
+      drawing_ = true;
     }
     Draw(job);
   }

@@ -70,6 +70,10 @@ public:
   void SetFiguresActive(bool active) { figures_.Active = active; }
   // The figures belong to a scene that is gone.
   void ForgetFigures() { figures_.ByIndex.clear(); }
+  // Runs change while no picture is being drawn: the picture in progress is cancelled, and
+  // the next one waits until change returns. For what the worker reads without a lock, such
+  // as the default locale of the numbers. change must not request a picture.
+  void WhileIdle(const std::function<void()> &change);
   // A request is neither delivered nor overtaken by a delivered newer one.
   bool Busy() const { return requested_ > delivered_; }
 
@@ -106,6 +110,8 @@ private:
 
   std::mutex mutex_;
   std::condition_variable wake_;
+  std::condition_variable idle_; // drawing_ became false
+  bool drawing_ = false;
   std::optional<TJob> pending_;
   std::shared_ptr<std::atomic<bool>> running_; // cancel flag of the picture in progress
   std::vector<TFinishedBackground> done_;      // finished, not yet delivered

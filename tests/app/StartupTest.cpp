@@ -5,13 +5,9 @@
 #include "app/Startup.h"
 #include "file/ProjectCodec.h"
 
-#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
-#include <QKeySequence>
-#include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTranslator>
 
 namespace {
 
@@ -80,28 +76,6 @@ TEST_F(StartupTest, ProjectNamedOnTheCommandLineOpensOrLeavesAnEmptyProject) {
   }
   QDir::setCurrent(previousDir);
   EXPECT_EQ(StartProjectName({QStringLiteral("kraftbild")}), QString());
-}
-
-TEST(QtGermanTextsTest, QtsOwnTextsAreGermanWhateverTheSystemLanguage) {
-  const QLocale previous;
-  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-  const auto texts = [] {
-    QMessageBox box;
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    return QStringList{
-        box.button(QMessageBox::Yes)->text(), box.button(QMessageBox::No)->text(),
-        box.button(QMessageBox::Cancel)->text(),
-        QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText),
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText)};
-  };
-  {
-    const std::unique_ptr<QTranslator> german = InstallQtGermanTexts();
-    ASSERT_NE(german, nullptr) << "Qt's translations are not installed (qt6-translations-l10n)";
-    EXPECT_EQ(texts(), (QStringList{"&Ja", "&Nein", "Abbrechen", "Strg+N", "Strg+Umschalt+S"}));
-  }
-  // Gone with the translator, so that nothing else in this process sees them.
-  EXPECT_EQ(texts(), (QStringList{"&Yes", "&No", "Cancel", "Ctrl+N", "Ctrl+Shift+S"}));
-  QLocale::setDefault(previous);
 }
 
 } // namespace
