@@ -1,5 +1,6 @@
 #include "app/Examples.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 // Outside any namespace: the macro declares the resource's initializer globally.
@@ -10,17 +11,21 @@ const std::vector<TExample> &Examples() {
   static const std::vector<TExample> examples = [] {
     InitExampleResources();
     return std::vector<TExample>{
-        {QStringLiteral("Dipol"), QStringLiteral(":/beispiele/dipol.kbf")},
-        {QStringLiteral("Zwei gleiche Ladungen"),
+        {QT_TRANSLATE_NOOP("Examples", "Dipol"), QStringLiteral(":/beispiele/dipol.kbf")},
+        {QT_TRANSLATE_NOOP("Examples", "Zwei gleiche Ladungen"),
          QStringLiteral(":/beispiele/zwei-gleiche-ladungen.kbf")},
-        {QStringLiteral("Quadrupol"), QStringLiteral(":/beispiele/quadrupol.kbf")},
-        {QStringLiteral("Ladungsreihe wie ein Plattenkondensator"),
+        {QT_TRANSLATE_NOOP("Examples", "Quadrupol"), QStringLiteral(":/beispiele/quadrupol.kbf")},
+        {QT_TRANSLATE_NOOP("Examples", "Ladungsreihe wie ein Plattenkondensator"),
          QStringLiteral(":/beispiele/plattenkondensator.kbf")},
-        {QStringLiteral("Probeladung im Feld eines Dipols"),
+        {QT_TRANSLATE_NOOP("Examples", "Probeladung im Feld eines Dipols"),
          QStringLiteral(":/beispiele/probeladung-im-dipolfeld.kbf")},
-        {QStringLiteral("Spannung zwischen zwei Probeladungen"),
+        {QT_TRANSLATE_NOOP("Examples", "Spannung zwischen zwei Probeladungen"),
          QStringLiteral(":/beispiele/spannung-zwischen-probeladungen.kbf")},
     };
   }();
   return examples;
+}
+
+QString ExampleTitle(const TExample &example) {
+  return QCoreApplication::translate("Examples", example.Title);
 }

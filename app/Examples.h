@@ -6,9 +6,11 @@
 #include <vector>
 
 struct TExample {
-  QString Title;    // menu text
-  QString Resource; // project file path
+  const char *Title; // menu text in German; ExampleTitle gives it in the program's language
+  QString Resource;  // project file path
 };
+
+QString ExampleTitle(const TExample &example);
 
 // In menu order.
 const std::vector<TExample> &Examples();

@@ -14,7 +14,7 @@ void TForm1::MenuItem_OpenClick() {
   if (!QuerySave())
     return;
   const std::optional<QString> name =
-      Dialogs().OpenFileName(this, kProjectFilter, kProjectExtension, openDialogName_);
+      Dialogs().OpenFileName(this, ProjectFilter(), kProjectExtension, openDialogName_);
   if (!name)
     return;
   openDialogName_ = *name;
@@ -42,12 +42,11 @@ void TForm1::MenuItem_SaveClick() {
   // Another program that saved to this file since would lose its work without a word.
   if (project_->ChangedOnDisk()) {
     const std::optional<int> answer = Dialogs().AskChoice(
-        this, QStringLiteral("Datei geändert"),
-        QStringLiteral("Die Datei \"%1\" wurde seit dem Öffnen von einem anderen Programm "
-                       "geändert. Überschreiben?")
+        this, tr("Datei geändert"),
+        tr("Die Datei \"%1\" wurde seit dem Öffnen von einem anderen Programm geändert. "
+           "Überschreiben?")
             .arg(FileName()),
-        {QStringLiteral("Überschreiben"), QStringLiteral("Speichern unter …"),
-         QStringLiteral("Abbrechen")});
+        {tr("Überschreiben"), tr("Speichern unter …"), tr("Abbrechen")});
     if (answer == 1)
       MenuItem_SaveAsClick();
     if (answer != 0)
@@ -58,7 +57,7 @@ void TForm1::MenuItem_SaveClick() {
 
 void TForm1::MenuItem_SaveAsClick() {
   const std::optional<QString> name =
-      Dialogs().SaveFileName(this, kProjectFilter, kProjectExtension, FileName(), QString());
+      Dialogs().SaveFileName(this, ProjectFilter(), kProjectExtension, FileName(), QString());
   if (!name)
     return;
   SetFileName(*name);
@@ -68,7 +67,7 @@ void TForm1::MenuItem_SaveAsClick() {
 bool TForm1::QuerySave() {
   if (!document_.Modified())
     return true;
-  switch (Dialogs().AskYesNoCancel(this, kSaveQuestionTitle, kSaveQuestion)) {
+  switch (Dialogs().AskYesNoCancel(this, SaveQuestionTitle(), SaveQuestion())) {
   case TQuestionAnswer::Yes:
     MenuItem_SaveClick();
     // A cancelled save dialog or question leaves the changes unsaved.

@@ -1,5 +1,7 @@
 #include "app/Handbook.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QtGlobal>
 
 // Outside any namespace: the macro declares the resource's initializer globally.
@@ -25,8 +27,11 @@ QString FileOf(THandbookPage page) {
 
 } // namespace
 
-// German until the program can switch languages; then this alone follows the switch.
-QString ProgramLanguage() { return QStringLiteral("de"); }
+// The handbook speaks the language of the installed translators: the English ones name their
+// folder.
+QString ProgramLanguage() {
+  return QCoreApplication::translate("Handbook", "de", "folder of the handbook's pages: de or en");
+}
 
 QString HandbookFolder(const QString &language) {
   // A resource in a static library is registered only when asked for by name.
@@ -36,6 +41,13 @@ QString HandbookFolder(const QString &language) {
   }();
   Q_UNUSED(registered);
   return QStringLiteral(":/handbook/") + language;
+}
+
+QUrl HandbookPageInProgramLanguage(const QUrl &page) {
+  QUrl same(QStringLiteral("qrc") + HandbookFolder(ProgramLanguage()) + QLatin1Char('/') +
+            QFileInfo(page.path()).fileName());
+  same.setFragment(page.fragment());
+  return same;
 }
 
 QUrl HandbookUrl(THandbookPage page) {

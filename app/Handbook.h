@@ -9,7 +9,7 @@ class QWidget;
 
 enum class THandbookPage { Start, MainWindow, Settings, Voltage, Projects };
 
-// The language the program speaks ("de"): the handbook shows that language's pages.
+// The language the program speaks ("de" or "en"): the handbook shows that language's pages.
 QString ProgramLanguage();
 
 // The resource folder of a language's pages, e.g. ":/handbook/de".
@@ -17,3 +17,5 @@ QString HandbookFolder(const QString &language);
 
 // The address of a page in the program's language.
 QUrl HandbookUrl(THandbookPage page);
+// The same page of the handbook in the program's language.
+QUrl HandbookPageInProgramLanguage(const QUrl &page);

@@ -39,11 +39,12 @@ void KeepLanguage(QSettings &settings, TLanguage language) {
   settings.setValue(kLanguageKey, CodeOf(language));
 }
 
-QLocale NumberLocale(TLanguage language, const QLocale &system) {
+QLocale NumberLocale(TLanguage language, const QLocale &current, const QLocale &system) {
   const QLocale::Language spoken =
       language == TLanguage::English ? QLocale::English : QLocale::German;
-  if (system.language() == spoken || system.language() == QLocale::C)
-    return system;
+  for (const QLocale &locale : {current, system})
+    if (locale.language() == spoken || locale.language() == QLocale::C)
+      return locale;
   return language == TLanguage::English ? QLocale(QLocale::English, QLocale::UnitedStates)
                                         : QLocale(QLocale::German, QLocale::Germany);
 }

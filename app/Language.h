@@ -20,9 +20,10 @@ TLanguage SystemLanguage(const QLocale &system);
 // The language kept by KeepLanguage, else the system's.
 TLanguage StartLanguage(const QSettings &settings, const QLocale &system);
 void KeepLanguage(QSettings &settings, TLanguage language);
-// The format of numbers in that language: the system's own where the system speaks it or no
-// language at all (the C locale), else the language's usual one.
-QLocale NumberLocale(TLanguage language, const QLocale &system);
+// The format of numbers in that language: the current one where it speaks the language or no
+// language at all (the C locale), else the system's where that does, else the language's
+// usual one.
+QLocale NumberLocale(TLanguage language, const QLocale &current, const QLocale &system);
 
 // Installs the translators of one language and removes them when another is applied or the
 // switch goes.

@@ -7,7 +7,7 @@
 
 void TForm1::CreateLanguageMenu() {
   Extras1->addSeparator();
-  Sprache1 = Extras1->addMenu(QStringLiteral("Sprache"));
+  Sprache1 = Extras1->addMenu(QString());
   auto *group = new QActionGroup(Sprache1);
   // Each language under its own name, so that a reader of the other finds it.
   MenuItem_German = Sprache1->addAction(QStringLiteral("Deutsch"));

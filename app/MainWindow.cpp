@@ -106,17 +106,17 @@ void TForm1::MarkTerminated() {
 }
 
 void TForm1::CreateMenus() {
-  Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
-  MenuItem_New = Datei1->addAction(QStringLiteral("Neu"));
+  Datei1 = menuBar()->addMenu(QString());
+  MenuItem_New = Datei1->addAction(QString());
   MenuItem_New->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  MenuItem_Open = Datei1->addAction(QStringLiteral("Öffnen"));
+  MenuItem_Open = Datei1->addAction(QString());
   MenuItem_Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  MenuItem_Save = Datei1->addAction(QStringLiteral("Speichern"));
+  MenuItem_Save = Datei1->addAction(QString());
   MenuItem_Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  MenuItem_SaveAs = Datei1->addAction(QStringLiteral("Speichern unter"));
+  MenuItem_SaveAs = Datei1->addAction(QString());
   MenuItem_SaveAs->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S));
   Datei1->addSeparator();
-  MenuItem_End = Datei1->addAction(QStringLiteral("Beenden"));
+  MenuItem_End = Datei1->addAction(QString());
   MenuItem_End->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
   // The file commands answer their keys in every window of the program, the tool windows
   // included; one shortcut per action, so each key fires once.
@@ -132,26 +132,25 @@ void TForm1::CreateMenus() {
   CreateEditMenu();
   CreateViewMenu();
 
-  Beispiele1 = menuBar()->addMenu(QStringLiteral("Beis&piele"));
+  Beispiele1 = menuBar()->addMenu(QString());
   for (const TExample &example : Examples()) {
-    QAction *action = Beispiele1->addAction(example.Title);
+    QAction *action = Beispiele1->addAction(QString());
     ConnectGuarded(action, &QAction::triggered, this,
                    [this, resource = example.Resource] { OpenExample(resource); });
   }
 
-  Extras1 = menuBar()->addMenu(QStringLiteral("E&xtras"));
-  MenuItem_Potential = Extras1->addAction(QStringLiteral("Spannung und Arbeit..."));
+  Extras1 = menuBar()->addMenu(QString());
+  MenuItem_Potential = Extras1->addAction(QString());
   MenuItem_Potential->setCheckable(true);
-  MenuItem_Snap = Extras1->addAction(QStringLiteral("Am Raster ausrichten"));
+  MenuItem_Snap = Extras1->addAction(QString());
   MenuItem_Snap->setCheckable(true);
-  MenuItem_LiveLines = Extras1->addAction(QStringLiteral("Feldlinien beim Ziehen nachführen"));
+  MenuItem_LiveLines = Extras1->addAction(QString());
   MenuItem_LiveLines->setCheckable(true);
   MenuItem_LiveLines->setChecked(true);
   Extras1->addSeparator();
-  MenuItem_Equipotentials = Extras1->addAction(QStringLiteral("Äquipotentiallinien"));
-  MenuItem_TestChargeLine =
-      Extras1->addAction(QStringLiteral("Äquipotentiallinie durch die Probeladung"));
-  MenuItem_PotentialMap = Extras1->addAction(QStringLiteral("Potenzialfarben"));
+  MenuItem_Equipotentials = Extras1->addAction(QString());
+  MenuItem_TestChargeLine = Extras1->addAction(QString());
+  MenuItem_PotentialMap = Extras1->addAction(QString());
   for (const auto &[action, flag] :
        {std::pair{MenuItem_Equipotentials, &TPotentialOptions::Lines},
         std::pair{MenuItem_TestChargeLine, &TPotentialOptions::TestChargeLine},
@@ -171,53 +170,26 @@ void TForm1::CreateMenus() {
     MenuItem_PotentialMap->setChecked(potential.Map);
   });
 
-  N2 = menuBar()->addMenu(QStringLiteral("&?"));
-  MenuItem_Handbook = N2->addAction(QStringLiteral("Handbuch"));
+  N2 = menuBar()->addMenu(QString());
+  MenuItem_Handbook = N2->addAction(QString());
   MenuItem_Handbook->setShortcut(QKeySequence(Qt::Key_F1));
   // From a tool window too, where it opens that window's page.
   MenuItem_Handbook->setShortcutContext(Qt::ApplicationShortcut);
-  MenuItem_Info = N2->addAction(QStringLiteral("Info"));
-  SetMenuTips();
-}
-
-void TForm1::SetMenuTips() {
-  const std::pair<QAction *, const char16_t *> tips[] = {
-      {MenuItem_New, u"Neues, leeres Projekt beginnen"},
-      {MenuItem_Open, u"Ein gespeichertes Projekt (.kbf) öffnen"},
-      {MenuItem_Save, u"Das Projekt in seine Datei speichern"},
-      {MenuItem_SaveAs, u"Das Projekt unter einem neuen Namen speichern"},
-      {MenuItem_ExportPicture, u"Das Bild der Zeichenfläche als PNG, SVG oder PDF speichern"},
-      {MenuItem_Print, u"Das Bild der Zeichenfläche nach einer Vorschau drucken"},
-      {MenuItem_CopyPicture, u"Das Bild der Zeichenfläche in die Zwischenablage kopieren"},
-      {MenuItem_Potential, u"Das Fenster für Spannung und Arbeit zeigen oder verbergen"},
-      {MenuItem_Snap, u"Neue und gezogene Ladungen auf das Raster der Achsen setzen "
-                      u"(Umschalt beim Ziehen: frei)"},
-      {MenuItem_LiveLines, u"Feldlinien folgen beim Ziehen der Ladung; sonst erst beim Loslassen"},
-      {MenuItem_Equipotentials, u"Linien gleichen Potenzials zeigen"},
-      {MenuItem_TestChargeLine, u"Die Äquipotentiallinie durch die gewählte Probeladung zeigen"},
-      {MenuItem_PotentialMap, u"Die Fläche nach dem Potenzial färben, mit Legende"},
-      {MenuItem_InsertCharge, u"Eine neue Ladung an der Maus oder in der Mitte der Ansicht "
-                              u"einfügen (Einfg)"},
-      {MenuItem_ZoomIn, u"Die Ansicht um eine Zoomstufe vergrößern (Strg++ oder Mausrad)"},
-      {MenuItem_ZoomOut, u"Die Ansicht um eine Zoomstufe verkleinern (Strg+- oder Mausrad)"},
-      {MenuItem_ShowAll, u"Zoom und Lage so wählen, dass alle Ladungen zu sehen sind"},
-      {MenuItem_Handbook, u"Das Handbuch öffnen (F1)"},
-      {MenuItem_Info, u"Name und Version des Programms"}};
-  for (const auto &[action, tip] : tips)
-    action->setToolTip(QString::fromUtf16(tip));
+  MenuItem_Info = N2->addAction(QString());
   for (QMenu *menu : {Datei1, Bearbeiten1, Ansicht1, Extras1, N2})
     menu->setToolTipsVisible(true);
+  RetranslateUi();
 }
 
 void TForm1::CreateEditMenu() {
-  Bearbeiten1 = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
-  MenuItem_Undo = Bearbeiten1->addAction(QStringLiteral("Rückgängig"));
+  Bearbeiten1 = menuBar()->addMenu(QString());
+  MenuItem_Undo = Bearbeiten1->addAction(QString());
   MenuItem_Undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  MenuItem_Redo = Bearbeiten1->addAction(QStringLiteral("Wiederholen"));
+  MenuItem_Redo = Bearbeiten1->addAction(QString());
   MenuItem_Redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   Bearbeiten1->addSeparator();
-  MenuItem_InsertCharge = Bearbeiten1->addAction(QStringLiteral("Ladung hier einfügen"));
+  MenuItem_InsertCharge = Bearbeiten1->addAction(QString());
   MenuItem_InsertCharge->setShortcut(QKeySequence(Qt::Key_Insert));
   ConnectGuarded(MenuItem_InsertCharge, &QAction::triggered, this, [this] { InsertChargeHere(); });
   // A grab never outlives the step that took its charge.
@@ -229,18 +201,7 @@ void TForm1::CreateEditMenu() {
     ReleaseGrab();
     document_.Redo();
   });
-  const THistory *history = &document_.History();
-  const auto showHistory = [this, history] {
-    MenuItem_Undo->setEnabled(history->CanUndo());
-    MenuItem_Undo->setText(history->CanUndo() ? QStringLiteral("Rückgängig: ") + history->UndoText()
-                                              : QStringLiteral("Rückgängig"));
-    MenuItem_Redo->setEnabled(history->CanRedo());
-    MenuItem_Redo->setText(history->CanRedo()
-                               ? QStringLiteral("Wiederholen: ") + history->RedoText()
-                               : QStringLiteral("Wiederholen"));
-  };
-  connect(history, &THistory::Changed, this, showHistory);
-  showHistory();
+  connect(&document_.History(), &THistory::Changed, this, [this] { ShowHistoryTexts(); });
 }
 
 void TForm1::CreateBackgroundRenderer() {
@@ -505,9 +466,9 @@ void TForm1::ShowClickHint(int x, int y) {
   if (PanAnchor.X != -1)
     return;
   const bool onCharge = DragCharge != -1 || ChargeSprites.ChargeAt(document_.Scene(), x, y) != -1;
-  StatusHint->setText((onCharge ? QStringLiteral("Ziehen: Ladung verschieben")
-                                : QStringLiteral("Klicken: neue Ladung")) +
-                      QStringLiteral("; Rechte Taste: Ansicht verschieben"));
+  StatusHint->setText(
+      tr("%1; Rechte Taste: Ansicht verschieben")
+          .arg(onCharge ? tr("Ziehen: Ladung verschieben") : tr("Klicken: neue Ladung")));
 }
 
 void TForm1::FormResize() {

@@ -30,10 +30,11 @@ class TDocument;
 class TProject;
 
 // The project files' filter and default extension of the file dialogs.
-inline const QString kProjectFilter = QStringLiteral("Kraftbilder (*.kbf)|*.kbf");
+// The file dialogs' filter of project files, in the program's language.
+QString ProjectFilter();
 inline const QString kProjectExtension = QStringLiteral("kbf");
-inline const QString kSaveQuestionTitle = QStringLiteral("Projekt speichern");
-inline const QString kSaveQuestion = QStringLiteral("Soll das Projekt zuvor gespeichert werden?");
+QString SaveQuestionTitle();
+QString SaveQuestion();
 
 // Distance (px) the mouse must move from a grabbed charge's centre before it follows.
 inline constexpr double kGrabRadius = 20;
@@ -183,12 +184,17 @@ protected:
   void resizeEvent(QResizeEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
+  // A switch of the language: the texts, and the picture with its labels and numbers.
+  void changeEvent(QEvent *event) override;
 
 private:
   void CreateMenus();
   void CreateEditMenu();
-  // Tooltips on the menu entries whose name alone does not say enough.
-  void SetMenuTips();
+  // Every text of the menus and the status bar in the program's language, with tooltips on
+  // the menu entries whose name alone does not say enough.
+  void RetranslateUi();
+  // "Rückgängig: <step>" and "Wiederholen: <step>", enabled while there is such a step.
+  void ShowHistoryTexts();
   void CreatePictureMenu();
   void CreateViewMenu();
   void CreateLanguageMenu();

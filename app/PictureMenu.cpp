@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -20,16 +21,18 @@
 
 namespace {
 
-const QString kPictureFilter =
-    QStringLiteral("PNG-Bild (*.png)|*.png|SVG-Zeichnung (*.svg)|*.svg|PDF-Dokument (*.pdf)|*.pdf");
+QString PictureFilter() {
+  return QCoreApplication::translate(
+      "TForm1", "PNG-Bild (*.png)|*.png|SVG-Zeichnung (*.svg)|*.svg|PDF-Dokument (*.pdf)|*.pdf");
+}
 
 } // namespace
 
 void TForm1::CreatePictureMenu() {
-  MenuItem_ExportPicture = new QAction(QStringLiteral("Bild exportieren..."), this);
-  MenuItem_Print = new QAction(QStringLiteral("Drucken..."), this);
+  MenuItem_ExportPicture = new QAction(this);
+  MenuItem_Print = new QAction(this);
   MenuItem_Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  MenuItem_CopyPicture = new QAction(QStringLiteral("Bild kopieren"), this);
+  MenuItem_CopyPicture = new QAction(this);
   // Only in the main window: in the tool windows Strg+C copies the text of an entry.
   MenuItem_CopyPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   MenuItem_CopyPicture->setShortcutContext(Qt::WindowShortcut);
@@ -54,14 +57,14 @@ void TForm1::MenuItem_ExportPictureClick() {
     initial = project.absoluteDir().filePath(project.completeBaseName() + QStringLiteral(".png"));
   }
   const std::optional<QString> name = Dialogs().SaveFileName(
-      this, kPictureFilter, QStringLiteral("png"), initial, QStringLiteral("Bild exportieren"));
+      this, PictureFilter(), QStringLiteral("png"), initial, tr("Bild exportieren"));
   if (!name)
     return;
   pictureName_ = *name;
   const std::optional<TPictureFormat> format = PictureFormatOf(*name);
   if (!format)
-    throw EWriteError(QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden: "
-                                     "Bilder werden als PNG, SVG oder PDF exportiert")
+    throw EWriteError(tr("Das Bild konnte nicht nach %1 geschrieben werden: Bilder werden als "
+                         "PNG, SVG oder PDF exportiert")
                           .arg(*name));
   WritePicture(Picture(), *name, *format);
 }
@@ -70,12 +73,11 @@ void TForm1::PrintPicture(QPrinter &printer) const {
   // Printing into a file writes it directly: a FIFO there would block the program.
   if (const QString target = printer.outputFileName(); !target.isEmpty()) {
     if (const QString problem = WriteTargetProblem(target); !problem.isEmpty())
-      throw EFCreateError(
-          QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(target, problem));
+      throw EFCreateError(tr("Datei \"%1\" kann nicht erstellt werden. %2").arg(target, problem));
   }
   QPainter painter;
   if (!painter.begin(&printer))
-    throw EWriteError(QStringLiteral("Das Bild konnte nicht gedruckt werden"));
+    throw EWriteError(tr("Das Bild konnte nicht gedruckt werden"));
   PaintPicture(painter, Picture());
 }
 

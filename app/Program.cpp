@@ -123,13 +123,21 @@ TProgram::~TProgram() {
 }
 
 void TProgram::SwitchLanguage(TLanguage language) {
-  const QLocale numbers = NumberLocale(language, QLocale::system());
+  const QLocale numbers = NumberLocale(language, QLocale(), QLocale::system());
   // The worker formats the picture's numbers with the default locale, which has no lock.
   if (main_ != nullptr && main_->BackgroundRenderer() != nullptr)
     main_->BackgroundRenderer()->WhileIdle([&] { QLocale::setDefault(numbers); });
   else
     QLocale::setDefault(numbers);
   language_.Apply(language);
+  // The handbook's pages are files per language: an open handbook shows its page anew.
+  if (handbook_ != nullptr) {
+    const bool shown = handbook_->isVisible();
+    const QUrl page = HandbookPageInProgramLanguage(handbook_->CurrentPage());
+    handbook_ = std::make_unique<THandbookWindow>(HandbookUrl(THandbookPage::Start));
+    if (shown)
+      handbook_->ShowPage(page);
+  }
   if (main_ != nullptr)
     main_->ShowLanguage(language);
   if (LanguageSwitched)

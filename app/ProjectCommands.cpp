@@ -6,6 +6,8 @@
 #include "model/Document.h"
 #include "windows/VoltageWindow.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 
 namespace {
@@ -13,10 +15,10 @@ namespace {
 // A file that opened but whose bytes are no project: say so in plain words, and give the
 // reader's reason for whoever looks closer.
 [[noreturn]] void ThrowDamaged(const QString &fileName, const EKraftbildError &reason) {
-  throw EReadError(
-      QStringLiteral("Die Datei \"%1\" ist beschädigt oder kein Projekt des Kraftbilds.\n\n"
-                     "Grund: %2")
-          .arg(fileName, ErrorBoxText(reason.Message())));
+  throw EReadError(QCoreApplication::translate(
+                       "TProject", "Die Datei \"%1\" ist beschädigt oder kein Projekt des "
+                                   "Kraftbilds.\n\nGrund: %2")
+                       .arg(fileName, ErrorBoxText(reason.Message())));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 
@@ -14,12 +15,15 @@ namespace {
 
 QString QuestionText(const TRecoverySnapshot &work) {
   const QString when = QLocale().toString(work.Written.toLocalTime(), QLocale::ShortFormat);
-  const QString what = work.FileName.isEmpty()
-                           ? QStringLiteral("ein unbenanntes Projekt")
-                           : QStringLiteral("das Projekt \"%1\"").arg(work.FileName);
-  return QStringLiteral("Das Kraftbild wurde beendet, ohne %1 zu speichern. Der Stand vom %2 "
-                        "ist erhalten.")
-      .arg(what, when);
+  if (work.FileName.isEmpty())
+    return QCoreApplication::translate("Recovery",
+                                       "Das Kraftbild wurde beendet, ohne ein unbenanntes Projekt "
+                                       "zu speichern. Der Stand vom %1 ist erhalten.")
+        .arg(when);
+  return QCoreApplication::translate("Recovery",
+                                     "Das Kraftbild wurde beendet, ohne das Projekt \"%1\" zu "
+                                     "speichern. Der Stand vom %2 ist erhalten.")
+      .arg(work.FileName, when);
 }
 
 void Restore(TForm1 &main, TProject &project, const TLeftWork &left, const TRecoverySnapshot &work,
@@ -47,7 +51,9 @@ void OfferLeftWork(TForm1 &main, TProject &project, const TRecoveryStore &store,
     Guarded([&] {
       const TRecoverySnapshot work = ReadRecoveryFile(left.Path);
       const std::optional<int> answer = Dialogs().AskChoice(
-          &main, kRecoveryTitle, QuestionText(work), {kRestoreButton, kDiscardButton});
+          &main, QCoreApplication::translate("Recovery", "Ungesicherte Arbeit"), QuestionText(work),
+          {QCoreApplication::translate("Recovery", "Wiederherstellen"),
+           QCoreApplication::translate("Recovery", "Verwerfen")});
       if (answer == 0)
         Restore(main, project, left, work, store, autosave);
       else if (answer == 1)

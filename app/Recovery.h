@@ -8,10 +8,6 @@ class TAutosave;
 class TForm1;
 class TProject;
 
-inline const QString kRecoveryTitle = QStringLiteral("Ungesicherte Arbeit");
-inline const QString kRestoreButton = QStringLiteral("Wiederherstellen");
-inline const QString kDiscardButton = QStringLiteral("Verwerfen");
-
 // The project as a recovery file keeps it: the file's data, the project's file name and
 // that file's fingerprint, and the time.
 TRecoverySnapshot CaptureRecoverySnapshot(const TProject &project);

@@ -20,18 +20,18 @@ constexpr int kWheelNotch = 120; // angle delta of one notch (1/8 degree)
 } // namespace
 
 void TForm1::CreateViewMenu() {
-  Ansicht1 = menuBar()->addMenu(QStringLiteral("&Ansicht"));
-  MenuItem_ZoomIn = Ansicht1->addAction(QStringLiteral("Vergrößern"));
+  Ansicht1 = menuBar()->addMenu(QString());
+  MenuItem_ZoomIn = Ansicht1->addAction(QString());
   // Plus needs Shift on many keyboards: Strg+= is the same key there.
   MenuItem_ZoomIn->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)});
-  MenuItem_ZoomOut = Ansicht1->addAction(QStringLiteral("Verkleinern"));
+  MenuItem_ZoomOut = Ansicht1->addAction(QString());
   MenuItem_ZoomOut->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Minus),
        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)});
   Ansicht1->addSeparator();
-  MenuItem_ShowAll = Ansicht1->addAction(QStringLiteral("Alles zeigen"));
+  MenuItem_ShowAll = Ansicht1->addAction(QString());
   const auto middle = [this] {
     const TSize size = SurfaceSize();
     return TPoint{size.Width / 2, size.Height / 2};

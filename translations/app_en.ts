@@ -1,4 +1,344 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de_DE">
+<context>
+    <name>Examples</name>
+    <message>
+        <source>Dipol</source>
+        <translation>Dipole</translation>
+    </message>
+    <message>
+        <source>Zwei gleiche Ladungen</source>
+        <translation>Two equal charges</translation>
+    </message>
+    <message>
+        <source>Quadrupol</source>
+        <translation>Quadrupole</translation>
+    </message>
+    <message>
+        <source>Ladungsreihe wie ein Plattenkondensator</source>
+        <translation>Row of charges like a parallel-plate capacitor</translation>
+    </message>
+    <message>
+        <source>Probeladung im Feld eines Dipols</source>
+        <translation>Test charge in the field of a dipole</translation>
+    </message>
+    <message>
+        <source>Spannung zwischen zwei Probeladungen</source>
+        <translation>Voltage between two test charges</translation>
+    </message>
+</context>
+<context>
+    <name>Handbook</name>
+    <message>
+        <source>de</source>
+        <comment>folder of the handbook&apos;s pages: de or en</comment>
+        <translation>en</translation>
+    </message>
+</context>
+<context>
+    <name>Recovery</name>
+    <message>
+        <source>Das Kraftbild wurde beendet, ohne ein unbenanntes Projekt zu speichern. Der Stand vom %1 ist erhalten.</source>
+        <translation>Das Kraftbild ended without saving an untitled project. The state of %1 has been kept.</translation>
+    </message>
+    <message>
+        <source>Das Kraftbild wurde beendet, ohne das Projekt &quot;%1&quot; zu speichern. Der Stand vom %2 ist erhalten.</source>
+        <translation>Das Kraftbild ended without saving the project &quot;%1&quot;. The state of %2 has been kept.</translation>
+    </message>
+    <message>
+        <source>Ungesicherte Arbeit</source>
+        <translation>Unsaved work</translation>
+    </message>
+    <message>
+        <source>Wiederherstellen</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Verwerfen</source>
+        <translation>Discard</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>Datei geändert</source>
+        <translation>File changed</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; wurde seit dem Öffnen von einem anderen Programm geändert. Überschreiben?</source>
+        <translation>The file &quot;%1&quot; was changed by another program since it was opened. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>Überschreiben</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>Speichern unter …</source>
+        <translation>Save As …</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1; Rechte Taste: Ansicht verschieben</source>
+        <translation>%1; right button: move the view</translation>
+    </message>
+    <message>
+        <source>Ziehen: Ladung verschieben</source>
+        <translation>Drag: move the charge</translation>
+    </message>
+    <message>
+        <source>Klicken: neue Ladung</source>
+        <translation>Click: new charge</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>Neu</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Öffnen</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Speichern unter</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Bild exportieren...</source>
+        <translation>Export Picture...</translation>
+    </message>
+    <message>
+        <source>Drucken...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>Bild kopieren</source>
+        <translation>Copy Picture</translation>
+    </message>
+    <message>
+        <source>Beenden</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>&amp;Bearbeiten</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>Ladung hier einfügen</source>
+        <translation>Insert Charge Here</translation>
+    </message>
+    <message>
+        <source>&amp;Ansicht</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>Vergrößern</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>Verkleinern</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>Alles zeigen</source>
+        <translation>Show All</translation>
+    </message>
+    <message>
+        <source>Beis&amp;piele</source>
+        <translation>E&amp;xamples</translation>
+    </message>
+    <message>
+        <source>E&amp;xtras</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>Spannung und Arbeit...</source>
+        <translation>Voltage and Work...</translation>
+    </message>
+    <message>
+        <source>Am Raster ausrichten</source>
+        <translation>Snap to Grid</translation>
+    </message>
+    <message>
+        <source>Feldlinien beim Ziehen nachführen</source>
+        <translation>Update Field Lines While Dragging</translation>
+    </message>
+    <message>
+        <source>Äquipotentiallinien</source>
+        <translation>Equipotential Lines</translation>
+    </message>
+    <message>
+        <source>Äquipotentiallinie durch die Probeladung</source>
+        <translation>Equipotential Line Through the Test Charge</translation>
+    </message>
+    <message>
+        <source>Potenzialfarben</source>
+        <translation>Potential Colors</translation>
+    </message>
+    <message>
+        <source>Sprache</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>&amp;?</source>
+        <translation>&amp;?</translation>
+    </message>
+    <message>
+        <source>Handbuch</source>
+        <translation>Handbook</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Neues, leeres Projekt beginnen</source>
+        <translation>Start a new, empty project</translation>
+    </message>
+    <message>
+        <source>Ein gespeichertes Projekt (.kbf) öffnen</source>
+        <translation>Open a saved project (.kbf)</translation>
+    </message>
+    <message>
+        <source>Das Projekt in seine Datei speichern</source>
+        <translation>Save the project to its file</translation>
+    </message>
+    <message>
+        <source>Das Projekt unter einem neuen Namen speichern</source>
+        <translation>Save the project under a new name</translation>
+    </message>
+    <message>
+        <source>Das Bild der Zeichenfläche als PNG, SVG oder PDF speichern</source>
+        <translation>Save the picture of the drawing area as PNG, SVG or PDF</translation>
+    </message>
+    <message>
+        <source>Das Bild der Zeichenfläche nach einer Vorschau drucken</source>
+        <translation>Print the picture of the drawing area after a preview</translation>
+    </message>
+    <message>
+        <source>Das Bild der Zeichenfläche in die Zwischenablage kopieren</source>
+        <translation>Copy the picture of the drawing area to the clipboard</translation>
+    </message>
+    <message>
+        <source>Das Fenster für Spannung und Arbeit zeigen oder verbergen</source>
+        <translation>Show or hide the window for voltage and work</translation>
+    </message>
+    <message>
+        <source>Neue und gezogene Ladungen auf das Raster der Achsen setzen (Umschalt beim Ziehen: frei)</source>
+        <translation>Put new and dragged charges on the grid of the axes (Shift while dragging: free)</translation>
+    </message>
+    <message>
+        <source>Feldlinien folgen beim Ziehen der Ladung; sonst erst beim Loslassen</source>
+        <translation>Field lines follow the charge while it is dragged; otherwise only when it is released</translation>
+    </message>
+    <message>
+        <source>Linien gleichen Potenzials zeigen</source>
+        <translation>Show lines of equal potential</translation>
+    </message>
+    <message>
+        <source>Die Äquipotentiallinie durch die gewählte Probeladung zeigen</source>
+        <translation>Show the equipotential line through the selected test charge</translation>
+    </message>
+    <message>
+        <source>Die Fläche nach dem Potenzial färben, mit Legende</source>
+        <translation>Color the area by its potential, with a legend</translation>
+    </message>
+    <message>
+        <source>Eine neue Ladung an der Maus oder in der Mitte der Ansicht einfügen (Einfg)</source>
+        <translation>Insert a new charge at the mouse or in the middle of the view (Insert)</translation>
+    </message>
+    <message>
+        <source>Die Ansicht um eine Zoomstufe vergrößern (Strg++ oder Mausrad)</source>
+        <translation>Zoom in by one step (Ctrl++ or mouse wheel)</translation>
+    </message>
+    <message>
+        <source>Die Ansicht um eine Zoomstufe verkleinern (Strg+- oder Mausrad)</source>
+        <translation>Zoom out by one step (Ctrl+- or mouse wheel)</translation>
+    </message>
+    <message>
+        <source>Zoom und Lage so wählen, dass alle Ladungen zu sehen sind</source>
+        <translation>Choose zoom and position so that all charges can be seen</translation>
+    </message>
+    <message>
+        <source>Die Sprache des Programms</source>
+        <translation>The program&apos;s language</translation>
+    </message>
+    <message>
+        <source>Das Handbuch öffnen (F1)</source>
+        <translation>Open the handbook (F1)</translation>
+    </message>
+    <message>
+        <source>Name und Version des Programms</source>
+        <translation>Name and version of the program</translation>
+    </message>
+    <message>
+        <source>Rückgängig: %1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Wiederholen: %1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>Wiederholen</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Kraftbilder (*.kbf)|*.kbf</source>
+        <translation>Kraftbild projects (*.kbf)|*.kbf</translation>
+    </message>
+    <message>
+        <source>Projekt speichern</source>
+        <translation>Save Project</translation>
+    </message>
+    <message>
+        <source>Soll das Projekt zuvor gespeichert werden?</source>
+        <translation>Save the project first?</translation>
+    </message>
+    <message>
+        <source>PNG-Bild (*.png)|*.png|SVG-Zeichnung (*.svg)|*.svg|PDF-Dokument (*.pdf)|*.pdf</source>
+        <translation>PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf</translation>
+    </message>
+    <message>
+        <source>Bild exportieren</source>
+        <translation>Export Picture</translation>
+    </message>
+    <message>
+        <source>Das Bild konnte nicht nach %1 geschrieben werden: Bilder werden als PNG, SVG oder PDF exportiert</source>
+        <translation>The picture could not be written to %1: pictures are exported as PNG, SVG or PDF</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%1&quot; kann nicht erstellt werden. %2</source>
+        <translation>File &quot;%1&quot; cannot be created. %2</translation>
+    </message>
+    <message>
+        <source>Das Bild konnte nicht gedruckt werden</source>
+        <translation>The picture could not be printed</translation>
+    </message>
+</context>
+<context>
+    <name>TProject</name>
+    <message>
+        <source>Die Datei &quot;%1&quot; ist beschädigt oder kein Projekt des Kraftbilds.
+
+Grund: %2</source>
+        <translation>The file &quot;%1&quot; is damaged or not a Kraftbild project.
+
+Reason: %2</translation>
+    </message>
+</context>
 </TS>

@@ -90,7 +90,7 @@ TEST_F(ExampleTest, SaveQuestionComesBeforeAModifiedProjectIsReplaced) {
     dialogs->Answers = {answer};
     ExampleAction(QStringLiteral("Dipol"))->trigger();
     ASSERT_EQ(dialogs->Calls.size(), 1u);
-    EXPECT_EQ(dialogs->Calls[0].Text, kSaveQuestion);
+    EXPECT_EQ(dialogs->Calls[0].Text, SaveQuestion());
     EXPECT_EQ(Charges().Count(), answer == TQuestionAnswer::Cancel ? 1 : 2);
   }
 }

@@ -1,7 +1,15 @@
+#include "support/Mnemonics.h"
+#include "support/ProgramFixture.h"
+#include "support/Retranslation.h"
+
 #include "app/Language.h"
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "model/Document.h"
 
 #include <QAbstractButton>
 #include <QKeySequence>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -29,14 +37,17 @@ TEST(LanguageTest, StartLanguageAndNumberFormat) {
   for (const auto &c : cases) {
     SCOPED_TRACE(c.system.name().toStdString());
     EXPECT_EQ(StartLanguage(settings, c.system), c.start);
-    const QLocale numbers = NumberLocale(c.start, c.system);
+    const QLocale numbers = NumberLocale(c.start, c.system, c.system);
     EXPECT_EQ(numbers.decimalPoint(), c.point);
     if (c.system.language() != QLocale::French) {
       EXPECT_EQ(numbers, c.system);
     }
   }
-  EXPECT_EQ(NumberLocale(TLanguage::German, english).decimalPoint(), ",");
-  EXPECT_EQ(NumberLocale(TLanguage::English, german).decimalPoint(), ".");
+  // A switch and back: the system's own format again.
+  const QLocale toEnglish = NumberLocale(TLanguage::English, german, german);
+  EXPECT_EQ(toEnglish.decimalPoint(), ".");
+  EXPECT_EQ(NumberLocale(TLanguage::German, toEnglish, german), german);
+  EXPECT_EQ(NumberLocale(TLanguage::German, english, english).decimalPoint(), ",");
 
   for (const TLanguage kept : {TLanguage::English, TLanguage::German}) {
     KeepLanguage(settings, kept);
@@ -48,7 +59,7 @@ TEST(LanguageTest, StartLanguageAndNumberFormat) {
       << "a damaged choice counts as none";
 }
 
-// Qt's own texts (standard buttons, key names) follow the switch, whatever
+// Qt's own texts (standard buttons, key names) and the program's follow the switch, whatever
 // the number format, and are gone with it.
 TEST(LanguageTest, TheSwitchInstallsQtsAndTheProgramsTexts) {
   const QLocale previous;
@@ -59,10 +70,11 @@ TEST(LanguageTest, TheSwitchInstallsQtsAndTheProgramsTexts) {
     return QStringList{
         box.button(QMessageBox::Yes)->text(), box.button(QMessageBox::No)->text(),
         box.button(QMessageBox::Cancel)->text(),
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText)};
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText),
+        QCoreApplication::translate("TForm1", "Beenden")};
   };
-  const QStringList german{"&Ja", "&Nein", "Abbrechen", "Strg+Umschalt+S"};
-  const QStringList english{"&Yes", "&No", "Cancel", "Ctrl+Shift+S"};
+  const QStringList german{"&Ja", "&Nein", "Abbrechen", "Strg+Umschalt+S", "Beenden"};
+  const QStringList english{"&Yes", "&No", "Cancel", "Ctrl+Shift+S", "Exit"};
   {
     TLanguageSwitch language;
     language.Apply(TLanguage::German);
@@ -74,8 +86,48 @@ TEST(LanguageTest, TheSwitchInstallsQtsAndTheProgramsTexts) {
     EXPECT_EQ(texts(), german);
   }
   // Gone with the switch, so that nothing else in this process sees them.
-  EXPECT_EQ(texts(), english);
+  EXPECT_EQ(texts(), (QStringList{"&Yes", "&No", "Cancel", "Ctrl+Shift+S", "Beenden"}));
   QLocale::setDefault(previous);
+}
+
+using LanguageMenuTest = ProgramTest;
+
+QStringList MenuTitles(const TForm1 *form) {
+  QStringList titles;
+  for (const QAction *menu : form->menuBar()->actions())
+    titles << menu->text();
+  return titles;
+}
+
+// Every text of the main window follows "Extras > Sprache" at run time, with its own
+// Alt+letter keys, and the way back gives the German texts exactly; the choice is reported.
+TEST_F(LanguageMenuTest, TheMainWindowSwitchesAtRunTimeAndBack) {
+  Doc().ZoomAbout(2, {100, 100}); // an undo entry with a step name
+  const QStringList german = MenuTitles(Form1);
+  const QString undo = Form1->MenuItem_Undo->text();
+  EXPECT_EQ(TextsNotFollowingTheSwitch(Form1, {"Deutsch", "English", "Das Kraftbild[*]"})
+                .join('\n')
+                .toStdString(),
+            "");
+
+  std::vector<TLanguage> reported;
+  program->LanguageSwitched = [&reported](TLanguage language) { reported.push_back(language); };
+  Form1->MenuItem_English->trigger();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+  const QStringList english = MenuTitles(Form1);
+  EXPECT_EQ(english, (QStringList{"&File", "&Edit", "&View", "E&xamples", "&Tools", "&?"}));
+  QStringList keys = MnemonicKeys(english);
+  EXPECT_EQ(keys.removeDuplicates(), 0);
+  EXPECT_EQ(Form1->MenuItem_End->text(), "Exit");
+  EXPECT_TRUE(Form1->MenuItem_Undo->text().startsWith("Undo: "));
+  EXPECT_TRUE(Form1->MenuItem_English->isChecked());
+  EXPECT_EQ(QLocale().decimalPoint(), ".");
+
+  Form1->MenuItem_German->trigger();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+  EXPECT_EQ(MenuTitles(Form1), german);
+  EXPECT_EQ(Form1->MenuItem_Undo->text(), undo);
+  EXPECT_EQ(reported, (std::vector{TLanguage::English, TLanguage::German}));
 }
 
 } // namespace

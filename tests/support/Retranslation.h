@@ -31,8 +31,15 @@ public:
 };
 
 // Every text the widget and its children show or tell (titles, labels, buttons, tabs, menus,
-// tooltips, placeholders, header labels, combo box entries), by where it stands.
+// tooltips, placeholders, header labels, combo box entries), by where it stands. Windows
+// owned by the widget (tool windows, dialogs) are their own; its menus are its.
 inline std::map<QString, QString> ShownTexts(QWidget *root) {
+  const auto ownWidget = [root](const QWidget *w) {
+    for (const QWidget *p = w; p != nullptr && p != root; p = p->parentWidget())
+      if (p->isWindow() && qobject_cast<const QMenu *>(p) == nullptr)
+        return false;
+    return true;
+  };
   std::map<QString, QString> texts;
   const auto add = [&texts](const QObject *owner, const QString &what, const QString &text) {
     if (!text.isEmpty())
@@ -42,6 +49,8 @@ inline std::map<QString, QString> ShownTexts(QWidget *root) {
   QList<QWidget *> widgets = root->findChildren<QWidget *>();
   widgets.prepend(root);
   for (QWidget *w : widgets) {
+    if (!ownWidget(w))
+      continue;
     if (w->isWindow())
       add(w, QStringLiteral("title"), w->windowTitle());
     add(w, QStringLiteral("tip"), w->toolTip());
