@@ -32,7 +32,9 @@ chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
 # Recovery files and settings of our own: none of the user's is offered, none is left behind.
 export XDG_DATA_HOME=$runtime/data XDG_CONFIG_HOME=$runtime/config XDG_CACHE_HOME=$runtime/cache
-unset QT_QPA_PLATFORM
+unset QT_QPA_PLATFORM LANGUAGE
+# A system without a language: the program speaks its own German, whatever the machine's.
+export LC_ALL=C.UTF-8
 
 "$program" >"$out/program.log" 2>&1 &
 pid=$!

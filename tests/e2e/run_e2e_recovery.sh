@@ -30,7 +30,9 @@ chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
 export XDG_DATA_HOME=$runtime/data XDG_CONFIG_HOME=$runtime/config XDG_CACHE_HOME=$runtime/cache
 export KRAFTBILD_AUTOSAVE_MS=300
-unset QT_QPA_PLATFORM
+unset QT_QPA_PLATFORM LANGUAGE
+# A system without a language: the program speaks its own German, whatever the machine's.
+export LC_ALL=C.UTF-8
 
 pid=""
 cleanup() {
