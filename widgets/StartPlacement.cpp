@@ -14,7 +14,7 @@ int Inside(int wanted, int length, int low, int high) {
 } // namespace
 
 QRect MainFrameAtStart(QSize client, const QMargins &frame, const QRect &available) {
-  // Centred as the client area, as the window always was; the frame sticks out a little.
+  // The client area centred, where the window always went; the frame is a little off centre.
   const QPoint centred = available.center() - QRect(QPoint(), client).center();
   const QSize wanted = client.grownBy(frame);
   const QSize size = wanted.boundedTo(available.size());
