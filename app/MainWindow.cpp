@@ -15,6 +15,8 @@
 #include "model/PointCharge.h"
 #include "model/TestChargeFigures.h"
 #include "widgets/ErrorGuard.h"
+#include "widgets/StartPlacement.h"
+#include "widgets/ToolWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,10 +85,18 @@ TForm1::TForm1(TDocument &document) : document_(document) {
   ConnectDocument();
 
   setWindowTitle(kApplicationTitle + QStringLiteral("[*]"));
-  // The client area holds the drawing surface at its start size above the status bar.
-  resize(kSurfaceWidth, kSurfaceHeight + menuBar()->sizeHint().height() + kStatusBarHeight);
-  if (const QScreen *s = screen())
-    move(s->availableGeometry().center() - rect().center());
+  // The client area holds the drawing surface at its start size above the status bar; on a
+  // screen too small for that, the surface gets what is left of it.
+  const int bars = menuBar()->sizeHint().height() + kStatusBarHeight;
+  const QSize client(kSurfaceWidth, kSurfaceHeight + bars);
+  const QMargins frame = FrameMargins(this);
+  const QRect fitted = screen() != nullptr
+                           ? MainFrameAtStart(client, frame, screen()->availableGeometry())
+                           : QRect(QPoint(), client.grownBy(frame));
+  resize(fitted.size().shrunkBy(frame));
+  // Not laid out before it is shown: the document starts with the surface's size from here.
+  DXDraw->resize(width(), height() - bars);
+  move(fitted.topLeft());
 }
 
 TForm1::~TForm1() {

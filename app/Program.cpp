@@ -9,6 +9,7 @@
 #include "widgets/ErrorGuard.h"
 #include "widgets/HandbookWindow.h"
 #include "widgets/InfoDlg.h"
+#include "widgets/StartPlacement.h"
 #include "widgets/ToolWindows.h"
 #include "windows/SettingsWindow.h"
 #include "windows/VoltageWindow.h"
@@ -17,9 +18,12 @@
 #include <QApplication>
 #include <QLocale>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 
+#include <array>
 #include <memory>
+#include <vector>
 
 void TProgram::ConnectWindows() {
   ConnectGuarded(main_.get(), &TForm1::LanguageChosen, main_.get(),
@@ -57,28 +61,27 @@ void TProgram::ShowHandbook() {
 }
 
 // The tool windows beside the main window at start: the settings window on the right, the
-// voltage window on the left, where the screen has room, else over the main window's edge.
+// voltage window on the left, where the screen has room, else over the main window's edge,
+// below its menu bar.
 void TProgram::PlaceToolWindows() {
   const QScreen *screen = main_->screen();
   if (screen == nullptr)
     return;
   // Not framed yet: a window's position is its frame's.
-  const QRect mainFrame(main_->pos(), main_->size().grownBy(FrameMargins(main_.get())));
+  const QMargins mainMargins = FrameMargins(main_.get());
+  const QRect mainFrame(main_->pos(), main_->size().grownBy(mainMargins));
+  const QRect menuBar(mainFrame.topLeft() + QPoint(mainMargins.left(), mainMargins.top()),
+                      QSize(main_->width(), main_->menuBar()->sizeHint().height()));
   // The origin starts at the drawing surface's centre, on the window's vertical centre line.
   const QPoint origin = mainFrame.center();
-  const QRect available = screen->availableGeometry();
-  QRect taken;
-  for (QWidget *tool :
-       {static_cast<QWidget *>(settings_.get()), static_cast<QWidget *>(voltage_.get())}) {
-    const QSize frame = tool->frameSize().grownBy(FrameMargins(tool));
-    QRect placed(ToolWindowPosition(mainFrame, origin, frame, available, tool == settings_.get()),
-                 frame);
-    // Both on one side: the second below the first where the screen has room.
-    if (placed.intersects(taken) && taken.bottom() + placed.height() <= available.bottom())
-      placed.moveTop(taken.bottom() + 1);
-    tool->move(placed.topLeft());
-    taken = placed;
-  }
+  const std::array<QWidget *, 2> tools{settings_.get(), voltage_.get()};
+  std::vector<QSize> frames;
+  for (const QWidget *tool : tools)
+    frames.push_back(tool->frameSize().grownBy(FrameMargins(tool)));
+  const std::vector<QRect> placed =
+      ToolFramesAtStart(mainFrame, menuBar, origin, frames, screen->availableGeometry());
+  for (std::size_t i = 0; i < tools.size(); ++i)
+    tools[i]->move(placed[i].topLeft());
 }
 
 TProgram::TProgram(TLanguage language) {

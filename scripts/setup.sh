@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev libbenchmark-dev
-          fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick openbox
+          fonts-dejavu-core xvfb xauth xdotool x11-utils wmctrl imagemagick openbox
           clang-format shellcheck git)
 # The English translations: lupdate and lrelease, and Qt's CMake functions for them.
 packages+=(qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools)

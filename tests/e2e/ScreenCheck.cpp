@@ -2,6 +2,8 @@
 // is given in screen pixels; each further argument is one check:
 //   axes        a row and a column with 200 or more grey axis pixels each (field lines, labels
 //               and the origin cross cross the axes)
+//   cross:X,Y   the axes cross within 3 pixels of (X, Y): the row and the column with the
+//               most grey axis pixels, 200 or more each, pass there
 //   lines       300 or more light grey field-line pixels
 //   red:X,Y     a red charge disc centred at screen pixel (X, Y)
 //   nored:X,Y   no red pixel within 12 pixels of (X, Y)
@@ -27,19 +29,27 @@ constexpr QRgb kAxis = 0x808080;
 constexpr QRgb kFieldLine = 0xC0C0C0;
 constexpr QRgb kRed = 0xFF0000;
 constexpr int kOutlineReach = 13; // px from a charge's centre: disc, 2-pixel outline, rounding
+// px: the origin is at whole pixels of the surface, which may be 1.5 or 2 screen pixels each.
+constexpr int kCrossReach = 3;
 
 QRgb At(const QImage &image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
 
-// The most pixels of the colour in one row (or column) of the area.
-int MostInALine(const QImage &image, const QRect &area, QRgb color, bool rows) {
-  int most = 0;
+struct Line {
+  int Count = 0; // pixels of the colour
+  int At = 0;    // screen y of the row, or x of the column
+};
+
+// The row (or column) of the area with the most pixels of the colour.
+Line MostInALine(const QImage &image, const QRect &area, QRgb color, bool rows) {
+  Line most;
   const int lines = rows ? area.height() : area.width();
   const int length = rows ? area.width() : area.height();
   for (int i = 0; i < lines; ++i) {
     int n = 0;
     for (int j = 0; j < length; ++j)
       n += At(image, area.left() + (rows ? j : i), area.top() + (rows ? i : j)) == color;
-    most = std::max(most, n);
+    if (n > most.Count)
+      most = {n, (rows ? area.top() : area.left()) + i};
   }
   return most;
 }
@@ -115,10 +125,21 @@ int main(int argc, char **argv) {
     int x = 0;
     int y = 0;
     if (check == u"axes") {
-      const int across = MostInALine(image, window, kAxis, true);
-      const int down = MostInALine(image, window, kAxis, false);
+      const int across = MostInALine(image, window, kAxis, true).Count;
+      const int down = MostInALine(image, window, kAxis, false).Count;
       if (across < 200 || down < 200)
         fail(QStringLiteral("axes: %1 grey pixels in a row, %2 in a column").arg(across).arg(down));
+    } else if (check.startsWith(u"cross:") && Point(check, x, y)) {
+      const Line across = MostInALine(image, window, kAxis, true);
+      const Line down = MostInALine(image, window, kAxis, false);
+      if (across.Count < 200 || down.Count < 200 || std::abs(down.At - x) > kCrossReach ||
+          std::abs(across.At - y) > kCrossReach)
+        fail(QStringLiteral("%1: the axes cross at %2,%3 (%4 and %5 grey pixels)")
+                 .arg(check)
+                 .arg(down.At)
+                 .arg(across.At)
+                 .arg(down.Count)
+                 .arg(across.Count));
     } else if (check == u"lines") {
       const int n = Count(image, window, kFieldLine);
       if (n < 300)
