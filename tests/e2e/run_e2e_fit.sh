@@ -25,7 +25,9 @@ export XDG_RUNTIME_DIR=$runtime
 # Recovery files and settings of our own: none of the user's is offered, none is left behind.
 export XDG_DATA_HOME=$runtime/data XDG_CONFIG_HOME=$runtime/config XDG_CACHE_HOME=$runtime/cache
 export QT_SCALE_FACTOR=1.5
-unset QT_QPA_PLATFORM
+unset QT_QPA_PLATFORM LANGUAGE
+# A system without a language: the program speaks its own German, whatever the machine's.
+export LC_ALL=C.UTF-8
 
 wm_pid=""
 pid=""
