@@ -1,6 +1,7 @@
 #include "file/RecoveryStore.h"
 
 #include "base/Errors.h"
+#include "base/SystemErrorText.h"
 #include "file/ProjectCodec.h"
 #include "file/StreamFormat.h"
 
@@ -140,11 +141,21 @@ std::vector<TLeftWork> TRecoveryStore::ClaimLeftWork() const {
 }
 
 TRecoverySnapshot ReadRecoveryFile(const QString &path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw EFOpenError(
+  // Opened by hand for the error number: QFile's reason would be the system's English text.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  const auto openError = [&path](const QString &reason) {
+    return EFOpenError(
         QCoreApplication::translate("RecoveryStore", "Datei %1 kann nicht geöffnet werden. %2")
-            .arg(path, file.errorString()));
+            .arg(path, reason));
+  };
+  if (fd < 0)
+    throw openError(SystemErrorText(errno));
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    throw openError(
+        QCoreApplication::translate("RecoveryStore", "Die Datei kann nicht gelesen werden."));
+  }
   return DecodeRecovery(file.readAll());
 }
 

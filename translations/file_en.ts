@@ -54,6 +54,10 @@
         <source>Datei %1 kann nicht geöffnet werden. %2</source>
         <translation>Cannot open file %1. %2</translation>
     </message>
+    <message>
+        <source>Die Datei kann nicht gelesen werden.</source>
+        <translation>The file cannot be read.</translation>
+    </message>
 </context>
 <context>
     <name>StreamFormat</name>
