@@ -1,7 +1,9 @@
 #pragma once
 // Error classes of the program. Every failure is raised as one of these and carries the
-// program's own (German) message; the error guard of the windows shows it to the user.
+// program's own message, in the language of the installed translators (German without
+// any); the error guard of the windows shows it to the user.
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <exception>
@@ -54,13 +56,15 @@ inline QString ErrorBoxText(const QString &message) {
 }
 
 // A failure while reading or writing a named file: the program's fixed text of the failure,
-// the file and the reason as a German sentence: 'Stream-Lesefehler in der Datei "p.kbf". Die
-// Datei endet vorzeitig.'
+// the file and the reason as a sentence: 'Stream-Lesefehler in der Datei "p.kbf". Die Datei
+// endet vorzeitig.'
 inline QString FileErrorText(const QString &failure, const QString &path, const QString &reason) {
-  return QStringLiteral("%1 in der Datei \"%2\". %3").arg(failure, path, reason);
+  return QCoreApplication::translate("Errors", "%1 in der Datei \"%2\". %3")
+      .arg(failure, path, reason);
 }
 
 // The message of an EListError: a list (a file's, a combo box's) has no item at index.
 inline QString ListIndexErrorText(int64_t index) {
-  return QStringLiteral("Listenindex überschreitet das Maximum (%1)").arg(index);
+  return QCoreApplication::translate("Errors", "Listenindex überschreitet das Maximum (%1)")
+      .arg(index);
 }

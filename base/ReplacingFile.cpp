@@ -2,6 +2,7 @@
 
 #include "base/SystemErrorText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +16,9 @@
 
 namespace {
 
-const QString kNotRegular = QStringLiteral("Sie ist keine gewöhnliche Datei.");
+QString NotRegularText() {
+  return QCoreApplication::translate("TReplacingFile", "Sie ist keine gewöhnliche Datei.");
+}
 
 QByteArray Native(const QString &path) { return QFile::encodeName(path); }
 
@@ -71,7 +74,7 @@ QString WriteTargetProblem(const QString &path) {
   if (::stat(Native(path).constData(), &st) != 0)
     return errno == ENOENT ? QString() : SystemErrorText(errno);
   if (!S_ISREG(st.st_mode))
-    return kNotRegular;
+    return NotRegularText();
   // Asked for the effective user, the one that will write.
   if (::faccessat(AT_FDCWD, Native(path).constData(), W_OK, AT_EACCESS) != 0)
     return SystemErrorText(errno);
@@ -131,7 +134,7 @@ bool TReplacingFile::Begin() {
     if (::fstat(fd_, &opened) != 0 || !S_ISREG(opened.st_mode)) {
       ::close(fd_);
       fd_ = -1;
-      reason_ = kNotRegular;
+      reason_ = NotRegularText();
       return false;
     }
     if (::ftruncate(fd_, 0) != 0) {
@@ -210,5 +213,6 @@ QString TReplacingFile::FailureReason() const {
     return reason_;
   if (errno_ != 0)
     return SystemErrorText(errno_);
-  return QStringLiteral("Die Daten konnten nicht vollständig geschrieben werden.");
+  return QCoreApplication::translate("TReplacingFile",
+                                     "Die Daten konnten nicht vollständig geschrieben werden.");
 }

@@ -9,7 +9,7 @@
 
 #include <sys/types.h>
 
-// Why a file cannot be written at path (a German sentence), or an empty string. Only a
+// Why a file cannot be written at path (a sentence), or an empty string. Only a
 // regular file (or a symbolic link to one) may be replaced: renaming over a FIFO or a device
 // would replace it, and writing into a FIFO blocks. A file the user may not write is refused.
 QString WriteTargetProblem(const QString &path);
@@ -37,7 +37,7 @@ public:
   // Drops what was written; the target stays as it was (unless written in place).
   void Cancel();
 
-  // The reason of the last failure as a German sentence.
+  // The reason of the last failure as a sentence.
   QString FailureReason() const;
   // The file that is replaced: the target, or where its symbolic link points.
   const QString &TargetPath() const { return target_; }

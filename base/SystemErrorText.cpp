@@ -1,50 +1,64 @@
 #include "base/SystemErrorText.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 
-QString SystemErrorText(int errnum) {
+namespace {
+
+// The source text of a known number, translated where it is used; null for others.
+const char *KnownReason(int errnum) {
   switch (errnum) {
   case ENOENT:
-    return QStringLiteral("Die Datei oder der Ordner existiert nicht.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Die Datei oder der Ordner existiert nicht.");
   case EACCES:
   case EPERM:
-    return QStringLiteral("Zugriff verweigert.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Zugriff verweigert.");
   case ENOSPC:
-    return QStringLiteral("Auf dem Datenträger ist kein Platz mehr.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Auf dem Datenträger ist kein Platz mehr.");
   case EDQUOT:
-    return QStringLiteral("Das Speicherkontingent auf dem Datenträger ist erschöpft.");
+    return QT_TRANSLATE_NOOP("SystemErrorText",
+                             "Das Speicherkontingent auf dem Datenträger ist erschöpft.");
   case EFBIG:
-    return QStringLiteral("Die Datei wird zu groß.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Die Datei wird zu groß.");
   case EROFS:
-    return QStringLiteral("Der Datenträger ist schreibgeschützt.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Der Datenträger ist schreibgeschützt.");
   case EISDIR:
-    return QStringLiteral("Das ist ein Ordner.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Das ist ein Ordner.");
   case ENOTDIR:
-    return QStringLiteral("Ein Teil des Pfades ist kein Ordner.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Ein Teil des Pfades ist kein Ordner.");
   case EEXIST:
-    return QStringLiteral("Die Datei existiert bereits.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Die Datei existiert bereits.");
   case ENAMETOOLONG:
-    return QStringLiteral("Der Dateiname ist zu lang.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Der Dateiname ist zu lang.");
   case ELOOP:
-    return QStringLiteral("Zu viele symbolische Verknüpfungen im Pfad.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Zu viele symbolische Verknüpfungen im Pfad.");
   case EIO:
-    return QStringLiteral("Ein-/Ausgabefehler des Datenträgers.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Ein-/Ausgabefehler des Datenträgers.");
   case EMFILE:
   case ENFILE:
-    return QStringLiteral("Es sind zu viele Dateien geöffnet.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Es sind zu viele Dateien geöffnet.");
   case ENOMEM:
-    return QStringLiteral("Zu wenig Arbeitsspeicher.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Zu wenig Arbeitsspeicher.");
   case EBUSY:
   case ETXTBSY:
-    return QStringLiteral("Die Datei wird gerade benutzt.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Die Datei wird gerade benutzt.");
   case EXDEV:
-    return QStringLiteral("Die Datei liegt auf einem anderen Datenträger.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Die Datei liegt auf einem anderen Datenträger.");
   case EINTR:
-    return QStringLiteral("Der Vorgang wurde unterbrochen.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Der Vorgang wurde unterbrochen.");
   case ENXIO:
   case ENODEV:
-    return QStringLiteral("Das Gerät ist nicht bereit.");
+    return QT_TRANSLATE_NOOP("SystemErrorText", "Das Gerät ist nicht bereit.");
   default:
-    return QStringLiteral("Systemfehler Nummer %1.").arg(errnum);
+    return nullptr;
   }
+}
+
+} // namespace
+
+QString SystemErrorText(int errnum) {
+  if (const char *reason = KnownReason(errnum))
+    return QCoreApplication::translate("SystemErrorText", reason);
+  return QCoreApplication::translate("SystemErrorText", "Systemfehler Nummer %1.").arg(errnum);
 }

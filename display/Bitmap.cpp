@@ -2,6 +2,8 @@
 
 #include "base/Errors.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -38,7 +40,8 @@ void TBitmap::SetSize(int width, int height) {
   if (width > 0 && height > 0) {
     next = QImage(width, height, QImage::Format_RGB32);
     if (next.isNull()) // out of memory: keep the old picture and say so
-      throw EInvalidOperation(QStringLiteral("Leinwand/Bild erlaubt kein Zeichnen"));
+      throw EInvalidOperation(
+          QCoreApplication::translate("TCanvas", "Leinwand/Bild erlaubt kein Zeichnen"));
     next.fill(ToQRgb(canvas_.Brush.Color()));
     const int rows = std::min(height, image_.height());
     const auto bytes = static_cast<size_t>(std::min(width, image_.width())) * 4;

@@ -7,6 +7,7 @@
 #include "display/TextStamp.h"
 #include "display/WideStroke.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -131,7 +132,8 @@ bool TCanvas::Ready() {
   if (device_ == nullptr || device_->isNull())
     return false;
   if (!Is32Bit(device_->format()))
-    throw EInvalidOperation(QStringLiteral("Leinwand/Bild erlaubt kein Zeichnen"));
+    throw EInvalidOperation(
+        QCoreApplication::translate("TCanvas", "Leinwand/Bild erlaubt kein Zeichnen"));
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "file/ProjectCodec.h"
 #include "file/StreamFormat.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -16,18 +17,20 @@
 namespace {
 
 EFOpenError OpenError(const QString &path, const QString &reason) {
-  return EFOpenError(QStringLiteral("Datei %1 kann nicht geöffnet werden. %2").arg(path, reason));
+  return EFOpenError(
+      QCoreApplication::translate("ProjectFile", "Datei %1 kann nicht geöffnet werden. %2")
+          .arg(path, reason));
 }
 
 // A FIFO, a device or a folder could block the program or feed it without end; only a
 // regular file of bounded size is read.
 void RequireRegularFile(const QString &path, const struct stat &st) {
   if (!S_ISREG(st.st_mode))
-    throw OpenError(path, QStringLiteral("Sie ist keine gewöhnliche Datei."));
+    throw OpenError(path,
+                    QCoreApplication::translate("ProjectFile", "Sie ist keine gewöhnliche Datei."));
   if (st.st_size > kMaxProjectFileBytes)
-    throw OpenError(
-        path,
-        QStringLiteral("Sie ist größer als %1 MB.").arg(kMaxProjectFileBytes / (1024 * 1024)));
+    throw OpenError(path, QCoreApplication::translate("ProjectFile", "Sie ist größer als %1 MB.")
+                              .arg(kMaxProjectFileBytes / (1024 * 1024)));
 }
 
 // The codec knows no file; its failures get the file's name and a reason here.
@@ -35,19 +38,23 @@ void ReadNaming(const QString &path, QFile &file, TProjectData &data) {
   try {
     ReadProjectData(file, data);
   } catch (const EReadError &) {
-    throw EReadError(FileErrorText(ReadErrorText(), path,
-                                   file.error() == QFileDevice::NoError
-                                       ? QStringLiteral("Die Datei endet vorzeitig.")
-                                       : QStringLiteral("Die Datei kann nicht gelesen werden.")));
+    throw EReadError(FileErrorText(
+        ReadErrorText(), path,
+        file.error() == QFileDevice::NoError
+            ? QCoreApplication::translate("ProjectFile", "Die Datei endet vorzeitig.")
+            : QCoreApplication::translate("ProjectFile", "Die Datei kann nicht gelesen werden.")));
   } catch (const EPropertyError &) {
     throw EPropertyError(FileErrorText(
-        PropertyErrorText(), path, QStringLiteral("Ein Wert liegt außerhalb seines Bereichs.")));
+        PropertyErrorText(), path,
+        QCoreApplication::translate("ProjectFile", "Ein Wert liegt außerhalb seines Bereichs.")));
   } catch (const EListError &error) {
     throw EListError(
-        FileErrorText(error.Message(), path, QStringLiteral("Eine gewählte Ladung fehlt.")));
+        FileErrorText(error.Message(), path,
+                      QCoreApplication::translate("ProjectFile", "Eine gewählte Ladung fehlt.")));
   } catch (const std::bad_alloc &) {
-    throw EOutOfMemoryError(
-        QStringLiteral("Zu wenig Arbeitsspeicher, um die Datei %1 zu lesen").arg(path));
+    throw EOutOfMemoryError(QCoreApplication::translate(
+                                "ProjectFile", "Zu wenig Arbeitsspeicher, um die Datei %1 zu lesen")
+                                .arg(path));
   }
 }
 
@@ -76,7 +83,8 @@ void LoadProjectFile(const QString &path, TProjectData &data) {
   QFile file;
   if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     ::close(fd);
-    throw OpenError(path, QStringLiteral("Die Datei kann nicht gelesen werden."));
+    throw OpenError(
+        path, QCoreApplication::translate("ProjectFile", "Die Datei kann nicht gelesen werden."));
   }
   RequireRegularFile(path, opened);
   ReadNaming(path, file, data);
@@ -91,8 +99,9 @@ void SaveProjectFile(const QString &path, const TProjectData &data,
   // then is still reported, though the old contents are gone.
   file->SetDirectWriteFallback(true);
   if (!file->Begin())
-    throw EFCreateError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
-                            .arg(path, file->FailureReason()));
+    throw EFCreateError(
+        QCoreApplication::translate("ProjectFile", "Datei \"%1\" kann nicht erstellt werden. %2")
+            .arg(path, file->FailureReason()));
   try {
     WriteProjectData(*file, data);
   } catch (const EWriteError &) {

@@ -1,7 +1,9 @@
 #include "file/RecoveryStore.h"
 
 #include "base/Errors.h"
+#include "base/SystemErrorText.h"
 #include "file/ProjectCodec.h"
+#include "file/StreamFormat.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -59,7 +61,8 @@ QByteArray EncodeRecovery(const TRecoverySnapshot &snapshot) {
 
 TRecoverySnapshot DecodeRecovery(const QByteArray &bytes) {
   if (!bytes.startsWith(QByteArray(kMagic, kMagicSize)))
-    throw EReadError(QStringLiteral("Keine Wiederherstellungsdatei des Kraftbilds"));
+    throw EReadError(QCoreApplication::translate("RecoveryStore",
+                                                 "Keine Wiederherstellungsdatei des Kraftbilds"));
   QDataStream in(bytes.sliced(kMagicSize));
   in.setVersion(QDataStream::Qt_6_0);
   TRecoverySnapshot snapshot;
@@ -70,7 +73,7 @@ TRecoverySnapshot DecodeRecovery(const QByteArray &bytes) {
   in >> snapshot.FileName >> snapshot.Fingerprint.Exists >> size >> modified >>
       snapshot.Fingerprint.ContentHash >> written >> project;
   if (in.status() != QDataStream::Ok)
-    throw EReadError(QStringLiteral("Stream-Lesefehler"));
+    throw EReadError(ReadErrorText());
   snapshot.Fingerprint.Size = size;
   snapshot.Fingerprint.ModifiedNs = modified;
   snapshot.Written = QDateTime::fromMSecsSinceEpoch(written, Qt::UTC);
@@ -106,14 +109,15 @@ void TRecoveryStore::Write(const TRecoverySnapshot &snapshot) const {
   const QByteArray bytes = EncodeRecovery(snapshot);
   QSaveFile file(OwnFile());
   if (!file.open(QIODevice::WriteOnly))
-    throw EFCreateError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
-                            .arg(OwnFile(), file.errorString()));
+    throw EFCreateError(
+        QCoreApplication::translate("RecoveryStore", "Datei \"%1\" kann nicht erstellt werden. %2")
+            .arg(OwnFile(), file.errorString()));
   if (file.write(bytes) != bytes.size() || !file.flush() || !Sync(file.handle())) {
     file.cancelWriting();
-    throw EWriteError(QStringLiteral("Stream-Schreibfehler"));
+    throw EWriteError(WriteErrorText());
   }
   if (!file.commit())
-    throw EWriteError(QStringLiteral("Stream-Schreibfehler"));
+    throw EWriteError(WriteErrorText());
   SyncFolder(folder_);
 }
 
@@ -137,10 +141,21 @@ std::vector<TLeftWork> TRecoveryStore::ClaimLeftWork() const {
 }
 
 TRecoverySnapshot ReadRecoveryFile(const QString &path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw EFOpenError(
-        QStringLiteral("Datei %1 kann nicht geöffnet werden. %2").arg(path, file.errorString()));
+  // Opened by hand for the error number: QFile's reason would be the system's English text.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  const auto openError = [&path](const QString &reason) {
+    return EFOpenError(
+        QCoreApplication::translate("RecoveryStore", "Datei %1 kann nicht geöffnet werden. %2")
+            .arg(path, reason));
+  };
+  if (fd < 0)
+    throw openError(SystemErrorText(errno));
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    throw openError(
+        QCoreApplication::translate("RecoveryStore", "Die Datei kann nicht gelesen werden."));
+  }
   return DecodeRecovery(file.readAll());
 }
 

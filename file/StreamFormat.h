@@ -3,6 +3,7 @@
 // failures. Every value but the leading origin is one tag byte and its payload,
 // little-endian.
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -27,6 +28,12 @@ enum class EValueTag : uint8_t {
 // Bytes of the 80-bit float in the stream (the rest of a long double is padding).
 inline constexpr int kExtendedBytes = 10;
 
-inline QString ReadErrorText() { return QStringLiteral("Stream-Lesefehler"); }
-inline QString WriteErrorText() { return QStringLiteral("Stream-Schreibfehler"); }
-inline QString PropertyErrorText() { return QStringLiteral("Ungültiger Eigenschaftswert"); }
+inline QString ReadErrorText() {
+  return QCoreApplication::translate("StreamFormat", "Stream-Lesefehler");
+}
+inline QString WriteErrorText() {
+  return QCoreApplication::translate("StreamFormat", "Stream-Schreibfehler");
+}
+inline QString PropertyErrorText() {
+  return QCoreApplication::translate("StreamFormat", "Ungültiger Eigenschaftswert");
+}

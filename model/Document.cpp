@@ -17,6 +17,10 @@ int AfterRemoving(int choice, int index) {
 }
 int AfterInserting(int choice, int index) { return choice >= index ? choice + 1 : choice; }
 
+// A step's name is kept in the sources' language, so that a language switch renames the steps
+// already recorded: whoever shows it translates it in the context "TDocument".
+QString StepName(const char *source) { return QString::fromUtf8(source); }
+
 } // namespace
 
 TDocument::~TDocument() = default;
@@ -58,7 +62,8 @@ void TDocument::PlaceCharge(int index, long double x, long double y) {
   charge->Y = static_cast<double>(y - kChargeHalfSize);
   // A drag records the charge it grabbed or created, from where it was at the start.
   if (!gesture_.Active) {
-    Record(ChargeStep(QStringLiteral("Ladung verschieben"), index, before));
+    Record(
+        ChargeStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ladung verschieben")), index, before));
   } else {
     if (gesture_.Moved == -1 && gesture_.Created == -1) {
       gesture_.Moved = index;
@@ -86,7 +91,7 @@ void TDocument::ApplyCharge(int index, const TChargeValues &values) {
   charge->ChargeValue = values.Value * UnitFactorOf(charge->ChargeUnit);
   charge->FieldLineCount = values.FieldLines;
   charge->IsTestCharge = values.TestCharge;
-  Record(ChargeStep(QStringLiteral("Ladung ändern"), index, before));
+  Record(ChargeStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ladung ändern")), index, before));
   emit ChargeChanged(index);
 }
 
@@ -95,7 +100,7 @@ void TDocument::ReplaceCharge(int index, const TPointCharge &charge) {
   if (current == nullptr)
     return;
   const TPointCharge before = std::exchange(*current, charge);
-  Record(ChargeStep(QStringLiteral("Ladung ändern"), index, before));
+  Record(ChargeStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ladung ändern")), index, before));
   emit ChargeChanged(index);
 }
 
@@ -106,7 +111,7 @@ void TDocument::DeleteCharge(int index) {
   const TPointCharge state = *charge;
   const TVoltageChoice choice = scene_.Voltage;
   RemoveCharge(index);
-  Record(THistoryStep{QStringLiteral("Ladung löschen"),
+  Record(THistoryStep{StepName(QT_TRANSLATE_NOOP("TDocument", "Ladung löschen")),
                       [this, index, state, choice] {
                         InsertCharge(index, state);
                         RestoreVoltage(choice);
@@ -125,7 +130,7 @@ void TDocument::CenterOn(int index, TSize surface) {
   scene_.ShiftView(pixel::Round(halfWidth + origin.X - charge->X - kChargeHalfSize),
                    pixel::Round(halfHeight + origin.Y - charge->Y - kChargeHalfSize));
   // The charges keep their metres: saved or not, the document stays so.
-  Record(ViewStep(QStringLiteral("Zentrieren"), before, true));
+  Record(ViewStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Zentrieren")), before, true));
   emit ViewChanged(true);
 }
 
@@ -137,7 +142,7 @@ void TDocument::Pan(int32_t x, int32_t y) {
     gesture_.PannedFrom = CaptureView();
   scene_.ShiftView(x, y);
   if (before) {
-    Record(ViewStep(QStringLiteral("Ansicht verschieben"), *before));
+    Record(ViewStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ansicht verschieben")), *before));
   } else {
     gesture_.Changed = true;
     NotifyModified();
@@ -154,7 +159,7 @@ void TDocument::ApplyView(const TViewSettings &view) {
   scene_.StepLength = view.StepLength;
   // Only a new zoom moves field lines; the others reach the background at its next redraw.
   const bool zoomed = scene_.SetZoomFactor(view.Zoom);
-  Record(ViewStep(QStringLiteral("Anzeige ändern"), before));
+  Record(ViewStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Anzeige ändern")), before));
   emit ViewChanged(zoomed);
 }
 
@@ -180,7 +185,7 @@ void TDocument::ZoomTo(long double zoom, TPoint origin) {
   // The view tab's zoom about the origin, then a pan: the history replays both rules exactly.
   scene_.SetZoomFactor(zoom);
   scene_.ShiftView(origin.X, origin.Y);
-  Record(ViewStep(QStringLiteral("Zoom ändern"), before));
+  Record(ViewStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Zoom ändern")), before));
   emit ViewChanged(true);
 }
 
@@ -241,8 +246,8 @@ void TDocument::ApplyPotential(const TPotentialOptions &options) {
     emit ViewChanged(true);
   };
   Record(
-      THistoryStep{QStringLiteral("Potenzialanzeige ändern"), [show, before] { show(before); },
-                   [show, options] { show(options); },
+      THistoryStep{StepName(QT_TRANSLATE_NOOP("TDocument", "Potenzialanzeige ändern")),
+                   [show, before] { show(before); }, [show, options] { show(options); },
                    (before.Levels.capacity() + options.Levels.capacity()) * sizeof(long double)});
   emit ViewChanged(true);
 }
@@ -251,7 +256,7 @@ void TDocument::ChooseVoltage(const TVoltageChoice &choice, bool modifies) {
   if (choice == scene_.Voltage)
     return;
   const TVoltageChoice before = std::exchange(scene_.Voltage, choice);
-  Record(THistoryStep{QStringLiteral("Spannungsauswahl ändern"),
+  Record(THistoryStep{StepName(QT_TRANSLATE_NOOP("TDocument", "Spannungsauswahl ändern")),
                       [this, before] { RestoreVoltage(before); },
                       [this, choice] { RestoreVoltage(choice); }, 0, !modifies});
   emit VoltageChanged();
@@ -343,7 +348,7 @@ void TDocument::Record(std::optional<THistoryStep> step) {
 
 THistoryStep TDocument::CreateStep(int index, int selectedBefore) {
   const TPointCharge state = scene_.Charges[index];
-  return {QStringLiteral("Ladung erzeugen"),
+  return {StepName(QT_TRANSLATE_NOOP("TDocument", "Ladung erzeugen")),
           [this, index, selectedBefore] {
             RemoveCharge(index);
             Select(selectedBefore);
@@ -418,9 +423,11 @@ void TDocument::EndGesture() {
     Record(CreateStep(gesture.Created, gesture.SelectedBefore));
   const TPointCharge *moved = scene_.Charges.At(gesture.Moved);
   if (moved != nullptr && *moved != gesture.MovedFrom)
-    Record(ChargeStep(QStringLiteral("Ladung verschieben"), gesture.Moved, gesture.MovedFrom));
+    Record(ChargeStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ladung verschieben")), gesture.Moved,
+                      gesture.MovedFrom));
   if (gesture.PannedFrom)
-    Record(ViewStep(QStringLiteral("Ansicht verschieben"), *gesture.PannedFrom));
+    Record(ViewStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ansicht verschieben")),
+                    *gesture.PannedFrom));
   // A drag that ended where it started records nothing.
   NotifyModified();
 }

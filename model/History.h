@@ -11,7 +11,9 @@
 #include <vector>
 
 struct THistoryStep {
-  QString Text; // what the menu says it takes back or repeats
+  // What the menu says it takes back or repeats, untranslated: the document's steps are
+  // translated in the context "TDocument" when shown.
+  QString Text;
   std::function<void()> Undo;
   std::function<void()> Redo;
   size_t Bytes = 0; // what its captured values hold (B), for the bound

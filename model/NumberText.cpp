@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <charconv>
@@ -247,5 +248,6 @@ std::optional<long double> ParseNumber(const QString &text) {
 long double StrToNumber(const QString &text) {
   if (const auto value = ParseNumber(text))
     return *value;
-  throw EConvertError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
+  throw EConvertError(
+      QCoreApplication::translate("NumberText", "'%1' ist kein gültiger Gleitkommawert").arg(text));
 }

@@ -11,6 +11,7 @@
 #include "model/PointCharge.h"
 #include "model/Scene.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -26,7 +27,8 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 
 EWriteError WriteFailure(const QString &fileName, const QString &reason) {
-  return EWriteError(QStringLiteral("Das Bild konnte nicht nach %1 geschrieben werden. %2")
+  return EWriteError(QCoreApplication::translate(
+                         "PictureExport", "Das Bild konnte nicht nach %1 geschrieben werden. %2")
                          .arg(QFileInfo(fileName).absoluteFilePath(), reason));
 }
 

@@ -4,6 +4,8 @@
 #include "model/NumberText.h"
 #include "model/Scene.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace {
@@ -26,6 +28,10 @@ TVector ForceWithoutNoise(const TScene &scene, long double x, long double y, lon
   return force;
 }
 
+QString Translated(const QString &source) {
+  return QCoreApplication::translate("Readouts", source.toUtf8().constData());
+}
+
 QString Scientific(long double value, const char *unit) {
   return FormatScientific(value) + QLatin1String(unit);
 }
@@ -39,8 +45,10 @@ QString PositionText(const TScene &scene, const TPointCharge &charge) {
 }
 
 TDataRows DataRowsFor(const TScene &scene, const TPointCharge *selected) {
-  if (selected == nullptr || !selected->IsTestCharge)
-    return {kNoTestChargeText, kNoTestChargeText, kNoTestChargeText, kNoTestChargeText};
+  if (selected == nullptr || !selected->IsTestCharge) {
+    const QString none = Translated(kNoTestChargeText);
+    return {none, none, none, none};
+  }
 
   TDataRows rows;
   const long double q = selected->ChargeValue;
@@ -57,39 +65,39 @@ TDataRows DataRowsFor(const TScene &scene, const TPointCharge *selected) {
     rows.FieldStrength = Scientific(std::fabs(work.Length() / q), " N/C");
   } else {
     rows.Force = Scientific(0, " N");
-    rows.Angle = kNoChargeText;
+    rows.Angle = Translated(kNoChargeText);
     rows.FieldStrength = Scientific(ForceWithoutNoise(scene, px, py, 1).Length(), " N/C");
   }
   const long double v = PotentialAt(scene, selected->X, selected->Y);
   rows.Potential =
       std::isinf(static_cast<double>(v))
-          ? kInfiniteText
+          ? Translated(kInfiniteText)
           : Scientific(ZeroIfNoise(v, PotentialMagnitudeSum(scene, selected->X, selected->Y)),
                        " V");
   return rows;
 }
 
 QString PanelCaption(const TScene &scene, const TPointCharge *charge) {
-  return charge == nullptr ? kNoChargeChosenText : PositionText(scene, *charge);
+  return charge == nullptr ? Translated(kNoChargeChosenText) : PositionText(scene, *charge);
 }
 
 QString VoltageValueText(const TScene &scene, const TPointCharge *start, const TPointCharge *end,
                          int valueIndex) {
   if (start == nullptr || end == nullptr)
-    return kClickHintText;
+    return Translated(kClickHintText);
   if (valueIndex != kValueVoltage && valueIndex != kValueWork)
-    return kChooseValueHintText;
+    return Translated(kChooseValueHintText);
   const long double v2 = PotentialAt(scene, end->X, end->Y);
   const long double v1 = PotentialAt(scene, start->X, start->Y);
   const long double difference = v2 - v1;
   if (!std::isfinite(difference))
-    return kInfiniteText;
+    return Translated(kInfiniteText);
   // Both sums' terms add to the noise of their difference.
   const long double u =
       ZeroIfNoise(difference, PotentialMagnitudeSum(scene, end->X, end->Y) +
                                   PotentialMagnitudeSum(scene, start->X, start->Y));
   const long double value = valueIndex == kValueVoltage ? u : u * start->ChargeValue;
   if (!std::isfinite(static_cast<double>(value)))
-    return kInfiniteText;
+    return Translated(kInfiniteText);
   return Scientific(value, valueIndex == kValueVoltage ? " V" : " J");
 }

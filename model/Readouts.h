@@ -22,9 +22,14 @@ struct TDataRows {
   QString Potential;
   friend bool operator==(const TDataRows &, const TDataRows &) = default;
 };
-inline const QString kNoTestChargeText = QStringLiteral("(keine Probeladung)");
-inline const QString kNoChargeText = QStringLiteral("(keine Ladung)");
-inline const QString kInfiniteText = QStringLiteral("(unendlich)");
+// The fixed texts in the sources' language; the routines below answer their translations
+// (context "Readouts").
+inline const QString kNoTestChargeText =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("Readouts", "(keine Probeladung)"));
+inline const QString kNoChargeText =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("Readouts", "(keine Ladung)"));
+inline const QString kInfiniteText =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("Readouts", "(unendlich)"));
 
 // The rows for the selected charge; null (no selection) or a charge that is not a test
 // charge gives "(keine Probeladung)" in every row.
@@ -33,11 +38,12 @@ TDataRows DataRowsFor(const TScene &scene, const TPointCharge *selected);
 // Value indices of the voltage window.
 inline constexpr int kValueVoltage = 0;
 inline constexpr int kValueWork = 1;
-inline const QString kNoChargeChosenText = QStringLiteral("(keine Ladung ausgewählt)");
-inline const QString kClickHintText =
-    QStringLiteral("(Klicken Sie ein Feld oben und dann die gewünschte Ladung an.)");
-inline const QString kChooseValueHintText =
-    QStringLiteral("(Wählen Sie den Wert aus, der ausgegeben werden soll.)");
+inline const QString kNoChargeChosenText =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("Readouts", "(keine Ladung ausgewählt)"));
+inline const QString kClickHintText = QString::fromUtf8(QT_TRANSLATE_NOOP(
+    "Readouts", "(Klicken Sie ein Feld oben und dann die gewünschte Ladung an.)"));
+inline const QString kChooseValueHintText = QString::fromUtf8(
+    QT_TRANSLATE_NOOP("Readouts", "(Wählen Sie den Wert aus, der ausgegeben werden soll.)"));
 
 // Caption of a position panel: the charge's position, or "(keine Ladung ausgewählt)".
 QString PanelCaption(const TScene &scene, const TPointCharge *charge);

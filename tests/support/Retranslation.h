@@ -4,6 +4,8 @@
 // the mark after it was not passed through the translation, or not set again on
 // QEvent::LanguageChange.
 
+#include "support/Translators.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -16,19 +18,9 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTranslator>
 #include <QWidget>
 
 #include <map>
-
-class TMarkingTranslator : public QTranslator {
-public:
-  static QString Mark() { return QStringLiteral("[en]"); }
-  bool isEmpty() const override { return false; }
-  QString translate(const char *, const char *source, const char *, int) const override {
-    return Mark() + QString::fromUtf8(source);
-  }
-};
 
 // Every text the widget and its children show or tell (titles, labels, buttons, tabs, menus,
 // tooltips, placeholders, header labels, combo box entries), by where it stands. Windows
