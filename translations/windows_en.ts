@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>Anzahl Feldlinien:</source>
-        <translation>Number of field lines:</translation>
+        <translation>Field lines:</translation>
     </message>
     <message>
         <source>x-Koordinate der Ladung in Metern</source>
