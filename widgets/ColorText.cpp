@@ -2,6 +2,8 @@
 
 #include "base/Errors.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
 #include <optional>
 
@@ -57,7 +59,8 @@ TColor ColorTextToInt(const QString &text) {
   else
     magnitude = Magnitude(text, pos, 10, negative ? 0x80000000u : 0x7FFFFFFFu);
   if (!magnitude)
-    throw EConvertError(u'\'' + text + QStringLiteral("' ist kein gültiger Integerwert"));
+    throw EConvertError(
+        QCoreApplication::translate("ColorText", "'%1' ist kein gültiger Integerwert").arg(text));
   const auto bits = static_cast<uint32_t>(*magnitude);
   return negative ? 0u - bits : bits;
 }

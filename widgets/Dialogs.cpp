@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -113,7 +114,7 @@ public:
     QPrinter printer;
     printer.setPageOrientation(orientation);
     QPrintPreviewDialog preview(&printer, DialogOwner(parent));
-    preview.setWindowTitle(QStringLiteral("Druckvorschau"));
+    preview.setWindowTitle(QCoreApplication::translate("TDialogs", "Druckvorschau"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
                      [&paint](QPrinter *target) { Guarded([&] { paint(*target); }); });
     preview.exec();

@@ -14,13 +14,15 @@ void ReportError(const QString &message) {
 
 void ReportException(const std::exception &error) {
   if (const auto *input = dynamic_cast<const EInvalidInput *>(&error)) {
-    Dialogs().ShowError(QApplication::activeWindow(), kInvalidInputTitle, input->Message());
+    Dialogs().ShowError(QApplication::activeWindow(),
+                        QCoreApplication::translate("ErrorGuard", kInvalidInputTitle),
+                        input->Message());
     return;
   }
   if (const auto *own = dynamic_cast<const EKraftbildError *>(&error))
     ReportError(own->Message());
   else if (dynamic_cast<const std::bad_alloc *>(&error) != nullptr)
-    ReportError(QStringLiteral("Zu wenig Arbeitsspeicher."));
+    ReportError(QCoreApplication::translate("ErrorGuard", "Zu wenig Arbeitsspeicher."));
   else
     ReportError(QString::fromUtf8(error.what()));
 }

@@ -3,6 +3,7 @@
 // Qt's event dispatch; its message is shown in the error box titled with the application
 // title (with the period rule), and the program goes on.
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 
@@ -10,7 +11,9 @@
 #include <type_traits>
 #include <utility>
 
-inline const QString kInvalidInputTitle = QStringLiteral("Ungültige oder unvollständige Angaben");
+// The title of the box for an invalid input, untranslated (context "ErrorGuard").
+inline constexpr char kInvalidInputTitle[] =
+    QT_TRANSLATE_NOOP("ErrorGuard", "Ungültige oder unvollständige Angaben");
 
 // Shows the error box for a message (through the dialog seam).
 void ReportError(const QString &message);
@@ -25,7 +28,7 @@ template <typename Handler> void Guarded(Handler &&handler) noexcept {
   } catch (const std::exception &error) {
     ReportException(error);
   } catch (...) {
-    ReportError(QStringLiteral("Unbekannter Fehler"));
+    ReportError(QCoreApplication::translate("ErrorGuard", "Unbekannter Fehler"));
   }
 }
 

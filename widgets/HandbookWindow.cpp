@@ -1,5 +1,6 @@
 #include "widgets/HandbookWindow.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -10,10 +11,8 @@ namespace {
 constexpr int kWidth = 620;  // px: a page of text beside the main window
 constexpr int kHeight = 560; // px
 
-QToolButton *NavigationButton(const QString &text, const QString &tip, QWidget *parent) {
+QToolButton *NavigationButton(QWidget *parent) {
   auto *button = new QToolButton(parent);
-  button->setText(text);
-  button->setToolTip(tip);
   button->setAutoRaise(true);
   return button;
 }
@@ -22,13 +21,9 @@ QToolButton *NavigationButton(const QString &text, const QString &tip, QWidget *
 
 THandbookWindow::THandbookWindow(const QUrl &home, QWidget *parent)
     : QWidget(parent, Qt::Window), home_(home) {
-  setWindowTitle(QStringLiteral("Handbuch"));
-  Button_Back = NavigationButton(QStringLiteral("Zurück"),
-                                 QStringLiteral("Zurück zur zuvor gezeigten Seite"), this);
-  Button_Forward = NavigationButton(QStringLiteral("Vor"),
-                                    QStringLiteral("Wieder vor zur nächsten Seite"), this);
-  Button_Home = NavigationButton(QStringLiteral("Startseite"),
-                                 QStringLiteral("Zur ersten Seite des Handbuchs"), this);
+  Button_Back = NavigationButton(this);
+  Button_Forward = NavigationButton(this);
+  Button_Home = NavigationButton(this);
   Browser = new QTextBrowser(this);
   // Pages link to each other only; nothing leaves the program.
   Browser->setOpenExternalLinks(false);
@@ -52,11 +47,29 @@ THandbookWindow::THandbookWindow(const QUrl &home, QWidget *parent)
   connect(Button_Home, &QToolButton::clicked, this, [this] { Browser->setSource(home_); });
   connect(Browser, &QTextBrowser::backwardAvailable, Button_Back, &QWidget::setEnabled);
   connect(Browser, &QTextBrowser::forwardAvailable, Button_Forward, &QWidget::setEnabled);
-  connect(Browser, &QTextBrowser::sourceChanged, this, [this] {
-    const QString title = Browser->documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Handbuch")
-                                   : QStringLiteral("Handbuch - ") + title);
-  });
+  connect(Browser, &QTextBrowser::sourceChanged, this, [this] { ShowTitle(); });
+  RetranslateUi();
+}
+
+void THandbookWindow::RetranslateUi() {
+  ShowTitle();
+  Button_Back->setText(tr("Zurück"));
+  Button_Back->setToolTip(tr("Zurück zur zuvor gezeigten Seite"));
+  Button_Forward->setText(tr("Vor"));
+  Button_Forward->setToolTip(tr("Wieder vor zur nächsten Seite"));
+  Button_Home->setText(tr("Startseite"));
+  Button_Home->setToolTip(tr("Zur ersten Seite des Handbuchs"));
+}
+
+void THandbookWindow::ShowTitle() {
+  const QString title = Browser->documentTitle();
+  setWindowTitle(title.isEmpty() ? tr("Handbuch") : tr("Handbuch - %1").arg(title));
+}
+
+void THandbookWindow::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange)
+    RetranslateUi();
+  QWidget::changeEvent(event);
 }
 
 void THandbookWindow::ShowPage(const QUrl &page) {

@@ -5,10 +5,13 @@
 #include <QUrl>
 #include <QWidget>
 
+class QEvent;
 class QTextBrowser;
 class QToolButton;
 
 class THandbookWindow : public QWidget {
+  Q_OBJECT
+
 public:
   // home: the page "Startseite" goes to (a qrc: address).
   explicit THandbookWindow(const QUrl &home, QWidget *parent = nullptr);
@@ -22,6 +25,14 @@ public:
   void ShowPage(const QUrl &page);
   QUrl CurrentPage() const;
 
+protected:
+  void changeEvent(QEvent *event) override;
+
 private:
+  // Title, buttons and tooltips in the language in force.
+  void RetranslateUi();
+  // "Handbuch - <page title>", or "Handbuch" for a page without one.
+  void ShowTitle();
+
   QUrl home_;
 };

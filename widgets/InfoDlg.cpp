@@ -88,17 +88,32 @@ TInfo::TInfo(QWidget *parent) : QDialog(parent) {
     link->installEventFilter(this);
   }
 
-  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_ = new QPushButton(this);
   ok_->setGeometry(8, 101, 81, 25);
   ok_->setDefault(true);
   ConnectGuarded(ok_, &QPushButton::clicked, this, [this] { accept(); });
 
   ApplyMessageFont();
   logoBitmap_ = KraftbildLogo();
-  infoLbl_->setText(QString::fromUtf16(InfoCredit));
   SetTextColor(eMailLbl_, LinkColor);
   SetTextColor(urlLbl_, LinkColor);
   SetLinks(QString::fromUtf16(InfoEMail), QString::fromUtf16(InfoURL));
+  RetranslateUi();
+}
+
+void TInfo::RetranslateUi() {
+  if (!appTitle_.isEmpty())
+    setWindowTitle(tr("Info über %1").arg(appTitle_));
+  infoLbl_->setText(tr(InfoCredit));
+  ok_->setText(tr("OK"));
+  PlaceLabels();
+  logoPB_->update();
+}
+
+void TInfo::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange)
+    RetranslateUi();
+  QDialog::changeEvent(event);
 }
 
 void TInfo::SetLinks(const QString &eMail, const QString &url) {
@@ -116,8 +131,7 @@ void TInfo::SetInfo(const QString &title, const QString &devTime, const QIcon &i
   appTitle_ = title;
   devTime_ = devTime;
   appIcon_ = icon;
-  setWindowTitle(QStringLiteral("Info über ") + title);
-  logoPB_->update();
+  RetranslateUi();
 }
 
 int TInfo::ShowInfo(const QString &title, const QString &devTime, const QIcon &icon) {
@@ -213,8 +227,8 @@ void TInfo::HyperLinkMouseUp(QLabel *label) { SetTextColor(label, LinkColor); }
 
 void TInfo::EMailLblClick() {
   // The quotation marks are part of the text handed to the shell.
-  Dialogs().ShellOpen(QStringLiteral("\"mailto:") + eMail_ +
-                      QStringLiteral("?subject=Anwendung: ") + appTitle_ + u'"');
+  Dialogs().ShellOpen(QStringLiteral("\"mailto:") + eMail_ + QStringLiteral("?subject=") +
+                      tr("Anwendung: %1").arg(appTitle_) + u'"');
 }
 
 void TInfo::URLLblClick() { Dialogs().ShellOpen(url_); }

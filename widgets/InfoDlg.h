@@ -4,6 +4,7 @@
 
 #include "widgets/InfoHeader.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
@@ -14,7 +15,8 @@ class QPushButton;
 
 // The contact details shown in the dialog. The program has no mail address or web home of
 // its own: no links rather than dead ones.
-inline constexpr char16_t InfoCredit[] = u"Ein Programm für den Physikunterricht";
+inline constexpr char InfoCredit[] =
+    QT_TRANSLATE_NOOP("TInfo", "Ein Programm für den Physikunterricht");
 inline constexpr char16_t InfoEMail[] = u"";
 inline constexpr char16_t InfoURL[] = u"";
 
@@ -49,11 +51,14 @@ public:
   QPushButton *OK() const { return ok_; }
 
 protected:
+  void changeEvent(QEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
   void showEvent(QShowEvent *event) override;
 
 private:
+  // Caption, credit and button in the language in force; the header repaints in it.
+  void RetranslateUi();
   void HyperLinkMouseEnter(QLabel *label);
   void HyperLinkMouseLeave(QLabel *label);
   void HyperLinkMouseDown(QLabel *label);

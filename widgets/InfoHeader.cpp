@@ -1,5 +1,7 @@
 #include "widgets/InfoHeader.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -66,8 +68,8 @@ void PaintInfoHeader(QImage &image, const TInfoHeader &header) {
                  header.AppTitle);
   canvas.Font.Style = 0;
   // The version is moved right so that both values start in the same column.
-  const QString periodLabel = QStringLiteral("Entwicklungszeit: ");
-  const QString versionLabel = QStringLiteral("Version: ");
+  const QString periodLabel = QCoreApplication::translate("TInfoHeader", "Entwicklungszeit: ");
+  const QString versionLabel = QCoreApplication::translate("TInfoHeader", "Version: ");
   canvas.TextOut(iconWidth + 16 + canvas.TextWidth(periodLabel) - canvas.TextWidth(versionLabel),
                  h / 2 - static_cast<int>(canvas.TextHeight(header.AppTitle) * 0.5),
                  versionLabel + header.Version);

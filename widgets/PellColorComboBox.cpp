@@ -6,6 +6,7 @@
 #include "widgets/ErrorGuard.h"
 
 #include <QAbstractItemView>
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFocusRect>
@@ -17,27 +18,33 @@
 namespace {
 
 struct TDefaultColor {
-  const char16_t *Name;
+  const char *Name; // untranslated
   TColor Value;
 };
 
 constexpr std::array<TDefaultColor, 15> DefaultColors{{
-    {u"Schwarz", 0x000000},
-    {u"Dunkelgrau", 0x808080},
-    {u"Hellgrau", 0xC0C0C0},
-    {u"Weiß", 0xFFFFFF},
-    {u"Rot", 0x0000FF},
-    {u"Orange", 0x0080FF},
-    {u"Gelb", 0x00FFFF},
-    {u"Hellgrün", 0x00FF00},
-    {u"Dunkelgrün", 0x008000},
-    {u"Dunkelblau", 0x800000},
-    {u"Blau", 0xFF0000},
-    {u"Hellblau", 0xFFFF00},
-    {u"Violett", 0xFF8080},
-    {u"Lila", 0x800080},
-    {u"Rosa", 0xFF00FF},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Schwarz"), 0x000000},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Dunkelgrau"), 0x808080},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Hellgrau"), 0xC0C0C0},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Weiß"), 0xFFFFFF},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Rot"), 0x0000FF},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Orange"), 0x0080FF},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Gelb"), 0x00FFFF},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Hellgrün"), 0x00FF00},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Dunkelgrün"), 0x008000},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Dunkelblau"), 0x800000},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Blau"), 0xFF0000},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Hellblau"), 0xFFFF00},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Violett"), 0xFF8080},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Lila"), 0x800080},
+    {QT_TRANSLATE_NOOP("TPellColorComboBox", "Rosa"), 0xFF00FF},
 }};
+
+constexpr const char *kFreeColorName = QT_TRANSLATE_NOOP("TPellColorComboBox", "Andere Farbe");
+
+// An entry's untranslated name, for the entries the program names itself; the user's names
+// have none and stay as they are in every language.
+constexpr int kSourceNameRole = Qt::UserRole;
 
 // Draws the popup list's entries as swatches of a fixed height.
 class TColorItemDelegate : public QStyledItemDelegate {
@@ -69,14 +76,31 @@ private:
 TPellColorComboBox::TPellColorComboBox(QWidget *parent) : TPellComboBox(parent) {
   setItemDelegate(new TColorItemDelegate(this));
   for (const TDefaultColor &c : DefaultColors) {
-    addItem(QString::fromUtf16(c.Name));
+    addItem(QString(), QString::fromUtf8(c.Name));
     colors_ << ColorToText(c.Value);
   }
-  addItem(QStringLiteral("Andere Farbe"));
+  addItem(QString(), QString::fromUtf8(kFreeColorName));
+  RetranslateUi();
   setCurrentIndex(-1);
   resize(sizeHint());
   // `activated` comes only from the user (mouse, arrow keys, wheel), never from code.
   ConnectGuarded(this, &QComboBox::activated, this, [this] { Change(); });
+}
+
+void TPellColorComboBox::RetranslateUi() {
+  // Entries inserted or removed since keep their untranslated name with them.
+  for (int i = 0; i < count(); ++i) {
+    const QString source = itemData(i, kSourceNameRole).toString();
+    if (!source.isEmpty())
+      setItemText(i, tr(source.toUtf8().constData()));
+  }
+  Repaint();
+}
+
+void TPellColorComboBox::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange)
+    RetranslateUi();
+  TPellComboBox::changeEvent(event);
 }
 
 QStringList TPellColorComboBox::Items() const {
@@ -173,10 +197,10 @@ int TPellColorComboBox::ColorNameIndex(const QString &name) const {
 void TPellColorComboBox::SetColors(const QStringList &colors) {
   colors_ = colors;
   lastPaintError_.clear();
-  const QString title = QStringLiteral("Farbname");
+  const QString title = tr("Farbname");
   QString text; // carried from one question to the next
   while (count() - 1 > colors_.size()) {
-    QString prompt = QStringLiteral("Name der gelöschten Farbe:");
+    QString prompt = tr("Name der gelöschten Farbe:");
     int victim = -1;
     for (;;) {
       const std::optional<QString> answer = Dialogs().InputQuery(this, title, prompt, text);
@@ -186,7 +210,7 @@ void TPellColorComboBox::SetColors(const QStringList &colors) {
       victim = ColorNameIndex(text);
       if (victim >= 0)
         break;
-      prompt = QStringLiteral("Die Farbe \"") + text + QStringLiteral("\" ist nicht vorhanden.");
+      prompt = tr("Die Farbe \"%1\" ist nicht vorhanden.").arg(text);
     }
     // Cancelled: the last colour name goes, so that names and colours stay in line and the
     // free-colour name stays last.
@@ -194,7 +218,7 @@ void TPellColorComboBox::SetColors(const QStringList &colors) {
   }
   while (count() - 1 < colors_.size()) {
     const std::optional<QString> answer =
-        Dialogs().InputQuery(this, title, QStringLiteral("Name der hinzugefügten Farbe:"), text);
+        Dialogs().InputQuery(this, title, tr("Name der hinzugefügten Farbe:"), text);
     if (answer)
       text = *answer;
     // Cancelled: an unnamed colour, still before the free-colour name.

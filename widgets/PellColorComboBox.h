@@ -69,9 +69,12 @@ signals:
   void OnColorChange();
 
 protected:
+  void changeEvent(QEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
 
 private:
+  // The names the program gave in the language in force.
+  void RetranslateUi();
   // The user picked an entry by mouse or keyboard.
   void Change();
   void Repaint();

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,7 +24,9 @@
 
 namespace {
 
-QLabel *Label(const QString &text, QWidget *parent) { return new QLabel(text, parent); }
+// The entries of the unit list, by the unit's index in a charge.
+constexpr const char *kUnitNames[] = {QT_TRANSLATE_NOOP("TChargeTab", "1 Elementarladung"),
+                                      QT_TRANSLATE_NOOP("TChargeTab", "1 Coulomb")};
 
 } // namespace
 
@@ -32,29 +35,33 @@ TChargeTab::TChargeTab(QWidget *parent) : QWidget(parent) {
   Edit_Y = new QLineEdit(this);
   Edit_Charge = new QLineEdit(this);
   ComboBox_Unit = new QComboBox(this);
-  ComboBox_Unit->addItems({QStringLiteral("1 Elementarladung"), QStringLiteral("1 Coulomb")});
+  for (int i = 0; i < static_cast<int>(std::size(kUnitNames)); ++i)
+    ComboBox_Unit->addItem(QString());
   SpinEdit_CountLines = new TClampSpinBox(this);
   SpinEdit_CountLines->setRange(0, kMaxFieldLines);
-  CheckBox_TestCharge = new QCheckBox(QStringLiteral("&Probeladung (Kraftpfeil)"), this);
-  Button_Apply = new QPushButton(QStringLiteral("Ü&bernehmen"), this);
-  Button_Center = new QPushButton(QStringLiteral("&Zentrieren"), this);
-  Button_Delete = new QPushButton(QStringLiteral("&Löschen"), this);
-  SetToolTips();
+  CheckBox_TestCharge = new QCheckBox(this);
+  Button_Apply = new QPushButton(this);
+  Button_Center = new QPushButton(this);
+  Button_Delete = new QPushButton(this);
+  chargeLabel_ = new QLabel(this);
+  unitLabel_ = new QLabel(this);
+  countLinesLabel_ = new QLabel(this);
 
   auto *grid = new QGridLayout(this);
   grid->setContentsMargins(6, 6, 6, 6);
   grid->setVerticalSpacing(3);
-  grid->addWidget(Label(QStringLiteral("X:"), this), 0, 0);
+  // Axis names and units read the same in every language.
+  grid->addWidget(new QLabel(QStringLiteral("X:"), this), 0, 0);
   grid->addWidget(Edit_X, 0, 1);
-  grid->addWidget(Label(QStringLiteral("m"), this), 0, 2);
-  grid->addWidget(Label(QStringLiteral("Y:"), this), 1, 0);
+  grid->addWidget(new QLabel(QStringLiteral("m"), this), 0, 2);
+  grid->addWidget(new QLabel(QStringLiteral("Y:"), this), 1, 0);
   grid->addWidget(Edit_Y, 1, 1);
-  grid->addWidget(Label(QStringLiteral("m"), this), 1, 2);
-  grid->addWidget(Label(QStringLiteral("Ladung:"), this), 2, 0);
+  grid->addWidget(new QLabel(QStringLiteral("m"), this), 1, 2);
+  grid->addWidget(chargeLabel_, 2, 0);
   grid->addWidget(Edit_Charge, 2, 1);
-  grid->addWidget(Label(QStringLiteral("Einheit:"), this), 3, 0);
+  grid->addWidget(unitLabel_, 3, 0);
   grid->addWidget(ComboBox_Unit, 3, 1);
-  grid->addWidget(Label(QStringLiteral("Anzahl Feldlinien:"), this), 4, 0);
+  grid->addWidget(countLinesLabel_, 4, 0);
   grid->addWidget(SpinEdit_CountLines, 4, 1);
   grid->addWidget(CheckBox_TestCharge, 5, 0, 1, 3);
   auto *buttons = new QHBoxLayout;
@@ -64,22 +71,39 @@ TChargeTab::TChargeTab(QWidget *parent) : QWidget(parent) {
   grid->addLayout(buttons, 6, 0, 1, 3);
 
   ShowNoCharge();
+  RetranslateUi();
 }
 
-void TChargeTab::SetToolTips() {
-  Edit_X->setToolTip(QStringLiteral("x-Koordinate der Ladung in Metern"));
-  Edit_Y->setToolTip(QStringLiteral("y-Koordinate der Ladung in Metern"));
+void TChargeTab::RetranslateUi() {
+  for (int i = 0; i < static_cast<int>(std::size(kUnitNames)); ++i)
+    ComboBox_Unit->setItemText(i, tr(kUnitNames[i]));
+  CheckBox_TestCharge->setText(tr("&Probeladung (Kraftpfeil)"));
+  Button_Apply->setText(tr("Ü&bernehmen"));
+  Button_Center->setText(tr("&Zentrieren"));
+  Button_Delete->setText(tr("&Löschen"));
+  chargeLabel_->setText(tr("Ladung:"));
+  unitLabel_->setText(tr("Einheit:"));
+  countLinesLabel_->setText(tr("Anzahl Feldlinien:"));
+
+  Edit_X->setToolTip(tr("x-Koordinate der Ladung in Metern"));
+  Edit_Y->setToolTip(tr("y-Koordinate der Ladung in Metern"));
   Edit_Charge->setToolTip(
-      QStringLiteral("Ladung als Vielfaches der Einheit; negativ für eine negative Ladung"));
-  ComboBox_Unit->setToolTip(QStringLiteral("Einheit der Ladung: Elementarladungen oder Coulomb"));
+      tr("Ladung als Vielfaches der Einheit; negativ für eine negative Ladung"));
+  ComboBox_Unit->setToolTip(tr("Einheit der Ladung: Elementarladungen oder Coulomb"));
   SpinEdit_CountLines->setToolTip(
-      QStringLiteral("Feldlinien: Anzahl der Feldlinien, die von dieser Ladung ausgehen"));
+      tr("Feldlinien: Anzahl der Feldlinien, die von dieser Ladung ausgehen"));
   CheckBox_TestCharge->setToolTip(
-      QStringLiteral("Probeladung: erzeugt kein Feld, zeigt aber die Kraft auf sie als Pfeil"));
-  Button_Apply->setToolTip(QStringLiteral("Die Werte dieser Seite für die Ladung übernehmen"));
-  Button_Center->setToolTip(QStringLiteral("Die Ansicht so verschieben, dass die Ladung in der "
-                                           "Mitte der Zeichenfläche steht"));
-  Button_Delete->setToolTip(QStringLiteral("Die gewählte Ladung löschen"));
+      tr("Probeladung: erzeugt kein Feld, zeigt aber die Kraft auf sie als Pfeil"));
+  Button_Apply->setToolTip(tr("Die Werte dieser Seite für die Ladung übernehmen"));
+  Button_Center->setToolTip(
+      tr("Die Ansicht so verschieben, dass die Ladung in der Mitte der Zeichenfläche steht"));
+  Button_Delete->setToolTip(tr("Die gewählte Ladung löschen"));
+}
+
+void TChargeTab::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange)
+    RetranslateUi();
+  QWidget::changeEvent(event);
 }
 
 void TChargeTab::ShowNoCharge() {
@@ -117,15 +141,15 @@ TChargeInput TChargeTab::ReadInput(const TScene &scene) const {
   TChargeInput input;
   const auto x = ParseNumber(Edit_X->text());
   if (!x) {
-    throw EInvalidInput(QStringLiteral("Ungültige x-Koordinate"));
+    throw EInvalidInput(tr("Ungültige x-Koordinate"));
   }
   const auto y = ParseNumber(Edit_Y->text());
   if (!y) {
-    throw EInvalidInput(QStringLiteral("Ungültige y-Koordinate"));
+    throw EInvalidInput(tr("Ungültige y-Koordinate"));
   }
   const auto q = ParseNumber(Edit_Charge->text());
   if (!q) {
-    throw EInvalidInput(QStringLiteral("Ungültige Ladungsangabe"));
+    throw EInvalidInput(tr("Ungültige Ladungsangabe"));
   }
   // A position is kept in pixels: metres beyond their range could never be saved, and a
   // charge farther away than the view can move could never be centred and shown.
@@ -134,9 +158,9 @@ TChargeInput TChargeTab::ReadInput(const TScene &scene) const {
   scene.WorldToScreen({*x, *y}, px, py);
   // A centrable offset is also a finite pixel position: the stricter of the two rules.
   if (!PixelOffsetCentrable(px - scene.Origin.X))
-    throw EInvalidInput(QStringLiteral("Ungültige x-Koordinate"));
+    throw EInvalidInput(tr("Ungültige x-Koordinate"));
   if (!PixelOffsetCentrable(py - scene.Origin.Y))
-    throw EInvalidInput(QStringLiteral("Ungültige y-Koordinate"));
+    throw EInvalidInput(tr("Ungültige y-Koordinate"));
   input.X = *x;
   input.Y = *y;
   input.Value = *q;
@@ -148,7 +172,7 @@ TChargeInput TChargeTab::ReadInput(const TScene &scene) const {
   if (!ChargesUsable(
           ChargeExtentOf(scene, scene.Selected, *q * UnitFactorOf(unit), !input.TestCharge),
           scene.PixelsPerMetre))
-    throw EInvalidInput(QStringLiteral("Ungültige Ladungsangabe"));
+    throw EInvalidInput(tr("Ungültige Ladungsangabe"));
   // Text that is not a whole number counts as the minimum; the range holds in any case.
   bool isNumber = false;
   const int lines = SpinEdit_CountLines->cleanText().toInt(&isNumber);

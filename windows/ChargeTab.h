@@ -13,7 +13,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QEvent;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -46,10 +48,16 @@ public:
   QPushButton *Button_Delete = nullptr;
 
 protected:
+  void changeEvent(QEvent *event) override;
   // Enter applies what the page shows, as its apply button does.
   void keyPressEvent(QKeyEvent *event) override;
 
 private:
-  void SetToolTips();
+  // Every text of the page in the language in force.
+  void RetranslateUi();
   void ShowNoCharge();
+
+  QLabel *chargeLabel_ = nullptr;
+  QLabel *unitLabel_ = nullptr;
+  QLabel *countLinesLabel_ = nullptr;
 };

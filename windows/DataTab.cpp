@@ -2,16 +2,25 @@
 
 #include "model/Readouts.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+
+namespace {
+
+// The properties, one row each, in the order of ShowRows.
+constexpr const char *kPropertyNames[] = {
+    QT_TRANSLATE_NOOP("TDataTab", "Kraft"), QT_TRANSLATE_NOOP("TDataTab", "Winkel"),
+    QT_TRANSLATE_NOOP("TDataTab", "Feldstärke"), QT_TRANSLATE_NOOP("TDataTab", "Potenzial")};
+
+} // namespace
+
 TDataTab::TDataTab(QWidget *parent) : QWidget(parent) {
   ListView_Data = new QTreeWidget(this);
   ListView_Data->setColumnCount(2);
-  ListView_Data->setToolTip(
-      QStringLiteral("Kraft, Richtung, Feldstärke und Potenzial an der gewählten Probeladung"));
-  ListView_Data->setHeaderLabels({QStringLiteral("Eigenschaft"), QStringLiteral("Wert")});
   ListView_Data->setRootIsDecorated(false);
   ListView_Data->setItemsExpandable(false);
   ListView_Data->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -22,12 +31,27 @@ TDataTab::TDataTab(QWidget *parent) : QWidget(parent) {
   header->setSectionsMovable(false);
   header->setStretchLastSection(true);
   header->resizeSection(0, kPropertyColumnWidth);
-  for (const char16_t *caption : {u"Kraft", u"Winkel", u"Feldstärke", u"Potenzial"})
-    new QTreeWidgetItem(ListView_Data, {QString::fromUtf16(caption), QString()});
+  for (int row = 0; row < static_cast<int>(std::size(kPropertyNames)); ++row)
+    new QTreeWidgetItem(ListView_Data);
 
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(ListView_Data);
+  RetranslateUi();
+}
+
+void TDataTab::RetranslateUi() {
+  ListView_Data->setToolTip(
+      tr("Kraft, Richtung, Feldstärke und Potenzial an der gewählten Probeladung"));
+  ListView_Data->setHeaderLabels({tr("Eigenschaft"), tr("Wert")});
+  for (int row = 0; row < static_cast<int>(std::size(kPropertyNames)); ++row)
+    ListView_Data->topLevelItem(row)->setText(0, tr(kPropertyNames[row]));
+}
+
+void TDataTab::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange)
+    RetranslateUi();
+  QWidget::changeEvent(event);
 }
 
 void TDataTab::ShowRows(const TDataRows &rows) {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QEvent;
 class QTreeWidget;
 struct TDataRows;
 
@@ -22,4 +23,11 @@ public:
   void ShowRows(const TDataRows &rows);
   // The "Wert" text of a row.
   QString Value(int row) const;
+
+protected:
+  void changeEvent(QEvent *event) override;
+
+private:
+  // Tooltip, column headers and property names in the language in force.
+  void RetranslateUi();
 };

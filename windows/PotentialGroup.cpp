@@ -6,6 +6,7 @@
 #include "widgets/PellColorComboBox.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,31 +17,18 @@
 #include <cmath>
 #include <iterator>
 
-TPotentialGroup::TPotentialGroup(QWidget *parent)
-    : QGroupBox(QStringLiteral("Äquipotentiallinien"), parent) {
-  CheckBox_Lines = new QCheckBox(QStringLiteral("Äquipotentiallinien zei&gen"), this);
-  Radio_Automatic = new QRadioButton(QStringLiteral("&Abstand automatisch"), this);
-  Radio_Fixed = new QRadioButton(QStringLiteral("Abs&tand:"), this);
+TPotentialGroup::TPotentialGroup(QWidget *parent) : QGroupBox(parent) {
+  CheckBox_Lines = new QCheckBox(this);
+  Radio_Automatic = new QRadioButton(this);
+  Radio_Fixed = new QRadioButton(this);
   Edit_Spacing = new QLineEdit(this);
-  CheckBox_TestChargeLine =
-      new QCheckBox(QStringLiteral("Linie &durch die gewählte Probeladung"), this);
+  CheckBox_TestChargeLine = new QCheckBox(this);
   PellColorComboBox_Lines = new TPellColorComboBox(this);
-  CheckBox_Map = new QCheckBox(QStringLiteral("Pote&nzialfarben"), this);
+  CheckBox_Map = new QCheckBox(this);
+  lineColorLabel_ = new QLabel(this);
 
   auto *grid = new QGridLayout(this);
-  Button_Back = new QPushButton(QStringLiteral("Zurüc&k"), this);
-  CheckBox_Lines->setToolTip(QStringLiteral("Linien gleichen Potenzials zeigen, je mit ihrem "
-                                            "Wert beschriftet, wo Platz ist"));
-  Radio_Automatic->setToolTip(
-      QStringLiteral("Abstand der Linien selbst wählen lassen (Stufen 1, 2, 5)"));
-  Radio_Fixed->setToolTip(QStringLiteral("Die Linien im eingetragenen Abstand zeichnen"));
-  Edit_Spacing->setToolTip(QStringLiteral("Abstand benachbarter Linien in Volt"));
-  PellColorComboBox_Lines->setToolTip(QStringLiteral("Farbe der Äquipotentiallinien"));
-  CheckBox_TestChargeLine->setToolTip(
-      QStringLiteral("Zusätzlich die Linie durch die gewählte Probeladung zeigen"));
-  CheckBox_Map->setToolTip(
-      QStringLiteral("Die Fläche nach dem Potenzial färben, mit einer Legende"));
-  Button_Back->setToolTip(QStringLiteral("Zurück zu den übrigen Einstellungen der Anzeige"));
+  Button_Back = new QPushButton(this);
 
   // Tight rows: in the view tab's place the group must be no taller than the charge tab.
   grid->setContentsMargins(6, 2, 6, 2);
@@ -53,8 +41,8 @@ TPotentialGroup::TPotentialGroup(QWidget *parent)
   grid->addWidget(Radio_Automatic, 1, 0, 1, 3);
   grid->addWidget(Radio_Fixed, 2, 0);
   grid->addWidget(Edit_Spacing, 2, 1);
-  grid->addWidget(new QLabel(QStringLiteral("V"), this), 2, 2);
-  grid->addWidget(new QLabel(QStringLiteral("Linienfarbe:"), this), 3, 0);
+  grid->addWidget(new QLabel(QStringLiteral("V"), this), 2, 2); // a unit in every language
+  grid->addWidget(lineColorLabel_, 3, 0);
   grid->addWidget(PellColorComboBox_Lines, 3, 1, 1, 2);
   grid->addWidget(CheckBox_TestChargeLine, 4, 0, 1, 3);
   grid->addWidget(CheckBox_Map, 5, 0, 1, 3);
@@ -82,6 +70,35 @@ TPotentialGroup::TPotentialGroup(QWidget *parent)
   connect(PellColorComboBox_Lines, &TPellColorComboBox::OnColorChange, this, edited);
   connect(CheckBox_Map, &QCheckBox::toggled, this, edited);
   ShowOptions({});
+  RetranslateUi();
+}
+
+void TPotentialGroup::RetranslateUi() {
+  setTitle(tr("Äquipotentiallinien"));
+  CheckBox_Lines->setText(tr("Äquipotentiallinien zei&gen"));
+  Radio_Automatic->setText(tr("&Abstand automatisch"));
+  Radio_Fixed->setText(tr("Abs&tand:"));
+  CheckBox_TestChargeLine->setText(tr("Linie &durch die gewählte Probeladung"));
+  CheckBox_Map->setText(tr("Pote&nzialfarben"));
+  lineColorLabel_->setText(tr("Linienfarbe:"));
+  Button_Back->setText(tr("Zurüc&k"));
+
+  CheckBox_Lines->setToolTip(
+      tr("Linien gleichen Potenzials zeigen, je mit ihrem Wert beschriftet, wo Platz ist"));
+  Radio_Automatic->setToolTip(tr("Abstand der Linien selbst wählen lassen (Stufen 1, 2, 5)"));
+  Radio_Fixed->setToolTip(tr("Die Linien im eingetragenen Abstand zeichnen"));
+  Edit_Spacing->setToolTip(tr("Abstand benachbarter Linien in Volt"));
+  PellColorComboBox_Lines->setToolTip(tr("Farbe der Äquipotentiallinien"));
+  CheckBox_TestChargeLine->setToolTip(
+      tr("Zusätzlich die Linie durch die gewählte Probeladung zeigen"));
+  CheckBox_Map->setToolTip(tr("Die Fläche nach dem Potenzial färben, mit einer Legende"));
+  Button_Back->setToolTip(tr("Zurück zu den übrigen Einstellungen der Anzeige"));
+}
+
+void TPotentialGroup::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange)
+    RetranslateUi();
+  QGroupBox::changeEvent(event);
 }
 
 void TPotentialGroup::ShowOptions(const TPotentialOptions &options) {
@@ -102,8 +119,7 @@ TPotentialOptions TPotentialGroup::ReadOptions(const TPotentialOptions &current)
   if (options.FixedSpacing) {
     options.Spacing = StrToNumber(Edit_Spacing->text());
     if (!(options.Spacing > 0) || !std::isfinite(options.Spacing))
-      throw EKraftbildError(
-          QStringLiteral("Der Abstand der Äquipotentiallinien muss positiv sein."));
+      throw EKraftbildError(tr("Der Abstand der Äquipotentiallinien muss positiv sein."));
   }
   options.TestChargeLine = CheckBox_TestChargeLine->isChecked();
   options.LineColor = PellColorComboBox_Lines->Color();

@@ -9,7 +9,9 @@
 #include <QGroupBox>
 
 class QCheckBox;
+class QEvent;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -42,9 +44,14 @@ signals:
   void OptionsEdited();
 
 protected:
+  void changeEvent(QEvent *event) override;
   // Enter stays here: the spacing it finishes applies at once, not the view settings.
   void keyPressEvent(QKeyEvent *event) override;
 
 private:
+  // Every text of the group in the language in force.
+  void RetranslateUi();
+
+  QLabel *lineColorLabel_ = nullptr;
   bool showing_ = false;
 };

@@ -38,7 +38,6 @@ private:
 TForm2::TForm2(TDocument &document) : document_(document) {
   // The program makes it a tool window of the main window (MakeToolWindow).
   setWindowFlags(Qt::Tool);
-  setWindowTitle(QStringLiteral("Einstellungen"));
   // An 8-point window: the about dialog gives it the message font's face at start-up.
   QFont font = this->font();
   font.setPointSize(8);
@@ -49,17 +48,10 @@ TForm2::TForm2(TDocument &document) : document_(document) {
   TabSheet_Charge = new TChargeTab;
   TabSheet_Data = new TDataTab;
   TabSheet_View = new TViewTab;
-  PageControl->addTab(TabSheet_Charge, QStringLiteral("Ladung"));
-  PageControl->addTab(TabSheet_Data, QStringLiteral("Daten"));
-  PageControl->addTab(TabSheet_View, QStringLiteral("Anzeige"));
+  PageControl->addTab(TabSheet_Charge, QString());
+  PageControl->addTab(TabSheet_Data, QString());
+  PageControl->addTab(TabSheet_View, QString());
   PageControl->setCurrentIndex(0);
-  ComboBox_Charges->setToolTip(
-      QStringLiteral("Alle Ladungen; die gewählte zeigen die Seiten darunter"));
-  PageControl->setTabToolTip(0, QStringLiteral("Ort, Wert und Feldlinien der gewählten Ladung"));
-  PageControl->setTabToolTip(
-      1, QStringLiteral("Kraft, Feldstärke und Potenzial an der gewählten Probeladung"));
-  PageControl->setTabToolTip(2, QStringLiteral("Kraftpfeile, Zoom, Präzision und "
-                                               "Äquipotentiallinien"));
 
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -106,6 +98,30 @@ TForm2::TForm2(TDocument &document) : document_(document) {
 
   // FormCreate
   TabSheet_View->ShowInitialView(document_.Scene());
+  RetranslateUi();
+}
+
+void TForm2::RetranslateUi() {
+  setWindowTitle(tr("Einstellungen"));
+  PageControl->setTabText(0, tr("Ladung"));
+  PageControl->setTabText(1, tr("Daten"));
+  PageControl->setTabText(2, tr("Anzeige"));
+  ComboBox_Charges->setToolTip(tr("Alle Ladungen; die gewählte zeigen die Seiten darunter"));
+  PageControl->setTabToolTip(0, tr("Ort, Wert und Feldlinien der gewählten Ladung"));
+  PageControl->setTabToolTip(1, tr("Kraft, Feldstärke und Potenzial an der gewählten Probeladung"));
+  PageControl->setTabToolTip(2, tr("Kraftpfeile, Zoom, Präzision und Äquipotentiallinien"));
+}
+
+void TForm2::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange) {
+    RetranslateUi();
+    // Readouts and numbers are in the new language and number format too.
+    Guarded([this] {
+      ShowSelection();
+      ComboBox_Charges->RepaintEntries();
+    });
+  }
+  QWidget::changeEvent(event);
 }
 
 const TPointCharge *TForm2::SelectedCharge() const { return document_.Selected(); }

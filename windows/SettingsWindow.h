@@ -55,9 +55,12 @@ signals:
   void CenterClicked();
 
 protected:
+  void changeEvent(QEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
 
 private:
+  // Title, tab names and tooltips in the language in force; the pages do their own.
+  void RetranslateUi();
   // A charge changed by somebody else: its entry and, when selected, the pages follow.
   void OnChargeChanged(int index);
 

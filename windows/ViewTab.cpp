@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,12 +20,6 @@
 #include <QSlider>
 #include <QStackedLayout>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel *Label(const QString &text, QWidget *parent) { return new QLabel(text, parent); }
-
-} // namespace
 
 TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   Edit_ArrowLength = new QLineEdit(this);
@@ -40,18 +35,14 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   TrackBar_Precision->setTickInterval(2);
   TrackBar_Precision->setTickPosition(QSlider::TicksBelow);
   TrackBar_Precision->setPageStep(2);
-  CheckBox_ShowFieldLineAtCursor =
-      new QCheckBox(QStringLiteral("&Feldlinie an aktueller Cursorposition zeigen"), this);
-  Button_ApplyView = new QPushButton(QStringLiteral("Übe&rnehmen"), this);
-  Edit_ArrowLength->setToolTip(
-      QStringLiteral("Pfeillänge: die Kraft in Newton, für die ein Meter Kraftpfeil steht"));
-  PellColorComboBox_Arrow->setToolTip(QStringLiteral("Farbe der Kraftpfeile"));
-  ComboBox_Zoom->setToolTip(QStringLiteral("Zoom in Prozent; wählen oder eintippen"));
-  TrackBar_Precision->setToolTip(QStringLiteral(
-      "Präzision der Feldlinien: links feine Schritte (genau), rechts grobe (schnell)"));
-  CheckBox_ShowFieldLineAtCursor->setToolTip(
-      QStringLiteral("Zeigt die Feldlinie durch den Mauszeiger auf der Zeichenfläche"));
-  Button_ApplyView->setToolTip(QStringLiteral("Die Werte dieser Seite übernehmen"));
+  CheckBox_ShowFieldLineAtCursor = new QCheckBox(this);
+  Button_ApplyView = new QPushButton(this);
+  arrowLengthLabel_ = new QLabel(this);
+  arrowColorLabel_ = new QLabel(this);
+  zoomLabel_ = new QLabel(this);
+  precisionLabel_ = new QLabel(this);
+  highLabel_ = new QLabel(this);
+  lowLabel_ = new QLabel(this);
 
   // Two pages in the tab's room, so that the settings window keeps its size: the view
   // settings, and the equipotential group behind a button.
@@ -61,26 +52,25 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   auto *grid = new QGridLayout(settings);
   grid->setContentsMargins(6, 6, 6, 6);
   grid->setVerticalSpacing(3);
-  grid->addWidget(Label(QStringLiteral("Pfeillänge:"), this), 0, 0);
+  grid->addWidget(arrowLengthLabel_, 0, 0);
   grid->addWidget(Edit_ArrowLength, 0, 1);
-  grid->addWidget(Label(QStringLiteral("N/m"), this), 0, 2);
-  grid->addWidget(Label(QStringLiteral("Pfeilfarbe:"), this), 1, 0);
+  // Units read the same in every language.
+  grid->addWidget(new QLabel(QStringLiteral("N/m"), this), 0, 2);
+  grid->addWidget(arrowColorLabel_, 1, 0);
   grid->addWidget(PellColorComboBox_Arrow, 1, 1, 1, 2);
-  grid->addWidget(Label(QStringLiteral("Zoom:"), this), 2, 0);
+  grid->addWidget(zoomLabel_, 2, 0);
   grid->addWidget(ComboBox_Zoom, 2, 1);
-  grid->addWidget(Label(QStringLiteral("%"), this), 2, 2);
-  grid->addWidget(Label(QStringLiteral("Präzision:"), this), 3, 0);
+  grid->addWidget(new QLabel(QStringLiteral("%"), this), 2, 2);
+  grid->addWidget(precisionLabel_, 3, 0);
   grid->addWidget(TrackBar_Precision, 3, 1, 1, 2);
   // A small step is a precise line: "hoch" stands at the left end.
   auto *ends = new QHBoxLayout;
-  ends->addWidget(Label(QStringLiteral("hoch"), this));
+  ends->addWidget(highLabel_);
   ends->addStretch(1);
-  ends->addWidget(Label(QStringLiteral("niedrig"), this));
+  ends->addWidget(lowLabel_);
   grid->addLayout(ends, 4, 1, 1, 2);
   grid->addWidget(CheckBox_ShowFieldLineAtCursor, 5, 0, 1, 3);
-  Button_Potential = new QPushButton(QStringLiteral("Ä&quipotentiallinien …"), this);
-  Button_Potential->setToolTip(
-      QStringLiteral("Einstellungen für Äquipotentiallinien und Potenzialfarben"));
+  Button_Potential = new QPushButton(this);
   auto *buttons = new QHBoxLayout;
   buttons->addWidget(Button_Potential);
   buttons->addStretch(1);
@@ -102,6 +92,36 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   connect(Button_Potential, &QPushButton::clicked, this, [pages] { pages->setCurrentIndex(1); });
   connect(Group_Potential->Button_Back, &QPushButton::clicked, this,
           [pages] { pages->setCurrentIndex(0); });
+  RetranslateUi();
+}
+
+void TViewTab::RetranslateUi() {
+  arrowLengthLabel_->setText(tr("Pfeillänge:"));
+  arrowColorLabel_->setText(tr("Pfeilfarbe:"));
+  zoomLabel_->setText(tr("Zoom:"));
+  precisionLabel_->setText(tr("Präzision:"));
+  highLabel_->setText(tr("hoch"));
+  lowLabel_->setText(tr("niedrig"));
+  CheckBox_ShowFieldLineAtCursor->setText(tr("&Feldlinie an aktueller Cursorposition zeigen"));
+  Button_ApplyView->setText(tr("Übe&rnehmen"));
+  Button_Potential->setText(tr("Ä&quipotentiallinien …"));
+
+  Edit_ArrowLength->setToolTip(
+      tr("Pfeillänge: die Kraft in Newton, für die ein Meter Kraftpfeil steht"));
+  PellColorComboBox_Arrow->setToolTip(tr("Farbe der Kraftpfeile"));
+  ComboBox_Zoom->setToolTip(tr("Zoom in Prozent; wählen oder eintippen"));
+  TrackBar_Precision->setToolTip(
+      tr("Präzision der Feldlinien: links feine Schritte (genau), rechts grobe (schnell)"));
+  CheckBox_ShowFieldLineAtCursor->setToolTip(
+      tr("Zeigt die Feldlinie durch den Mauszeiger auf der Zeichenfläche"));
+  Button_ApplyView->setToolTip(tr("Die Werte dieser Seite übernehmen"));
+  Button_Potential->setToolTip(tr("Einstellungen für Äquipotentiallinien und Potenzialfarben"));
+}
+
+void TViewTab::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange)
+    RetranslateUi();
+  QWidget::changeEvent(event);
 }
 
 void TViewTab::ShowInitialView(const TScene &scene) {
@@ -133,16 +153,16 @@ TViewInput TViewTab::ReadInput(const TScene &scene) const {
   TViewInput input;
   input.ArrowScale = StrToNumber(Edit_ArrowLength->text());
   if (!(input.ArrowScale > 0))
-    throw EKraftbildError(QStringLiteral("Die Pfeillänge muss positiv sein."));
+    throw EKraftbildError(tr("Die Pfeillänge muss positiv sein."));
   input.Zoom = StrToNumber(ComboBox_Zoom->currentText()) / 100;
   if (!(input.Zoom > 0))
-    throw EKraftbildError(QStringLiteral("Die Zoomstufe muss positiv sein."));
+    throw EKraftbildError(tr("Die Zoomstufe muss positiv sein."));
   if (!ZoomFits(scene, input.Zoom))
-    throw EKraftbildError(input.Zoom < 1 ? QStringLiteral("Die Zoomstufe ist zu klein.")
-                                         : QStringLiteral("Die Zoomstufe ist zu groß."));
+    throw EKraftbildError(input.Zoom < 1 ? tr("Die Zoomstufe ist zu klein.")
+                                         : tr("Die Zoomstufe ist zu groß."));
   // Newtons become pixels of arrow by PixelsPerMetre / ArrowScale, which must stay finite.
   if (!ArrowScaleUsable(input.ArrowScale, PixelsPerMetreAt(scene, input.Zoom)))
-    throw EKraftbildError(QStringLiteral("Die Pfeillänge ist zu klein."));
+    throw EKraftbildError(tr("Die Pfeillänge ist zu klein."));
   input.ArrowColor = PellColorComboBox_Arrow->Color();
   input.StepLength = static_cast<uint32_t>(TrackBar_Precision->value());
   input.ShowCursorLine = CheckBox_ShowFieldLineAtCursor->isChecked();

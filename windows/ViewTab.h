@@ -13,7 +13,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QEvent;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
@@ -53,11 +55,22 @@ public:
   QPushButton *Button_ApplyView = nullptr;
   QPushButton *Button_Potential = nullptr;    // shows the group in the tab's place
   TPotentialGroup *Group_Potential = nullptr; // applies its changes at once
+
 protected:
+  void changeEvent(QEvent *event) override;
   // Enter applies what the page shows, as its apply button does.
   void keyPressEvent(QKeyEvent *event) override;
 
 private:
+  // Every text of the page in the language in force.
+  void RetranslateUi();
   void ShowZoom(const TScene &scene);
+
+  QLabel *arrowLengthLabel_ = nullptr;
+  QLabel *arrowColorLabel_ = nullptr;
+  QLabel *zoomLabel_ = nullptr;
+  QLabel *precisionLabel_ = nullptr;
+  QLabel *highLabel_ = nullptr;
+  QLabel *lowLabel_ = nullptr;
   QString zoomShown_; // the text ShowZoom put in the zoom box last
 };

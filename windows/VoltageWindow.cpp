@@ -5,6 +5,7 @@
 #include "widgets/ErrorGuard.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -19,7 +20,6 @@ constexpr int kClientHeight = 178; // px
 TForm3::TForm3(TDocument &document) : document_(document) {
   // The program makes it a tool window of the main window (MakeToolWindow).
   setWindowFlags(Qt::Tool);
-  setWindowTitle(QStringLiteral("Spannung und Arbeit"));
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
   setPalette(white);
@@ -41,14 +41,9 @@ TForm3::TForm3(TDocument &document) : document_(document) {
   separator->setFrameShape(QFrame::HLine);
   separator->setFrameShadow(QFrame::Sunken);
   ComboBox_Value = new QComboBox(this);
-  ComboBox_Value->addItems({QStringLiteral("Spannung:"), QStringLiteral("Aufzubringende Arbeit:")});
+  // One entry per value index (kValueVoltage, kValueWork); RetranslateUi names them.
+  ComboBox_Value->addItems({QString(), QString()});
   ComboBox_Value->setCurrentIndex(-1);
-  ComboBox_Value->setToolTip(QStringLiteral(
-      "Spannung zwischen den Orten oder Arbeit, um die erste Ladung zur zweiten zu bringen"));
-  const QString choose = QStringLiteral(
-      "Klicken, dann im Hauptfenster eine Probeladung anklicken; rechte Taste: leeren");
-  Panel_Pos1->setToolTip(QStringLiteral("Start: ") + choose);
-  Panel_Pos2->setToolTip(QStringLiteral("Ziel: ") + choose);
   ConnectGuarded(ComboBox_Value, &QComboBox::activated, this, [this] { ComboBox_ValueClick(); });
   Label_Value = new QLabel(this);
   QFont bold = Label_Value->font();
@@ -60,13 +55,13 @@ TForm3::TForm3(TDocument &document) : document_(document) {
   auto *grid = new QGridLayout(this);
   grid->setContentsMargins(8, 8, 8, 8);
   // Alt+V and Alt+N reach the panels, which a keyboard user then picks with Space.
-  auto *from = new QLabel(QStringLiteral("&von:"), this);
-  from->setBuddy(Panel_Pos1);
-  auto *to = new QLabel(QStringLiteral("&nach:"), this);
-  to->setBuddy(Panel_Pos2);
-  grid->addWidget(from, 0, 0);
+  fromLabel_ = new QLabel(this);
+  fromLabel_->setBuddy(Panel_Pos1);
+  toLabel_ = new QLabel(this);
+  toLabel_->setBuddy(Panel_Pos2);
+  grid->addWidget(fromLabel_, 0, 0);
   grid->addWidget(Panel_Pos1, 0, 1);
-  grid->addWidget(to, 1, 0);
+  grid->addWidget(toLabel_, 1, 0);
   grid->addWidget(Panel_Pos2, 1, 1);
   grid->addWidget(separator, 2, 0, 1, 2);
   grid->addWidget(ComboBox_Value, 3, 0, 1, 2);
@@ -83,9 +78,33 @@ TForm3::TForm3(TDocument &document) : document_(document) {
 
   // FormCreate
   ShowChoices();
+  RetranslateUi();
 }
 
 TForm3::~TForm3() = default;
+
+void TForm3::RetranslateUi() {
+  setWindowTitle(tr("Spannung und Arbeit"));
+  fromLabel_->setText(tr("&von:"));
+  toLabel_->setText(tr("&nach:"));
+  ComboBox_Value->setItemText(kValueVoltage, tr("Spannung:"));
+  ComboBox_Value->setItemText(kValueWork, tr("Aufzubringende Arbeit:"));
+  ComboBox_Value->setToolTip(
+      tr("Spannung zwischen den Orten oder Arbeit, um die erste Ladung zur zweiten zu bringen"));
+  Panel_Pos1->setToolTip(
+      tr("Start: Klicken, dann im Hauptfenster eine Probeladung anklicken; rechte Taste: leeren"));
+  Panel_Pos2->setToolTip(
+      tr("Ziel: Klicken, dann im Hauptfenster eine Probeladung anklicken; rechte Taste: leeren"));
+}
+
+void TForm3::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange) {
+    RetranslateUi();
+    // Captions and value are readouts: in the new language and number format too.
+    Guarded([this] { ShowChoices(); });
+  }
+  QWidget::changeEvent(event);
+}
 
 void TForm3::Reset() {
   SetPotentialSearching(nullptr);

@@ -48,9 +48,15 @@ public:
   void ComboBox_ValueClick();
 
 protected:
+  void changeEvent(QEvent *event) override;
   void showEvent(QShowEvent *event) override;
 
 private:
+  // Title, labels, value names and tooltips in the language in force.
+  void RetranslateUi();
+
+  QLabel *fromLabel_ = nullptr;
+  QLabel *toLabel_ = nullptr;
   TDocument &document_;
   TPositionPanel *searching_ = nullptr;
 };
