@@ -36,9 +36,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts the program with the system language given as a locale name.
+# Starts the program with the system language given as a locale name, and a data folder of
+# its own: the work a SIGTERM kept is offered to no later start.
 start() {
-  LC_ALL=$1 "$program" >>"$out/program-first-hour.log" 2>&1 &
+  XDG_DATA_HOME=$(mktemp -d -p "$runtime") LC_ALL=$1 "$program" >>"$out/program-first-hour.log" 2>&1 &
   pid=$!
 }
 stop() {
