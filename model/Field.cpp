@@ -45,7 +45,11 @@ long double ForceMagnitudeSum(const TScene &scene, long double x, long double y,
   return sum;
 }
 
-long double PotentialAt(const TScene &scene, long double x, long double y) {
+namespace {
+
+// The sum over the sources of charge(q) / (4 pi eps0 r), infinite at a source's place.
+template <class Charge>
+long double SumOverSources(const TScene &scene, long double x, long double y, Charge charge) {
   long double sum = 0;
   for (const auto &c : scene.Charges) {
     if (!c.IsSource())
@@ -55,22 +59,17 @@ long double PotentialAt(const TScene &scene, long double x, long double y) {
     const long double r = std::sqrt(dx * dx + dy * dy) / scene.PixelsPerMetre;
     if (r == 0)
       return std::numeric_limits<long double>::infinity();
-    sum += c.ChargeValue / (kFourPiEpsilon0 * r);
+    sum += charge(c.ChargeValue) / (kFourPiEpsilon0 * r);
   }
   return sum;
 }
 
+} // namespace
+
+long double PotentialAt(const TScene &scene, long double x, long double y) {
+  return SumOverSources(scene, x, y, [](long double q) { return q; });
+}
+
 long double PotentialMagnitudeSum(const TScene &scene, long double x, long double y) {
-  long double sum = 0;
-  for (const auto &c : scene.Charges) {
-    if (!c.IsSource())
-      continue;
-    const long double dx = x - c.X;
-    const long double dy = y - c.Y;
-    const long double r = std::sqrt(dx * dx + dy * dy) / scene.PixelsPerMetre;
-    if (r == 0)
-      return std::numeric_limits<long double>::infinity();
-    sum += std::fabs(c.ChargeValue) / (kFourPiEpsilon0 * r);
-  }
-  return sum;
+  return SumOverSources(scene, x, y, [](long double q) { return std::fabs(q); });
 }
