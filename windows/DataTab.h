@@ -3,10 +3,10 @@
 // potential at the selected test charge, in a read-only two-column list; below them, when
 // asked for, the points where the field vanishes.
 
+#include <QStringList>
 #include <QWidget>
 
 class QEvent;
-class QStringList;
 class QTreeWidget;
 struct TDataRows;
 
