@@ -71,6 +71,8 @@ private:
   void RetranslateUi();
   // A charge changed by somebody else: its entry and, when selected, the pages follow.
   void OnChargeChanged(int index);
+  // The data page's rows of zero-field points from the document.
+  void ShowZeroPoints();
 
   TDocument &document_;
   std::function<TSize()> surfaceSource_;
