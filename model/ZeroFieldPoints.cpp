@@ -12,7 +12,7 @@ namespace {
 // enough that a large surface costs no more than about 200 x 200 field sums.
 constexpr long double kMinCellSize = 4;
 constexpr long double kMaxCellsPerSide = 200;
-// Newton's method: steps, the step (px) that counts as converged, the longest step taken.
+// Newton's method: the most steps, and the step (px) that counts as converged.
 constexpr int kMaxNewtonSteps = 60;
 constexpr long double kConvergedStep = 1e-9L;
 // Finite-difference step (px) of the Jacobian.
@@ -20,8 +20,10 @@ constexpr long double kJacobianStep = 1e-4L;
 // |E| against the sum of the sources' magnitudes there: below this the field vanishes up
 // to rounding.
 constexpr long double kRelativeZero = 1e-9L;
-// Points closer than this (px) are one; a source closer than this hides a point.
+// Points closer than this (px) are one.
 constexpr long double kSamePoint = 0.01L;
+// A point closer than this (px) to a source is the source's own: ForceAt leaves out a source
+// at the point, so the field of a lone charge "vanishes" at its centre.
 constexpr long double kSourceClearance = 1;
 // A grid node is a seed only where the sources cancel at least this much: a lone source's
 // plateau (everywhere 1) would otherwise make every node one.
