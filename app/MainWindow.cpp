@@ -172,12 +172,20 @@ void TForm1::CreateMenus() {
       document_.ApplyPotential(options);
     });
   }
+  MenuItem_ZeroPoints = Extras1->addAction(QString());
+  MenuItem_ZeroPoints->setCheckable(true);
+  ConnectGuarded(MenuItem_ZeroPoints, &QAction::triggered, this, [this](bool on) {
+    TFieldLineOptions options = document_.Scene().FieldLines;
+    options.ZeroPoints = on;
+    document_.ApplyFieldLines(options);
+  });
   CreateLanguageMenu();
   ConnectGuarded(Extras1, &QMenu::aboutToShow, this, [this] {
     const TPotentialOptions &potential = document_.Scene().Potential;
     MenuItem_Equipotentials->setChecked(potential.Lines);
     MenuItem_TestChargeLine->setChecked(potential.TestChargeLine);
     MenuItem_PotentialMap->setChecked(potential.Map);
+    MenuItem_ZeroPoints->setChecked(document_.Scene().FieldLines.ZeroPoints);
   });
 
   N2 = menuBar()->addMenu(QString());

@@ -81,7 +81,8 @@ public:
   QAction *MenuItem_Equipotentials = nullptr; // the switches of the view tab's group
   QAction *MenuItem_TestChargeLine = nullptr;
   QAction *MenuItem_PotentialMap = nullptr;
-  QMenu *Sprache1 = nullptr; // "Deutsch" and "English", each in its own language
+  QAction *MenuItem_ZeroPoints = nullptr; // crosses where the field vanishes
+  QMenu *Sprache1 = nullptr;              // "Deutsch" and "English", each in its own language
   QAction *MenuItem_German = nullptr;
   QAction *MenuItem_English = nullptr;
   QMenu *N2 = nullptr;

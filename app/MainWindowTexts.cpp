@@ -37,6 +37,7 @@ void TForm1::RetranslateUi() {
       {MenuItem_Equipotentials, tr("Äquipotentiallinien")},
       {MenuItem_TestChargeLine, tr("Äquipotentiallinie durch die Probeladung")},
       {MenuItem_PotentialMap, tr("Potenzialfarben")},
+      {MenuItem_ZeroPoints, tr("Feldfreie Punkte")},
       {Sprache1->menuAction(), tr("Sprache")},
       {N2->menuAction(), tr("&?")},
       {MenuItem_Handbook, tr("Handbuch")},
@@ -60,6 +61,8 @@ void TForm1::RetranslateUi() {
       {MenuItem_Equipotentials, tr("Linien gleichen Potenzials zeigen")},
       {MenuItem_TestChargeLine, tr("Die Äquipotentiallinie durch die gewählte Probeladung zeigen")},
       {MenuItem_PotentialMap, tr("Die Fläche nach dem Potenzial färben, mit Legende")},
+      {MenuItem_ZeroPoints, tr("Jeden Punkt, an dem das Feld verschwindet, mit einem Kreuz "
+                               "markieren")},
       {MenuItem_InsertCharge, tr("Eine neue Ladung an der Maus oder in der Mitte der Ansicht "
                                  "einfügen (Einfg)")},
       {MenuItem_ZoomIn, tr("Die Ansicht um eine Zoomstufe vergrößern (Strg++ oder Mausrad)")},

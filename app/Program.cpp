@@ -98,6 +98,7 @@ TProgram::TProgram(TLanguage language) {
 
   // Children of the main window, but deleted before it.
   settings_ = std::make_unique<TForm2>(*document_);
+  settings_->SetSurfaceSource([this] { return main_->SurfaceSize(); });
   MakeToolWindow(settings_.get(), main_.get(), settings_->size());
   voltage_ = std::make_unique<TForm3>(*document_);
   MakeToolWindow(voltage_.get(), main_.get(), voltage_->size());

@@ -48,8 +48,8 @@ bool PotentialOptionsValid(const TPotentialOptions &options) {
   return true;
 }
 
-void WritePotentialBlock(TValueWriter &writer, const TPotentialOptions &options) {
-  if (options == TPotentialOptions{})
+void WritePotentialBlock(TValueWriter &writer, const TPotentialOptions &options, bool always) {
+  if (!always && options == TPotentialOptions{})
     return;
   QByteArray bytes;
   {

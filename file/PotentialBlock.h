@@ -17,9 +17,11 @@ inline constexpr int32_t kMaxSavedLevels = 1000;
 // Values that can be saved and read back.
 bool PotentialOptionsValid(const TPotentialOptions &options);
 
-// Writes the block only when some option differs from its default, so that other files keep
-// their bytes; a colour or spacing set while everything is off comes back too.
-void WritePotentialBlock(TValueWriter &writer, const TPotentialOptions &options);
+// Writes the block only when some option differs from its default or a block follows it
+// (always), so that other files keep their bytes; a colour or spacing set while everything
+// is off comes back too.
+void WritePotentialBlock(TValueWriter &writer, const TPotentialOptions &options,
+                         bool always = false);
 
 // Reads the block that follows the last item into options; options are off when the file
 // ends there, when the bytes there are no block, and for a block of another version, which

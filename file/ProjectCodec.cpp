@@ -1,6 +1,7 @@
 #include "file/ProjectCodec.h"
 
 #include "base/Errors.h"
+#include "file/FieldLineBlock.h"
 #include "file/PotentialBlock.h"
 #include "file/StreamFormat.h"
 #include "file/ValueReader.h"
@@ -106,7 +107,8 @@ void WriteProjectData(QIODevice &device, const TProjectData &data) {
   writer.WriteInteger(data.SecondChosen);
   writer.WriteInteger(data.ValueIndex);
   writer.WriteBoolean(data.VoltageWindowVisible);
-  WritePotentialBlock(writer, data.Potential);
+  WritePotentialBlock(writer, data.Potential, FieldLineBlockNeeded(data.FieldLines));
+  WriteFieldLineBlock(writer, data.FieldLines);
   writer.Flush();
 }
 
@@ -136,6 +138,7 @@ void ReadProjectData(QIODevice &device, TProjectData &data) {
   data.ValueIndex = reader.ReadInteger();
   data.VoltageWindowVisible = reader.ReadBoolean();
   ReadPotentialBlock(reader, data.Potential);
+  ReadFieldLineBlock(reader, data.FieldLines);
 }
 
 QByteArray EncodeProject(const TProjectData &data) {

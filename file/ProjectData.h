@@ -1,6 +1,7 @@
 #pragma once
 // The content of a project file as plain data, apart from the windows it is loaded into.
 
+#include "model/FieldLineOptions.h"
 #include "model/PotentialOptions.h"
 
 #include <cstdint>
@@ -30,7 +31,8 @@ struct TProjectData {
   int32_t SecondChosen = -1; // same for the second
   int32_t ValueIndex = -1;   // voltage window's value: -1 none, 0 voltage, 1 work; others as read
   bool VoltageWindowVisible = false;
-  TPotentialOptions Potential; // the extension block after the last item
+  TPotentialOptions Potential;  // the extension block after the last item
+  TFieldLineOptions FieldLines; // the extension block after that
 
   friend bool operator==(const TProjectData &, const TProjectData &) = default;
 };

@@ -19,6 +19,7 @@ TProjectData CaptureScene(const TScene &scene) {
   data.ArrowScale = scene.ArrowScale;
   data.ZoomFactor = scene.ZoomFactor();
   data.Potential = scene.Potential;
+  data.FieldLines = scene.FieldLines;
   for (const TPointCharge &c : scene.Charges)
     data.Charges.push_back(
         {c.X, c.Y, c.ChargeValue, c.FieldLineCount, c.IsTestCharge, c.ChargeUnit});
@@ -33,6 +34,7 @@ void ApplyViewOf(const TProjectData &data, TScene &scene) {
   scene.ArrowScale = data.ArrowScale;
   scene.PixelsPerMetre = data.ZoomFactor * DefaultPixelsPerMetre();
   scene.Potential = data.Potential;
+  scene.FieldLines = data.FieldLines;
   // A value the window does not list is none.
   const bool known = data.ValueIndex >= 0 && data.ValueIndex < kVoltageValueCount;
   scene.Voltage.Value = known ? data.ValueIndex : -1;

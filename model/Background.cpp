@@ -7,6 +7,7 @@
 #include "model/PotentialDrawing.h"
 #include "model/Scene.h"
 #include "model/Vector.h"
+#include "model/ZeroFieldPoints.h"
 
 #include <algorithm>
 #include <atomic>
@@ -92,6 +93,26 @@ std::vector<TTraceJob> LineStarts(const TScene &scene) {
   return starts;
 }
 
+// A cross of 7 by 7 pixels in the arrow colour at each point.
+void DrawZeroPoints(const TScene &scene, const std::vector<TWorldPoint> &points, TCanvas &canvas) {
+  constexpr int32_t kArm = 3; // px each side of the centre
+  canvas.Pen.Style = TPenStyle::psSolid;
+  canvas.Pen.Color = scene.ArrowColor;
+  canvas.Pen.Width = 0;
+  for (const TWorldPoint &point : points) {
+    long double x = 0;
+    long double y = 0;
+    scene.WorldToScreen(point, x, y);
+    const int32_t px = pixel::Round(x);
+    const int32_t py = pixel::Round(y);
+    // LineTo leaves out its end pixel.
+    canvas.MoveTo(px - kArm, py);
+    canvas.LineTo(px + kArm + 1, py);
+    canvas.MoveTo(px, py - kArm);
+    canvas.LineTo(px, py + kArm + 1);
+  }
+}
+
 unsigned WorkerCount(unsigned threads, size_t lines) {
   unsigned n = threads;
   if (n == 0)
@@ -119,6 +140,8 @@ TBackgroundScene TraceBackground(const TScene &scene, const TPictureTarget &targ
   TBackgroundScene traced;
   if (scene.Potential.AnyShown())
     traced.Grid.emplace(scene, target.Area);
+  if (scene.FieldLines.ZeroPoints)
+    traced.ZeroPoints = ZeroFieldPoints(scene, target.Area);
 
   // Trace on all cores, two lines at a time on each, then draw in order, so the picture does
   // not depend on timing.
@@ -157,6 +180,7 @@ void PaintBackground(const TScene &scene, const TBackgroundScene &traced, TCanva
     if (potential.Map)
       DrawPotentialLegend(*grid, canvas, target.FontName);
   }
+  DrawZeroPoints(scene, traced.ZeroPoints, canvas);
 }
 
 TTraceStats DrawBackgroundOn(const TScene &scene, TBitmap &bitmap, const TPictureTarget &target) {

@@ -8,6 +8,7 @@
 #include "model/FieldLine.h"
 #include "model/FieldLineTracer.h"
 #include "model/PictureTarget.h"
+#include "model/Scene.h"
 
 #include <QString>
 
@@ -15,8 +16,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-struct TScene;
 
 inline constexpr TColor kBackgroundColor = 0xFFFFFF;
 inline constexpr TColor kAxisColor = 0x808080;
@@ -37,6 +36,7 @@ long double FieldLineRadius(const TScene &scene);
 struct TBackgroundScene {
   std::vector<TTraceJob> Lines; // in drawing order
   std::optional<TPotentialGrid> Grid;
+  std::vector<TWorldPoint> ZeroPoints; // m, when the scene asks for them
   TTraceStats Stats;
 };
 
@@ -45,7 +45,7 @@ struct TBackgroundScene {
 TBackgroundScene TraceBackground(const TScene &scene, const TPictureTarget &target,
                                  const std::atomic<bool> *cancel = nullptr);
 // Draws the traced background on canvas: fill painted white (with the potential map), the
-// axes, the field lines and the equipotentials.
+// axes, the field lines, the equipotentials and the crosses at zero points.
 void PaintBackground(const TScene &scene, const TBackgroundScene &traced, TCanvas &canvas,
                      const TPictureTarget &target, const TRect &fill);
 // Traces and draws the whole bitmap.

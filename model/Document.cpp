@@ -252,6 +252,19 @@ void TDocument::ApplyPotential(const TPotentialOptions &options) {
   emit ViewChanged(true);
 }
 
+void TDocument::ApplyFieldLines(const TFieldLineOptions &options) {
+  if (options == scene_.FieldLines)
+    return;
+  const TFieldLineOptions before = std::exchange(scene_.FieldLines, options);
+  const auto show = [this](const TFieldLineOptions &shown) {
+    scene_.FieldLines = shown;
+    emit ViewChanged(true);
+  };
+  Record(THistoryStep{StepName(QT_TRANSLATE_NOOP("TDocument", "Feldlinien ändern")),
+                      [show, before] { show(before); }, [show, options] { show(options); }, 0});
+  emit ViewChanged(true);
+}
+
 void TDocument::ChooseVoltage(const TVoltageChoice &choice, bool modifies) {
   if (choice == scene_.Voltage)
     return;
@@ -292,6 +305,7 @@ void TDocument::ClearForNew(TSize surface) {
   scene_.ArrowScale = kDefaultArrowScale;
   scene_.PixelsPerMetre = DefaultPixelsPerMetre();
   scene_.Potential = {};
+  scene_.FieldLines = {};
   scene_.Voltage = {};
 }
 

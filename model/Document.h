@@ -100,6 +100,9 @@ public:
   void FollowSurface(TSize from, TSize to);
   // Stores what the picture shows of the potential; the background is drawn again.
   void ApplyPotential(const TPotentialOptions &options);
+  // Stores what is drawn with the field lines, as one step ("Feldlinien ändern"); the
+  // background is drawn again.
+  void ApplyFieldLines(const TFieldLineOptions &options);
   // Stores the voltage window's choices; without modifies, the change does not count as
   // unsaved (the value shown).
   void ChooseVoltage(const TVoltageChoice &choice, bool modifies);
@@ -125,7 +128,8 @@ public:
   TViewState CaptureView() const;
 
   // An empty document with the view of a new one on a surface of that size (px): origin at
-  // its centre, 100 % zoom, default arrow scale, the potential not shown, no voltage choice.
+  // its centre, 100 % zoom, default arrow scale, the potential not shown, the field-line
+  // options off, no voltage choice.
   // Arrow colour, step length and cursor line are left alone. Afterwards the document is
   // unmodified.
   void New(TSize surface);

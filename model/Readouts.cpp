@@ -3,6 +3,7 @@
 #include "model/Field.h"
 #include "model/NumberText.h"
 #include "model/Scene.h"
+#include "model/ZeroFieldPoints.h"
 
 #include <QCoreApplication>
 
@@ -42,6 +43,15 @@ QString PositionText(const TScene &scene, const TPointCharge &charge) {
   const TWorldPoint w = scene.ChargeWorldPosition(charge);
   return QStringLiteral("X: ") + FormatFixed(w.X, 4) + QStringLiteral(" | Y: ") +
          FormatFixed(w.Y, 4);
+}
+
+QStringList ZeroPointTexts(const TScene &scene, TSize surface) {
+  QStringList texts;
+  if (!scene.FieldLines.ZeroPoints)
+    return texts;
+  for (const TWorldPoint &point : ZeroFieldPoints(scene, surface))
+    texts.append(StatusPositionText(point.X, point.Y));
+  return texts;
 }
 
 TDataRows DataRowsFor(const TScene &scene, const TPointCharge *selected) {

@@ -3,7 +3,10 @@
 // four quantities at a test charge, and the voltage or work between two test charges. The
 // windows show them; the command-line renderer prints them.
 
+#include "base/Geometry.h"
+
 #include <QString>
+#include <QStringList>
 
 struct TScene;
 class TPointCharge;
@@ -13,6 +16,10 @@ inline constexpr long double kPiDegrees = 3.1415926535897932385L; // for rad to 
 
 // "X: <x> | Y: <y>" with the metre coordinates of the charge's centre in "0.####".
 QString PositionText(const TScene &scene, const TPointCharge &charge);
+
+// The coordinate texts "( x m | y m )" of the points where the field vanishes on a surface of
+// that size (px), when the scene shows them; none otherwise.
+QStringList ZeroPointTexts(const TScene &scene, TSize surface);
 
 // The four rows of the data tab: force, its direction, field strength and potential.
 struct TDataRows {

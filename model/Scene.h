@@ -4,6 +4,7 @@
 // readouts and files are functions of a scene; the document owns the current one.
 
 #include "base/Geometry.h"
+#include "model/FieldLineOptions.h"
 #include "model/PointCharge.h"
 #include "model/PotentialOptions.h"
 #include "model/ViewMove.h"
@@ -76,7 +77,8 @@ struct TScene {
   uint32_t ArrowColor = kDefaultArrowColor;    // $00BBGGRR
   uint32_t StepLength = kDefaultStepLength;    // px per tracer step, 1..21
   bool ShowCursorLine = true;
-  TPotentialOptions Potential; // equipotential lines and potential map
+  TPotentialOptions Potential;  // equipotential lines and potential map
+  TFieldLineOptions FieldLines; // what is drawn with the field lines
   TVoltageChoice Voltage;
   // The selected charge (an index, -1 for none): its outline, and the equipotential through
   // it when it is a test charge.

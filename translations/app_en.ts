@@ -329,6 +329,14 @@
         <source>Das Bild konnte nicht gedruckt werden</source>
         <translation>The picture could not be printed</translation>
     </message>
+    <message>
+        <source>Feldfreie Punkte</source>
+        <translation>Zero-Field Points</translation>
+    </message>
+    <message>
+        <source>Jeden Punkt, an dem das Feld verschwindet, mit einem Kreuz markieren</source>
+        <translation>Mark each point where the field vanishes with a cross</translation>
+    </message>
 </context>
 <context>
     <name>TProject</name>

@@ -84,5 +84,9 @@
         <source>Ladung erzeugen</source>
         <translation>Create Charge</translation>
     </message>
+    <message>
+        <source>Feldlinien ändern</source>
+        <translation>Change Field Lines</translation>
+    </message>
 </context>
 </TS>

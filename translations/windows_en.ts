@@ -118,6 +118,10 @@
         <source>Wert</source>
         <translation>Value</translation>
     </message>
+    <message>
+        <source>Feldfreier Punkt</source>
+        <translation>Zero-field point</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QStringList>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -15,6 +16,7 @@ namespace {
 constexpr const char *kPropertyNames[] = {
     QT_TRANSLATE_NOOP("TDataTab", "Kraft"), QT_TRANSLATE_NOOP("TDataTab", "Winkel"),
     QT_TRANSLATE_NOOP("TDataTab", "Feldstärke"), QT_TRANSLATE_NOOP("TDataTab", "Potenzial")};
+constexpr int kQuantityRows = static_cast<int>(std::size(kPropertyNames));
 
 } // namespace
 
@@ -31,7 +33,7 @@ TDataTab::TDataTab(QWidget *parent) : QWidget(parent) {
   header->setSectionsMovable(false);
   header->setStretchLastSection(true);
   header->resizeSection(0, kPropertyColumnWidth);
-  for (int row = 0; row < static_cast<int>(std::size(kPropertyNames)); ++row)
+  for (int row = 0; row < kQuantityRows; ++row)
     new QTreeWidgetItem(ListView_Data);
 
   auto *layout = new QVBoxLayout(this);
@@ -44,8 +46,10 @@ void TDataTab::RetranslateUi() {
   ListView_Data->setToolTip(
       tr("Kraft, Richtung, Feldstärke und Potenzial an der gewählten Probeladung"));
   ListView_Data->setHeaderLabels({tr("Eigenschaft"), tr("Wert")});
-  for (int row = 0; row < static_cast<int>(std::size(kPropertyNames)); ++row)
+  for (int row = 0; row < kQuantityRows; ++row)
     ListView_Data->topLevelItem(row)->setText(0, tr(kPropertyNames[row]));
+  for (int row = kQuantityRows; row < ListView_Data->topLevelItemCount(); ++row)
+    ListView_Data->topLevelItem(row)->setText(0, tr("Feldfreier Punkt"));
 }
 
 void TDataTab::changeEvent(QEvent *event) {
@@ -56,8 +60,18 @@ void TDataTab::changeEvent(QEvent *event) {
 
 void TDataTab::ShowRows(const TDataRows &rows) {
   const QString values[] = {rows.Force, rows.Angle, rows.FieldStrength, rows.Potential};
-  for (int row = 0; row < 4; ++row)
+  for (int row = 0; row < kQuantityRows; ++row)
     ListView_Data->topLevelItem(row)->setText(1, values[row]);
+}
+
+void TDataTab::ShowZeroPoints(const QStringList &positions) {
+  while (ListView_Data->topLevelItemCount() > kQuantityRows)
+    delete ListView_Data->takeTopLevelItem(ListView_Data->topLevelItemCount() - 1);
+  for (const QString &position : positions) {
+    auto *item = new QTreeWidgetItem(ListView_Data);
+    item->setText(0, tr("Feldfreier Punkt"));
+    item->setText(1, position);
+  }
 }
 
 QString TDataTab::Value(int row) const { return ListView_Data->topLevelItem(row)->text(1); }

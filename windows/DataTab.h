@@ -1,7 +1,9 @@
 #pragma once
 // The "Daten" page of the settings window: force, its direction, field strength and
-// potential at the selected test charge, in a read-only two-column list.
+// potential at the selected test charge, in a read-only two-column list; below them, when
+// asked for, the points where the field vanishes.
 
+#include <QStringList>
 #include <QWidget>
 
 class QEvent;
@@ -21,6 +23,8 @@ public:
 
   // Puts the four values into the "Wert" column.
   void ShowRows(const TDataRows &rows);
+  // One row "Feldfreier Punkt" per position text after the four rows, none for an empty list.
+  void ShowZeroPoints(const QStringList &positions);
   // The "Wert" text of a row.
   QString Value(int row) const;
 

@@ -95,6 +95,14 @@ TForm2::TForm2(TDocument &document) : document_(document) {
   ConnectGuarded(&document_, &TDocument::ChargeChanged, this,
                  [this](int index) { OnChargeChanged(index); });
   ConnectGuarded(&document_, &TDocument::Restored, this, [this] { ShowSelection(); });
+  // The zero-field points move with every charge and with the view; the rows above them
+  // keep their own times.
+  const auto showZeroPoints = [this] {
+    if (PageControl->currentIndex() == 1)
+      ShowZeroPoints();
+  };
+  ConnectGuarded(&document_, &TDocument::Edited, this, showZeroPoints);
+  ConnectGuarded(&document_, &TDocument::ViewChanged, this, showZeroPoints);
 
   // FormCreate
   TabSheet_View->ShowInitialView(document_.Scene());
@@ -176,6 +184,12 @@ void TForm2::FillDataList() {
   // The apply button is enabled exactly while a charge is selected.
   TabSheet_Data->ShowRows(DataRowsFor(
       document_.Scene(), TabSheet_Charge->Button_Apply->isEnabled() ? SelectedCharge() : nullptr));
+  ShowZeroPoints();
+}
+
+void TForm2::ShowZeroPoints() {
+  TabSheet_Data->ShowZeroPoints(surfaceSource_ ? ZeroPointTexts(document_.Scene(), surfaceSource_())
+                                               : QStringList());
 }
 
 void TForm2::Button_ApplyClick() {

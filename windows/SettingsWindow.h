@@ -8,7 +8,12 @@
 #include "windows/DataTab.h"
 #include "windows/ViewTab.h"
 
+#include "base/Geometry.h"
+
 #include <QWidget>
+
+#include <functional>
+#include <utility>
 
 class QTabWidget;
 class TDocument;
@@ -41,6 +46,9 @@ public:
   void AllowClose() { closeAllowed_ = true; }
   // Refills the page that is showing, when it shows document values.
   void PageControlChange();
+  // Where the size (px) of the surface that shows the document comes from: the data page
+  // lists the zero-field points on it. Without one it lists none.
+  void SetSurfaceSource(std::function<TSize()> source) { surfaceSource_ = std::move(source); }
   // The data page from the selected charge.
   void FillDataList();
   void Button_ApplyClick();
@@ -63,8 +71,11 @@ private:
   void RetranslateUi();
   // A charge changed by somebody else: its entry and, when selected, the pages follow.
   void OnChargeChanged(int index);
+  // The data page's rows of zero-field points from the document.
+  void ShowZeroPoints();
 
   TDocument &document_;
+  std::function<TSize()> surfaceSource_;
   bool applying_ = false; // the charge page's own apply keeps what the user typed
   bool closeAllowed_ = false;
 };

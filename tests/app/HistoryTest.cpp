@@ -24,6 +24,7 @@ namespace {
 struct Seen {
   TViewState View;
   TPotentialOptions Potential;
+  TFieldLineOptions FieldLines;
   TChargeList Charges;
   int Selected = -1;
   TVoltageChoice Choices;
@@ -43,7 +44,8 @@ void PrintTo(const Seen &seen, std::ostream *os) {
   for (const TPointCharge &c : seen.Charges)
     *os << " (" << c.X << "," << c.Y << ")";
   *os << " arrows " << static_cast<double>(view.ArrowScale) << " step " << view.StepLength
-      << " potential lines " << seen.Potential.Lines << " map " << seen.Potential.Map;
+      << " potential lines " << seen.Potential.Lines << " map " << seen.Potential.Map
+      << " zero points " << seen.FieldLines.ZeroPoints;
 }
 
 class HistoryTest : public ProgramTest {
@@ -64,6 +66,7 @@ public:
     Seen seen;
     seen.View = Doc().CaptureView();
     seen.Potential = Scene().Potential;
+    seen.FieldLines = Scene().FieldLines;
     seen.Charges = Charges();
     seen.Selected = Doc().SelectedIndex();
     seen.Choices = Scene().Voltage;
@@ -138,6 +141,8 @@ std::vector<StepCase> EveryKindOfChange() {
       {"show all", "Zoom ändern", [](T &t) { t.Form1->MenuItem_ShowAll->trigger(); }},
       {"equipotential lines from the menu", "Potenzialanzeige ändern",
        [](T &t) { t.Form1->MenuItem_Equipotentials->trigger(); }},
+      {"zero points from the menu", "Feldlinien ändern",
+       [](T &t) { t.Form1->MenuItem_ZeroPoints->trigger(); }},
       {"potential map from the view tab", "Potenzialanzeige ändern",
        [](T &t) { t.Form2->TabSheet_View->Group_Potential->CheckBox_Map->click(); },
        [](T &t) { t.Form2->PageControl->setCurrentIndex(2); }},

@@ -3,6 +3,8 @@
 // through an opened menu.
 #include "support/ProgramFixture.h"
 
+#include "model/NumberText.h"
+#include "support/PixelTesting.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ToolWindows.h"
 #include "windows/PotentialGroup.h"
@@ -17,6 +19,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -63,6 +66,7 @@ TEST_F(ProgramWindowsTest, ChangesFromTheToolWindowsRedrawTheBackground) {
       {"map in the tab", [&] { click(potential.CheckBox_Map); }},
       {"lines from the menu", [&] { fromMenu(Form1->MenuItem_Equipotentials); }},
       {"map from the menu", [&] { fromMenu(Form1->MenuItem_PotentialMap); }},
+      {"zero points from the menu", [&] { fromMenu(Form1->MenuItem_ZeroPoints); }},
   };
   for (const auto &[name, change] : changes) {
     MarkBackground();
@@ -75,6 +79,41 @@ TEST_F(ProgramWindowsTest, ChangesFromTheToolWindowsRedrawTheBackground) {
   EXPECT_FALSE(Form1->MenuItem_Equipotentials->isChecked());
   EXPECT_FALSE(Form1->MenuItem_PotentialMap->isChecked());
   EXPECT_FALSE(potential.CheckBox_Lines->isChecked());
+}
+
+// "Feldfreie Punkte" from the menu: a cross in the picture and a row of the data tab at the
+// midpoint of two equal charges, checked in the menu as long as the document has it.
+TEST_F(ProgramWindowsTest, ZeroPointsFromTheMenuAreCrossedListedAndTakenBack) {
+  Create(200, 150);
+  Create(400, 150);
+  Doc().Select(0);
+  Form2->PageControl->setCurrentWidget(Form2->TabSheet_Data);
+  QTreeWidget *rows = Form2->TabSheet_Data->ListView_Data;
+  ASSERT_EQ(rows->topLevelItemCount(), 4);
+  const TWorldPoint midpoint = Scene().ScreenToWorld(300, 150);
+  const auto crossShown = [this] {
+    return FromQRgb(Form1->DXDraw->PresentedImage().pixel(302, 150)) == kDefaultArrowColor;
+  };
+  EXPECT_FALSE(crossShown());
+
+  emit Form1->Extras1->aboutToShow();
+  EXPECT_FALSE(Form1->MenuItem_ZeroPoints->isChecked());
+  Form1->MenuItem_ZeroPoints->trigger();
+  EXPECT_TRUE(Scene().FieldLines.ZeroPoints);
+  ASSERT_EQ(rows->topLevelItemCount(), 5);
+  EXPECT_EQ(rows->topLevelItem(4)->text(0), QStringLiteral("Feldfreier Punkt"));
+  EXPECT_EQ(rows->topLevelItem(4)->text(1), StatusPositionText(midpoint.X, midpoint.Y));
+  EXPECT_TRUE(crossShown());
+
+  Form1->MenuItem_Undo->trigger();
+  emit Form1->Extras1->aboutToShow();
+  EXPECT_FALSE(Form1->MenuItem_ZeroPoints->isChecked());
+  EXPECT_EQ(rows->topLevelItemCount(), 4);
+  EXPECT_FALSE(crossShown());
+  Form1->MenuItem_Redo->trigger();
+  emit Form1->Extras1->aboutToShow();
+  EXPECT_TRUE(Form1->MenuItem_ZeroPoints->isChecked());
+  EXPECT_EQ(rows->topLevelItemCount(), 5);
 }
 
 // The voltage path is the document's: drawn between the chosen test charges while the

@@ -2,6 +2,7 @@
 // SVG and PDF are true-scale vector drawings of the same picture.
 #include "BackgroundFixture.h"
 #include "support/FieldConfigurations.h"
+#include "support/PixelTesting.h"
 #include "support/VectorPictures.h"
 
 #include "base/Errors.h"
@@ -187,6 +188,37 @@ TEST_F(PictureExportTest, TargetsThatCannotBeWrittenAreRefusedInGermanAndLeftAlo
             QStringList{"rohr.png"}); // no temporary file left behind
   EXPECT_EQ(PictureFormatOf("a/B.PDF"), TPictureFormat::Pdf);
   EXPECT_EQ(PictureFormatOf("bild.jpg"), std::nullopt);
+}
+
+} // namespace
+
+namespace {
+
+// The cross at a zero-field point: 7 pixels each way in the arrow colour on the screen, and
+// strokes of that colour in the vector picture; nothing of it with the option off.
+TEST_F(PictureExportTest, ZeroPointsAreCrossesOnScreenAndInTheVectorPicture) {
+  AddCharge(300.5L, 200, 1e-9L);
+  AddCharge(500, 263.25L, 1e-9L);      // the field vanishes at (400.25, 231.625)
+  const Rgb arrow{kDefaultArrowColor}; // $00BBGGRR
+  const auto crossStrokes = [this] {
+    const SvgPicture svg = Svg();
+    return std::count_if(svg.Shapes.begin(), svg.Shapes.end(),
+                         [](const SvgShape &s) { return s.Stroke == u"#09a600"; });
+  };
+  for (const bool on : {false, true}) {
+    SCOPED_TRACE(on);
+    scene.FieldLines.ZeroPoints = on;
+    DrawBackground();
+    const QImage image = background->Image();
+    for (int d = -3; d <= 3; ++d) {
+      EXPECT_EQ(PixelAt(image, 400 + d, 232) == arrow, on) << d;
+      EXPECT_EQ(PixelAt(image, 400, 232 + d) == arrow, on) << d;
+    }
+    for (const auto &[x, y] : {std::pair{396, 232}, {404, 232}, {400, 228}, {400, 236}})
+      EXPECT_NE(PixelAt(image, x, y), arrow) << x << " " << y;
+    EXPECT_EQ(CountColor(image, kDefaultArrowColor), on ? 13 : 0);
+    EXPECT_EQ(crossStrokes() > 0, on);
+  }
 }
 
 } // namespace

@@ -305,3 +305,32 @@ TEST_F(RenderToolTest, DataPrintsTheDataTabOfEveryTestChargeAndTheVoltage) {
 }
 
 } // namespace
+
+namespace {
+
+// +4 nC and +1 nC 300 px apart: the field vanishes two thirds of the way, at (496, 67) px,
+// which is 100 px right of and 200 px above the origin.
+TEST_F(RenderToolTest, ZeroPointsFlagPrintsAndDrawsWhatASavedProjectShowsByItself) {
+  TProjectData data = WorkedExampleData();
+  data.Charges = {{286, 157, 4e-9L, 16, false, 1}, {586, 7, 1e-9L, 16, false, 1}};
+  const QString plain = Write("plain.kbf", EncodeProject(data));
+  data.FieldLines.ZeroPoints = true;
+  const QString saved = Write("saved.kbf", EncodeProject(data));
+  const QStringList common{"--data", "--locale", "de_DE", "--step-budget", "100", "--png"};
+  const QString a = dir.filePath("a.png");
+  const QString b = dir.filePath("b.png");
+  const QString c = dir.filePath("c.png");
+  const RunResult flagged = Run(QStringList{plain, "--zero-points"} + common + QStringList{a});
+  const RunResult byItself = Run(QStringList{saved} + common + QStringList{b});
+  const RunResult without = Run(QStringList{plain} + common + QStringList{c});
+  ASSERT_EQ(flagged.exitCode, 0) << flagged.err.toStdString();
+  EXPECT_TRUE(flagged.out.endsWith("\nFeldfreier Punkt\t( 0,0265 m | 0,0529 m )\n"))
+      << flagged.out.toStdString();
+  EXPECT_EQ(byItself.out, flagged.out);
+  EXPECT_FALSE(without.out.contains("Feldfreier Punkt"));
+  EXPECT_EQ(QImage(a), QImage(b));
+  EXPECT_EQ(PixelAt(QImage(a), 496, 67), Rgb{kDefaultArrowColor});
+  EXPECT_NE(PixelAt(QImage(c), 496, 67), Rgb{kDefaultArrowColor});
+}
+
+} // namespace

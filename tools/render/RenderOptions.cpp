@@ -22,7 +22,7 @@ QString RenderUsage() {
       "                        [--size WxH] [--ppi N] [--step N] [--selected I]\n"
       "                        [--locale NAME] [--step-budget N] [--stats]\n"
       "                        [--data] [--save OUT.kbf] [--equipotentials]\n"
-      "                        [--levels V1,V2,...] [--potential-map]\n"
+      "                        [--levels V1,V2,...] [--potential-map] [--zero-points]\n"
       "  --svg OUT.svg    the same picture as a vector drawing, at true scale for --ppi\n"
       "  --pdf OUT.pdf    the same picture as a one-page PDF of the drawing's size\n"
       "  --size WxH       drawing surface in pixels, at most 8192 each (default 792x535)\n"
@@ -38,6 +38,8 @@ QString RenderUsage() {
       "  --levels V1,...  equipotential lines at exactly these levels in volts (point as\n"
       "                   decimal separator); implies --equipotentials\n"
       "  --potential-map  the potential's colour map and its legend\n"
+      "  --zero-points    a cross at each point where the field vanishes; with --data,\n"
+      "                   a line per point\n"
       "Options saved in the project are drawn without these flags.\n");
 }
 
@@ -121,6 +123,8 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
       options.Equipotentials = true;
     } else if (arg == u"--potential-map") {
       options.PotentialMap = true;
+    } else if (arg == u"--zero-points") {
+      options.ZeroPoints = true;
     } else if (arg == u"--stats") {
       options.Stats = true;
     } else if (arg == u"--data") {

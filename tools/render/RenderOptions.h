@@ -25,6 +25,7 @@ struct TRenderOptions {
   bool Equipotentials = false;     // lines at the automatic levels, or at Levels
   std::vector<long double> Levels; // V
   bool PotentialMap = false;
+  bool ZeroPoints = false; // the points where the field vanishes
 };
 
 // Fills options from the arguments (the program name first); on a bad option returns false

@@ -46,6 +46,8 @@ int TRenderer::Run() {
     scene_.Potential.Levels = options_.Levels;
   if (options_.PotentialMap)
     scene_.Potential.Map = true;
+  if (options_.ZeroPoints)
+    scene_.FieldLines.ZeroPoints = true;
   if (options_.Png.isEmpty() && options_.Svg.isEmpty() && options_.Pdf.isEmpty() &&
       !options_.Stats && !options_.Data)
     return 0;
@@ -110,4 +112,6 @@ void TRenderer::PrintData(const TProjectData &data) const {
   print(QStringLiteral("Spannung und Arbeit\t") +
         VoltageValueText(scene_, charges.At(data.FirstChosen), charges.At(data.SecondChosen),
                          data.ValueIndex));
+  for (const QString &position : ZeroPointTexts(scene_, {options_.Width, options_.Height}))
+    print(QStringLiteral("Feldfreier Punkt\t") + position);
 }
