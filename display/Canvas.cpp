@@ -290,6 +290,18 @@ void TCanvas::FillRect(const TRect &r) {
   raster::ApplyBox(PixelsOf(*device_), BoxOf(r), TPixelOp::Copy, ToQRgb(Brush.Color()));
 }
 
+void TCanvas::FillPolygon(std::span<const QPointF> corners) {
+  if (!Ready() || Brush.Style == TBrushStyle::bsClear || corners.size() < 3)
+    return;
+  QPainter painter(device_);
+  // Painter coordinates run along pixel edges; ours name pixel centres.
+  painter.translate(0.5, 0.5);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor::fromRgb(ToQRgb(Brush.Color())));
+  painter.drawPolygon(corners.data(), static_cast<int>(corners.size()));
+}
+
 void TCanvas::FrameRect(const TRect &r) {
   if (!Ready() || Brush.Style == TBrushStyle::bsClear)
     return;

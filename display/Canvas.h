@@ -8,6 +8,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPointF>
 #include <QString>
 
 #include <cstdint>
@@ -92,6 +93,9 @@ public:
   virtual void Ellipse(int x1, int y1, int x2, int y2);
   // Fills X1..X2-1 by Y1..Y2-1 with the brush, no outline.
   virtual void FillRect(const TRect &r);
+  // Fills the polygon with the brush, no outline and no smoothing. Corners may lie between
+  // pixels; integer coordinates are pixel centres, as for lines.
+  virtual void FillPolygon(std::span<const QPointF> corners);
   // One-pixel border in the brush colour on the outermost rows and columns of r.
   virtual void FrameRect(const TRect &r);
   // Text with its top-left at (x, y); with a solid brush the text cell is painted first.

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygonF>
 
 #include <utility>
 
@@ -125,6 +126,18 @@ void TPainterCanvas::FillRect(const TRect &r) {
   painter_.fillRect(QRectF(r.Left, r.Top, static_cast<double>(r.Right) - r.Left,
                            static_cast<double>(r.Bottom) - r.Top),
                     ColorOf(Brush.Color()));
+}
+
+void TPainterCanvas::FillPolygon(std::span<const QPointF> corners) {
+  if (Brush.Style == TBrushStyle::bsClear || corners.size() < 3)
+    return;
+  Flush();
+  QPolygonF polygon;
+  for (const QPointF &corner : corners)
+    polygon << corner + QPointF(0.5, 0.5); // pixel centres, as Centre places line ends
+  painter_.setPen(Qt::NoPen);
+  painter_.setBrush(ColorOf(Brush.Color()));
+  painter_.drawPolygon(polygon);
 }
 
 void TPainterCanvas::FrameRect(const TRect &r) {

@@ -2,6 +2,7 @@
 
 #include "base/PixelMath.h"
 #include "base/Seams.h"
+#include "model/FieldLineArrows.h"
 #include "model/FieldLineTracer.h"
 #include "model/NumberText.h"
 #include "model/PotentialDrawing.h"
@@ -174,6 +175,10 @@ void PaintBackground(const TScene &scene, const TBackgroundScene &traced, TCanva
   canvas.Pen.Width = 0;
   for (const TTraceJob &job : traced.Lines)
     job.Line.DrawOn(canvas);
+  if (scene.FieldLines.Arrows)
+    for (const TTraceJob &job : traced.Lines)
+      DrawLineArrows(FieldLineArrows(job.Line, job.Direction, target.Area), kBackgroundLineColor,
+                     canvas);
   // Equipotentials cross the field lines on top, so that their labels stay whole.
   if (grid != nullptr) {
     DrawEquipotentials(scene, *grid, potential, canvas, target.FontName);

@@ -45,7 +45,7 @@ struct TBackgroundScene {
 TBackgroundScene TraceBackground(const TScene &scene, const TPictureTarget &target,
                                  const std::atomic<bool> *cancel = nullptr);
 // Draws the traced background on canvas: fill painted white (with the potential map), the
-// axes, the field lines, the equipotentials and the crosses at zero points.
+// axes, the field lines (with their arrows), the equipotentials and the crosses at zero points.
 void PaintBackground(const TScene &scene, const TBackgroundScene &traced, TCanvas &canvas,
                      const TPictureTarget &target, const TRect &fill);
 // Traces and draws the whole bitmap.

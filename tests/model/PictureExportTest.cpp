@@ -8,6 +8,7 @@
 #include "base/Errors.h"
 #include "display/Sprite.h"
 #include "model/ChargeSprites.h"
+#include "model/FieldLineArrows.h"
 #include "model/FrameComposer.h"
 #include "model/PictureExport.h"
 
@@ -218,6 +219,26 @@ TEST_F(PictureExportTest, ZeroPointsAreCrossesOnScreenAndInTheVectorPicture) {
       EXPECT_NE(PixelAt(image, x, y), arrow) << x << " " << y;
     EXPECT_EQ(CountColor(image, kDefaultArrowColor), on ? 13 : 0);
     EXPECT_EQ(crossStrokes() > 0, on);
+  }
+}
+
+} // namespace
+
+namespace {
+
+// Each arrowhead on a field line is one filled shape in the line colour in the vector
+// picture; none with the option off.
+TEST_F(PictureExportTest, LineArrowsAreFilledShapesInTheVectorPicture) {
+  AddCharge(396, 267, 1e-9L);
+  AddCharge(600, 300, -1e-9L);
+  for (const bool on : {false, true}) {
+    SCOPED_TRACE(on);
+    scene.FieldLines.Arrows = on;
+    size_t heads = 0;
+    for (const TTraceJob &job : TraceBackground(scene, Target()).Lines)
+      heads += FieldLineArrows(job.Line, job.Direction, surfaceSize).size();
+    ASSERT_GT(heads, 0u);
+    EXPECT_EQ(Count(Svg(), QStringLiteral("path"), QStringLiteral("#c0c0c0")), on ? heads : 0);
   }
 }
 
