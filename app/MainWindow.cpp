@@ -173,12 +173,16 @@ void TForm1::CreateMenus() {
     });
   }
   MenuItem_ZeroPoints = Extras1->addAction(QString());
-  MenuItem_ZeroPoints->setCheckable(true);
-  ConnectGuarded(MenuItem_ZeroPoints, &QAction::triggered, this, [this](bool on) {
-    TFieldLineOptions options = document_.Scene().FieldLines;
-    options.ZeroPoints = on;
-    document_.ApplyFieldLines(options);
-  });
+  MenuItem_LineArrows = Extras1->addAction(QString());
+  for (const auto &[action, flag] : {std::pair{MenuItem_ZeroPoints, &TFieldLineOptions::ZeroPoints},
+                                     std::pair{MenuItem_LineArrows, &TFieldLineOptions::Arrows}}) {
+    action->setCheckable(true);
+    ConnectGuarded(action, &QAction::triggered, this, [this, flag](bool on) {
+      TFieldLineOptions options = document_.Scene().FieldLines;
+      options.*flag = on;
+      document_.ApplyFieldLines(options);
+    });
+  }
   CreateLanguageMenu();
   ConnectGuarded(Extras1, &QMenu::aboutToShow, this, [this] {
     const TPotentialOptions &potential = document_.Scene().Potential;
@@ -186,6 +190,7 @@ void TForm1::CreateMenus() {
     MenuItem_TestChargeLine->setChecked(potential.TestChargeLine);
     MenuItem_PotentialMap->setChecked(potential.Map);
     MenuItem_ZeroPoints->setChecked(document_.Scene().FieldLines.ZeroPoints);
+    MenuItem_LineArrows->setChecked(document_.Scene().FieldLines.Arrows);
   });
 
   N2 = menuBar()->addMenu(QString());

@@ -82,6 +82,7 @@ public:
   QAction *MenuItem_TestChargeLine = nullptr;
   QAction *MenuItem_PotentialMap = nullptr;
   QAction *MenuItem_ZeroPoints = nullptr; // crosses where the field vanishes
+  QAction *MenuItem_LineArrows = nullptr; // heads along the field lines
   QMenu *Sprache1 = nullptr;              // "Deutsch" and "English", each in its own language
   QAction *MenuItem_German = nullptr;
   QAction *MenuItem_English = nullptr;

@@ -38,6 +38,7 @@ void TForm1::RetranslateUi() {
       {MenuItem_TestChargeLine, tr("Äquipotentiallinie durch die Probeladung")},
       {MenuItem_PotentialMap, tr("Potenzialfarben")},
       {MenuItem_ZeroPoints, tr("Feldfreie Punkte")},
+      {MenuItem_LineArrows, tr("Pfeile auf Feldlinien")},
       {Sprache1->menuAction(), tr("Sprache")},
       {N2->menuAction(), tr("&?")},
       {MenuItem_Handbook, tr("Handbuch")},
@@ -63,6 +64,7 @@ void TForm1::RetranslateUi() {
       {MenuItem_PotentialMap, tr("Die Fläche nach dem Potenzial färben, mit Legende")},
       {MenuItem_ZeroPoints, tr("Jeden Punkt, an dem das Feld verschwindet, mit einem Kreuz "
                                "markieren")},
+      {MenuItem_LineArrows, tr("Auf jeder Feldlinie Pfeile in Richtung des Feldes zeigen")},
       {MenuItem_InsertCharge, tr("Eine neue Ladung an der Maus oder in der Mitte der Ansicht "
                                  "einfügen (Einfg)")},
       {MenuItem_ZoomIn, tr("Die Ansicht um eine Zoomstufe vergrößern (Strg++ oder Mausrad)")},

@@ -337,6 +337,14 @@
         <source>Jeden Punkt, an dem das Feld verschwindet, mit einem Kreuz markieren</source>
         <translation>Mark each point where the field vanishes with a cross</translation>
     </message>
+    <message>
+        <source>Pfeile auf Feldlinien</source>
+        <translation>Arrows on Field Lines</translation>
+    </message>
+    <message>
+        <source>Auf jeder Feldlinie Pfeile in Richtung des Feldes zeigen</source>
+        <translation>Show arrows along each field line in the direction of the field</translation>
+    </message>
 </context>
 <context>
     <name>TProject</name>

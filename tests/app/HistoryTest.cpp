@@ -45,7 +45,7 @@ void PrintTo(const Seen &seen, std::ostream *os) {
     *os << " (" << c.X << "," << c.Y << ")";
   *os << " arrows " << static_cast<double>(view.ArrowScale) << " step " << view.StepLength
       << " potential lines " << seen.Potential.Lines << " map " << seen.Potential.Map
-      << " zero points " << seen.FieldLines.ZeroPoints;
+      << " zero points " << seen.FieldLines.ZeroPoints << " line arrows " << seen.FieldLines.Arrows;
 }
 
 class HistoryTest : public ProgramTest {
@@ -143,6 +143,8 @@ std::vector<StepCase> EveryKindOfChange() {
        [](T &t) { t.Form1->MenuItem_Equipotentials->trigger(); }},
       {"zero points from the menu", "Feldlinien ändern",
        [](T &t) { t.Form1->MenuItem_ZeroPoints->trigger(); }},
+      {"line arrows from the menu", "Feldlinien ändern",
+       [](T &t) { t.Form1->MenuItem_LineArrows->trigger(); }},
       {"potential map from the view tab", "Potenzialanzeige ändern",
        [](T &t) { t.Form2->TabSheet_View->Group_Potential->CheckBox_Map->click(); },
        [](T &t) { t.Form2->PageControl->setCurrentIndex(2); }},

@@ -67,6 +67,7 @@ TEST_F(ProgramWindowsTest, ChangesFromTheToolWindowsRedrawTheBackground) {
       {"lines from the menu", [&] { fromMenu(Form1->MenuItem_Equipotentials); }},
       {"map from the menu", [&] { fromMenu(Form1->MenuItem_PotentialMap); }},
       {"zero points from the menu", [&] { fromMenu(Form1->MenuItem_ZeroPoints); }},
+      {"arrows from the menu", [&] { fromMenu(Form1->MenuItem_LineArrows); }},
   };
   for (const auto &[name, change] : changes) {
     MarkBackground();
@@ -79,6 +80,12 @@ TEST_F(ProgramWindowsTest, ChangesFromTheToolWindowsRedrawTheBackground) {
   EXPECT_FALSE(Form1->MenuItem_Equipotentials->isChecked());
   EXPECT_FALSE(Form1->MenuItem_PotentialMap->isChecked());
   EXPECT_FALSE(potential.CheckBox_Lines->isChecked());
+  // The field-line switches show the document's state, whoever changed it.
+  EXPECT_TRUE(Form1->MenuItem_LineArrows->isChecked());
+  Doc().ApplyFieldLines({});
+  emit Form1->Extras1->aboutToShow();
+  EXPECT_FALSE(Form1->MenuItem_LineArrows->isChecked());
+  EXPECT_FALSE(Form1->MenuItem_ZeroPoints->isChecked());
 }
 
 // "Feldfreie Punkte" from the menu: a cross in the picture and a row of the data tab at the

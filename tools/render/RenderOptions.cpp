@@ -23,6 +23,7 @@ QString RenderUsage() {
       "                        [--locale NAME] [--step-budget N] [--stats]\n"
       "                        [--data] [--save OUT.kbf] [--equipotentials]\n"
       "                        [--levels V1,V2,...] [--potential-map] [--zero-points]\n"
+      "                        [--line-arrows]\n"
       "  --svg OUT.svg    the same picture as a vector drawing, at true scale for --ppi\n"
       "  --pdf OUT.pdf    the same picture as a one-page PDF of the drawing's size\n"
       "  --size WxH       drawing surface in pixels, at most 8192 each (default 792x535)\n"
@@ -40,6 +41,7 @@ QString RenderUsage() {
       "  --potential-map  the potential's colour map and its legend\n"
       "  --zero-points    a cross at each point where the field vanishes; with --data,\n"
       "                   a line per point\n"
+      "  --line-arrows    arrowheads along each field line in the field's direction\n"
       "Options saved in the project are drawn without these flags.\n");
 }
 
@@ -125,6 +127,8 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
       options.PotentialMap = true;
     } else if (arg == u"--zero-points") {
       options.ZeroPoints = true;
+    } else if (arg == u"--line-arrows") {
+      options.LineArrows = true;
     } else if (arg == u"--stats") {
       options.Stats = true;
     } else if (arg == u"--data") {

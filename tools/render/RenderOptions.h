@@ -26,6 +26,7 @@ struct TRenderOptions {
   std::vector<long double> Levels; // V
   bool PotentialMap = false;
   bool ZeroPoints = false; // the points where the field vanishes
+  bool LineArrows = false; // heads along the field lines
 };
 
 // Fills options from the arguments (the program name first); on a bad option returns false

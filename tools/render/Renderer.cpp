@@ -48,6 +48,8 @@ int TRenderer::Run() {
     scene_.Potential.Map = true;
   if (options_.ZeroPoints)
     scene_.FieldLines.ZeroPoints = true;
+  if (options_.LineArrows)
+    scene_.FieldLines.Arrows = true;
   if (options_.Png.isEmpty() && options_.Svg.isEmpty() && options_.Pdf.isEmpty() &&
       !options_.Stats && !options_.Data)
     return 0;
