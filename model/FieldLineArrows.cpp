@@ -90,7 +90,8 @@ std::vector<TLineArrow> FieldLineArrows(const TPolyline &line, int32_t direction
   const double middle = total / 2;
   const auto first = static_cast<long>(-std::floor(middle / kLineArrowSpacing));
   const auto last = static_cast<long>(std::floor(middle / kLineArrowSpacing));
-  // A line traced against the field runs from its tip back to its base.
+  // A half-line traced against the field (from a negative source) has the field running
+  // from its end back to its start.
   const double sense = direction < 0 ? -1 : 1;
   size_t piece = 0;
   for (long k = first; k <= last; ++k) {
@@ -98,7 +99,8 @@ std::vector<TLineArrow> FieldLineArrows(const TPolyline &line, int32_t direction
     while (piece + 1 < pieces.size() && pieces[piece].Start + pieces[piece].Length < s)
       ++piece;
     const QPointF tip = PointAt(pieces, piece, s);
-    // The base lies on the line one head length back, so the head follows the line's bend.
+    // Aimed from the point one head length of arc behind the tip, so that the head follows
+    // the line's bend rather than the last rounded step.
     const QPointF back = PointAt(pieces, piece, s - sense * kLineArrowLength);
     const QPointF along = tip - back;
     const double length = std::hypot(along.x(), along.y());
