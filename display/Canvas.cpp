@@ -1,6 +1,7 @@
 #include "display/Canvas.h"
 
 #include "base/Errors.h"
+#include "base/PixelMath.h"
 #include "base/Seams.h"
 #include "display/LineRasterizer.h"
 #include "display/PixelSpans.h"
@@ -300,6 +301,16 @@ void TCanvas::FillPolygon(std::span<const QPointF> corners) {
   painter.setPen(Qt::NoPen);
   painter.setBrush(QColor::fromRgb(ToQRgb(Brush.Color())));
   painter.drawPolygon(corners.data(), static_cast<int>(corners.size()));
+}
+
+void TCanvas::FineLine(std::span<const QPointF> points) {
+  if (points.empty())
+    return;
+  BeginFigure();
+  MoveTo(pixel::Round(points.front().x()), pixel::Round(points.front().y()));
+  for (const QPointF &p : points.subspan(1))
+    LineTo(pixel::Round(p.x()), pixel::Round(p.y()));
+  EndFigure();
 }
 
 void TCanvas::FrameRect(const TRect &r) {

@@ -96,6 +96,10 @@ public:
   // Fills the polygon with the brush, no outline and no smoothing. Corners may lie between
   // pixels; integer coordinates are pixel centres, as for lines.
   virtual void FillPolygon(std::span<const QPointF> corners);
+  // A one-pixel line in the pen through points that may lie between pixels (integer
+  // coordinates are pixel centres): on pixels, MoveTo and LineTo through the points rounded
+  // to the nearest; a vector canvas keeps them as they are.
+  virtual void FineLine(std::span<const QPointF> points);
   // One-pixel border in the brush colour on the outermost rows and columns of r.
   virtual void FrameRect(const TRect &r);
   // Text with its top-left at (x, y); with a solid brush the text cell is painted first.

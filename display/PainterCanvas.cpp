@@ -1,7 +1,10 @@
 #include "display/PainterCanvas.h"
 
+#include "base/PixelMath.h"
+
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 
 #include <utility>
@@ -138,6 +141,18 @@ void TPainterCanvas::FillPolygon(std::span<const QPointF> corners) {
   painter_.setPen(Qt::NoPen);
   painter_.setBrush(ColorOf(Brush.Color()));
   painter_.drawPolygon(polygon);
+}
+
+void TPainterCanvas::FineLine(std::span<const QPointF> points) {
+  Flush();
+  if (points.size() < 2 || Pen.Style == TPenStyle::psClear)
+    return;
+  QPainterPath path(points.front() + QPointF(0.5, 0.5));
+  for (const QPointF &p : points.subspan(1))
+    path.lineTo(p + QPointF(0.5, 0.5)); // pixel centres, as Centre places line ends
+  painter_.strokePath(path, LinePen(Pen));
+  const QPointF &last = points.back();
+  TCanvas::MoveTo(pixel::Round(last.x()), pixel::Round(last.y()));
 }
 
 void TPainterCanvas::FrameRect(const TRect &r) {

@@ -26,6 +26,7 @@ public:
   void Ellipse(int x1, int y1, int x2, int y2) override;
   void FillRect(const TRect &r) override;
   void FillPolygon(std::span<const QPointF> corners) override;
+  void FineLine(std::span<const QPointF> points) override;
   void FrameRect(const TRect &r) override;
   void TextOut(int x, int y, const QString &s) override;
   // Images (the potential map) stay images: a raster has no better vector form.

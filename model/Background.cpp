@@ -2,10 +2,12 @@
 
 #include "base/PixelMath.h"
 #include "base/Seams.h"
+#include "model/AccurateTracer.h"
 #include "model/FieldLineArrows.h"
 #include "model/FieldLineTracer.h"
 #include "model/NumberText.h"
 #include "model/PotentialDrawing.h"
+#include "model/ProportionalLines.h"
 #include "model/Scene.h"
 #include "model/Vector.h"
 #include "model/ZeroFieldPoints.h"
@@ -13,6 +15,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <iterator>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -121,6 +125,39 @@ unsigned WorkerCount(unsigned threads, size_t lines) {
   return static_cast<unsigned>(std::min<size_t>(n, std::max<size_t>(lines, 1)));
 }
 
+// The scene's tracer: stepped as the plain picture has it, or to a set accuracy.
+class TLineTracing {
+public:
+  TLineTracing(const TScene &scene, const TPictureTarget &target) : target_(target) {
+    if (scene.FieldLines.Accurate)
+      accurate_.emplace(scene, target);
+    else
+      stepped_.emplace(scene, target);
+  }
+
+  // Traces the jobs on all cores, the stepped lines two at a time on each.
+  void Trace(std::vector<TTraceJob> &jobs, const std::atomic<bool> *cancel) const {
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+      if (accurate_)
+        accurate_->TraceJobs(jobs, next, cancel);
+      else
+        stepped_->TraceJobs(jobs, next, cancel);
+    };
+    const size_t perWorker = accurate_ ? jobs.size() : (jobs.size() + 1) / 2;
+    const unsigned workers = WorkerCount(target_.Trace.Threads, perWorker);
+    std::vector<std::jthread> pool;
+    for (unsigned w = 1; w < workers; ++w)
+      pool.emplace_back(work);
+    work();
+  }
+
+private:
+  const TPictureTarget &target_;
+  std::optional<TAccurateTracer> accurate_;
+  std::optional<TFieldLineTracer> stepped_;
+};
+
 } // namespace
 
 TTickScale TickScale(const TScene &scene) {
@@ -144,19 +181,24 @@ TBackgroundScene TraceBackground(const TScene &scene, const TPictureTarget &targ
   if (scene.FieldLines.ZeroPoints)
     traced.ZeroPoints = ZeroFieldPoints(scene, target.Area);
 
-  // Trace on all cores, two lines at a time on each, then draw in order, so the picture does
-  // not depend on timing.
-  traced.Lines = LineStarts(scene);
+  // Trace on all cores, then draw in order, so the picture does not depend on timing.
+  const TLineTracing tracing(scene, target);
   std::vector<TTraceJob> &jobs = traced.Lines;
-  const TFieldLineTracer tracer(scene, target);
-  std::atomic<size_t> next{0};
-  auto work = [&] { tracer.TraceJobs(jobs, next, cancel); };
-  const unsigned workers = WorkerCount(target.Trace.Threads, (jobs.size() + 1) / 2);
-  {
-    std::vector<std::jthread> pool;
-    for (unsigned w = 1; w < workers; ++w)
-      pool.emplace_back(work);
-    work();
+  if (scene.FieldLines.Proportional) {
+    // The lines that end on sources of the other sign decide where those still need lines.
+    jobs = ProportionalStarts(scene);
+    tracing.Trace(jobs, cancel);
+    if (cancel == nullptr || !cancel->load()) {
+      std::vector<TTraceJob> missing = MissingLineStarts(scene, jobs);
+      tracing.Trace(missing, cancel);
+      const size_t first = jobs.size();
+      std::move(missing.begin(), missing.end(), std::back_inserter(jobs));
+      GiveBackSurplus(scene, jobs, first);
+      DropLinesRunningTogether(scene, target.Area, jobs);
+    }
+  } else {
+    jobs = LineStarts(scene);
+    tracing.Trace(jobs, cancel);
   }
   for (const TTraceJob &job : jobs) {
     traced.Stats.Count(job.End);
@@ -173,12 +215,15 @@ void PaintBackground(const TScene &scene, const TBackgroundScene &traced, TCanva
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Color = kBackgroundLineColor;
   canvas.Pen.Width = 0;
-  for (const TTraceJob &job : traced.Lines)
-    job.Line.DrawOn(canvas);
+  for (const TTraceJob &job : traced.Lines) {
+    if (job.Points.empty())
+      job.Line.DrawOn(canvas);
+    else
+      canvas.FineLine(job.Points);
+  }
   if (scene.FieldLines.Arrows)
     for (const TTraceJob &job : traced.Lines)
-      DrawLineArrows(FieldLineArrows(job.Line, job.Direction, target.Area), kBackgroundLineColor,
-                     canvas);
+      DrawLineArrows(FieldLineArrows(job, target.Area), kBackgroundLineColor, canvas);
   // Equipotentials cross the field lines on top, so that their labels stay whole.
   if (grid != nullptr) {
     DrawEquipotentials(scene, *grid, potential, canvas, target.FontName);

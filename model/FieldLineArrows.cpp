@@ -37,7 +37,13 @@ std::optional<std::pair<QPointF, QPointF>> Clipped(QPointF a, QPointF b, double 
   return std::pair{a + t0 * QPointF(dx, dy), a + t1 * QPointF(dx, dy)};
 }
 
-std::vector<TPiece> VisiblePieces(const TPolyline &line, TSize surface) {
+// A point of a line and whether the line jumps to it.
+struct TLinePoint {
+  QPointF Point;
+  bool Move = false;
+};
+
+std::vector<TPiece> VisiblePieces(const std::vector<TLinePoint> &line, TSize surface) {
   std::vector<TPiece> pieces;
   if (surface.Width <= 0 || surface.Height <= 0)
     return pieces;
@@ -46,9 +52,9 @@ std::vector<TPiece> VisiblePieces(const TPolyline &line, TSize surface) {
   double length = 0;
   size_t run = 0;
   QPointF pen;
-  for (const TPolyline::Op &op : line.Ops()) {
-    const QPointF to(op.X, op.Y);
-    if (!op.Move) {
+  for (const TLinePoint &point : line) {
+    const QPointF to = point.Point;
+    if (!point.Move) {
       if (const auto part = Clipped(pen, to, right, bottom)) {
         const auto [a, b] = *part;
         const double l = std::hypot(b.x() - a.x(), b.y() - a.y());
@@ -81,7 +87,10 @@ QPointF PointAt(const std::vector<TPiece> &pieces, size_t near, double s) {
 
 } // namespace
 
-std::vector<TLineArrow> FieldLineArrows(const TPolyline &line, int32_t direction, TSize surface) {
+namespace {
+
+std::vector<TLineArrow> ArrowsAlong(const std::vector<TLinePoint> &line, int32_t direction,
+                                    TSize surface) {
   std::vector<TLineArrow> arrows;
   const std::vector<TPiece> pieces = VisiblePieces(line, surface);
   if (pieces.empty())
@@ -109,6 +118,26 @@ std::vector<TLineArrow> FieldLineArrows(const TPolyline &line, int32_t direction
     arrows.push_back({tip, along / length});
   }
   return arrows;
+}
+
+} // namespace
+
+std::vector<TLineArrow> FieldLineArrows(const TPolyline &line, int32_t direction, TSize surface) {
+  std::vector<TLinePoint> points;
+  points.reserve(line.Ops().size());
+  for (const TPolyline::Op &op : line.Ops())
+    points.push_back({QPointF(op.X, op.Y), op.Move});
+  return ArrowsAlong(points, direction, surface);
+}
+
+std::vector<TLineArrow> FieldLineArrows(const TTraceJob &job, TSize surface) {
+  if (job.Points.empty())
+    return FieldLineArrows(job.Line, job.Direction, surface);
+  std::vector<TLinePoint> points;
+  points.reserve(job.Points.size());
+  for (const QPointF &p : job.Points)
+    points.push_back({p, points.empty()});
+  return ArrowsAlong(points, job.Direction, surface);
 }
 
 std::array<QPointF, 3> ArrowCorners(const TLineArrow &arrow) {

@@ -26,6 +26,9 @@ struct TLineArrow {
 // the line's length on the surface (px, 0 .. Width-1 by 0 .. Height-1) counts.
 std::vector<TLineArrow> FieldLineArrows(const TPolyline &line, int32_t direction, TSize surface);
 
+// The heads of a traced line, along its exact points where it has them.
+std::vector<TLineArrow> FieldLineArrows(const TTraceJob &job, TSize surface);
+
 // Tip, then the two ends of the base (px).
 std::array<QPointF, 3> ArrowCorners(const TLineArrow &arrow);
 

@@ -1,4 +1,7 @@
 #pragma once
+
+#include <cstdint>
+
 // How the picture shows the field besides its lines: switches a project keeps, all off by
 // default, so that a picture without them is the plain one.
 
@@ -11,6 +14,9 @@ struct TFieldLineOptions {
   bool Accurate = false;
   // A cross at each point of the surface where the field vanishes.
   bool ZeroPoints = false;
+
+  // Lines of the source of the largest magnitude when they are in proportion to charge.
+  uint32_t Lines = 16;
 
   bool AnySet() const { return Proportional || Arrows || Accurate || ZeroPoints; }
   friend bool operator==(const TFieldLineOptions &, const TFieldLineOptions &) = default;

@@ -26,6 +26,8 @@
 #include "model/PictureTarget.h"
 #include "model/Vector.h"
 
+#include <QPointF>
+
 #include <atomic>
 #include <cstdint>
 #include <vector>
@@ -47,6 +49,8 @@ public:
   // Replays the commands; leaves the pen on the last point, as drawing every step would.
   void DrawOn(TCanvas &canvas) const;
   const std::vector<Op> &Ops() const { return ops_; }
+  // The last point, drawn or not.
+  TPoint Pen() const { return pen_; }
 
 private:
   std::vector<Op> ops_;
@@ -80,8 +84,12 @@ struct TTraceJob {
   int32_t Direction = 1;
   long double X = 0, Y = 0; // px
   TPolyline Line;
+  // The exact points (px) of a line traced to a set accuracy; empty for a stepped line.
+  std::vector<QPointF> Points;
   uint64_t Steps = 0;
   TTraceEnd End = TTraceEnd::LeftBox;
+  int32_t Reached = -1; // the scene's charge the line ended on, when the tracer knows it
+  int32_t From = -1;    // the scene's charge the line starts at, when it was set
 };
 
 class TFieldLineTracer {
