@@ -174,8 +174,13 @@ void TForm1::CreateMenus() {
   }
   MenuItem_ZeroPoints = Extras1->addAction(QString());
   MenuItem_LineArrows = Extras1->addAction(QString());
-  for (const auto &[action, flag] : {std::pair{MenuItem_ZeroPoints, &TFieldLineOptions::ZeroPoints},
-                                     std::pair{MenuItem_LineArrows, &TFieldLineOptions::Arrows}}) {
+  MenuItem_ProportionalLines = Extras1->addAction(QString());
+  MenuItem_AccurateLines = Extras1->addAction(QString());
+  for (const auto &[action, flag] :
+       {std::pair{MenuItem_ZeroPoints, &TFieldLineOptions::ZeroPoints},
+        std::pair{MenuItem_LineArrows, &TFieldLineOptions::Arrows},
+        std::pair{MenuItem_ProportionalLines, &TFieldLineOptions::Proportional},
+        std::pair{MenuItem_AccurateLines, &TFieldLineOptions::Accurate}}) {
     action->setCheckable(true);
     ConnectGuarded(action, &QAction::triggered, this, [this, flag](bool on) {
       TFieldLineOptions options = document_.Scene().FieldLines;
@@ -191,6 +196,8 @@ void TForm1::CreateMenus() {
     MenuItem_PotentialMap->setChecked(potential.Map);
     MenuItem_ZeroPoints->setChecked(document_.Scene().FieldLines.ZeroPoints);
     MenuItem_LineArrows->setChecked(document_.Scene().FieldLines.Arrows);
+    MenuItem_ProportionalLines->setChecked(document_.Scene().FieldLines.Proportional);
+    MenuItem_AccurateLines->setChecked(document_.Scene().FieldLines.Accurate);
   });
 
   N2 = menuBar()->addMenu(QString());

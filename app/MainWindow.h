@@ -81,9 +81,11 @@ public:
   QAction *MenuItem_Equipotentials = nullptr; // the switches of the view tab's group
   QAction *MenuItem_TestChargeLine = nullptr;
   QAction *MenuItem_PotentialMap = nullptr;
-  QAction *MenuItem_ZeroPoints = nullptr; // crosses where the field vanishes
-  QAction *MenuItem_LineArrows = nullptr; // heads along the field lines
-  QMenu *Sprache1 = nullptr;              // "Deutsch" and "English", each in its own language
+  QAction *MenuItem_ZeroPoints = nullptr;        // crosses where the field vanishes
+  QAction *MenuItem_LineArrows = nullptr;        // heads along the field lines
+  QAction *MenuItem_ProportionalLines = nullptr; // lines in proportion to charge
+  QAction *MenuItem_AccurateLines = nullptr;     // lines traced to a set accuracy
+  QMenu *Sprache1 = nullptr; // "Deutsch" and "English", each in its own language
   QAction *MenuItem_German = nullptr;
   QAction *MenuItem_English = nullptr;
   QMenu *N2 = nullptr;

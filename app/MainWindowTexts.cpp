@@ -39,6 +39,8 @@ void TForm1::RetranslateUi() {
       {MenuItem_PotentialMap, tr("Potenzialfarben")},
       {MenuItem_ZeroPoints, tr("Feldfreie Punkte")},
       {MenuItem_LineArrows, tr("Pfeile auf Feldlinien")},
+      {MenuItem_ProportionalLines, tr("Feldlinien nach Ladungsmenge")},
+      {MenuItem_AccurateLines, tr("Genaue Feldlinien")},
       {Sprache1->menuAction(), tr("Sprache")},
       {N2->menuAction(), tr("&?")},
       {MenuItem_Handbook, tr("Handbuch")},
@@ -65,6 +67,11 @@ void TForm1::RetranslateUi() {
       {MenuItem_ZeroPoints, tr("Jeden Punkt, an dem das Feld verschwindet, mit einem Kreuz "
                                "markieren")},
       {MenuItem_LineArrows, tr("Auf jeder Feldlinie Pfeile in Richtung des Feldes zeigen")},
+      {MenuItem_ProportionalLines,
+       tr("Jeder Ladung so viele Feldlinien geben, wie ihrem Betrag entspricht; jede Linie wird "
+          "nur einmal gezeichnet")},
+      {MenuItem_AccurateLines,
+       tr("Feldlinien mit angepasster Schrittweite genau berechnen, auf jedem Rechner gleich")},
       {MenuItem_InsertCharge, tr("Eine neue Ladung an der Maus oder in der Mitte der Ansicht "
                                  "einfügen (Einfg)")},
       {MenuItem_ZoomIn, tr("Die Ansicht um eine Zoomstufe vergrößern (Strg++ oder Mausrad)")},

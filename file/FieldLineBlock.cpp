@@ -31,6 +31,7 @@ void WriteFieldLineBlock(TValueWriter &writer, const TFieldLineOptions &options)
     TValueWriter block(buffer);
     block.WriteInteger(kFieldLineBlockVersion);
     block.WriteInteger(Flags(options));
+    block.WriteInteger(static_cast<int32_t>(options.Lines));
     block.Flush();
   }
   writer.WriteInteger(bytes.size());
@@ -41,6 +42,7 @@ void ReadFieldLineBlock(TValueReader &reader, TFieldLineOptions &options) {
   options = {};
   int32_t version = 0;
   int32_t flags = 0;
+  int32_t lines = static_cast<int32_t>(TFieldLineOptions{}.Lines);
   // Bytes that do not fit are something else after the last item, which readers have
   // always ignored.
   try {
@@ -57,6 +59,8 @@ void ReadFieldLineBlock(TValueReader &reader, TFieldLineOptions &options) {
     if (version != kFieldLineBlockVersion)
       return;
     flags = block.ReadInteger();
+    if (!block.AtEnd())
+      lines = block.ReadInteger();
   } catch (const EReadError &) {
     if (version == kFieldLineBlockVersion)
       throw EPropertyError(PropertyErrorText());
@@ -66,8 +70,10 @@ void ReadFieldLineBlock(TValueReader &reader, TFieldLineOptions &options) {
       throw;
     return;
   }
-  if (flags < 0 || flags > kAllFlags)
+  if (flags < 0 || flags > kAllFlags || lines < 1 ||
+      lines > static_cast<int32_t>(kMaxProportionalLines))
     throw EPropertyError(PropertyErrorText());
+  options.Lines = static_cast<uint32_t>(lines);
   options.Proportional = flags & kProportional;
   options.Arrows = flags & kArrows;
   options.Accurate = flags & kAccurate;

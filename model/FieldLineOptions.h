@@ -5,6 +5,9 @@
 // How the picture shows the field besides its lines: switches a project keeps, all off by
 // default, so that a picture without them is the plain one.
 
+// Most lines the largest charge may get in proportion: as many as one charge may have.
+inline constexpr uint32_t kMaxProportionalLines = 400;
+
 struct TFieldLineOptions {
   // Field lines per source in proportion to its charge instead of each source's own count.
   bool Proportional = false;

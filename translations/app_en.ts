@@ -345,6 +345,22 @@
         <source>Auf jeder Feldlinie Pfeile in Richtung des Feldes zeigen</source>
         <translation>Show arrows along each field line in the direction of the field</translation>
     </message>
+    <message>
+        <source>Feldlinien nach Ladungsmenge</source>
+        <translation>Field lines by amount of charge</translation>
+    </message>
+    <message>
+        <source>Genaue Feldlinien</source>
+        <translation>Accurate field lines</translation>
+    </message>
+    <message>
+        <source>Jeder Ladung so viele Feldlinien geben, wie ihrem Betrag entspricht; jede Linie wird nur einmal gezeichnet</source>
+        <translation>Give each charge as many field lines as its magnitude calls for; each line is drawn only once</translation>
+    </message>
+    <message>
+        <source>Feldlinien mit angepasster Schrittweite genau berechnen, auf jedem Rechner gleich</source>
+        <translation>Compute the field lines accurately with an adaptive step, the same on every computer</translation>
+    </message>
 </context>
 <context>
     <name>TProject</name>

@@ -124,6 +124,61 @@
     </message>
 </context>
 <context>
+    <name>TFieldLineGroup</name>
+    <message>
+        <source>Feldlinien</source>
+        <translation>Field lines</translation>
+    </message>
+    <message>
+        <source>Feldlinien nach Ladungs&amp;menge</source>
+        <translation>Field lines by a&amp;mount of charge</translation>
+    </message>
+    <message>
+        <source>Linien der gr&amp;ößten Ladung:</source>
+        <translation>Lines of the lar&amp;gest charge:</translation>
+    </message>
+    <message>
+        <source>Pfeile a&amp;uf Feldlinien</source>
+        <translation>Arr&amp;ows on field lines</translation>
+    </message>
+    <message>
+        <source>G&amp;enaue Feldlinien</source>
+        <translation>E&amp;xact field lines</translation>
+    </message>
+    <message>
+        <source>Feldfreie Pun&amp;kte</source>
+        <translation>&amp;Zero-field points</translation>
+    </message>
+    <message>
+        <source>Zur&amp;ück</source>
+        <translation>Bac&amp;k</translation>
+    </message>
+    <message>
+        <source>Jeder Ladung so viele Feldlinien geben, wie ihrem Betrag entspricht; jede Linie wird nur einmal gezeichnet</source>
+        <translation>Give each charge as many field lines as its magnitude calls for; each line is drawn only once</translation>
+    </message>
+    <message>
+        <source>So viele Feldlinien bekommt die Ladung mit dem größten Betrag</source>
+        <translation>The number of field lines the charge of the largest magnitude gets</translation>
+    </message>
+    <message>
+        <source>Auf jeder Feldlinie Pfeile in Richtung des Feldes zeigen</source>
+        <translation>Show arrows along each field line in the direction of the field</translation>
+    </message>
+    <message>
+        <source>Feldlinien mit angepasster Schrittweite genau berechnen, auf jedem Rechner gleich</source>
+        <translation>Compute the field lines accurately with an adaptive step, the same on every computer</translation>
+    </message>
+    <message>
+        <source>Jeden Punkt, an dem das Feld verschwindet, mit einem Kreuz markieren</source>
+        <translation>Mark each point where the field vanishes with a cross</translation>
+    </message>
+    <message>
+        <source>Zurück zu den übrigen Einstellungen der Anzeige</source>
+        <translation>Back to the other display settings</translation>
+    </message>
+</context>
+<context>
     <name>TForm2</name>
     <message>
         <source>Einstellungen</source>
@@ -224,10 +279,6 @@
         <translation>Line color:</translation>
     </message>
     <message>
-        <source>Zurüc&amp;k</source>
-        <translation>&amp;Back</translation>
-    </message>
-    <message>
         <source>Linien gleichen Potenzials zeigen, je mit ihrem Wert beschriftet, wo Platz ist</source>
         <translation>Show lines of equal potential, each labeled with its value where there is room</translation>
     </message>
@@ -262,6 +313,10 @@
     <message>
         <source>Der Abstand der Äquipotentiallinien muss positiv sein.</source>
         <translation>The spacing of the equipotential lines must be positive.</translation>
+    </message>
+    <message>
+        <source>Zurü&amp;ck</source>
+        <translation>&amp;Back</translation>
     </message>
 </context>
 <context>
@@ -349,6 +404,14 @@
     <message>
         <source>Die Pfeillänge ist zu klein.</source>
         <translation>The arrow length is too small.</translation>
+    </message>
+    <message>
+        <source>Feldl&amp;inien …</source>
+        <translation>Field &amp;lines …</translation>
+    </message>
+    <message>
+        <source>Feldlinien nach Ladungsmenge, Pfeile, genaue Feldlinien und feldfreie Punkte</source>
+        <translation>Field lines by amount of charge, arrows, accurate field lines and zero-field points</translation>
     </message>
 </context>
 </TS>

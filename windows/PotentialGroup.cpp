@@ -81,7 +81,7 @@ void TPotentialGroup::RetranslateUi() {
   CheckBox_TestChargeLine->setText(tr("Linie &durch die gewählte Probeladung"));
   CheckBox_Map->setText(tr("Pote&nzialfarben"));
   lineColorLabel_->setText(tr("Linienfarbe:"));
-  Button_Back->setText(tr("Zurüc&k"));
+  Button_Back->setText(tr("Zurü&ck"));
 
   CheckBox_Lines->setToolTip(
       tr("Linien gleichen Potenzials zeigen, je mit ihrem Wert beschriftet, wo Platz ist"));

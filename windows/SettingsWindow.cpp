@@ -1,5 +1,6 @@
 #include "windows/SettingsWindow.h"
 
+#include "windows/FieldLineGroup.h"
 #include "windows/PotentialGroup.h"
 
 #include "model/Document.h"
@@ -77,8 +78,12 @@ TForm2::TForm2(TDocument &document) : document_(document) {
         TabSheet_View->Group_Potential->ReadOptions(document_.Scene().Potential));
   });
   // The "Extras" menu switches the same options.
+  ConnectGuarded(TabSheet_View->Group_FieldLines, &TFieldLineGroup::OptionsEdited, this, [this] {
+    document_.ApplyFieldLines(TabSheet_View->Group_FieldLines->ReadOptions());
+  });
   const auto showPotential = [this] {
     TabSheet_View->Group_Potential->ShowOptions(document_.Scene().Potential);
+    TabSheet_View->Group_FieldLines->ShowOptions(document_.Scene().FieldLines);
   };
   ConnectGuarded(&document_, &TDocument::ViewChanged, this, showPotential);
   // A zoom by the wheel or the keys shows in the zoom box.

@@ -7,6 +7,7 @@
 #include "model/Zoom.h"
 #include "widgets/EnterKey.h"
 #include "widgets/PellColorComboBox.h"
+#include "windows/FieldLineGroup.h"
 #include "windows/PotentialGroup.h"
 
 #include <QCheckBox>
@@ -71,8 +72,10 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   grid->addLayout(ends, 4, 1, 1, 2);
   grid->addWidget(CheckBox_ShowFieldLineAtCursor, 5, 0, 1, 3);
   Button_Potential = new QPushButton(this);
+  Button_FieldLines = new QPushButton(this);
   auto *buttons = new QHBoxLayout;
   buttons->addWidget(Button_Potential);
+  buttons->addWidget(Button_FieldLines);
   buttons->addStretch(1);
   buttons->addWidget(Button_ApplyView);
   grid->addLayout(buttons, 6, 0, 1, 3);
@@ -84,13 +87,24 @@ TViewTab::TViewTab(QWidget *parent) : QWidget(parent) {
   Group_Potential = new TPotentialGroup(potential);
   column->addWidget(Group_Potential);
   column->addStretch(1);
+  auto *fieldLines = new QWidget(this);
+  auto *fieldLineColumn = new QVBoxLayout(fieldLines);
+  fieldLineColumn->setContentsMargins(2, 6, 2, 6);
+  Group_FieldLines = new TFieldLineGroup(fieldLines);
+  fieldLineColumn->addWidget(Group_FieldLines);
+  fieldLineColumn->addStretch(1);
   pages->addWidget(settings);
   pages->addWidget(potential);
+  pages->addWidget(fieldLines);
   // Tab walks the rows from top to bottom and the button row from left to right.
   setTabOrder(CheckBox_ShowFieldLineAtCursor, Button_Potential);
-  setTabOrder(Button_Potential, Button_ApplyView);
+  setTabOrder(Button_Potential, Button_FieldLines);
+  setTabOrder(Button_FieldLines, Button_ApplyView);
   connect(Button_Potential, &QPushButton::clicked, this, [pages] { pages->setCurrentIndex(1); });
   connect(Group_Potential->Button_Back, &QPushButton::clicked, this,
+          [pages] { pages->setCurrentIndex(0); });
+  connect(Button_FieldLines, &QPushButton::clicked, this, [pages] { pages->setCurrentIndex(2); });
+  connect(Group_FieldLines->Button_Back, &QPushButton::clicked, this,
           [pages] { pages->setCurrentIndex(0); });
   RetranslateUi();
 }
@@ -105,6 +119,7 @@ void TViewTab::RetranslateUi() {
   CheckBox_ShowFieldLineAtCursor->setText(tr("&Feldlinie an aktueller Cursorposition zeigen"));
   Button_ApplyView->setText(tr("Übe&rnehmen"));
   Button_Potential->setText(tr("Ä&quipotentiallinien …"));
+  Button_FieldLines->setText(tr("Feldl&inien …"));
 
   Edit_ArrowLength->setToolTip(
       tr("Pfeillänge: die Kraft in Newton, für die ein Meter Kraftpfeil steht"));
@@ -116,6 +131,8 @@ void TViewTab::RetranslateUi() {
       tr("Zeigt die Feldlinie durch den Mauszeiger auf der Zeichenfläche"));
   Button_ApplyView->setToolTip(tr("Die Werte dieser Seite übernehmen"));
   Button_Potential->setToolTip(tr("Einstellungen für Äquipotentiallinien und Potenzialfarben"));
+  Button_FieldLines->setToolTip(
+      tr("Feldlinien nach Ladungsmenge, Pfeile, genaue Feldlinien und feldfreie Punkte"));
 }
 
 void TViewTab::changeEvent(QEvent *event) {
@@ -136,6 +153,7 @@ void TViewTab::ShowView(const TScene &scene) {
   TrackBar_Precision->setValue(static_cast<int>(scene.StepLength));
   CheckBox_ShowFieldLineAtCursor->setChecked(scene.ShowCursorLine);
   Group_Potential->ShowOptions(scene.Potential);
+  Group_FieldLines->ShowOptions(scene.FieldLines);
 }
 
 void TViewTab::ShowZoom(const TScene &scene) {

@@ -1,7 +1,7 @@
 #pragma once
 // The "Anzeige" page of the settings window: arrow scale and colour, zoom, precision of the
-// field lines and the cursor's field line; behind a button, in their place, the
-// equipotential group. The page shows the view state and reads the
+// field lines and the cursor's field line; behind two buttons, in their place, the
+// equipotential group and the field-line group. The page shows the view state and reads the
 // user's entries; storing them is the settings window's business.
 
 #include "model/Document.h"
@@ -21,6 +21,7 @@ class QPushButton;
 class QSlider;
 class TPellColorComboBox;
 class TPotentialGroup;
+class TFieldLineGroup;
 
 inline constexpr int kMinStepLength = 1;  // px, "hoch"
 inline constexpr int kMaxStepLength = 21; // px, "niedrig"
@@ -53,8 +54,10 @@ public:
   QSlider *TrackBar_Precision = nullptr;
   QCheckBox *CheckBox_ShowFieldLineAtCursor = nullptr;
   QPushButton *Button_ApplyView = nullptr;
-  QPushButton *Button_Potential = nullptr;    // shows the group in the tab's place
-  TPotentialGroup *Group_Potential = nullptr; // applies its changes at once
+  QPushButton *Button_Potential = nullptr;     // shows the group in the tab's place
+  TPotentialGroup *Group_Potential = nullptr;  // applies its changes at once
+  QPushButton *Button_FieldLines = nullptr;    // shows the field-line group in the tab's place
+  TFieldLineGroup *Group_FieldLines = nullptr; // applies its changes at once
 
 protected:
   void changeEvent(QEvent *event) override;

@@ -19,11 +19,18 @@ TProjectData WithOptions(const TFieldLineOptions &lines, bool potentialMap = fal
   return data;
 }
 
-// The file of the zero-points option with its own block (length 4, version 1, flags 8)
-// replaced by these bytes.
+// The file of the zero-points option with its own block (length 6, version 1, flags 8,
+// 16 lines) replaced by these bytes.
 QByteArray ZeroPointsFileEndingIn(const char *blockHex) {
   const QByteArray bytes = EncodeProject(WithOptions(ZeroPointsOnly()));
-  return bytes.left(bytes.size() - 6) + Hex(blockHex);
+  return bytes.left(bytes.size() - 8) + Hex(blockHex);
+}
+
+TFieldLineOptions ProportionalWith(uint32_t lines, bool on = true) {
+  TFieldLineOptions options;
+  options.Proportional = on;
+  options.Lines = lines;
+  return options;
 }
 
 TEST(FieldLineBlockTest, RoundTripsOldFilesAndDamage) {
@@ -41,8 +48,19 @@ TEST(FieldLineBlockTest, RoundTripsOldFilesAndDamage) {
        WithOptions(every, true)},
       {"old file with the potential block only", EncodeProject(WithOptions({}, true)), "ok",
        WithOptions({}, true)},
-      {"the block itself", ZeroPointsFileEndingIn("02 04  02 01  02 08"), "ok",
+      {"the block itself", ZeroPointsFileEndingIn("02 06  02 01  02 08  02 10"), "ok",
        WithOptions(ZeroPointsOnly())},
+      {"the first files' block has no line count", ZeroPointsFileEndingIn("02 04  02 01  02 08"),
+       "ok", WithOptions(ZeroPointsOnly())},
+      {"a line count", EncodeProject(WithOptions(ProportionalWith(400))), "ok",
+       WithOptions(ProportionalWith(400))},
+      {"a line count kept while switched off",
+       EncodeProject(WithOptions(ProportionalWith(3, false))), "ok",
+       WithOptions(ProportionalWith(3, false))},
+      {"no lines is damage", ZeroPointsFileEndingIn("02 06  02 01  02 08  02 00"), kPropertyError,
+       WithOptions({})},
+      {"too many lines is damage", ZeroPointsFileEndingIn("02 07  02 01  02 08  03 91 01"),
+       kPropertyError, WithOptions({})},
       {"a later version is skipped", ZeroPointsFileEndingIn("02 04  02 02  02 08"), "ok",
        WithOptions({})},
       {"a block beyond the end is foreign", ZeroPointsFileEndingIn("02 04  02 01"), "ok",

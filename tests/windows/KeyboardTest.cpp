@@ -4,6 +4,7 @@
 #include "support/Mnemonics.h"
 
 #include "widgets/PellColorComboBox.h"
+#include "windows/FieldLineGroup.h"
 #include "windows/PositionPanel.h"
 #include "windows/PotentialGroup.h"
 
@@ -150,10 +151,14 @@ TEST_F(KeyboardTest, TabWalksTheRowsInOrder) {
   EXPECT_EQ(walk, charge);
 
   settings->PageControl->setCurrentWidget(&View());
-  const std::vector<QWidget *> view = {
-      View().Edit_ArrowLength,   View().PellColorComboBox_Arrow,        View().ComboBox_Zoom,
-      View().TrackBar_Precision, View().CheckBox_ShowFieldLineAtCursor, View().Button_Potential,
-      View().Button_ApplyView};
+  const std::vector<QWidget *> view = {View().Edit_ArrowLength,
+                                       View().PellColorComboBox_Arrow,
+                                       View().ComboBox_Zoom,
+                                       View().TrackBar_Precision,
+                                       View().CheckBox_ShowFieldLineAtCursor,
+                                       View().Button_Potential,
+                                       View().Button_FieldLines,
+                                       View().Button_ApplyView};
   walk = TabWalk(View().Edit_ArrowLength);
   walk.resize(std::min(walk.size(), view.size()));
   EXPECT_EQ(walk, view);
@@ -169,6 +174,19 @@ TEST_F(KeyboardTest, TabWalksTheRowsInOrder) {
   walk = TabWalk(Potential().CheckBox_Lines);
   walk.resize(std::min(walk.size(), potential.size()));
   EXPECT_EQ(walk, potential);
+
+  QTest::mouseClick(Potential().Button_Back, Qt::LeftButton);
+  QTest::mouseClick(View().Button_FieldLines, Qt::LeftButton);
+  TFieldLineGroup &lines = *View().Group_FieldLines;
+  TFieldLineOptions proportional;
+  proportional.Proportional = true; // the line count takes the focus only when it counts
+  lines.ShowOptions(proportional);
+  const std::vector<QWidget *> fieldLines = {lines.CheckBox_Proportional, lines.SpinEdit_Lines,
+                                             lines.CheckBox_Arrows,       lines.CheckBox_Accurate,
+                                             lines.CheckBox_ZeroPoints,   lines.Button_Back};
+  walk = TabWalk(lines.CheckBox_Proportional);
+  walk.resize(std::min(walk.size(), fieldLines.size()));
+  EXPECT_EQ(walk, fieldLines);
 }
 
 // Every button and check box shows its German text and has an Alt+letter key of its own in
@@ -188,6 +206,12 @@ TEST_F(KeyboardTest, EveryButtonHasItsOwnKey) {
       {Potential().CheckBox_TestChargeLine, "Linie durch die gewählte Probeladung"},
       {Potential().CheckBox_Map, "Potenzialfarben"},
       {Potential().Button_Back, "Zurück"},
+      {View().Button_FieldLines, "Feldlinien …"},
+      {View().Group_FieldLines->CheckBox_Proportional, "Feldlinien nach Ladungsmenge"},
+      {View().Group_FieldLines->CheckBox_Arrows, "Pfeile auf Feldlinien"},
+      {View().Group_FieldLines->CheckBox_Accurate, "Genaue Feldlinien"},
+      {View().Group_FieldLines->CheckBox_ZeroPoints, "Feldfreie Punkte"},
+      {View().Group_FieldLines->Button_Back, "Zurück"},
   };
   QStringList texts;
   for (const auto &[button, shown] : buttons) {

@@ -5,12 +5,14 @@
 
 #include "model/ViewLimits.h"
 #include "widgets/PellColorComboBox.h"
+#include "windows/FieldLineGroup.h"
 #include "windows/PotentialGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -230,6 +232,39 @@ TEST_F(ViewTabTest, PotentialSwitchesModifyTheProjectAndFollowTheMenu) {
   QTest::mouseClick(group.Button_Back, Qt::LeftButton);
   EXPECT_TRUE(Tab().Button_ApplyView->isVisible());
   EXPECT_FALSE(group.isVisible());
+}
+
+// Each switch of the field-line group is one undoable change, the line count with it; the
+// group follows the menu and undo.
+TEST_F(ViewTabTest, FieldLineSwitchesApplyAtOnceAndFollowUndo) {
+  Create(300, 200);
+  document.MarkSaved();
+  ShowTab();
+  TFieldLineGroup &group = *Tab().Group_FieldLines;
+  QTest::mouseClick(Tab().Button_FieldLines, Qt::LeftButton);
+  ASSERT_TRUE(group.isVisible());
+  EXPECT_FALSE(group.SpinEdit_Lines->isEnabled()) << "the count only counts in proportion";
+  const std::pair<QCheckBox *, bool TFieldLineOptions::*> switches[] = {
+      {group.CheckBox_Proportional, &TFieldLineOptions::Proportional},
+      {group.CheckBox_Arrows, &TFieldLineOptions::Arrows},
+      {group.CheckBox_Accurate, &TFieldLineOptions::Accurate},
+      {group.CheckBox_ZeroPoints, &TFieldLineOptions::ZeroPoints}};
+  for (const auto &[box, flag] : switches) {
+    SCOPED_TRACE(box->text().toStdString());
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    EXPECT_TRUE(document.Scene().FieldLines.*flag);
+    EXPECT_TRUE(document.Modified());
+  }
+  EXPECT_TRUE(group.SpinEdit_Lines->isEnabled());
+  group.SpinEdit_Lines->setValue(24);
+  EXPECT_EQ(document.Scene().FieldLines.Lines, 24u);
+  document.Undo();
+  EXPECT_EQ(group.SpinEdit_Lines->value(), 16);
+  document.Undo();
+  EXPECT_FALSE(group.CheckBox_ZeroPoints->isChecked());
+  EXPECT_TRUE(group.CheckBox_Accurate->isChecked());
+  QTest::mouseClick(group.Button_Back, Qt::LeftButton);
+  EXPECT_TRUE(Tab().Button_ApplyView->isVisible());
 }
 
 } // namespace

@@ -23,7 +23,7 @@ QString RenderUsage() {
       "                        [--locale NAME] [--step-budget N] [--stats]\n"
       "                        [--data] [--save OUT.kbf] [--equipotentials]\n"
       "                        [--levels V1,V2,...] [--potential-map] [--zero-points]\n"
-      "                        [--line-arrows]\n"
+      "                        [--line-arrows] [--flux-lines] [--accurate]\n"
       "  --svg OUT.svg    the same picture as a vector drawing, at true scale for --ppi\n"
       "  --pdf OUT.pdf    the same picture as a one-page PDF of the drawing's size\n"
       "  --size WxH       drawing surface in pixels, at most 8192 each (default 792x535)\n"
@@ -42,6 +42,8 @@ QString RenderUsage() {
       "  --zero-points    a cross at each point where the field vanishes; with --data,\n"
       "                   a line per point\n"
       "  --line-arrows    arrowheads along each field line in the field's direction\n"
+      "  --flux-lines     field lines in proportion to charge, each traced once\n"
+      "  --accurate       field lines traced to a set accuracy, the same on every machine\n"
       "Options saved in the project are drawn without these flags.\n");
 }
 
@@ -129,6 +131,10 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
       options.ZeroPoints = true;
     } else if (arg == u"--line-arrows") {
       options.LineArrows = true;
+    } else if (arg == u"--flux-lines") {
+      options.FluxLines = true;
+    } else if (arg == u"--accurate") {
+      options.Accurate = true;
     } else if (arg == u"--stats") {
       options.Stats = true;
     } else if (arg == u"--data") {

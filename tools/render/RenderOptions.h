@@ -27,6 +27,8 @@ struct TRenderOptions {
   bool PotentialMap = false;
   bool ZeroPoints = false; // the points where the field vanishes
   bool LineArrows = false; // heads along the field lines
+  bool FluxLines = false;  // lines in proportion to charge, each traced once
+  bool Accurate = false;   // lines traced to a set accuracy
 };
 
 // Fills options from the arguments (the program name first); on a bad option returns false

@@ -50,6 +50,10 @@ int TRenderer::Run() {
     scene_.FieldLines.ZeroPoints = true;
   if (options_.LineArrows)
     scene_.FieldLines.Arrows = true;
+  if (options_.FluxLines)
+    scene_.FieldLines.Proportional = true;
+  if (options_.Accurate)
+    scene_.FieldLines.Accurate = true;
   if (options_.Png.isEmpty() && options_.Svg.isEmpty() && options_.Pdf.isEmpty() &&
       !options_.Stats && !options_.Data)
     return 0;
