@@ -70,8 +70,11 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
       EXPECT_NEAR(static_cast<double>(at.X), static_cast<double>(e.Xcm / 100), 1e-9) << i;
       EXPECT_NEAR(static_cast<double>(at.Y), static_cast<double>(e.Ycm / 100), 1e-9) << i;
     }
-    // The field's direction is the point of these two.
-    EXPECT_EQ(Scene().FieldLines.Arrows, title == "Dipol" || title.startsWith("Ladungsreihe"));
+    // The field's direction is the point of these two, and the pairs of lines between the
+    // charges would hide it.
+    const bool directed = title == "Dipol" || title.startsWith("Ladungsreihe");
+    EXPECT_EQ(Scene().FieldLines.Arrows, directed);
+    EXPECT_EQ(Scene().FieldLines.Proportional, directed);
     const bool voltage = title.startsWith(QStringLiteral("Spannung"));
     EXPECT_EQ(Form3->isVisible(), voltage);
     const TVoltageChoice chosen = voltage ? TVoltageChoice{2, 3, 0} : TVoltageChoice{};
