@@ -267,7 +267,7 @@ void DropLinesRunningTogether(const TScene &scene, TSize surface, std::vector<TT
     int32_t Line = -1;
   };
   std::vector<TSample> cells(width * height);
-  std::vector<bool> nearSource(width * height, false);
+  std::vector<uint8_t> nearSource(width * height, 0);
   for (const TPointCharge &c : scene.Charges) {
     if (!c.IsSource() || c.ChargeValue == 0)
       continue;
@@ -280,7 +280,7 @@ void DropLinesRunningTogether(const TScene &scene, TSize surface, std::vector<TT
     for (int y = y0; y <= y1; ++y)
       for (int x = x0; x <= x1; ++x)
         if (std::hypot(x - cx, y - cy) <= kNearSource + 1)
-          nearSource[static_cast<size_t>(y) * width + static_cast<size_t>(x)] = true;
+          nearSource[static_cast<size_t>(y) * width + static_cast<size_t>(x)] = 1;
   }
   const auto cellOf = [&](QPointF p) -> std::optional<size_t> {
     const double x = std::floor(p.x());
@@ -316,11 +316,11 @@ void DropLinesRunningTogether(const TScene &scene, TSize surface, std::vector<TT
       const int px = static_cast<int>(std::floor(p.x()));
       const int py = static_cast<int>(std::floor(p.y()));
       bool found = false;
-      for (int dy = -2; dy <= 2 && !found; ++dy)
-        for (int dx = -2; dx <= 2 && !found; ++dx) {
-          const auto cell = cellOf(QPointF(px + dx, py + dy));
-          found =
-              cell && cells[*cell].Line >= 0 && QLineF(p, cells[*cell].Point).length() <= kClose;
+      for (int y = std::max(0, py - 2); y <= std::min(surface.Height - 1, py + 2) && !found; ++y)
+        for (int x = std::max(0, px - 2); x <= std::min(surface.Width - 1, px + 2) && !found; ++x) {
+          const TSample &cell = cells[static_cast<size_t>(y) * width + static_cast<size_t>(x)];
+          const QPointF d = cell.Point - p;
+          found = cell.Line >= 0 && d.x() * d.x() + d.y() * d.y() <= kClose * kClose;
         }
       close += found;
     }

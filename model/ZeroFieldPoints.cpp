@@ -1,6 +1,8 @@
 #include "model/ZeroFieldPoints.h"
 
-#include "model/Field.h"
+#include "model/ParallelFor.h"
+#include "model/Scene.h"
+#include "model/Vector.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,7 +24,7 @@ constexpr long double kJacobianStep = 1e-4L;
 constexpr long double kRelativeZero = 1e-9L;
 // Points closer than this (px) are one.
 constexpr long double kSamePoint = 0.01L;
-// A point closer than this (px) to a source is the source's own: ForceAt leaves out a source
+// A point closer than this (px) to a source is the source's own: the sum leaves out a source
 // at the point, so the field of a lone charge "vanishes" at its centre.
 constexpr long double kSourceClearance = 1;
 // A grid node is a seed only where the sources cancel at least this much: a lone source's
@@ -34,18 +36,58 @@ struct TScreenPoint {
   long double Y = 0; // px
 };
 
-TVector FieldAt(const TScene &scene, long double x, long double y) {
-  TVector e;
-  ForceAt(scene, e, x, y, 1);
-  return e;
-}
+// The field in plain Cartesian sums over the sources (px, any positive unit): thousands of
+// evaluations per picture, far beyond the accuracy a hundredth of a pixel needs.
+class TFastField {
+public:
+  explicit TFastField(const TScene &scene) {
+    for (const TPointCharge &c : scene.Charges)
+      if (c.IsSource() && c.ChargeValue != 0) {
+        x_.push_back(static_cast<double>(c.CenterX()));
+        y_.push_back(static_cast<double>(c.CenterY()));
+        q_.push_back(static_cast<double>(c.ChargeValue));
+      }
+  }
+  TVector At(long double x, long double y) const {
+    double ex = 0;
+    double ey = 0;
+    double sum = 0;
+    Sum(x, y, ex, ey, sum);
+    return {ex, ey};
+  }
+  // The field at (x, y) relative to the sum of the sources' magnitudes there: 0 at a zero
+  // point, 1 where one source dominates.
+  long double Relative(long double x, long double y) const {
+    TVector e;
+    return Relative(x, y, e);
+  }
+  // The same, and the field into e.
+  long double Relative(long double x, long double y, TVector &e) const {
+    double sum = 0;
+    e = {};
+    Sum(x, y, e.X, e.Y, sum);
+    return sum > 0 ? std::hypot(e.X, e.Y) / sum : 1;
+  }
 
-// The field e at (x, y) relative to the sum of the sources' magnitudes there: 0 at a zero
-// point, 1 where one source dominates.
-long double RelativeField(const TScene &scene, const TVector &e, long double x, long double y) {
-  const long double sum = ForceMagnitudeSum(scene, x, y, 1);
-  return sum > 0 ? e.Length() / sum : 1;
-}
+private:
+  void Sum(long double x, long double y, double &ex, double &ey, double &sum) const {
+    const auto xd = static_cast<double>(x);
+    const auto yd = static_cast<double>(y);
+    for (size_t i = 0; i < q_.size(); ++i) {
+      const double dx = xd - x_[i];
+      const double dy = yd - y_[i];
+      const double r2 = dx * dx + dy * dy;
+      if (r2 == 0)
+        continue; // a source leaves itself out
+      const double scale = q_[i] / (r2 * std::sqrt(r2));
+      ex += dx * scale;
+      ey += dy * scale;
+      sum += std::fabs(q_[i]) / r2;
+    }
+  }
+
+  std::vector<double> x_, y_, q_; // px, px, C
+};
 
 bool Inside(const TScreenPoint &p, TSize area, long double margin = 0) {
   return p.X >= -margin && p.Y >= -margin && p.X <= area.Width + margin &&
@@ -55,15 +97,15 @@ bool Inside(const TScreenPoint &p, TSize area, long double margin = 0) {
 // Newton's method on the field from start, with a central-difference Jacobian; steps longer
 // than maxStep are shortened so that the search stays near its cell. None when it does not
 // settle, or leaves the surface by more than a step.
-std::optional<TScreenPoint> Newton(const TScene &scene, TScreenPoint p, TSize area,
+std::optional<TScreenPoint> Newton(const TFastField &field, TScreenPoint p, TSize area,
                                    long double maxStep) {
   for (int i = 0; i < kMaxNewtonSteps && Inside(p, area, maxStep); ++i) {
-    const TVector e = FieldAt(scene, p.X, p.Y);
+    const TVector e = field.At(p.X, p.Y);
     const long double h = kJacobianStep;
-    const TVector ex1 = FieldAt(scene, p.X + h, p.Y);
-    const TVector ex0 = FieldAt(scene, p.X - h, p.Y);
-    const TVector ey1 = FieldAt(scene, p.X, p.Y + h);
-    const TVector ey0 = FieldAt(scene, p.X, p.Y - h);
+    const TVector ex1 = field.At(p.X + h, p.Y);
+    const TVector ex0 = field.At(p.X - h, p.Y);
+    const TVector ey1 = field.At(p.X, p.Y + h);
+    const TVector ey0 = field.At(p.X, p.Y - h);
     const long double a = (static_cast<long double>(ex1.X) - ex0.X) / (2 * h); // dEx/dx
     const long double b = (static_cast<long double>(ey1.X) - ey0.X) / (2 * h); // dEx/dy
     const long double c = (static_cast<long double>(ex1.Y) - ex0.Y) / (2 * h); // dEy/dx
@@ -112,16 +154,15 @@ std::vector<TWorldPoint> ZeroFieldPoints(const TScene &scene, TSize area) {
       std::max(kMinCellSize, std::max<long double>(area.Width, area.Height) / kMaxCellsPerSide);
   const int columns = static_cast<int>(std::ceil(area.Width / cell)) + 1;
   const int rows = static_cast<int>(std::ceil(area.Height / cell)) + 1;
+  const TFastField fast(scene);
   std::vector<TVector> field(static_cast<size_t>(columns) * rows);
   std::vector<long double> relative(field.size());
   const auto at = [columns](int col, int row) { return static_cast<size_t>(row) * columns + col; };
-  for (int row = 0; row < rows; ++row)
-    for (int col = 0; col < columns; ++col) {
-      const long double x = col * cell;
-      const long double y = row * cell;
-      field[at(col, row)] = FieldAt(scene, x, y);
-      relative[at(col, row)] = RelativeField(scene, field[at(col, row)], x, y);
-    }
+  ParallelFor(static_cast<size_t>(rows), [&](size_t r) {
+    const auto row = static_cast<int>(r);
+    for (int col = 0; col < columns; ++col)
+      relative[at(col, row)] = fast.Relative(col * cell, row * cell, field[at(col, row)]);
+  });
 
   // Seeds: cells over which both components change sign, and nodes where |E| is smallest
   // among their neighbours (a zero whose components touch zero without crossing in a cell).
@@ -150,9 +191,9 @@ std::vector<TWorldPoint> ZeroFieldPoints(const TScene &scene, TSize area) {
     }
 
   for (const TScreenPoint &seed : seeds) {
-    const std::optional<TScreenPoint> p = Newton(scene, seed, area, cell);
+    const std::optional<TScreenPoint> p = Newton(fast, seed, area, cell);
     if (!p || !Inside(*p, area) || NearSource(scene, *p) ||
-        RelativeField(scene, FieldAt(scene, p->X, p->Y), p->X, p->Y) > kRelativeZero)
+        fast.Relative(p->X, p->Y) > kRelativeZero)
       continue;
     const bool known = std::any_of(found.begin(), found.end(), [&](const TScreenPoint &q) {
       return std::hypot(q.X - p->X, q.Y - p->Y) < kSamePoint;
