@@ -77,7 +77,10 @@ TAccurateTracer::Field TAccurateTracer::DirectionAt(double x, double y, double s
   }
   Field f;
   f.NearestSquared = nearest;
-  const double length = std::hypot(fx, fy);
+  // hypot only where the squares would overflow: it costs several times a root.
+  double length = std::sqrt(fx * fx + fy * fy);
+  if (!std::isfinite(length))
+    length = std::hypot(fx, fy);
   if (!(length > 0) || !std::isfinite(length))
     return f;
   f.X = sense * fx / length;

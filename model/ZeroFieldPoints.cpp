@@ -66,7 +66,7 @@ public:
     double sum = 0;
     e = {};
     Sum(x, y, e.X, e.Y, sum);
-    return sum > 0 ? std::hypot(e.X, e.Y) / sum : 1;
+    return sum > 0 ? std::sqrt(e.X * e.X + e.Y * e.Y) / sum : 1; // C / px^2: no overflow
   }
 
 private:
