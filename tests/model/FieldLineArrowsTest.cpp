@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,8 +25,7 @@ struct TracedArrow {
 std::vector<TracedArrow> ArrowsOf(const TBackgroundScene &traced, TSize surface) {
   std::vector<TracedArrow> all;
   for (size_t i = 0; i < traced.Lines.size(); ++i)
-    for (const TLineArrow &head :
-         FieldLineArrows(traced.Lines[i].Line, traced.Lines[i].Direction, surface))
+    for (const TLineArrow &head : FieldLineArrows(traced.Lines[i], surface))
       all.push_back({head, i});
   return all;
 }
@@ -32,7 +33,8 @@ std::vector<TracedArrow> ArrowsOf(const TBackgroundScene &traced, TSize surface)
 double DistanceTo(QPointF p, QPointF charge) { return QLineF(p, charge).length(); }
 
 // Along the field: away from a positive charge, towards a negative one, from + to - between
-// two of them, whichever side each is on.
+// two of them, whichever side each is on; on stepped and exact lines, and on lines in
+// proportion to charge, which are traced from one end only.
 TEST_F(FieldLineArrowsTest, PointAlongTheField) {
   struct Case {
     const char *name;
@@ -44,9 +46,18 @@ TEST_F(FieldLineArrowsTest, PointAlongTheField) {
       {"dipole, + left", 1e-9L, -1e-9L},
       {"dipole, + right", -1e-9L, 1e-9L},
   };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.name);
+  const TFieldLineOptions modes[] = {{}, {false, false, true, false}, {true, false, true, false}};
+  for (const auto &[c, mode] : [&] {
+         std::vector<std::pair<Case, TFieldLineOptions>> all;
+         for (const Case &c : cases)
+           for (const TFieldLineOptions &mode : modes)
+             all.emplace_back(c, mode);
+         return all;
+       }()) {
+    SCOPED_TRACE(std::string(c.name) + (mode.Accurate ? " accurate" : "") +
+                 (mode.Proportional ? " proportional" : ""));
     scene = {};
+    scene.FieldLines = mode;
     scene.Origin = {396, 267};
     scene.PixelsPerMetre = DefaultPixelsPerMetre();
     AddCharge(300, 267, c.left);
@@ -72,7 +83,7 @@ TEST_F(FieldLineArrowsTest, PointAlongTheField) {
       ++between;
       EXPECT_NEAR(a.Head.Direction.x(), towardsNegative, 1e-9) << a.Head.Tip.x();
     }
-    EXPECT_GE(between, 2); // the line traced from either end
+    EXPECT_GE(between, mode.Proportional ? 1 : 2); // the line traced from either end or once
   }
 }
 

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -106,6 +107,33 @@ TEST_F(PictureExportTest, SvgIsATrueScaleDrawingWithOnePathPerFieldLine) {
     EXPECT_EQ(Count(svg, "circle", "#0000ff"), scene.Charges.Count() - positive);
     EXPECT_EQ(Count(svg, "image", {}), 0u);
     EXPECT_GT(Count(svg, "text", {}), 0u) << "axis labels as text";
+  }
+}
+
+// Stepped lines run through pixel centres; exact lines keep their points between them.
+TEST_F(PictureExportTest, ExactLinesKeepTheirPointsBetweenPixelsInSvg) {
+  AddCharge(300, 267, 2e-9L);
+  AddCharge(480, 267, -1e-9L);
+  for (const bool accurate : {false, true}) {
+    SCOPED_TRACE(accurate ? "accurate" : "stepped");
+    scene.FieldLines.Accurate = accurate;
+    size_t numbers = 0;
+    size_t offCentre = 0;
+    for (const SvgShape &shape : Svg().Shapes) {
+      if (shape.Kind != u"path" || shape.Stroke != u"#c0c0c0")
+        continue;
+      static const QRegularExpression number(QStringLiteral("-?[0-9]+(\\.[0-9]+)?"));
+      for (const QRegularExpressionMatch &m : number.globalMatch(shape.Path)) {
+        const double v = m.captured().toDouble();
+        ++numbers;
+        offCentre += std::fabs(v - std::floor(v) - 0.5) > 1e-3;
+      }
+    }
+    ASSERT_GT(numbers, 1000u);
+    if (accurate)
+      EXPECT_GT(offCentre, numbers * 9 / 10);
+    else
+      EXPECT_EQ(offCentre, 0u);
   }
 }
 

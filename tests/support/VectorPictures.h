@@ -18,6 +18,7 @@ struct SvgShape {
   QString Fill;
   QString Stroke;
   double Cx = 0, Cy = 0, R = 0; // circles, in viewBox units
+  QString Path;                 // the d attribute of a path
 };
 
 struct SvgPicture {
@@ -49,6 +50,7 @@ inline SvgPicture ParseSvg(const QByteArray &bytes) {
     shape.Cx = a.value("cx").toDouble();
     shape.Cy = a.value("cy").toDouble();
     shape.R = a.value("r").toDouble();
+    shape.Path = a.value("d").toString();
     if (shape.Kind == u"svg") {
       svg.Width = a.value("width").toString();
       svg.Height = a.value("height").toString();

@@ -337,25 +337,34 @@ TEST_F(RenderToolTest, ZeroPointsFlagPrintsAndDrawsWhatASavedProjectShowsByItsel
 
 namespace {
 
-// The flag draws the heads a project saved with them shows by itself, and they change the
-// picture of a line from a lone charge.
-TEST_F(RenderToolTest, LineArrowsFlagDrawsWhatASavedProjectShowsByItself) {
+// Each field-line flag draws what a project saved with its option shows by itself, and
+// changes the picture of a dipole.
+TEST_F(RenderToolTest, FieldLineFlagsDrawWhatASavedProjectShowsByItself) {
+  const std::pair<const char *, bool TFieldLineOptions::*> flags[] = {
+      {"--line-arrows", &TFieldLineOptions::Arrows},
+      {"--flux-lines", &TFieldLineOptions::Proportional},
+      {"--accurate", &TFieldLineOptions::Accurate}};
   TProjectData data = WorkedExampleData();
-  data.Charges = {{386, 257, 1e-9L, 16, false, 1}};
+  data.Charges = {{286, 257, 1e-9L, 16, false, 1}, {486, 257, -1e-9L, 16, false, 1}};
   const QString plain = Write("plain.kbf", EncodeProject(data));
-  data.FieldLines.Arrows = true;
-  const QString saved = Write("saved.kbf", EncodeProject(data));
   const QStringList common{"--step-budget", "100", "--png"};
-  const QString a = dir.filePath("a.png");
-  const QString b = dir.filePath("b.png");
   const QString c = dir.filePath("c.png");
-  const RunResult flagged = Run(QStringList{plain, "--line-arrows"} + common + QStringList{a});
-  const RunResult byItself = Run(QStringList{saved} + common + QStringList{b});
   const RunResult without = Run(QStringList{plain} + common + QStringList{c});
-  ASSERT_EQ(flagged.exitCode, 0) << flagged.err.toStdString();
   ASSERT_EQ(without.exitCode, 0) << without.err.toStdString();
-  EXPECT_EQ(QImage(a), QImage(b));
-  EXPECT_NE(QImage(a), QImage(c));
+  for (const auto &[flag, option] : flags) {
+    SCOPED_TRACE(flag);
+    TProjectData with = data;
+    with.FieldLines.*option = true;
+    const QString saved = Write("saved.kbf", EncodeProject(with));
+    const QString a = dir.filePath("a.png");
+    const QString b = dir.filePath("b.png");
+    const RunResult flagged = Run(QStringList{plain, flag} + common + QStringList{a});
+    const RunResult byItself = Run(QStringList{saved} + common + QStringList{b});
+    ASSERT_EQ(flagged.exitCode, 0) << flagged.err.toStdString();
+    ASSERT_EQ(byItself.exitCode, 0) << byItself.err.toStdString();
+    EXPECT_EQ(QImage(a), QImage(b));
+    EXPECT_NE(QImage(a), QImage(c));
+  }
 }
 
 } // namespace
