@@ -51,7 +51,8 @@ protected:
 };
 
 // Along a field line of two charges, q1 cos(theta1) + q2 cos(theta2) stays constant, the
-// angles taken at each charge from the direction of the other line through both.
+// angles taken at each charge from the direction of the line through both; a line that
+// reaches a charge ends at its centre.
 TEST_F(FieldLineModes, AccurateLinesKeepTheTwoChargeInvariant) {
   struct Case {
     std::string Name;
@@ -85,6 +86,11 @@ TEST_F(FieldLineModes, AccurateLinesKeepTheTwoChargeInvariant) {
     double worst = 0;
     for (const TTraceJob &line : traced.Lines) {
       EXPECT_NE(line.End, TTraceEnd::Budget);
+      if (line.End == TTraceEnd::ReachedCharge) { // a line that reaches a charge ends at its centre
+        const TPointCharge &end = scene.Charges[line.Reached];
+        EXPECT_EQ(line.Points.back(),
+                  QPointF(static_cast<double>(end.CenterX()), static_cast<double>(end.CenterY())));
+      }
       double low = INFINITY;
       double high = -INFINITY;
       for (const QPointF &p : line.Points) {
