@@ -278,7 +278,7 @@ public:
 
 private:
   std::map<std::string, std::map<int, double>> perCharge_;
-  std::map<std::string, std::map<int, double>> cpuMs_; // per run, in ms
+  std::map<std::string, std::map<int, double>> cpuMs_; // CPU time per iteration (ms)
 };
 
 } // namespace
