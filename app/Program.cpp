@@ -22,6 +22,7 @@
 #include <QScreen>
 
 #include <array>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -85,12 +86,14 @@ void TProgram::PlaceToolWindows() {
 }
 
 TProgram::TProgram(TLanguage language) {
+  // The icon's field lines are traced while the windows are built: a window needs its icon
+  // only when it appears.
+  std::future<std::vector<QImage>> iconImages = std::async(std::launch::async, KraftbildIconImages);
   // Before any window: each is built in its language.
   SwitchLanguage(language);
   // No display name: Qt would append it to every window title, and the main window's
   // caption must read exactly "Das Kraftbild - [path]".
   QApplication::setApplicationName(kApplicationTitle);
-  QApplication::setWindowIcon(KraftbildIcon());
 
   document_ = std::make_unique<TDocument>();
   main_ = std::make_unique<TForm1>(*document_);
@@ -105,6 +108,7 @@ TProgram::TProgram(TLanguage language) {
   project_ = std::make_unique<TProject>(*document_, *main_, *voltage_);
   main_->SetProject(project_.get());
   PlaceToolWindows();
+  QApplication::setWindowIcon(KraftbildIcon(iconImages.get()));
   // The main window is mapped first: a window manager keeps the settings window above the
   // main window only if that one is already there when the settings window appears.
   main_->show();

@@ -1,8 +1,9 @@
 // What a user meets with a large project of sources without field lines, in the real windows
-// on the offscreen platform: opening it (the routine of "Öffnen"), composing one frame,
-// opening the charge list and "Neu", for 1,000, 10,000 and 100,000 charges. At the end every figure
-// is also given per charge (CPU time), with the ratio of the largest to the smallest project: 1
-// means a constant cost per charge.
+// on the offscreen platform: opening it (the routine of "Öffnen"), the charge list's part of
+// that, composing one frame, opening the charge list, adding and deleting one charge and "Neu",
+// for 1,000, 10,000 and 100,000 charges. At the end every figure is also given per charge (CPU
+// time), with the ratio of the largest to the smallest project: 1 means a constant cost per
+// charge; and the charge list's share of opening.
 #include "WindowBenchMain.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
@@ -68,7 +69,7 @@ public:
   void New() { program_.Project().New(); }
   TForm1 &Main() { return program_.Main(); }
   TForm2 &Settings() { return program_.Settings(); }
-  const TDocument &Document() { return program_.Document(); }
+  TDocument &Document() { return program_.Document(); }
 
   void Check(benchmark::State &state, int count) {
     if (program_.Document().Charges().Count() != count)
@@ -95,6 +96,51 @@ void BM_Open(benchmark::State &state) {
   project.Check(state, count);
 }
 BENCHMARK(BM_Open)->Name("Open")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The charge list's part of opening: its entries replaced by the new project's, as the
+// settings window does when a project replaces the one before, and the list repainted.
+void BM_ListFill(benchmark::State &state) {
+  const int count = static_cast<int>(state.range(0));
+  ProjectOnDisk project(count);
+  project.Load();
+  project.Check(state, count);
+  TChargeComboBox *list = project.Settings().ComboBox_Charges;
+  for (auto _ : state) {
+    state.PauseTiming();
+    list->SetEntryCount(0);
+    QApplication::processEvents();
+    state.ResumeTiming();
+    list->setUpdatesEnabled(false);
+    list->SetEntryCount(count);
+    list->setCurrentIndex(project.Document().SelectedIndex());
+    list->setUpdatesEnabled(true);
+    list->RepaintEntries();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_ListFill)
+    ->Name("ListFill")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
+// One charge added at the end and the first one deleted, through the document as the mouse
+// and "Löschen" do: every entry after the first then shows its successor's position.
+void BM_Edit(benchmark::State &state) {
+  const int count = static_cast<int>(state.range(0));
+  ProjectOnDisk project(count);
+  project.Load();
+  project.Check(state, count);
+  TDocument &document = project.Document();
+  for (auto _ : state) {
+    document.CreateCharge(100, 100);
+    document.DeleteCharge(0);
+    QApplication::processEvents();
+  }
+  project.Check(state, count);
+}
+BENCHMARK(BM_Edit)->Name("Edit")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // One frame of the main window, presented.
 void BM_Frame(benchmark::State &state) {
@@ -204,6 +250,7 @@ public:
       // CPU time, which other work on a shared machine disturbs less; in the run's unit (ms),
       // per charge in microseconds.
       perCharge_[name.substr(0, slash)][count] = run.GetAdjustedCPUTime() * 1000.0 / count;
+      cpuMs_[name.substr(0, slash)][count] = run.GetAdjustedCPUTime();
     }
   }
   void Finalize() override {
@@ -217,10 +264,21 @@ public:
         std::printf("   ratio %.2f", byCount.rbegin()->second / byCount.begin()->second);
       std::printf("\n");
     }
+    // Both figures are CPU time of the same process, so the share is not disturbed by waits.
+    const auto open = cpuMs_.find("Open");
+    const auto fill = cpuMs_.find("ListFill");
+    if (open == cpuMs_.end() || fill == cpuMs_.end())
+      return;
+    std::printf("charge list's share of opening:\n");
+    for (const auto &[count, openMs] : open->second)
+      if (const auto f = fill->second.find(count); f != fill->second.end() && openMs > 0)
+        std::printf("  %7d: %6.2f of %8.2f ms (%.0f %%)\n", count, f->second, openMs,
+                    100.0 * f->second / openMs);
   }
 
 private:
   std::map<std::string, std::map<int, double>> perCharge_;
+  std::map<std::string, std::map<int, double>> cpuMs_; // CPU time per iteration (ms)
 };
 
 } // namespace

@@ -134,9 +134,15 @@ QImage KraftbildIconImage(int size) {
   return icon;
 }
 
-QIcon KraftbildIcon() {
+std::vector<QImage> KraftbildIconImages() {
+  return {KraftbildIconImage(32), KraftbildIconImage(48)};
+}
+
+QIcon KraftbildIcon(const std::vector<QImage> &images) {
   QIcon icon;
-  for (const int size : {32, 48})
-    icon.addPixmap(QPixmap::fromImage(KraftbildIconImage(size)));
+  for (const QImage &image : images)
+    icon.addPixmap(QPixmap::fromImage(image));
   return icon;
 }
+
+QIcon KraftbildIcon() { return KraftbildIcon(KraftbildIconImages()); }

@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QImage>
 
+#include <vector>
+
 inline constexpr int LogoWidth = 142; // px
 inline constexpr int LogoHeight = 63; // px
 
@@ -12,5 +14,9 @@ inline constexpr int LogoHeight = 63; // px
 QImage KraftbildLogo();
 // A square icon image of `size` pixels with a transparent surround.
 QImage KraftbildIconImage(int size);
-// The program icon at 32 and 48 pixels.
+// The program icon's images at 32 and 48 pixels. Images only, no pixmaps: any thread may draw
+// them.
+std::vector<QImage> KraftbildIconImages();
+// The program icon of those images; in the GUI thread, as every pixmap.
+QIcon KraftbildIcon(const std::vector<QImage> &images);
 QIcon KraftbildIcon();

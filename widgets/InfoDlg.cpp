@@ -94,7 +94,6 @@ TInfo::TInfo(QWidget *parent) : QDialog(parent) {
   ConnectGuarded(ok_, &QPushButton::clicked, this, [this] { accept(); });
 
   ApplyMessageFont();
-  logoBitmap_ = KraftbildLogo();
   SetTextColor(eMailLbl_, LinkColor);
   SetTextColor(urlLbl_, LinkColor);
   SetLinks(QString::fromUtf16(InfoEMail), QString::fromUtf16(InfoURL));
@@ -158,6 +157,8 @@ QImage TInfo::HeaderImage() const {
             ? icon
             : icon.scaled(IconSize, IconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
+  if (logoBitmap_.isNull())
+    logoBitmap_ = KraftbildLogo();
   header.Logo = logoBitmap_;
   header.Face = ToColor(logoPB_->palette().color(QPalette::Window));
   const QFont f = logoPB_->font();

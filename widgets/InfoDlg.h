@@ -73,7 +73,9 @@ private:
   QString eMail_;
   QString url_;
   QIcon appIcon_;
-  QImage logoBitmap_;
+  // Drawn at the first paint, not at start: the dialog is built with the windows but seldom
+  // shown, and tracing the logo's lines would delay the main window.
+  mutable QImage logoBitmap_;
 
   QWidget *logoPB_ = nullptr;
   QLabel *infoLbl_ = nullptr;
