@@ -188,6 +188,11 @@ TBackgroundScene TraceBackground(const TScene &scene, const TPictureTarget &targ
     // The lines that end on sources of the other sign decide where those still need lines.
     jobs = ProportionalStarts(scene);
     tracing.Trace(jobs, cancel);
+    // Once: a second round moves lines that the first one placed well.
+    if (std::vector<TTraceJob> again = RebalancedStarts(scene, jobs); !again.empty()) {
+      jobs = std::move(again);
+      tracing.Trace(jobs, cancel);
+    }
     if (cancel == nullptr || !cancel->load()) {
       std::vector<TTraceJob> missing = MissingLineStarts(scene, jobs);
       tracing.Trace(missing, cancel);

@@ -174,6 +174,122 @@ std::vector<TTraceJob> ProportionalStarts(const TScene &scene) {
   return jobs;
 }
 
+std::vector<TTraceJob> RebalancedStarts(const TScene &scene, const std::vector<TTraceJob> &traced) {
+  const std::vector<uint32_t> counts = ProportionalCounts(scene, scene.FieldLines.Lines);
+  const int sign = StartingSign(scene);
+  std::vector<int32_t> ends(traced.size(), -1); // a source of the other sign, or -1
+  std::vector<uint32_t> arrived(counts.size(), 0);
+  for (size_t k = 0; k < traced.size(); ++k) {
+    const int32_t end = EndCharge(scene, traced[k]);
+    if (end >= 0 && Sign(scene.Charges[end].ChargeValue) != sign) {
+      ends[k] = end;
+      ++arrived[static_cast<size_t>(end)];
+    }
+  }
+  // What each source of the other sign keeps of the lines it got.
+  std::vector<double> kept(counts.size(), 1.0);
+  bool surplus = false;
+  for (size_t t = 0; t < counts.size(); ++t)
+    if (arrived[t] > counts[t]) {
+      kept[t] = static_cast<double>(counts[t]) / arrived[t];
+      surplus = true;
+    }
+  if (!surplus)
+    return {};
+
+  std::vector<TTraceJob> jobs;
+  for (int s = 0; s < scene.Charges.Count(); ++s) {
+    const TPointCharge &source = scene.Charges[s];
+    // Its lines by angle, and where each ended.
+    std::vector<std::pair<double, int32_t>> lines;
+    for (size_t k = 0; k < traced.size(); ++k)
+      if (traced[k].From == s)
+        lines.emplace_back(std::atan2(static_cast<double>(traced[k].Y - source.CenterY()),
+                                      static_cast<double>(traced[k].X - source.CenterX())),
+                           ends[k]);
+    if (lines.empty())
+      continue;
+    std::sort(lines.begin(), lines.end());
+    const size_t n = lines.size();
+    // Runs of neighbouring lines with one end, starting where one run begins.
+    size_t first = 0;
+    while (first < n && lines[first].second == lines[(first + n - 1) % n].second)
+      ++first;
+    const auto keepAsTheyAre = [&] {
+      for (const auto &[angle, end] : lines)
+        jobs.push_back(StartAt(scene, s, angle));
+    };
+    if (first == n) { // one run all round
+      keepAsTheyAre();
+      continue;
+    }
+    struct TRun {
+      size_t From, Count; // into lines, from first on, circularly
+      int32_t End;
+      double Wanted = 0;
+    };
+    std::vector<TRun> runs;
+    for (size_t i = 0; i < n; ++i) {
+      const auto &line = lines[(first + i) % n];
+      if (runs.empty() || runs.back().End != line.second)
+        runs.push_back({(first + i) % n, 0, line.second});
+      ++runs.back().Count;
+    }
+    double freed = 0;
+    double receiving = 0;
+    for (TRun &run : runs) {
+      const double keep = run.End >= 0 ? kept[static_cast<size_t>(run.End)] : 1.0;
+      run.Wanted = run.Count * keep;
+      freed += run.Count - run.Wanted;
+      if (keep == 1.0)
+        receiving += run.Count;
+    }
+    if (freed == 0 || receiving == 0) {
+      keepAsTheyAre();
+      continue;
+    }
+    for (TRun &run : runs)
+      if (run.End < 0 || kept[static_cast<size_t>(run.End)] == 1.0)
+        run.Wanted += freed * run.Count / receiving;
+    // Whole lines by the largest remainders, n in all.
+    std::vector<size_t> whole(runs.size());
+    size_t given = 0;
+    for (size_t r = 0; r < runs.size(); ++r) {
+      whole[r] = static_cast<size_t>(std::floor(runs[r].Wanted + 1e-9));
+      given += whole[r];
+    }
+    std::vector<size_t> order(runs.size());
+    for (size_t r = 0; r < runs.size(); ++r)
+      order[r] = r;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+      return runs[a].Wanted - whole[a] > runs[b].Wanted - whole[b];
+    });
+    for (size_t i = 0; given < n && i < order.size(); ++i, ++given)
+      ++whole[order[i]];
+    // Each run's lines evenly over its part of the circle: from halfway to the run before
+    // to halfway to the run after.
+    for (size_t r = 0; r < runs.size(); ++r) {
+      const TRun &run = runs[r];
+      const TRun &next = runs[(r + 1) % runs.size()];
+      const TRun &previous = runs[(r + runs.size() - 1) % runs.size()];
+      const double begin = lines[run.From].first;
+      const double end = lines[(run.From + run.Count - 1) % n].first;
+      const double width = std::remainder(end - begin, kTwoPi) < 0
+                               ? std::remainder(end - begin, kTwoPi) + kTwoPi
+                               : std::remainder(end - begin, kTwoPi);
+      const double before = lines[(previous.From + previous.Count - 1) % n].first;
+      const double after = lines[next.From].first;
+      const double gapBefore = std::fmod(begin - before + 2 * kTwoPi, kTwoPi);
+      const double gapAfter = std::fmod(after - end + 2 * kTwoPi, kTwoPi);
+      const double low = begin - gapBefore / 2;
+      const double span = width + gapBefore / 2 + gapAfter / 2;
+      for (size_t j = 0; j < whole[r]; ++j)
+        jobs.push_back(StartAt(scene, s, low + span * (static_cast<double>(j) + 0.5) / whole[r]));
+    }
+  }
+  return jobs;
+}
+
 std::vector<TTraceJob> MissingLineStarts(const TScene &scene,
                                          const std::vector<TTraceJob> &traced) {
   const std::vector<uint32_t> counts = ProportionalCounts(scene, scene.FieldLines.Lines);

@@ -19,6 +19,12 @@ std::vector<uint32_t> ProportionalCounts(const TScene &scene, uint32_t largest);
 // The first lines: those of the sources of the starting sign.
 std::vector<TTraceJob> ProportionalStarts(const TScene &scene);
 
+// In the plane, more of a source's evenly spaced lines can run into a source of the other
+// sign than that one's share. The first lines again (traced: those of ProportionalStarts,
+// finished), each source's lines moved from the runs that end on such a source to its other
+// runs, in proportion; none when no source of the other sign gets more than its share.
+std::vector<TTraceJob> RebalancedStarts(const TScene &scene, const std::vector<TTraceJob> &traced);
+
 // The lines still missing at sources of the other sign after the first lines were traced
 // (traced: the jobs of ProportionalStarts, finished).
 std::vector<TTraceJob> MissingLineStarts(const TScene &scene, const std::vector<TTraceJob> &traced);
