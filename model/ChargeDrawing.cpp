@@ -106,10 +106,10 @@ struct TExtent {
     Right = std::max(Right, x);
     Bottom = std::max(Bottom, y);
   }
-  // Wide pens and outlines straddle their coordinates by at most half their width (2 px);
-  // the margin is larger, so that the box never misses a pixel.
+  // The outlines and 2 px pens of the charges stay inside their coordinates' box (the frame
+  // tests check every kind of charge); the margin keeps a wider pen's edge inside as well.
   TRect Inflated() const {
-    constexpr int64_t margin = 4;
+    constexpr int64_t margin = 2;
     const auto clamp = [](int64_t v) {
       return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
     };
@@ -123,11 +123,12 @@ struct TExtent {
 bool TChargeFootprint::Overlaps(const TRect &box) const {
   if (!::Overlaps(Whole, box))
     return false;
-  return Pieces.empty() ||
-         std::any_of(Pieces.begin(), Pieces.end(), [&box](const TRect &r) { return ::Overlaps(r, box); });
+  return Pieces.empty() || std::any_of(Pieces.begin(), Pieces.end(),
+                                       [&box](const TRect &r) { return ::Overlaps(r, box); });
 }
 
-TChargeFootprint ChargeFootprintOf(const TScene &scene, int index, const TTestChargeFigure *figure) {
+TChargeFootprint ChargeFootprintOf(const TScene &scene, int index,
+                                   const TTestChargeFigure *figure) {
   const TPointCharge &charge = scene.Charges[index];
   TExtent whole;
   if (charge.IsSource()) {

@@ -47,8 +47,7 @@ std::optional<TFrameCache::TNow> TFrameCache::Describe(const TCanvas &canvas,
   const QImage *device = canvas.Device();
   // Pixels the background leaves uncovered keep what the canvas held before.
   if (device == nullptr || frame.Background == nullptr || frame.Sprites == nullptr ||
-      frame.Background->Width() < device->width() ||
-      frame.Background->Height() < device->height())
+      frame.Background->Width() < device->width() || frame.Background->Height() < device->height())
     return std::nullopt;
   const TScene &scene = *frame.Scene;
   TNow now;

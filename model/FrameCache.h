@@ -71,7 +71,7 @@ private:
     bool Selected = false;
     const TTestChargeFigure *Figure = nullptr; // a test charge's figure, when it has one
     int Index = 0;                             // in the scene; not part of what is drawn
-    std::optional<TChargeFootprint> Extent;       // every kept item has it
+    std::optional<TChargeFootprint> Extent;    // every kept item has it
     bool SameDrawing(const TItem &o) const {
       return Charge == o.Charge && Selected == o.Selected && Figure == o.Figure;
     }
