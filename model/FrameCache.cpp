@@ -87,6 +87,8 @@ std::optional<TFrameCache::TNow> TFrameCache::Describe(const TCanvas &canvas,
         keepable = false;
         return;
       }
+      // Figures are replaced only together with the background, or forgotten (no figure):
+      // within one layout, the same address is the same figure.
       item.Figure = frame.Figures->Find(index, *charge);
     }
     now.Items.push_back(std::move(item));
@@ -96,7 +98,7 @@ std::optional<TFrameCache::TNow> TFrameCache::Describe(const TCanvas &canvas,
   return now;
 }
 
-std::optional<TRect> TFrameCache::ChangedBox(TNow &now, const TFrameInputs &frame) {
+std::optional<TFrameCache::TChange> TFrameCache::ChangedBox(TNow &now, const TFrameInputs &frame) {
   const TScene &scene = *frame.Scene;
   const auto extent = [&scene](TItem &item) -> const TChargeFootprint & {
     if (!item.Extent)
@@ -106,8 +108,10 @@ std::optional<TRect> TFrameCache::ChangedBox(TNow &now, const TFrameInputs &fram
   std::vector<TItem> &kept = items_;
   std::vector<TItem> &items = now.Items;
   TRect box{};
+  bool any = false;
   // Kept items have their extents from the frame they were drawn in.
   const auto changed = [&](const TItem &before, TItem &after) {
+    any = true;
     box = Union(box, before.Extent->Whole);
     box = Union(box, extent(after).Whole);
   };
@@ -131,6 +135,7 @@ std::optional<TRect> TFrameCache::ChangedBox(TNow &now, const TFrameInputs &fram
       items[i].Extent = std::move(kept[i].Extent);
     for (size_t i = 1; i <= tail; ++i)
       items[items.size() - i].Extent = std::move(kept[kept.size() - i].Extent);
+    any = true;
     for (size_t i = head; i < kept.size() - tail; ++i)
       box = Union(box, kept[i].Extent->Whole);
     for (size_t i = head; i < items.size() - tail; ++i)
@@ -140,11 +145,11 @@ std::optional<TRect> TFrameCache::ChangedBox(TNow &now, const TFrameInputs &fram
   box = {std::max(box.Left, 0), std::max(box.Top, 0), std::min(box.Right, size.width()),
          std::min(box.Bottom, size.height())};
   if (IsEmpty(box))
-    return TRect{};
+    return TChange{any, {}};
   // Past a quarter of the picture, drawing it all again costs about the same.
   if (int64_t{box.Width()} * box.Height() * 4 > int64_t{size.width()} * size.height())
     return std::nullopt;
-  return box;
+  return TChange{true, box};
 }
 
 void TFrameCache::ComposeAfresh(TCanvas &canvas, const TFrameInputs &frame,
@@ -198,13 +203,13 @@ void TFrameCache::Compose(TCanvas &canvas, const TFrameInputs &frame) {
     ComposeAfresh(canvas, frame, std::move(now));
     return;
   }
-  const std::optional<TRect> box = ChangedBox(*now, frame);
-  if (!box) {
+  const std::optional<TChange> change = ChangedBox(*now, frame);
+  if (!change) {
     ComposeAfresh(canvas, frame, std::move(now));
     return;
   }
   items_ = std::move(now->Items);
-  if (IsEmpty(*box)) {
+  if (!change->Any) {
     last_ = TOutcome::Copied;
     canvas.Draw(0, 0, frame_);
     canvas.Pen = pen_;
@@ -212,5 +217,7 @@ void TFrameCache::Compose(TCanvas &canvas, const TFrameInputs &frame) {
     return;
   }
   last_ = TOutcome::Patched;
-  Patch(canvas, frame, *box);
+  // Drawn even when the changed charges have no pixel on the canvas: the last one's pen and
+  // brush are what the frame leaves.
+  Patch(canvas, frame, change->Box);
 }

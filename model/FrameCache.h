@@ -82,9 +82,13 @@ private:
   };
   // Null when this frame cannot be kept.
   std::optional<TNow> Describe(const TCanvas &canvas, const TFrameInputs &frame) const;
-  // The box that changed between the kept items and now's, or null when too much did;
-  // now's items get their extents.
-  std::optional<TRect> ChangedBox(TNow &now, const TFrameInputs &frame);
+  struct TChange {
+    bool Any = false;
+    TRect Box{}; // px, on the canvas; empty when the changes lie off it
+  };
+  // What changed between the kept items and now's, or null when too much did; now's items
+  // get their extents.
+  std::optional<TChange> ChangedBox(TNow &now, const TFrameInputs &frame);
   void ComposeAfresh(TCanvas &canvas, const TFrameInputs &frame, std::optional<TNow> now);
   void Patch(TCanvas &canvas, const TFrameInputs &frame, const TRect &box);
 
