@@ -100,25 +100,25 @@ std::optional<TFrameCache::TNow> TFrameCache::Describe(const TCanvas &canvas,
 
 std::optional<TFrameCache::TChange> TFrameCache::ChangedBox(TNow &now, const TFrameInputs &frame) {
   const TScene &scene = *frame.Scene;
-  const auto extent = [&scene](TItem &item) -> const TChargeFootprint & {
-    if (!item.Extent)
-      item.Extent = ChargeFootprintOf(scene, item.Index, item.Figure);
-    return *item.Extent;
+  const auto footprint = [&scene](TItem &item) -> const TChargeFootprint & {
+    if (!item.Footprint)
+      item.Footprint = ChargeFootprintOf(scene, item.Index, item.Figure);
+    return *item.Footprint;
   };
   std::vector<TItem> &kept = items_;
   std::vector<TItem> &items = now.Items;
   TRect box{};
   bool any = false;
-  // Kept items have their extents from the frame they were drawn in.
+  // Kept items have their footprints from the frame they were drawn in.
   const auto changed = [&](const TItem &before, TItem &after) {
     any = true;
-    box = Union(box, before.Extent->Whole);
-    box = Union(box, extent(after).Whole);
+    box = Union(box, before.Footprint->Whole);
+    box = Union(box, footprint(after).Whole);
   };
   if (kept.size() == items.size()) {
     for (size_t i = 0; i < items.size(); ++i)
       if (items[i].SameDrawing(kept[i]))
-        items[i].Extent = std::move(kept[i].Extent);
+        items[i].Footprint = std::move(kept[i].Footprint);
       else
         changed(kept[i], items[i]);
   } else {
@@ -132,21 +132,22 @@ std::optional<TFrameCache::TChange> TFrameCache::ChangedBox(TNow &now, const TFr
            items[items.size() - 1 - tail].SameDrawing(kept[kept.size() - 1 - tail]))
       ++tail;
     for (size_t i = 0; i < head; ++i)
-      items[i].Extent = std::move(kept[i].Extent);
+      items[i].Footprint = std::move(kept[i].Footprint);
     for (size_t i = 1; i <= tail; ++i)
-      items[items.size() - i].Extent = std::move(kept[kept.size() - i].Extent);
+      items[items.size() - i].Footprint = std::move(kept[kept.size() - i].Footprint);
     any = true;
     for (size_t i = head; i < kept.size() - tail; ++i)
-      box = Union(box, kept[i].Extent->Whole);
+      box = Union(box, kept[i].Footprint->Whole);
     for (size_t i = head; i < items.size() - tail; ++i)
-      box = Union(box, extent(items[i]).Whole);
+      box = Union(box, footprint(items[i]).Whole);
   }
   const QSize size = now.Layout.DeviceSize;
   box = {std::max(box.Left, 0), std::max(box.Top, 0), std::min(box.Right, size.width()),
          std::min(box.Bottom, size.height())};
   if (IsEmpty(box))
     return TChange{any, {}};
-  // Past a quarter of the picture, drawing it all again costs about the same.
+  // A box past a quarter of the picture (a test charge's line, new figures) is composed
+  // afresh rather than patched.
   if (int64_t{box.Width()} * box.Height() * 4 > int64_t{size.width()} * size.height())
     return std::nullopt;
   return TChange{true, box};
@@ -170,7 +171,7 @@ void TFrameCache::ComposeAfresh(TCanvas &canvas, const TFrameInputs &frame,
   layout_ = now->Layout;
   items_ = std::move(now->Items);
   for (TItem &item : items_)
-    item.Extent = ChargeFootprintOf(*frame.Scene, item.Index, item.Figure);
+    item.Footprint = ChargeFootprintOf(*frame.Scene, item.Index, item.Figure);
 }
 
 void TFrameCache::Patch(TCanvas &canvas, const TFrameInputs &frame, const TRect &box) {
@@ -184,10 +185,10 @@ void TFrameCache::Patch(TCanvas &canvas, const TFrameInputs &frame, const TRect 
     DrawCharge(scratch, scene, item.Index, frame.Target, frame.Figures, true);
   };
   for (const TItem &item : items_)
-    if (item.Extent->Overlaps(box))
+    if (item.Footprint->Overlaps(box))
       draw(item);
   // The pen and brush the last charge leaves; drawn outside the box if it missed it.
-  if (!items_.back().Extent->Overlaps(box))
+  if (!items_.back().Footprint->Overlaps(box))
     draw(items_.back());
   CopyArea(scratch_, frame_, box);
   canvas.Draw(0, 0, frame_);

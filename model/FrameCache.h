@@ -71,7 +71,7 @@ private:
     bool Selected = false;
     const TTestChargeFigure *Figure = nullptr; // a test charge's figure, when it has one
     int Index = 0;                             // in the scene; not part of what is drawn
-    std::optional<TChargeFootprint> Extent;    // every kept item has it
+    std::optional<TChargeFootprint> Footprint; // every kept item has one
     bool SameDrawing(const TItem &o) const {
       return Charge == o.Charge && Selected == o.Selected && Figure == o.Figure;
     }
@@ -87,7 +87,7 @@ private:
     TRect Box{}; // px, on the canvas; empty when the changes lie off it
   };
   // What changed between the kept items and now's, or null when too much did; now's items
-  // get their extents.
+  // get their footprints.
   std::optional<TChange> ChangedBox(TNow &now, const TFrameInputs &frame);
   void ComposeAfresh(TCanvas &canvas, const TFrameInputs &frame, std::optional<TNow> now);
   void Patch(TCanvas &canvas, const TFrameInputs &frame, const TRect &box);
