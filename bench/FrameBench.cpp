@@ -2,6 +2,8 @@
 // on the offscreen platform: 10 sources with 16 lines each, with and without 3 test charges,
 // and a frame with the cursor line. Every figure is reported as a multiple of a plain copy
 // of the background image onto the surface, measured in the same run.
+// Crowd/...: mouse moves among 5,000 sources without lines (and 5,000 test charges), with
+// the kept frame layers and with every frame composed afresh, reported as ratios.
 #include "WindowBenchMain.h"
 #include "support/FieldConfigurations.h"
 
@@ -15,8 +17,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
+#include <random>
 #include <string>
 
 namespace {
@@ -117,6 +121,81 @@ void BM_CursorLineFrame(benchmark::State &state) {
 }
 BENCHMARK(BM_CursorLineFrame)->Name("Frame/cursor_line")->Unit(benchmark::kMicrosecond);
 
+// 5,000 sources without lines spread over the surface, alternating in sign, and `tests` test
+// charges among them, whose figures are traced with the background.
+struct CrowdDocument : FrameDocument {
+  explicit CrowdDocument(int tests) : FrameDocument(0, false) {
+    TScene scene = Document().Scene();
+    scene.Charges.Clear();
+    std::mt19937 random(5000);
+    std::uniform_int_distribution<int> x(20, 772), y(20, 515);
+    for (int i = 0; i < 5000 + tests; ++i) {
+      configurations::Add(scene, x(random), y(random), (i % 2 == 0 ? 1 : -1) * 1e-12L, 0);
+      scene.Charges[scene.Charges.Count() - 1].IsTestCharge = i >= 5000;
+    }
+    scene.Selected = -1;
+    scene.ShowCursorLine = true; // as a new document has it
+    Document().Reset(scene);
+    while (Main().BackgroundBusy())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    Main().RenderFrame(true);
+  }
+};
+
+// range(0): test charges; range(1): 1 with the kept layers, 0 composing every frame.
+void UseCache(benchmark::State &state, TForm1 &main) {
+  main.FrameCache = state.range(1) != 0 ? TFrameCache() : TFrameCache(SIZE_MAX);
+  main.RenderFrame(true);
+}
+
+// A mouse move without a button: the status readout and the cursor's field line, at places
+// along a row, as in a sweep of the mouse across the picture.
+void BM_CrowdMove(benchmark::State &state) {
+  CrowdDocument doc(static_cast<int>(state.range(0)));
+  CheckSurface(state, doc);
+  UseCache(state, doc.Main());
+  int x = 0;
+  for (auto _ : state) {
+    doc.Main().DXDrawMouseMove(100 + x, 200);
+    x = (x + 37) % 600;
+  }
+}
+BENCHMARK(BM_CrowdMove)
+    ->Name("Crowd/move")
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({5000, 0})
+    ->Args({5000, 1})
+    ->Unit(benchmark::kMicrosecond);
+
+// A mouse move of a drag of the newest source (drawn first, under all others) or, with test
+// charges, of the newest test charge.
+void BM_CrowdDrag(benchmark::State &state) {
+  CrowdDocument doc(static_cast<int>(state.range(0)));
+  CheckSurface(state, doc);
+  TForm1 &main = doc.Main();
+  UseCache(state, main);
+  const int dragged = doc.Document().Charges().Count() - 1;
+  const TPointCharge &charge = doc.Document().Charges()[dragged];
+  const int x = static_cast<int>(charge.CenterX());
+  const int y = static_cast<int>(charge.CenterY());
+  main.DXDrawMouseDown(Qt::LeftButton, x, y);
+  main.DXDrawMouseMove(x + 30, y);
+  int d = 1;
+  for (auto _ : state) {
+    main.DXDrawMouseMove(x + 30 + d, y);
+    d = -d;
+  }
+  main.DXDrawMouseUp(Qt::LeftButton, x + 30, y);
+}
+BENCHMARK(BM_CrowdDrag)
+    ->Name("Crowd/drag")
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({5000, 0})
+    ->Args({5000, 1})
+    ->Unit(benchmark::kMicrosecond);
+
 // Keeps the console output and adds, at the end, every benchmark's time per iteration as a
 // multiple of the plain copy.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -135,6 +214,16 @@ public:
     std::printf("\nper iteration, as multiples of Copy/background:\n");
     for (const auto &[name, time] : times_)
       std::printf("  %-28s %8.2f\n", name.c_str(), time / copy->second);
+    std::printf("\nkept layers against frames composed afresh (ms per move):\n");
+    for (const char *kind : {"Crowd/move", "Crowd/drag"})
+      for (const char *tests : {"0", "5000"}) {
+        const std::string name = std::string(kind) + "/" + tests;
+        const auto fresh = times_.find(name + "/0");
+        const auto kept = times_.find(name + "/1");
+        if (fresh != times_.end() && kept != times_.end() && kept->second > 0)
+          std::printf("  %-22s afresh %8.3f  kept %8.3f  ratio %6.2f\n", name.c_str(),
+                      fresh->second / 1000, kept->second / 1000, fresh->second / kept->second);
+      }
     const auto plain = times_.find("Frame/drag/0");
     if (plain != times_.end())
       std::printf("a drag frame without test charges: %.2f x the copy (at most 2 wanted): %s\n",

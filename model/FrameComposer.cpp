@@ -29,10 +29,14 @@ void DrawFrameMarks(TCanvas &canvas, const TScene &scene) {
   }
 }
 
-void ComposeFrame(TCanvas &canvas, const TFrameInputs &frame) {
+void ComposeUnderCharges(TCanvas &canvas, const TFrameInputs &frame) {
   if (frame.Background != nullptr)
     canvas.Draw(0, 0, frame.Background->Image());
   DrawFrameMarks(canvas, *frame.Scene);
+}
+
+void ComposeFrame(TCanvas &canvas, const TFrameInputs &frame) {
+  ComposeUnderCharges(canvas, frame);
   if (frame.Sprites != nullptr)
     frame.Sprites->Draw({&canvas, frame.Scene, frame.Target, frame.Figures, true});
 }

@@ -25,5 +25,7 @@ struct TFrameInputs {
 // Draws the origin cross and, when the scene has both charges of the voltage path, the
 // dashed path between their centres: what a frame adds to the background before the charges.
 void DrawFrameMarks(TCanvas &canvas, const TScene &scene);
+// Draws what a frame has under its charges: the background and the marks.
+void ComposeUnderCharges(TCanvas &canvas, const TFrameInputs &frame);
 // Draws the frame on canvas.
 void ComposeFrame(TCanvas &canvas, const TFrameInputs &frame);
