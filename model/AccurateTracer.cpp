@@ -43,7 +43,10 @@ double Turn(double ax, double ay, double bx, double by) {
 } // namespace
 
 TAccurateTracer::TAccurateTracer(const TScene &scene, const TPictureTarget &target)
-    : surface_(target.Area) {
+    : path_(target.Trace.ForcePath && ForcePathSupported(*target.Trace.ForcePath)
+                ? *target.Trace.ForcePath
+                : FastestForcePath()),
+      surface_(target.Area) {
   const long double p2 = scene.PixelsPerMetre * scene.PixelsPerMetre;
   std::vector<TLineEscape::Source> escapeSources;
   for (int i = 0; i < scene.Charges.Count(); ++i) {
@@ -56,27 +59,40 @@ TAccurateTracer::TAccurateTracer(const TScene &scene, const TPictureTarget &targ
     weight_.push_back(w);
     index_.push_back(i);
     escapeSources.push_back({x_.back(), y_.back(), w});
+    arrays_.Add(x_.back(), y_.back(), w);
   }
+  arrays_.Pad();
   if (target.Trace.StopOffSurface)
     escape_ = TLineEscape(escapeSources, surface_, kLongestStep);
 }
 
-TAccurateTracer::Field TAccurateTracer::DirectionAt(double x, double y, double sense) const {
+TAccurateTracer::Field TAccurateTracer::DirectionAt(double x, double y, double sense,
+                                                    bool nearest) const {
   double fx = 0;
   double fy = 0;
-  double nearest = std::numeric_limits<double>::infinity();
   const size_t n = x_.size();
-  for (size_t i = 0; i < n; ++i) {
-    const double dx = x - x_[i];
-    const double dy = y - y_[i];
-    const double r2 = dx * dx + dy * dy;
-    const double scale = weight_[i] / (r2 * std::sqrt(r2));
-    fx += dx * scale;
-    fy += dy * scale;
-    nearest = std::min(nearest, r2);
+  // The vector sum declines points straight beside a source; the plain loop takes them.
+  if (!arrays_.Sum(path_, x, y, 0, fx, fy)) {
+    fx = 0;
+    fy = 0;
+    for (size_t i = 0; i < n; ++i) {
+      const double dx = x - x_[i];
+      const double dy = y - y_[i];
+      const double r2 = dx * dx + dy * dy;
+      const double scale = weight_[i] / (r2 * std::sqrt(r2));
+      fx += dx * scale;
+      fy += dy * scale;
+    }
   }
   Field f;
-  f.NearestSquared = nearest;
+  if (nearest) {
+    f.NearestSquared = std::numeric_limits<double>::infinity();
+    for (size_t i = 0; i < n; ++i) {
+      const double dx = x - x_[i];
+      const double dy = y - y_[i];
+      f.NearestSquared = std::min(f.NearestSquared, dx * dx + dy * dy);
+    }
+  }
   // hypot only where the squares would overflow: it costs several times a root.
   double length = std::sqrt(fx * fx + fy * fy);
   if (!std::isfinite(length))
@@ -115,7 +131,7 @@ void TAccurateTracer::Trace(TTraceJob &job) const {
     job.Line.LineTo(pixel::Round(x), pixel::Round(y));
   };
 
-  Field k1 = DirectionAt(x, y, sense);
+  Field k1 = DirectionAt(x, y, sense, true);
   ++job.Steps;
   if (!k1.Defined)
     return;
@@ -141,7 +157,7 @@ void TAccurateTracer::Trace(TTraceJob &job) const {
         y + h * (kA61 * k1.Y + kA62 * k2.Y + kA63 * k3.Y + kA64 * k4.Y + kA65 * k5.Y), sense);
     const double nx = x + h * (kB1 * k1.X + kB3 * k3.X + kB4 * k4.X + kB5 * k5.X + kB6 * k6.X);
     const double ny = y + h * (kB1 * k1.Y + kB3 * k3.Y + kB4 * k4.Y + kB5 * k5.Y + kB6 * k6.Y);
-    const Field k7 = DirectionAt(nx, ny, sense);
+    const Field k7 = DirectionAt(nx, ny, sense, true);
     job.Steps += 6;
     const bool defined =
         k2.Defined && k3.Defined && k4.Defined && k5.Defined && k6.Defined && k7.Defined;

@@ -7,6 +7,7 @@
 
 #include "base/Geometry.h"
 #include "model/FieldLineTracer.h"
+#include "model/ForceSum.h"
 #include "model/LineEscape.h"
 #include "model/PictureTarget.h"
 
@@ -41,13 +42,16 @@ private:
     double NearestSquared = 0; // px^2 to the nearest source
     bool Defined = false;      // false where the field vanishes
   };
-  Field DirectionAt(double x, double y, double sense) const;
+  // The field's direction at (x, y) px; the nearest source only when asked for.
+  Field DirectionAt(double x, double y, double sense, bool nearest = false) const;
   // The source (index into x_) within the capture radius of (x, y) px that takes in lines
   // traced that way; -1 if none.
   int32_t Captured(double x, double y, double sense) const;
 
   std::vector<double> x_, y_, weight_; // centres px, weights > 0 push a line along the field
   std::vector<int32_t> index_;         // each source's place among the scene's charges
+  TForceSources arrays_;               // the same for the tracer's vector sum
+  TForcePath path_;
   TLineEscape escape_;
   TSize surface_;
 };

@@ -8,9 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <optional>
 
-#include <QLineF>
 
 namespace {
 
@@ -373,48 +371,48 @@ void DropLinesRunningTogether(const TScene &scene, TSize surface, std::vector<TT
   constexpr double kClose = 1.5;     // px
   constexpr double kNearSource = 12; // px: all lines of a source meet at it
   constexpr double kLargestShare = 1.0 / 3;
+  constexpr double kCell = 2; // px: a point within kClose lies in a neighbouring cell
   if (surface.Width <= 0 || surface.Height <= 0)
     return;
-  const auto width = static_cast<size_t>(surface.Width);
-  const auto height = static_cast<size_t>(surface.Height);
-  // One sample per pixel of the surface, of the first kept line that passed there.
-  struct TSample {
-    QPointF Point;
-    int32_t Line = -1;
+  const auto columns = static_cast<int>(std::ceil(surface.Width / kCell));
+  const auto rows = static_cast<int>(std::ceil(surface.Height / kCell));
+  const auto at = [columns](int column, int row) {
+    return static_cast<size_t>(row) * static_cast<size_t>(columns) + static_cast<size_t>(column);
   };
-  std::vector<TSample> cells(width * height);
-  std::vector<uint8_t> nearSource(width * height, 0);
+  // Each cell: the first sample of a kept line in it (an index into stored), or -1.
+  std::vector<int32_t> cells(static_cast<size_t>(columns) * static_cast<size_t>(rows), -1);
+  std::vector<QPointF> stored;
+  std::vector<uint8_t> nearSource(cells.size(), 0);
   for (const TPointCharge &c : scene.Charges) {
     if (!c.IsSource() || c.ChargeValue == 0)
       continue;
     const double cx = static_cast<double>(c.CenterX());
     const double cy = static_cast<double>(c.CenterY());
-    const int x0 = std::max(0, static_cast<int>(std::floor(cx - kNearSource)));
-    const int x1 = std::min(surface.Width - 1, static_cast<int>(std::ceil(cx + kNearSource)));
-    const int y0 = std::max(0, static_cast<int>(std::floor(cy - kNearSource)));
-    const int y1 = std::min(surface.Height - 1, static_cast<int>(std::ceil(cy + kNearSource)));
-    for (int y = y0; y <= y1; ++y)
-      for (int x = x0; x <= x1; ++x)
-        if (std::hypot(x - cx, y - cy) <= kNearSource + 1)
-          nearSource[static_cast<size_t>(y) * width + static_cast<size_t>(x)] = 1;
+    const int c0 = std::max(0, static_cast<int>(std::floor((cx - kNearSource) / kCell)));
+    const int c1 = std::min(columns - 1, static_cast<int>(std::floor((cx + kNearSource) / kCell)));
+    const int r0 = std::max(0, static_cast<int>(std::floor((cy - kNearSource) / kCell)));
+    const int r1 = std::min(rows - 1, static_cast<int>(std::floor((cy + kNearSource) / kCell)));
+    for (int row = r0; row <= r1; ++row)
+      for (int column = c0; column <= c1; ++column) {
+        const double dx = (column + 0.5) * kCell - cx;
+        const double dy = (row + 0.5) * kCell - cy;
+        if (dx * dx + dy * dy <= kNearSource * kNearSource)
+          nearSource[at(column, row)] = 1;
+      }
   }
-  const auto cellOf = [&](QPointF p) -> std::optional<size_t> {
-    const double x = std::floor(p.x());
-    const double y = std::floor(p.y());
-    if (x < 0 || y < 0 || x >= surface.Width || y >= surface.Height)
-      return std::nullopt;
-    return static_cast<size_t>(y) * width + static_cast<size_t>(x);
-  };
   std::vector<TTraceJob> kept;
   std::vector<QPointF> samples;
   for (TTraceJob &line : lines) {
     // The line at most a pixel apart, where it shows.
     samples.clear();
     const auto visit = [&](QPointF from, QPointF to) {
-      const int pieces = std::max(1, static_cast<int>(std::ceil(QLineF(from, to).length())));
+      const QPointF d = to - from;
+      const int pieces =
+          std::max(1, static_cast<int>(std::ceil(std::sqrt(d.x() * d.x() + d.y() * d.y()))));
       for (int i = 0; i < pieces; ++i) {
-        const QPointF p = from + (to - from) * (static_cast<double>(i) / pieces);
-        if (const auto cell = cellOf(p); cell && !nearSource[*cell])
+        const QPointF p = from + d * (static_cast<double>(i) / pieces);
+        if (p.x() >= 0 && p.y() >= 0 && p.x() < surface.Width && p.y() < surface.Height &&
+            !nearSource[at(static_cast<int>(p.x() / kCell), static_cast<int>(p.y() / kCell))])
           samples.push_back(p);
       }
     };
@@ -429,23 +427,29 @@ void DropLinesRunningTogether(const TScene &scene, TSize surface, std::vector<TT
     }
     size_t close = 0;
     for (const QPointF &p : samples) {
-      const int px = static_cast<int>(std::floor(p.x()));
-      const int py = static_cast<int>(std::floor(p.y()));
+      const int column = static_cast<int>(p.x() / kCell);
+      const int row = static_cast<int>(p.y() / kCell);
       bool found = false;
-      for (int y = std::max(0, py - 2); y <= std::min(surface.Height - 1, py + 2) && !found; ++y)
-        for (int x = std::max(0, px - 2); x <= std::min(surface.Width - 1, px + 2) && !found; ++x) {
-          const TSample &cell = cells[static_cast<size_t>(y) * width + static_cast<size_t>(x)];
-          const QPointF d = cell.Point - p;
-          found = cell.Line >= 0 && d.x() * d.x() + d.y() * d.y() <= kClose * kClose;
+      for (int r = std::max(0, row - 1); r <= std::min(rows - 1, row + 1) && !found; ++r)
+        for (int c = std::max(0, column - 1); c <= std::min(columns - 1, column + 1) && !found;
+             ++c) {
+          const int32_t sample = cells[at(c, r)];
+          if (sample < 0)
+            continue;
+          const QPointF d = stored[static_cast<size_t>(sample)] - p;
+          found = d.x() * d.x() + d.y() * d.y() <= kClose * kClose;
         }
       close += found;
     }
     if (!samples.empty() && static_cast<double>(close) > kLargestShare * samples.size())
       continue;
-    const auto index = static_cast<int32_t>(kept.size());
-    for (const QPointF &p : samples)
-      if (TSample &cell = cells[*cellOf(p)]; cell.Line < 0)
-        cell = {p, index};
+    for (const QPointF &p : samples) {
+      int32_t &cell = cells[at(static_cast<int>(p.x() / kCell), static_cast<int>(p.y() / kCell))];
+      if (cell < 0) {
+        cell = static_cast<int32_t>(stored.size());
+        stored.push_back(p);
+      }
+    }
     kept.push_back(std::move(line));
   }
   lines = std::move(kept);

@@ -11,8 +11,9 @@
 namespace {
 
 // Candidate spacing (px): fine enough that two zero points rarely share a cell, coarse
-// enough that a large surface costs no more than about 200 x 200 field sums.
-constexpr long double kMinCellSize = 4;
+// enough that a large surface costs no more than about 200 x 200 field sums and a drag
+// with every field-line option keeps its pace.
+constexpr long double kMinCellSize = 6;
 constexpr long double kMaxCellsPerSide = 200;
 // Newton's method: the most steps, and the step (px) that counts as converged.
 constexpr int kMaxNewtonSteps = 60;
