@@ -9,7 +9,6 @@
 #include <limits>
 #include <numbers>
 
-
 namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;

@@ -12,9 +12,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <vector>
