@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/PictureStyleWindow.h"
+
 #include "app/Examples.h"
 #include "app/ProjectCommands.h"
 #include "base/PixelMath.h"
@@ -107,7 +109,18 @@ TForm1::~TForm1() {
 TSize TForm1::SurfaceSize() const { return {DXDraw->width(), DXDraw->height()}; }
 
 TPictureTarget TForm1::PictureTarget() const {
-  return {SurfaceSize(), font().family(), traceLimits_};
+  return {SurfaceSize(), font().family(), traceLimits_, pictureStyle_};
+}
+
+void TForm1::SetPictureStyle(const TPictureStyle &style) {
+  if (style == pictureStyle_)
+    return;
+  pictureStyle_ = style;
+  if (pictureStyleWindow_ != nullptr)
+    pictureStyleWindow_->ShowStyle(style);
+  // Before FormCreate there is no picture yet.
+  if (renderer_ != nullptr && renderer_->Background() != nullptr)
+    RedrawAll();
 }
 
 void TForm1::MarkTerminated() {

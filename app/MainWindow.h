@@ -15,6 +15,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -27,6 +28,7 @@ class QStatusBar;
 class QTimer;
 class TBackgroundRenderer;
 class TDocument;
+class TPictureStyleWindow;
 class TProject;
 
 // The project files' filter and default extension of the file dialogs.
@@ -73,7 +75,8 @@ public:
   QAction *MenuItem_ZoomIn = nullptr;  // Strg++, Strg+= and the keypad's +
   QAction *MenuItem_ZoomOut = nullptr; // Strg+- and the keypad's -
   QAction *MenuItem_ShowAll = nullptr;
-  QMenu *Beispiele1 = nullptr; // one entry per ready-made project
+  QAction *MenuItem_PictureStyle = nullptr; // "Darstellung …"
+  QMenu *Beispiele1 = nullptr;              // one entry per ready-made project
   QMenu *Extras1 = nullptr;
   QAction *MenuItem_Potential = nullptr;
   QAction *MenuItem_Snap = nullptr;           // "Am Raster ausrichten": created and dragged charges
@@ -116,6 +119,13 @@ public:
   // Field lines cut after a number of steps instead of by the clock (tests, so that pictures
   // do not depend on the machine), or other limits.
   void SetTraceLimits(const TTraceLimits &limits) { traceLimits_ = limits; }
+  // How the pictures draw lines and labels (a setting of the program); drawn anew.
+  void SetPictureStyle(const TPictureStyle &style);
+  const TPictureStyle &PictureStyle() const { return pictureStyle_; }
+  // Learns of every style the user chooses in "Darstellung", to keep it.
+  std::function<void(const TPictureStyle &)> PictureStyleChosen;
+  // The "Darstellung" window, null until it was first opened.
+  TPictureStyleWindow *PictureStyleWindow() const { return pictureStyleWindow_; }
 
   // Sets up the document: origin at the drawing surface's centre, no charges, the
   // background bitmap at the surface's size and drawn, 100 % zoom. Runs once, at start.
@@ -235,6 +245,8 @@ private:
   std::optional<QPoint> mouseOnSurface_; // px; empty while the mouse is elsewhere
   bool terminated_ = false;
   TTraceLimits traceLimits_;
+  TPictureStyle pictureStyle_;
+  TPictureStyleWindow *pictureStyleWindow_ = nullptr; // owned as a child
   QString fileName_;
   QString openDialogName_; // the open dialog starts with the name it returned last
   QString pictureName_;    // and the export dialog with the picture exported last

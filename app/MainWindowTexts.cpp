@@ -29,6 +29,7 @@ void TForm1::RetranslateUi() {
       {MenuItem_ZoomIn, tr("Vergrößern")},
       {MenuItem_ZoomOut, tr("Verkleinern")},
       {MenuItem_ShowAll, tr("Alles zeigen")},
+      {MenuItem_PictureStyle, tr("Darstellung …")},
       {Beispiele1->menuAction(), tr("Beis&piele")},
       {Extras1->menuAction(), tr("E&xtras")},
       {MenuItem_Potential, tr("Spannung und Arbeit...")},
@@ -77,6 +78,8 @@ void TForm1::RetranslateUi() {
       {MenuItem_ZoomIn, tr("Die Ansicht um eine Zoomstufe vergrößern (Strg++ oder Mausrad)")},
       {MenuItem_ZoomOut, tr("Die Ansicht um eine Zoomstufe verkleinern (Strg+- oder Mausrad)")},
       {MenuItem_ShowAll, tr("Zoom und Lage so wählen, dass alle Ladungen zu sehen sind")},
+      {MenuItem_PictureStyle, tr("Linienbreite, Schriftgröße und Feldlinienfarbe, etwa für "
+                                 "einen Beamer; Drucken an Seite anpassen")},
       {Sprache1->menuAction(), tr("Die Sprache des Programms")},
       {MenuItem_Handbook, tr("Das Handbuch öffnen (F1)")},
       {MenuItem_Info, tr("Name und Version des Programms")}};

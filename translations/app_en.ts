@@ -361,6 +361,73 @@
         <source>Feldlinien mit angepasster Schrittweite genau berechnen, auf jedem Rechner gleich</source>
         <translation>Compute the field lines accurately with an adaptive step, the same on every computer</translation>
     </message>
+    <message>
+        <source>Darstellung …</source>
+        <translation>Appearance …</translation>
+    </message>
+    <message>
+        <source>Linienbreite, Schriftgröße und Feldlinienfarbe, etwa für einen Beamer; Drucken an Seite anpassen</source>
+        <translation>Line width, label size and field-line color, for a projector say; printing to fit the page</translation>
+    </message>
+</context>
+<context>
+    <name>TPictureStyleWindow</name>
+    <message>
+        <source>Darstellung</source>
+        <translation>Appearance</translation>
+    </message>
+    <message>
+        <source>&amp;Linienbreite:</source>
+        <translation>&amp;Line width:</translation>
+    </message>
+    <message>
+        <source>&amp;Schriftgröße:</source>
+        <translation>Label &amp;size:</translation>
+    </message>
+    <message>
+        <source>&amp;Feldlinienfarbe:</source>
+        <translation>&amp;Field-line color:</translation>
+    </message>
+    <message>
+        <source>Druck an Seite &amp;anpassen</source>
+        <translation>Print to fit the p&amp;age</translation>
+    </message>
+    <message>
+        <source>&amp;Projektor</source>
+        <translation>&amp;Projector</translation>
+    </message>
+    <message>
+        <source>S&amp;tandard</source>
+        <translation>S&amp;tandard</translation>
+    </message>
+    <message>
+        <source>Schli&amp;eßen</source>
+        <translation>Cl&amp;ose</translation>
+    </message>
+    <message>
+        <source>Breite der Feldlinien und Achsen in Pixeln</source>
+        <translation>Width of the field lines and axes in pixels</translation>
+    </message>
+    <message>
+        <source>Schriftgröße der Achsenbeschriftung in Punkten</source>
+        <translation>Size of the axis labels in points</translation>
+    </message>
+    <message>
+        <source>Farbe der Feldlinien und ihrer Pfeile</source>
+        <translation>Color of the field lines and their arrows</translation>
+    </message>
+    <message>
+        <source>Breite, dunkle Linien und große Schrift, die ein Beamer nicht verblassen lässt</source>
+        <translation>Wide, dark lines and large labels that a projector does not wash out</translation>
+    </message>
+    <message>
+        <source>Die Darstellung, mit der das Programm ausgeliefert wird</source>
+        <translation>The appearance the program comes with</translation>
+    </message>
+    <message>
+        <source>Das Bild beim Drucken so groß wie die Seite, sonst in wahrer Größe, beides mittig</source>
+        <translation>Print the picture as large as the page, else at true size, centred either way</translation>
+    </message>
 </context>
 <context>
     <name>TProject</name>
