@@ -154,6 +154,7 @@ void TForm1::CreateMenus() {
 
   CreateEditMenu();
   CreateViewMenu();
+  CreateInsertMenu();
 
   Beispiele1 = menuBar()->addMenu(QString());
   for (const TExample &example : Examples()) {
@@ -404,6 +405,8 @@ void TForm1::RenderFrame(bool present) {
 }
 
 void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
+  if (button == Qt::LeftButton && RowDragMouse(TRowDragEvent::Press, x, y))
+    return;
   if (button == Qt::RightButton) {
     document_.BeginGesture();
     PanAnchor = {x, y};
@@ -432,6 +435,8 @@ void TForm1::DXDrawMouseMove(int x, int y) {
   const TWorldPoint mouse = scene.ScreenToWorld(x, y);
   statusText_ = StatusPositionText(mouse.X, mouse.Y);
   StatusBar->showMessage(statusText_);
+  if (RowDragMouse(TRowDragEvent::Move, x, y))
+    return;
 
   if (!DragStarted) {
     const TPointCharge *grabbed = scene.Charges.At(DragCharge);
@@ -495,7 +500,9 @@ void TForm1::ShowCursorLineAt(int x, int y) {
   DXDraw->Flip();
 }
 
-void TForm1::DXDrawMouseUp(Qt::MouseButton, int, int) {
+void TForm1::DXDrawMouseUp(Qt::MouseButton button, int x, int y) {
+  if (button == Qt::LeftButton && RowDragMouse(TRowDragEvent::Release, x, y))
+    return;
   document_.EndGesture();
   if (DragCharge == -1 && PanAnchor.X == -1)
     return;

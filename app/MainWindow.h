@@ -28,6 +28,7 @@ class QStatusBar;
 class QTimer;
 class TBackgroundRenderer;
 class TDocument;
+class TChargeRowWindow;
 class TPictureStyleWindow;
 class TProject;
 
@@ -76,7 +77,9 @@ public:
   QAction *MenuItem_ZoomOut = nullptr; // Strg+- and the keypad's -
   QAction *MenuItem_ShowAll = nullptr;
   QAction *MenuItem_PictureStyle = nullptr; // "Darstellung …"
-  QMenu *Beispiele1 = nullptr;              // one entry per ready-made project
+  QMenu *Einfuegen1 = nullptr;
+  QAction *MenuItem_ChargeRow = nullptr; // "Ladungsreihe …"
+  QMenu *Beispiele1 = nullptr;           // one entry per ready-made project
   QMenu *Extras1 = nullptr;
   QAction *MenuItem_Potential = nullptr;
   QAction *MenuItem_Snap = nullptr;           // "Am Raster ausrichten": created and dragged charges
@@ -126,6 +129,9 @@ public:
   std::function<void(const TPictureStyle &)> PictureStyleChosen;
   // The "Darstellung" window, null until it was first opened.
   TPictureStyleWindow *PictureStyleWindow() const { return pictureStyleWindow_; }
+  // The row window of "Einfügen > Ladungsreihe", null until it was first opened.
+  TChargeRowWindow *ChargeRowWindow() const { return chargeRowWindow_; }
+  void ShowChargeRowWindow();
 
   // Sets up the document: origin at the drawing surface's centre, no charges, the
   // background bitmap at the surface's size and drawn, 100 % zoom. Runs once, at start.
@@ -211,6 +217,11 @@ private:
   void ShowHistoryTexts();
   void CreatePictureMenu();
   void CreateViewMenu();
+  void CreateInsertMenu();
+  // The mouse on the drawing surface while the row window waits for a dragged segment: true
+  // when the drag took the event.
+  enum class TRowDragEvent { Press, Move, Release };
+  bool RowDragMouse(TRowDragEvent event, int x, int y);
   void CreateLanguageMenu();
   // Draws the picture on the printer's page at true scale.
   void PrintPicture(QPrinter &printer) const;
@@ -247,6 +258,12 @@ private:
   TTraceLimits traceLimits_;
   TPictureStyle pictureStyle_;
   TPictureStyleWindow *pictureStyleWindow_ = nullptr; // owned as a child
+  TChargeRowWindow *chargeRowWindow_ = nullptr;       // owned as a child
+  struct TRowDrag {
+    bool Armed = false;         // the next left drag sets the row's segment
+    std::optional<QPoint> From; // px, where it was pressed
+    QPoint To;                  // px, where the mouse is now
+  } rowDrag_;
   QString fileName_;
   QString openDialogName_; // the open dialog starts with the name it returned last
   QString pictureName_;    // and the export dialog with the picture exported last

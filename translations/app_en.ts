@@ -27,6 +27,10 @@
         <source>Spannung zwischen zwei Probeladungen</source>
         <translation>Voltage between two test charges</translation>
     </message>
+    <message>
+        <source>Platte</source>
+        <translation>Plate</translation>
+    </message>
 </context>
 <context>
     <name>Handbook</name>
@@ -57,6 +61,65 @@
     <message>
         <source>Verwerfen</source>
         <translation>Discard</translation>
+    </message>
+</context>
+<context>
+    <name>TChargeRowWindow</name>
+    <message>
+        <source>Ladungsreihe</source>
+        <translation>Row of charges</translation>
+    </message>
+    <message>
+        <source>&amp;Von:</source>
+        <translation>&amp;From:</translation>
+    </message>
+    <message>
+        <source>&amp;Bis:</source>
+        <translation>&amp;To:</translation>
+    </message>
+    <message>
+        <source>&amp;Anzahl:</source>
+        <translation>&amp;Number:</translation>
+    </message>
+    <message>
+        <source>Auf der Zeichenfläche &amp;ziehen</source>
+        <translation>&amp;Drag on the drawing area</translation>
+    </message>
+    <message>
+        <source>Ladung &amp;je Ladung</source>
+        <translation>Charge of &amp;each</translation>
+    </message>
+    <message>
+        <source>Ladung &amp;insgesamt</source>
+        <translation>Charge in tot&amp;al</translation>
+    </message>
+    <message>
+        <source>&amp;Einfügen</source>
+        <translation>&amp;Insert</translation>
+    </message>
+    <message>
+        <source>Schli&amp;eßen</source>
+        <translation>Cl&amp;ose</translation>
+    </message>
+    <message>
+        <source>Die Strecke mit der linken Maustaste auf der Zeichenfläche ziehen</source>
+        <translation>Drag the segment on the drawing area with the left mouse button</translation>
+    </message>
+    <message>
+        <source>So viele Ladungen stehen gleichmäßig auf der Strecke, die erste und die letzte an ihren Enden</source>
+        <translation>So many charges stand evenly on the segment, the first and the last at its ends</translation>
+    </message>
+    <message>
+        <source>Die Ladung jeder einzelnen oder aller zusammen</source>
+        <translation>The charge of each one or of all together</translation>
+    </message>
+    <message>
+        <source>Ungültige Koordinate</source>
+        <translation>Invalid coordinate</translation>
+    </message>
+    <message>
+        <source>Ungültige Ladungsangabe</source>
+        <translation>Invalid charge value</translation>
     </message>
 </context>
 <context>
@@ -368,6 +431,22 @@
     <message>
         <source>Linienbreite, Schriftgröße und Feldlinienfarbe, etwa für einen Beamer; Drucken an Seite anpassen</source>
         <translation>Line width, label size and field-line color, for a projector say; printing to fit the page</translation>
+    </message>
+    <message>
+        <source>Ziehen: Strecke der Ladungsreihe</source>
+        <translation>Drag: segment of the row of charges</translation>
+    </message>
+    <message>
+        <source>&amp;Einfügen</source>
+        <translation>&amp;Insert</translation>
+    </message>
+    <message>
+        <source>Ladungsreihe …</source>
+        <translation>Row of charges …</translation>
+    </message>
+    <message>
+        <source>Gleiche Ladungen gleichmäßig auf einer Strecke, etwa eine Platte eines Kondensators</source>
+        <translation>Equal charges evenly on a segment, such as a plate of a capacitor</translation>
     </message>
 </context>
 <context>

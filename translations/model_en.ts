@@ -88,5 +88,9 @@
         <source>Feldlinien ändern</source>
         <translation>Change Field Lines</translation>
     </message>
+    <message>
+        <source>Ladungsreihe einfügen</source>
+        <translation>Insert row of charges</translation>
+    </message>
 </context>
 </TS>
