@@ -88,7 +88,8 @@ TFieldLineTracer::TFieldLineTracer(const TScene &scene, const TPictureTarget &ta
     std::vector<TLineEscape::Source> escapeSources;
     for (const Source &s : sources_)
       escapeSources.push_back({s.cx, s.cy, s.signedWeight});
-    escape_ = TLineEscape(escapeSources, surface_, static_cast<double>(stepLength_));
+    escape_ = TLineEscape(escapeSources, surface_, static_cast<double>(stepLength_),
+                          target.Trace.KeptHelpersAndSharperStops);
   }
   const long double step = stepLength_;
   // Candidates for the stop test, with a margin; the exact test decides.
