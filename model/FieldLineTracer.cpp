@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <utility>
 
@@ -32,6 +33,12 @@ constexpr uint64_t kClockStride = 32;
 // Lines that end in a cycle near a point of no force take tens of thousands of steps to
 // settle into it, with periods of hundreds to a few thousand steps.
 constexpr uint64_t kCycleStride = 4096;
+
+// A line takes the table of recent states from this step on (shorter cycles are found by
+// Brent's soon enough), and saves its state to it once every so many steps: a cycle is then
+// found within that many steps of its first full round.
+constexpr uint64_t kRecentFrom = 128;
+constexpr uint64_t kRecentStride = 8;
 
 // Whether a line can come back is asked once every so many steps: a line stopped a few
 // steps late costs less than asking at every step.
@@ -70,7 +77,8 @@ TFieldLineTracer::TFieldLineTracer(const TScene &scene, const TPictureTarget &ta
     : path_(target.Trace.ForcePath && ForcePathSupported(*target.Trace.ForcePath)
                 ? *target.Trace.ForcePath
                 : FastestForcePath()),
-      surface_(target.Area), stepCap_(target.Trace.StepCap), stepLength_(scene.StepLength),
+      recentStates_(target.Trace.KeptHelpersAndSharperStops), surface_(target.Area),
+      stepCap_(target.Trace.StepCap), stepLength_(scene.StepLength),
       pixelsPerMetre_(scene.PixelsPerMetre) {
   const long double p2 = pixelsPerMetre_ * pixelsPerMetre_;
   for (const auto &c : scene.Charges) {
@@ -403,7 +411,7 @@ void TFieldLineTracer::FindSaddles() {
 }
 
 TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long double x, long double y,
-                                                    TPolyline &line) const {
+                                                    TPolyline &line, TRecentStates *recent) const {
   line.Start(pixel::Round(x), pixel::Round(y), surface_);
   HalfState s;
   s.direction = direction;
@@ -420,6 +428,7 @@ TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long doub
   s.strideX = x;
   s.strideY = y;
   s.strideXd = s.savedXd;
+  s.recent = recentStates_ ? recent : nullptr;
   return s;
 }
 
@@ -453,22 +462,34 @@ bool TFieldLineTracer::Advance(HalfState &s) const {
   s.xd = static_cast<double>(s.x);
   s.yd = static_cast<double>(s.y);
   s.line->LineTo(pixel::Round(s.x), pixel::Round(s.y));
-  // Brent's cycle detection: a line whose point repeats exactly can draw nothing new.
+  // Brent's cycle detection: a line whose state repeats exactly can draw nothing new.
   const double xd = s.xd;
-  if ((xd == s.savedXd && s.x == s.savedX && s.y == s.savedY) ||
-      (xd == s.strideXd && s.x == s.strideX && s.y == s.strideY)) {
+  if ((xd == s.savedXd && s.x == s.savedX && s.y == s.savedY && s.literal == s.savedLiteral) ||
+      (xd == s.strideXd && s.x == s.strideX && s.y == s.strideY && s.literal == s.strideLiteral)) {
     s.end = TTraceEnd::Cycle;
     return false;
+  }
+  if (s.recent != nullptr && s.n >= kRecentFrom) {
+    if (s.n == kRecentFrom) {
+      s.recent->Clear();
+    } else if (s.recent->Seen(s.x, s.y, xd, s.yd, s.literal)) {
+      s.end = TTraceEnd::Cycle;
+      return false;
+    }
+    if (s.n % kRecentStride == 0)
+      s.recent->Save(s.x, s.y, xd, s.yd, s.literal);
   }
   if (s.n % kCycleStride == 0) {
     s.strideX = s.x;
     s.strideY = s.y;
     s.strideXd = xd;
+    s.strideLiteral = s.literal;
   }
   if (++s.sinceSave == s.power) {
     s.savedX = s.x;
     s.savedY = s.y;
     s.savedXd = xd;
+    s.savedLiteral = s.literal;
     s.power *= 2;
     s.sinceSave = 0;
   }
@@ -477,7 +498,8 @@ bool TFieldLineTracer::Advance(HalfState &s) const {
 
 TTraceEnd TFieldLineTracer::TraceHalf(int32_t direction, long double x, long double y,
                                       TPolyline &line, uint64_t &steps) const {
-  HalfState s = Begin(direction, x, y, line);
+  const auto recent = std::make_unique<TRecentStates>();
+  HalfState s = Begin(direction, x, y, line, recent.get());
   while (Advance(s)) {
   }
   steps += s.n;
@@ -485,8 +507,9 @@ TTraceEnd TFieldLineTracer::TraceHalf(int32_t direction, long double x, long dou
 }
 
 void TFieldLineTracer::TracePair(TTraceJob &a, TTraceJob &b) const {
-  HalfState sa = Begin(a.Direction, a.X, a.Y, a.Line);
-  HalfState sb = Begin(b.Direction, b.X, b.Y, b.Line);
+  const auto recent = std::make_unique<std::array<TRecentStates, 2>>();
+  HalfState sa = Begin(a.Direction, a.X, a.Y, a.Line, &(*recent)[0]);
+  HalfState sb = Begin(b.Direction, b.X, b.Y, b.Line, &(*recent)[1]);
   bool aGoesOn = true;
   bool bGoesOn = true;
   // In turn: the steps of the two lines do not depend on each other, so the processor
@@ -509,6 +532,7 @@ void TFieldLineTracer::TraceJobs(std::vector<TTraceJob> &jobs, std::atomic<size_
                                  const std::atomic<bool> *cancel) const {
   std::array<HalfState, 2> state;
   std::array<TTraceJob *, 2> job{};
+  const auto recent = std::make_unique<std::array<TRecentStates, 2>>();
   const auto take = [&](size_t k) {
     if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
       job[k] = nullptr;
@@ -517,7 +541,7 @@ void TFieldLineTracer::TraceJobs(std::vector<TTraceJob> &jobs, std::atomic<size_
     const size_t i = next.fetch_add(1);
     job[k] = i < jobs.size() ? &jobs[i] : nullptr;
     if (job[k] != nullptr)
-      state[k] = Begin(job[k]->Direction, job[k]->X, job[k]->Y, job[k]->Line);
+      state[k] = Begin(job[k]->Direction, job[k]->X, job[k]->Y, job[k]->Line, &(*recent)[k]);
   };
   // Records how the line ended and starts the next one in its place. Inlined, so that the
   // steps of the two lines stand side by side for the processor to overlap.
