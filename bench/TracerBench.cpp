@@ -110,7 +110,7 @@ void BM_ManySources(benchmark::State &state) {
   configurations::Random(doc.scene, static_cast<int>(state.range(0)), 16, 1000);
   doc.scene.StepLength = 3;
   doc.trace.StepCap = 20000;
-  doc.trace.KeptHelpersAndSharperStops = state.range(1) != 0;
+  doc.trace.Tuned = state.range(1) != 0;
   TTraceStats stats;
   for (auto _ : state)
     stats = doc.DrawBackground();

@@ -147,7 +147,7 @@ public:
     };
     const size_t perWorker = accurate_ ? jobs.size() : (jobs.size() + 1) / 2;
     const unsigned workers = WorkerCount(target_.Trace.Threads, perWorker);
-    if (target_.Trace.KeptHelpersAndSharperStops) {
+    if (target_.Trace.Tuned) {
       // Helpers kept between pictures: starting threads for each one costs more than a
       // picture of a few sources takes.
       RunWithHelpers(workers - 1, work);

@@ -77,9 +77,8 @@ TFieldLineTracer::TFieldLineTracer(const TScene &scene, const TPictureTarget &ta
     : path_(target.Trace.ForcePath && ForcePathSupported(*target.Trace.ForcePath)
                 ? *target.Trace.ForcePath
                 : FastestForcePath()),
-      recentStates_(target.Trace.KeptHelpersAndSharperStops), surface_(target.Area),
-      stepCap_(target.Trace.StepCap), stepLength_(scene.StepLength),
-      pixelsPerMetre_(scene.PixelsPerMetre) {
+      tuned_(target.Trace.Tuned), surface_(target.Area), stepCap_(target.Trace.StepCap),
+      stepLength_(scene.StepLength), pixelsPerMetre_(scene.PixelsPerMetre) {
   const long double p2 = pixelsPerMetre_ * pixelsPerMetre_;
   for (const auto &c : scene.Charges) {
     if (!c.IsSource() || c.ChargeValue == 0)
@@ -96,43 +95,63 @@ TFieldLineTracer::TFieldLineTracer(const TScene &scene, const TPictureTarget &ta
     std::vector<TLineEscape::Source> escapeSources;
     for (const Source &s : sources_)
       escapeSources.push_back({s.cx, s.cy, s.signedWeight});
-    escape_ = TLineEscape(escapeSources, surface_, static_cast<double>(stepLength_),
-                          target.Trace.KeptHelpersAndSharperStops);
+    escape_ =
+        TLineEscape(escapeSources, surface_, static_cast<double>(stepLength_), target.Trace.Tuned);
   }
   const long double step = stepLength_;
   // Candidates for the stop test, with a margin; the exact test decides.
   stopSquared_ = static_cast<double>(step * step) * (1 + 1e-12);
 }
 
+TFieldLineTracer::StepResult TFieldLineTracer::CarefulTerm(const Source &s, int32_t direction,
+                                                           long double x, long double y, double &fx,
+                                                           double &fy) const {
+  const double xd = static_cast<double>(x);
+  const double yd = static_cast<double>(y);
+  const double dx = xd - s.cx;
+  const double dy = yd - s.cy;
+  const double r2 = dx * dx + dy * dy;
+  if (r2 <= stopSquared_) {
+    const long double step = stepLength_;
+    const long double dxl = x - s.exactX;
+    const long double dyl = y - s.exactY;
+    if (std::sqrt(dxl * dxl + dyl * dyl) <= step)
+      return StepResult::ReachedCharge;
+  }
+  if (NearAxis(dx, dy)) {
+    const TVector part = LiteralTerm(s, direction, x, y);
+    fx += part.X;
+    fy += part.Y;
+    return StepResult::Moved;
+  }
+  // Against the field every source acts the other way.
+  const double scale = s.signedWeight * direction / (r2 * std::sqrt(r2));
+  fx += dx * scale;
+  fy += dy * scale;
+  return StepResult::Moved;
+}
+
 TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, long double x,
                                                             long double y, double &fx,
                                                             double &fy) const {
-  const long double step = stepLength_;
-  const double xd = static_cast<double>(x);
-  const double yd = static_cast<double>(y);
-  // Against the field every source acts the other way.
-  const double sense = direction;
   fx = 0;
   fy = 0;
-  for (const Source &s : sources_) {
-    const double dx = xd - s.cx;
-    const double dy = yd - s.cy;
-    const double r2 = dx * dx + dy * dy;
-    if (r2 <= stopSquared_) {
-      const long double dxl = x - s.exactX;
-      const long double dyl = y - s.exactY;
-      if (std::sqrt(dxl * dxl + dyl * dyl) <= step)
+  for (const Source &s : sources_)
+    if (CarefulTerm(s, direction, x, y, fx, fy) == StepResult::ReachedCharge)
+      return StepResult::ReachedCharge;
+  return StepResult::Moved;
+}
+
+TFieldLineTracer::StepResult TFieldLineTracer::AddCareful(const TCarefulSources &careful,
+                                                          int32_t direction, long double x,
+                                                          long double y, double &fx,
+                                                          double &fy) const {
+  for (int g = 0; g < careful.Count; ++g) {
+    const TCarefulSources::Group &group = careful.Groups[g];
+    for (uint32_t k = 0; k < 4; ++k)
+      if ((group.Lanes >> k & 1) != 0 && CarefulTerm(sources_[group.First + k], direction, x, y, fx,
+                                                     fy) == StepResult::ReachedCharge)
         return StepResult::ReachedCharge;
-    }
-    if (NearAxis(dx, dy)) {
-      const TVector part = LiteralTerm(s, direction, x, y);
-      fx += part.X;
-      fy += part.Y;
-      continue;
-    }
-    const double scale = s.signedWeight * sense / (r2 * std::sqrt(r2));
-    fx += dx * scale;
-    fy += dy * scale;
   }
   return StepResult::Moved;
 }
@@ -147,10 +166,17 @@ TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long doub
   literal = false;
   double fx = 0;
   double fy = 0;
-  if (arrays_.Sum(path_, xd, yd, stopSquared_, fx, fy)) {
+  TCarefulSources careful;
+  if (arrays_.Sum(path_, xd, yd, stopSquared_, fx, fy, careful)) [[likely]] {
     // Against the field every source acts the other way.
     fx *= direction;
     fy *= direction;
+  } else if (tuned_ && careful.Count <= TCarefulSources::kCapacity) {
+    // The near sources after the others, instead of summing them all again one by one.
+    fx *= direction;
+    fy *= direction;
+    if (AddCareful(careful, direction, x, y, fx, fy) == StepResult::ReachedCharge)
+      return StepResult::ReachedCharge;
   } else if (CarefulForce(direction, x, y, fx, fy) == StepResult::ReachedCharge) {
     return StepResult::ReachedCharge;
   }
@@ -428,7 +454,7 @@ TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long doub
   s.strideX = x;
   s.strideY = y;
   s.strideXd = s.savedXd;
-  s.recent = recentStates_ ? recent : nullptr;
+  s.recent = tuned_ ? recent : nullptr;
   return s;
 }
 

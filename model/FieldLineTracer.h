@@ -170,6 +170,12 @@ private:
   // literal terms.
   StepResult CarefulForce(int32_t direction, long double x, long double y, double &fx,
                           double &fy) const;
+  // Adds the sources the vector sum left out, source by source as CarefulForce does.
+  StepResult AddCareful(const TCarefulSources &careful, int32_t direction, long double x,
+                        long double y, double &fx, double &fy) const;
+  // One source's part of the careful sum, added to (fx, fy).
+  StepResult CarefulTerm(const Source &s, int32_t direction, long double x, long double y,
+                         double &fx, double &fy) const;
   // One source's force exactly as the literal algorithm computes it, angles and all.
   TVector LiteralTerm(const Source &s, int32_t direction, long double x, long double y) const;
   // The whole step as the literal algorithm takes it, bit for bit.
@@ -188,7 +194,7 @@ private:
   TForceSources arrays_;
   TForcePath path_;
   TLineEscape escape_; // stops lines that cannot come back to the surface
-  bool recentStates_;  // look for cycles at every step, not only at Brent's points
+  bool tuned_;         // look for cycles at every step, sum only the near sources one by one
   double stopSquared_;
   TSize surface_;
   uint64_t stepCap_; // 0: the clock's budget
