@@ -104,7 +104,8 @@ BENCHMARK(BM_Background<FastAllCores>)->Name("Background/fast_allcores")->Apply(
 
 // Many random sources, 16 lines each, at step 3 with a fixed step budget, on all cores:
 // range(0) sources, range(1) 0 for the tracer as it was (threads started per picture, only
-// the first proofs that a line draws nothing more), 1 for kept helpers and sharper stops.
+// the first proofs that a line draws nothing more, all sources summed again when one is
+// near), 1 for the tracer as it is (TTraceLimits::Tuned).
 void BM_ManySources(benchmark::State &state) {
   BenchDocument doc;
   configurations::Random(doc.scene, static_cast<int>(state.range(0)), 16, 1000);
@@ -114,7 +115,7 @@ void BM_ManySources(benchmark::State &state) {
   TTraceStats stats;
   for (auto _ : state)
     stats = doc.DrawBackground();
-  state.SetLabel(state.range(1) != 0 ? "sharper" : "as before");
+  state.SetLabel(state.range(1) != 0 ? "tuned" : "as before");
   state.counters["steps"] = static_cast<double>(stats.Steps);
   state.counters["in_cycle"] = static_cast<double>(stats.LinesInCycle);
   state.counters["stopped_off_surface"] = static_cast<double>(stats.LinesEscaped);

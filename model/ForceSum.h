@@ -45,6 +45,11 @@ public:
   // decide, and their terms count as +0. True when there are none. Pad() first.
   bool Sum(TForcePath path, double x, double y, double stopSquared, double &fx, double &fy,
            TCarefulSources &careful) const;
+  // The same, for callers that sum every source again themselves when one needs care.
+  bool Sum(TForcePath path, double x, double y, double stopSquared, double &fx, double &fy) const {
+    TCarefulSources careful;
+    return Sum(path, x, y, stopSquared, fx, fy, careful);
+  }
 
 private:
   std::vector<double> x_, y_, weight_;
