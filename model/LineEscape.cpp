@@ -71,9 +71,10 @@ TLineEscape::Frame TLineEscape::MakeFrame(const std::vector<Source> &sources, do
   }
   if (f.rho > 0) {
     f.spread = moment / (f.rho * f.rho);
-    // Summed in doubles, |p| may be off by the rounding of each term: a bound must not
-    // come out smaller than the true one.
-    f.dipole = std::hypot(px, py) / f.rho + absolute_ * 1e-12;
+    // Summed in doubles, |p| may be off by the rounding of each term and sum, at most
+    // (n + 2) * 2^-52 * A * rho: a bound must not come out smaller than the true one.
+    const double rounding = 0x1p-52 * static_cast<double>(sources.size() + 2) * absolute_;
+    f.dipole = std::hypot(px, py) / f.rho + rounding;
   }
   for (const double x : {left_, right_})
     for (const double y : {top_, bottom_})

@@ -17,9 +17,9 @@
 // the plane (farther than r, within that angle) misses the surface with a step and a few
 // pixels of margin, so that nothing it would still draw lands on the surface.
 //
-// Two centres are tried: the centre of charge, where p = 0, and the middle of the sources,
-// where rho is smallest. With a small net charge the centre of charge lies far away and rho
-// is large there, while about the middle the dipole term keeps the bound tight. With no net
+// Two centres are tried: the centre of charge, where p = 0, and the middle of the box around
+// the sources, where rho is small. With a small net charge the centre of charge lies far away and
+// rho is large there, while about the middle the dipole term keeps the bound tight. With no net
 // charge at all the far field is a dipole's, whose lines come back, and nothing is stopped.
 
 #include "base/Geometry.h"
