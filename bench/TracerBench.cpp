@@ -102,6 +102,31 @@ BENCHMARK(BM_Background<FastOneCore>)->Name("Background/fast_1core")->Apply(Conf
 BENCHMARK(BM_Background<PlainOneCore>)->Name("Background/plain_1core")->Apply(Configurations);
 BENCHMARK(BM_Background<FastAllCores>)->Name("Background/fast_allcores")->Apply(Configurations);
 
+// Many random sources, 16 lines each, at step 3 with a fixed step budget, on all cores:
+// range(0) sources, range(1) 0 for the tracer as it was (threads started per picture, only
+// the first proofs that a line draws nothing more, all sources summed again when one is
+// near), 1 for the tracer as it is (TTraceLimits::Tuned).
+void BM_ManySources(benchmark::State &state) {
+  BenchDocument doc;
+  configurations::Random(doc.scene, static_cast<int>(state.range(0)), 16, 1000);
+  doc.scene.StepLength = 3;
+  doc.trace.StepCap = 20000;
+  doc.trace.Tuned = state.range(1) != 0;
+  TTraceStats stats;
+  for (auto _ : state)
+    stats = doc.DrawBackground();
+  state.SetLabel(state.range(1) != 0 ? "tuned" : "as before");
+  state.counters["steps"] = static_cast<double>(stats.Steps);
+  state.counters["in_cycle"] = static_cast<double>(stats.LinesInCycle);
+  state.counters["stopped_off_surface"] = static_cast<double>(stats.LinesEscaped);
+  state.counters["cut_by_budget"] = static_cast<double>(stats.LinesCutByBudget);
+}
+BENCHMARK(BM_ManySources)
+    ->Name("ManySources")
+    ->ArgsProduct({{20, 1000}, {0, 1}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
 // Tracing the background's lines against drawing the traced polylines.
 void BM_TraceVersusDraw(benchmark::State &state) {
   BenchDocument doc;

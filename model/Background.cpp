@@ -6,6 +6,7 @@
 #include "model/FieldLineArrows.h"
 #include "model/FieldLineTracer.h"
 #include "model/NumberText.h"
+#include "model/ParallelFor.h"
 #include "model/PotentialDrawing.h"
 #include "model/ProportionalLines.h"
 #include "model/Scene.h"
@@ -166,6 +167,12 @@ public:
     };
     const size_t perWorker = accurate_ ? jobs.size() : (jobs.size() + 1) / 2;
     const unsigned workers = WorkerCount(target_.Trace.Threads, perWorker);
+    if (target_.Trace.Tuned) {
+      // Helpers kept between pictures: starting threads for each one costs more than a
+      // picture of a few sources takes.
+      RunWithHelpers(workers - 1, work);
+      return;
+    }
     std::vector<std::jthread> pool;
     for (unsigned w = 1; w < workers; ++w)
       pool.emplace_back(work);

@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <utility>
 
@@ -32,6 +33,12 @@ constexpr uint64_t kClockStride = 32;
 // Lines that end in a cycle near a point of no force take tens of thousands of steps to
 // settle into it, with periods of hundreds to a few thousand steps.
 constexpr uint64_t kCycleStride = 4096;
+
+// A line takes the table of recent states from this step on (shorter cycles are found by
+// Brent's soon enough), and saves its state to it once every so many steps: a cycle is then
+// found within that many steps of its first full round.
+constexpr uint64_t kRecentFrom = 128;
+constexpr uint64_t kRecentStride = 8;
 
 // Whether a line can come back is asked once every so many steps: a line stopped a few
 // steps late costs less than asking at every step.
@@ -70,8 +77,8 @@ TFieldLineTracer::TFieldLineTracer(const TScene &scene, const TPictureTarget &ta
     : path_(target.Trace.ForcePath && ForcePathSupported(*target.Trace.ForcePath)
                 ? *target.Trace.ForcePath
                 : FastestForcePath()),
-      surface_(target.Area), stepCap_(target.Trace.StepCap), stepLength_(scene.StepLength),
-      pixelsPerMetre_(scene.PixelsPerMetre) {
+      tuned_(target.Trace.Tuned), surface_(target.Area), stepCap_(target.Trace.StepCap),
+      stepLength_(scene.StepLength), pixelsPerMetre_(scene.PixelsPerMetre) {
   const long double p2 = pixelsPerMetre_ * pixelsPerMetre_;
   for (const auto &c : scene.Charges) {
     if (!c.IsSource() || c.ChargeValue == 0)
@@ -88,42 +95,63 @@ TFieldLineTracer::TFieldLineTracer(const TScene &scene, const TPictureTarget &ta
     std::vector<TLineEscape::Source> escapeSources;
     for (const Source &s : sources_)
       escapeSources.push_back({s.cx, s.cy, s.signedWeight});
-    escape_ = TLineEscape(escapeSources, surface_, static_cast<double>(stepLength_));
+    escape_ =
+        TLineEscape(escapeSources, surface_, static_cast<double>(stepLength_), target.Trace.Tuned);
   }
   const long double step = stepLength_;
   // Candidates for the stop test, with a margin; the exact test decides.
   stopSquared_ = static_cast<double>(step * step) * (1 + 1e-12);
 }
 
+TFieldLineTracer::StepResult TFieldLineTracer::CarefulTerm(const Source &s, int32_t direction,
+                                                           long double x, long double y, double &fx,
+                                                           double &fy) const {
+  const double xd = static_cast<double>(x);
+  const double yd = static_cast<double>(y);
+  const double dx = xd - s.cx;
+  const double dy = yd - s.cy;
+  const double r2 = dx * dx + dy * dy;
+  if (r2 <= stopSquared_) {
+    const long double step = stepLength_;
+    const long double dxl = x - s.exactX;
+    const long double dyl = y - s.exactY;
+    if (std::sqrt(dxl * dxl + dyl * dyl) <= step)
+      return StepResult::ReachedCharge;
+  }
+  if (NearAxis(dx, dy)) {
+    const TVector part = LiteralTerm(s, direction, x, y);
+    fx += part.X;
+    fy += part.Y;
+    return StepResult::Moved;
+  }
+  // Against the field every source acts the other way.
+  const double scale = s.signedWeight * direction / (r2 * std::sqrt(r2));
+  fx += dx * scale;
+  fy += dy * scale;
+  return StepResult::Moved;
+}
+
 TFieldLineTracer::StepResult TFieldLineTracer::CarefulForce(int32_t direction, long double x,
                                                             long double y, double &fx,
                                                             double &fy) const {
-  const long double step = stepLength_;
-  const double xd = static_cast<double>(x);
-  const double yd = static_cast<double>(y);
-  // Against the field every source acts the other way.
-  const double sense = direction;
   fx = 0;
   fy = 0;
-  for (const Source &s : sources_) {
-    const double dx = xd - s.cx;
-    const double dy = yd - s.cy;
-    const double r2 = dx * dx + dy * dy;
-    if (r2 <= stopSquared_) {
-      const long double dxl = x - s.exactX;
-      const long double dyl = y - s.exactY;
-      if (std::sqrt(dxl * dxl + dyl * dyl) <= step)
+  for (const Source &s : sources_)
+    if (CarefulTerm(s, direction, x, y, fx, fy) == StepResult::ReachedCharge)
+      return StepResult::ReachedCharge;
+  return StepResult::Moved;
+}
+
+TFieldLineTracer::StepResult TFieldLineTracer::AddCareful(const TCarefulSources &careful,
+                                                          int32_t direction, long double x,
+                                                          long double y, double &fx,
+                                                          double &fy) const {
+  for (int g = 0; g < careful.Count; ++g) {
+    const TCarefulSources::Group &group = careful.Groups[g];
+    for (uint32_t k = 0; k < 4; ++k)
+      if ((group.Lanes >> k & 1) != 0 && CarefulTerm(sources_[group.First + k], direction, x, y, fx,
+                                                     fy) == StepResult::ReachedCharge)
         return StepResult::ReachedCharge;
-    }
-    if (NearAxis(dx, dy)) {
-      const TVector part = LiteralTerm(s, direction, x, y);
-      fx += part.X;
-      fy += part.Y;
-      continue;
-    }
-    const double scale = s.signedWeight * sense / (r2 * std::sqrt(r2));
-    fx += dx * scale;
-    fy += dy * scale;
   }
   return StepResult::Moved;
 }
@@ -138,10 +166,17 @@ TFieldLineTracer::StepResult TFieldLineTracer::Step(int32_t direction, long doub
   literal = false;
   double fx = 0;
   double fy = 0;
-  if (arrays_.Sum(path_, xd, yd, stopSquared_, fx, fy)) {
+  TCarefulSources careful;
+  if (arrays_.Sum(path_, xd, yd, stopSquared_, fx, fy, careful)) [[likely]] {
     // Against the field every source acts the other way.
     fx *= direction;
     fy *= direction;
+  } else if (tuned_ && careful.Count <= TCarefulSources::kCapacity) {
+    // The near sources after the others, instead of summing them all again one by one.
+    fx *= direction;
+    fy *= direction;
+    if (AddCareful(careful, direction, x, y, fx, fy) == StepResult::ReachedCharge)
+      return StepResult::ReachedCharge;
   } else if (CarefulForce(direction, x, y, fx, fy) == StepResult::ReachedCharge) {
     return StepResult::ReachedCharge;
   }
@@ -402,7 +437,7 @@ void TFieldLineTracer::FindSaddles() {
 }
 
 TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long double x, long double y,
-                                                    TPolyline &line) const {
+                                                    TPolyline &line, TRecentStates *recent) const {
   line.Start(pixel::Round(x), pixel::Round(y), surface_);
   HalfState s;
   s.direction = direction;
@@ -419,6 +454,7 @@ TFieldLineTracer::HalfState TFieldLineTracer::Begin(int32_t direction, long doub
   s.strideX = x;
   s.strideY = y;
   s.strideXd = s.savedXd;
+  s.recent = tuned_ ? recent : nullptr;
   return s;
 }
 
@@ -452,22 +488,34 @@ bool TFieldLineTracer::Advance(HalfState &s) const {
   s.xd = static_cast<double>(s.x);
   s.yd = static_cast<double>(s.y);
   s.line->LineTo(pixel::Round(s.x), pixel::Round(s.y));
-  // Brent's cycle detection: a line whose point repeats exactly can draw nothing new.
+  // Brent's cycle detection: a line whose state repeats exactly can draw nothing new.
   const double xd = s.xd;
-  if ((xd == s.savedXd && s.x == s.savedX && s.y == s.savedY) ||
-      (xd == s.strideXd && s.x == s.strideX && s.y == s.strideY)) {
+  if ((xd == s.savedXd && s.x == s.savedX && s.y == s.savedY && s.literal == s.savedLiteral) ||
+      (xd == s.strideXd && s.x == s.strideX && s.y == s.strideY && s.literal == s.strideLiteral)) {
     s.end = TTraceEnd::Cycle;
     return false;
+  }
+  if (s.recent != nullptr && s.n >= kRecentFrom) {
+    if (s.n == kRecentFrom) {
+      s.recent->Clear();
+    } else if (s.recent->Seen(s.x, s.y, xd, s.yd, s.literal)) {
+      s.end = TTraceEnd::Cycle;
+      return false;
+    }
+    if (s.n % kRecentStride == 0)
+      s.recent->Save(s.x, s.y, xd, s.yd, s.literal);
   }
   if (s.n % kCycleStride == 0) {
     s.strideX = s.x;
     s.strideY = s.y;
     s.strideXd = xd;
+    s.strideLiteral = s.literal;
   }
   if (++s.sinceSave == s.power) {
     s.savedX = s.x;
     s.savedY = s.y;
     s.savedXd = xd;
+    s.savedLiteral = s.literal;
     s.power *= 2;
     s.sinceSave = 0;
   }
@@ -476,7 +524,8 @@ bool TFieldLineTracer::Advance(HalfState &s) const {
 
 TTraceEnd TFieldLineTracer::TraceHalf(int32_t direction, long double x, long double y,
                                       TPolyline &line, uint64_t &steps) const {
-  HalfState s = Begin(direction, x, y, line);
+  const auto recent = std::make_unique<TRecentStates>();
+  HalfState s = Begin(direction, x, y, line, recent.get());
   while (Advance(s)) {
   }
   steps += s.n;
@@ -484,8 +533,9 @@ TTraceEnd TFieldLineTracer::TraceHalf(int32_t direction, long double x, long dou
 }
 
 void TFieldLineTracer::TracePair(TTraceJob &a, TTraceJob &b) const {
-  HalfState sa = Begin(a.Direction, a.X, a.Y, a.Line);
-  HalfState sb = Begin(b.Direction, b.X, b.Y, b.Line);
+  const auto recent = std::make_unique<std::array<TRecentStates, 2>>();
+  HalfState sa = Begin(a.Direction, a.X, a.Y, a.Line, &(*recent)[0]);
+  HalfState sb = Begin(b.Direction, b.X, b.Y, b.Line, &(*recent)[1]);
   bool aGoesOn = true;
   bool bGoesOn = true;
   // In turn: the steps of the two lines do not depend on each other, so the processor
@@ -508,6 +558,7 @@ void TFieldLineTracer::TraceJobs(std::vector<TTraceJob> &jobs, std::atomic<size_
                                  const std::atomic<bool> *cancel) const {
   std::array<HalfState, 2> state;
   std::array<TTraceJob *, 2> job{};
+  const auto recent = std::make_unique<std::array<TRecentStates, 2>>();
   const auto take = [&](size_t k) {
     if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
       job[k] = nullptr;
@@ -516,7 +567,7 @@ void TFieldLineTracer::TraceJobs(std::vector<TTraceJob> &jobs, std::atomic<size_
     const size_t i = next.fetch_add(1);
     job[k] = i < jobs.size() ? &jobs[i] : nullptr;
     if (job[k] != nullptr)
-      state[k] = Begin(job[k]->Direction, job[k]->X, job[k]->Y, job[k]->Line);
+      state[k] = Begin(job[k]->Direction, job[k]->X, job[k]->Y, job[k]->Line, &(*recent)[k]);
   };
   // Records how the line ended and starts the next one in its place. Inlined, so that the
   // steps of the two lines stand side by side for the processor to overlap.

@@ -24,6 +24,7 @@
 #include "model/ForceSum.h"
 #include "model/LineEscape.h"
 #include "model/PictureTarget.h"
+#include "model/RecentStates.h"
 #include "model/Vector.h"
 
 #include <QPointF>
@@ -128,9 +129,13 @@ private:
     // begins, where Brent's waits for the next power of two.
     long double strideX = 0, strideY = 0;
     double strideXd = 0;
-    bool literal = true; // no step differed from the literal algorithm's yet
+    bool savedLiteral = true, strideLiteral = true;
+    bool literal = true;             // no step differed from the literal algorithm's yet
+    TRecentStates *recent = nullptr; // finds a cycle of any period soon; none: off
   };
-  HalfState Begin(int32_t direction, long double x, long double y, TPolyline &line) const;
+  // recent: a table the line may use, none to leave it out.
+  HalfState Begin(int32_t direction, long double x, long double y, TPolyline &line,
+                  TRecentStates *recent) const;
   // One step with its tests; false once the line has ended (and why is in s.end).
   [[gnu::always_inline]] inline bool Advance(HalfState &s) const;
 
@@ -165,6 +170,12 @@ private:
   // literal terms.
   StepResult CarefulForce(int32_t direction, long double x, long double y, double &fx,
                           double &fy) const;
+  // Adds the sources the vector sum left out, source by source as CarefulForce does.
+  StepResult AddCareful(const TCarefulSources &careful, int32_t direction, long double x,
+                        long double y, double &fx, double &fy) const;
+  // One source's part of the careful sum, added to (fx, fy).
+  StepResult CarefulTerm(const Source &s, int32_t direction, long double x, long double y,
+                         double &fx, double &fy) const;
   // One source's force exactly as the literal algorithm computes it, angles and all.
   TVector LiteralTerm(const Source &s, int32_t direction, long double x, long double y) const;
   // The whole step as the literal algorithm takes it, bit for bit.
@@ -183,6 +194,7 @@ private:
   TForceSources arrays_;
   TForcePath path_;
   TLineEscape escape_; // stops lines that cannot come back to the surface
+  bool tuned_;         // look for cycles at every step, sum only the near sources one by one
   double stopSquared_;
   TSize surface_;
   uint64_t stepCap_; // 0: the clock's budget

@@ -6,7 +6,9 @@
 // two running sums of alternate sources joined at the end, and round every operation alike
 // (no fused multiply-add), so they give the same bits and the same pictures.
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 // Below this ratio of the smaller to the larger component, an angle rounded to a double
@@ -20,15 +22,34 @@ bool ForcePathSupported(TForcePath path);
 // The fastest path this processor can take: what tracers take unless told otherwise.
 TForcePath FastestForcePath();
 
+// The sources a sum left to the careful sum, by groups of four: the first source of the
+// group and which of its four (bit k: source First + k).
+struct TCarefulSources {
+  struct Group {
+    uint32_t First;
+    uint32_t Lanes;
+  };
+  static constexpr int kCapacity = 8;
+  std::array<Group, kCapacity> Groups{};
+  int Count = 0; // groups met; beyond kCapacity they are not listed
+};
+
 // The sources as arrays, padded to a multiple of four with far away sources of no weight
 // (each adds -0, which changes no sum).
 class TForceSources {
 public:
   void Add(double x, double y, double weight);
   void Pad();
-  // The force at (x, y) px into (fx, fy); false when a source is within sqrt(stopSquared)
-  // of the point or straight beside it, which the careful sum decides. Pad() first.
-  bool Sum(TForcePath path, double x, double y, double stopSquared, double &fx, double &fy) const;
+  // The force at (x, y) px into (fx, fy), without the sources within sqrt(stopSquared) of
+  // the point or straight beside it: those are listed in careful for the careful sum to
+  // decide, and their terms count as +0. True when there are none. Pad() first.
+  bool Sum(TForcePath path, double x, double y, double stopSquared, double &fx, double &fy,
+           TCarefulSources &careful) const;
+  // The same, for callers that sum every source again themselves when one needs care.
+  bool Sum(TForcePath path, double x, double y, double stopSquared, double &fx, double &fy) const {
+    TCarefulSources careful;
+    return Sum(path, x, y, stopSquared, fx, fy, careful);
+  }
 
 private:
   std::vector<double> x_, y_, weight_;

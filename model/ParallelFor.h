@@ -28,26 +28,31 @@ unsigned Cores();
 
 } // namespace parallel
 
-// Calls work(i) for i in 0..count-1 on all cores; returns when every call has returned.
-template <typename Work> void ParallelFor(size_t count, const Work &work) {
-  std::atomic<size_t> next{0};
-  auto run = [&] {
-    for (size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1))
-      work(i);
-  };
-  const size_t helpers = std::min<size_t>(parallel::Cores() - 1, count > 0 ? count - 1 : 0);
+// Calls work() on the calling thread and on up to helpers kept helpers at once; returns when
+// every call has returned. The calls share out the work among themselves.
+template <typename Work> void RunWithHelpers(size_t helpers, const Work &work) {
   if (helpers == 0) {
-    run();
+    work();
     return;
   }
   parallel::TJob job;
-  job.Call = [](void *context) { (*static_cast<decltype(run) *>(context))(); };
-  job.Context = &run;
+  job.Call = [](void *context) { (*static_cast<const Work *>(context))(); };
+  job.Context = const_cast<Work *>(&work); // NOLINT: only ever called through a const Work
   parallel::Offer(job, static_cast<int>(helpers));
   // Taken back also when work throws here: no helper may be left at the job.
   struct TTakeBack {
     parallel::TJob &Job;
     ~TTakeBack() { parallel::Withdraw(Job); }
   } takeBack{job};
-  run();
+  work();
+}
+
+// Calls work(i) for i in 0..count-1 on all cores; returns when every call has returned.
+template <typename Work> void ParallelFor(size_t count, const Work &work) {
+  std::atomic<size_t> next{0};
+  const auto run = [&] {
+    for (size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1))
+      work(i);
+  };
+  RunWithHelpers(std::min<size_t>(parallel::Cores() - 1, count > 0 ? count - 1 : 0), run);
 }

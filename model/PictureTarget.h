@@ -22,6 +22,10 @@ struct TTraceLimits {
   bool StopOffSurface = true;
   // Threads that trace a background's lines; 0: one per core.
   unsigned Threads = 0;
+  // Off: the tracer as it was before, for benchmarks to weigh against: helper threads started
+  // for each picture, only the first proofs that a line draws nothing more, and every source
+  // summed again one by one when one is near.
+  bool Tuned = true;
   // The force sum's build (benchmarks weigh them); none, or one this processor cannot take:
   // the fastest it can.
   std::optional<TForcePath> ForcePath = std::nullopt;

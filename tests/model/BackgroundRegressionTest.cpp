@@ -50,6 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{'b', 1, 1, 3000}, Case{'b', 2, 3, 3000}, Case{'c', 0, 3, 2000},
                       Case{'c', 3, 1, 2000}, Case{'d', 0, 3, 2000}, Case{'f', 0, 3, 3000},
                       Case{'f', 0, 1, 3000},
+                      // Many sources, a small net charge: lines that run into cycles after
+                      // stepping to and fro, and lines stopped off the surface.
+                      Case{'e', 0, 3, 3000},
                       // Symmetric: lines along mirror lines meet saddles; seed turns them.
                       Case{'g', 0, 1, 3000}, Case{'g', 1, 3, 3000}, Case{'g', 2, 7, 3000},
                       Case{'h', 0, 3, 3000}, Case{'h', 1, 7, 3000}, Case{'h', 3, 1, 3000},

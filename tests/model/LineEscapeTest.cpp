@@ -86,4 +86,38 @@ TEST(LineEscape, AStoppedLineNeverComesBack) {
   EXPECT_LT(stopped, lines);
 }
 
+// A group of many sources with a small net charge: its centre of charge lies far away, and
+// only the bound about the middle of the sources stops lines; none of them comes back.
+TEST(LineEscape, NearlyNeutralGroupsStopLinesAboutTheirMiddle) {
+  std::mt19937 random(20261208);
+  std::uniform_real_distribution<double> px(20, 772), py(20, 515), magnitude(1, 5);
+  int stopped = 0, stoppedAboutCharge = 0;
+  for (int round = 0; round < 6; ++round) {
+    Sources sources;
+    double net = 0, absolute = 0;
+    for (int i = 0; i < 20; ++i) {
+      sources.push_back({px(random), py(random), (i % 2 == 0 ? 1 : -1) * magnitude(random)});
+      net += sources.back().Weight;
+      absolute += std::fabs(sources.back().Weight);
+    }
+    // Net charge 3 % of all, either sign.
+    sources.push_back({px(random), py(random), (round % 2 == 0 ? 1 : -1) * 0.03 * absolute - net});
+    const double step = round % 3 == 0 ? 1 : 3;
+    const TLineEscape escape(sources, kSurface, step);
+    const TLineEscape aboutCharge(sources, kSurface, step, false);
+    for (const auto &s : sources) {
+      const int direction = s.Weight > 0 ? 1 : -1;
+      for (int i = 0; i < 16; ++i) {
+        const double angle = 2 * std::numbers::pi * i / 16;
+        const double x = s.X + 10 * std::cos(angle), y = s.Y + 10 * std::sin(angle);
+        stopped += CheckLine(sources, escape, step, direction, x, y);
+        stoppedAboutCharge += CheckLine(sources, aboutCharge, step, direction, x, y);
+      }
+    }
+  }
+  EXPECT_GT(stopped, 0);
+
+  EXPECT_EQ(stoppedAboutCharge, 0);
+}
+
 } // namespace
