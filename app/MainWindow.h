@@ -85,7 +85,8 @@ public:
   QAction *MenuItem_LineArrows = nullptr;        // heads along the field lines
   QAction *MenuItem_ProportionalLines = nullptr; // lines in proportion to charge
   QAction *MenuItem_AccurateLines = nullptr;     // lines traced to a set accuracy
-  QMenu *Sprache1 = nullptr; // "Deutsch" and "English", each in its own language
+  QAction *MenuItem_Calibrate = nullptr; // the screen's true size, for the program to handle
+  QMenu *Sprache1 = nullptr;             // "Deutsch" and "English", each in its own language
   QAction *MenuItem_German = nullptr;
   QAction *MenuItem_English = nullptr;
   QMenu *N2 = nullptr;

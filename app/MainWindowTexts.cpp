@@ -41,6 +41,7 @@ void TForm1::RetranslateUi() {
       {MenuItem_LineArrows, tr("Pfeile auf Feldlinien")},
       {MenuItem_ProportionalLines, tr("Feldlinien nach Ladungsmenge")},
       {MenuItem_AccurateLines, tr("Genaue Feldlinien")},
+      {MenuItem_Calibrate, tr("Bildschirm kalibrieren ...")},
       {Sprache1->menuAction(), tr("Sprache")},
       {N2->menuAction(), tr("&?")},
       {MenuItem_Handbook, tr("Handbuch")},
@@ -77,6 +78,8 @@ void TForm1::RetranslateUi() {
       {MenuItem_ZoomIn, tr("Die Ansicht um eine Zoomstufe vergrößern (Strg++ oder Mausrad)")},
       {MenuItem_ZoomOut, tr("Die Ansicht um eine Zoomstufe verkleinern (Strg+- oder Mausrad)")},
       {MenuItem_ShowAll, tr("Zoom und Lage so wählen, dass alle Ladungen zu sehen sind")},
+      {MenuItem_Calibrate,
+       tr("Einen Zentimeter auf diesem Bildschirm einen Zentimeter lang zeichnen")},
       {Sprache1->menuAction(), tr("Die Sprache des Programms")},
       {MenuItem_Handbook, tr("Das Handbuch öffnen (F1)")},
       {MenuItem_Info, tr("Name und Version des Programms")}};

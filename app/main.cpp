@@ -9,6 +9,7 @@
 #include "app/Recovery.h"
 #include "app/Startup.h"
 #include "app/TerminationSignals.h"
+#include "app/TrueSize.h"
 #include "model/Document.h"
 #include "widgets/ErrorGuard.h"
 
@@ -21,9 +22,12 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   // Lets a desktop shell match the windows to the installed desktop entry and its icon.
   QApplication::setDesktopFileName(QStringLiteral("de.kraftbild.Kraftbild"));
-  // The choice of "Extras > Sprache"; nothing else is kept.
+  // The choice of "Extras > Sprache"; the screens' calibrations are kept beside it.
   QSettings settings(QStringLiteral("kraftbild"), QStringLiteral("kraftbild"));
+  // Before the first view is made: 100 % zoom is true size on the screen.
+  TTrueSize::Install(QGuiApplication::primaryScreen());
   TProgram program(StartLanguage(settings, QLocale::system()));
+  program.TrueSize().Watch();
   program.LanguageSwitched = [&settings](TLanguage language) {
     KeepLanguage(settings, language);
     settings.sync();

@@ -361,6 +361,14 @@
         <source>Feldlinien mit angepasster Schrittweite genau berechnen, auf jedem Rechner gleich</source>
         <translation>Compute the field lines accurately with an adaptive step, the same on every computer</translation>
     </message>
+    <message>
+        <source>Bildschirm kalibrieren ...</source>
+        <translation>Calibrate screen ...</translation>
+    </message>
+    <message>
+        <source>Einen Zentimeter auf diesem Bildschirm einen Zentimeter lang zeichnen</source>
+        <translation>Draw one centimetre one centimetre long on this screen</translation>
+    </message>
 </context>
 <context>
     <name>TProject</name>
