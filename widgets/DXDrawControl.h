@@ -71,6 +71,12 @@ public:
 
   // The surface follows the control's size (on by default).
   bool AutoSize = true;
+  // The surface has the screen's device pixels (the control's size times its device pixel
+  // ratio) and is shown one to one, so that what is drawn on it is sharp at any scale
+  // factor; off, it has the control's logical pixels and is scaled up when shown.
+  bool DeviceScale = false;
+  // Device pixels per logical pixel of the surface: the control's ratio with DeviceScale.
+  double DeviceRatio() const;
   unsigned Options = doWaitVBlank | doCenter;
 
   // The picture shown by the last Flip; null before the first one.

@@ -17,6 +17,10 @@ namespace {
 
 class TrueSizeTest : public ProgramTest {
 protected:
+  void SetUp() override {
+    seams::SetPixelsPerInchSource([] { return 96; });
+    ProgramTest::SetUp();
+  }
   void TearDown() override {
     QSettings(QStringLiteral("kraftbild"), QStringLiteral("kraftbild")).clear();
     seams::SetPixelsPerInchSource([] { return 96; });

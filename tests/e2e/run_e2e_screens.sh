@@ -72,8 +72,8 @@ painted() { shot "$screen-start" && check "$screen-start" axes; }
 poll painted || { echo "not ok: $screen: no axes"; check "$screen-start" axes || true; exit 1; }
 
 if [ "$screen" = scaled ]; then
-  if check "$screen-start" even:0; then
-    echo "ok: at 150 % the x axis is equally thick along its length"
+  if check "$screen-start" even:1; then
+    echo "ok: at 150 % the x axis is one screen pixel thick along its length"
     exit 0
   fi
   echo "not ok: at 150 % the x axis is not equally thick"
