@@ -573,6 +573,13 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
   if (const auto *mouse = dynamic_cast<QMouseEvent *>(event))
     mouseModifiers_ = mouse->modifiers();
   switch (event->type()) {
+  case QEvent::ScreenChangeInternal: // maybe another scale factor: other device pixels
+    if (shown_)
+      Guarded([this] {
+        DXDraw->FollowDeviceRatio();
+        FormResize();
+      });
+    return false;
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonDblClick: { // the second press of a double click comes as this
     const auto *mouse = static_cast<QMouseEvent *>(event);

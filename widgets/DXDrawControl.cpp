@@ -154,6 +154,11 @@ void TDXDraw::resizeEvent(QResizeEvent *event) {
 
 double TDXDraw::DeviceRatio() const { return DeviceScale ? devicePixelRatioF() : 1; }
 
+void TDXDraw::FollowDeviceRatio() {
+  if (AutoSize && !busy_)
+    FollowSize(DeviceSide(width(), DeviceRatio()), DeviceSide(height(), DeviceRatio()));
+}
+
 void TDXDraw::FollowSize(int width, int height) {
   width = Bounded(width);
   height = Bounded(height);

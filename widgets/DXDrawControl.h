@@ -77,6 +77,9 @@ public:
   bool DeviceScale = false;
   // Device pixels per logical pixel of the surface: the control's ratio with DeviceScale.
   double DeviceRatio() const;
+  // Makes the surface again at the device pixels of the control's screen (with AutoSize),
+  // after the control moved to a screen of another ratio.
+  void FollowDeviceRatio();
   unsigned Options = doWaitVBlank | doCenter;
 
   // The picture shown by the last Flip; null before the first one.
