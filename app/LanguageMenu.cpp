@@ -7,6 +7,7 @@
 
 void TForm1::CreateLanguageMenu() {
   Extras1->addSeparator();
+  MenuItem_Calibrate = Extras1->addAction(QString());
   Sprache1 = Extras1->addMenu(QString());
   auto *group = new QActionGroup(Sprache1);
   // Each language under its own name, so that a reader of the other finds it.

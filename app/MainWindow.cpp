@@ -9,6 +9,7 @@
 #include "base/Seams.h"
 #include "model/Background.h"
 #include "model/BackgroundRenderer.h"
+#include "model/DeviceScene.h"
 #include "model/Document.h"
 #include "model/FieldLine.h"
 #include "model/FrameComposer.h"
@@ -63,6 +64,7 @@ TForm1::TForm1(TDocument &document) : document_(document) {
 
   DXDraw = new TDXDraw(this);
   DXDraw->resize(kSurfaceWidth, kSurfaceHeight);
+  DXDraw->DeviceScale = true;
   DXDraw->setMouseTracking(true); // moves without a button show the status text and cursor line
   DXDraw->installEventFilter(this);
   setCentralWidget(DXDraw);
@@ -121,6 +123,37 @@ void TForm1::SetPictureStyle(const TPictureStyle &style) {
   // Before FormCreate there is no picture yet.
   if (renderer_ != nullptr && renderer_->Background() != nullptr)
     RedrawAll();
+}
+
+const TScene &TForm1::DrawnScene() {
+  const double ratio = DXDraw->DeviceRatio();
+  if (ratio == 1)
+    return document_.Scene();
+  drawnScene_ = SceneOnDevice(document_.Scene(), ratio);
+  return drawnScene_;
+}
+
+TSize TForm1::DrawnSize() const {
+  if (DXDraw->Initialized())
+    return {DXDraw->SurfaceWidth(), DXDraw->SurfaceHeight()};
+  const double ratio = DXDraw->DeviceRatio();
+  return {static_cast<int>(std::lround(DXDraw->width() * ratio)),
+          static_cast<int>(std::lround(DXDraw->height() * ratio))};
+}
+
+TPictureTarget TForm1::DrawnTarget() const {
+  TPictureTarget target = PictureTarget();
+  target.Area = DrawnSize();
+  return target;
+}
+
+double TForm1::DrawnPixelsPerInch() const {
+  return seams::ScreenPixelsPerInch() * DXDraw->DeviceRatio();
+}
+
+TPoint TForm1::OnDevice(int x, int y) const {
+  const double ratio = DXDraw->DeviceRatio();
+  return {pixel::Round(x * ratio), pixel::Round(y * ratio)};
 }
 
 void TForm1::MarkTerminated() {
@@ -285,14 +318,15 @@ void TForm1::RequestBackground(bool follow) {
   const TBitmap *background = renderer_->Background();
   if (background == nullptr)
     return;
-  const TPictureTarget picture = PictureTarget();
+  const TPictureTarget picture = DrawnTarget();
   if (!seams::BackgroundOnWorker()) {
-    renderer_->DrawNow(document_.Scene(), picture);
+    const seams::ThreadPixelsPerInch ppi(DrawnPixelsPerInch());
+    renderer_->DrawNow(DrawnScene(), picture);
     return;
   }
   const TBackgroundRenderer::TTarget target{
-      {background->Width(), background->Height()}, seams::ScreenPixelsPerInch(), picture};
-  renderer_->Request(document_.Scene(), target, follow);
+      {background->Width(), background->Height()}, DrawnPixelsPerInch(), picture};
+  renderer_->Request(DrawnScene(), target, follow);
 }
 
 bool TForm1::LiveLines() const {
@@ -302,7 +336,7 @@ bool TForm1::LiveLines() const {
 void TForm1::ConnectDocument() {
   // The sprites follow every change of a charge's place before the frame that shows it.
   ConnectGuarded(&document_, &TDocument::ChargeChanged, this, [this](int index) {
-    ChargeSprites.FollowOne(document_.Scene(), index);
+    ChargeSprites.FollowOne(DrawnScene(), index);
     // Without live lines, frames during a drag copy the old background and mouse-up draws
     // the new one; with them, each finished picture replaces the last.
     if (index != DragCharge)
@@ -313,7 +347,7 @@ void TForm1::ConnectDocument() {
   });
   ConnectGuarded(&document_, &TDocument::ChargeInserted, this, [this](int index) {
     ChargeSprites.Insert(index);
-    ChargeSprites.FollowOne(document_.Scene(), index);
+    ChargeSprites.FollowOne(DrawnScene(), index);
     if (DragCharge >= index)
       ++DragCharge;
   });
@@ -328,7 +362,7 @@ void TForm1::ConnectDocument() {
   ConnectGuarded(&document_, &TDocument::Replaced, this, [this] {
     // No grab outlives the charges; the figures belong to charges that were replaced.
     ReleaseGrab();
-    ChargeSprites.Rebuild(document_.Scene());
+    ChargeSprites.Rebuild(DrawnScene());
     renderer_->ForgetFigures();
     RedrawAll();
   });
@@ -336,7 +370,7 @@ void TForm1::ConnectDocument() {
   connect(&document_, &TDocument::ModifiedChanged, this, &QWidget::setWindowModified);
   ConnectGuarded(&document_, &TDocument::VoltageChanged, this, [this] { RenderFrame(true); });
   ConnectGuarded(&document_, &TDocument::ViewChanged, this, [this](bool linesMoved) {
-    ChargeSprites.Follow(document_.Scene());
+    ChargeSprites.Follow(DrawnScene());
     // Frames during a pan copy the old background (or follow it with live lines); mouse-up
     // draws the new one.
     if (linesMoved && PanAnchor.X == -1)
@@ -377,7 +411,7 @@ void TForm1::SetFileName(const QString &fileName) {
 
 void TForm1::FormCreate() {
   SetFileName(QString());
-  renderer_->SetSize(SurfaceSize());
+  renderer_->SetSize(DrawnSize());
   ReleaseGrab();
   // Draws the background of the empty document.
   document_.New(SurfaceSize());
@@ -394,9 +428,13 @@ void TForm1::RenderFrame(bool present) {
   if (surface == nullptr)
     return;
   TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
-  const TScene &scene = document_.Scene();
+  const TScene &scene = DrawnScene();
   renderer_->SetFiguresActive(seams::BackgroundOnWorker() && FiguresTooCostlyForFrames(scene));
-  FrameCache.Compose(canvas, {&scene, renderer_->Background(), &ChargeSprites, PictureTarget(),
+  // An exported picture leaves the sprites at the scene's logical pixels.
+  if (&scene != &document_.Scene())
+    ChargeSprites.Follow(scene);
+  const seams::ThreadPixelsPerInch ppi(DrawnPixelsPerInch());
+  FrameCache.Compose(canvas, {&scene, renderer_->Background(), &ChargeSprites, DrawnTarget(),
                               &renderer_->Figures()});
   if (present) {
     canvas.Release();
@@ -416,7 +454,8 @@ void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
     return;
   document_.BeginGesture();
 
-  int charge = ChargeSprites.ChargeAt(document_.Scene(), x, y);
+  const TPoint device = OnDevice(x, y);
+  int charge = ChargeSprites.ChargeAt(DrawnScene(), device.X, device.Y);
   if (charge != -1) {
     // Not grabbed yet, so the new selection is shown at once.
     document_.Select(charge);
@@ -495,7 +534,9 @@ void TForm1::ShowCursorLineAt(int x, int y) {
     return;
   RenderFrame(false);
   TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
-  DrawFieldLine(scene, canvas, 0x000000, PictureTarget(), 0, x, y);
+  const TPoint device = OnDevice(x, y);
+  const seams::ThreadPixelsPerInch ppi(DrawnPixelsPerInch());
+  DrawFieldLine(DrawnScene(), canvas, 0x000000, DrawnTarget(), 0, device.X, device.Y);
   canvas.Release();
   DXDraw->Flip();
 }
@@ -515,7 +556,9 @@ void TForm1::DXDrawMouseUp(Qt::MouseButton button, int x, int y) {
 void TForm1::ShowClickHint(int x, int y) {
   if (PanAnchor.X != -1)
     return;
-  const bool onCharge = DragCharge != -1 || ChargeSprites.ChargeAt(document_.Scene(), x, y) != -1;
+  const TPoint device = OnDevice(x, y);
+  const bool onCharge =
+      DragCharge != -1 || ChargeSprites.ChargeAt(DrawnScene(), device.X, device.Y) != -1;
   StatusHint->setText(
       tr("%1; Rechte Taste: Ansicht verschieben")
           .arg(onCharge ? tr("Ziehen: Ladung verschieben") : tr("Klicken: neue Ladung")));
@@ -524,7 +567,7 @@ void TForm1::ShowClickHint(int x, int y) {
 void TForm1::FormResize() {
   if (terminated_)
     return;
-  renderer_->SetSize({DXDraw->width() + 1, DXDraw->height() + 1});
+  renderer_->SetSize({DXDraw->SurfaceWidth() + 1, DXDraw->SurfaceHeight() + 1});
   DXSpriteEngine.Engine()->AttachSurface(DXDraw->Surface());
   const TSize size = SurfaceSize();
   document_.FollowSurface(std::exchange(surfaceSeen_, size), size);
@@ -550,6 +593,13 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
   if (const auto *mouse = dynamic_cast<QMouseEvent *>(event))
     mouseModifiers_ = mouse->modifiers();
   switch (event->type()) {
+  case QEvent::ScreenChangeInternal: // maybe another scale factor: other device pixels
+    if (shown_)
+      Guarded([this] {
+        DXDraw->FollowDeviceRatio();
+        FormResize();
+      });
+    return false;
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonDblClick: { // the second press of a double click comes as this
     const auto *mouse = static_cast<QMouseEvent *>(event);

@@ -10,6 +10,7 @@
 #include "model/ChargeSprites.h"
 #include "model/FrameCache.h"
 #include "model/PictureExport.h"
+#include "model/Scene.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -91,7 +92,8 @@ public:
   QAction *MenuItem_LineArrows = nullptr;        // heads along the field lines
   QAction *MenuItem_ProportionalLines = nullptr; // lines in proportion to charge
   QAction *MenuItem_AccurateLines = nullptr;     // lines traced to a set accuracy
-  QMenu *Sprache1 = nullptr; // "Deutsch" and "English", each in its own language
+  QAction *MenuItem_Calibrate = nullptr; // the screen's true size, for the program to handle
+  QMenu *Sprache1 = nullptr;             // "Deutsch" and "English", each in its own language
   QAction *MenuItem_German = nullptr;
   QAction *MenuItem_English = nullptr;
   QMenu *N2 = nullptr;
@@ -119,6 +121,13 @@ public:
   // The picture's target: the surface, the window's font face for the labels and the limits
   // of the field lines.
   TPictureTarget PictureTarget() const;
+  // What the screen shows is drawn in the surface's device pixels: the scene, the surface's
+  // size and target, the pixels per inch of that scene, and a surface position (px) there.
+  const TScene &DrawnScene();
+  TSize DrawnSize() const;
+  TPictureTarget DrawnTarget() const;
+  double DrawnPixelsPerInch() const;
+  TPoint OnDevice(int x, int y) const;
   // Field lines cut after a number of steps instead of by the clock (tests, so that pictures
   // do not depend on the machine), or other limits.
   void SetTraceLimits(const TTraceLimits &limits) { traceLimits_ = limits; }
@@ -269,6 +278,7 @@ private:
   QString pictureName_;    // and the export dialog with the picture exported last
   QString statusText_;     // the mouse position the status bar shows
   bool shown_ = false;
+  TScene drawnScene_;      // the document's scene in device pixels, when they differ
   TSize surfaceSeen_;      // px: the drawing surface's size the view was last placed for
   int wheelRemainder_ = 0; // of a wheel turned by less than a notch (touchpads)
 };

@@ -44,6 +44,7 @@ void TForm1::RetranslateUi() {
       {MenuItem_LineArrows, tr("Pfeile auf Feldlinien")},
       {MenuItem_ProportionalLines, tr("Feldlinien nach Ladungsmenge")},
       {MenuItem_AccurateLines, tr("Genaue Feldlinien")},
+      {MenuItem_Calibrate, tr("Bildschirm kalibrieren ...")},
       {Sprache1->menuAction(), tr("Sprache")},
       {N2->menuAction(), tr("&?")},
       {MenuItem_Handbook, tr("Handbuch")},
@@ -84,6 +85,8 @@ void TForm1::RetranslateUi() {
                               "eines Kondensators")},
       {MenuItem_PictureStyle, tr("Linienbreite, Schriftgröße und Feldlinienfarbe, etwa für "
                                  "einen Beamer; Drucken an Seite anpassen")},
+      {MenuItem_Calibrate,
+       tr("Einen Zentimeter auf diesem Bildschirm einen Zentimeter lang zeichnen")},
       {Sprache1->menuAction(), tr("Die Sprache des Programms")},
       {MenuItem_Handbook, tr("Das Handbuch öffnen (F1)")},
       {MenuItem_Info, tr("Name und Version des Programms")}};

@@ -3,6 +3,7 @@
 #include "app/Handbook.h"
 #include "app/MainWindow.h"
 #include "app/ProjectCommands.h"
+#include "app/TrueSize.h"
 #include "model/BackgroundRenderer.h"
 #include "model/Document.h"
 #include "widgets/Artwork.h"
@@ -44,6 +45,8 @@ void TProgram::ConnectWindows() {
   });
   ConnectGuarded(main_->MenuItem_Handbook, &QAction::triggered, main_.get(),
                  [this] { ShowHandbook(); });
+  ConnectGuarded(main_->MenuItem_Calibrate, &QAction::triggered, main_.get(),
+                 [this] { trueSize_->Calibrate(); });
 }
 
 void TProgram::ShowHandbook() {
@@ -115,11 +118,13 @@ TProgram::TProgram(TLanguage language) {
   settings_->show();
 
   about_ = std::make_unique<TInfo>();
+  trueSize_ = std::make_unique<TTrueSize>(*main_, *document_);
   ConnectWindows();
   main_->ShowLanguage(language_.Current());
 }
 
 TProgram::~TProgram() {
+  trueSize_.reset();
   handbook_.reset();
   about_.reset();
   main_->SetProject(nullptr);

@@ -16,6 +16,7 @@ class TForm3;
 class THandbookWindow;
 class TInfo;
 class TProject;
+class TTrueSize;
 
 class TProgram {
 public:
@@ -34,6 +35,8 @@ public:
   TForm3 &Voltage() { return *voltage_; }
   TInfo &About() { return *about_; }
   TProject &Project() { return *project_; }
+  // The main window's screen sets the true size ("Extras > Bildschirm kalibrieren ...").
+  TTrueSize &TrueSize() { return *trueSize_; }
   // The handbook window, null until it was first opened.
   THandbookWindow *Handbook() { return handbook_.get(); }
 
@@ -62,4 +65,5 @@ private:
   std::unique_ptr<TProject> project_;
   std::unique_ptr<TInfo> about_;
   std::unique_ptr<THandbookWindow> handbook_;
+  std::unique_ptr<TTrueSize> trueSize_;
 };

@@ -10,6 +10,7 @@
 #include "app/Recovery.h"
 #include "app/Startup.h"
 #include "app/TerminationSignals.h"
+#include "app/TrueSize.h"
 #include "model/Document.h"
 #include "widgets/ErrorGuard.h"
 
@@ -22,9 +23,13 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   // Lets a desktop shell match the windows to the installed desktop entry and its icon.
   QApplication::setDesktopFileName(QStringLiteral("de.kraftbild.Kraftbild"));
-  // The choices of "Extras > Sprache" and "Ansicht > Darstellung".
+  // The choices of "Extras > Sprache" and "Ansicht > Darstellung"; the screens' calibrations
+  // are kept beside them.
   QSettings settings(QStringLiteral("kraftbild"), QStringLiteral("kraftbild"));
+  // Before the first view is made: 100 % zoom is true size on the screen.
+  TTrueSize::Install(QGuiApplication::primaryScreen());
   TProgram program(StartLanguage(settings, QLocale::system()));
+  program.TrueSize().Watch();
   program.LanguageSwitched = [&settings](TLanguage language) {
     KeepLanguage(settings, language);
     settings.sync();

@@ -1,11 +1,11 @@
 #include "base/Seams.h"
 
+#include "base/ScreenDensity.h"
+
 #include <QGuiApplication>
-#include <QScreen>
 
 #include <atomic>
 #include <chrono>
-#include <cmath>
 
 namespace seams {
 namespace {
@@ -15,12 +15,10 @@ uint32_t MonotonicTicks() {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-int PrimaryScreenPpi() {
-  if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr) {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-      return static_cast<int>(std::lround(screen->logicalDotsPerInch()));
-  }
-  return 96;
+double PrimaryScreenPpi() {
+  if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    return TruePixelsPerInch(QGuiApplication::primaryScreen());
+  return kLogicalPixelsPerInch;
 }
 
 TickSource &Ticks() {
@@ -28,7 +26,7 @@ TickSource &Ticks() {
   return source;
 }
 
-thread_local int threadPpi = 0; // 0: none set on this thread
+thread_local double threadPpi = 0; // 0: none set on this thread
 
 PpiSource &Ppi() {
   static PpiSource source;
@@ -40,7 +38,7 @@ PpiSource &Ppi() {
 uint32_t GetTickCount() { return Ticks() ? Ticks()() : MonotonicTicks(); }
 void SetTickSource(TickSource source) { Ticks() = std::move(source); }
 
-int ScreenPixelsPerInch() {
+double ScreenPixelsPerInch() {
   if (threadPpi > 0)
     return threadPpi;
   return Ppi() ? Ppi()() : PrimaryScreenPpi();
@@ -53,7 +51,7 @@ std::atomic<bool> backgroundOnWorker{true};
 bool BackgroundOnWorker() { return backgroundOnWorker; }
 void SetBackgroundOnWorker(bool onWorker) { backgroundOnWorker = onWorker; }
 
-ThreadPixelsPerInch::ThreadPixelsPerInch(int ppi) : previous_(threadPpi) { threadPpi = ppi; }
+ThreadPixelsPerInch::ThreadPixelsPerInch(double ppi) : previous_(threadPpi) { threadPpi = ppi; }
 ThreadPixelsPerInch::~ThreadPixelsPerInch() { threadPpi = previous_; }
 
 } // namespace seams

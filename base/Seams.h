@@ -9,15 +9,16 @@
 namespace seams {
 
 using TickSource = std::function<uint32_t()>;
-using PpiSource = std::function<int()>;
+using PpiSource = std::function<double()>;
 
 // Milliseconds of a monotonic clock, truncated to 32 bits (wraps like GetTickCount).
 uint32_t GetTickCount();
 // Replaces the tick counter; an empty function restores the monotonic clock.
 void SetTickSource(TickSource source);
 
-// Logical pixels per inch of the primary screen (96 without a screen).
-int ScreenPixelsPerInch();
+// Pixels per inch of the screen (logical pixels per real inch): by default the primary
+// screen's physical density where plausible, else its logical one (96 without a screen).
+double ScreenPixelsPerInch();
 // Replaces the pixels-per-inch source; an empty function restores the default.
 void SetPixelsPerInchSource(PpiSource source);
 
@@ -30,13 +31,13 @@ void SetBackgroundOnWorker(bool onWorker);
 // on a worker thread asks the screen nothing, and keeps the value its request was made with.
 class ThreadPixelsPerInch {
 public:
-  explicit ThreadPixelsPerInch(int ppi);
+  explicit ThreadPixelsPerInch(double ppi);
   ~ThreadPixelsPerInch();
   ThreadPixelsPerInch(const ThreadPixelsPerInch &) = delete;
   ThreadPixelsPerInch &operator=(const ThreadPixelsPerInch &) = delete;
 
 private:
-  int previous_;
+  double previous_;
 };
 
 } // namespace seams

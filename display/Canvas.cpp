@@ -14,6 +14,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <utility>
@@ -109,11 +110,11 @@ void DashedOutline(const raster::TPixels &pixels, const TBox &box,
 
 } // namespace
 
-// Points at the screen's pixels per inch, rounded as the classic MulDiv does; a negative
-// size is a height in pixels.
+// Points at the screen's whole pixels per inch, rounded as the classic MulDiv does; a
+// negative size is a height in pixels.
 QFont ToQFont(const TFont &f) {
   QFont font(f.Name.isEmpty() ? QStringLiteral("DejaVu Sans") : f.Name);
-  const int64_t ppi = seams::ScreenPixelsPerInch();
+  const int64_t ppi = std::llround(seams::ScreenPixelsPerInch());
   const int64_t pixels = f.Size >= 0 ? (int64_t{f.Size} * ppi + 36) / 72 : -int64_t{f.Size};
   font.setPixelSize(static_cast<int>(std::clamp<int64_t>(pixels, 1, 4096)));
   font.setBold((f.Style & fsBold) != 0);

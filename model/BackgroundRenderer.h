@@ -42,8 +42,8 @@ class TBackgroundRenderer : public QObject {
 public:
   // What a picture depends on besides the scene.
   struct TTarget {
-    TSize Bitmap; // px of the background bitmap
-    int Ppi = 96;
+    TSize Bitmap;    // px of the background bitmap
+    double Ppi = 96; // logical px per inch
     TPictureTarget Picture;
   };
 

@@ -51,7 +51,8 @@ void WriteSvg(const TPicture &picture, QIODevice &device) {
   svg.setOutputDevice(&device);
   svg.setSize(QSize(picture.Target.Area.Width, picture.Target.Area.Height));
   svg.setViewBox(QRect(0, 0, picture.Target.Area.Width, picture.Target.Area.Height));
-  svg.setResolution(seams::ScreenPixelsPerInch()); // the size in mm follows from it
+  // The size in mm follows from it (whole pixels per inch: within 0.5 % of the screen's).
+  svg.setResolution(static_cast<int>(std::lround(seams::ScreenPixelsPerInch())));
   svg.setTitle(QStringLiteral("Das Kraftbild"));
   QPainter painter;
   if (!painter.begin(&svg))
@@ -62,7 +63,7 @@ void WriteSvg(const TPicture &picture, QIODevice &device) {
 bool WritePdf(const TPicture &picture, QIODevice &device) {
   QPdfWriter pdf(&device);
   pdf.setCreator(QStringLiteral("Das Kraftbild"));
-  pdf.setResolution(seams::ScreenPixelsPerInch());
+  pdf.setResolution(static_cast<int>(std::lround(seams::ScreenPixelsPerInch())));
   const QPageLayout layout(QPageSize(PictureSizeMm(picture.Target.Area), QPageSize::Millimeter),
                            QPageLayout::Portrait, QMarginsF());
   pdf.setPageLayout(layout);

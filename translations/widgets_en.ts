@@ -24,6 +24,33 @@
     </message>
 </context>
 <context>
+    <name>TCalibrationDialog</name>
+    <message>
+        <source>Bildschirm kalibrieren</source>
+        <translation>Calibrate screen</translation>
+    </message>
+    <message>
+        <source>Halten Sie eine Bankkarte oder ein Lineal an den Balken und ändern Sie den Maßstab, bis beide gleich lang sind.</source>
+        <translation>Hold a bank card or a ruler against the bar and change the scale until both are equally long.</translation>
+    </message>
+    <message>
+        <source>Bankkarte (85,60 mm)</source>
+        <translation>Bank card (85.60 mm)</translation>
+    </message>
+    <message>
+        <source>Lineal (10 cm)</source>
+        <translation>Ruler (10 cm)</translation>
+    </message>
+    <message>
+        <source>&amp;Vergleich mit:</source>
+        <translation>&amp;Compare with:</translation>
+    </message>
+    <message>
+        <source>&amp;Maßstab:</source>
+        <translation>&amp;Scale:</translation>
+    </message>
+</context>
+<context>
     <name>TDialogs</name>
     <message>
         <source>Druckvorschau</source>

@@ -8,6 +8,7 @@
 #include <QResizeEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -26,6 +27,11 @@ private:
 // A control larger than the limit keeps a surface of the limit's size; beyond it the control
 // shows the window's background.
 int32_t Bounded(int32_t side) { return std::min(side, kMaxSurfaceSide); }
+
+// Device pixels of a side of the control (logical px).
+int32_t DeviceSide(int side, double ratio) {
+  return static_cast<int32_t>(std::lround(side * ratio));
+}
 
 } // namespace
 
@@ -63,8 +69,8 @@ void TDXDraw::Initialize() {
       TFlagScope initialising(busy_);
       Notify(TDXDrawNotifyType::dxntInitializing);
       if (AutoSize) {
-        requestWidth_ = Bounded(width());
-        requestHeight_ = Bounded(height());
+        requestWidth_ = Bounded(DeviceSide(width(), DeviceRatio()));
+        requestHeight_ = Bounded(DeviceSide(height(), DeviceRatio()));
       }
       surface_ = std::make_unique<TDirectDrawSurface>();
       surface_->Create(requestWidth_, requestHeight_);
@@ -122,11 +128,15 @@ void TDXDraw::paintEvent(QPaintEvent *event) {
   if (presented_.isNull())
     return;
   const bool bounded = width() > kMaxSurfaceSide || height() > kMaxSurfaceSide;
-  QPoint at(0, 0);
+  // A surface in device pixels is shown one to one, not scaled up. (The image keeps a ratio
+  // of 1: the canvas's painters would scale what they draw on it.)
+  const QSizeF shown = QSizeF(presented_.size()) / DeviceRatio();
+  QPointF at(0, 0);
   // A bounded surface stays at the top left, where mouse positions are surface pixels.
   if ((Options & doCenter) != 0 && !bounded)
-    at = QPoint((width() - presented_.width()) / 2, (height() - presented_.height()) / 2);
-  painter.drawImage(at, presented_);
+    at = QPointF(std::trunc((width() - shown.width()) / 2),
+                 std::trunc((height() - shown.height()) / 2));
+  painter.drawImage(QRectF(at, shown), presented_);
   if (bounded) {
     const QRegion beyond = QRegion(rect()) - QRegion(0, 0, kMaxSurfaceSide, kMaxSurfaceSide);
     for (const QRect &part : beyond & event->region())
@@ -138,7 +148,15 @@ void TDXDraw::resizeEvent(QResizeEvent *event) {
   QWidget::resizeEvent(event);
   if (!AutoSize || busy_)
     return;
-  FollowSize(event->size().width(), event->size().height());
+  FollowSize(DeviceSide(event->size().width(), DeviceRatio()),
+             DeviceSide(event->size().height(), DeviceRatio()));
+}
+
+double TDXDraw::DeviceRatio() const { return DeviceScale ? devicePixelRatioF() : 1; }
+
+void TDXDraw::FollowDeviceRatio() {
+  if (AutoSize && !busy_)
+    FollowSize(DeviceSide(width(), DeviceRatio()), DeviceSide(height(), DeviceRatio()));
 }
 
 void TDXDraw::FollowSize(int width, int height) {

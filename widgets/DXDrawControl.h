@@ -71,6 +71,15 @@ public:
 
   // The surface follows the control's size (on by default).
   bool AutoSize = true;
+  // The surface has the screen's device pixels (the control's size times its device pixel
+  // ratio) and is shown one to one, so that what is drawn on it is sharp at any scale
+  // factor; off, it has the control's logical pixels and is scaled up when shown.
+  bool DeviceScale = false;
+  // Device pixels per logical pixel of the surface: the control's ratio with DeviceScale.
+  double DeviceRatio() const;
+  // Makes the surface again at the device pixels of the control's screen (with AutoSize),
+  // after the control moved to a screen of another ratio.
+  void FollowDeviceRatio();
   unsigned Options = doWaitVBlank | doCenter;
 
   // The picture shown by the last Flip; null before the first one.

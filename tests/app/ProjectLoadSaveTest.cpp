@@ -37,7 +37,7 @@ protected:
 class ProjectLoadSaveTest : public ProgramTest {
 protected:
   void TearDown() override {
-    seams::SetPixelsPerInchSource({});
+    seams::SetPixelsPerInchSource([] { return 96; }); // as every test starts
     ProgramTest::TearDown();
   }
 

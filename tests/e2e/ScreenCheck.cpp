@@ -12,6 +12,10 @@
 //   except:X,Y  the later same: checks skip the pixels within 13 pixels of (X, Y), where the
 //               outline of a selected charge is drawn
 //   same:PATH   the area is pixel for pixel as in the screenshot PATH
+//   origin      prints "X Y", where the axes cross (the row and the column with the most axis
+//               pixels); fails without 200 or more of them in each
+//   even:N      the x axis is N pixels thick along its whole length (0: any, but the same
+//               everywhere), measured in 200 or more columns away from ticks and crossings
 // Prints every failed check and exits with 1 when there is one.
 #include <QImage>
 #include <QRect>
@@ -100,6 +104,30 @@ int Differences(const QImage &image, const QImage &other, const QRect &area,
   return n;
 }
 
+// The thickness of the x axis (the row with the most axis pixels) in each column of the area
+// where nothing else grey is near it: -1 where something is.
+std::vector<int> AxisThickness(const QImage &image, const QRect &area) {
+  const int row = MostInALine(image, area, kAxis, true).At;
+  constexpr int kBand = 2;  // a line of up to 2 kBand + 1 pixels
+  constexpr int kClear = 3; // rows beyond the band that must not be grey (ticks are 3 up)
+  std::vector<int> thickness;
+  for (int x = area.left(); x <= area.right(); ++x) {
+    int n = 0;
+    bool clear = true;
+    for (int y = row - kBand - kClear; y <= row + kBand + kClear; ++y) {
+      if (!area.contains(x, y))
+        continue;
+      const bool grey = At(image, x, y) == kAxis;
+      if (std::abs(y - row) <= kBand)
+        n += grey;
+      else
+        clear = clear && !grey;
+    }
+    thickness.push_back(clear && n > 0 ? n : -1);
+  }
+  return thickness;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -168,6 +196,30 @@ int main(int argc, char **argv) {
       const int n = Differences(image, other, window, excluded);
       if (n != 0)
         fail(QStringLiteral("%1: %2 pixels differ").arg(check).arg(n));
+    } else if (check == u"origin") {
+      const Line across = MostInALine(image, window, kAxis, true);
+      const Line down = MostInALine(image, window, kAxis, false);
+      if (across.Count < 200 || down.Count < 200)
+        fail(QStringLiteral("origin: no axes"));
+      else
+        std::printf("%d %d\n", down.At, across.At);
+    } else if (check.startsWith(u"even:")) {
+      const int wanted = check.section(u':', 1).toInt();
+      std::vector<int> seen(8, 0); // columns per thickness
+      int measured = 0;
+      for (const int t : AxisThickness(image, window))
+        if (t > 0) {
+          ++seen[static_cast<size_t>(t)];
+          ++measured;
+        }
+      QStringList counts;
+      for (size_t t = 1; t < seen.size(); ++t)
+        if (seen[t] > 0)
+          counts << QStringLiteral("%1 columns %2 px").arg(seen[t]).arg(t);
+      const bool even = counts.size() == 1;
+      const bool right = wanted == 0 || (even && seen[static_cast<size_t>(wanted)] > 0);
+      if (measured < 200 || !even || !right)
+        fail(QStringLiteral("%1: the x axis is %2").arg(check, counts.join(QStringLiteral(", "))));
     } else {
       std::fprintf(stderr, "unknown check %s\n", argv[i]);
       return 2;
