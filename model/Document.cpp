@@ -371,6 +371,9 @@ void TDocument::ApplyToSelection(const TChargeValues &values, const TChargeField
   if (indices.empty())
     return;
   std::vector<TPointCharge> before = ChargesAt(indices);
+  // A typed charge is in the unit the tab shows: every charge gets that many coulombs.
+  const TPointCharge *shown = Selected();
+  const int typedUnit = values.Unit >= 0 ? values.Unit : shown != nullptr ? shown->ChargeUnit : 0;
   for (const int index : indices) {
     TPointCharge &charge = scene_.Charges[index];
     if (fields.Position && index == scene_.Selected) {
@@ -381,11 +384,12 @@ void TDocument::ApplyToSelection(const TChargeValues &values, const TChargeField
       charge.Y = static_cast<double>(py - kChargeHalfSize);
     }
     // A new unit alone keeps each charge's number, as it does for one charge.
-    const long double number = fields.Value ? values.Value
-                                            : charge.ChargeValue / UnitFactorOf(charge.ChargeUnit);
+    const long double number = charge.ChargeValue / UnitFactorOf(charge.ChargeUnit);
     if (fields.Unit && values.Unit >= 0)
       charge.ChargeUnit = static_cast<uint8_t>(values.Unit);
-    if (fields.Value || fields.Unit)
+    if (fields.Value)
+      charge.ChargeValue = values.Value * UnitFactorOf(typedUnit);
+    else if (fields.Unit)
       charge.ChargeValue = number * UnitFactorOf(charge.ChargeUnit);
     if (fields.FieldLines)
       charge.FieldLineCount = values.FieldLines;

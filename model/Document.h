@@ -26,7 +26,9 @@ struct TChargeValues {
 };
 
 // Which of TChargeValues a change of several charges gives them: each field of the charge tab
-// the user changed. Position goes to the selected charge alone, the others to every one.
+// the user changed. Position goes to the selected charge alone, the others to every one: a
+// typed charge as the same coulombs (Value in the unit the tab shows), a unit alone keeping
+// each charge's number, as for one charge.
 struct TChargeFields {
   bool Position = false;
   bool Value = false;
