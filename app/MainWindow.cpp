@@ -53,8 +53,7 @@ QPoint EventPixel(const QMouseEvent *event) {
 
 } // namespace
 
-TForm1::TForm1(TDocument &document)
-    : document_(document), clipboard_(SystemChargeClipboard()) {
+TForm1::TForm1(TDocument &document) : document_(document), clipboard_(SystemChargeClipboard()) {
   // An 8-point window: the about dialog gives it the message font's face at start-up, which
   // the axis labels then use.
   QFont font = this->font();
@@ -479,8 +478,9 @@ void TForm1::DXDrawMouseMove(int x, int y) {
 
 void TForm1::PlaceAtMouse(int index, int x, int y) {
   const bool snap = MenuItem_Snap->isChecked() && !(mouseModifiers_ & Qt::ShiftModifier);
-  const TPixelPoint point = snap ? NearestGridPoint(document_.Scene(), x, y)
-                                 : TPixelPoint{static_cast<long double>(x), static_cast<long double>(y)};
+  const TPixelPoint point =
+      snap ? NearestGridPoint(document_.Scene(), x, y)
+           : TPixelPoint{static_cast<long double>(x), static_cast<long double>(y)};
   const TPointCharge *charge = document_.Charges().At(index);
   if (charge != nullptr && document_.IsSelected(index) && document_.SelectedIndices().size() > 1) {
     // The others keep their places relative to the grabbed one.

@@ -41,8 +41,8 @@ std::optional<TTransferredCharge> ParseLine(const QByteArray &line) {
   const auto unit = ParseField<unsigned>(fields[3]);
   const auto lines = ParseField<uint32_t>(fields[4]);
   const auto test = ParseField<unsigned>(fields[5]);
-  if (!x || !y || !value || !unit || !lines || !test || !std::isfinite(*x) ||
-      !std::isfinite(*y) || !std::isfinite(*value) || *unit >= std::size(UnitFactor) || *test > 1)
+  if (!x || !y || !value || !unit || !lines || !test || !std::isfinite(*x) || !std::isfinite(*y) ||
+      !std::isfinite(*value) || *unit >= std::size(UnitFactor) || *test > 1)
     return std::nullopt;
   return TTransferredCharge{*x, *y, *value, static_cast<uint8_t>(*unit), *lines, *test == 1};
 }
@@ -58,8 +58,8 @@ std::vector<TTransferredCharge> TransferredCharges(const TScene &scene,
     if (charge == nullptr)
       continue;
     const TWorldPoint at = scene.ChargeWorldPosition(*charge);
-    charges.push_back({at.X, at.Y, charge->ChargeValue, charge->ChargeUnit,
-                       charge->FieldLineCount, charge->IsTestCharge});
+    charges.push_back({at.X, at.Y, charge->ChargeValue, charge->ChargeUnit, charge->FieldLineCount,
+                       charge->IsTestCharge});
   }
   return charges;
 }

@@ -421,14 +421,15 @@ void TDocument::AddCharges(const std::vector<TPointCharge> &charges, bool duplic
   const std::vector<int> selectedBefore = SelectedIndices();
   const int currentBefore = scene_.Selected;
   InsertCharges(indices, charges);
-  Record(THistoryStep{duplicate ? StepName(QT_TRANSLATE_NOOP("TDocument", "Duplizieren"))
-                                : StepName(QT_TRANSLATE_NOOP("TDocument", "Einfügen")),
-                      [this, indices, selectedBefore, currentBefore] {
-                        RemoveCharges(indices);
-                        SelectMany(selectedBefore, currentBefore);
-                      },
-                      [this, indices, charges] { InsertCharges(indices, charges); },
-                      charges.capacity() * sizeof(TPointCharge) + indices.capacity() * sizeof(int)});
+  Record(
+      THistoryStep{duplicate ? StepName(QT_TRANSLATE_NOOP("TDocument", "Duplizieren"))
+                             : StepName(QT_TRANSLATE_NOOP("TDocument", "Einfügen")),
+                   [this, indices, selectedBefore, currentBefore] {
+                     RemoveCharges(indices);
+                     SelectMany(selectedBefore, currentBefore);
+                   },
+                   [this, indices, charges] { InsertCharges(indices, charges); },
+                   charges.capacity() * sizeof(TPointCharge) + indices.capacity() * sizeof(int)});
 }
 
 void TDocument::MarkSaved() {
@@ -500,7 +501,8 @@ void TDocument::Reset(const TScene &scene) {
   scene_ = scene;
   if (scene_.Charges.At(scene_.Selected) == nullptr)
     scene_.Selected = -1;
-  std::erase_if(scene_.Selection, [this](int index) { return scene_.Charges.At(index) == nullptr; });
+  std::erase_if(scene_.Selection,
+                [this](int index) { return scene_.Charges.At(index) == nullptr; });
   NotifyModified();
   emit SelectionChanged();
   emit Replaced();

@@ -47,7 +47,8 @@ bool TScene::IsSelected(int index) const {
 
 std::vector<int> TScene::SelectedIndices() const {
   std::vector<int> indices = Selection;
-  if (Charges.At(Selected) != nullptr && !std::binary_search(indices.begin(), indices.end(), Selected))
+  if (Charges.At(Selected) != nullptr &&
+      !std::binary_search(indices.begin(), indices.end(), Selected))
     indices.insert(std::lower_bound(indices.begin(), indices.end(), Selected), Selected);
   return indices;
 }

@@ -169,7 +169,9 @@ std::vector<StepCase> EveryKindOfChange() {
        [](T &t) { t.Form1->MenuItem_SelectAll->trigger(); }},
       {"sign of a Shift+click selection", "Vorzeichen umkehren",
        [](T &t) { t.Form1->MenuItem_FlipSign->trigger(); },
-       [](T &t) { QTest::mouseClick(t.Form1->DXDraw, Qt::LeftButton, Qt::ShiftModifier, {200, 150}); }},
+       [](T &t) {
+         QTest::mouseClick(t.Form1->DXDraw, Qt::LeftButton, Qt::ShiftModifier, {200, 150});
+       }},
       {"field lines of several", "Ladungen ändern",
        [](T &t) {
          t.Form2->TabSheet_Charge->SpinEdit_CountLines->setValue(5);

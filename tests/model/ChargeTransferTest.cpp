@@ -35,8 +35,8 @@ TEST(ChargeTransferTest, AnythingButOurWholeFormatIsRefused) {
       "Kraftbild-Ladungen 1\n0,5 0 1 0 16 0\n",       // a German comma
       "Kraftbild-Ladungen 1\n0 inf 1 0 16 0\n",
       "Kraftbild-Ladungen 1\n0 0 nan 0 16 0\n",
-      "Kraftbild-Ladungen 1\n0 0 1 0 16 0\n\n",       // an empty line
-      "x = 0 m; y = 0 m; Q = 1 e; 16 Feldlinien\n",   // the text form
+      "Kraftbild-Ladungen 1\n0 0 1 0 16 0\n\n",     // an empty line
+      "x = 0 m; y = 0 m; Q = 1 e; 16 Feldlinien\n", // the text form
   };
   for (const char *bytes : refused)
     EXPECT_FALSE(DecodeCharges(QByteArray(bytes))) << bytes;
