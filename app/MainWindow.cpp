@@ -528,8 +528,8 @@ void TForm1::SelectInBand(int x, int y) {
 }
 
 void TForm1::InsertChargeHere() {
-  // A drag or pan in progress keeps its gesture to itself.
-  if (DragCharge != -1 || PanAnchor.X != -1)
+  // A drag, pan or selection rectangle in progress keeps its gesture to itself.
+  if (DragCharge != -1 || PanAnchor.X != -1 || band_)
     return;
   const TSize surface = SurfaceSize();
   const QPoint at = mouseOnSurface_.value_or(QPoint(surface.Width / 2, surface.Height / 2));
