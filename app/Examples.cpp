@@ -15,6 +15,7 @@ const std::vector<TExample> &Examples() {
         {QT_TRANSLATE_NOOP("Examples", "Zwei gleiche Ladungen"),
          QStringLiteral(":/beispiele/zwei-gleiche-ladungen.kbf")},
         {QT_TRANSLATE_NOOP("Examples", "Quadrupol"), QStringLiteral(":/beispiele/quadrupol.kbf")},
+        {QT_TRANSLATE_NOOP("Examples", "Platte"), QStringLiteral(":/beispiele/platte.kbf")},
         {QT_TRANSLATE_NOOP("Examples", "Ladungsreihe wie ein Plattenkondensator"),
          QStringLiteral(":/beispiele/plattenkondensator.kbf")},
         {QT_TRANSLATE_NOOP("Examples", "Probeladung im Feld eines Dipols"),

@@ -2,6 +2,7 @@
 
 #include "app/ChargeClipboard.h"
 #include "app/Examples.h"
+#include "app/PictureStyleWindow.h"
 #include "app/ProjectCommands.h"
 #include "base/PixelMath.h"
 #include "base/ProgramInfo.h"
@@ -108,7 +109,18 @@ TForm1::~TForm1() {
 TSize TForm1::SurfaceSize() const { return {DXDraw->width(), DXDraw->height()}; }
 
 TPictureTarget TForm1::PictureTarget() const {
-  return {SurfaceSize(), font().family(), traceLimits_};
+  return {SurfaceSize(), font().family(), traceLimits_, pictureStyle_};
+}
+
+void TForm1::SetPictureStyle(const TPictureStyle &style) {
+  if (style == pictureStyle_)
+    return;
+  pictureStyle_ = style;
+  if (pictureStyleWindow_ != nullptr)
+    pictureStyleWindow_->ShowStyle(style);
+  // Before FormCreate there is no picture yet.
+  if (renderer_ != nullptr && renderer_->Background() != nullptr)
+    RedrawAll();
 }
 
 void TForm1::MarkTerminated() {
@@ -142,6 +154,7 @@ void TForm1::CreateMenus() {
 
   CreateEditMenu();
   CreateViewMenu();
+  CreateInsertMenu();
 
   Beispiele1 = menuBar()->addMenu(QString());
   for (const TExample &example : Examples()) {
@@ -407,6 +420,8 @@ void TForm1::RenderFrame(bool present) {
 }
 
 void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
+  if (button == Qt::LeftButton && RowDragMouse(TRowDragEvent::Press, x, y))
+    return;
   if (button == Qt::RightButton) {
     document_.BeginGesture();
     PanAnchor = {x, y};
@@ -448,6 +463,8 @@ void TForm1::DXDrawMouseMove(int x, int y) {
   const TWorldPoint mouse = scene.ScreenToWorld(x, y);
   statusText_ = StatusPositionText(mouse.X, mouse.Y);
   StatusBar->showMessage(statusText_);
+  if (RowDragMouse(TRowDragEvent::Move, x, y))
+    return;
 
   if (band_) {
     ShowBandTo(x, y);
@@ -557,7 +574,9 @@ void TForm1::ShowCursorLineAt(int x, int y) {
   DXDraw->Flip();
 }
 
-void TForm1::DXDrawMouseUp(Qt::MouseButton, int x, int y) {
+void TForm1::DXDrawMouseUp(Qt::MouseButton button, int x, int y) {
+  if (button == Qt::LeftButton && RowDragMouse(TRowDragEvent::Release, x, y))
+    return;
   document_.EndGesture();
   if (band_) {
     SelectInBand(x, y);

@@ -16,6 +16,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -28,6 +29,8 @@ class QStatusBar;
 class QTimer;
 class TBackgroundRenderer;
 class TDocument;
+class TChargeRowWindow;
+class TPictureStyleWindow;
 class TProject;
 
 // The project files' filter and default extension of the file dialogs.
@@ -85,7 +88,10 @@ public:
   QAction *MenuItem_ZoomIn = nullptr;  // Strg++, Strg+= and the keypad's +
   QAction *MenuItem_ZoomOut = nullptr; // Strg+- and the keypad's -
   QAction *MenuItem_ShowAll = nullptr;
-  QMenu *Beispiele1 = nullptr; // one entry per ready-made project
+  QAction *MenuItem_PictureStyle = nullptr; // "Darstellung …"
+  QMenu *Einfuegen1 = nullptr;
+  QAction *MenuItem_ChargeRow = nullptr; // "Ladungsreihe …"
+  QMenu *Beispiele1 = nullptr;           // one entry per ready-made project
   QMenu *Extras1 = nullptr;
   QAction *MenuItem_Potential = nullptr;
   QAction *MenuItem_Snap = nullptr;           // "Am Raster ausrichten": created and dragged charges
@@ -128,6 +134,16 @@ public:
   // Field lines cut after a number of steps instead of by the clock (tests, so that pictures
   // do not depend on the machine), or other limits.
   void SetTraceLimits(const TTraceLimits &limits) { traceLimits_ = limits; }
+  // How the pictures draw lines and labels (a setting of the program); drawn anew.
+  void SetPictureStyle(const TPictureStyle &style);
+  const TPictureStyle &PictureStyle() const { return pictureStyle_; }
+  // Learns of every style the user chooses in "Darstellung", to keep it.
+  std::function<void(const TPictureStyle &)> PictureStyleChosen;
+  // The "Darstellung" window, null until it was first opened.
+  TPictureStyleWindow *PictureStyleWindow() const { return pictureStyleWindow_; }
+  // The row window of "Einfügen > Ladungsreihe", null until it was first opened.
+  TChargeRowWindow *ChargeRowWindow() const { return chargeRowWindow_; }
+  void ShowChargeRowWindow();
 
   // Where copy and paste go; the system clipboard unless set.
   void SetChargeClipboard(std::unique_ptr<TChargeClipboard> clipboard) {
@@ -233,6 +249,11 @@ private:
   void ShowHistoryTexts();
   void CreatePictureMenu();
   void CreateViewMenu();
+  void CreateInsertMenu();
+  // The mouse on the drawing surface while the row window waits for a dragged segment: true
+  // when the drag took the event.
+  enum class TRowDragEvent { Press, Move, Release };
+  bool RowDragMouse(TRowDragEvent event, int x, int y);
   void CreateLanguageMenu();
   // Draws the picture on the printer's page at true scale.
   void PrintPicture(QPrinter &printer) const;
@@ -272,6 +293,14 @@ private:
   std::optional<QPoint> mouseOnSurface_; // px; empty while the mouse is elsewhere
   bool terminated_ = false;
   TTraceLimits traceLimits_;
+  TPictureStyle pictureStyle_;
+  TPictureStyleWindow *pictureStyleWindow_ = nullptr; // owned as a child
+  TChargeRowWindow *chargeRowWindow_ = nullptr;       // owned as a child
+  struct TRowDrag {
+    bool Armed = false;         // the next left drag sets the row's segment
+    std::optional<QPoint> From; // px, where it was pressed
+    QPoint To;                  // px, where the mouse is now
+  } rowDrag_;
   QString fileName_;
   QString openDialogName_; // the open dialog starts with the name it returned last
   QString pictureName_;    // and the export dialog with the picture exported last

@@ -35,6 +35,9 @@ void TForm1::RetranslateUi() {
       {MenuItem_ZoomIn, tr("Vergrößern")},
       {MenuItem_ZoomOut, tr("Verkleinern")},
       {MenuItem_ShowAll, tr("Alles zeigen")},
+      {MenuItem_PictureStyle, tr("Darstellung …")},
+      {Einfuegen1->menuAction(), tr("&Einfügen")},
+      {MenuItem_ChargeRow, tr("Ladungsreihe …")},
       {Beispiele1->menuAction(), tr("Beis&piele")},
       {Extras1->menuAction(), tr("E&xtras")},
       {MenuItem_Potential, tr("Spannung und Arbeit...")},
@@ -90,6 +93,10 @@ void TForm1::RetranslateUi() {
       {MenuItem_ZoomIn, tr("Die Ansicht um eine Zoomstufe vergrößern (Strg++ oder Mausrad)")},
       {MenuItem_ZoomOut, tr("Die Ansicht um eine Zoomstufe verkleinern (Strg+- oder Mausrad)")},
       {MenuItem_ShowAll, tr("Zoom und Lage so wählen, dass alle Ladungen zu sehen sind")},
+      {MenuItem_ChargeRow, tr("Gleiche Ladungen gleichmäßig auf einer Strecke, etwa eine Platte "
+                              "eines Kondensators")},
+      {MenuItem_PictureStyle, tr("Linienbreite, Schriftgröße und Feldlinienfarbe, etwa für "
+                                 "einen Beamer; Drucken an Seite anpassen")},
       {Sprache1->menuAction(), tr("Die Sprache des Programms")},
       {MenuItem_Handbook, tr("Das Handbuch öffnen (F1)")},
       {MenuItem_Info, tr("Name und Version des Programms")}};

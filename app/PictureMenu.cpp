@@ -79,7 +79,9 @@ void TForm1::PrintPicture(QPrinter &printer) const {
   QPainter painter;
   if (!painter.begin(&printer))
     throw EWriteError(tr("Das Bild konnte nicht gedruckt werden"));
-  PaintPicture(painter, Picture());
+  // The painter's origin is the printable area's corner.
+  const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+  PaintPictureOnPage(painter, Picture(), page, pictureStyle_.FitPage);
 }
 
 void TForm1::MenuItem_PrintClick() {

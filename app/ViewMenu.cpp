@@ -2,6 +2,8 @@
 // list, about the mouse or the middle of the drawing surface, and "Alles zeigen".
 #include "app/MainWindow.h"
 
+#include "app/PictureStyleWindow.h"
+
 #include "model/Document.h"
 #include "model/Zoom.h"
 #include "widgets/ErrorGuard.h"
@@ -32,6 +34,8 @@ void TForm1::CreateViewMenu() {
        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)});
   Ansicht1->addSeparator();
   MenuItem_ShowAll = Ansicht1->addAction(QString());
+  Ansicht1->addSeparator();
+  MenuItem_PictureStyle = Ansicht1->addAction(QString());
   const auto middle = [this] {
     const TSize size = SurfaceSize();
     return TPoint{size.Width / 2, size.Height / 2};
@@ -41,6 +45,20 @@ void TForm1::CreateViewMenu() {
   ConnectGuarded(MenuItem_ZoomOut, &QAction::triggered, this,
                  [this, middle] { ZoomStep(-1, middle()); });
   ConnectGuarded(MenuItem_ShowAll, &QAction::triggered, this, [this] { MenuItem_ShowAllClick(); });
+  ConnectGuarded(MenuItem_PictureStyle, &QAction::triggered, this, [this] {
+    if (pictureStyleWindow_ == nullptr) {
+      pictureStyleWindow_ = new TPictureStyleWindow(this);
+      pictureStyleWindow_->ShowStyle(pictureStyle_);
+      ConnectGuarded(pictureStyleWindow_, &TPictureStyleWindow::StyleChanged, this,
+                     [this](const TPictureStyle &style) {
+                       SetPictureStyle(style);
+                       if (PictureStyleChosen)
+                         PictureStyleChosen(style);
+                     });
+    }
+    pictureStyleWindow_->show();
+    pictureStyleWindow_->raise();
+  });
 }
 
 void TForm1::DXDrawMouseWheel(int angleDelta, int x, int y) {

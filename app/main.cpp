@@ -4,6 +4,7 @@
 // program.
 #include "app/Autosave.h"
 #include "app/MainWindow.h"
+#include "app/PictureStyleSettings.h"
 #include "app/Program.h"
 #include "app/ProjectCommands.h"
 #include "app/Recovery.h"
@@ -21,7 +22,7 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   // Lets a desktop shell match the windows to the installed desktop entry and its icon.
   QApplication::setDesktopFileName(QStringLiteral("de.kraftbild.Kraftbild"));
-  // The choice of "Extras > Sprache"; nothing else is kept.
+  // The choices of "Extras > Sprache" and "Ansicht > Darstellung".
   QSettings settings(QStringLiteral("kraftbild"), QStringLiteral("kraftbild"));
   TProgram program(StartLanguage(settings, QLocale::system()));
   program.LanguageSwitched = [&settings](TLanguage language) {
@@ -29,6 +30,11 @@ int main(int argc, char **argv) {
     settings.sync();
   };
   TForm1 &mainWindow = program.Main();
+  mainWindow.SetPictureStyle(StoredPictureStyle(settings));
+  mainWindow.PictureStyleChosen = [&settings](const TPictureStyle &style) {
+    KeepPictureStyle(settings, style);
+    settings.sync();
+  };
   TProject &project = program.Project();
 
   TRecoveryStore recovery(TRecoveryStore::DefaultFolder());

@@ -306,6 +306,17 @@ void TCanvas::FillPolygon(std::span<const QPointF> corners) {
 void TCanvas::FineLine(std::span<const QPointF> points) {
   if (points.empty())
     return;
+  // A wide solid pen strokes the whole line at once, joints and all, as one painter path.
+  if (Pen.Width > 1 && Pen.Style == TPenStyle::psSolid && Pen.Mode != TPenMode::pmNot && Ready()) {
+    QPainter painter(device_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor::fromRgb(ToQRgb(Pen.Color)), Pen.Width, Qt::SolidLine, Qt::RoundCap,
+                        Qt::RoundJoin));
+    painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+    const QPointF &last = points.back();
+    MoveTo(pixel::Round(last.x()), pixel::Round(last.y()));
+    return;
+  }
   BeginFigure();
   MoveTo(pixel::Round(points.front().x()), pixel::Round(points.front().y()));
   for (const QPointF &p : points.subspan(1))

@@ -22,6 +22,26 @@
 
 namespace {
 
+// The canvas's pen width for the style's lines: 0 is the one-pixel pen.
+int PenWidth(const TPictureStyle &style) { return style.LineWidth > 1 ? style.LineWidth : 0; }
+
+// Draws a stepped line with a wide pen as one figure: segment by segment, a wide pen would
+// paint every joint twice and take a painter per step.
+void DrawWide(const TPolyline &line, TCanvas &canvas) {
+  std::vector<QPointF> run;
+  const auto flush = [&] {
+    if (run.size() > 1)
+      canvas.FineLine(run);
+    run.clear();
+  };
+  for (const TPolyline::Op &op : line.Ops()) {
+    if (op.Move)
+      flush();
+    run.emplace_back(op.X, op.Y);
+  }
+  flush();
+}
+
 // Fills the area (with the potential map when there is one) and draws the axes with their
 // scale.
 void DrawAxesAndScale(const TScene &scene, TCanvas &canvas, const TPictureTarget &target,
@@ -40,13 +60,13 @@ void DrawAxesAndScale(const TScene &scene, TCanvas &canvas, const TPictureTarget
 
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Color = kAxisColor;
-  canvas.Pen.Width = 0;
+  canvas.Pen.Width = PenWidth(target.Style);
   canvas.MoveTo(0, origin.Y);
   canvas.LineTo(width, origin.Y);
   canvas.MoveTo(origin.X, 0);
   canvas.LineTo(origin.X, height);
 
-  canvas.Font.Size = 8;
+  canvas.Font.Size = target.Style.LabelSize;
   canvas.Font.Name = target.FontName;
 
   const TTickScale scale = TickScale(scene);
@@ -217,18 +237,22 @@ void PaintBackground(const TScene &scene, const TBackgroundScene &traced, TCanva
   const TPotentialOptions &potential = scene.Potential;
   const TPotentialGrid *grid = traced.Grid ? &*traced.Grid : nullptr;
   DrawAxesAndScale(scene, canvas, target, fill, potential.Map ? grid : nullptr);
+  const TPictureStyle &style = target.Style;
   canvas.Pen.Style = TPenStyle::psSolid;
-  canvas.Pen.Color = kBackgroundLineColor;
-  canvas.Pen.Width = 0;
+  canvas.Pen.Color = style.FieldLineColor;
+  canvas.Pen.Width = PenWidth(style);
   for (const TTraceJob &job : traced.Lines) {
-    if (job.Points.empty())
-      job.Line.DrawOn(canvas);
-    else
+    if (!job.Points.empty())
       canvas.FineLine(job.Points);
+    else if (canvas.Pen.Width > 1)
+      DrawWide(job.Line, canvas);
+    else
+      job.Line.DrawOn(canvas);
   }
+  canvas.Pen.Width = 0;
   if (scene.FieldLines.Arrows)
     for (const TTraceJob &job : traced.Lines)
-      DrawLineArrows(FieldLineArrows(job, target.Area), kBackgroundLineColor, canvas);
+      DrawLineArrows(FieldLineArrows(job, target.Area), style.FieldLineColor, canvas);
   // Equipotentials cross the field lines on top, so that their labels stay whole.
   if (grid != nullptr) {
     DrawEquipotentials(scene, *grid, potential, canvas, target.FontName);

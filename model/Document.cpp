@@ -106,6 +106,27 @@ void TDocument::ReplaceCharge(int index, const TPointCharge &charge) {
   emit ChargeChanged(index);
 }
 
+void TDocument::AddRow(const std::vector<TPointCharge> &charges) {
+  if (charges.empty())
+    return;
+  const int first = scene_.Charges.Count();
+  const int selectedBefore = scene_.Selected;
+  const auto insert = [this, first, charges] {
+    for (size_t k = 0; k < charges.size(); ++k)
+      InsertCharge(first + static_cast<int>(k), charges[k]);
+    Select(first);
+  };
+  insert();
+  const auto count = static_cast<int>(charges.size());
+  Record(THistoryStep{StepName(QT_TRANSLATE_NOOP("TDocument", "Ladungsreihe einfügen")),
+                      [this, first, count, selectedBefore] {
+                        for (int i = first + count - 1; i >= first; --i)
+                          RemoveCharge(i);
+                        Select(selectedBefore);
+                      },
+                      insert, charges.size() * sizeof(TPointCharge)});
+}
+
 void TDocument::DeleteCharge(int index) {
   const TPointCharge *charge = scene_.Charges.At(index);
   if (charge == nullptr)

@@ -89,6 +89,9 @@ public:
   void ApplyCharge(int index, const TChargeValues &values);
   // Gives the charge at index every value of charge, as one step ("Ladung ändern").
   void ReplaceCharge(int index, const TPointCharge &charge);
+  // Appends the charges (a row, say) as one step ("Ladungsreihe einfügen"); the first of them
+  // becomes the selection.
+  void AddRow(const std::vector<TPointCharge> &charges);
   // Frees the charge at index; the selection becomes none.
   void DeleteCharge(int index);
   // Moves the view so that the centre of the charge at index is at the middle of a surface

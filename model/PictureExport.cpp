@@ -19,6 +19,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -99,14 +100,37 @@ QImage PictureImage(const TPicture &picture) {
   return image;
 }
 
-void PaintPicture(QPainter &painter, const TPicture &picture) {
-  const double scale =
-      static_cast<double>(painter.device()->logicalDpiX()) / seams::ScreenPixelsPerInch();
+namespace {
+
+// Painter units per picture pixel at true scale.
+double TrueScale(const QPainter &painter) {
+  return static_cast<double>(painter.device()->logicalDpiX()) / seams::ScreenPixelsPerInch();
+}
+
+void PaintScaled(QPainter &painter, const TPicture &picture, double scale) {
   painter.scale(scale, scale);
   painter.setClipRect(QRect(0, 0, picture.Target.Area.Width, picture.Target.Area.Height));
   painter.setRenderHint(QPainter::Antialiasing);
   TPainterCanvas canvas(painter);
   DrawPicture(canvas, picture);
+}
+
+} // namespace
+
+void PaintPicture(QPainter &painter, const TPicture &picture) {
+  PaintScaled(painter, picture, TrueScale(painter));
+}
+
+void PaintPictureOnPage(QPainter &painter, const TPicture &picture, const QRectF &page, bool fit) {
+  const double width = picture.Target.Area.Width;
+  const double height = picture.Target.Area.Height;
+  if (width <= 0 || height <= 0)
+    return;
+  const double scale =
+      fit ? std::min(page.width() / width, page.height() / height) : TrueScale(painter);
+  painter.translate(page.x() + (page.width() - width * scale) / 2,
+                    page.y() + (page.height() - height * scale) / 2);
+  PaintScaled(painter, picture, scale);
 }
 
 QSizeF PictureSizeMm(TSize area) {

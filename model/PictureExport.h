@@ -34,6 +34,9 @@ QImage PictureImage(const TPicture &picture);
 // Draws the picture on a painter at true scale: one pixel is 1/ppi inch of the painter's
 // device, whose logical dpi says how large its units are. Clipped to the picture.
 void PaintPicture(QPainter &painter, const TPicture &picture);
+// Draws the picture centred on the page (in the painter's units): at true scale, or as large
+// as the page holds when fit is set.
+void PaintPictureOnPage(QPainter &painter, const TPicture &picture, const QRectF &page, bool fit);
 // The size (mm) of the picture at the screen's pixels per inch.
 QSizeF PictureSizeMm(TSize area);
 

@@ -5,6 +5,7 @@
 
 #include "base/Geometry.h"
 #include "model/ForceSum.h"
+#include "model/PictureStyle.h"
 
 #include <QString>
 
@@ -30,10 +31,11 @@ struct TPictureTarget {
   TPictureTarget() = default;
   // A surface of that size (px), the default font and limits.
   TPictureTarget(TSize area) : Area(area) {} // NOLINT: a size is a target
-  TPictureTarget(TSize area, QString fontName, TTraceLimits trace = {})
-      : Area(area), FontName(std::move(fontName)), Trace(trace) {}
+  TPictureTarget(TSize area, QString fontName, TTraceLimits trace = {}, TPictureStyle style = {})
+      : Area(area), FontName(std::move(fontName)), Trace(trace), Style(style) {}
 
   TSize Area;                                       // px of the drawing surface
   QString FontName = QStringLiteral("DejaVu Sans"); // of the axis and level labels
   TTraceLimits Trace;
+  TPictureStyle Style; // line widths, label size and field-line colour
 };

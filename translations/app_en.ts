@@ -27,6 +27,10 @@
         <source>Spannung zwischen zwei Probeladungen</source>
         <translation>Voltage between two test charges</translation>
     </message>
+    <message>
+        <source>Platte</source>
+        <translation>Plate</translation>
+    </message>
 </context>
 <context>
     <name>Handbook</name>
@@ -57,6 +61,65 @@
     <message>
         <source>Verwerfen</source>
         <translation>Discard</translation>
+    </message>
+</context>
+<context>
+    <name>TChargeRowWindow</name>
+    <message>
+        <source>Ladungsreihe</source>
+        <translation>Row of charges</translation>
+    </message>
+    <message>
+        <source>&amp;Von:</source>
+        <translation>&amp;From:</translation>
+    </message>
+    <message>
+        <source>&amp;Bis:</source>
+        <translation>&amp;To:</translation>
+    </message>
+    <message>
+        <source>&amp;Anzahl:</source>
+        <translation>&amp;Number:</translation>
+    </message>
+    <message>
+        <source>Auf der Zeichenfläche &amp;ziehen</source>
+        <translation>&amp;Drag on the drawing area</translation>
+    </message>
+    <message>
+        <source>Ladung &amp;je Ladung</source>
+        <translation>Charge of &amp;each</translation>
+    </message>
+    <message>
+        <source>Ladung &amp;insgesamt</source>
+        <translation>Charge in tot&amp;al</translation>
+    </message>
+    <message>
+        <source>&amp;Einfügen</source>
+        <translation>&amp;Insert</translation>
+    </message>
+    <message>
+        <source>Schli&amp;eßen</source>
+        <translation>Cl&amp;ose</translation>
+    </message>
+    <message>
+        <source>Die Strecke mit der linken Maustaste auf der Zeichenfläche ziehen</source>
+        <translation>Drag the segment on the drawing area with the left mouse button</translation>
+    </message>
+    <message>
+        <source>So viele Ladungen stehen gleichmäßig auf der Strecke, die erste und die letzte an ihren Enden</source>
+        <translation>So many charges stand evenly on the segment, the first and the last at its ends</translation>
+    </message>
+    <message>
+        <source>Die Ladung jeder einzelnen oder aller zusammen</source>
+        <translation>The charge of each one or of all together</translation>
+    </message>
+    <message>
+        <source>Ungültige Koordinate</source>
+        <translation>Invalid coordinate</translation>
+    </message>
+    <message>
+        <source>Ungültige Ladungsangabe</source>
+        <translation>Invalid charge value</translation>
     </message>
 </context>
 <context>
@@ -362,6 +425,30 @@
         <translation>Compute the field lines accurately with an adaptive step, the same on every computer</translation>
     </message>
     <message>
+        <source>Darstellung …</source>
+        <translation>Appearance …</translation>
+    </message>
+    <message>
+        <source>Linienbreite, Schriftgröße und Feldlinienfarbe, etwa für einen Beamer; Drucken an Seite anpassen</source>
+        <translation>Line width, label size and field-line color, for a projector say; printing to fit the page</translation>
+    </message>
+    <message>
+        <source>Ziehen: Strecke der Ladungsreihe</source>
+        <translation>Drag: segment of the row of charges</translation>
+    </message>
+    <message>
+        <source>&amp;Einfügen</source>
+        <translation>&amp;Insert</translation>
+    </message>
+    <message>
+        <source>Ladungsreihe …</source>
+        <translation>Row of charges …</translation>
+    </message>
+    <message>
+        <source>Gleiche Ladungen gleichmäßig auf einer Strecke, etwa eine Platte eines Kondensators</source>
+        <translation>Equal charges evenly on a segment, such as a plate of a capacitor</translation>
+    </message>
+    <message>
         <source>Ausschneiden</source>
         <translation>Cut</translation>
     </message>
@@ -408,6 +495,65 @@
     <message>
         <source>Das Vorzeichen jeder gewählten Ladung umkehren</source>
         <translation>Reverse the sign of every selected charge</translation>
+    </message>
+</context>
+<context>
+    <name>TPictureStyleWindow</name>
+    <message>
+        <source>Darstellung</source>
+        <translation>Appearance</translation>
+    </message>
+    <message>
+        <source>&amp;Linienbreite:</source>
+        <translation>&amp;Line width:</translation>
+    </message>
+    <message>
+        <source>&amp;Schriftgröße:</source>
+        <translation>Label &amp;size:</translation>
+    </message>
+    <message>
+        <source>&amp;Feldlinienfarbe:</source>
+        <translation>&amp;Field-line color:</translation>
+    </message>
+    <message>
+        <source>Druck an Seite &amp;anpassen</source>
+        <translation>Print to fit the p&amp;age</translation>
+    </message>
+    <message>
+        <source>&amp;Projektor</source>
+        <translation>&amp;Projector</translation>
+    </message>
+    <message>
+        <source>S&amp;tandard</source>
+        <translation>S&amp;tandard</translation>
+    </message>
+    <message>
+        <source>Schli&amp;eßen</source>
+        <translation>Cl&amp;ose</translation>
+    </message>
+    <message>
+        <source>Breite der Feldlinien und Achsen in Pixeln</source>
+        <translation>Width of the field lines and axes in pixels</translation>
+    </message>
+    <message>
+        <source>Schriftgröße der Achsenbeschriftung in Punkten</source>
+        <translation>Size of the axis labels in points</translation>
+    </message>
+    <message>
+        <source>Farbe der Feldlinien und ihrer Pfeile</source>
+        <translation>Color of the field lines and their arrows</translation>
+    </message>
+    <message>
+        <source>Breite, dunkle Linien und große Schrift, die ein Beamer nicht verblassen lässt</source>
+        <translation>Wide, dark lines and large labels that a projector does not wash out</translation>
+    </message>
+    <message>
+        <source>Die Darstellung, mit der das Programm ausgeliefert wird</source>
+        <translation>The appearance the program comes with</translation>
+    </message>
+    <message>
+        <source>Das Bild beim Drucken so groß wie die Seite, sonst in wahrer Größe, beides mittig</source>
+        <translation>Print the picture as large as the page, else at true size, centred either way</translation>
     </message>
 </context>
 <context>

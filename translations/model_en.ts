@@ -100,6 +100,10 @@
         <translation>Change Field Lines</translation>
     </message>
     <message>
+        <source>Ladungsreihe einfügen</source>
+        <translation>Insert row of charges</translation>
+    </message>
+    <message>
         <source>Ladungen verschieben</source>
         <translation>Move Charges</translation>
     </message>

@@ -135,6 +135,10 @@ void TChargeTab::ShowCharge(const TScene &scene, const TPointCharge *charge) {
   SpinEdit_CountLines->setValue(
       static_cast<int>(std::min<uint32_t>(charge->FieldLineCount, kMaxFieldLines)));
   CheckBox_TestCharge->setChecked(charge->IsTestCharge);
+  MarkApplied();
+}
+
+void TChargeTab::MarkApplied() {
   shown_ = {Edit_X->text(),
             Edit_Y->text(),
             Edit_Charge->text(),

@@ -205,10 +205,12 @@ void TForm2::Button_ApplyClick() {
   const TChargeInput input = TabSheet_Charge->ReadInput(document_.Scene());
   const QScopedValueRollback<bool> applying(applying_, true);
   // With several selected, the fields changed go to all of them, the others stay each one's.
-  if (document_.SelectedIndices().size() > 1)
+  if (document_.SelectedIndices().size() > 1) {
     document_.ApplyToSelection(input, TabSheet_Charge->ChangedFields());
-  else
+    TabSheet_Charge->MarkApplied();
+  } else {
     document_.ApplyCharge(document_.SelectedIndex(), input);
+  }
 }
 
 void TForm2::Button_CenterClick() {

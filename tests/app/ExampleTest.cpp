@@ -43,6 +43,7 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
       {"Dipol", {{1, false, -3, 0}, {-1, false, 3, 0}}},
       {"Zwei gleiche Ladungen", {{1, false, -3, 0}, {1, false, 3, 0}}},
       {"Quadrupol", {{1, false, -2, 2}, {-1, false, 2, 2}, {1, false, 2, -2}, {-1, false, -2, -2}}},
+      {"Platte", Row(1, 0, 5)},
       {"Ladungsreihe wie ein Plattenkondensator", plates},
       {"Probeladung im Feld eines Dipols", {{1, false, -3, 0}, {-1, false, 3, 0}, {1, true, 0, 2}}},
       {"Spannung zwischen zwei Probeladungen",
@@ -72,7 +73,7 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
     }
     // The field's direction is the point of these two, and the pairs of lines between the
     // charges would hide it.
-    const bool directed = title == "Dipol" || title.startsWith("Ladungsreihe");
+    const bool directed = title == "Dipol" || title == "Platte" || title.startsWith("Ladungsreihe");
     EXPECT_EQ(Scene().FieldLines.Arrows, directed);
     EXPECT_EQ(Scene().FieldLines.Proportional, directed);
     const bool voltage = title.startsWith(QStringLiteral("Spannung"));

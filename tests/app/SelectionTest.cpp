@@ -101,12 +101,15 @@ TEST_F(SelectionTest, TheChargeTabGivesOnlyTheChangedFieldsToEverySelectedCharge
   EXPECT_EQ(Charge(2).ChargeValue, 3e-9L);
   EXPECT_EQ(Charge(2).ChargeUnit, 1);
 
-  // A typed charge is in the unit shown: every one gets those coulombs, keeping its unit.
+  // A typed charge is in the unit shown: every one gets those coulombs, keeping its unit. The
+  // field lines applied before count as shown now, so another charge's own number stays.
+  ChangeCharge(1, [](TPointCharge &c) { c.FieldLineCount = 7; });
   tab.Edit_Charge->setText(QStringLiteral("4"));
   QTest::mouseClick(tab.Button_Apply, Qt::LeftButton);
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(Charge(i).ChargeValue, 4 * kElementaryCharge) << i;
   EXPECT_EQ(Charge(2).ChargeUnit, 1);
+  EXPECT_EQ(Charge(1).FieldLineCount, 7u);
   EXPECT_EQ(Charge(0).X, 190) << "positions stay";
   EXPECT_EQ(Charge(2).X, 490);
 

@@ -163,3 +163,53 @@ TEST_F(BackgroundTest, MarksBesideAnOriginAtTheIntegerLimitsStayOnTheirAxis) {
 }
 
 } // namespace
+
+namespace {
+
+// A projector's style: the axes as wide as set, the field lines in its colour, the labels as
+// large; the plain style draws the plain picture.
+TEST_F(BackgroundTest, AStyleWidensTheLinesAndEnlargesTheLabels) {
+  AddCharge(200, 150, 1e-9L);
+  const auto thickness = [&](int x) { // rows of axis colour in the column x
+    int rows = 0;
+    for (int y = scene.Origin.Y - 6; y <= scene.Origin.Y + 6; ++y)
+      rows += At(x, y) == Rgb{kAxisColor};
+    return rows;
+  };
+  const auto inkRows = [&] { // rows holding the black ink of the labels below the x axis
+    int rows = 0;
+    for (int y = scene.Origin.Y + 2; y < scene.Origin.Y + 40; ++y)
+      for (int x = 460; x < 485; ++x)
+        if (At(x, y) == Rgb{0x000000}) {
+          ++rows;
+          break;
+        }
+    return rows;
+  };
+  const auto colourCount = [&](TColor colour) {
+    int n = 0;
+    for (int y = 0; y < surfaceSize.Height; ++y)
+      for (int x = 0; x < surfaceSize.Width; ++x)
+        n += At(x, y) == Rgb{colour};
+    return n;
+  };
+  DrawBackground();
+  const QImage plain = background->Image().copy();
+  EXPECT_EQ(thickness(700), 1);
+  const int plainInk = inkRows();
+  const int plainLines = colourCount(kBackgroundLineColor);
+
+  TPictureTarget target = Target();
+  target.Style = kProjectorStyle;
+  DrawBackgroundOn(scene, *background, target);
+  EXPECT_EQ(thickness(700), kProjectorStyle.LineWidth);
+  EXPECT_GT(inkRows(), plainInk * 3 / 2);
+  EXPECT_LT(colourCount(kBackgroundLineColor), plainLines / 20); // a label's smoothing, at most
+  EXPECT_GT(colourCount(kProjectorStyle.FieldLineColor), plainLines * 2);
+
+  target.Style = {};
+  DrawBackgroundOn(scene, *background, target);
+  EXPECT_EQ(background->Image(), plain);
+}
+
+} // namespace

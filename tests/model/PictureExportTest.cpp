@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -134,6 +135,33 @@ TEST_F(PictureExportTest, ExactLinesKeepTheirPointsBetweenPixelsInSvg) {
       EXPECT_GT(offCentre, numbers * 9 / 10);
     else
       EXPECT_EQ(offCentre, 0u);
+  }
+}
+
+// On a page, the picture sits in the middle: as large as the page holds when fit, else at
+// true scale (here a page of twice the picture's dpi).
+TEST_F(PictureExportTest, APrintSitsInTheMiddleOfThePage) {
+  AddCharge(396, 267, 1e-9L);
+  for (const bool fit : {false, true}) {
+    SCOPED_TRACE(fit ? "fit" : "true scale");
+    QImage page(2000, 1600, QImage::Format_RGB32);
+    page.fill(Qt::black);
+    page.setDotsPerMeterX(static_cast<int>(std::lround(192 / 0.0254)));
+    page.setDotsPerMeterY(static_cast<int>(std::lround(192 / 0.0254)));
+    {
+      QPainter painter(&page);
+      PaintPictureOnPage(painter, Picture(), QRectF(0, 0, 2000, 1600), fit);
+    }
+    // The picture's white covers a box centred on the page, the rest stays black.
+    const double scale = fit ? 2000.0 / 792 : 2.0;
+    const QSizeF drawn(792 * scale, 535 * scale);
+    const QRectF box((2000 - drawn.width()) / 2, (1600 - drawn.height()) / 2, drawn.width(),
+                     drawn.height());
+    EXPECT_EQ(page.pixelColor((box.topLeft() + QPointF(3, 3)).toPoint()), QColor(Qt::white));
+    EXPECT_EQ(page.pixelColor((box.bottomRight() - QPointF(3, 3)).toPoint()), QColor(Qt::white));
+    // Above and below it (the fit picture fills the page's width).
+    EXPECT_EQ(page.pixelColor((box.topLeft() + QPointF(3, -3)).toPoint()), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor((box.bottomRight() + QPointF(-3, 3)).toPoint()), QColor(Qt::black));
   }
 }
 
