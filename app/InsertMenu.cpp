@@ -80,8 +80,11 @@ bool TForm1::RowDragMouse(TRowDragEvent event, int x, int y) {
   canvas.Pen.Style = TPenStyle::psDash;
   canvas.Pen.Color = 0x000000;
   canvas.Pen.Width = 0;
-  canvas.MoveTo(rowDrag_.From->x(), rowDrag_.From->y());
-  canvas.LineTo(rowDrag_.To.x(), rowDrag_.To.y());
+  // The surface has the screen's device pixels.
+  const TPoint from = OnDevice(rowDrag_.From->x(), rowDrag_.From->y());
+  const TPoint to = OnDevice(rowDrag_.To.x(), rowDrag_.To.y());
+  canvas.MoveTo(from.X, from.Y);
+  canvas.LineTo(to.X, to.Y);
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Release();
   DXDraw->Flip();

@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
-#include "app/PictureStyleWindow.h"
-
+#include "app/ChargeClipboard.h"
 #include "app/Examples.h"
+#include "app/PictureStyleWindow.h"
 #include "app/ProjectCommands.h"
 #include "base/PixelMath.h"
 #include "base/ProgramInfo.h"
@@ -55,7 +55,7 @@ QPoint EventPixel(const QMouseEvent *event) {
 
 } // namespace
 
-TForm1::TForm1(TDocument &document) : document_(document) {
+TForm1::TForm1(TDocument &document) : document_(document), clipboard_(SystemChargeClipboard()) {
   // An 8-point window: the about dialog gives it the message font's face at start-up, which
   // the axis labels then use.
   QFont font = this->font();
@@ -279,6 +279,7 @@ void TForm1::CreateEditMenu() {
     document_.Redo();
   });
   connect(&document_.History(), &THistory::Changed, this, [this] { ShowHistoryTexts(); });
+  CreateSelectionMenu();
 }
 
 void TForm1::CreateBackgroundRenderer() {
@@ -358,6 +359,18 @@ void TForm1::ConnectDocument() {
     else if (DragCharge > index)
       --DragCharge;
   });
+  // Charges brought back lie among the others as before, not on top of them all.
+  ConnectGuarded(&document_, &TDocument::ChargesInsertedTogether, this,
+                 [this] { ChargeSprites.Rebuild(document_.Scene()); });
+  ConnectGuarded(&document_, &TDocument::SeveralChargesChanged, this, [this] {
+    ChargeSprites.Follow(document_.Scene());
+    // A dragged selection is drawn as a dragged charge is.
+    if (DragCharge == -1)
+      RequestBackground(false);
+    else if (LiveLines())
+      RequestBackground(true);
+    RenderFrame(true);
+  });
   ConnectGuarded(&document_, &TDocument::ChargesChanged, this, [this] { RedrawAll(); });
   ConnectGuarded(&document_, &TDocument::Replaced, this, [this] {
     // No grab outlives the charges; the figures belong to charges that were replaced.
@@ -395,6 +408,8 @@ void TForm1::RedrawAll() {
 }
 
 void TForm1::ReleaseGrab() {
+  band_.reset();
+  pressedInSelection_ = -1;
   DragCharge = -1;
   DragStarted = false;
   PanAnchor = {-1, -1};
@@ -456,10 +471,23 @@ void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
 
   const TPoint device = OnDevice(x, y);
   int charge = ChargeSprites.ChargeAt(DrawnScene(), device.X, device.Y);
+  if (charge != -1 && (mouseModifiers_ & Qt::ShiftModifier)) {
+    document_.ToggleSelected(charge);
+    return;
+  }
   if (charge != -1) {
-    // Not grabbed yet, so the new selection is shown at once.
-    document_.Select(charge);
+    // Not grabbed yet, so the new selection is shown at once. A charge of several selected
+    // keeps them, so that they can be dragged together.
+    if (document_.IsSelected(charge) && document_.SelectedIndices().size() > 1) {
+      document_.SelectMany(document_.SelectedIndices(), charge);
+      pressedInSelection_ = charge;
+    } else {
+      document_.Select(charge);
+    }
     emit ChargeClicked(charge);
+  } else if (mouseModifiers_ & Qt::ControlModifier) {
+    band_ = TPoint{x, y};
+    return;
   } else {
     charge = document_.CreateCharge(x, y);
     if (MenuItem_Snap->isChecked())
@@ -477,6 +505,10 @@ void TForm1::DXDrawMouseMove(int x, int y) {
   if (RowDragMouse(TRowDragEvent::Move, x, y))
     return;
 
+  if (band_) {
+    ShowBandTo(x, y);
+    return;
+  }
   if (!DragStarted) {
     const TPointCharge *grabbed = scene.Charges.At(DragCharge);
     if (grabbed != nullptr && std::hypot(grabbed->X + kChargeHalfSize - x,
@@ -501,17 +533,62 @@ void TForm1::DXDrawMouseMove(int x, int y) {
 }
 
 void TForm1::PlaceAtMouse(int index, int x, int y) {
-  if (MenuItem_Snap->isChecked() && !(mouseModifiers_ & Qt::ShiftModifier)) {
-    const TPixelPoint point = NearestGridPoint(document_.Scene(), x, y);
-    document_.PlaceCharge(index, point.X, point.Y);
+  const bool snap = MenuItem_Snap->isChecked() && !(mouseModifiers_ & Qt::ShiftModifier);
+  const TPixelPoint point =
+      snap ? NearestGridPoint(document_.Scene(), x, y)
+           : TPixelPoint{static_cast<long double>(x), static_cast<long double>(y)};
+  const TPointCharge *charge = document_.Charges().At(index);
+  if (charge != nullptr && document_.IsSelected(index) && document_.SelectedIndices().size() > 1) {
+    // The others keep their places relative to the grabbed one.
+    document_.MoveSelection(point.X - charge->CenterX(), point.Y - charge->CenterY());
   } else {
-    document_.MoveCharge(index, x, y);
+    document_.PlaceCharge(index, point.X, point.Y);
   }
 }
 
+void TForm1::ShowBandTo(int x, int y) {
+  TDirectDrawSurface *surface = DXDraw->Surface();
+  if (surface == nullptr || !band_)
+    return;
+  RenderFrame(false);
+  TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
+  canvas.Pen.Color = 0x000000;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Style = TPenStyle::psDash;
+  canvas.Pen.Mode = TPenMode::pmCopy;
+  // The surface has the screen's device pixels.
+  const TPoint a = OnDevice(band_->X, band_->Y);
+  const TPoint b = OnDevice(x, y);
+  const TPoint corners[] = {a, {b.X, a.Y}, b, {a.X, b.Y}, a};
+  canvas.Polyline(corners);
+  canvas.Pen.Style = TPenStyle::psSolid;
+  canvas.Release();
+  DXDraw->Flip();
+}
+
+void TForm1::SelectInBand(int x, int y) {
+  const TPoint from = *std::exchange(band_, std::nullopt);
+  const long double left = std::min(from.X, x);
+  const long double right = std::max(from.X, x);
+  const long double top = std::min(from.Y, y);
+  const long double bottom = std::max(from.Y, y);
+  std::vector<int> inside;
+  if (mouseModifiers_ & Qt::ShiftModifier)
+    inside = document_.SelectedIndices();
+  const TChargeList &charges = document_.Charges();
+  for (int i = 0; i < charges.Count(); ++i) {
+    const TPointCharge &charge = charges[i];
+    if (charge.CenterX() >= left && charge.CenterX() <= right && charge.CenterY() >= top &&
+        charge.CenterY() <= bottom)
+      inside.push_back(i);
+  }
+  document_.SelectMany(std::move(inside), document_.SelectedIndex());
+  RenderFrame(true);
+}
+
 void TForm1::InsertChargeHere() {
-  // A drag or pan in progress keeps its gesture to itself.
-  if (DragCharge != -1 || PanAnchor.X != -1)
+  // A drag, pan or selection rectangle in progress keeps its gesture to itself.
+  if (DragCharge != -1 || PanAnchor.X != -1 || band_)
     return;
   const TSize surface = SurfaceSize();
   const QPoint at = mouseOnSurface_.value_or(QPoint(surface.Width / 2, surface.Height / 2));
@@ -545,6 +622,12 @@ void TForm1::DXDrawMouseUp(Qt::MouseButton button, int x, int y) {
   if (button == Qt::LeftButton && RowDragMouse(TRowDragEvent::Release, x, y))
     return;
   document_.EndGesture();
+  if (band_) {
+    SelectInBand(x, y);
+    return;
+  }
+  if (std::exchange(pressedInSelection_, -1) != -1 && !DragStarted && DragCharge != -1)
+    document_.Select(DragCharge);
   if (DragCharge == -1 && PanAnchor.X == -1)
     return;
   PanAnchor = {-1, -1};
@@ -671,10 +754,14 @@ void TForm1::keyPressEvent(QKeyEvent *event) {
 
 bool TForm1::KeyOnSelection(int key, Qt::KeyboardModifiers modifiers) {
   const TPointCharge *charge = document_.Selected();
-  if (charge == nullptr || DragCharge != -1 || PanAnchor.X != -1)
+  if (charge == nullptr || DragCharge != -1 || PanAnchor.X != -1 || band_)
     return false;
+  const bool several = document_.SelectedIndices().size() > 1;
   if (key == Qt::Key_Delete) {
-    document_.DeleteCharge(document_.SelectedIndex());
+    if (several)
+      document_.DeleteSelection();
+    else
+      document_.DeleteCharge(document_.SelectedIndex());
     return true;
   }
   int dx = 0;
@@ -697,6 +784,10 @@ bool TForm1::KeyOnSelection(int key, Qt::KeyboardModifiers modifiers) {
   }
   const long double step =
       (modifiers & Qt::ShiftModifier) ? TickScale(document_.Scene()).Pixels : 1;
+  if (several) {
+    document_.MoveSelection(dx * step, dy * step);
+    return true;
+  }
   document_.PlaceCharge(document_.SelectedIndex(), charge->CenterX() + dx * step,
                         charge->CenterY() + dy * step);
   return true;

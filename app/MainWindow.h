@@ -5,6 +5,7 @@
 
 #include "widgets/DXDrawControl.h"
 
+#include "app/ChargeClipboard.h"
 #include "app/Language.h"
 #include "base/Geometry.h"
 #include "model/ChargeSprites.h"
@@ -40,6 +41,10 @@ inline const QString kProjectExtension = QStringLiteral("kbf");
 QString SaveQuestionTitle();
 QString SaveQuestion();
 
+// How far (px, right and down) pasted charges lie from their own place when not at the mouse,
+// and duplicates from their originals: beside them, not hidden under them.
+inline constexpr long double kPasteOffset = 20;
+
 // Distance (px) the mouse must move from a grabbed charge's centre before it follows.
 inline constexpr double kGrabRadius = 20;
 
@@ -73,6 +78,13 @@ public:
   QAction *MenuItem_Undo = nullptr;
   QAction *MenuItem_Redo = nullptr;
   QAction *MenuItem_InsertCharge = nullptr; // "Ladung hier einfügen", Einfg
+  // The selected charges: through the clipboard, duplicated, all selected, sign flipped.
+  QAction *MenuItem_Cut = nullptr;
+  QAction *MenuItem_Copy = nullptr;
+  QAction *MenuItem_Paste = nullptr;
+  QAction *MenuItem_Duplicate = nullptr;
+  QAction *MenuItem_SelectAll = nullptr;
+  QAction *MenuItem_FlipSign = nullptr;
   QMenu *Ansicht1 = nullptr;
   QAction *MenuItem_ZoomIn = nullptr;  // Strg++, Strg+= and the keypad's +
   QAction *MenuItem_ZoomOut = nullptr; // Strg+- and the keypad's -
@@ -141,6 +153,19 @@ public:
   // The row window of "Einfügen > Ladungsreihe", null until it was first opened.
   TChargeRowWindow *ChargeRowWindow() const { return chargeRowWindow_; }
   void ShowChargeRowWindow();
+
+  // Where copy and paste go; the system clipboard unless set.
+  void SetChargeClipboard(std::unique_ptr<TChargeClipboard> clipboard) {
+    clipboard_ = std::move(clipboard);
+  }
+  // The selected charges onto the clipboard; cut deletes them after, as one step.
+  void CopySelection();
+  void CutSelection();
+  // The clipboard's charges as one step: at the mouse while it is over the drawing surface,
+  // else at their own place moved by kPasteOffset. Nothing when it holds none.
+  void PasteCharges();
+  // Copies of the selected charges beside them, leaving the clipboard alone.
+  void DuplicateSelection();
 
   // Sets up the document: origin at the drawing surface's centre, no charges, the
   // background bitmap at the surface's size and drawn, 100 % zoom. Runs once, at start.
@@ -219,6 +244,13 @@ protected:
 private:
   void CreateMenus();
   void CreateEditMenu();
+  // The selection's entries of "Bearbeiten".
+  void CreateSelectionMenu();
+  // The charges whose centres lie in the rectangle from band to (x, y) (px, either corner
+  // first) become the selection, or join it with Shift.
+  void SelectInBand(int x, int y);
+  // Draws the selection rectangle from band to (x, y) over a fresh frame and shows it.
+  void ShowBandTo(int x, int y);
   // Every text of the menus and the status bar in the program's language, with tooltips on
   // the menu entries whose name alone does not say enough.
   void RetranslateUi();
@@ -260,6 +292,11 @@ private:
 
   TDocument &document_;
   TProject *project_ = nullptr;
+  std::unique_ptr<TChargeClipboard> clipboard_;
+  // Where a Strg+drag on empty space started its selection rectangle (px).
+  std::optional<TPoint> band_;
+  // A charge of several selected, pressed: alone selected at mouse-up unless dragged.
+  int pressedInSelection_ = -1;
   std::unique_ptr<TBackgroundRenderer> renderer_;
   Qt::KeyboardModifiers mouseModifiers_; // of the mouse event being handled
   std::optional<QPoint> mouseOnSurface_; // px; empty while the mouse is elsewhere

@@ -33,8 +33,9 @@ void TForm1::CreatePictureMenu() {
   MenuItem_Print = new QAction(this);
   MenuItem_Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   MenuItem_CopyPicture = new QAction(this);
-  // Only in the main window: in the tool windows Strg+C copies the text of an entry.
-  MenuItem_CopyPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  // Strg+C copies the selected charges. Only in the main window: in the tool windows the
+  // keys belong to their fields.
+  MenuItem_CopyPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
   MenuItem_CopyPicture->setShortcutContext(Qt::WindowShortcut);
   Datei1->insertActions(MenuItem_End,
                         {MenuItem_ExportPicture, MenuItem_Print, MenuItem_CopyPicture});

@@ -19,7 +19,7 @@ void DrawCharge(TCanvas &canvas, const TScene &scene, int index, const TPictureT
   const long double value = charge.ChargeValue; // C
   canvas.Brush.SetColor(value > 0 ? kPositiveFill : value < 0 ? kNegativeFill : kNeutralFill);
   canvas.Pen.Style = TPenStyle::psSolid;
-  const bool selected = markSelection && scene.Selected == index;
+  const bool selected = markSelection && scene.IsSelected(index);
   canvas.Pen.Color = selected ? kSelectedOutline : kOutline;
   canvas.Pen.Width = selected ? 2 : 0;
 

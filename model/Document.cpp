@@ -4,8 +4,10 @@
 #include "model/ShowAll.h"
 #include "model/Zoom.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numeric>
 #include <tuple>
 
 namespace {
@@ -298,7 +300,157 @@ void TDocument::ChooseVoltage(const TVoltageChoice &choice, bool modifies) {
 
 void TDocument::Select(int index) {
   scene_.Selected = scene_.Charges.At(index) != nullptr ? index : -1;
+  scene_.Selection.clear();
   emit SelectionChanged();
+}
+
+void TDocument::SelectMany(std::vector<int> indices, int current) {
+  std::erase_if(indices, [this](int index) { return scene_.Charges.At(index) == nullptr; });
+  std::sort(indices.begin(), indices.end());
+  indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+  if (!std::binary_search(indices.begin(), indices.end(), current))
+    current = indices.empty() ? -1 : indices.back();
+  scene_.Selected = current;
+  scene_.Selection = std::move(indices);
+  emit SelectionChanged();
+}
+
+void TDocument::ToggleSelected(int index) {
+  if (scene_.Charges.At(index) == nullptr)
+    return;
+  std::vector<int> indices = SelectedIndices();
+  const auto at = std::lower_bound(indices.begin(), indices.end(), index);
+  if (at != indices.end() && *at == index) {
+    indices.erase(at);
+    SelectMany(std::move(indices), scene_.Selected == index ? -1 : scene_.Selected);
+  } else {
+    indices.insert(at, index);
+    SelectMany(std::move(indices), index);
+  }
+}
+
+void TDocument::SelectAll() {
+  std::vector<int> indices(static_cast<size_t>(scene_.Charges.Count()));
+  std::iota(indices.begin(), indices.end(), 0);
+  SelectMany(std::move(indices), scene_.Selected);
+}
+
+std::vector<TPointCharge> TDocument::ChargesAt(const std::vector<int> &indices) const {
+  std::vector<TPointCharge> charges;
+  charges.reserve(indices.size());
+  for (const int index : indices)
+    charges.push_back(scene_.Charges[index]);
+  return charges;
+}
+
+void TDocument::MoveSelection(long double dx, long double dy) {
+  const std::vector<int> indices = SelectedIndices();
+  if (indices.empty())
+    return;
+  std::vector<TPointCharge> before = ChargesAt(indices);
+  for (const int index : indices) {
+    TPointCharge &charge = scene_.Charges[index];
+    charge.X = static_cast<double>(charge.X + dx);
+    charge.Y = static_cast<double>(charge.Y + dy);
+  }
+  if (!gesture_.Active) {
+    Record(ChargesStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ladungen verschieben")), indices,
+                       std::move(before)));
+  } else {
+    // A drag records the charges from where they were when it first moved them.
+    if (gesture_.SelectionMoved.empty()) {
+      gesture_.SelectionMoved = indices;
+      gesture_.SelectionFrom = std::move(before);
+    }
+    gesture_.Changed = true;
+    NotifyModified();
+    emit Edited();
+  }
+  emit SeveralChargesChanged();
+}
+
+void TDocument::DeleteSelection() {
+  const std::vector<int> indices = SelectedIndices();
+  if (indices.empty())
+    return;
+  const std::vector<TPointCharge> states = ChargesAt(indices);
+  const TVoltageChoice choice = scene_.Voltage;
+  const int current = scene_.Selected;
+  RemoveCharges(indices);
+  Record(THistoryStep{StepName(QT_TRANSLATE_NOOP("TDocument", "Ladungen löschen")),
+                      [this, indices, states, choice, current] {
+                        InsertCharges(indices, states);
+                        RestoreVoltage(choice);
+                        SelectMany(indices, current);
+                      },
+                      [this, indices] { RemoveCharges(indices); },
+                      states.capacity() * sizeof(TPointCharge) + indices.capacity() * sizeof(int)});
+}
+
+void TDocument::ApplyToSelection(const TChargeValues &values, const TChargeFields &fields) {
+  const std::vector<int> indices = SelectedIndices();
+  if (indices.empty())
+    return;
+  std::vector<TPointCharge> before = ChargesAt(indices);
+  // A typed charge is in the unit the tab shows: every charge gets that many coulombs.
+  const TPointCharge *shown = Selected();
+  const int typedUnit = values.Unit >= 0 ? values.Unit : shown != nullptr ? shown->ChargeUnit : 0;
+  for (const int index : indices) {
+    TPointCharge &charge = scene_.Charges[index];
+    if (fields.Position && index == scene_.Selected) {
+      long double px = 0;
+      long double py = 0;
+      scene_.WorldToScreen({values.X, values.Y}, px, py);
+      charge.X = static_cast<double>(px - kChargeHalfSize);
+      charge.Y = static_cast<double>(py - kChargeHalfSize);
+    }
+    // A new unit alone keeps each charge's number, as it does for one charge.
+    const long double number = charge.ChargeValue / UnitFactorOf(charge.ChargeUnit);
+    if (fields.Unit && values.Unit >= 0)
+      charge.ChargeUnit = static_cast<uint8_t>(values.Unit);
+    if (fields.Value)
+      charge.ChargeValue = values.Value * UnitFactorOf(typedUnit);
+    else if (fields.Unit)
+      charge.ChargeValue = number * UnitFactorOf(charge.ChargeUnit);
+    if (fields.FieldLines)
+      charge.FieldLineCount = values.FieldLines;
+    if (fields.TestCharge)
+      charge.IsTestCharge = values.TestCharge;
+  }
+  Record(ChargesStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ladungen ändern")), indices,
+                     std::move(before)));
+  emit SeveralChargesChanged();
+}
+
+void TDocument::FlipSelection() {
+  const std::vector<int> indices = SelectedIndices();
+  if (indices.empty())
+    return;
+  std::vector<TPointCharge> before = ChargesAt(indices);
+  for (const int index : indices)
+    scene_.Charges[index].ChargeValue = -scene_.Charges[index].ChargeValue;
+  Record(ChargesStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Vorzeichen umkehren")), indices,
+                     std::move(before)));
+  emit SeveralChargesChanged();
+}
+
+void TDocument::AddCharges(const std::vector<TPointCharge> &charges, bool duplicate) {
+  if (charges.empty())
+    return;
+  std::vector<int> indices(charges.size());
+  std::iota(indices.begin(), indices.end(), scene_.Charges.Count());
+  const std::vector<int> selectedBefore = SelectedIndices();
+  const int currentBefore = scene_.Selected;
+  InsertCharges(indices, charges);
+  Record(
+      THistoryStep{duplicate ? StepName(QT_TRANSLATE_NOOP("TDocument", "Duplizieren"))
+                             : StepName(QT_TRANSLATE_NOOP("TDocument", "Einfügen")),
+                   [this, indices, selectedBefore, currentBefore] {
+                     RemoveCharges(indices);
+                     SelectMany(selectedBefore, currentBefore);
+                   },
+                   [this, indices, charges] { InsertCharges(indices, charges); },
+                   charges.capacity() * sizeof(TPointCharge) + indices.capacity() * sizeof(int)});
 }
 
 void TDocument::MarkSaved() {
@@ -321,6 +473,7 @@ void TDocument::NotifyModified() {
 
 void TDocument::ClearForNew(TSize surface) {
   scene_.Selected = -1;
+  scene_.Selection.clear();
   scene_.Charges.Clear();
   scene_.Origin = {surface.Width / 2, surface.Height / 2};
   scene_.ArrowScale = kDefaultArrowScale;
@@ -369,6 +522,8 @@ void TDocument::Reset(const TScene &scene) {
   scene_ = scene;
   if (scene_.Charges.At(scene_.Selected) == nullptr)
     scene_.Selected = -1;
+  std::erase_if(scene_.Selection,
+                [this](int index) { return scene_.Charges.At(index) == nullptr; });
   NotifyModified();
   emit SelectionChanged();
   emit Replaced();
@@ -419,6 +574,23 @@ std::optional<THistoryStep> TDocument::ViewStep(const QString &text, const TView
                       sizeof(TViewMove) + move->Bytes(), quiet};
 }
 
+THistoryStep TDocument::ChargesStep(const QString &text, const std::vector<int> &indices,
+                                    std::vector<TPointCharge> before) {
+  struct TStates {
+    std::vector<int> Indices;
+    int Current = -1; // the selected one among them
+    std::vector<TPointCharge> Before;
+    std::vector<TPointCharge> After;
+  };
+  const auto states = std::make_shared<const TStates>(
+      TStates{indices, scene_.Selected, std::move(before), ChargesAt(indices)});
+  return {text,
+          [this, states] { RestoreCharges(states->Indices, states->Before, states->Current); },
+          [this, states] { RestoreCharges(states->Indices, states->After, states->Current); },
+          sizeof(TStates) + states->Indices.capacity() * sizeof(int) +
+              (states->Before.capacity() + states->After.capacity()) * sizeof(TPointCharge)};
+}
+
 void TDocument::ForgetHistory() {
   gesture_ = {};
   history_.Clear();
@@ -460,6 +632,10 @@ void TDocument::EndGesture() {
   if (moved != nullptr && *moved != gesture.MovedFrom)
     Record(ChargeStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ladung verschieben")), gesture.Moved,
                       gesture.MovedFrom));
+  if (!gesture.SelectionMoved.empty() && gesture.SelectionMoved.back() < scene_.Charges.Count() &&
+      ChargesAt(gesture.SelectionMoved) != gesture.SelectionFrom)
+    Record(ChargesStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ladungen verschieben")),
+                       gesture.SelectionMoved, gesture.SelectionFrom));
   if (gesture.PannedFrom)
     Record(ViewStep(StepName(QT_TRANSLATE_NOOP("TDocument", "Ansicht verschieben")),
                     *gesture.PannedFrom));
@@ -475,19 +651,21 @@ void TDocument::RestoreCharge(int index, const TPointCharge &state) {
   emit ChargeChanged(index);
 }
 
-void TDocument::InsertCharge(int index, const TPointCharge &state) {
+void TDocument::InsertCharge(int index, const TPointCharge &state, bool tell) {
   scene_.Charges.Insert(index, state);
   TVoltageChoice &voltage = scene_.Voltage;
   voltage.Start = AfterInserting(voltage.Start, index);
   voltage.End = AfterInserting(voltage.End, index);
   emit ChargeInserted(index);
+  if (!tell)
+    return;
   emit ChargeChanged(index);
   emit ChargesChanged();
   emit VoltageChanged();
   Select(index);
 }
 
-void TDocument::RemoveCharge(int index) {
+void TDocument::RemoveCharge(int index, bool tell) {
   if (scene_.Charges.At(index) == nullptr)
     return;
   scene_.Charges.Delete(index);
@@ -495,7 +673,38 @@ void TDocument::RemoveCharge(int index) {
   voltage.Start = AfterRemoving(voltage.Start, index);
   voltage.End = AfterRemoving(voltage.End, index);
   scene_.Selected = -1;
+  scene_.Selection.clear();
   emit ChargeRemoved(index);
+  if (!tell)
+    return;
+  emit SelectionChanged();
+  emit ChargesChanged();
+  emit VoltageChanged();
+}
+
+void TDocument::RestoreCharges(const std::vector<int> &indices,
+                               const std::vector<TPointCharge> &states, int current) {
+  for (size_t i = 0; i < indices.size(); ++i)
+    if (TPointCharge *charge = scene_.Charges.At(indices[i]))
+      *charge = states[i];
+  SelectMany(indices, current);
+  emit SeveralChargesChanged();
+}
+
+void TDocument::InsertCharges(const std::vector<int> &indices,
+                              const std::vector<TPointCharge> &states) {
+  // Ascending, each lands where it was: the ones before it are in place already.
+  for (size_t i = 0; i < indices.size(); ++i)
+    InsertCharge(indices[i], states[i], false);
+  emit ChargesInsertedTogether();
+  emit ChargesChanged();
+  emit VoltageChanged();
+  SelectMany(indices);
+}
+
+void TDocument::RemoveCharges(const std::vector<int> &indices) {
+  for (auto index = indices.rbegin(); index != indices.rend(); ++index)
+    RemoveCharge(*index, false);
   emit SelectionChanged();
   emit ChargesChanged();
   emit VoltageChanged();

@@ -25,6 +25,18 @@ struct TChargeValues {
   bool TestCharge = false;
 };
 
+// Which of TChargeValues a change of several charges gives them: each field of the charge tab
+// the user changed. Position goes to the selected charge alone, the others to every one: a
+// typed charge as the same coulombs (Value in the unit the tab shows), a unit alone keeping
+// each charge's number, as for one charge.
+struct TChargeFields {
+  bool Position = false;
+  bool Value = false;
+  bool Unit = false;
+  bool FieldLines = false;
+  bool TestCharge = false;
+};
+
 // What the view tab applies to the view.
 struct TViewSettings {
   long double ArrowScale = 0; // N per metre of arrow, > 0
@@ -61,6 +73,9 @@ public:
   // The one charge selection of the program: an index into the charges, -1 for none.
   int SelectedIndex() const { return scene_.Selected; }
   const TPointCharge *Selected() const { return scene_.Charges.At(scene_.Selected); }
+  // Every selected charge, ascending: the selected one and those chosen with it.
+  std::vector<int> SelectedIndices() const { return scene_.SelectedIndices(); }
+  bool IsSelected(int index) const { return scene_.IsSelected(index); }
 
   // --- The change path. ---
   // A new source of one elementary charge with 16 field lines centred at (x, y) px; it
@@ -109,7 +124,26 @@ public:
   // Stores the voltage window's choices; without modifies, the change does not count as
   // unsaved (the value shown).
   void ChooseVoltage(const TVoltageChoice &choice, bool modifies);
+  // The one charge at index becomes the selection (-1: none).
   void Select(int index);
+  // The charges at indices (others are ignored) become the selection; current is the one the
+  // settings window shows, the last of them when it is not among them.
+  void SelectMany(std::vector<int> indices, int current = -1);
+  // Shift+click: the charge joins the selection as the one shown, or leaves it.
+  void ToggleSelected(int index);
+  void SelectAll();
+
+  // --- Changes of every selected charge, each one step; nothing without a selection. ---
+  // Moves them by (dx, dy) px. During a gesture the moves until its end are one step.
+  void MoveSelection(long double dx, long double dy);
+  void DeleteSelection();
+  // Gives them the fields of values that fields names; the rest of each charge stays.
+  void ApplyToSelection(const TChargeValues &values, const TChargeFields &fields);
+  // "Vorzeichen umkehren": every selected charge gets the opposite sign.
+  void FlipSelection();
+  // Appends the charges (px of this view) as one step ("Einfügen", or "Duplizieren" for
+  // duplicate); they become the selection.
+  void AddCharges(const std::vector<TPointCharge> &charges, bool duplicate);
   // The document is saved as it is.
   void MarkSaved();
   // No state of the history is in a file any more (a file that failed to open, work brought
@@ -155,6 +189,11 @@ signals:
   void ChargeRemoved(int index);
   // A charge was created or deleted (after ChargeInserted or ChargeRemoved).
   void ChargesChanged();
+  // Several charges were inserted at once (after their ChargeInserted): an undo that brings
+  // them back, a paste. Whoever stacks the charges puts them in the list's order again.
+  void ChargesInsertedTogether();
+  // Several charges moved or got new values at once (a selection moved or changed).
+  void SeveralChargesChanged();
   // Origin, zoom or a view setting changed; linesMoved when the field lines of the
   // background are no longer where they were.
   void ViewChanged(bool linesMoved);
@@ -181,6 +220,10 @@ private:
   // None when the view is where it was.
   std::optional<THistoryStep> ViewStep(const QString &text, const TViewState &before,
                                        bool quiet = false);
+  // The same for several charges at once, indices ascending.
+  THistoryStep ChargesStep(const QString &text, const std::vector<int> &indices,
+                           std::vector<TPointCharge> before);
+  std::vector<TPointCharge> ChargesAt(const std::vector<int> &indices) const;
   void ForgetHistory();
   // Zoom about the origin, then the origin moved to origin (px): one step.
   void ZoomTo(long double zoom, TPoint origin);
@@ -192,8 +235,16 @@ private:
 
   // The history's own changes: they record nothing.
   void RestoreCharge(int index, const TPointCharge &state);
-  void InsertCharge(int index, const TPointCharge &state);
-  void RemoveCharge(int index);
+  // Without tell, only ChargeInserted or ChargeRemoved is emitted: the caller tells the rest
+  // once for a batch.
+  void InsertCharge(int index, const TPointCharge &state, bool tell = true);
+  void RemoveCharge(int index, bool tell = true);
+  // Batches of them, indices ascending; the charges become the selection (current the one
+  // shown, else the last).
+  void RestoreCharges(const std::vector<int> &indices, const std::vector<TPointCharge> &states,
+                      int current);
+  void InsertCharges(const std::vector<int> &indices, const std::vector<TPointCharge> &states);
+  void RemoveCharges(const std::vector<int> &indices);
   void RestoreVoltage(const TVoltageChoice &choice);
 
   // A drag in progress: what it created, or which charge it moved and from where, or the
@@ -205,6 +256,8 @@ private:
     int Moved = -1;
     TPointCharge MovedFrom;
     std::optional<TViewState> PannedFrom;
+    std::vector<int> SelectionMoved; // when it moved a selection, from where
+    std::vector<TPointCharge> SelectionFrom;
     bool Changed = false; // something it will record
   };
 

@@ -81,7 +81,7 @@ std::optional<TFrameCache::TNow> TFrameCache::Describe(const TCanvas &canvas,
     const TPointCharge *charge = keepable ? scene.Charges.At(index) : nullptr;
     if (charge == nullptr)
       return; // a sprite of a charge the scene no longer has, which Draw skips too
-    TItem item{*charge, index == scene.Selected, nullptr, index, std::nullopt};
+    TItem item{*charge, scene.IsSelected(index), nullptr, index, std::nullopt};
     if (charge->IsTestCharge) {
       if (!layout.FiguresActive) {
         keepable = false;

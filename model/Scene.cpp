@@ -4,6 +4,7 @@
 #include "model/ViewLimits.h"
 #include "model/Zoom.h"
 
+#include <algorithm>
 #include <cmath>
 
 long double TScene::ZoomFactor() const {
@@ -38,4 +39,16 @@ bool TScene::SetZoomFactor(long double zoom) {
     charge.Y = ScaledAbout(charge.Y, Origin.Y, f);
   }
   return true;
+}
+
+bool TScene::IsSelected(int index) const {
+  return index == Selected || std::binary_search(Selection.begin(), Selection.end(), index);
+}
+
+std::vector<int> TScene::SelectedIndices() const {
+  std::vector<int> indices = Selection;
+  if (Charges.At(Selected) != nullptr &&
+      !std::binary_search(indices.begin(), indices.end(), Selected))
+    indices.insert(std::lower_bound(indices.begin(), indices.end(), Selected), Selected);
+  return indices;
 }

@@ -83,6 +83,12 @@ struct TScene {
   // The selected charge (an index, -1 for none): its outline, and the equipotential through
   // it when it is a test charge.
   int Selected = -1;
+  // The charges chosen together with it (a rectangle, Shift+click, Strg+A), in ascending
+  // index order. A scene set up with Selected alone (a tool, a file) leaves it empty.
+  std::vector<int> Selection;
+  bool IsSelected(int index) const;
+  // Selected and Selection together, ascending.
+  std::vector<int> SelectedIndices() const;
 
   // Zoom factor (1.0 at 100 %) of PixelsPerMetre on this screen.
   long double ZoomFactor() const;

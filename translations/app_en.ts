@@ -448,6 +448,54 @@
         <source>Gleiche Ladungen gleichmäßig auf einer Strecke, etwa eine Platte eines Kondensators</source>
         <translation>Equal charges evenly on a segment, such as a plate of a capacitor</translation>
     </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Duplizieren</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>Alles auswählen</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>Vorzeichen umkehren</source>
+        <translation>Reverse Sign</translation>
+    </message>
+    <message>
+        <source>Die gewählten Ladungen in die Zwischenablage verschieben</source>
+        <translation>Move the selected charges to the clipboard</translation>
+    </message>
+    <message>
+        <source>Die gewählten Ladungen in die Zwischenablage kopieren, auch als Text</source>
+        <translation>Copy the selected charges to the clipboard, also as text</translation>
+    </message>
+    <message>
+        <source>Ladungen aus der Zwischenablage an der Maus einfügen</source>
+        <translation>Paste charges from the clipboard at the mouse</translation>
+    </message>
+    <message>
+        <source>Die gewählten Ladungen daneben verdoppeln</source>
+        <translation>Duplicate the selected charges beside them</translation>
+    </message>
+    <message>
+        <source>Alle Ladungen wählen (Strg+Ziehen: ein Rechteck, Umschalt+Klick: eine Ladung dazu oder weg)</source>
+        <translation>Select all charges (Ctrl+drag: a rectangle, Shift+click: add or remove a charge)</translation>
+    </message>
+    <message>
+        <source>Das Vorzeichen jeder gewählten Ladung umkehren</source>
+        <translation>Reverse the sign of every selected charge</translation>
+    </message>
 </context>
 <context>
     <name>TPictureStyleWindow</name>

@@ -43,6 +43,17 @@
     </message>
 </context>
 <context>
+    <name>TChargeTransfer</name>
+    <message>
+        <source>x = %1 m; y = %2 m; Q = %3 %4; %5 Feldlinien</source>
+        <translation>x = %1 m; y = %2 m; Q = %3 %4; %5 field lines</translation>
+    </message>
+    <message>
+        <source>; Probeladung</source>
+        <translation>; test charge</translation>
+    </message>
+</context>
+<context>
     <name>TDocument</name>
     <message>
         <source>Ladung verschieben</source>
@@ -91,6 +102,30 @@
     <message>
         <source>Ladungsreihe einfügen</source>
         <translation>Insert row of charges</translation>
+    </message>
+    <message>
+        <source>Ladungen verschieben</source>
+        <translation>Move Charges</translation>
+    </message>
+    <message>
+        <source>Ladungen löschen</source>
+        <translation>Delete Charges</translation>
+    </message>
+    <message>
+        <source>Ladungen ändern</source>
+        <translation>Change Charges</translation>
+    </message>
+    <message>
+        <source>Vorzeichen umkehren</source>
+        <translation>Reverse Sign</translation>
+    </message>
+    <message>
+        <source>Duplizieren</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Paste</translation>
     </message>
 </context>
 </TS>

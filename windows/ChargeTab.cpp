@@ -135,6 +135,26 @@ void TChargeTab::ShowCharge(const TScene &scene, const TPointCharge *charge) {
   SpinEdit_CountLines->setValue(
       static_cast<int>(std::min<uint32_t>(charge->FieldLineCount, kMaxFieldLines)));
   CheckBox_TestCharge->setChecked(charge->IsTestCharge);
+  MarkApplied();
+}
+
+void TChargeTab::MarkApplied() {
+  shown_ = {Edit_X->text(),
+            Edit_Y->text(),
+            Edit_Charge->text(),
+            ComboBox_Unit->currentIndex(),
+            SpinEdit_CountLines->value(),
+            CheckBox_TestCharge->isChecked()};
+}
+
+TChargeFields TChargeTab::ChangedFields() const {
+  TChargeFields fields;
+  fields.Position = Edit_X->text() != shown_.X || Edit_Y->text() != shown_.Y;
+  fields.Value = Edit_Charge->text() != shown_.Charge;
+  fields.Unit = ComboBox_Unit->currentIndex() != shown_.Unit;
+  fields.FieldLines = SpinEdit_CountLines->value() != shown_.FieldLines;
+  fields.TestCharge = CheckBox_TestCharge->isChecked() != shown_.TestCharge;
+  return fields;
 }
 
 TChargeInput TChargeTab::ReadInput(const TScene &scene) const {

@@ -36,6 +36,10 @@ public:
   // Reads the edits in the order x, y, charge; throws EInvalidInput for the first that is not
   // a number, or a position without pixels in the document's view.
   TChargeInput ReadInput(const TScene &scene) const;
+  // The fields whose edits no longer show what ShowCharge put there, or what was last applied.
+  TChargeFields ChangedFields() const;
+  // The edits as they stand were applied: they count as shown.
+  void MarkApplied();
 
   QLineEdit *Edit_X = nullptr;
   QLineEdit *Edit_Y = nullptr;
@@ -60,4 +64,12 @@ private:
   QLabel *chargeLabel_ = nullptr;
   QLabel *unitLabel_ = nullptr;
   QLabel *countLinesLabel_ = nullptr;
+  // What ShowCharge put into the edits, or MarkApplied found there.
+  struct TShown {
+    QString X, Y, Charge;
+    int Unit = -1;
+    int FieldLines = 0;
+    bool TestCharge = false;
+  };
+  TShown shown_;
 };

@@ -99,6 +99,8 @@ TForm2::TForm2(TDocument &document) : document_(document) {
   });
   ConnectGuarded(&document_, &TDocument::ChargeChanged, this,
                  [this](int index) { OnChargeChanged(index); });
+  ConnectGuarded(&document_, &TDocument::SeveralChargesChanged, this,
+                 [this] { OnChargeChanged(document_.SelectedIndex()); });
   ConnectGuarded(&document_, &TDocument::Restored, this, [this] { ShowSelection(); });
   // The zero-field points move with every charge and with the view; the rows above them
   // keep their own times.
@@ -202,7 +204,13 @@ void TForm2::Button_ApplyClick() {
     return;
   const TChargeInput input = TabSheet_Charge->ReadInput(document_.Scene());
   const QScopedValueRollback<bool> applying(applying_, true);
-  document_.ApplyCharge(document_.SelectedIndex(), input);
+  // With several selected, the fields changed go to all of them, the others stay each one's.
+  if (document_.SelectedIndices().size() > 1) {
+    document_.ApplyToSelection(input, TabSheet_Charge->ChangedFields());
+    TabSheet_Charge->MarkApplied();
+  } else {
+    document_.ApplyCharge(document_.SelectedIndex(), input);
+  }
 }
 
 void TForm2::Button_CenterClick() {

@@ -75,6 +75,7 @@ TForm3::TForm3(TDocument &document) : document_(document) {
   // A new or loaded project: the caller shows the window again where its file says so.
   ConnectGuarded(&document_, &TDocument::Replaced, this, [this] { Reset(); });
   ConnectGuarded(&document_, &TDocument::ChargeChanged, this, [this] { ShowChoices(); });
+  ConnectGuarded(&document_, &TDocument::SeveralChargesChanged, this, [this] { ShowChoices(); });
 
   // FormCreate
   ShowChoices();

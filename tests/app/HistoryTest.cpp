@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -27,6 +28,7 @@ struct Seen {
   TFieldLineOptions FieldLines;
   TChargeList Charges;
   int Selected = -1;
+  std::vector<int> AllSelected;
   TVoltageChoice Choices;
   QStringList Edits;
   QImage Frame;
@@ -40,6 +42,7 @@ void PrintTo(const Seen &seen, std::ostream *os) {
       << static_cast<double>(view.PixelsPerMetre) << " charges " << seen.Charges.Count()
       << " selected " << seen.Selected << " choices " << seen.Choices.Start << " "
       << seen.Choices.End << " " << seen.Choices.Value;
+  *os << " selected of " << seen.AllSelected.size();
   *os << " edits " << seen.Edits.join(QStringLiteral("|")).toStdString();
   for (const TPointCharge &c : seen.Charges)
     *os << " (" << c.X << "," << c.Y << ")";
@@ -69,6 +72,7 @@ public:
     seen.FieldLines = Scene().FieldLines;
     seen.Charges = Charges();
     seen.Selected = Doc().SelectedIndex();
+    seen.AllSelected = Doc().SelectedIndices();
     seen.Choices = Scene().Voltage;
     const TChargeTab &tab = *Form2->TabSheet_Charge;
     seen.Edits = {tab.Edit_X->text(), tab.Edit_Y->text(), tab.Edit_Charge->text(),
@@ -148,6 +152,41 @@ std::vector<StepCase> EveryKindOfChange() {
       {"potential map from the view tab", "Potenzialanzeige ändern",
        [](T &t) { t.Form2->TabSheet_View->Group_Potential->CheckBox_Map->click(); },
        [](T &t) { t.Form2->PageControl->setCurrentIndex(2); }},
+      // Charges 0 and 2 in a rectangle, 1 and 3 outside it.
+      {"rectangle and Entf", "Ladungen löschen",
+       [](T &t) { QTest::keyClick(t.Form1, Qt::Key_Delete); },
+       [](T &t) { t.DragWith(Qt::ControlModifier, 150, 100, 380, 170); }},
+      {"drag of a selection", "Ladungen verschieben",
+       [](T &t) {
+         t.Press(500, 300);
+         for (int i = 1; i <= 30; ++i)
+           t.Move(500 - 3 * i, 300 + i);
+         t.Release(410, 330);
+       },
+       [](T &t) { t.Form1->MenuItem_SelectAll->trigger(); }},
+      {"arrow key on a selection", "Ladungen verschieben",
+       [](T &t) { QTest::keyClick(t.Form1, Qt::Key_Left, Qt::ShiftModifier); },
+       [](T &t) { t.Form1->MenuItem_SelectAll->trigger(); }},
+      {"sign of a Shift+click selection", "Vorzeichen umkehren",
+       [](T &t) { t.Form1->MenuItem_FlipSign->trigger(); },
+       [](T &t) {
+         QTest::mouseClick(t.Form1->DXDraw, Qt::LeftButton, Qt::ShiftModifier, {200, 150});
+       }},
+      {"field lines of several", "Ladungen ändern",
+       [](T &t) {
+         t.Form2->TabSheet_Charge->SpinEdit_CountLines->setValue(5);
+         Click(t.Form2->TabSheet_Charge->Button_Apply);
+       },
+       [](T &t) { t.Form1->MenuItem_SelectAll->trigger(); }},
+      {"cut", "Ladungen löschen", [](T &t) { t.Form1->MenuItem_Cut->trigger(); },
+       [](T &t) { t.DragWith(Qt::ControlModifier, 150, 100, 380, 170); }},
+      {"paste", "Einfügen", [](T &t) { t.Form1->MenuItem_Paste->trigger(); },
+       [](T &t) {
+         t.Form1->MenuItem_SelectAll->trigger();
+         t.Form1->MenuItem_Copy->trigger();
+       }},
+      {"duplicate", "Duplizieren", [](T &t) { t.Form1->MenuItem_Duplicate->trigger(); },
+       [](T &t) { t.DragWith(Qt::ControlModifier, 150, 100, 380, 170); }},
       {"voltage choice", "Spannungsauswahl ändern",
        [](T &t) { QTest::mouseClick(t.Form3->Panel_Pos2, Qt::RightButton); }},
       {"voltage value", "Spannungsauswahl ändern",

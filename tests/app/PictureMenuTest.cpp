@@ -97,7 +97,8 @@ TEST_F(PictureMenuTest, AFailedExportOrPrintIsReportedAndChangesNothing) {
 }
 
 TEST_F(PictureMenuTest, CopyPutsTheScreenPictureOnTheClipboard) {
-  EXPECT_EQ(Form1->MenuItem_CopyPicture->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+  EXPECT_EQ(Form1->MenuItem_CopyPicture->shortcut(),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
   Form1->MenuItem_CopyPicture->trigger();
   const QImage copied = QGuiApplication::clipboard()->image();
   EXPECT_TRUE(copied.convertToFormat(QImage::Format_RGB32) == ScreenWithoutSelection());

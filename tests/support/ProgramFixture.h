@@ -10,6 +10,7 @@
 #include "model/BackgroundRenderer.h"
 #include "model/Document.h"
 #include "model/PictureTarget.h"
+#include "support/FakeClipboard.h"
 #include "support/FakeDialogs.h"
 #include "widgets/InfoDlg.h"
 #include "windows/SettingsWindow.h"
@@ -39,6 +40,9 @@ protected:
     program = std::make_unique<TProgram>();
     Form1 = &program->Main();
     Form1->SetTraceLimits({.StepCap = 3000});
+    auto fakeClipboard = std::make_unique<FakeClipboard>();
+    clipboard = fakeClipboard.get();
+    Form1->SetChargeClipboard(std::move(fakeClipboard));
     Form2 = &program->Settings();
     Form3 = &program->Voltage();
     Info = &program->About();
@@ -83,6 +87,13 @@ public:
     QTest::mousePress(Form1->DXDraw, button, {}, QPoint(x, y));
   }
   void Move(int x, int y) const { QTest::mouseMove(Form1->DXDraw, QPoint(x, y)); }
+  // A left drag with the keys held, from (x1, y1) to (x2, y2).
+  void DragWith(Qt::KeyboardModifiers keys, int x1, int y1, int x2, int y2) const {
+    QTest::mousePress(Form1->DXDraw, Qt::LeftButton, keys, QPoint(x1, y1));
+    Move((x1 + x2) / 2, (y1 + y2) / 2);
+    Move(x2, y2);
+    QTest::mouseRelease(Form1->DXDraw, Qt::LeftButton, keys, QPoint(x2, y2));
+  }
   void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton) const {
     QTest::mouseRelease(Form1->DXDraw, button, {}, QPoint(x, y));
   }
@@ -120,6 +131,7 @@ public:
   }
 
   std::unique_ptr<TProgram> program;
+  FakeClipboard *clipboard = nullptr; // owned by the main window
   TForm1 *Form1 = nullptr;
   TForm2 *Form2 = nullptr;
   TForm3 *Form3 = nullptr;
