@@ -496,6 +496,14 @@
         <source>Das Vorzeichen jeder gewählten Ladung umkehren</source>
         <translation>Reverse the sign of every selected charge</translation>
     </message>
+    <message>
+        <source>Bildschirm kalibrieren ...</source>
+        <translation>Calibrate screen ...</translation>
+    </message>
+    <message>
+        <source>Einen Zentimeter auf diesem Bildschirm einen Zentimeter lang zeichnen</source>
+        <translation>Draw one centimetre one centimetre long on this screen</translation>
+    </message>
 </context>
 <context>
     <name>TPictureStyleWindow</name>
@@ -554,14 +562,6 @@
     <message>
         <source>Das Bild beim Drucken so groß wie die Seite, sonst in wahrer Größe, beides mittig</source>
         <translation>Print the picture as large as the page, else at true size, centred either way</translation>
-    </message>
-    <message>
-        <source>Bildschirm kalibrieren ...</source>
-        <translation>Calibrate screen ...</translation>
-    </message>
-    <message>
-        <source>Einen Zentimeter auf diesem Bildschirm einen Zentimeter lang zeichnen</source>
-        <translation>Draw one centimetre one centimetre long on this screen</translation>
     </message>
 </context>
 <context>
