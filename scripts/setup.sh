@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ make qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev libbenchmark-dev
           fonts-dejavu-core xvfb xauth xdotool x11-utils wmctrl imagemagick openbox
           clang-format shellcheck git)
+# The X server's own screen size for true size on screen (Qt's GUI links libxcb already).
+packages+=(libxcb1-dev)
 # The English translations: lupdate and lrelease, and Qt's CMake functions for them.
 packages+=(qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools)
 # Qt's own dialogs in German; validators, MIME database and Debian packaging for the
