@@ -62,7 +62,10 @@ poll() {
   return 1
 }
 
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Das Kraftbild$' | head -n 1)
+# A program built with the sanitizers starts slowly on a busy machine: a minute and a half,
+# and a failure that says what it is.
+window=$(timeout 90 xdotool search --sync --onlyvisible --name '^Das Kraftbild$' | head -n 1) ||
+  true
 [ -n "$window" ] || { echo "not ok: $screen: main window not found"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT of the client area
 
