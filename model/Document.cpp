@@ -481,6 +481,9 @@ void TDocument::ClearForNew(TSize surface) {
   scene_.Potential = {};
   scene_.FieldLines = {};
   scene_.Voltage = {};
+  scene_.Particles.clear();
+  scene_.ParticleSetup = {};
+  scene_.SelectedParticle = -1;
 }
 
 void TDocument::New(TSize surface) {
@@ -524,6 +527,8 @@ void TDocument::Reset(const TScene &scene) {
     scene_.Selected = -1;
   std::erase_if(scene_.Selection,
                 [this](int index) { return scene_.Charges.At(index) == nullptr; });
+  if (scene_.Particle(scene_.SelectedParticle) == nullptr)
+    scene_.SelectedParticle = -1;
   NotifyModified();
   emit SelectionChanged();
   emit Replaced();
@@ -717,4 +722,76 @@ void TDocument::RestoreVoltage(const TVoltageChoice &choice) {
 
 TViewState TDocument::CaptureView() const {
   return {scene_.ViewValues(), PositionsOf(scene_.Charges)};
+}
+
+// --- Particles ---
+
+TDocument::TParticleState TDocument::CaptureParticles() const {
+  return {scene_.Particles, scene_.ParticleSetup, scene_.SelectedParticle};
+}
+
+void TDocument::RestoreParticles(const TParticleState &state) {
+  const bool selectionMoves = state.Selected != scene_.SelectedParticle;
+  scene_.Particles = state.Particles;
+  scene_.ParticleSetup = state.Setup;
+  scene_.SelectedParticle = state.Selected;
+  emit ParticlesChanged();
+  if (selectionMoves)
+    emit ParticleSelectionChanged();
+}
+
+void TDocument::RecordParticles(const char *text, TParticleState before) {
+  TParticleState after = CaptureParticles();
+  const size_t bytes = (before.Particles.size() + after.Particles.size()) * sizeof(TParticle) +
+                       before.Setup.Note.size() + after.Setup.Note.size();
+  Record(THistoryStep{StepName(text), [this, before] { RestoreParticles(before); },
+                      [this, after] { RestoreParticles(after); }, bytes});
+}
+
+int TDocument::AddParticle(const TParticle &particle) {
+  TParticleState before = CaptureParticles();
+  scene_.Particles.push_back(particle);
+  scene_.SelectedParticle = static_cast<int>(scene_.Particles.size()) - 1;
+  RecordParticles(QT_TRANSLATE_NOOP("TDocument", "Teilchen einfügen"), std::move(before));
+  emit ParticlesChanged();
+  emit ParticleSelectionChanged();
+  return scene_.SelectedParticle;
+}
+
+void TDocument::ReplaceParticle(int index, const TParticle &particle) {
+  const TParticle *present = scene_.Particle(index);
+  if (present == nullptr || *present == particle)
+    return;
+  TParticleState before = CaptureParticles();
+  scene_.Particles[static_cast<size_t>(index)] = particle;
+  RecordParticles(QT_TRANSLATE_NOOP("TDocument", "Teilchen ändern"), std::move(before));
+  emit ParticlesChanged();
+}
+
+void TDocument::DeleteParticle(int index) {
+  if (scene_.Particle(index) == nullptr)
+    return;
+  TParticleState before = CaptureParticles();
+  scene_.Particles.erase(scene_.Particles.begin() + index);
+  scene_.SelectedParticle = -1;
+  RecordParticles(QT_TRANSLATE_NOOP("TDocument", "Teilchen löschen"), std::move(before));
+  emit ParticlesChanged();
+  emit ParticleSelectionChanged();
+}
+
+void TDocument::ApplyParticleSetup(const TParticleSetup &setup) {
+  if (setup == scene_.ParticleSetup)
+    return;
+  TParticleState before = CaptureParticles();
+  scene_.ParticleSetup = setup;
+  RecordParticles(QT_TRANSLATE_NOOP("TDocument", "Ziel ändern"), std::move(before));
+  emit ParticlesChanged();
+}
+
+void TDocument::SelectParticle(int index) {
+  const int selected = scene_.Particle(index) != nullptr ? index : -1;
+  if (selected == scene_.SelectedParticle)
+    return;
+  scene_.SelectedParticle = selected;
+  emit ParticleSelectionChanged();
 }

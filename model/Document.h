@@ -144,6 +144,19 @@ public:
   // Appends the charges (px of this view) as one step ("Einfügen", or "Duplizieren" for
   // duplicate); they become the selection.
   void AddCharges(const std::vector<TPointCharge> &charges, bool duplicate);
+  // --- Particles (world metres and SI units), each change one step. ---
+  // Appends the particle ("Teilchen einfügen"); it becomes the selected particle. Answers
+  // its index.
+  int AddParticle(const TParticle &particle);
+  // Gives the particle at index these values ("Teilchen ändern").
+  void ReplaceParticle(int index, const TParticle &particle);
+  // Removes the particle at index ("Teilchen löschen"); the selected particle becomes none.
+  void DeleteParticle(int index);
+  // Stores the goal and the note ("Ziel ändern").
+  void ApplyParticleSetup(const TParticleSetup &setup);
+  // The particle the particle tab and the readouts show (-1: none); not a step.
+  void SelectParticle(int index);
+
   // The document is saved as it is.
   void MarkSaved();
   // No state of the history is in a file any more (a file that failed to open, work brought
@@ -199,6 +212,10 @@ signals:
   void ViewChanged(bool linesMoved);
   // The voltage window's choices changed.
   void VoltageChanged();
+  // Particles were added, removed or changed, or their goal or note (also by undo and redo).
+  void ParticlesChanged();
+  // Another particle (or none) is the selected particle.
+  void ParticleSelectionChanged();
   // The whole scene was replaced (new, load).
   void Replaced();
   void SelectionChanged();
@@ -246,6 +263,16 @@ private:
   void InsertCharges(const std::vector<int> &indices, const std::vector<TPointCharge> &states);
   void RemoveCharges(const std::vector<int> &indices);
   void RestoreVoltage(const TVoltageChoice &choice);
+  // Every particle, the goal and the note as captured, and the selected particle.
+  struct TParticleState {
+    std::vector<TParticle> Particles;
+    TParticleSetup Setup;
+    int Selected = -1;
+  };
+  TParticleState CaptureParticles() const;
+  void RestoreParticles(const TParticleState &state);
+  // Records the change from before to the particles as they are now.
+  void RecordParticles(const char *text, TParticleState before);
 
   // A drag in progress: what it created, or which charge it moved and from where, or the
   // view before it panned.

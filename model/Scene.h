@@ -5,6 +5,7 @@
 
 #include "base/Geometry.h"
 #include "model/FieldLineOptions.h"
+#include "model/Particle.h"
 #include "model/PointCharge.h"
 #include "model/PotentialOptions.h"
 #include "model/ViewMove.h"
@@ -86,6 +87,16 @@ struct TScene {
   // The charges chosen together with it (a rectangle, Shift+click, Strg+A), in ascending
   // index order. A scene set up with Selected alone (a tool, a file) leaves it empty.
   std::vector<int> Selection;
+  // Particles released in the field, their goal and note; none in the first files.
+  std::vector<TParticle> Particles;
+  TParticleSetup ParticleSetup;
+  // The particle the particle tab and the readouts show (an index, -1 for none).
+  int SelectedParticle = -1;
+  const TParticle *Particle(int index) const {
+    return index >= 0 && index < static_cast<int>(Particles.size())
+               ? &Particles[static_cast<size_t>(index)]
+               : nullptr;
+  }
   bool IsSelected(int index) const;
   // Selected and Selection together, ascending.
   std::vector<int> SelectedIndices() const;
