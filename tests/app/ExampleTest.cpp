@@ -88,7 +88,8 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
     }
     // The field's direction is the point of these two, and the pairs of lines between the
     // charges would hide it.
-    const bool directed = title == "Dipol" || title == "Platte" || title.startsWith("Ladungsreihe");
+    const bool directed = title == "Dipol" || title == "Platte" ||
+                          title.startsWith("Ladungsreihe") || title == "Braunsche Röhre";
     EXPECT_EQ(Scene().FieldLines.Arrows, directed);
     EXPECT_EQ(Scene().FieldLines.Proportional, directed);
     // The lessons of particles in motion bring their particles, and a note or a goal.
