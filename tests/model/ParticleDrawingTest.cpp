@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -33,6 +34,7 @@ protected:
     TBitmap frame(surfaceSize.Width, surfaceSize.Height);
     frame.Canvas().Brush.SetColor(0xFFFFFF);
     frame.Canvas().FillRect({0, 0, surfaceSize.Width, surfaceSize.Height});
+    frame.Canvas().Brush.SetColor(0x00FFFF); // as a charge may leave it
     TFrameInputs inputs{&scene, nullptr, nullptr, Target(), nullptr};
     inputs.Particles = trails;
     ComposeFrame(frame.Canvas(), inputs);
@@ -57,10 +59,20 @@ TEST_F(ParticleDrawingTest, ParticlesNotReleasedShowTheirStartAndStartVelocity) 
   scene.Particles = {Particle(TParticleKind::Proton, 0.02L, 0.01L, 4e5L, 0),
                      Particle(TParticleKind::Electron, -0.03L, 0, 0, 2e5L),
                      Particle(TParticleKind::Free, 0.01L, -0.04L, 0, 0)};
+  scene.ParticleSetup.Goal = {true, 0.04L, 0.02L, 0.07L, 0.05L, 0};
   // A trail list shorter than the scene's list leaves the rest at their start.
   const std::vector<TParticleTrail> none;
   for (const std::vector<TParticleTrail> *trails : {&none, static_cast<decltype(&none)>(nullptr)}) {
     const QImage image = Frame(trails);
+    // The goal's top edge: dashes, with the picture showing through their gaps.
+    std::map<TColor, int> edge;
+    const QPoint goalLeft = Pixel(0.04L, 0.05L);
+    const QPoint goalRight = Pixel(0.07L, 0.05L);
+    for (int x = goalLeft.x(); x < goalRight.x(); ++x)
+      ++edge[PixelAt(image, x, goalLeft.y()).Value];
+    EXPECT_EQ(edge.size(), 2u);
+    EXPECT_GT(edge[kGoalColor], 2 * edge[0xFFFFFF]);
+    EXPECT_GT(edge[0xFFFFFF], 0);
     struct Case {
       int Index;
       TColor Fill;
