@@ -31,7 +31,7 @@ public:
   // The first theta in [0, 1] where the path comes within radius (m) of (cx, cy) (m). The
   // answer is the last point before it, so its distance is at least radius and exceeds it by
   // no more than the rounding of theta. 0 when the path starts inside, none when the path
-  // keeps outside (a touch shallower than 2^-40 of the step may be missed).
+  // keeps outside (a touch that lasts less than 2^-40 of the step may be missed).
   std::optional<long double> FirstInDisc(long double cx, long double cy, long double radius) const;
   // The first theta where the path is inside the closed box; the answer lies inside.
   std::optional<long double> FirstInBox(const TBox &box) const;

@@ -11,14 +11,15 @@
 
 namespace {
 
-// Written out from the SI definitions, apart from the model's constants.
+// Written out here, independently of the model's constants.
 const long double kK = 1 / (4 * 3.14159265358979323846L * 8.854188e-12L);
 const long double kE = 1.602177e-19L;
 const long double kMe = 9.1093837015e-31L;
 const long double kMp = 1.67262192369e-27L;
 const long double kPi = 3.14159265358979323846L;
 
-// One micrometre per pixel: a charge's disc is 10 um across the middle of orbits of a mm.
+// One micrometre per pixel: a charge's disc has a radius of 10 um, small against orbits of a
+// millimetre.
 constexpr long double kPixelsPerMetre = 1e6L;
 
 class ParticleFlightTest : public ::testing::Test {
@@ -95,8 +96,8 @@ TEST_F(ParticleFlightTest, EnergyAngularMomentumAndLenzVectorStayOnFlybyAndOrbit
     const char *name;
     long double x, y, vx, vy, until;
   } cases[] = {
-      // Aimed 1 mm beside the charge from 20 mm away, on a hyperbola that turns it by more
-      // than a right angle.
+      // Aimed 1 mm beside the charge from 20 mm away, on a hyperbola that turns it by nearly
+      // a right angle (2 atan(kappa / (m v^2 b)) = 89.3 degrees).
       {"flyby", -0.02L, 1e-3L, 4e7L, 0, 1e-9L},
       {"ten periods", orbit.Periapsis(), 0, 0, orbit.PeriapsisSpeed(), 10 * orbit.Period()},
   };
@@ -121,7 +122,7 @@ TEST_F(ParticleFlightTest, EnergyAngularMomentumAndLenzVectorStayOnFlybyAndOrbit
   }
 }
 
-// The first time after the start at which y crosses zero upwards, from the dense output.
+// The first time after `after` at which y crosses zero upwards, from the dense output.
 long double NextUpwardCrossing(const TParticleFlight &flight, long double after) {
   const auto &track = flight.Track();
   for (size_t i = 1; i < track.size(); ++i) {
