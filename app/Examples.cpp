@@ -32,6 +32,22 @@ const std::vector<TExample> &Examples() {
   return examples;
 }
 
+QString ExampleNote(const std::string &note) {
+  // The notes of the examples as their files hold them, for the translations.
+  [[maybe_unused]] static const char *const notes[] = {
+      QT_TRANSLATE_NOOP("Examples", "Ideale Platten: y = qUL²/(2dmv²) = 6,9 mm\n(U = E·d = 65 V "
+                                    "mit E in der Mitte, L = 6 cm, d = 3 cm, v = 1,0·10⁷ m/s)"),
+      QT_TRANSLATE_NOOP(
+          "Examples",
+          "Rutherford, aus großer Ferne: tan(θ/2) = kqQ/(mv²b)\nb = 0,5 / 1 / 2 / 4 cm: θ = 90° / "
+          "53° / 28° / 14°\n(hier Start 9 cm vor der Ladung: etwas kleinere Winkel)"),
+      QT_TRANSLATE_NOOP(
+          "Examples",
+          "Feldhockey: Bringe das Proton ins Ziel.\nLadungsbudget: 20 e für alle Ladungen"),
+  };
+  return QCoreApplication::translate("Examples", note.c_str());
+}
+
 QString ExampleTitle(const TExample &example) {
   return QCoreApplication::translate("Examples", example.Title);
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <string>
 #include <vector>
 
 struct TExample {
@@ -11,6 +12,8 @@ struct TExample {
 };
 
 QString ExampleTitle(const TExample &example);
+// The note an example's file holds (German), in the program's language.
+QString ExampleNote(const std::string &note);
 
 // In menu order.
 const std::vector<TExample> &Examples();

@@ -1,5 +1,6 @@
 // The main window's "Datei" commands: new, open, save, save as, and the question whether
 // unsaved changes should be saved first.
+#include "app/Examples.h"
 #include "app/MainWindow.h"
 #include "app/ProjectCommands.h"
 #include "model/Document.h"
@@ -32,6 +33,14 @@ void TForm1::OpenExample(const QString &resource) {
     throw;
   }
   SetFileName(QString());
+  // A lesson's note speaks the program's language; the example stays unmodified.
+  const std::string note = document_.Scene().ParticleSetup.Note;
+  const std::string spoken = ExampleNote(note).toStdString();
+  if (spoken != note) {
+    TScene scene = document_.Scene();
+    scene.ParticleSetup.Note = spoken;
+    document_.Reset(scene);
+  }
 }
 
 void TForm1::MenuItem_SaveClick() {
