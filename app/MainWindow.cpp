@@ -188,6 +188,7 @@ void TForm1::CreateMenus() {
   CreateEditMenu();
   CreateViewMenu();
   CreateInsertMenu();
+  CreateParticleMenu();
 
   Beispiele1 = menuBar()->addMenu(QString());
   for (const TExample &example : Examples()) {
@@ -460,6 +461,13 @@ void TForm1::RenderFrame(bool present) {
 void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
   if (button == Qt::LeftButton && RowDragMouse(TRowDragEvent::Press, x, y))
     return;
+  if (button == Qt::LeftButton && ParticleDragMouse(TRowDragEvent::Press, x, y))
+    return;
+  if (const int particle = button == Qt::LeftButton ? ParticleAt(x, y) : -1; particle != -1) {
+    document_.SelectParticle(particle);
+    emit ParticleClicked(particle);
+    return;
+  }
   if (button == Qt::RightButton) {
     document_.BeginGesture();
     PanAnchor = {x, y};
@@ -502,7 +510,7 @@ void TForm1::DXDrawMouseMove(int x, int y) {
   const TWorldPoint mouse = scene.ScreenToWorld(x, y);
   statusText_ = StatusPositionText(mouse.X, mouse.Y);
   StatusBar->showMessage(statusText_);
-  if (RowDragMouse(TRowDragEvent::Move, x, y))
+  if (RowDragMouse(TRowDragEvent::Move, x, y) || ParticleDragMouse(TRowDragEvent::Move, x, y))
     return;
 
   if (band_) {
@@ -619,7 +627,8 @@ void TForm1::ShowCursorLineAt(int x, int y) {
 }
 
 void TForm1::DXDrawMouseUp(Qt::MouseButton button, int x, int y) {
-  if (button == Qt::LeftButton && RowDragMouse(TRowDragEvent::Release, x, y))
+  if (button == Qt::LeftButton && (RowDragMouse(TRowDragEvent::Release, x, y) ||
+                                   ParticleDragMouse(TRowDragEvent::Release, x, y)))
     return;
   document_.EndGesture();
   if (band_) {
