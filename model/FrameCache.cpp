@@ -172,6 +172,7 @@ void TFrameCache::ComposeAfresh(TCanvas &canvas, const TFrameInputs &frame,
   items_ = std::move(now->Items);
   for (TItem &item : items_)
     item.Footprint = ChargeFootprintOf(*frame.Scene, item.Index, item.Figure);
+  ComposeOverCharges(canvas, frame);
 }
 
 void TFrameCache::Patch(TCanvas &canvas, const TFrameInputs &frame, const TRect &box) {
@@ -196,6 +197,7 @@ void TFrameCache::Patch(TCanvas &canvas, const TFrameInputs &frame, const TRect 
   brush_ = scratch.Brush;
   canvas.Pen = pen_;
   canvas.Brush = brush_;
+  ComposeOverCharges(canvas, frame);
 }
 
 void TFrameCache::Compose(TCanvas &canvas, const TFrameInputs &frame) {
@@ -215,6 +217,7 @@ void TFrameCache::Compose(TCanvas &canvas, const TFrameInputs &frame) {
     canvas.Draw(0, 0, frame_);
     canvas.Pen = pen_;
     canvas.Brush = brush_;
+    ComposeOverCharges(canvas, frame);
     return;
   }
   last_ = TOutcome::Patched;

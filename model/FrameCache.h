@@ -4,7 +4,8 @@
 // that only shows the cursor's field line, a repaint) is one copy of the picture; a frame in
 // which a few charges changed (a drag, a charge added or removed, a new selection) is that
 // copy with the boxes of the changed charges drawn again from the lower layer, instead of
-// thousands of charge discs drawn again.
+// thousands of charge discs drawn again. Particles move in every frame of a flight: they are
+// drawn over the frame each time and never kept.
 
 #include "base/Geometry.h"
 #include "display/Canvas.h"
@@ -36,7 +37,8 @@ public:
     Patched,  // the kept frame with the boxes of the changed charges drawn again
   };
 
-  // Draws the same pixels as ComposeFrame and leaves the canvas's pen and brush as it does.
+  // Draws the same pixels as ComposeFrame and leaves the canvas's pen and brush as it does
+  // (the particles leave them as they find them).
   // Frames are kept only when the background covers the canvas and every test charge is
   // drawn from the figures (a test charge traced in the frame depends on every source).
   void Compose(TCanvas &canvas, const TFrameInputs &frame);

@@ -2,6 +2,7 @@
 
 #include "base/PixelMath.h"
 #include "display/Sprite.h"
+#include "model/ParticleDrawing.h"
 #include "model/Scene.h"
 
 void DrawFrameMarks(TCanvas &canvas, const TScene &scene) {
@@ -35,8 +36,15 @@ void ComposeUnderCharges(TCanvas &canvas, const TFrameInputs &frame) {
   DrawFrameMarks(canvas, *frame.Scene);
 }
 
+void ComposeOverCharges(TCanvas &canvas, const TFrameInputs &frame) {
+  static const std::vector<TParticleTrail> kNoTrails;
+  DrawParticles(canvas, *frame.Scene, frame.Particles != nullptr ? *frame.Particles : kNoTrails,
+                frame.Target);
+}
+
 void ComposeFrame(TCanvas &canvas, const TFrameInputs &frame) {
   ComposeUnderCharges(canvas, frame);
   if (frame.Sprites != nullptr)
     frame.Sprites->Draw({&canvas, frame.Scene, frame.Target, frame.Figures, true});
+  ComposeOverCharges(canvas, frame);
 }

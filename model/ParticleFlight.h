@@ -3,6 +3,7 @@
 // an embedded Runge-Kutta pair (Dormand-Prince 5(4)) with an adaptive step, which ends where
 // the particle reaches a source's disc, reaches the goal, or leaves the view far behind.
 
+#include "model/FlightCurve.h"
 #include "model/Particle.h"
 
 #include <vector>
@@ -62,14 +63,43 @@ public:
   }
 
 private:
-  // Filled in by the integrator's implementation.
-  struct TSource {
-    long double X, Y, Q; // m, m, C
+  // One accepted step's dense output: the state at theta in [0, 1] of the step's full length
+  // H (an event may end the flight before its end).
+  struct TDenseStep {
+    long double T0 = 0, H = 0;
+    TFlightCurve Curve;
   };
-  std::vector<TSource> sources_;
+  // The sources as arrays, so that the force loop runs over plain memory.
+  struct TSources {
+    std::vector<long double> X, Y, KQ; // m, m, k Q (N m^2 / C)
+    std::vector<int> SceneIndex;
+  };
+  // The derivative of the state (velocity and acceleration) and the distance to the nearest
+  // source there (m; infinite without sources).
+  struct TRate {
+    TPhase Derivative{};
+    long double Nearest = 0;
+  };
+
+  TRate RateAt(const TPhase &y) const;
+  // One attempt after another until a step of at most limit (s) is accepted or the flight
+  // stalls.
+  void TakeStep(long double limit);
+  long double InitialStep() const;
+  long double DistanceCap(const TRate &rate, const TPhase &y) const;
+  // Ends the flight where the step's curve first enters a source's disc or the goal.
+  bool EndAtFirstEvent(const TDenseStep &step);
+  void CheckStart();
+
+  TSources sources_;
+  long double discRadius_ = 0; // m
+  TParticleGoal goal_;
   long double mass_ = 0, charge_ = 0;
   TWorldBounds view_;
   std::vector<TParticleState> track_;
+  std::vector<TDenseStep> steps_;
+  TRate rateNow_;     // at Now(), first stage of the next step
+  long double h_ = 0; // s, the controller's next step
   TFlightEnd end_ = TFlightEnd::Flying;
   int hitSource_ = -1;
 };

@@ -8,6 +8,7 @@
 #include "model/Background.h"
 #include "model/ChargeSprites.h"
 #include "model/FrameComposer.h"
+#include "model/ParticleDrawing.h"
 #include "model/PointCharge.h"
 #include "model/Scene.h"
 
@@ -86,6 +87,9 @@ void DrawPicture(TCanvas &canvas, const TPicture &picture) {
   // the last finished background.
   if (picture.Sprites != nullptr)
     picture.Sprites->Draw({&canvas, &scene, picture.Target, nullptr, picture.MarkSelection});
+  static const std::vector<TParticleTrail> kNoTrails;
+  DrawParticles(canvas, scene, picture.Particles != nullptr ? *picture.Particles : kNoTrails,
+                picture.Target);
 }
 
 QImage PictureImage(const TPicture &picture) {

@@ -1,7 +1,7 @@
 #pragma once
 // The picture of the drawing area as it stands, for export, print and the clipboard:
-// background, frame marks and every charge, without the cursor line. Drawn once, on any
-// canvas: by the pixel rules (PNG, clipboard) or on a QPainter (SVG, PDF, printer), at true
+// background, frame marks, every charge and the particles, without the cursor line. Drawn once, on
+// any canvas: by the pixel rules (PNG, clipboard) or on a QPainter (SVG, PDF, printer), at true
 // scale, so that 1 cm in the field at 100 % zoom is 1 cm on paper.
 
 #include "base/Geometry.h"
@@ -12,17 +12,21 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class QPainter;
 class TCanvas;
 class TChargeSprites;
 struct TScene;
+struct TParticleTrail;
 
 struct TPicture {
   const TScene *Scene = nullptr;
   const TChargeSprites *Sprites = nullptr; // the charges in their drawing order; null for none
   TPictureTarget Target;                   // the drawing area
   bool MarkSelection = false;              // the selected charge's outline
+  // The particles' trails over the charges; null: the scene's particles at their start.
+  const std::vector<TParticleTrail> *Particles = nullptr;
 };
 
 enum class TPictureFormat { Png, Svg, Pdf };

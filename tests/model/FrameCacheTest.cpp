@@ -9,8 +9,10 @@
 #include "model/ChargeSprites.h"
 #include "model/FrameCache.h"
 #include "model/FrameComposer.h"
+#include "model/ParticleDrawing.h"
 #include "model/TestChargeFigures.h"
 
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <string>
@@ -157,6 +159,79 @@ TEST_F(FrameCacheTest, KeptFramesAreTheFramesComposedAfresh) {
     canvas.Brush.Style = TBrushStyle::bsClear;
     canvas.MoveTo(10, 10);
     canvas.LineTo(700, 500);
+  }
+}
+
+// Particles move in every frame of a flight: the kept frame never holds them, so that each
+// frame shows the particles it is given and none of an earlier frame.
+TEST_F(FrameCacheTest, ParticlesAreDrawnOverEveryFrameAndNeverKept) {
+  TBitmap surface(surfaceSize.Width, surfaceSize.Height);
+  TCanvas &canvas = surface.Canvas();
+  TFrameCache cache(0);
+  TParticle proton = ParticlePreset(TParticleKind::Proton);
+  proton.X = 0.03L;
+  proton.VY = 2e5L;
+  TParticle electron = ParticlePreset(TParticleKind::Electron);
+  electron.X = -0.05L;
+  electron.Y = 0.02L;
+  electron.VX = 1e6L;
+  scene.Particles = {proton, electron};
+  scene.ParticleSetup.Goal = {true, -0.06L, -0.04L, -0.02L, 0.01L, 0};
+  scene.ParticleSetup.Note = "Kreisbahn: r = m v / (q B)\nzweite Zeile";
+  // Each particle on a circle about the origin, a quarter turn in all.
+  std::vector<TParticleTrail> trails(2);
+  const auto flownTo = [&](double fraction) {
+    for (size_t i = 0; i < trails.size(); ++i) {
+      const TParticle &p = scene.Particles[i];
+      const long double radius = std::hypot(p.X, p.Y);
+      const long double start = std::atan2(p.Y, p.X);
+      TParticleTrail &trail = trails[i];
+      trail = StartTrail(p);
+      trail.Started = true;
+      trail.Path.clear();
+      for (int k = 0; k <= 40; ++k) {
+        const long double a = start + fraction * k / 40 * 1.5707963L;
+        trail.Path.push_back({radius * std::cos(a), radius * std::sin(a)});
+        if (k % 10 == 0)
+          trail.Dots.push_back(trail.Path.back());
+      }
+      trail.Position = trail.Path.back();
+    }
+  };
+
+  struct Step {
+    std::string What;
+    std::function<void()> Change;
+    const std::vector<TParticleTrail> *Trails;
+    TOutcome Expected;
+  };
+  const std::vector<Step> steps = {
+      {"particles at their start", [] {}, nullptr, TOutcome::Composed},
+      {"flown a little", [&] { flownTo(0.3); }, &trails, TOutcome::Copied},
+      {"flown on", [&] { flownTo(0.8); }, &trails, TOutcome::Copied},
+      {"source dragged during the flight", [&] { MoveBy(300, 7, 3); }, &trails, TOutcome::Patched},
+      {"particles, goal and note deleted",
+       [&] {
+         scene.Particles.clear();
+         scene.ParticleSetup = {};
+       },
+       nullptr, TOutcome::Copied},
+  };
+  QImage previous;
+  for (const Step &step : steps) {
+    SCOPED_TRACE(step.What);
+    step.Change();
+    TFrameInputs inputs = Inputs();
+    inputs.Particles = step.Trails;
+    cache.Compose(canvas, inputs);
+    EXPECT_EQ(static_cast<int>(cache.LastOutcome()), static_cast<int>(step.Expected));
+    TBitmap fresh(surfaceSize.Width, surfaceSize.Height);
+    ComposeFrame(fresh.Canvas(), inputs);
+    ASSERT_TRUE(surface.Image() == fresh.Image());
+    EXPECT_EQ(canvas.Pen.Color, fresh.Canvas().Pen.Color);
+    EXPECT_EQ(canvas.Brush.Color(), fresh.Canvas().Brush.Color());
+    EXPECT_FALSE(surface.Image() == previous) << "the frame shows what changed";
+    previous = surface.Image();
   }
 }
 
