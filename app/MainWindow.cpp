@@ -2,6 +2,7 @@
 
 #include "app/ChargeClipboard.h"
 #include "app/Examples.h"
+#include "app/ParticlePlayer.h"
 #include "app/PictureStyleWindow.h"
 #include "app/ProjectCommands.h"
 #include "base/PixelMath.h"
@@ -451,7 +452,7 @@ void TForm1::RenderFrame(bool present) {
     ChargeSprites.Follow(scene);
   const seams::ThreadPixelsPerInch ppi(DrawnPixelsPerInch());
   FrameCache.Compose(canvas, {&scene, renderer_->Background(), &ChargeSprites, DrawnTarget(),
-                              &renderer_->Figures()});
+                              &renderer_->Figures(), player_->Trails()});
   if (present) {
     canvas.Release();
     DXDraw->Flip();

@@ -59,7 +59,10 @@ void TForm1::CreateParticleMenu() {
   ConnectGuarded(MenuItem_PlayStep, &QAction::triggered, this, [this] { player_->SingleStep(); });
   ConnectGuarded(MenuItem_PlayReset, &QAction::triggered, this, [this] { player_->Reset(); });
   // The play follows the particles there are: with none, there is nothing to start.
-  ConnectGuarded(&document_, &TDocument::ParticlesChanged, this, [this] { ShowPlayState(); });
+  ConnectGuarded(&document_, &TDocument::ParticlesChanged, this, [this] {
+    ShowPlayState();
+    RenderFrame(true);
+  });
   ConnectGuarded(&document_, &TDocument::Replaced, this, [this] { ShowPlayState(); });
 
   StatusPlay = new QLabel(StatusBar);

@@ -2,7 +2,7 @@
 
 #include "base/Seams.h"
 #include "model/Document.h"
-#include "model/NumberText.h"
+#include "model/PlaybackScale.h"
 #include "widgets/ErrorGuard.h"
 
 #include <QCoreApplication>
@@ -11,6 +11,13 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+
+namespace {
+
+// The stroboscope's dots on a trail: one per this much time on screen (s).
+constexpr long double kDotSeconds = 0.25L;
+
+} // namespace
 
 TParticlePlayer::TParticlePlayer(TDocument &document, std::function<TWorldBounds()> viewBounds,
                                  QObject *parent)
@@ -68,7 +75,7 @@ void TParticlePlayer::Start() {
     BuildFlights();
   lastTick_ = seams::GetTickCount();
   SetMode(TMode::Playing);
-  emit Moved();
+  ShowMoves();
   EmitParticleData();
 }
 
@@ -105,7 +112,7 @@ void TParticlePlayer::SingleStep() {
   for (TParticleFlight &flight : flights_)
     if (flight.End() == TFlightEnd::Flying && flight.Now().T < time_)
       flight.AdvanceTo(time_);
-  emit Moved();
+  ShowMoves();
   ReportEnds();
   EmitParticleData();
 }
@@ -114,6 +121,7 @@ void TParticlePlayer::Reset() {
   const bool hadFlights = !flights_.empty();
   flights_.clear();
   endTold_.clear();
+  trails_.clear();
   time_ = 0;
   scale_ = 0;
   curveParticle_ = -1;
@@ -133,9 +141,18 @@ void TParticlePlayer::AdvanceFrame() {
   for (TParticleFlight &flight : flights_)
     if (flight.End() == TFlightEnd::Flying && flight.Now().T < time_)
       flight.AdvanceTo(time_);
-  emit Moved();
+  ShowMoves();
   ReportEnds();
   EmitParticleData();
+}
+
+void TParticlePlayer::ShowMoves() {
+  const TScene &scene = document_.Scene();
+  trails_.clear();
+  for (int i = 0; i < static_cast<int>(flights_.size()); ++i)
+    trails_.push_back(
+        TrailOf(flights_[static_cast<size_t>(i)], scene, i, time_, scale_ * kDotSeconds));
+  emit Moved();
 }
 
 void TParticlePlayer::ReportEnds() {
@@ -180,25 +197,6 @@ void TParticlePlayer::EmitParticleData() {
 
 QString TParticlePlayer::ScaleText() const {
   return flights_.empty() ? QString() : PlaybackScaleText(scale_);
-}
-
-QString PlaybackScaleText(long double scale) {
-  struct TPrefix {
-    long double Factor;
-    const char *Unit;
-  };
-  static constexpr TPrefix kPrefixes[] = {{1, "s"},      {1e-3L, "ms"},  {1e-6L, "µs"},
-                                          {1e-9L, "ns"}, {1e-12L, "ps"}, {1e-15L, "fs"},
-                                          {1e-18L, "as"}};
-  const TPrefix *prefix = &kPrefixes[0];
-  for (const TPrefix &candidate : kPrefixes) {
-    prefix = &candidate;
-    // A hair below one: a scale of exactly 1e-9 is "1 ns", not "1000 ps".
-    if (scale >= candidate.Factor * (1 - 1e-12L))
-      break;
-  }
-  return QStringLiteral("1 s ≙ %1 %2")
-      .arg(FormatGeneral(scale / prefix->Factor, 3), QString::fromUtf8(prefix->Unit));
 }
 
 QString FlightEndText(const TParticleFlight &flight) {

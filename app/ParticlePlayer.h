@@ -4,6 +4,7 @@
 // that passes on screen (the ticks seam). Any edit of charges or particles, new or load,
 // puts the play back to the start.
 
+#include "model/ParticleDrawing.h"
 #include "model/ParticleFlight.h"
 #include "model/ParticleReadouts.h"
 
@@ -49,6 +50,11 @@ public:
   const std::vector<TParticleFlight> &Flights() const { return flights_; }
   // "1 s ≙ 2 ns" while there are flights, else empty.
   QString ScaleText() const;
+  // What pictures show of the flights at Time(), one trail per particle; null at the start,
+  // when pictures show the particles at their starts.
+  const std::vector<TParticleTrail> *Trails() const {
+    return flights_.empty() ? nullptr : &trails_;
+  }
   QTimer *FrameTimer() const { return timer_; }
 
 signals:
@@ -68,6 +74,8 @@ private:
   // Tells of flights that ended since the last call, and stops when none flies any more.
   void ReportEnds();
   void EmitParticleData();
+  // The trails from the flights as they stand, then Moved.
+  void ShowMoves();
   bool AnyFlying() const;
 
   TDocument &document_;
@@ -76,6 +84,7 @@ private:
   TMode mode_ = TMode::AtStart;
   std::vector<TParticleFlight> flights_;
   std::vector<bool> endTold_;
+  std::vector<TParticleTrail> trails_;
   long double time_ = 0;
   long double scale_ = 0;
   uint32_t lastTick_ = 0;
@@ -84,10 +93,6 @@ private:
   size_t curveSteps_ = 0;
   std::vector<TEnergySample> curve_;
 };
-
-// "1 s ≙ <value> <unit>" for a playback scale (simulated s per s), in seconds with an SI
-// prefix from atto to none.
-QString PlaybackScaleText(long double scale);
 
 // The status text of a flight's end: "Teilchen trifft Ladung <n>" (n counted from 1),
 // "Teilchen hat das Ziel erreicht", "Teilchen hat die Ansicht verlassen", or for a flight the
