@@ -342,11 +342,11 @@
         <translation>Velocity:</translation>
     </message>
     <message>
-        <source>Überneh&amp;men</source>
+        <source>Überne&amp;hmen</source>
         <translation>Appl&amp;y</translation>
     </message>
     <message>
-        <source>Lös&amp;chen</source>
+        <source>Lö&amp;schen</source>
         <translation>Remo&amp;ve</translation>
     </message>
     <message>

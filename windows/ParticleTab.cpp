@@ -117,8 +117,8 @@ void TParticleTab::RetranslateUi() {
   chargeLabel_->setText(tr("Ladung:"));
   positionLabel_->setText(tr("Ort:"));
   velocityLabel_->setText(tr("Geschw.:"));
-  Button_Apply->setText(tr("Überneh&men"));
-  Button_Delete->setText(tr("Lös&chen"));
+  Button_Apply->setText(tr("Überne&hmen"));
+  Button_Delete->setText(tr("Lö&schen"));
 
   ComboBox_Particles->setToolTip(tr("Alle Teilchen; das gewählte zeigt diese Seite"));
   ComboBox_Kind->setToolTip(tr("Die Art des Teilchens setzt Masse und Ladung"));
