@@ -68,7 +68,8 @@ void TForm1::CreateParticleMenu() {
   StatusPlay = new QLabel(StatusBar);
   StatusBar->addPermanentWidget(StatusPlay);
   ConnectGuarded(player_, &TParticlePlayer::ModeChanged, this, [this] {
-    if (player_->Mode() == TParticlePlayer::TMode::AtStart)
+    // A play from the start has no flight that ended yet.
+    if (player_->Mode() != TParticlePlayer::TMode::Paused && player_->Time() == 0)
       flightEndText_.clear();
     ShowPlayState();
   });

@@ -76,6 +76,8 @@ void TParticlePlayer::Start() {
   lastTick_ = seams::GetTickCount();
   SetMode(TMode::Playing);
   ShowMoves();
+  // A particle that starts on a source's disc ends before it flies.
+  ReportEnds();
   EmitParticleData();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QSplitter>
 #include <QStringList>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -60,20 +61,18 @@ QTreeWidget *NewValueList(QWidget *parent, int rows) {
 } // namespace
 
 TDataTab::TDataTab(QWidget *parent) : QWidget(parent) {
-  ListView_Data = NewValueList(this, kQuantityRows);
-  particlePart_ = new QWidget(this);
-  ListView_Particle = NewValueList(particlePart_, kParticleRows);
-  Plot_Energy = new TEnergyPlot(particlePart_);
-  auto *particleLayout = new QVBoxLayout(particlePart_);
-  particleLayout->setContentsMargins(0, 0, 0, 0);
-  particleLayout->addWidget(ListView_Particle, 1);
-  particleLayout->addWidget(Plot_Energy, 1);
-  particlePart_->hide();
+  // The user shares the page's height between the lists and the plot.
+  auto *splitter = new QSplitter(Qt::Vertical, this);
+  splitter->setChildrenCollapsible(false);
+  ListView_Data = NewValueList(splitter, kQuantityRows);
+  ListView_Particle = NewValueList(splitter, kParticleRows);
+  Plot_Energy = new TEnergyPlot(splitter);
+  ListView_Particle->hide();
+  Plot_Energy->hide();
 
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
-  layout->addWidget(ListView_Data, 1);
-  layout->addWidget(particlePart_, 2);
+  layout->addWidget(splitter);
   RetranslateUi();
 }
 
@@ -119,7 +118,8 @@ void TDataTab::ShowZeroPoints(const QStringList &positions) {
 QString TDataTab::Value(int row) const { return ListView_Data->topLevelItem(row)->text(1); }
 
 void TDataTab::ShowParticle(const TParticleReadout *readout, std::vector<TEnergySample> curve) {
-  particlePart_->setVisible(readout != nullptr);
+  ListView_Particle->setVisible(readout != nullptr);
+  Plot_Energy->setVisible(readout != nullptr);
   if (readout == nullptr) {
     particle_.reset();
     Plot_Energy->SetSamples({});

@@ -51,7 +51,6 @@ private:
   // Tooltip, column headers and property names in the language in force.
   void RetranslateUi();
 
-  QWidget *particlePart_ = nullptr;
   // The readout last shown, to show it again in another language.
   std::optional<TParticleReadout> particle_;
 };

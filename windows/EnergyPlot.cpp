@@ -28,7 +28,7 @@ constexpr int kMargin = 4; // px around the plot area
 } // namespace
 
 TEnergyPlot::TEnergyPlot(QWidget *parent) : QWidget(parent) {
-  setMinimumHeight(90);
+  setMinimumHeight(70);
   RetranslateUi();
 }
 
@@ -82,10 +82,11 @@ void TEnergyPlot::paintEvent(QPaintEvent *) {
     return;
 
   painter.setPen(Qt::black);
-  painter.drawText(QRect(kMargin, area.top() - line / 2, labelWidth, line),
-                   Qt::AlignRight | Qt::AlignVCenter, highText);
-  painter.drawText(QRect(kMargin, area.bottom() - line / 2, labelWidth, line),
-                   Qt::AlignRight | Qt::AlignVCenter, lowText);
+  // Inside the axis's ends, so that they stay clear of the legend's row and the time's.
+  painter.drawText(QRect(kMargin, area.top(), labelWidth, line), Qt::AlignRight | Qt::AlignTop,
+                   highText);
+  painter.drawText(QRect(kMargin, area.bottom() - line + 1, labelWidth, line),
+                   Qt::AlignRight | Qt::AlignBottom, lowText);
   painter.drawText(QRect(area.left(), area.bottom() + 1, area.width(), line),
                    Qt::AlignLeft | Qt::AlignTop, QStringLiteral("0"));
   painter.drawText(QRect(area.left(), area.bottom() + 1, area.width(), line),

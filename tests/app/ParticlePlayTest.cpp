@@ -111,14 +111,17 @@ TEST_F(ParticlePlayTest, StartStepPauseAndResetFollowTheScreensTime) {
   Doc().AddParticle(electron);
   MarkBackground();
 
+  // F5 starts and, while playing, pauses: only one of the two actions is enabled at a time.
   EXPECT_FALSE(Form1->MenuItem_PlayPause->isEnabled());
-  Form1->MenuItem_PlayStart->trigger();
+  Form1->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+  QTest::keyClick(Form1, Qt::Key_F5);
   ASSERT_EQ(Player().Mode(), TParticlePlayer::TMode::Playing);
   const long double scale = PlaybackScale(Scene(), Form1->ViewBounds());
   EXPECT_EQ(Player().Scale(), scale);
   EXPECT_TRUE(Form1->StatusPlay->text().contains(PlaybackScaleText(scale)));
   EXPECT_TRUE(Form1->MenuItem_PlayPause->isEnabled());
-  EXPECT_FALSE(Form1->MenuItem_PlayStart->isEnabled()) << "F5 belongs to one of them at a time";
+  EXPECT_FALSE(Form1->MenuItem_PlayStart->isEnabled());
 
   Frame(200); // across the counter's wrap
   Frame(300);
@@ -131,7 +134,8 @@ TEST_F(ParticlePlayTest, StartStepPauseAndResetFollowTheScreensTime) {
   EXPECT_TRUE((*Player().Trails())[0].Started);
   EXPECT_EQ((*Player().Trails())[0].Position.Y, Player().Flights()[0].Now().Y);
 
-  Form1->MenuItem_PlayPause->trigger();
+  QTest::keyClick(Form1, Qt::Key_F5);
+  EXPECT_EQ(Player().Mode(), TParticlePlayer::TMode::Paused);
   Frame(1000);
   EXPECT_TRUE(Near(Player().Time(), 0.5L * scale, 1e-15L)) << "paused";
 
