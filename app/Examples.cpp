@@ -22,6 +22,11 @@ const std::vector<TExample> &Examples() {
          QStringLiteral(":/beispiele/probeladung-im-dipolfeld.kbf")},
         {QT_TRANSLATE_NOOP("Examples", "Spannung zwischen zwei Probeladungen"),
          QStringLiteral(":/beispiele/spannung-zwischen-probeladungen.kbf")},
+        {QT_TRANSLATE_NOOP("Examples", "Braunsche Röhre"),
+         QStringLiteral(":/beispiele/braunsche-roehre.kbf")},
+        {QT_TRANSLATE_NOOP("Examples", "Rutherford-Streuung"),
+         QStringLiteral(":/beispiele/rutherford-streuung.kbf")},
+        {QT_TRANSLATE_NOOP("Examples", "Feldhockey"), QStringLiteral(":/beispiele/feldhockey.kbf")},
     };
   }();
   return examples;

@@ -21,8 +21,8 @@ int32_t Flags(const TFieldLineOptions &options) {
 
 } // namespace
 
-void WriteFieldLineBlock(TValueWriter &writer, const TFieldLineOptions &options) {
-  if (!FieldLineBlockNeeded(options))
+void WriteFieldLineBlock(TValueWriter &writer, const TFieldLineOptions &options, bool always) {
+  if (!always && !FieldLineBlockNeeded(options))
     return;
   QByteArray bytes;
   {

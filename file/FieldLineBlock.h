@@ -22,8 +22,10 @@ inline bool FieldLineBlockNeeded(const TFieldLineOptions &options) {
   return options.AnySet() || options.Lines != TFieldLineOptions{}.Lines;
 }
 
-// Writes the block when FieldLineBlockNeeded; the potential block must be written before it.
-void WriteFieldLineBlock(TValueWriter &writer, const TFieldLineOptions &options);
+// Writes the block when FieldLineBlockNeeded or always (a block after it follows); the
+// potential block must be written before it.
+void WriteFieldLineBlock(TValueWriter &writer, const TFieldLineOptions &options,
+                         bool always = false);
 
 // Reads the block that follows the potential block into options; options are off when the
 // file ends there, when the bytes there are no block, and for a block of another version,

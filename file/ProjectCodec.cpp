@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "file/FieldLineBlock.h"
+#include "file/ParticleBlock.h"
 #include "file/PotentialBlock.h"
 #include "file/StreamFormat.h"
 #include "file/ValueReader.h"
@@ -107,8 +108,10 @@ void WriteProjectData(QIODevice &device, const TProjectData &data) {
   writer.WriteInteger(data.SecondChosen);
   writer.WriteInteger(data.ValueIndex);
   writer.WriteBoolean(data.VoltageWindowVisible);
-  WritePotentialBlock(writer, data.Potential, FieldLineBlockNeeded(data.FieldLines));
-  WriteFieldLineBlock(writer, data.FieldLines);
+  const bool particles = !data.Particles.Empty();
+  WritePotentialBlock(writer, data.Potential, particles || FieldLineBlockNeeded(data.FieldLines));
+  WriteFieldLineBlock(writer, data.FieldLines, particles);
+  WriteParticleBlock(writer, data.Particles);
   writer.Flush();
 }
 
@@ -139,6 +142,7 @@ void ReadProjectData(QIODevice &device, TProjectData &data) {
   data.VoltageWindowVisible = reader.ReadBoolean();
   ReadPotentialBlock(reader, data.Potential);
   ReadFieldLineBlock(reader, data.FieldLines);
+  ReadParticleBlock(reader, data.Particles);
 }
 
 QByteArray EncodeProject(const TProjectData &data) {

@@ -1,6 +1,7 @@
 #pragma once
 // The content of a project file as plain data, apart from the windows it is loaded into.
 
+#include "file/ParticleBlock.h"
 #include "model/FieldLineOptions.h"
 #include "model/PotentialOptions.h"
 
@@ -33,6 +34,7 @@ struct TProjectData {
   bool VoltageWindowVisible = false;
   TPotentialOptions Potential;  // the extension block after the last item
   TFieldLineOptions FieldLines; // the extension block after that
+  TParticleContent Particles;   // and the one after that
 
   friend bool operator==(const TProjectData &, const TProjectData &) = default;
 };

@@ -26,6 +26,7 @@ TProjectData CaptureScene(const TScene &scene) {
   data.FirstChosen = ChargeOrNone(scene, scene.Voltage.Start);
   data.SecondChosen = ChargeOrNone(scene, scene.Voltage.End);
   data.ValueIndex = scene.Voltage.Value;
+  data.Particles = {scene.Particles, scene.ParticleSetup};
   return data;
 }
 
@@ -46,4 +47,8 @@ void AppendChargesOf(const TProjectData &data, TScene &scene) {
     scene.Charges.Add({r.X, r.Y, r.ChargeValue, r.FieldLineCount, r.IsTestCharge, r.ChargeUnit});
   scene.Voltage.Start = ChargeOrNone(scene, data.FirstChosen);
   scene.Voltage.End = ChargeOrNone(scene, data.SecondChosen);
+  scene.Particles.insert(scene.Particles.end(), data.Particles.Particles.begin(),
+                         data.Particles.Particles.end());
+  if (!data.Particles.Empty())
+    scene.ParticleSetup = data.Particles.Setup;
 }

@@ -11,6 +11,7 @@ struct TScene;
 TProjectData CaptureScene(const TScene &scene);
 
 // Takes over origin, arrow scale, zoom (at this screen's pixels per inch), the potential
-// options and the voltage choices, and appends one charge per record to the scene's charges.
+// options and the voltage choices, and appends one charge per record to the scene's charges
+// and the file's particles to its particles (with their goal and note, when it has any).
 void ApplyViewOf(const TProjectData &data, TScene &scene);
 void AppendChargesOf(const TProjectData &data, TScene &scene);

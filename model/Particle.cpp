@@ -1,6 +1,9 @@
 #include "model/Particle.h"
 
 #include "model/PointCharge.h"
+#include "model/Scene.h"
+
+#include <cmath>
 
 TParticle ParticlePreset(TParticleKind kind) {
   TParticle particle;
@@ -21,4 +24,19 @@ TParticle ParticlePreset(TParticleKind kind) {
     break;
   }
   return particle;
+}
+
+long double SourceChargeMagnitude(const TScene &scene) {
+  long double sum = 0;
+  for (const TPointCharge &charge : scene.Charges)
+    if (charge.IsSource())
+      sum += std::fabs(charge.ChargeValue);
+  return sum;
+}
+
+bool WithinChargeBudget(const TScene &scene) {
+  const TParticleGoal &goal = scene.ParticleSetup.Goal;
+  // A budget of whole elementary charges holds them exactly, whatever the rounding of the sum.
+  return !goal.Active || goal.ChargeBudget <= 0 ||
+         SourceChargeMagnitude(scene) <= goal.ChargeBudget * (1 + 1e-12L);
 }

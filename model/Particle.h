@@ -41,6 +41,12 @@ struct TParticleGoal {
   bool operator==(const TParticleGoal &) const = default;
 };
 
+struct TScene;
+// The magnitudes of the scene's sources summed (C): what the goal's charge budget limits.
+long double SourceChargeMagnitude(const TScene &scene);
+// Whether the scene's sources stay within the goal's budget (always without one).
+bool WithinChargeBudget(const TScene &scene);
+
 // What a scene holds beyond the charges for moving particles.
 struct TParticleSetup {
   TParticleGoal Goal;

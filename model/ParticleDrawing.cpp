@@ -170,6 +170,7 @@ void DrawGoal(TCanvas &canvas, const TScene &scene, const TParticleGoal &goal, c
   canvas.Pen.Color = kGoalColor;
   canvas.Pen.Width = 0;
   canvas.Pen.Style = TPenStyle::psDash;
+  canvas.Brush.Style = TBrushStyle::bsClear; // a solid brush would fill the dashes' gaps
   canvas.BeginFigure();
   canvas.MoveTo(left, top);
   canvas.LineTo(right, top);

@@ -39,7 +39,7 @@ TParticleTrail StartTrail(const TParticle &particle);
 // The trail of the scene's particle (the flight's) up to the time upTo (s), or the flight's
 // end if that comes first: the dense output sampled so that no chord is longer than about
 // two pixels at the scene's zoom, and a dot every dotInterval (s) from the start (none for
-// dotInterval <= 0).
+// dotInterval <= 0). At upTo <= 0 nothing has flown: the particle at its start, not released.
 TParticleTrail TrailOf(const TParticleFlight &flight, const TScene &scene, int particle,
                        long double upTo, long double dotInterval);
 

@@ -6,7 +6,9 @@
 
 #include <QMenu>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace {
@@ -35,6 +37,15 @@ std::vector<Expected> Row(long double q, long double y, int lines) {
   return row;
 }
 
+// Two rows of 13 charges 6 cm long, +q above and -q below, 2 y apart (cm).
+std::vector<Expected> Plates(long double q, long double y) {
+  std::vector<Expected> rows;
+  for (const long double sign : {1.0L, -1.0L})
+    for (int i = 0; i < 13; ++i)
+      rows.push_back({sign * q, false, -3 + 0.5L * i, sign * y});
+  return rows;
+}
+
 TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
   std::vector<Expected> plates = Row(1, 2, 5);
   const std::vector<Expected> lower = Row(-1, -2, 5);
@@ -48,6 +59,9 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
       {"Probeladung im Feld eines Dipols", {{1, false, -3, 0}, {-1, false, 3, 0}, {1, true, 0, 2}}},
       {"Spannung zwischen zwei Probeladungen",
        {{1, false, -4, 0}, {-1, false, 4, 0}, {1, true, -1.5, 2}, {1, true, 1.5, 2}}},
+      {"Braunsche Röhre", Plates(5e-12L / kElementaryCharge, 1.5L)},
+      {"Rutherford-Streuung", {{1e-9L / kElementaryCharge, false, 0, 0}}},
+      {"Feldhockey", {{2, false, 0, -1}, {2, false, 0, 0}, {2, false, 0, 1}}},
   };
   ASSERT_EQ(Form1->Beispiele1->actions().size(), static_cast<qsizetype>(cases.size()));
   for (const auto &[title, charges] : cases) {
@@ -65,7 +79,8 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
       const Expected &e = charges[static_cast<size_t>(i)];
       const TWorldPoint at = Scene().ChargeWorldPosition(Charge(i));
       EXPECT_NEAR(static_cast<double>(Charge(i).ChargeValue / kElementaryCharge),
-                  static_cast<double>(e.Elementary), 1e-12)
+                  static_cast<double>(e.Elementary),
+                  1e-12 * std::max(1.0, std::fabs(static_cast<double>(e.Elementary))))
           << i;
       EXPECT_EQ(Charge(i).IsTestCharge, e.Test) << i;
       EXPECT_NEAR(static_cast<double>(at.X), static_cast<double>(e.Xcm / 100), 1e-9) << i;
@@ -73,9 +88,22 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
     }
     // The field's direction is the point of these two, and the pairs of lines between the
     // charges would hide it.
-    const bool directed = title == "Dipol" || title == "Platte" || title.startsWith("Ladungsreihe");
+    const bool directed = title == "Dipol" || title == "Platte" ||
+                          title.startsWith("Ladungsreihe") || title == "Braunsche Röhre";
     EXPECT_EQ(Scene().FieldLines.Arrows, directed);
     EXPECT_EQ(Scene().FieldLines.Proportional, directed);
+    // The lessons of particles in motion bring their particles, and a note or a goal.
+    const std::map<QString, std::pair<TParticleKind, size_t>> particles = {
+        {"Braunsche Röhre", {TParticleKind::Electron, 1}},
+        {"Rutherford-Streuung", {TParticleKind::Alpha, 5}},
+        {"Feldhockey", {TParticleKind::Proton, 1}}};
+    const auto kind = particles.find(title);
+    const size_t count = kind == particles.end() ? 0 : kind->second.second;
+    ASSERT_EQ(Scene().Particles.size(), count);
+    for (const TParticle &particle : Scene().Particles)
+      EXPECT_EQ(particle.Kind, kind->second.first);
+    EXPECT_EQ(Scene().ParticleSetup.Note.empty(), count == 0);
+    EXPECT_EQ(Scene().ParticleSetup.Goal.Active, title == "Feldhockey");
     const bool voltage = title.startsWith(QStringLiteral("Spannung"));
     EXPECT_EQ(Form3->isVisible(), voltage);
     const TVoltageChoice chosen = voltage ? TVoltageChoice{2, 3, 0} : TVoltageChoice{};

@@ -9,6 +9,7 @@
 #include "model/ChargeSprites.h"
 #include "model/FrameComposer.h"
 #include "model/ParticleDrawing.h"
+#include "model/ParticleFlight.h"
 #include "model/PictureExport.h"
 
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -32,6 +34,7 @@ protected:
     TBitmap frame(surfaceSize.Width, surfaceSize.Height);
     frame.Canvas().Brush.SetColor(0xFFFFFF);
     frame.Canvas().FillRect({0, 0, surfaceSize.Width, surfaceSize.Height});
+    frame.Canvas().Brush.SetColor(0x00FFFF); // as a charge may leave it
     TFrameInputs inputs{&scene, nullptr, nullptr, Target(), nullptr};
     inputs.Particles = trails;
     ComposeFrame(frame.Canvas(), inputs);
@@ -56,10 +59,20 @@ TEST_F(ParticleDrawingTest, ParticlesNotReleasedShowTheirStartAndStartVelocity) 
   scene.Particles = {Particle(TParticleKind::Proton, 0.02L, 0.01L, 4e5L, 0),
                      Particle(TParticleKind::Electron, -0.03L, 0, 0, 2e5L),
                      Particle(TParticleKind::Free, 0.01L, -0.04L, 0, 0)};
+  scene.ParticleSetup.Goal = {true, 0.04L, 0.02L, 0.07L, 0.05L, 0};
   // A trail list shorter than the scene's list leaves the rest at their start.
   const std::vector<TParticleTrail> none;
   for (const std::vector<TParticleTrail> *trails : {&none, static_cast<decltype(&none)>(nullptr)}) {
     const QImage image = Frame(trails);
+    // The goal's top edge: dashes, with the picture showing through their gaps.
+    std::map<TColor, int> edge;
+    const QPoint goalLeft = Pixel(0.04L, 0.05L);
+    const QPoint goalRight = Pixel(0.07L, 0.05L);
+    for (int x = goalLeft.x(); x < goalRight.x(); ++x)
+      ++edge[PixelAt(image, x, goalLeft.y()).Value];
+    EXPECT_EQ(edge.size(), 2u);
+    EXPECT_GT(edge[kGoalColor], 2 * edge[0xFFFFFF]);
+    EXPECT_GT(edge[0xFFFFFF], 0);
     struct Case {
       int Index;
       TColor Fill;
@@ -155,6 +168,67 @@ TEST_F(ParticleDrawingTest, SvgHoldsTheTrailGoalAndNote) {
       text += xml.readElementText();
   EXPECT_TRUE(text.contains(QStringLiteral("Rutherford: tan(θ/2) = k q Q / (m v² b)b = 1 cm")))
       << text.toStdString();
+}
+
+// An electron on an ellipse about +1 nC, cut between two of the integrator's steps: the trail
+// holds every step's place, pieces of at most two pixels between them, a dot every interval
+// where the flight was then, and ends where the flight is at that time. The picture shows
+// the trail through every step's place.
+TEST_F(ParticleDrawingTest, TrailFollowsTheFlightsStepsInShortPieces) {
+  AddCharge(396, 267, 1e-9L);
+  scene.Particles = {Particle(TParticleKind::Electron, 0.02L, 0, 0, 1.1e7L)};
+  const TWorldBounds view{-0.1L, -0.07L, 0.1L, 0.07L};
+  TParticleFlight flight(scene, 0, view);
+  flight.AdvanceTo(2e-8L);
+  ASSERT_EQ(flight.End(), TFlightEnd::Flying);
+  const std::vector<TParticleState> &track = flight.Track();
+  ASSERT_GT(track.size(), 10u);
+  const long double upTo = (track[track.size() - 4].T + track[track.size() - 3].T) / 2;
+  const long double interval = 1e-9L;
+  const TParticleTrail trail = TrailOf(flight, scene, 0, upTo, interval);
+
+  ASSERT_TRUE(trail.Started);
+  EXPECT_EQ(trail.Charge, flight.Charge());
+  const auto same = [](const TWorldPoint &a, const TParticleState &b) {
+    return a.X == b.X && a.Y == b.Y;
+  };
+  const TParticleState now = flight.StateAt(upTo);
+  EXPECT_TRUE(same(trail.Position, now));
+  EXPECT_TRUE(same(trail.Path.back(), now));
+  size_t at = 0; // the steps' places in order, among the trail's
+  for (const TParticleState &step : track) {
+    if (step.T > upTo)
+      break;
+    while (at < trail.Path.size() && !same(trail.Path[at], step))
+      ++at;
+    ASSERT_LT(at, trail.Path.size()) << "the step at " << static_cast<double>(step.T);
+  }
+  for (size_t i = 1; i < trail.Path.size(); ++i) {
+    const long double chord =
+        std::hypot(trail.Path[i].X - trail.Path[i - 1].X, trail.Path[i].Y - trail.Path[i - 1].Y);
+    ASSERT_LE(chord * scene.PixelsPerMetre, 2.05L) << i;
+  }
+  ASSERT_EQ(trail.Dots.size(), static_cast<size_t>(std::floor(upTo / interval)) + 1);
+  for (size_t k = 0; k < trail.Dots.size(); ++k)
+    EXPECT_TRUE(same(trail.Dots[k], flight.StateAt(interval * static_cast<long double>(k)))) << k;
+
+  const std::vector<TParticleTrail> trails{trail};
+  const QImage image = Frame(&trails);
+  const Rgb color{ParticleTrailColor(0)};
+  const QPoint end = Pixel(now.X, now.Y);
+  for (const TParticleState &step : track) {
+    if (step.T > upTo)
+      break;
+    const QPoint p = Pixel(step.X, step.Y);
+    if (std::hypot(p.x() - end.x(), p.y() - end.y()) <= kParticleRadius + 1)
+      continue; // under the disc
+    bool found = false;
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx)
+        found = found || PixelAt(image, p.x() + dx, p.y() + dy) == color;
+    EXPECT_TRUE(found) << p.x() << ", " << p.y();
+  }
+  EXPECT_EQ(PixelAt(image, end.x(), end.y()), Rgb{kNegativeFill});
 }
 
 } // namespace

@@ -95,8 +95,9 @@ TEST_F(ParticleFlightTest, EnergyAngularMomentumAndLenzVectorStayOnFlybyAndOrbit
     const char *name;
     long double x, y, vx, vy, until;
   } cases[] = {
-      // Aimed 1 mm beside the charge from 20 mm away: it swings round within 32 um and leaves.
-      {"flyby", -0.02L, 1e-3L, 1e7L, 0, 4e-9L},
+      // Aimed 1 mm beside the charge from 20 mm away, on a hyperbola that turns it by more
+      // than a right angle.
+      {"flyby", -0.02L, 1e-3L, 4e7L, 0, 1e-9L},
       {"ten periods", orbit.Periapsis(), 0, 0, orbit.PeriapsisSpeed(), 10 * orbit.Period()},
   };
   for (const Case &c : cases) {
@@ -197,6 +198,22 @@ TEST_F(ParticleFlightTest, FastParticlesEndOnTheEdgeOfTheDiscTheyReach) {
     EXPECT_NEAR(static_cast<double>(std::hypot(flight.Now().X, flight.Now().Y) / Radius()), 1,
                 1e-12);
   }
+}
+
+TEST_F(ParticleFlightTest, FromRestAnElectronFallsOntoTheDiscInTheFreeFallTime) {
+  AddCharge(0, 0, 1e-9L);
+  const long double r0 = 1e-3L, mu = kK * kE * 1e-9L / kMe;
+  TParticleFlight flight = Release(kMe, -kE, 0, r0, 0, 0);
+  flight.AdvanceTo(1);
+  ASSERT_EQ(flight.End(), TFlightEnd::HitCharge);
+  // Radial Kepler fall from rest at r0 to r = x r0.
+  const long double x = Radius() / r0;
+  const long double fallTime =
+      std::sqrt(r0 * r0 * r0 / (2 * mu)) * (std::sqrt(x * (1 - x)) + std::acos(std::sqrt(x)));
+  const long double speed = std::sqrt(2 * mu * (1 / Radius() - 1 / r0));
+  EXPECT_NEAR(static_cast<double>(flight.Now().T / fallTime), 1, 1e-8);
+  EXPECT_NEAR(static_cast<double>(-flight.Now().VY / speed), 1, 1e-8);
+  EXPECT_NEAR(static_cast<double>(flight.Now().X), 0, 1e-18);
 }
 
 TEST_F(ParticleFlightTest, FlightsEndWhereTheyLeaveTheViewReachTheGoalOrStart) {

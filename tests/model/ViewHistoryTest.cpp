@@ -121,3 +121,65 @@ TEST_F(ViewHistoryTest, PansKeepFarLessThanACopyAndTheBoundDropsTheOldestSteps) 
 }
 
 } // namespace
+
+namespace {
+
+// Particles live in world metres: pans and zooms leave them, and each change of theirs is one
+// step that undo and redo take back and repeat exactly, with the selected particle.
+TEST_F(ViewHistoryTest, ParticleChangesAreStepsAndViewChangesLeaveThem) {
+  document.Reset(scene);
+  TParticle alpha = ParticlePreset(TParticleKind::Alpha);
+  alpha.X = 0.01L / 3;
+  alpha.VY = -1.5e6L;
+  TParticleSetup setup;
+  setup.Goal = {true, -0.01L, -0.01L, 0.01L, 0.01L, 0};
+  setup.Note = "Ziel";
+  using TState = std::tuple<std::vector<TParticle>, TParticleSetup, int>;
+  const auto state = [&] {
+    const TScene &s = document.Scene();
+    return TState{s.Particles, s.ParticleSetup, s.SelectedParticle};
+  };
+  std::vector<TState> states = {state()};
+  const auto changed = [&] {
+    ASSERT_NE(state(), states.back());
+    states.push_back(state());
+  };
+  EXPECT_EQ(document.AddParticle(ParticlePreset(TParticleKind::Electron)), 0);
+  changed();
+  EXPECT_EQ(document.AddParticle(alpha), 1);
+  changed();
+  document.Pan(document.Scene().Origin.X + 37, document.Scene().Origin.Y - 11);
+  document.ZoomAbout(2.5L, {100, 40});
+  EXPECT_EQ(document.Scene().Particles, std::get<0>(states.back()));
+  alpha.Charge = -alpha.Charge;
+  document.ReplaceParticle(1, alpha);
+  changed();
+  document.ApplyParticleSetup(setup);
+  changed();
+  document.SelectParticle(0);
+  document.DeleteParticle(0);
+  changed();
+  EXPECT_EQ(document.Scene().SelectedParticle, -1);
+  document.ReplaceParticle(5, alpha); // none there: nothing to record
+  document.DeleteParticle(-1);
+  // Five particle steps and two view steps, undone past the view steps too.
+  ASSERT_EQ(document.History().Count(), 7);
+  for (size_t i = states.size() - 1; i > 0; --i) {
+    document.Undo();
+    if (i == 2) { // the zoom and the pan
+      document.Undo();
+      document.Undo();
+    }
+    const TState now = state();
+    EXPECT_EQ(std::get<0>(now), std::get<0>(states[i - 1])) << "undo to state " << i - 1;
+    EXPECT_EQ(std::get<1>(now), std::get<1>(states[i - 1]));
+  }
+  for (int i = 0; i < 7; ++i)
+    document.Redo();
+  EXPECT_EQ(state(), states.back());
+  document.New(surfaceSize);
+  EXPECT_TRUE(document.Scene().Particles.empty());
+  EXPECT_EQ(document.Scene().ParticleSetup, TParticleSetup{});
+}
+
+} // namespace

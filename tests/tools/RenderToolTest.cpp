@@ -1,5 +1,6 @@
 // kraftbild-render as a user runs it: a project file in, a picture and figures out.
 #include "file/ProjectBytes.h"
+#include "model/ParticleDrawing.h"
 #include "support/PixelTesting.h"
 #include "support/VectorPictures.h"
 
@@ -8,8 +9,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <charconv>
 #include <cmath>
 #include <sys/stat.h>
+#include <tuple>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -169,12 +173,33 @@ TEST_F(RenderToolTest, ProjectErrorsAndBadOptions) {
                                  .arg(missing));
 
   const QString good = Write("good.kbf", Hex(kWorkedExampleHex));
-  for (const QStringList &bad :
-       {QStringList{}, QStringList{good, "--step", "22"}, QStringList{good, "--size", "10"},
-        QStringList{good, "--frob"}, QStringList{good, "--ppi"}, QStringList{good, "--save", ""},
-        QStringList{good, "--png", ""}, QStringList{good, "--svg", ""},
-        QStringList{good, "--pdf", ""}, QStringList{good, "--size", "8193x100"},
-        QStringList{good, "--size", "30000x30000"}}) {
+  for (const QStringList &bad : {QStringList{},
+                                 QStringList{good, "--step", "22"},
+                                 QStringList{good, "--size", "10"},
+                                 QStringList{good, "--frob"},
+                                 QStringList{good, "--ppi"},
+                                 QStringList{good, "--save", ""},
+                                 QStringList{good, "--png", ""},
+                                 QStringList{good, "--svg", ""},
+                                 QStringList{good, "--pdf", ""},
+                                 QStringList{good, "--size", "8193x100"},
+                                 QStringList{good, "--size", "30000x30000"},
+                                 QStringList{good, "--particle", "0.01,0,0,0,1e-27"},
+                                 QStringList{good, "--particle", "0.01,0,0,0,1e-27,1e-19,0"},
+                                 QStringList{good, "--particle", "0,01,0,0,0,1e-27,1e-19"},
+                                 QStringList{good, "--particle", "0.01,0,0,0,0,1e-19"},
+                                 QStringList{good, "--particle", "0.01,0,0,0,-1e-27,1e-19"},
+                                 QStringList{good, "--particle", "0.01,0,0,0,1e-27,nan"},
+                                 QStringList{good, "--particle", "0.01,0,inf,0,1e-27,1e-19"},
+                                 QStringList{good, "--particle", "0.01;0;0;0;1e-27;1e-19"},
+                                 QStringList{good, "--particle", "0.01 m,0,0,0,1e-27,1e-19"},
+                                 QStringList{good, "--particle", "1e5000,0,0,0,1e-27,1e-19"},
+                                 QStringList{good, "--particle"},
+                                 QStringList{good, "--simulate", "0"},
+                                 QStringList{good, "--simulate", "-1e-6"},
+                                 QStringList{good, "--simulate", "1e-6s"},
+                                 QStringList{good, "--trajectory", "t.csv"},
+                                 QStringList{good, "--simulate", "1e-6", "--trajectory", ""}}) {
     r = Run(bad);
     EXPECT_EQ(r.exitCode, 2) << bad.join(' ').toStdString();
     EXPECT_TRUE(r.err.contains("usage:"));
@@ -188,9 +213,9 @@ TEST_F(RenderToolTest, OutputsThatAreNotRegularFilesAreRefused) {
   const QString fifo = dir.filePath("rohr");
   ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
   for (const QString &target : {fifo, QStringLiteral("/dev/null")}) {
-    for (const char *flag : {"--png", "--svg", "--pdf", "--save"}) {
+    for (const char *flag : {"--png", "--svg", "--pdf", "--save", "--trajectory"}) {
       SCOPED_TRACE(target.toStdString() + " " + flag);
-      const RunResult r = Run({project, flag, target, "--step-budget", "10"});
+      const RunResult r = Run({project, flag, target, "--step-budget", "10", "--simulate", "1e-9"});
       EXPECT_EQ(r.exitCode, 1);
       EXPECT_TRUE(r.err.contains(target)) << r.err.toStdString();
       EXPECT_TRUE(r.err.trimmed().endsWith("Sie ist keine gewöhnliche Datei."))
@@ -365,6 +390,116 @@ TEST_F(RenderToolTest, FieldLineFlagsDrawWhatASavedProjectShowsByItself) {
     EXPECT_EQ(QImage(a), QImage(b));
     EXPECT_NE(QImage(a), QImage(c));
   }
+}
+
+// The particle flags add nothing to a picture without particles: the same bytes.
+TEST_F(RenderToolTest, WithoutParticlesThePicturesStayAsTheyWere) {
+  const QString project = Write("example.kbf", Hex(kWorkedExampleHex));
+  const auto bytesOf = [](const QString &path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+  };
+  const QStringList plain{
+      project,         "--png", dir.filePath("a.png"), "--svg", dir.filePath("a.svg"),
+      "--step-budget", "200"};
+  ASSERT_EQ(Run(plain).exitCode, 0);
+  const QString csv = dir.filePath("bahn.csv");
+  ASSERT_EQ(Run({project, "--png", dir.filePath("b.png"), "--svg", dir.filePath("b.svg"),
+                 "--step-budget", "200", "--simulate", "1e-6", "--trajectory", csv})
+                .exitCode,
+            0);
+  EXPECT_EQ(bytesOf(dir.filePath("a.png")), bytesOf(dir.filePath("b.png")));
+  EXPECT_EQ(bytesOf(dir.filePath("a.svg")), bytesOf(dir.filePath("b.svg")));
+  EXPECT_EQ(bytesOf(csv), QByteArray("t,x,y,vx,vy,ekin,epot\n"));
+}
+
+// A proton swings past a charge of 1e-15 C and an electron falls towards it: a row per step
+// of each, one particle after the other from t = 0; the energy columns are m v^2 / 2 and
+// k Q q / r of their row, and the proton's sum stays what it was. The picture shows the
+// proton's trail through the rows' places.
+TEST_F(RenderToolTest, TrajectoryRowsFollowEachParticleAndKeepItsEnergy) {
+  TProjectData data = WorkedExampleData(); // the charge's centre at the origin
+  data.Charges[0].ChargeValue = 1e-15L;
+  data.Charges[0].ChargeUnit = 1;
+  const QString project = Write("feld.kbf", EncodeProject(data));
+  const QString csv = dir.filePath("bahn.csv");
+  const QString png = dir.filePath("bahn.png");
+  constexpr long double kProtonMass = 1.67262192369e-27L;  // kg
+  constexpr long double kElectronMass = 9.1093837015e-31L; // kg
+  constexpr long double kE = 1.602176634e-19L;             // C
+  constexpr long double kCoulomb = 8.9875517923e9L;        // N m^2 / C^2
+  const RunResult r =
+      Run({project, "--particle", "0.06,-0.02,-400,150,1.67262192369e-27,1.602176634e-19",
+           "--particle", "-0.04,0.03,200,0,9.1093837015e-31,-1.602176634e-19", "--simulate", "4e-4",
+           "--trajectory", csv, "--png", png, "--step-budget", "100"});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = file.readAll().split('\n');
+  ASSERT_GE(lines.size(), 3);
+  EXPECT_EQ(lines.front(), "t,x,y,vx,vy,ekin,epot");
+  EXPECT_EQ(lines.back(), "") << "every row ends with a line end";
+  std::vector<std::vector<std::array<long double, 7>>> particles;
+  for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
+    const QList<QByteArray> cells = lines[i].split(',');
+    ASSERT_EQ(cells.size(), 7) << lines[i].toStdString();
+    std::array<long double, 7> row{};
+    for (size_t c = 0; c < row.size(); ++c) {
+      const QByteArray &cell = cells[static_cast<qsizetype>(c)];
+      const auto [end, error] = std::from_chars(cell.begin(), cell.end(), row[c]);
+      ASSERT_TRUE(error == std::errc() && end == cell.end()) << cell.toStdString();
+    }
+    if (row[0] == 0)
+      particles.emplace_back();
+    ASSERT_FALSE(particles.empty()) << "the first row is a start";
+    if (!particles.back().empty()) {
+      EXPECT_GT(row[0], particles.back().back()[0]) << lines[i].toStdString();
+    }
+    particles.back().push_back(row);
+  }
+  ASSERT_EQ(particles.size(), 2u);
+  EXPECT_EQ(lines[1],
+            "0,0.06,-0.02,-400,150," + lines[1].split(',')[5] + "," + lines[1].split(',')[6]);
+  EXPECT_TRUE(
+      lines[static_cast<qsizetype>(particles[0].size()) + 1].startsWith("0,-0.04,0.03,200,0,"));
+
+  const std::vector<std::array<long double, 7>> &proton = particles[0];
+  ASSERT_GT(proton.size(), 20u);
+  EXPECT_EQ(proton.back()[0], 4e-4L) << "flies until the time asked for";
+  const long double energy = proton.front()[5] + proton.front()[6];
+  for (const auto &[m, q, rows] : {std::tuple{kProtonMass, kE, &proton},
+                                   std::tuple{kElectronMass, -kE, &std::as_const(particles[1])}})
+    for (const auto &row : *rows) {
+      const long double ekin = m * (row[3] * row[3] + row[4] * row[4]) / 2;
+      const long double epot = kCoulomb * 1e-15L * q / std::hypot(row[1], row[2]);
+      EXPECT_NEAR(row[5] / ekin, 1, 1e-9) << row[0];
+      EXPECT_NEAR(row[6] / epot, 1, 1e-6) << row[0];
+    }
+  for (const auto &row : proton)
+    EXPECT_NEAR((row[5] + row[6]) / energy, 1, 1e-8) << row[0];
+
+  // Each row's place on the picture (origin at its centre, 96 px per inch) lies on the
+  // proton's trail; the last is under its disc.
+  const QImage image(png);
+  ASSERT_FALSE(image.isNull());
+  const Rgb trail{ParticleTrailColor(0)};
+  const long double pixelsPerMetre = 96 / 0.0254L;
+  int checked = 0;
+  for (size_t i = 0; i + 1 < proton.size(); ++i) {
+    const int x = static_cast<int>(std::lrint(396 + proton[i][1] * pixelsPerMetre));
+    const int y = static_cast<int>(std::lrint(267 - proton[i][2] * pixelsPerMetre));
+    if (x < 2 || y < 2 || x > 789 || y > 532 || std::hypot(x - 396, y - 267) < 16)
+      continue;
+    bool found = false;
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx)
+        found = found || PixelAt(image, x + dx, y + dy) == trail;
+    EXPECT_TRUE(found) << x << ", " << y;
+    ++checked;
+  }
+  EXPECT_GT(checked, 10);
 }
 
 } // namespace

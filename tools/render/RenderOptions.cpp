@@ -4,7 +4,9 @@
 
 #include <QRegularExpression>
 
+#include <charconv>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -12,6 +14,36 @@ bool ToInt(const QString &text, long long low, long long high, long long &value)
   bool ok = false;
   value = text.toLongLong(&ok);
   return ok && value >= low && value <= high;
+}
+
+// A number with a point as decimal separator, whatever the locale, and nothing after it.
+bool ToNumber(const QString &text, long double &value) {
+  const std::string bytes = text.trimmed().toStdString();
+  const char *end = bytes.data() + bytes.size();
+  const auto [last, error] = std::from_chars(bytes.data(), end, value);
+  return error == std::errc() && last == end && std::isfinite(value);
+}
+
+// X,Y,VX,VY,M,Q in m, m, m/s, m/s, kg, C: a particle of its own kind and charge.
+bool ToParticle(const QString &text, TParticle &particle) {
+  const QStringList parts = text.split(u',');
+  long double v[6]{};
+  if (parts.size() != 6)
+    return false;
+  for (int i = 0; i < 6; ++i)
+    if (!ToNumber(parts[i], v[i]))
+      return false;
+  if (!(v[4] > 0))
+    return false;
+  particle = ParticlePreset(TParticleKind::Free);
+  particle.X = v[0];
+  particle.Y = v[1];
+  particle.VX = v[2];
+  particle.VY = v[3];
+  particle.Mass = v[4];
+  particle.Charge = v[5];
+  particle.ChargeUnit = 1;
+  return true;
 }
 
 } // namespace
@@ -24,6 +56,8 @@ QString RenderUsage() {
       "                        [--data] [--save OUT.kbf] [--equipotentials]\n"
       "                        [--levels V1,V2,...] [--potential-map] [--zero-points]\n"
       "                        [--line-arrows] [--flux-lines] [--accurate]\n"
+      "                        [--particle X,Y,VX,VY,M,Q ...] [--simulate T]\n"
+      "                        [--trajectory OUT.csv]\n"
       "  --svg OUT.svg    the same picture as a vector drawing, at true scale for --ppi\n"
       "  --pdf OUT.pdf    the same picture as a one-page PDF of the drawing's size\n"
       "  --size WxH       drawing surface in pixels, at most 8192 each (default 792x535)\n"
@@ -44,6 +78,18 @@ QString RenderUsage() {
       "  --line-arrows    arrowheads along each field line in the field's direction\n"
       "  --flux-lines     field lines in proportion to charge, each traced once\n"
       "  --accurate       field lines traced to a set accuracy, the same on every machine\n"
+      "  --particle X,Y,VX,VY,M,Q\n"
+      "                   a particle released at (X, Y) in m with velocity (VX, VY) in m/s,\n"
+      "                   mass M in kg (above 0) and charge Q in C (point as decimal\n"
+      "                   separator); repeatable. It feels the project's fixed charges only\n"
+      "  --simulate T     every particle flies T seconds or until its flight ends (a charge\n"
+      "                   or the goal reached, the view left far behind); the pictures show\n"
+      "                   the trails with a dot every T/20. Without it, each particle is\n"
+      "                   drawn at its start with its velocity\n"
+      "  --trajectory OUT.csv\n"
+      "                   one row t,x,y,vx,vy,ekin,epot (SI units) per step of every\n"
+      "                   particle, one particle after the other, each from t=0; needs\n"
+      "                   --simulate\n"
       "Options saved in the project are drawn without these flags.\n");
 }
 
@@ -53,13 +99,14 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
     const bool takesValue = arg == u"--png" || arg == u"--svg" || arg == u"--pdf" ||
                             arg == u"--save" || arg == u"--size" || arg == u"--ppi" ||
                             arg == u"--step" || arg == u"--selected" || arg == u"--locale" ||
-                            arg == u"--step-budget" || arg == u"--levels";
+                            arg == u"--step-budget" || arg == u"--levels" || arg == u"--particle" ||
+                            arg == u"--simulate" || arg == u"--trajectory";
     if (takesValue && i + 1 >= arguments.size()) {
       problem = QStringLiteral("%1 needs a value").arg(arg);
       return false;
     }
-    const bool takesFileName =
-        arg == u"--png" || arg == u"--svg" || arg == u"--pdf" || arg == u"--save";
+    const bool takesFileName = arg == u"--png" || arg == u"--svg" || arg == u"--pdf" ||
+                               arg == u"--save" || arg == u"--trajectory";
     if (takesFileName && arguments[i + 1].isEmpty()) {
       problem = QStringLiteral("%1 needs a file name").arg(arg);
       return false;
@@ -123,6 +170,21 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
         options.Levels.push_back(level);
       }
       options.Equipotentials = true;
+    } else if (arg == u"--particle") {
+      TParticle particle;
+      if (!ToParticle(arguments[++i], particle)) {
+        problem = QStringLiteral("--particle wants X,Y,VX,VY,M,Q: six numbers in m, m/s, kg and "
+                                 "C with a point as decimal separator, M above 0");
+        return false;
+      }
+      options.Particles.push_back(particle);
+    } else if (arg == u"--simulate") {
+      if (!ToNumber(arguments[++i], options.Simulate) || !(options.Simulate > 0)) {
+        problem = QStringLiteral("--simulate wants a time in seconds above 0");
+        return false;
+      }
+    } else if (arg == u"--trajectory") {
+      options.Trajectory = arguments[++i];
     } else if (arg == u"--equipotentials") {
       options.Equipotentials = true;
     } else if (arg == u"--potential-map") {
@@ -148,6 +210,10 @@ bool ParseRenderOptions(const QStringList &arguments, TRenderOptions &options, Q
   }
   if (options.Project.isEmpty()) {
     problem = QStringLiteral("no project file given");
+    return false;
+  }
+  if (!options.Trajectory.isEmpty() && options.Simulate == 0) {
+    problem = QStringLiteral("--trajectory needs --simulate");
     return false;
   }
   return true;

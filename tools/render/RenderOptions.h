@@ -1,6 +1,8 @@
 #pragma once
 // Command line of kraftbild-render.
 
+#include "model/Particle.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,10 +27,13 @@ struct TRenderOptions {
   bool Equipotentials = false;     // lines at the automatic levels, or at Levels
   std::vector<long double> Levels; // V
   bool PotentialMap = false;
-  bool ZeroPoints = false; // the points where the field vanishes
-  bool LineArrows = false; // heads along the field lines
-  bool FluxLines = false;  // lines in proportion to charge, each traced once
-  bool Accurate = false;   // lines traced to a set accuracy
+  bool ZeroPoints = false;          // the points where the field vanishes
+  bool LineArrows = false;          // heads along the field lines
+  bool FluxLines = false;           // lines in proportion to charge, each traced once
+  bool Accurate = false;            // lines traced to a set accuracy
+  std::vector<TParticle> Particles; // released into the project's field
+  long double Simulate = 0;         // s each particle flies; 0: they stay at their start
+  QString Trajectory;               // CSV of every accepted step; empty: none
 };
 
 // Fills options from the arguments (the program name first); on a bad option returns false

@@ -1,4 +1,5 @@
 #include "Renderer.h"
+#include "Trajectory.h"
 
 #include "base/Seams.h"
 #include "file/ProjectDocument.h"
@@ -6,6 +7,8 @@
 #include "model/Background.h"
 #include "model/ChargeSprites.h"
 #include "model/FrameComposer.h"
+#include "model/ParticleDrawing.h"
+#include "model/ParticleFlight.h"
 #include "model/PictureExport.h"
 #include "model/Readouts.h"
 #include "model/Scene.h"
@@ -54,6 +57,10 @@ int TRenderer::Run() {
     scene_.FieldLines.Proportional = true;
   if (options_.Accurate)
     scene_.FieldLines.Accurate = true;
+  scene_.Particles.insert(scene_.Particles.end(), options_.Particles.begin(),
+                          options_.Particles.end());
+  const std::optional<std::vector<TParticleTrail>> trails = Fly();
+  const std::vector<TParticleTrail> *particles = trails ? &*trails : nullptr;
   if (options_.Png.isEmpty() && options_.Svg.isEmpty() && options_.Pdf.isEmpty() &&
       !options_.Stats && !options_.Data)
     return 0;
@@ -69,9 +76,9 @@ int TRenderer::Run() {
   // The charges in the order the program draws those of a loaded project.
   TChargeSprites sprites(engine_);
   sprites.Rebuild(scene_);
-  ComposeFrame(frame_.Canvas(), {&scene_, &background, &sprites, target, nullptr});
+  ComposeFrame(frame_.Canvas(), {&scene_, &background, &sprites, target, nullptr, particles});
   // The vector pictures show what the PNG shows, the selection's outline included.
-  const TPicture picture{&scene_, &sprites, target, true};
+  const TPicture picture{&scene_, &sprites, target, true, particles};
   if (!options_.Svg.isEmpty())
     WritePicture(picture, options_.Svg, TPictureFormat::Svg);
   if (!options_.Pdf.isEmpty())
@@ -90,6 +97,28 @@ int TRenderer::Run() {
   if (options_.Data)
     PrintData(data);
   return 0;
+}
+
+std::optional<std::vector<TParticleTrail>> TRenderer::Fly() const {
+  if (options_.Simulate == 0)
+    return std::nullopt;
+  // The flights end far outside the picture's surface.
+  const TWorldPoint topLeft = scene_.ScreenToWorld(0, 0);
+  const TWorldPoint bottomRight = scene_.ScreenToWorld(options_.Width, options_.Height);
+  const TWorldBounds view{topLeft.X, bottomRight.Y, bottomRight.X, topLeft.Y};
+  const long double until = options_.Simulate;
+  std::vector<TParticleTrail> trails;
+  std::string csv = kTrajectoryHeader;
+  for (int i = 0; i < static_cast<int>(scene_.Particles.size()); ++i) {
+    TParticleFlight flight(scene_, i, view);
+    flight.AdvanceTo(until);
+    trails.push_back(TrailOf(flight, scene_, i, until, until / 20));
+    if (!options_.Trajectory.isEmpty())
+      AppendTrajectoryRows(csv, flight);
+  }
+  if (!options_.Trajectory.isEmpty())
+    WriteTrajectory(options_.Trajectory, csv);
+  return trails;
 }
 
 void TRenderer::Save(const TProjectData &loaded) const {

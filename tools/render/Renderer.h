@@ -11,6 +11,10 @@
 #include "model/Scene.h"
 
 #include <memory>
+#include <optional>
+#include <vector>
+
+struct TParticleTrail;
 
 class TRenderer {
 public:
@@ -23,6 +27,9 @@ public:
 private:
   // Saves the loaded document to the --save file through the program's save routine.
   void Save(const TProjectData &loaded) const;
+  // Flies every particle for the --simulate time and writes the --trajectory file; the
+  // trails for the pictures, or none without --simulate.
+  std::optional<std::vector<TParticleTrail>> Fly() const;
   // The data tab's four rows of every test charge, then the voltage window's value line.
   void PrintData(const TProjectData &data) const;
 
