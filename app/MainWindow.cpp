@@ -2,6 +2,7 @@
 
 #include "app/ChargeClipboard.h"
 #include "app/Examples.h"
+#include "app/ParticlePlayer.h"
 #include "app/PictureStyleWindow.h"
 #include "app/ProjectCommands.h"
 #include "base/PixelMath.h"
@@ -188,6 +189,7 @@ void TForm1::CreateMenus() {
   CreateEditMenu();
   CreateViewMenu();
   CreateInsertMenu();
+  CreateParticleMenu();
 
   Beispiele1 = menuBar()->addMenu(QString());
   for (const TExample &example : Examples()) {
@@ -450,7 +452,7 @@ void TForm1::RenderFrame(bool present) {
     ChargeSprites.Follow(scene);
   const seams::ThreadPixelsPerInch ppi(DrawnPixelsPerInch());
   FrameCache.Compose(canvas, {&scene, renderer_->Background(), &ChargeSprites, DrawnTarget(),
-                              &renderer_->Figures()});
+                              &renderer_->Figures(), player_->Trails()});
   if (present) {
     canvas.Release();
     DXDraw->Flip();
@@ -460,6 +462,13 @@ void TForm1::RenderFrame(bool present) {
 void TForm1::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
   if (button == Qt::LeftButton && RowDragMouse(TRowDragEvent::Press, x, y))
     return;
+  if (button == Qt::LeftButton && ParticleDragMouse(TRowDragEvent::Press, x, y))
+    return;
+  if (const int particle = button == Qt::LeftButton ? ParticleAt(x, y) : -1; particle != -1) {
+    document_.SelectParticle(particle);
+    emit ParticleClicked(particle);
+    return;
+  }
   if (button == Qt::RightButton) {
     document_.BeginGesture();
     PanAnchor = {x, y};
@@ -502,7 +511,7 @@ void TForm1::DXDrawMouseMove(int x, int y) {
   const TWorldPoint mouse = scene.ScreenToWorld(x, y);
   statusText_ = StatusPositionText(mouse.X, mouse.Y);
   StatusBar->showMessage(statusText_);
-  if (RowDragMouse(TRowDragEvent::Move, x, y))
+  if (RowDragMouse(TRowDragEvent::Move, x, y) || ParticleDragMouse(TRowDragEvent::Move, x, y))
     return;
 
   if (band_) {
@@ -619,7 +628,8 @@ void TForm1::ShowCursorLineAt(int x, int y) {
 }
 
 void TForm1::DXDrawMouseUp(Qt::MouseButton button, int x, int y) {
-  if (button == Qt::LeftButton && RowDragMouse(TRowDragEvent::Release, x, y))
+  if (button == Qt::LeftButton && (RowDragMouse(TRowDragEvent::Release, x, y) ||
+                                   ParticleDragMouse(TRowDragEvent::Release, x, y)))
     return;
   document_.EndGesture();
   if (band_) {

@@ -10,6 +10,8 @@
 #include "base/Geometry.h"
 #include "model/ChargeSprites.h"
 #include "model/FrameCache.h"
+#include "model/Particle.h"
+#include "model/ParticleFlight.h"
 #include "model/PictureExport.h"
 #include "model/Scene.h"
 
@@ -20,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QAction;
 class QLabel;
@@ -32,6 +35,7 @@ class TBackgroundRenderer;
 class TDocument;
 class TChargeRowWindow;
 class TPictureStyleWindow;
+class TParticlePlayer;
 class TProject;
 
 // The project files' filter and default extension of the file dialogs.
@@ -47,6 +51,12 @@ inline constexpr long double kPasteOffset = 20;
 
 // Distance (px) the mouse must move from a grabbed charge's centre before it follows.
 inline constexpr double kGrabRadius = 20;
+
+// Alt + left drag places a particle with a start velocity along the drag: a drag of 100 px
+// gives the speed the particle gains through this voltage (V), in proportion to its length.
+inline constexpr long double kParticleDragVolts = 100;
+// Distance (px) from a particle's centre within which a click picks it.
+inline constexpr double kParticlePickRadius = 6;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -93,6 +103,16 @@ public:
   QMenu *Einfuegen1 = nullptr;
   QAction *MenuItem_ChargeRow = nullptr; // "Ladungsreihe …"
   QMenu *Beispiele1 = nullptr;           // one entry per ready-made project
+  // "Einfügen > Teilchen": a particle of each kind at rest, at the mouse or the middle.
+  QMenu *MenuInsertParticle = nullptr;
+  QAction *MenuItem_InsertParticle[kParticleKindCount] = {};
+  // "Teilchen": the play of the particles' flights.
+  QMenu *Teilchen1 = nullptr;
+  QAction *MenuItem_PlayStart = nullptr; // F5 while not playing
+  QAction *MenuItem_PlayPause = nullptr; // F5 while playing
+  QAction *MenuItem_PlayStep = nullptr;  // F6
+  QAction *MenuItem_PlayReset = nullptr; // F7
+  QLabel *StatusPlay = nullptr;          // the playback scale and how a flight ended
   QMenu *Extras1 = nullptr;
   QAction *MenuItem_Potential = nullptr;
   QAction *MenuItem_Snap = nullptr;           // "Am Raster ausrichten": created and dragged charges
@@ -220,6 +240,15 @@ public:
   void MenuItem_CopyPictureClick();
   // The drawing area's picture as the commands draw it: no selection outline, no cursor line.
   TPicture Picture() const;
+  // The particles' play; owned by this window.
+  TParticlePlayer &Player() const { return *player_; }
+  // The part of the world the drawing surface shows (m).
+  TWorldBounds ViewBounds() const;
+  // A particle of that kind at rest, at the mouse while it is over the drawing surface, else
+  // at the surface's centre; one step. The kind is the one an Alt+drag places from now on.
+  void InsertParticleHere(TParticleKind kind);
+  // The particle whose shown place is within kParticlePickRadius of (x, y) px, -1 for none.
+  int ParticleAt(int x, int y) const;
   void FormCloseQuery(bool &canClose);
   // Checks the language's entry in "Extras > Sprache".
   void ShowLanguage(TLanguage language);
@@ -229,6 +258,8 @@ signals:
   void LanguageChosen(TLanguage language);
   // A left click on a charge (index; after it became the selection).
   void ChargeClicked(int index);
+  // A left click on a particle (index; after it became the selected particle).
+  void ParticleClicked(int index);
   // The main window closed or the program ends: the other windows may close.
   void Terminating();
 
@@ -264,6 +295,12 @@ private:
   enum class TRowDragEvent { Press, Move, Release };
   bool RowDragMouse(TRowDragEvent event, int x, int y);
   void CreateLanguageMenu();
+  void CreateParticleMenu();
+  void RetranslateParticleUi();
+  // Enables the play commands for the player's mode and shows its scale.
+  void ShowPlayState();
+  // Alt + left drag: true when the drag took the event (a particle placed at release).
+  bool ParticleDragMouse(TRowDragEvent event, int x, int y);
   // Draws the picture on the printer's page at true scale.
   void PrintPicture(QPrinter &printer) const;
   // Arrow keys move the selected charge (Shift: by a grid step), Entf deletes it. Answers
@@ -310,6 +347,11 @@ private:
     std::optional<QPoint> From; // px, where it was pressed
     QPoint To;                  // px, where the mouse is now
   } rowDrag_;
+  // An Alt + left drag in progress (px): where it was pressed and where the mouse is.
+  std::optional<std::pair<QPoint, QPoint>> particleDrag_;
+  TParticleKind particleKind_ = TParticleKind::Electron; // the kind an Alt+drag places
+  TParticlePlayer *player_ = nullptr;                    // owned as a child
+  QString flightEndText_;                                // of the last flight that ended
   QString fileName_;
   QString openDialogName_; // the open dialog starts with the name it returned last
   QString pictureName_;    // and the export dialog with the picture exported last

@@ -109,6 +109,7 @@ void TForm1::RetranslateUi() {
   const QList<QAction *> examples = Beispiele1->actions();
   for (qsizetype i = 0; i < examples.size(); ++i)
     examples[i]->setText(ExampleTitle(Examples()[static_cast<size_t>(i)]));
+  RetranslateParticleUi();
   ShowHistoryTexts();
   if (mouseOnSurface_)
     ShowClickHint(mouseOnSurface_->x(), mouseOnSurface_->y());

@@ -1,6 +1,7 @@
 // The main window's picture commands in "Datei": export to PNG, SVG or PDF, print with a
 // preview, and copy to the clipboard. None of them touches the project or its file.
 #include "app/MainWindow.h"
+#include "app/ParticlePlayer.h"
 #include "model/Document.h"
 
 #include "base/Errors.h"
@@ -48,7 +49,7 @@ void TForm1::CreatePictureMenu() {
 }
 
 TPicture TForm1::Picture() const {
-  return {&document_.Scene(), &ChargeSprites, PictureTarget(), false};
+  return {&document_.Scene(), &ChargeSprites, PictureTarget(), false, player_->Trails()};
 }
 
 void TForm1::MenuItem_ExportPictureClick() {

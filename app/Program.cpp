@@ -2,6 +2,7 @@
 
 #include "app/Handbook.h"
 #include "app/MainWindow.h"
+#include "app/ParticlePlayer.h"
 #include "app/ProjectCommands.h"
 #include "app/TrueSize.h"
 #include "model/BackgroundRenderer.h"
@@ -47,6 +48,13 @@ void TProgram::ConnectWindows() {
                  [this] { ShowHandbook(); });
   ConnectGuarded(main_->MenuItem_Calibrate, &QAction::triggered, main_.get(),
                  [this] { trueSize_->Calibrate(); });
+  ConnectGuarded(main_.get(), &TForm1::ParticleClicked, settings_.get(),
+                 [this] { settings_->ShowParticlePage(); });
+  // The data tab shows the flight of the selected particle; it knows nothing of the play.
+  ConnectGuarded(&main_->Player(), &TParticlePlayer::ParticleData, settings_.get(),
+                 [this](const TParticleReadout *readout, const std::vector<TEnergySample> &curve) {
+                   settings_->TabSheet_Data->ShowParticle(readout, curve);
+                 });
 }
 
 void TProgram::ShowHandbook() {

@@ -15,6 +15,9 @@ using PpiSource = std::function<double()>;
 uint32_t GetTickCount();
 // Replaces the tick counter; an empty function restores the monotonic clock.
 void SetTickSource(TickSource source);
+// Milliseconds between two frames of an animation, about a screen's refresh. An animation
+// times itself by GetTickCount, not by counting frames, so a late frame only moves further.
+inline constexpr int kFrameIntervalMs = 16;
 
 // Pixels per inch of the screen (logical pixels per real inch): by default the primary
 // screen's physical density where plausible, else its logical one (96 without a screen).

@@ -504,6 +504,69 @@
         <source>Einen Zentimeter auf diesem Bildschirm einen Zentimeter lang zeichnen</source>
         <translation>Draw one centimetre one centimetre long on this screen</translation>
     </message>
+    <message>
+        <source>Teilchen</source>
+        <translation>Particle</translation>
+    </message>
+    <message>
+        <source>Ein ruhendes Teilchen an der Maus oder in der Mitte der Ansicht einfügen (Alt+Ziehen: mit Startgeschwindigkeit)</source>
+        <translation>Insert a particle at rest at the mouse or in the middle of the view (Alt+drag: with a start velocity)</translation>
+    </message>
+    <message>
+        <source>&amp;Teilchen</source>
+        <translation>&amp;Particles</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>&amp;Einzelschritt</source>
+        <translation>Single st&amp;ep</translation>
+    </message>
+    <message>
+        <source>&amp;Zurücksetzen</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>Die Teilchen fliegen lassen (F5)</source>
+        <translation>Let the particles fly (F5)</translation>
+    </message>
+    <message>
+        <source>Den Flug anhalten (F5)</source>
+        <translation>Hold the flight (F5)</translation>
+    </message>
+    <message>
+        <source>Einen Rechenschritt weiter (F6)</source>
+        <translation>One step of the calculation further (F6)</translation>
+    </message>
+    <message>
+        <source>Alle Teilchen an ihren Start zurück (F7)</source>
+        <translation>Every particle back to its start (F7)</translation>
+    </message>
+</context>
+<context>
+    <name>TParticlePlayer</name>
+    <message>
+        <source>Teilchen trifft Ladung %1</source>
+        <translation>Particle hits charge %1</translation>
+    </message>
+    <message>
+        <source>Teilchen hat das Ziel erreicht</source>
+        <translation>Particle has reached the goal</translation>
+    </message>
+    <message>
+        <source>Teilchen hat die Ansicht verlassen</source>
+        <translation>Particle has left the view</translation>
+    </message>
+    <message>
+        <source>Teilchen bleibt stecken</source>
+        <translation>Particle is stuck</translation>
+    </message>
 </context>
 <context>
     <name>TPictureStyleWindow</name>

@@ -127,5 +127,21 @@
         <source>Einfügen</source>
         <translation>Paste</translation>
     </message>
+    <message>
+        <source>Teilchen einfügen</source>
+        <translation>Insert particle</translation>
+    </message>
+    <message>
+        <source>Teilchen ändern</source>
+        <translation>Change particle</translation>
+    </message>
+    <message>
+        <source>Teilchen löschen</source>
+        <translation>Delete particle</translation>
+    </message>
+    <message>
+        <source>Ziel ändern</source>
+        <translation>Change goal</translation>
+    </message>
 </context>
 </TS>

@@ -122,6 +122,53 @@
         <source>Feldfreier Punkt</source>
         <translation>Zero-field point</translation>
     </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Ort</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Geschwindigkeit</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Kinetische Energie</source>
+        <translation>Kinetic energy</translation>
+    </message>
+    <message>
+        <source>Potenzielle Energie</source>
+        <translation>Potential energy</translation>
+    </message>
+    <message>
+        <source>Gesamtenergie</source>
+        <translation>Total energy</translation>
+    </message>
+    <message>
+        <source>Drift (relativ)</source>
+        <translation>Drift (relative)</translation>
+    </message>
+    <message>
+        <source>Zeit, Ort, Geschwindigkeit und Energien des gewählten Teilchens im Flug</source>
+        <translation>Time, position, speed and energies of the selected particle in flight</translation>
+    </message>
+</context>
+<context>
+    <name>TEnergyPlot</name>
+    <message>
+        <source>Kinetische, potenzielle und gesamte Energie des Teilchens über der Zeit</source>
+        <translation>Kinetic, potential and total energy of the particle over time</translation>
+    </message>
+    <message>
+        <source>t = %1 s</source>
+        <translation>t = %1 s</translation>
+    </message>
+    <message>
+        <source>E in eV</source>
+        <translation>E in eV</translation>
+    </message>
 </context>
 <context>
     <name>TFieldLineGroup</name>
@@ -212,6 +259,14 @@
         <source>Kraftpfeile, Zoom, Präzision und Äquipotentiallinien</source>
         <translation>Force arrows, zoom, precision and equipotential lines</translation>
     </message>
+    <message>
+        <source>Teilchen</source>
+        <translation>Particle</translation>
+    </message>
+    <message>
+        <source>Art, Masse, Ladung, Start und Startgeschwindigkeit des gewählten Teilchens</source>
+        <translation>Kind, mass, charge, start and start velocity of the selected particle</translation>
+    </message>
 </context>
 <context>
     <name>TForm3</name>
@@ -246,6 +301,117 @@
     <message>
         <source>Ziel: Klicken, dann im Hauptfenster eine Probeladung anklicken; rechte Taste: leeren</source>
         <translation>End: click, then click a test charge in the main window; right button: clear</translation>
+    </message>
+</context>
+<context>
+    <name>TParticleTab</name>
+    <message>
+        <source>Elektron</source>
+        <translation>Electron</translation>
+    </message>
+    <message>
+        <source>Proton</source>
+        <translation>Proton</translation>
+    </message>
+    <message>
+        <source>Alphateilchen</source>
+        <translation>Alpha particle</translation>
+    </message>
+    <message>
+        <source>Freies Teilchen</source>
+        <translation>Free particle</translation>
+    </message>
+    <message>
+        <source>Art:</source>
+        <translation>Kind:</translation>
+    </message>
+    <message>
+        <source>Masse:</source>
+        <translation>Mass:</translation>
+    </message>
+    <message>
+        <source>Ladung:</source>
+        <translation>Charge:</translation>
+    </message>
+    <message>
+        <source>Ort:</source>
+        <translation>Start:</translation>
+    </message>
+    <message>
+        <source>Geschw.:</source>
+        <translation>Velocity:</translation>
+    </message>
+    <message>
+        <source>Überne&amp;hmen</source>
+        <translation>Appl&amp;y</translation>
+    </message>
+    <message>
+        <source>Lö&amp;schen</source>
+        <translation>Remo&amp;ve</translation>
+    </message>
+    <message>
+        <source>Alle Teilchen; das gewählte zeigt diese Seite</source>
+        <translation>All particles; this page shows the selected one</translation>
+    </message>
+    <message>
+        <source>Die Art des Teilchens setzt Masse und Ladung</source>
+        <translation>The kind of particle sets mass and charge</translation>
+    </message>
+    <message>
+        <source>Masse des Teilchens in Kilogramm, größer als null</source>
+        <translation>Mass of the particle in kilograms, greater than zero</translation>
+    </message>
+    <message>
+        <source>Ladung als Vielfaches der Einheit; negativ für eine negative Ladung</source>
+        <translation>Charge as a multiple of the unit; negative for a negative charge</translation>
+    </message>
+    <message>
+        <source>Einheit der Ladung: Elementarladungen oder Coulomb</source>
+        <translation>Unit of the charge: elementary charges or coulombs</translation>
+    </message>
+    <message>
+        <source>x-Koordinate des Starts in Metern</source>
+        <translation>x coordinate of the start in metres</translation>
+    </message>
+    <message>
+        <source>y-Koordinate des Starts in Metern</source>
+        <translation>y coordinate of the start in metres</translation>
+    </message>
+    <message>
+        <source>Startgeschwindigkeit in x-Richtung in Metern pro Sekunde</source>
+        <translation>Start velocity in x direction in metres per second</translation>
+    </message>
+    <message>
+        <source>Startgeschwindigkeit in y-Richtung in Metern pro Sekunde</source>
+        <translation>Start velocity in y direction in metres per second</translation>
+    </message>
+    <message>
+        <source>Die Werte dieser Seite für das Teilchen übernehmen</source>
+        <translation>Apply the values of this page to the particle</translation>
+    </message>
+    <message>
+        <source>Das gewählte Teilchen löschen</source>
+        <translation>Delete the selected particle</translation>
+    </message>
+    <message>
+        <source>Ungültige Masse</source>
+        <translation>Invalid mass</translation>
+    </message>
+    <message>
+        <source>Ungültige Ladungsangabe</source>
+        <translation>Invalid charge value</translation>
+    </message>
+    <message>
+        <source>Ungültige x-Koordinate</source>
+        <translation>Invalid x coordinate</translation>
+    </message>
+    <message>
+        <source>Ungültige y-Koordinate</source>
+        <translation>Invalid y coordinate</translation>
+    </message>
+    <message>
+        <source>Ungültige Geschwindigkeit</source>
+        <translation>Invalid velocity</translation>
     </message>
 </context>
 <context>

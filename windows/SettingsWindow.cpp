@@ -52,6 +52,8 @@ TForm2::TForm2(TDocument &document) : document_(document) {
   PageControl->addTab(TabSheet_Charge, QString());
   PageControl->addTab(TabSheet_Data, QString());
   PageControl->addTab(TabSheet_View, QString());
+  TabSheet_Particle = new TParticleTab(document_);
+  PageControl->addTab(TabSheet_Particle, QString());
   PageControl->setCurrentIndex(0);
 
   auto *layout = new QVBoxLayout(this);
@@ -121,10 +123,13 @@ void TForm2::RetranslateUi() {
   PageControl->setTabText(0, tr("Ladung"));
   PageControl->setTabText(1, tr("Daten"));
   PageControl->setTabText(2, tr("Anzeige"));
+  PageControl->setTabText(3, tr("Teilchen"));
   ComboBox_Charges->setToolTip(tr("Alle Ladungen; die gewählte zeigen die Seiten darunter"));
   PageControl->setTabToolTip(0, tr("Ort, Wert und Feldlinien der gewählten Ladung"));
   PageControl->setTabToolTip(1, tr("Kraft, Feldstärke und Potenzial an der gewählten Probeladung"));
   PageControl->setTabToolTip(2, tr("Kraftpfeile, Zoom, Präzision und Äquipotentiallinien"));
+  PageControl->setTabToolTip(3, tr("Art, Masse, Ladung, Start und Startgeschwindigkeit des "
+                                   "gewählten Teilchens"));
 }
 
 void TForm2::changeEvent(QEvent *event) {
@@ -165,6 +170,10 @@ void TForm2::ShowEntries() {
 }
 
 void TForm2::Reset() { PageControl->setCurrentIndex(0); }
+
+void TForm2::ShowParticlePage() {
+  PageControl->setCurrentIndex(PageControl->indexOf(TabSheet_Particle));
+}
 
 void TForm2::OnChargeChanged(int index) {
   if (!applying_ && index == document_.SelectedIndex()) {

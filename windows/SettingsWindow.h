@@ -1,11 +1,12 @@
 #pragma once
 // The settings window: the charge list, which shows and sets the document's selection,
-// above the pages "Ladung", "Daten" and "Anzeige". A tool window that cannot be closed
-// while the program runs.
+// above the pages "Ladung", "Daten", "Anzeige" and "Teilchen". A tool window that cannot be
+// closed while the program runs.
 
 #include "windows/ChargeComboBox.h"
 #include "windows/ChargeTab.h"
 #include "windows/DataTab.h"
+#include "windows/ParticleTab.h"
 #include "windows/ViewTab.h"
 
 #include "base/Geometry.h"
@@ -30,6 +31,7 @@ public:
   TChargeTab *TabSheet_Charge = nullptr;
   TDataTab *TabSheet_Data = nullptr;
   TViewTab *TabSheet_View = nullptr;
+  TParticleTab *TabSheet_Particle = nullptr;
 
   // The document's selected charge, null for none.
   const TPointCharge *SelectedCharge() const;
@@ -42,6 +44,8 @@ public:
   void ShowEntries();
   // The state of a new or loaded project: the charge page in front.
   void Reset();
+  // The particle page in front (a particle was clicked).
+  void ShowParticlePage();
   // From now on the window may be closed: the program is ending.
   void AllowClose() { closeAllowed_ = true; }
   // Refills the page that is showing, when it shows document values.

@@ -115,8 +115,8 @@ TEST_F(LanguageMenuTest, TheMainWindowSwitchesAtRunTimeAndBack) {
   Form1->MenuItem_English->trigger();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
   const QStringList english = MenuTitles(Form1);
-  EXPECT_EQ(english,
-            (QStringList{"&File", "&Edit", "&View", "&Insert", "E&xamples", "&Tools", "&?"}));
+  EXPECT_EQ(english, (QStringList{"&File", "&Edit", "&View", "&Insert", "&Particles", "E&xamples",
+                                  "&Tools", "&?"}));
   QStringList keys = MnemonicKeys(english);
   EXPECT_EQ(keys.removeDuplicates(), 0);
   EXPECT_EQ(Form1->MenuItem_End->text(), "Exit");

@@ -94,8 +94,8 @@ TEST_F(ProgramStartTest, MenusAndCaption) {
   QStringList shown;
   for (const QString &title : titles)
     shown << WithoutMnemonic(title);
-  EXPECT_EQ(shown, (QStringList{"Datei", "Bearbeiten", "Ansicht", "Einfügen", "Beispiele", "Extras",
-                                "?"}));
+  EXPECT_EQ(shown, (QStringList{"Datei", "Bearbeiten", "Ansicht", "Einfügen", "Teilchen",
+                                "Beispiele", "Extras", "?"}));
   // Each menu has its own Alt+letter key.
   QStringList keys = MnemonicKeys(titles);
   EXPECT_FALSE(keys.contains(QString())) << keys.join(' ').toStdString();

@@ -212,6 +212,8 @@ TEST_F(KeyboardTest, EveryButtonHasItsOwnKey) {
       {View().Group_FieldLines->CheckBox_Accurate, "Genaue Feldlinien"},
       {View().Group_FieldLines->CheckBox_ZeroPoints, "Feldfreie Punkte"},
       {View().Group_FieldLines->Button_Back, "Zurück"},
+      {settings->TabSheet_Particle->Button_Apply, "Übernehmen"},
+      {settings->TabSheet_Particle->Button_Delete, "Löschen"},
   };
   QStringList texts;
   for (const auto &[button, shown] : buttons) {
