@@ -6,6 +6,7 @@
 #include "widgets/ErrorGuard.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTimer>
 
 #include <algorithm>
@@ -162,7 +163,7 @@ void TParticlePlayer::ReportEnds() {
     if (endTold_[i] || flights_[i].End() == TFlightEnd::Flying)
       continue;
     endTold_[i] = true;
-    emit FlightEnded(FlightEndText(flights_[i]));
+    emit FlightEnded(FlightEndText(flights_[i], document_.Scene()));
   }
   if (mode_ == TMode::Playing && !AnyFlying())
     SetMode(TMode::Paused);
@@ -201,7 +202,7 @@ QString TParticlePlayer::ScaleText() const {
   return flights_.empty() ? QString() : PlaybackScaleText(scale_);
 }
 
-QString FlightEndText(const TParticleFlight &flight) {
+QString FlightEndText(const TParticleFlight &flight, const TScene &scene) {
   switch (flight.End()) {
   case TFlightEnd::Flying:
     return {};
@@ -209,6 +210,16 @@ QString FlightEndText(const TParticleFlight &flight) {
     return QCoreApplication::translate("TParticlePlayer", "Teilchen trifft Ladung %1")
         .arg(flight.HitSource() + 1);
   case TFlightEnd::ReachedGoal:
+    if (!WithinChargeBudget(scene)) {
+      const auto elementary = [](long double charge) {
+        return QLocale().toString(static_cast<double>(charge / kElementaryCharge), 'g', 4);
+      };
+      return QCoreApplication::translate(
+                 "TParticlePlayer",
+                 "Teilchen hat das Ziel erreicht, aber mit zu viel Ladung (%1 e von %2 e)")
+          .arg(elementary(SourceChargeMagnitude(scene)),
+               elementary(scene.ParticleSetup.Goal.ChargeBudget));
+    }
     return QCoreApplication::translate("TParticlePlayer", "Teilchen hat das Ziel erreicht");
   case TFlightEnd::LeftView:
     return QCoreApplication::translate("TParticlePlayer", "Teilchen hat die Ansicht verlassen");

@@ -95,6 +95,7 @@ private:
 };
 
 // The status text of a flight's end: "Teilchen trifft Ladung <n>" (n counted from 1),
-// "Teilchen hat das Ziel erreicht", "Teilchen hat die Ansicht verlassen", or for a flight the
+// "Teilchen hat das Ziel erreicht" (with the charge and the budget when the scene's sources
+// exceed the goal's budget), "Teilchen hat die Ansicht verlassen", or for a flight the
 // integrator could not go on with "Teilchen bleibt stecken"; empty while it flies.
-QString FlightEndText(const TParticleFlight &flight);
+QString FlightEndText(const TParticleFlight &flight, const TScene &scene);

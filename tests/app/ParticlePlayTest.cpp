@@ -184,6 +184,27 @@ TEST_F(ParticlePlayTest, AFlightIntoASourceEndsWithItsNumberInTheStatusBar) {
   EXPECT_TRUE(Form1->StatusPlay->text().startsWith(QStringLiteral("Teilchen trifft Ladung 2")));
 }
 
+// A particle that starts in the goal has reached it; with more charge than the budget allows,
+// the status bar says so.
+TEST_F(ParticlePlayTest, TheGoalCountsOnlyWithinTheChargeBudget) {
+  Create(100, 100);
+  Create(140, 100);
+  TParticleSetup setup;
+  setup.Goal = {true, -0.01L, -0.01L, 0.01L, 0.01L, 2 * kElementaryCharge};
+  Doc().ApplyParticleSetup(setup);
+  Doc().AddParticle(ParticlePreset(TParticleKind::Proton));
+  Form1->MenuItem_PlayStart->trigger();
+  Frame(16);
+  ASSERT_EQ(Player().Flights()[0].End(), TFlightEnd::ReachedGoal);
+  EXPECT_EQ(Form1->StatusPlay->text().section(QLatin1Char(';'), 0, 0).toStdString(),
+            "Teilchen hat das Ziel erreicht");
+  Create(180, 100);
+  Form1->MenuItem_PlayStart->trigger();
+  Frame(16);
+  EXPECT_EQ(Form1->StatusPlay->text().section(QLatin1Char(';'), 0, 0).toStdString(),
+            "Teilchen hat das Ziel erreicht, aber mit zu viel Ladung (3 e von 2 e)");
+}
+
 TEST_F(ParticlePlayTest, ReadoutsAgreeWithEnergiesWrittenOut) {
   const int source = Create(300, 260);
   ChangeCharge(source, [](TPointCharge &charge) { charge.ChargeValue = 1e-12L; });
