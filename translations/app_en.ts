@@ -31,6 +31,38 @@
         <source>Platte</source>
         <translation>Plate</translation>
     </message>
+    <message>
+        <source>Braunsche Röhre</source>
+        <translation>Cathode-ray tube</translation>
+    </message>
+    <message>
+        <source>Rutherford-Streuung</source>
+        <translation>Rutherford scattering</translation>
+    </message>
+    <message>
+        <source>Feldhockey</source>
+        <translation>Field hockey</translation>
+    </message>
+    <message>
+        <source>Ideale Platten: y = qUL²/(2dmv²) = 6,9 mm
+(U = E·d = 65 V mit E in der Mitte, L = 6 cm, d = 3 cm, v = 1,0·10⁷ m/s)</source>
+        <translation>Ideal plates: y = qUL²/(2dmv²) = 6.9 mm
+(U = E·d = 65 V with E at the middle, L = 6 cm, d = 3 cm, v = 1.0·10⁷ m/s)</translation>
+    </message>
+    <message>
+        <source>Rutherford, aus großer Ferne: tan(θ/2) = kqQ/(mv²b)
+b = 0,5 / 1 / 2 / 4 cm: θ = 90° / 53° / 28° / 14°
+(hier Start 9 cm vor der Ladung: etwas kleinere Winkel)</source>
+        <translation>Rutherford, from far away: tan(θ/2) = kqQ/(mv²b)
+b = 0.5 / 1 / 2 / 4 cm: θ = 90° / 53° / 28° / 14°
+(here the start is 9 cm before the charge: slightly smaller angles)</translation>
+    </message>
+    <message>
+        <source>Feldhockey: Bringe das Proton ins Ziel.
+Ladungsbudget: 20 e für alle Ladungen</source>
+        <translation>Field hockey: get the proton into the goal.
+Charge budget: 20 e for all charges together</translation>
+    </message>
 </context>
 <context>
     <name>Handbook</name>
@@ -566,6 +598,10 @@
     <message>
         <source>Teilchen bleibt stecken</source>
         <translation>Particle is stuck</translation>
+    </message>
+    <message>
+        <source>Teilchen hat das Ziel erreicht, aber mit zu viel Ladung (%1 e von %2 e)</source>
+        <translation>Particle reached the goal, but with too much charge (%1 e of %2 e)</translation>
     </message>
 </context>
 <context>
