@@ -112,12 +112,7 @@ void TParticlePlayer::SingleStep() {
     return;
   leader->Step();
   time_ = std::max(time_, leader->Now().T);
-  for (TParticleFlight &flight : flights_)
-    if (flight.End() == TFlightEnd::Flying && flight.Now().T < time_)
-      flight.AdvanceTo(time_);
-  ShowMoves();
-  ReportEnds();
-  EmitParticleData();
+  CatchUp();
 }
 
 void TParticlePlayer::Reset() {
@@ -141,6 +136,10 @@ void TParticlePlayer::AdvanceFrame() {
   // Unsigned difference: right across the counter's wrap.
   const uint32_t elapsed = now - std::exchange(lastTick_, now);
   time_ += elapsed / 1000.0L * scale_;
+  CatchUp();
+}
+
+void TParticlePlayer::CatchUp() {
   for (TParticleFlight &flight : flights_)
     if (flight.End() == TFlightEnd::Flying && flight.Now().T < time_)
       flight.AdvanceTo(time_);

@@ -76,6 +76,8 @@ private:
   void EmitParticleData();
   // The trails from the flights as they stand, then Moved.
   void ShowMoves();
+  // Every flight still flying advanced to time_, then shown, its end told and its data sent.
+  void CatchUp();
   bool AnyFlying() const;
 
   TDocument &document_;

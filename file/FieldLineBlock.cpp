@@ -1,11 +1,10 @@
 #include "file/FieldLineBlock.h"
 
 #include "base/Errors.h"
+#include "file/ExtensionBlock.h"
 #include "file/StreamFormat.h"
 #include "file/ValueReader.h"
 #include "file/ValueWriter.h"
-
-#include <QBuffer>
 
 namespace {
 
@@ -19,57 +18,11 @@ int32_t Flags(const TFieldLineOptions &options) {
          (options.Accurate ? kAccurate : 0) | (options.ZeroPoints ? kZeroPoints : 0);
 }
 
-} // namespace
-
-void WriteFieldLineBlock(TValueWriter &writer, const TFieldLineOptions &options, bool always) {
-  if (!always && !FieldLineBlockNeeded(options))
-    return;
-  QByteArray bytes;
-  {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TValueWriter block(buffer);
-    block.WriteInteger(kFieldLineBlockVersion);
-    block.WriteInteger(Flags(options));
-    block.WriteInteger(static_cast<int32_t>(options.Lines));
-    block.Flush();
-  }
-  writer.WriteInteger(bytes.size());
-  writer.WriteRawBytes(bytes);
-}
-
-void ReadFieldLineBlock(TValueReader &reader, TFieldLineOptions &options) {
-  options = {};
-  int32_t version = 0;
-  int32_t flags = 0;
-  int32_t lines = static_cast<int32_t>(TFieldLineOptions{}.Lines);
-  // Bytes that do not fit are something else after the last item, which readers have
-  // always ignored.
-  try {
-    if (reader.AtEnd())
-      return;
-    const int32_t length = reader.ReadInteger();
-    if (length < 1 || length > kMaxBlockBytes)
-      return;
-    QByteArray bytes = reader.ReadRawBytes(length);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    TValueReader block(buffer);
-    version = block.ReadInteger();
-    if (version != kFieldLineBlockVersion)
-      return;
-    flags = block.ReadInteger();
-    if (!block.AtEnd())
-      lines = block.ReadInteger();
-  } catch (const EReadError &) {
-    if (version == kFieldLineBlockVersion)
-      throw EPropertyError(PropertyErrorText());
-    return;
-  } catch (const EPropertyError &) {
-    if (version == kFieldLineBlockVersion)
-      throw;
-    return;
-  }
+void ReadVersion1(TValueReader &block, TFieldLineOptions &options) {
+  const int32_t flags = block.ReadInteger();
+  // The first files written have no line count.
+  const int32_t lines =
+      block.AtEnd() ? static_cast<int32_t>(TFieldLineOptions{}.Lines) : block.ReadInteger();
   if (flags < 0 || flags > kAllFlags || lines < 1 ||
       lines > static_cast<int32_t>(kMaxProportionalLines))
     throw EPropertyError(PropertyErrorText());
@@ -78,4 +31,23 @@ void ReadFieldLineBlock(TValueReader &reader, TFieldLineOptions &options) {
   options.Arrows = flags & kArrows;
   options.Accurate = flags & kAccurate;
   options.ZeroPoints = flags & kZeroPoints;
+}
+
+} // namespace
+
+void WriteFieldLineBlock(TValueWriter &writer, const TFieldLineOptions &options, bool always) {
+  if (!always && !FieldLineBlockNeeded(options))
+    return;
+  WriteExtensionBlock(writer, kFieldLineBlockVersion, [&](TValueWriter &block) {
+    block.WriteInteger(Flags(options));
+    block.WriteInteger(static_cast<int32_t>(options.Lines));
+  });
+}
+
+void ReadFieldLineBlock(TValueReader &reader, TFieldLineOptions &options) {
+  options = {};
+  TFieldLineOptions read;
+  if (ReadExtensionBlock(reader, kFieldLineBlockVersion, kMaxBlockBytes,
+                         [&read](TValueReader &block) { ReadVersion1(block, read); }))
+    options = read;
 }

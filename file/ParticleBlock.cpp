@@ -1,11 +1,12 @@
 #include "file/ParticleBlock.h"
 
 #include "base/Errors.h"
+#include "file/ExtensionBlock.h"
 #include "file/StreamFormat.h"
 #include "file/ValueReader.h"
 #include "file/ValueWriter.h"
 
-#include <QBuffer>
+#include <QByteArray>
 
 #include <cmath>
 #include <initializer_list>
@@ -83,12 +84,7 @@ void ReadContent(TValueReader &block, TParticleContent &content) {
 void WriteParticleBlock(TValueWriter &writer, const TParticleContent &content) {
   if (content.Empty())
     return;
-  QByteArray bytes;
-  {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TValueWriter block(buffer);
-    block.WriteInteger(kParticleBlockVersion);
+  WriteExtensionBlock(writer, kParticleBlockVersion, [&content](TValueWriter &block) {
     block.WriteInteger(static_cast<int64_t>(content.Particles.size()));
     for (const TParticle &particle : content.Particles) {
       block.WriteInteger(static_cast<int32_t>(particle.Kind));
@@ -108,40 +104,13 @@ void WriteParticleBlock(TValueWriter &writer, const TParticleContent &content) {
     const std::string &note = content.Setup.Note;
     block.WriteInteger(static_cast<int64_t>(note.size()));
     block.WriteRawBytes(QByteArray(note.data(), static_cast<qsizetype>(note.size())));
-    block.Flush();
-  }
-  writer.WriteInteger(bytes.size());
-  writer.WriteRawBytes(bytes);
+  });
 }
 
 void ReadParticleBlock(TValueReader &reader, TParticleContent &content) {
   content = {};
-  int32_t version = 0;
   TParticleContent read;
-  // Bytes that do not fit are something else after the last item, which readers have
-  // always ignored.
-  try {
-    if (reader.AtEnd())
-      return;
-    const int32_t length = reader.ReadInteger();
-    if (length < 1 || length > kMaxBlockBytes)
-      return;
-    QByteArray bytes = reader.ReadRawBytes(length);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    TValueReader block(buffer);
-    version = block.ReadInteger();
-    if (version != kParticleBlockVersion)
-      return;
-    ReadContent(block, read);
-  } catch (const EReadError &) {
-    if (version == kParticleBlockVersion)
-      throw EPropertyError(PropertyErrorText());
-    return;
-  } catch (const EPropertyError &) {
-    if (version == kParticleBlockVersion)
-      throw;
-    return;
-  }
-  content = std::move(read);
+  if (ReadExtensionBlock(reader, kParticleBlockVersion, kMaxBlockBytes,
+                         [&read](TValueReader &block) { ReadContent(block, read); }))
+    content = std::move(read);
 }

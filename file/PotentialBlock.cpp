@@ -1,11 +1,10 @@
 #include "file/PotentialBlock.h"
 
 #include "base/Errors.h"
+#include "file/ExtensionBlock.h"
 #include "file/StreamFormat.h"
 #include "file/ValueReader.h"
 #include "file/ValueWriter.h"
-
-#include <QBuffer>
 
 #include <cmath>
 
@@ -51,12 +50,7 @@ bool PotentialOptionsValid(const TPotentialOptions &options) {
 void WritePotentialBlock(TValueWriter &writer, const TPotentialOptions &options, bool always) {
   if (!always && options == TPotentialOptions{})
     return;
-  QByteArray bytes;
-  {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TValueWriter block(buffer);
-    block.WriteInteger(kPotentialBlockVersion);
+  WriteExtensionBlock(writer, kPotentialBlockVersion, [&](TValueWriter &block) {
     block.WriteInteger((options.Lines ? kLines : 0) | (options.FixedSpacing ? kFixedSpacing : 0) |
                        (options.TestChargeLine ? kTestChargeLine : 0) | (options.Map ? kMap : 0));
     block.WriteFloat(options.Spacing);
@@ -64,48 +58,13 @@ void WritePotentialBlock(TValueWriter &writer, const TPotentialOptions &options,
     block.WriteInteger(static_cast<int64_t>(options.Levels.size()));
     for (const long double level : options.Levels)
       block.WriteFloat(level);
-    block.Flush();
-  }
-  writer.WriteInteger(bytes.size());
-  writer.WriteRawBytes(bytes);
+  });
 }
 
 void ReadPotentialBlock(TValueReader &reader, TPotentialOptions &options) {
   options = {};
-  QByteArray bytes;
-  int32_t version = 0;
-  // Up to the version, bytes that do not fit are something else after the last item, which
-  // readers have always ignored.
-  try {
-    if (reader.AtEnd())
-      return;
-    const int32_t length = reader.ReadInteger();
-    if (length < 1 || length > kMaxBlockBytes)
-      return;
-    bytes = reader.ReadRawBytes(length);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    TValueReader block(buffer);
-    version = block.ReadInteger();
-  } catch (const EReadError &) {
-    return;
-  } catch (const EPropertyError &) {
-    return;
-  }
-  if (version != kPotentialBlockVersion)
-    return;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  TValueReader block(buffer);
-  try {
-    block.ReadInteger();
-    ReadVersion1(block, options);
-  } catch (const EReadError &) {
-    // A block too short for its values would be misread.
-    options = {};
-    throw EPropertyError(PropertyErrorText());
-  } catch (...) {
-    options = {};
-    throw;
-  }
+  TPotentialOptions read;
+  if (ReadExtensionBlock(reader, kPotentialBlockVersion, kMaxBlockBytes,
+                         [&read](TValueReader &block) { ReadVersion1(block, read); }))
+    options = std::move(read);
 }
