@@ -150,10 +150,10 @@ void TParticlePlayer::CatchUp() {
 
 void TParticlePlayer::ShowMoves() {
   const TScene &scene = document_.Scene();
-  trails_.clear();
-  for (int i = 0; i < static_cast<int>(flights_.size()); ++i)
-    trails_.push_back(
-        TrailOf(flights_[static_cast<size_t>(i)], scene, i, time_, scale_ * kDotSeconds));
+  // Each frame samples only what its flight added since the last.
+  trails_.resize(flights_.size());
+  for (size_t i = 0; i < flights_.size(); ++i)
+    ExtendTrail(trails_[i], flights_[i], scene, static_cast<int>(i), time_, scale_ * kDotSeconds);
   emit Moved();
 }
 

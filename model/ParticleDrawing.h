@@ -28,6 +28,13 @@ struct TParticleTrail {
   TWorldPoint Position;          // m, now (started) or at the start
   TWorldPoint Velocity;          // m/s, at the start; not drawn once started
   long double Charge = 0;        // C; its sign colours the disc as a charge's
+
+  // What ExtendTrail needs to go on: Path holds the flight's first WholeSteps steps whole in
+  // its first WholePoints points, sampled at SampledAt (px/m) with dots every DotInterval (s).
+  size_t WholeSteps = 0;
+  size_t WholePoints = 0;
+  long double SampledAt = 0;
+  long double DotInterval = 0;
 };
 
 // The colour of the particle at index among the scene's: its trail, dots and arrow.
@@ -42,6 +49,11 @@ TParticleTrail StartTrail(const TParticle &particle);
 // dotInterval <= 0). At upTo <= 0 nothing has flown: the particle at its start, not released.
 TParticleTrail TrailOf(const TParticleFlight &flight, const TScene &scene, int particle,
                        long double upTo, long double dotInterval);
+// The same for a trail that TrailOf or this gave for the same flight at an earlier time: only
+// the steps since are sampled, so a long flight played frame by frame costs what it adds, and
+// the trail is point for point the one TrailOf gives (a new zoom or interval samples afresh).
+void ExtendTrail(TParticleTrail &trail, const TParticleFlight &flight, const TScene &scene,
+                 int particle, long double upTo, long double dotInterval);
 
 // Draws over what the canvas holds: trails[i] for the scene's particle i, the start of each
 // particle without a trail (trails may be shorter than the scene's list), the goal when it

@@ -18,19 +18,35 @@ constexpr long double kLongestChord = 2; // px
 
 TParticleTrail TrailOf(const TParticleFlight &flight, const TScene &scene, int particle,
                        long double upTo, long double dotInterval) {
+  TParticleTrail trail;
+  ExtendTrail(trail, flight, scene, particle, upTo, dotInterval);
+  return trail;
+}
+
+void ExtendTrail(TParticleTrail &trail, const TParticleFlight &flight, const TScene &scene,
+                 int particle, long double upTo, long double dotInterval) {
   // Before anything has flown the picture is the one before the release.
   const TParticle *start = scene.Particle(particle);
-  if (start != nullptr && !(upTo > 0))
-    return StartTrail(*start);
-
-  TParticleTrail trail;
-  trail.Started = true;
-  trail.Charge = flight.Charge();
+  if (start != nullptr && !(upTo > 0)) {
+    trail = StartTrail(*start);
+    return;
+  }
   const std::vector<TParticleState> &track = flight.Track();
-  const long double end = std::max(0.0L, std::min(upTo, flight.Now().T));
   const auto at = [](const TParticleState &s) { return TWorldPoint{s.X, s.Y}; };
-  trail.Path.push_back(at(track.front()));
-  for (size_t i = 1; i < track.size() && track[i - 1].T < end; ++i) {
+  if (!trail.Started || trail.SampledAt != scene.PixelsPerMetre ||
+      trail.DotInterval != dotInterval || trail.WholeSteps >= track.size()) {
+    trail = {};
+    trail.Started = true;
+    trail.Charge = flight.Charge();
+    trail.SampledAt = scene.PixelsPerMetre;
+    trail.DotInterval = dotInterval;
+    trail.Path.push_back(at(track.front()));
+    trail.WholePoints = 1;
+  }
+  // The piece of a step the last call ended in is sampled again, whole or further.
+  trail.Path.resize(trail.WholePoints);
+  const long double end = std::max(0.0L, std::min(upTo, flight.Now().T));
+  for (size_t i = trail.WholeSteps + 1; i < track.size() && track[i - 1].T < end; ++i) {
     const TParticleState &from = track[i - 1];
     const TParticleState &to = track[i];
     const long double until = std::min(to.T, end);
@@ -48,16 +64,19 @@ TParticleTrail TrailOf(const TParticleFlight &flight, const TScene &scene, int p
       else
         trail.Path.push_back(at(flight.StateAt(from.T + span * k / count)));
     }
+    if (until == to.T) {
+      trail.WholeSteps = i;
+      trail.WholePoints = trail.Path.size();
+    }
   }
   const TParticleState now = end == flight.Now().T ? flight.Now() : flight.StateAt(end);
   trail.Position = at(now);
   trail.Velocity = {now.VX, now.VY};
   if (dotInterval > 0)
-    for (size_t k = 0; k < kMostDots; ++k) {
+    for (size_t k = trail.Dots.size(); k < kMostDots; ++k) {
       const long double t = dotInterval * static_cast<long double>(k);
       if (t > end)
         break;
       trail.Dots.push_back(at(k == 0 ? track.front() : flight.StateAt(t)));
     }
-  return trail;
 }

@@ -54,6 +54,7 @@ private:
 struct TWorldPoint {
   long double X = 0; // m
   long double Y = 0; // m
+  bool operator==(const TWorldPoint &) const = default;
 };
 
 inline constexpr long double kDefaultArrowScale = 1e-23L;

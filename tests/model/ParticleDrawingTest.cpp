@@ -186,6 +186,14 @@ TEST_F(ParticleDrawingTest, TrailFollowsTheFlightsStepsInShortPieces) {
   const long double upTo = (track[track.size() - 4].T + track[track.size() - 3].T) / 2;
   const long double interval = 1e-9L;
   const TParticleTrail trail = TrailOf(flight, scene, 0, upTo, interval);
+  // Extended frame by frame, within steps and across them, it is the same trail.
+  TParticleTrail extended;
+  for (const long double part : {0.0L, 0.1L, 0.1L, 0.37L, 0.5L, 0.99L, 1.0L}) {
+    ExtendTrail(extended, flight, scene, 0, upTo * part, interval);
+    EXPECT_EQ(extended.Started, part > 0);
+  }
+  EXPECT_TRUE(extended.Path == trail.Path && extended.Dots == trail.Dots);
+  EXPECT_EQ(extended.WholeSteps, trail.WholeSteps);
 
   ASSERT_TRUE(trail.Started);
   EXPECT_EQ(trail.Charge, flight.Charge());
