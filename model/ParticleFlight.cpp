@@ -148,9 +148,13 @@ long double TParticleFlight::InitialStep() const {
 
 void TParticleFlight::Step() { TakeStep(kInfinity); }
 
-void TParticleFlight::AdvanceTo(long double t) {
-  while (end_ == TFlightEnd::Flying && Now().T < t)
+bool TParticleFlight::AdvanceTo(long double t, size_t maxSteps) {
+  for (size_t taken = 0; end_ == TFlightEnd::Flying && Now().T < t; ++taken) {
+    if (taken == maxSteps)
+      return false;
     TakeStep(t);
+  }
+  return true;
 }
 
 void TParticleFlight::TakeStep(long double until) {

@@ -6,6 +6,7 @@
 #include "model/FlightCurve.h"
 #include "model/Particle.h"
 
+#include <cstdint>
 #include <vector>
 
 struct TScene;
@@ -39,8 +40,8 @@ public:
   TParticleFlight(const TScene &scene, int particle, const TWorldBounds &view);
 
   // Takes accepted steps until the time t (s) is reached or the flight ends; the last step
-  // ends exactly at t.
-  void AdvanceTo(long double t);
+  // ends exactly at t. At most maxSteps are taken: answers whether t or the end was reached.
+  bool AdvanceTo(long double t, size_t maxSteps = SIZE_MAX);
   // Takes one accepted step of the controller's own length ("Einzelschritt").
   void Step();
 
