@@ -503,6 +503,9 @@ void TDocument::Load(TSize surface, const std::function<void(TScene &)> &fill) {
   } catch (...) {
     failure = std::current_exception();
   }
+  // A lesson with particles opens with the first one's page and readouts.
+  if (scene_.Particle(scene_.SelectedParticle) == nullptr)
+    scene_.SelectedParticle = scene_.Particles.empty() ? -1 : 0;
   NotifyModified();
   emit SelectionChanged();
   emit Replaced();

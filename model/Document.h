@@ -183,8 +183,9 @@ public:
   // Arrow colour, step length and cursor line are left alone. Afterwards the document is
   // unmodified.
   void New(TSize surface);
-  // New, then fill puts the content in (a file's, say). Listeners hear of it once, also
-  // when fill throws, which is passed on after that; the document is unmodified.
+  // New, then fill puts the content in (a file's, say); the first particle, if any, is the
+  // selected one. Listeners hear of it once, also when fill throws, which is passed on after
+  // that; the document is unmodified.
   void Load(TSize surface, const std::function<void(TScene &)> &fill);
 
   // Every value back to its value at program start, with no charges and the origin at the

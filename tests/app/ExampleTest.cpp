@@ -100,6 +100,7 @@ TEST_F(ExampleTest, EachExampleOpensUntitledWithItsCharges) {
     const auto kind = particles.find(title);
     const size_t count = kind == particles.end() ? 0 : kind->second.second;
     ASSERT_EQ(Scene().Particles.size(), count);
+    EXPECT_EQ(Scene().SelectedParticle, count == 0 ? -1 : 0) << "the first one's readouts";
     for (const TParticle &particle : Scene().Particles)
       EXPECT_EQ(particle.Kind, kind->second.first);
     EXPECT_EQ(Scene().ParticleSetup.Note.empty(), count == 0);
