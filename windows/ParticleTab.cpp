@@ -66,7 +66,8 @@ TParticleTab::TParticleTab(TDocument &document, QWidget *parent)
 
   auto *grid = new QGridLayout(this);
   grid->setContentsMargins(6, 6, 6, 6);
-  grid->setVerticalSpacing(3);
+  // Seven rows in no more height than the charge page needs: the window keeps its size.
+  grid->setVerticalSpacing(2);
   grid->addWidget(ComboBox_Particles, 0, 0, 1, 4);
   grid->addWidget(kindLabel_, 1, 0);
   grid->addWidget(ComboBox_Kind, 1, 1, 1, 2);

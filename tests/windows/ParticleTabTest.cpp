@@ -83,6 +83,13 @@ TEST_F(ParticleTabTest, AppliesWithEitherSeparatorAsOneStepThatUndoes) {
   EXPECT_EQ(Tab().ComboBox_Particles->count(), 2);
 }
 
+// The fourth page leaves the settings window as small as it was.
+TEST_F(ParticleTabTest, NeedsNoMoreRoomThanThePagesBefore) {
+  EXPECT_LE(Tab().minimumSizeHint().height(),
+            settings->TabSheet_Charge->minimumSizeHint().height());
+  EXPECT_LE(Tab().minimumSizeHint().width(), settings->TabSheet_View->minimumSizeHint().width());
+}
+
 TEST_F(ParticleTabTest, RefusesTheFirstUnacceptableFieldAndChangesNothing) {
   struct Case {
     QLineEdit *TParticleTab::*edit;
