@@ -46,7 +46,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Das Kraftbild$' | head -n 1)
+window=$(timeout 90 xdotool search --sync --onlyvisible --name '^Das Kraftbild$' | head -n 1)
 [ -n "$window" ] || { echo "main window not found"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT of the client area
 echo "main window $window at $X,$Y size ${WIDTH}x$HEIGHT"
@@ -85,7 +85,7 @@ expect_surface() {
 
 # The first visible window whose name matches the pattern, waiting for it.
 find_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || true
+  timeout 90 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || true
 }
 
 # Waits until no visible window's name matches the pattern.

@@ -48,7 +48,7 @@ stop() {
   pid=""
 }
 find_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || true
+  timeout 90 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || true
 }
 wait_gone() {
   for _ in $(seq 1 50); do

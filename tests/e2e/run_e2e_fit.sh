@@ -56,7 +56,7 @@ poll wm_ready || { echo "not ok: openbox did not start"; exit 1; }
 pid=$!
 
 find_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || true
+  timeout 90 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || true
 }
 main=$(find_window '^Das Kraftbild$')
 settings=$(find_window '^Einstellungen$')

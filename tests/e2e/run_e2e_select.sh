@@ -35,7 +35,7 @@ trap cleanup EXIT
 
 "$program" >"$out/program-select.log" 2>&1 &
 pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Das Kraftbild$' | head -n 1 || true)
+window=$(timeout 90 xdotool search --sync --onlyvisible --name '^Das Kraftbild$' | head -n 1 || true)
 [ -n "$window" ] || { echo "not ok: main window not found"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT
 
