@@ -169,14 +169,25 @@ BENCHMARK(BM_CrowdMove)
     ->Unit(benchmark::kMicrosecond);
 
 // A mouse move of a drag of the newest source (drawn first, under all others) or, with test
-// charges, of the newest test charge.
+// charges, of the newest test charge, each the newest that no other charge covers.
 void BM_CrowdDrag(benchmark::State &state) {
   CrowdDocument doc(static_cast<int>(state.range(0)));
   CheckSurface(state, doc);
   TForm1 &main = doc.Main();
   UseCache(state, main);
-  const int dragged = doc.Document().Charges().Count() - 1;
-  const TPointCharge &charge = doc.Document().Charges()[dragged];
+  // The newest charge that no other covers, so that the press takes that one.
+  const TChargeList &charges = doc.Document().Charges();
+  int dragged = charges.Count() - 1;
+  const auto alone = [&](int i) {
+    for (int j = 0; j < charges.Count(); ++j)
+      if (j != i && std::abs(charges[j].X - charges[i].X) <= 2 * kChargeHalfSize + 2 &&
+          std::abs(charges[j].Y - charges[i].Y) <= 2 * kChargeHalfSize + 2)
+        return false;
+    return true;
+  };
+  while (dragged > 0 && !alone(dragged))
+    --dragged;
+  const TPointCharge &charge = charges[dragged];
   const int x = static_cast<int>(charge.CenterX());
   const int y = static_cast<int>(charge.CenterY());
   main.DXDrawMouseDown(Qt::LeftButton, x, y);

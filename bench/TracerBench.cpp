@@ -9,6 +9,7 @@
 #include "model/FieldLine.h"
 #include "model/FieldLineTracer.h"
 #include "model/ForceSum.h"
+#include "model/TestChargeFigures.h"
 #include "model/Vector.h"
 
 #include <QGuiApplication>
@@ -18,6 +19,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -124,6 +126,38 @@ void BM_ManySources(benchmark::State &state) {
 BENCHMARK(BM_ManySources)
     ->Name("ManySources")
     ->ArgsProduct({{20, 1000}, {0, 1}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The test charges' figures of a picture after one test charge moved among 1,000 sources and
+// 1,000 test charges: traced afresh (range 0) or keeping the figures of the others (range 1).
+void BM_FiguresAfterDrag(benchmark::State &state) {
+  BenchDocument doc;
+  configurations::Random(doc.scene, 1000, 0, 1000);
+  std::mt19937 random(77);
+  std::uniform_int_distribution<int> x(20, 772), y(20, 515);
+  for (int i = 0; i < 1000; ++i) {
+    configurations::Add(doc.scene, x(random), y(random), 1e-12L, 0);
+    doc.scene.Charges[doc.scene.Charges.Count() - 1].IsTestCharge = true;
+  }
+  doc.trace.StepCap = 20000;
+  const TPictureTarget target = doc.Target();
+  const bool keep = state.range(0) != 0;
+  TTracedFigures traced{TFigureField::Of(doc.scene, target),
+                        TraceTestChargeFigures(doc.scene, target, nullptr)};
+  TPointCharge &dragged = doc.scene.Charges[doc.scene.Charges.Count() - 1];
+  double d = 1;
+  for (auto _ : state) {
+    dragged.X += d;
+    d = -d;
+    traced.ByIndex = TraceTestChargeFigures(doc.scene, target, nullptr, keep ? &traced : nullptr);
+  }
+  state.SetLabel(keep ? "keeping" : "afresh");
+}
+BENCHMARK(BM_FiguresAfterDrag)
+    ->Name("Figures/after_drag")
+    ->Arg(0)
+    ->Arg(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 

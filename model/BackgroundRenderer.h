@@ -33,7 +33,7 @@ struct TFinishedBackground {
   std::exception_ptr Error;        // why it failed
   TTraceStats Stats;
   // By charge index of the request's scene, when they were too costly for the frames.
-  std::optional<std::vector<std::optional<TTestChargeFigure>>> Figures;
+  std::optional<TFigureList> Figures;
 };
 
 class TBackgroundRenderer : public QObject {
@@ -122,6 +122,8 @@ private:
   uint64_t delivered_ = 0;
   std::unique_ptr<TBitmap> background_;
   TTestChargeFigures figures_;
+  // The last figures the worker traced, kept on its thread for the next picture.
+  TTracedFigures traced_;
   std::exception_ptr error_;
 
   std::thread worker_; // last: starts after everything it uses

@@ -29,6 +29,7 @@ struct TTraceLimits {
   // The force sum's build (benchmarks weigh them); none, or one this processor cannot take:
   // the fastest it can.
   std::optional<TForcePath> ForcePath = std::nullopt;
+  friend bool operator==(const TTraceLimits &, const TTraceLimits &) = default;
 };
 
 struct TPictureTarget {

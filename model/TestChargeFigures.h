@@ -10,7 +10,7 @@
 #include "model/Vector.h"
 
 #include <atomic>
-#include <optional>
+#include <memory>
 #include <vector>
 
 // Pairs of source and test charge above which the figures leave the frames.
@@ -22,19 +22,42 @@ struct TTestChargeFigure {
   TVector Force;       // N, on the charge's rounded centre
 };
 
+// Figures by charge index; none for a source, or where tracing was cancelled. Shared, so that
+// a later picture can keep the figures that did not change without copying them.
+using TFigureList = std::vector<std::shared_ptr<const TTestChargeFigure>>;
+
 // Whether the test charges of a scene are too costly to trace in every frame.
 bool FiguresTooCostlyForFrames(const TScene &scene);
 
-// The figure of every test charge of the scene, by index (none for a source). A set
-// cancel flag ends it early with an incomplete answer.
-std::vector<std::optional<TTestChargeFigure>>
-TraceTestChargeFigures(const TScene &scene, const TPictureTarget &target,
-                       const std::atomic<bool> *cancel);
+// Everything a figure depends on besides its own test charge: in the same field a test charge
+// that did not move has the same figure.
+struct TFigureField {
+  std::vector<TPointCharge> Sources; // in the scene's order
+  long double PixelsPerMetre = 0;
+  uint32_t StepLength = 0;
+  TSize Area{};
+  TTraceLimits Trace;
+  static TFigureField Of(const TScene &scene, const TPictureTarget &target);
+  friend bool operator==(const TFigureField &, const TFigureField &) = default;
+};
+
+// Figures traced before and the field they were traced in.
+struct TTracedFigures {
+  TFigureField Field;
+  TFigureList ByIndex;
+};
+
+// The figure of every test charge of the scene, by index. A test charge that before holds a
+// figure for, in the same field, keeps it: dragging one test charge among thousands traces
+// one figure. A set cancel flag ends it early with an incomplete answer.
+TFigureList TraceTestChargeFigures(const TScene &scene, const TPictureTarget &target,
+                                   const std::atomic<bool> *cancel,
+                                   const TTracedFigures *before = nullptr);
 
 // The figures the frames draw while Active, by charge index of the scene they were traced for.
 struct TTestChargeFigures {
   bool Active = false;
-  std::vector<std::optional<TTestChargeFigure>> ByIndex;
+  TFigureList ByIndex;
   // The figure traced for the charge at index as it stands, or null.
   const TTestChargeFigure *Find(int index, const TPointCharge &charge) const;
 };

@@ -156,7 +156,7 @@ TEST_F(BackgroundWorkerTest, CostlyTestChargeFiguresComeWithThePictureAsFramesDr
   const TTestChargeFigures &figures = Form1->BackgroundRenderer()->Figures();
   ASSERT_TRUE(figures.Active);
   EXPECT_EQ(std::count_if(figures.ByIndex.begin(), figures.ByIndex.end(),
-                          [](const auto &figure) { return figure.has_value(); }),
+                          [](const auto &figure) { return figure != nullptr; }),
             70);
   const QImage fromWorker = Form1->DXDraw->PresentedImage().copy();
 
