@@ -168,24 +168,24 @@ BENCHMARK(BM_CrowdMove)
     ->Args({5000, 1})
     ->Unit(benchmark::kMicrosecond);
 
-// A mouse move of a drag of the newest source (drawn first, under all others) or, with test
-// charges, of the newest test charge, each the newest that no other charge covers.
+// A mouse move of a drag of a source or, with test charges, of a test charge: the newest
+// that a press on its centre takes.
 void BM_CrowdDrag(benchmark::State &state) {
   CrowdDocument doc(static_cast<int>(state.range(0)));
   CheckSurface(state, doc);
   TForm1 &main = doc.Main();
   UseCache(state, main);
-  // The newest charge that no other covers, so that the press takes that one.
+  // The newest charge of its kind that a press on its centre takes (the crowd covers many).
   const TChargeList &charges = doc.Document().Charges();
+  const bool tests = state.range(0) != 0;
   int dragged = charges.Count() - 1;
-  const auto alone = [&](int i) {
-    for (int j = 0; j < charges.Count(); ++j)
-      if (j != i && std::abs(charges[j].X - charges[i].X) <= 2 * kChargeHalfSize + 2 &&
-          std::abs(charges[j].Y - charges[i].Y) <= 2 * kChargeHalfSize + 2)
-        return false;
-    return true;
+  const auto takes = [&](int i) {
+    return charges[i].IsTestCharge == tests &&
+           main.ChargeSprites.ChargeAt(doc.Document().Scene(),
+                                       static_cast<int32_t>(charges[i].CenterX()),
+                                       static_cast<int32_t>(charges[i].CenterY())) == i;
   };
-  while (dragged > 0 && !alone(dragged))
+  while (dragged > 0 && !takes(dragged))
     --dragged;
   const TPointCharge &charge = charges[dragged];
   const int x = static_cast<int>(charge.CenterX());

@@ -139,8 +139,11 @@ void TBackgroundRenderer::Deliver(TFinishedBackground picture) {
     emit Finished();
   } else if (picture.Bitmap && background_ && picture.Bitmap->Width() == background_->Width() &&
              picture.Bitmap->Height() == background_->Height()) {
-    // A picture for an older size waits for the one the resize asked for.
-    background_ = std::move(picture.Bitmap);
+    // A picture for an older size waits for the one the resize asked for. One with the same
+    // pixels (a test charge moved, whose figure came along) leaves the kept one, so that the
+    // frames keep their layers and only draw the changed figures again.
+    if (!(picture.Bitmap->Image() == background_->Image()))
+      background_ = std::move(picture.Bitmap);
     figures_.ByIndex.clear();
     if (picture.Figures)
       figures_.ByIndex = std::move(*picture.Figures);

@@ -87,9 +87,8 @@ std::optional<TFrameCache::TNow> TFrameCache::Describe(const TCanvas &canvas,
         keepable = false;
         return;
       }
-      // Figures are replaced only together with the background, or forgotten (no figure):
-      // within one layout, the same address is the same figure.
-      item.Figure = frame.Figures->Find(index, *charge);
+      // The same address is the same figure: the items keep theirs.
+      item.Figure = frame.Figures->FindShared(index, *charge);
     }
     now.Items.push_back(std::move(item));
   });
@@ -102,7 +101,7 @@ std::optional<TFrameCache::TChange> TFrameCache::ChangedBox(TNow &now, const TFr
   const TScene &scene = *frame.Scene;
   const auto footprint = [&scene](TItem &item) -> const TChargeFootprint & {
     if (!item.Footprint)
-      item.Footprint = ChargeFootprintOf(scene, item.Index, item.Figure);
+      item.Footprint = ChargeFootprintOf(scene, item.Index, item.Figure.get());
     return *item.Footprint;
   };
   std::vector<TItem> &kept = items_;
@@ -171,7 +170,7 @@ void TFrameCache::ComposeAfresh(TCanvas &canvas, const TFrameInputs &frame,
   layout_ = now->Layout;
   items_ = std::move(now->Items);
   for (TItem &item : items_)
-    item.Footprint = ChargeFootprintOf(*frame.Scene, item.Index, item.Figure);
+    item.Footprint = ChargeFootprintOf(*frame.Scene, item.Index, item.Figure.get());
   ComposeOverCharges(canvas, frame);
 }
 

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -71,7 +72,9 @@ private:
   struct TItem {
     TPointCharge Charge;
     bool Selected = false;
-    const TTestChargeFigure *Figure = nullptr; // a test charge's figure, when it has one
+    // A test charge's figure, when it has one; shared, so that while the item is kept no
+    // other figure can take its address.
+    std::shared_ptr<const TTestChargeFigure> Figure;
     int Index = 0;                             // in the scene; not part of what is drawn
     std::optional<TChargeFootprint> Footprint; // every kept item has one
     bool SameDrawing(const TItem &o) const {

@@ -105,10 +105,11 @@ TFigureList TraceTestChargeFigures(const TScene &scene, const TPictureTarget &ta
   return figures;
 }
 
-const TTestChargeFigure *TTestChargeFigures::Find(int index, const TPointCharge &charge) const {
+std::shared_ptr<const TTestChargeFigure> TTestChargeFigures::FindShared(int index,
+                                                                        const TPointCharge &charge) const {
   if (index < 0 || static_cast<size_t>(index) >= ByIndex.size())
     return nullptr;
   const std::shared_ptr<const TTestChargeFigure> &figure = ByIndex[static_cast<size_t>(index)];
   // Another charge at that index, or the charge since moved: no figure of it.
-  return figure && figure->State == charge ? figure.get() : nullptr;
+  return figure && figure->State == charge ? figure : nullptr;
 }

@@ -59,5 +59,10 @@ struct TTestChargeFigures {
   bool Active = false;
   TFigureList ByIndex;
   // The figure traced for the charge at index as it stands, or null.
-  const TTestChargeFigure *Find(int index, const TPointCharge &charge) const;
+  const TTestChargeFigure *Find(int index, const TPointCharge &charge) const {
+    return FindShared(index, charge).get();
+  }
+  // The same, sharing it: whoever keeps it can tell it by its address for as long as it
+  // keeps it.
+  std::shared_ptr<const TTestChargeFigure> FindShared(int index, const TPointCharge &charge) const;
 };

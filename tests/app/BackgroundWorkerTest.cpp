@@ -158,6 +158,17 @@ TEST_F(BackgroundWorkerTest, CostlyTestChargeFiguresComeWithThePictureAsFramesDr
   EXPECT_EQ(std::count_if(figures.ByIndex.begin(), figures.ByIndex.end(),
                           [](const auto &figure) { return figure != nullptr; }),
             70);
+
+  // A test charge moved: the next picture has the same pixels, so the kept background stays
+  // and only the figures change; a source moved: a new background.
+  const TBitmap *kept = &Background();
+  Doc().MoveCharge(1, 150, 260);
+  Settle();
+  EXPECT_EQ(&Background(), kept);
+  EXPECT_NE(figures.Find(1, Doc().Charges()[1]), nullptr);
+  Doc().MoveCharge(0, 70, 45);
+  Settle();
+  EXPECT_NE(&Background(), kept);
   const QImage fromWorker = Form1->DXDraw->PresentedImage().copy();
 
   // The same frame with every test charge traced in it.

@@ -123,6 +123,21 @@ TEST_F(FrameCacheTest, KeptFramesAreTheFramesComposedAfresh) {
        TOutcome::Patched},
       {"selection cleared", [&] { scene.Selected = -1; }, TOutcome::Patched},
       {"figures traced for the new places", [&] { TraceFigures(); }, std::nullopt},
+      // A picture with the same background and one new figure, the others kept.
+      {"test charge dragged and its figure traced",
+       [&] {
+         MoveBy(kTestCharge, -6, 2);
+         const TTracedFigures before{TFigureField::Of(scene, Target()), figures.ByIndex};
+         figures.ByIndex = TraceTestChargeFigures(scene, Target(), nullptr, &before);
+       },
+       std::nullopt},
+      // Every figure new, for the same test charges, on the same background.
+      {"a source's value changed and every figure traced again",
+       [&] {
+         scene.Charges[200].ChargeValue *= 1.5L;
+         TraceFigures();
+       },
+       std::nullopt},
       {"view panned", [&] { scene.ShiftView(scene.Origin.X + 25, scene.Origin.Y - 10); },
        TOutcome::Composed},
       {"background replaced", [&] { PaintBackground(0x050505); }, TOutcome::Composed},
