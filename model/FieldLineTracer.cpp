@@ -31,7 +31,12 @@ constexpr double kMargin = static_cast<double>(kTraceMargin);
 constexpr uint64_t kClockStride = 32;
 
 // Lines that end in a cycle near a point of no force take tens of thousands of steps to
-// settle into it, with periods of hundreds to a few thousand steps.
+// settle into it, with periods of hundreds to a few thousand steps. They step to and fro
+// across the point between two places where the field points back along the step; that is
+// one condition on two coordinates, so such pairs lie along a curve, and a line that has
+// found the curve drifts along it, moved only by the rounding of its last bits, until its
+// state happens to repeat. Its pixels stopped changing long before; but nothing bounds the
+// drift tightly enough to prove that they never change again.
 constexpr uint64_t kCycleStride = 4096;
 
 // A line takes the table of recent states from this step on (shorter cycles are found by
