@@ -85,9 +85,17 @@ void TBackgroundRenderer::Draw(const TJob &job) {
       BeforePicture();
     const TScene &scene = job.Scene;
     const TPictureTarget &target = job.Target.Picture;
-    const TBackgroundScene traced = TraceBackground(scene, target, job.Cancel.get());
-    if (job.Cancel->load())
-      return;
+    TTracedFrom from = TTracedFrom::Of(scene, job.Target);
+    if (!tracedBackground_ || !(*tracedFrom_ == from)) {
+      tracedBackground_.reset();
+      TBackgroundScene fresh = TraceBackground(scene, target, job.Cancel.get());
+      if (job.Cancel->load())
+        return;
+      tracedBackground_ = std::move(fresh);
+      tracedFrom_ = std::move(from);
+      ++tracings_;
+    }
+    const TBackgroundScene &traced = *tracedBackground_;
     picture.Bitmap = std::make_unique<TBitmap>(job.Target.Bitmap.Width, job.Target.Bitmap.Height);
     PaintBackground(scene, traced, picture.Bitmap->Canvas(), target,
                     {0, 0, job.Target.Bitmap.Width, job.Target.Bitmap.Height});
@@ -117,6 +125,15 @@ void TBackgroundRenderer::Draw(const TJob &job) {
   // The call carries nothing but the renderer's name for it: no object of ours changes
   // threads inside the queued call.
   QMetaObject::invokeMethod(this, "DeliverDone", Qt::QueuedConnection);
+}
+
+TBackgroundRenderer::TTracedFrom TBackgroundRenderer::TTracedFrom::Of(const TScene &scene,
+                                                                     const TTarget &target) {
+  TTracedFrom from{scene, target.Bitmap, target.Ppi, target.Picture.Area, target.Picture.Trace};
+  for (TPointCharge &charge : from.Scene.Charges)
+    if (charge.IsTestCharge)
+      charge = {.IsTestCharge = true};
+  return from;
 }
 
 void TBackgroundRenderer::DeliverDone() {

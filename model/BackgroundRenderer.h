@@ -7,6 +7,7 @@
 
 #include "base/Geometry.h"
 #include "display/Canvas.h"
+#include "model/Background.h"
 #include "model/FieldLine.h"
 #include "model/PictureTarget.h"
 #include "model/Scene.h"
@@ -67,6 +68,8 @@ public:
   // The test charges' figures of the last background taken, which the frames draw while
   // they are active.
   const TTestChargeFigures &Figures() const { return figures_; }
+  // How many pictures traced their background; the others painted the last one's again.
+  uint64_t Tracings() const { return tracings_.load(); }
   void SetFiguresActive(bool active) { figures_.Active = active; }
   // The figures belong to a scene that is gone.
   void ForgetFigures() { figures_.ByIndex.clear(); }
@@ -124,6 +127,21 @@ private:
   TTestChargeFigures figures_;
   // The last figures the worker traced, kept on its thread for the next picture.
   TTracedFigures traced_;
+  // What the worker traced for the last picture (its field lines, potential grid and points
+  // of no force) and from what: the scene with every test charge left blank (they move no
+  // field line) and the target. A test charge dragged then traces nothing of the background.
+  struct TTracedFrom {
+    TScene Scene;
+    TSize Bitmap;
+    double Ppi = 0;
+    TSize Area;
+    TTraceLimits Trace;
+    static TTracedFrom Of(const TScene &scene, const TTarget &target);
+    friend bool operator==(const TTracedFrom &, const TTracedFrom &) = default;
+  };
+  std::optional<TTracedFrom> tracedFrom_;
+  std::atomic<uint64_t> tracings_{0};
+  std::optional<TBackgroundScene> tracedBackground_;
   std::exception_ptr error_;
 
   std::thread worker_; // last: starts after everything it uses

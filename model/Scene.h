@@ -93,6 +93,7 @@ struct TScene {
   TParticleSetup ParticleSetup;
   // The particle the particle tab and the readouts show (an index, -1 for none).
   int SelectedParticle = -1;
+  bool operator==(const TScene &) const = default;
   const TParticle *Particle(int index) const {
     return index >= 0 && index < static_cast<int>(Particles.size())
                ? &Particles[static_cast<size_t>(index)]

@@ -161,14 +161,18 @@ TEST_F(BackgroundWorkerTest, CostlyTestChargeFiguresComeWithThePictureAsFramesDr
 
   // A test charge moved: the next picture has the same pixels, so the kept background stays
   // and only the figures change; a source moved: a new background.
+  // Its field lines are not traced again either.
   const TBitmap *kept = &Background();
+  const uint64_t tracings = Form1->BackgroundRenderer()->Tracings();
   Doc().MoveCharge(1, 150, 260);
   Settle();
   EXPECT_EQ(&Background(), kept);
+  EXPECT_EQ(Form1->BackgroundRenderer()->Tracings(), tracings);
   EXPECT_NE(figures.Find(1, Doc().Charges()[1]), nullptr);
   Doc().MoveCharge(0, 70, 45);
   Settle();
   EXPECT_NE(&Background(), kept);
+  EXPECT_EQ(Form1->BackgroundRenderer()->Tracings(), tracings + 1);
   const QImage fromWorker = Form1->DXDraw->PresentedImage().copy();
 
   // The same frame with every test charge traced in it.
