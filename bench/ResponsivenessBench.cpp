@@ -8,6 +8,7 @@
 //   LiveDrag/S    a charge dragged among S random sources x 16 lines at step 3: each
 //                 iteration moves it by a pixel and waits for the finished picture of the
 //                 new place; pictures per second is the rate at which the lines follow.
+//   LiveTestChargeDrag/S  the same with a test charge dragged among the S sources.
 #include "WindowBenchMain.h"
 #include "support/FieldConfigurations.h"
 
@@ -165,6 +166,33 @@ BENCHMARK(BM_LiveDrag)
     ->Name("LiveDrag")
     ->Arg(20)
     ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The same with a test charge dragged among the sources: its field line and arrow follow.
+void BM_LiveTestChargeDrag(benchmark::State &state) {
+  Windows windows;
+  TProgram &program = windows.program;
+  TScene scene = program.Document().Scene();
+  configurations::Random(scene, static_cast<int>(state.range(0)), 16, 1);
+  TPointCharge test;
+  test.X = 380;
+  test.Y = 250;
+  test.ChargeValue = 1e-12L;
+  test.IsTestCharge = true;
+  scene.Charges.Insert(0, test);
+  program.Document().Reset(scene);
+  const QPoint at = DragFirstCharge(program);
+  TForm1 &main = program.Main();
+  Settle(main);
+  Jiggle(state, main, at, [&main] { Settle(main); });
+  state.counters["pictures/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_LiveTestChargeDrag)
+    ->Name("LiveTestChargeDrag")
+    ->Arg(100)
+    ->Arg(1000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
