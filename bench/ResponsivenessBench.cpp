@@ -149,11 +149,8 @@ BENCHMARK(BM_CursorMove)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-void BM_LiveDrag(benchmark::State &state) {
-  Windows windows;
-  TProgram &program = windows.program;
-  TScene scene = program.Document().Scene();
-  configurations::Random(scene, static_cast<int>(state.range(0)), 16, 1);
+// Drags the scene's first charge to and fro, each time until its picture is finished.
+void DragLive(benchmark::State &state, TProgram &program, const TScene &scene) {
   program.Document().Reset(scene); // shows a frame
   const QPoint at = DragFirstCharge(program);
   TForm1 &main = program.Main();
@@ -161,6 +158,13 @@ void BM_LiveDrag(benchmark::State &state) {
   Jiggle(state, main, at, [&main] { Settle(main); });
   state.counters["pictures/s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void BM_LiveDrag(benchmark::State &state) {
+  Windows windows;
+  TScene scene = windows.program.Document().Scene();
+  configurations::Random(scene, static_cast<int>(state.range(0)), 16, 1);
+  DragLive(state, windows.program, scene);
 }
 BENCHMARK(BM_LiveDrag)
     ->Name("LiveDrag")
@@ -172,8 +176,7 @@ BENCHMARK(BM_LiveDrag)
 // The same with a test charge dragged among the sources: its field line and arrow follow.
 void BM_LiveTestChargeDrag(benchmark::State &state) {
   Windows windows;
-  TProgram &program = windows.program;
-  TScene scene = program.Document().Scene();
+  TScene scene = windows.program.Document().Scene();
   configurations::Random(scene, static_cast<int>(state.range(0)), 16, 1);
   TPointCharge test;
   test.X = 380;
@@ -181,13 +184,7 @@ void BM_LiveTestChargeDrag(benchmark::State &state) {
   test.ChargeValue = 1e-12L;
   test.IsTestCharge = true;
   scene.Charges.Insert(0, test);
-  program.Document().Reset(scene);
-  const QPoint at = DragFirstCharge(program);
-  TForm1 &main = program.Main();
-  Settle(main);
-  Jiggle(state, main, at, [&main] { Settle(main); });
-  state.counters["pictures/s"] =
-      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  DragLive(state, windows.program, scene);
 }
 BENCHMARK(BM_LiveTestChargeDrag)
     ->Name("LiveTestChargeDrag")
