@@ -128,7 +128,7 @@ void TBackgroundRenderer::Draw(const TJob &job) {
 }
 
 TBackgroundRenderer::TTracedFrom TBackgroundRenderer::TTracedFrom::Of(const TScene &scene,
-                                                                     const TTarget &target) {
+                                                                      const TTarget &target) {
   TTracedFrom from{scene, target.Bitmap, target.Ppi, target.Picture.Area, target.Picture.Trace};
   for (TPointCharge &charge : from.Scene.Charges)
     if (charge.IsTestCharge)

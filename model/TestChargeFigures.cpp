@@ -105,8 +105,8 @@ TFigureList TraceTestChargeFigures(const TScene &scene, const TPictureTarget &ta
   return figures;
 }
 
-std::shared_ptr<const TTestChargeFigure> TTestChargeFigures::FindShared(int index,
-                                                                        const TPointCharge &charge) const {
+std::shared_ptr<const TTestChargeFigure>
+TTestChargeFigures::FindShared(int index, const TPointCharge &charge) const {
   if (index < 0 || static_cast<size_t>(index) >= ByIndex.size())
     return nullptr;
   const std::shared_ptr<const TTestChargeFigure> &figure = ByIndex[static_cast<size_t>(index)];

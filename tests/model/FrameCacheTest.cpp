@@ -267,7 +267,8 @@ TEST_F(FrameCacheTest, ChargesDrawOnlyInsideTheirFootprints) {
         only.Active = true;
         only.ByIndex.resize(static_cast<size_t>(scene.Charges.Count()));
         if (figure != nullptr)
-          only.ByIndex[static_cast<size_t>(index)] = std::make_shared<const TTestChargeFigure>(*figure);
+          only.ByIndex[static_cast<size_t>(index)] =
+              std::make_shared<const TTestChargeFigure>(*figure);
         drawn.Canvas().Draw(0, 0, blank);
         DrawCharge(drawn.Canvas(), scene, index, Target(), &only);
         const TChargeFootprint footprint = ChargeFootprintOf(scene, index, figure);
