@@ -130,9 +130,21 @@ void TBackgroundRenderer::Draw(const TJob &job) {
 TBackgroundRenderer::TTracedFrom TBackgroundRenderer::TTracedFrom::Of(const TScene &scene,
                                                                       const TTarget &target) {
   TTracedFrom from{scene, target.Bitmap, target.Ppi, target.Picture.Area, target.Picture.Trace};
-  for (TPointCharge &charge : from.Scene.Charges)
+  TScene &traced = from.Scene;
+  for (TPointCharge &charge : traced.Charges)
     if (charge.IsTestCharge)
       charge = {.IsTestCharge = true};
+  // Only painted: the selection (and the line through a selected test charge), the voltage
+  // path, the arrows, the cursor's line and the particles.
+  traced.Selected = -1;
+  traced.Selection.clear();
+  traced.Voltage = {};
+  traced.ArrowScale = 0;
+  traced.ArrowColor = 0;
+  traced.ShowCursorLine = false;
+  traced.Particles.clear();
+  traced.ParticleSetup = {};
+  traced.SelectedParticle = -1;
   return from;
 }
 

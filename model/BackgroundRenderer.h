@@ -129,7 +129,8 @@ private:
   TTracedFigures traced_;
   // What the worker traced for the last picture (its field lines, potential grid and points
   // of no force) and from what: the scene with every test charge left blank (they move no
-  // field line) and the target. A test charge dragged then traces nothing of the background.
+  // field line) and what is only painted left out, and the target. A test charge dragged or
+  // a new selection then traces nothing of the background.
   struct TTracedFrom {
     TScene Scene;
     TSize Bitmap;

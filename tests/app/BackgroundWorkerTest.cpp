@@ -159,9 +159,8 @@ TEST_F(BackgroundWorkerTest, CostlyTestChargeFiguresComeWithThePictureAsFramesDr
                           [](const auto &figure) { return figure != nullptr; }),
             70);
 
-  // A test charge moved: the next picture has the same pixels, so the kept background stays
-  // and only the figures change; a source moved: a new background.
-  // Its field lines are not traced again either.
+  // A test charge moved: nothing is traced but its figure, and the picture has the same
+  // pixels, so the kept background stays. A source moved: all is traced again.
   const TBitmap *kept = &Background();
   const uint64_t tracings = Form1->BackgroundRenderer()->Tracings();
   Doc().MoveCharge(1, 150, 260);
@@ -169,10 +168,22 @@ TEST_F(BackgroundWorkerTest, CostlyTestChargeFiguresComeWithThePictureAsFramesDr
   EXPECT_EQ(&Background(), kept);
   EXPECT_EQ(Form1->BackgroundRenderer()->Tracings(), tracings);
   EXPECT_NE(figures.Find(1, Doc().Charges()[1]), nullptr);
+  // The line through the selected test charge is painted, not traced.
+  TPotentialOptions potential = Doc().Scene().Potential;
+  potential.TestChargeLine = true;
+  Doc().ApplyPotential(potential);
+  Settle();
+  const QImage unselected = Background().Image();
+  const uint64_t withLine = Form1->BackgroundRenderer()->Tracings();
+  Doc().Select(3);
+  Settle();
+  EXPECT_EQ(Form1->BackgroundRenderer()->Tracings(), withLine);
+  EXPECT_NE(Background().Image(), unselected);
+  const QImage beforeSourceMoved = Background().Image();
   Doc().MoveCharge(0, 70, 45);
   Settle();
-  EXPECT_NE(&Background(), kept);
-  EXPECT_EQ(Form1->BackgroundRenderer()->Tracings(), tracings + 1);
+  EXPECT_NE(Background().Image(), beforeSourceMoved);
+  EXPECT_EQ(Form1->BackgroundRenderer()->Tracings(), withLine + 1);
   const QImage fromWorker = Form1->DXDraw->PresentedImage().copy();
 
   // The same frame with every test charge traced in it.
