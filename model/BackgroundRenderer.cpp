@@ -101,13 +101,13 @@ void TBackgroundRenderer::Draw(const TJob &job) {
                     {0, 0, job.Target.Bitmap.Width, job.Target.Bitmap.Height});
     picture.Stats = traced.Stats;
     if (FiguresTooCostlyForFrames(scene)) {
-      picture.Figures = TraceTestChargeFigures(scene, target, job.Cancel.get(), &traced_);
+      picture.Figures = TraceTestChargeFigures(scene, target, job.Cancel.get(), &tracedFigures_);
       // Kept even when cancelled: what was traced serves the next picture.
-      traced_ = {TFigureField::Of(scene, target), *picture.Figures};
+      tracedFigures_ = {TFigureField::Of(scene, target), *picture.Figures};
       if (job.Cancel->load())
         return;
     } else {
-      traced_ = {}; // frames trace the figures now: none to keep
+      tracedFigures_ = {}; // frames trace the figures now: none to keep
     }
   } catch (...) {
     // Out of memory for a huge picture, say: the window keeps its last background and

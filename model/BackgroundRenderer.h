@@ -126,7 +126,7 @@ private:
   std::unique_ptr<TBitmap> background_;
   TTestChargeFigures figures_;
   // The last figures the worker traced, kept on its thread for the next picture.
-  TTracedFigures traced_;
+  TTracedFigures tracedFigures_;
   // What the worker traced for the last picture (its field lines, potential grid and points
   // of no force) and from what: the scene with every test charge left blank (they move no
   // field line) and what is only painted left out, and the target. A test charge dragged or
